@@ -1,0 +1,78 @@
+#pragma once
+// A recursive filter as a chain of second-order sections, each realising
+//   Hs(z) = g·(b0 + b1·z^−1 + b2·z^−2) / (1 − a1·z^−1 − a2·z^−2)
+// with the same plus-sign convention as the direct form; the cascade is their product.
+
+#include <memory>
+#include <vector>
+
+// cos θ, sin θ, cos 2θ, sin 2θ: what every section of a cascade needs at one frequency.
+struct SectionAngles {
+  explicit SectionAngles(double theta);
+  double theta, c1, s1, c2, s2;
+};
+
+class CDigitalFilter2 {
+ public:
+  // k = 0, 1, 2; other k are ignored.
+  void SetB(int k, double value);
+  // k = 1, 2; other k are ignored.
+  void SetA(int k, double value);
+  void SetGain(double g) { gain_ = g; }
+  double Step(double x);
+  double Amplitude(double omega) const;
+  double Phase(double omega) const;
+  // Delay line to rest and flag cleared.
+  void ClearState();
+
+  // The same responses with the angle terms computed once for the whole cascade.
+  double Amplitude(const SectionAngles& angles) const;
+  double Phase(const SectionAngles& angles) const;
+
+  double B(int k) const { return k == 0 ? b0_ : k == 1 ? b1_ : k == 2 ? b2_ : 0.0; }
+  double A(int k) const { return k == 1 ? a1_ : k == 2 ? a2_ : 0.0; }
+  double Gain() const { return gain_; }
+  double SamplingPeriod() const { return sampling_period_; }
+  bool IsOverflow() const { return overflow_; }
+  CDigitalFilter2* Next() const { return next_; }
+
+ private:
+  friend class CCascadFilter2;
+
+  double b0_ = 1, b1_ = 0, b2_ = 0;  // numerator
+  double a1_ = 0, a2_ = 0;           // recursive coefficients (plus sign)
+  double w1_ = 0, w2_ = 0;           // w(n−1), w(n−2)
+  double gain_ = 1;                  // applied to the section's input
+  double sampling_period_ = 1;       // responses are evaluated at θ = ω·T
+  bool overflow_ = false;            // set by a step that hit the limit
+  CDigitalFilter2* next_ = nullptr;  // next section of the chain
+};
+
+class CCascadFilter2 {
+ public:
+  CCascadFilter2() = default;
+  CCascadFilter2(const CCascadFilter2&) = delete;
+  CCascadFilter2& operator=(const CCascadFilter2&) = delete;
+
+  // A new section with its initial values at the end of the chain; null when memory ran out.
+  CDigitalFilter2* AppendSection();
+  // Frees every section but the first, which keeps its coefficients.
+  void RemoveSections();
+  CDigitalFilter2* FirstSection() { return &first_; }
+  const CDigitalFilter2* FirstSection() const { return &first_; }
+  int SectionCount() const { return 1 + static_cast<int>(more_.size()); }
+
+  void Reset();
+  double Step(double x);
+  bool IsOverflow() const { return overflow_; }
+  // Product of the sections' amplitudes.
+  double Amplitude(double omega) const;
+  // Sum of the sections' phases, in radians, not wrapped.
+  double Phase(double omega) const;
+
+ private:
+  CDigitalFilter2 first_;                           // embedded, never removed
+  std::vector<std::unique_ptr<CDigitalFilter2>> more_;  // owned, in chain order
+  bool overflow_ = false;
+  double input_gain_ = 1;
+};

@@ -1,0 +1,60 @@
+#pragma once
+// A linear digital filter given by the coefficients of its difference equation
+//   y(n) = Σ ak·x(n−k) + Σ bi·y(n−i)     (note the plus sign before the recursive sum),
+// computed in direct form II with one delay line shared by both parts:
+//   w(n) = g·x(n) + Σ bi·w(n−i),   y(n) = Σ ak·w(n−k).
+
+#include "filter/value_list.h"
+
+// Values above this are held at it and raise the overflow flag.
+constexpr double kFilterLimit = 1e11;
+
+class CBaseDigitalFilter {
+ public:
+  CBaseDigitalFilter();
+
+  // Empties the coefficients and the delay line; they must be set again before use.
+  void Clear();
+  // Clears the delay line and gives it degree + 1 elements; false when memory ran out.
+  bool ResizeState(int degree);
+  // Back to rest: delay line zeroed, overflow flag cleared.
+  void Reset();
+  // One input sample through the filter.
+  double Step(double x);
+  bool IsOverflow() const { return FOverflow; }
+  // Amplitude and (unwrapped) phase of H at the normalised angular frequency omega.
+  void Response(double omega, double& amplitude, double& phase);
+
+  int FAOrder() const { return FACoef.Degree(); }
+  int FBOrder() const { return FBCoef.Degree(); }
+  int Order() const { return FAOrder() > FBOrder() ? FAOrder() : FBOrder(); }
+  int StateDegree() const { return FState.Degree(); }
+  double ACoef(int k) const { return FACoef.GetAt(k); }
+  double BCoef(int i) const { return FBCoef.GetAt(i); }
+  double StateAt(int i) const { return FState.GetAt(i); }
+
+ protected:
+  CDoubleList FACoef;  // a0 … aN; element k multiplies w(n−k)
+  CDoubleList FBCoef;  // element 0 is the fixed −1, element i ≥ 1 is bi
+  CDoubleList FState;  // element i ≥ 1 holds w(n−i)
+  double FGain = 1.0;
+  double FSamplingPeriod = 1.0;
+  bool FOverflow = false;
+
+ private:
+  // Holds a value that left the representable range at the limit, and flags it.
+  double Limit(double value);
+};
+
+// The filter whose coefficients the user types into the two coefficient tables.
+class CDigitalFilter : public CBaseDigitalFilter {
+ public:
+  // Replaces a0 … a(count−1); trailing zeros are dropped.
+  void SetACoef(const double* values, int count);
+  // Sets bi (i ≥ 1; 0 is ignored); trailing zeros are dropped.
+  void SetBCoef(int i, double value);
+
+ private:
+  // Keeps the delay line's degree at the filter's order.
+  bool FitState();
+};

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds and runs every test. VELMAR_SANITIZE=1 builds into build-asan/ with ASan + UBSan.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/ensure_packages.sh
+ensure_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev fonts-liberation
+
+jobs=$(nproc 2>/dev/null || echo 2)
+if [[ "${VELMAR_SANITIZE:-0}" == "1" ]]; then
+  dir=build-asan
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMAR_SANITIZE=ON -DVELMAR_BENCH=OFF \
+        -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+else
+  dir=build
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release
+fi
+cmake --build "$dir" -j "$jobs"
+ctest --test-dir "$dir" --output-on-failure -j "$jobs"

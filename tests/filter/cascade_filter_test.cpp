@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <vector>
+
+#include "filter/cascade_filter.h"
+#include "filter/digital_filter.h"
+
+namespace {
+
+struct SectionCoefs {
+  double g, b0, b1, b2, a1, a2;
+};
+
+void Fill(CCascadFilter2& cascade, const std::vector<SectionCoefs>& sections) {
+  cascade.RemoveSections();
+  for (std::size_t s = 0; s < sections.size(); ++s) {
+    CDigitalFilter2* section = s == 0 ? cascade.FirstSection() : cascade.AppendSection();
+    const SectionCoefs& c = sections[s];
+    section->SetGain(c.g);
+    section->SetB(0, c.b0);
+    section->SetB(1, c.b1);
+    section->SetB(2, c.b2);
+    section->SetA(1, c.a1);
+    section->SetA(2, c.a2);
+  }
+}
+
+std::vector<double> Multiply(const std::vector<double>& p, const std::vector<double>& q) {
+  std::vector<double> r(p.size() + q.size() - 1, 0.0);
+  for (std::size_t i = 0; i < p.size(); ++i)
+    for (std::size_t j = 0; j < q.size(); ++j) r[i + j] += p[i] * q[j];
+  return r;
+}
+
+TEST(CascadeFilterTest, NewCascadeIsTheIdentity) {
+  CCascadFilter2 cascade;
+  EXPECT_EQ(cascade.SectionCount(), 1);
+  for (double x : {1.0, -3.0, 0.25}) EXPECT_EQ(cascade.Step(x), x);
+  for (double w : {-3.0, 0.0, 1.0, 3.14}) {
+    EXPECT_EQ(cascade.Amplitude(w), 1);
+    EXPECT_EQ(cascade.Phase(w), 0);
+  }
+}
+
+TEST(CascadeFilterTest, SectionValues) {
+  CDigitalFilter2 section;
+  section.SetB(0, 1);
+  section.SetB(1, 1);
+  section.SetA(1, 0.5);
+  section.SetGain(0.25);
+  EXPECT_DOUBLE_EQ(section.Amplitude(0.0), 1.0);  // 0.25·2/0.5
+  section.SetB(3, 9);  // ignored
+  section.SetA(0, 9);  // ignored
+  EXPECT_EQ(section.B(0), 1);
+  EXPECT_EQ(section.A(1), 0.5);
+
+  CDigitalFilter2 geometric;
+  geometric.SetA(1, 0.5);
+  geometric.ClearState();
+  EXPECT_EQ(geometric.Step(1), 1);
+  EXPECT_EQ(geometric.Step(0), 0.5);
+  EXPECT_EQ(geometric.Step(0), 0.25);
+  EXPECT_EQ(geometric.Step(0), 0.125);
+}
+
+TEST(CascadeFilterTest, RemoveSectionsKeepsTheFirstWithItsCoefficients) {
+  CCascadFilter2 cascade;
+  Fill(cascade, {{2, 1, 0.5, 0.25, 0.1, 0.2}, {1, 1, 0, 0, 0.3, 0}, {1, 1, 0, 0, -0.3, 0}});
+  EXPECT_EQ(cascade.SectionCount(), 3);
+  cascade.RemoveSections();
+  EXPECT_EQ(cascade.SectionCount(), 1);
+  const CDigitalFilter2* first = cascade.FirstSection();
+  EXPECT_EQ(first->Next(), nullptr);
+  EXPECT_EQ(first->Gain(), 2);
+  EXPECT_EQ(first->B(1), 0.5);
+  EXPECT_EQ(first->A(2), 0.2);
+  CDigitalFilter2* added = cascade.AppendSection();
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(first->Next(), added);
+  EXPECT_EQ(added->B(0), 1);
+  EXPECT_EQ(added->Gain(), 1);
+}
+
+TEST(CascadeFilterTest, OverflowIsLimitedAndReportedByTheCascade) {
+  CCascadFilter2 cascade;
+  Fill(cascade, {{1, 1, 0, 0, 0, 0}, {1, 1, 0, 0, 2, 0}});
+  cascade.Reset();
+  double y = cascade.Step(1);
+  int n = 0;
+  while (!cascade.IsOverflow() && n < 100) {
+    EXPECT_EQ(y, std::pow(2.0, n));
+    y = cascade.Step(0);
+    ++n;
+  }
+  EXPECT_EQ(n, 37);
+  EXPECT_EQ(y, 1e11);
+  cascade.Reset();
+  EXPECT_FALSE(cascade.IsOverflow());
+  EXPECT_EQ(cascade.Step(1), 1);
+}
+
+TEST(CascadeFilterTest, RunTowardMinusInfinityIsFlaggedAndStaysFinite) {
+  CCascadFilter2 cascade;
+  Fill(cascade, {{1, 1, 0, 0, 1.5, 0}});
+  cascade.Reset();
+  int steps = 0;
+  bool finite = true;
+  while (!cascade.IsOverflow() && steps < 5000) {
+    finite = finite && std::isfinite(cascade.Step(-1));
+    ++steps;
+  }
+  EXPECT_TRUE(cascade.IsOverflow());
+  EXPECT_TRUE(finite);
+  for (int i = 0; i < 50; ++i) EXPECT_TRUE(std::isfinite(cascade.Step(-1)));
+}
+
+TEST(CascadeFilterTest, VanishingDenominatorAtZeroFrequencyEndsTheLoop) {
+  // a1 = 2, a2 = −1: 1 − 2z^−1 + z^−2 has a double zero at z = 1.
+  CDigitalFilter2 section;
+  section.SetA(1, 2);
+  section.SetA(2, -1);
+  const double amplitude = section.Amplitude(0.0);
+  const double phase = section.Phase(0.0);
+  EXPECT_TRUE(std::isfinite(amplitude));
+  EXPECT_GT(amplitude, 1e10);  // |1 − e^{−jθ}|² ≈ θ² at the first moved θ = 1e−6
+  EXPECT_TRUE(std::isfinite(phase));
+  // At a non-zero frequency the phase move is θ/100.
+  EXPECT_TRUE(std::isfinite(section.Phase(1e-300)));
+}
+
+TEST(CascadeFilterTest, AgreesWithTheExpandedDirectForm) {
+  const std::vector<SectionCoefs> sections = {
+      {0.3, 1, 2, 1, 1.2, -0.5}, {1.5, 1, -0.4, 0.9, -0.6, -0.3}, {0.8, 0.5, 0.2, 0, 0.7, 0}};
+  CCascadFilter2 cascade;
+  Fill(cascade, sections);
+
+  // Expand the product: numerator Π g(b0 + b1 z^−1 + b2 z^−2), denominator Π (1 − a1 z^−1 − a2 z^−2).
+  std::vector<double> num = {1}, den = {1};
+  for (const SectionCoefs& s : sections) {
+    num = Multiply(num, {s.g * s.b0, s.g * s.b1, s.g * s.b2});
+    den = Multiply(den, {1, -s.a1, -s.a2});
+  }
+  CDigitalFilter direct;
+  direct.Clear();
+  direct.SetACoef(num.data(), static_cast<int>(num.size()));
+  for (std::size_t i = 1; i < den.size(); ++i) direct.SetBCoef(static_cast<int>(i), -den[i]);
+
+  cascade.Reset();
+  direct.Reset();
+  for (int n = 0; n < 300; ++n) {
+    const double x = n == 0 ? 1 : 0;
+    EXPECT_NEAR(cascade.Step(x), direct.Step(x), 1e-12) << n;
+  }
+  for (int k = 0; k < 101; ++k) {
+    const double w = -std::numbers::pi + k * 2 * std::numbers::pi / 100;
+    double amplitude = 0, phase = 0;
+    direct.Response(w, amplitude, phase);
+    EXPECT_NEAR(cascade.Amplitude(w), amplitude, 1e-12 * (1 + amplitude)) << w;
+    const double turns = (cascade.Phase(w) - phase) / (2 * std::numbers::pi);
+    EXPECT_NEAR(turns, std::round(turns), 1e-12) << w;
+  }
+}
+
+TEST(CascadeFilterTest, SharedAnglesGiveTheSectionsOwnResponses) {
+  CCascadFilter2 cascade;
+  Fill(cascade, {{0.3, 1, 2, 1, 1.2, -0.5}, {1.5, 1, -0.4, 0.9, -0.6, -0.3}});
+  const CDigitalFilter2* first = cascade.FirstSection();
+  const CDigitalFilter2* second = first->Next();
+  for (double w : {-2.5, -0.1, 0.7, 3.0}) {
+    EXPECT_EQ(cascade.Amplitude(w), first->Amplitude(w) * second->Amplitude(w));
+    EXPECT_EQ(cascade.Phase(w), first->Phase(w) + second->Phase(w));
+    // Against the textbook transfer function of a section.
+    const std::complex<double> z1 = std::polar(1.0, -w), z2 = std::polar(1.0, -2 * w);
+    const std::complex<double> h = 0.3 * (1.0 + 2.0 * z1 + 1.0 * z2) / (1.0 - 1.2 * z1 + 0.5 * z2);
+    EXPECT_NEAR(first->Amplitude(w), std::abs(h), 1e-12);
+  }
+}
+
+}  // namespace

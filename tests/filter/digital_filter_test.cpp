@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <random>
+#include <vector>
+
+#include "filter/digital_filter.h"
+#include "platform/messages.h"
+
+namespace {
+
+const char kMemoryMessage[] =
+    "Class CDigitalFilter: Не удалось изменить коэффициенты фильтра.\n Недостаточно памяти";
+
+void SetFilter(CDigitalFilter& filter, std::vector<double> a, std::vector<double> b) {
+  filter.Clear();
+  filter.SetACoef(a.data(), static_cast<int>(a.size()));
+  for (std::size_t i = 0; i < b.size(); ++i) filter.SetBCoef(static_cast<int>(i) + 1, b[i]);
+}
+
+std::vector<double> Impulse(CDigitalFilter& filter, int n) {
+  filter.Reset();
+  std::vector<double> h;
+  for (int i = 0; i < n; ++i) h.push_back(filter.Step(i == 0 ? 1 : 0));
+  return h;
+}
+
+// H(e^{jω}) evaluated directly from the difference equation's coefficients.
+std::complex<double> DirectH(const std::vector<double>& a, const std::vector<double>& b, double w) {
+  std::complex<double> num = 0, den = 1;
+  for (std::size_t k = 0; k < a.size(); ++k) num += a[k] * std::polar(1.0, -w * static_cast<double>(k));
+  for (std::size_t i = 0; i < b.size(); ++i) den -= b[i] * std::polar(1.0, -w * static_cast<double>(i + 1));
+  return num / den;
+}
+
+TEST(DigitalFilterTest, NewFilterPassesItsInputUnchanged) {
+  CDigitalFilter filter;
+  for (double x : {1.5, -2.0, 0.0, 1e10}) EXPECT_EQ(filter.Step(x), x);
+  double amplitude = 0, phase = 0;
+  filter.Response(1.2, amplitude, phase);
+  EXPECT_EQ(amplitude, 1);
+  EXPECT_EQ(phase, 0);
+}
+
+TEST(DigitalFilterTest, RecursiveSumHasAPlusSign) {
+  CDigitalFilter filter;
+  SetFilter(filter, {0.5}, {0.5});
+  const std::vector<double> h = Impulse(filter, 30);
+  for (int n = 0; n < 30; ++n) EXPECT_DOUBLE_EQ(h[n], std::pow(0.5, n + 1)) << n;
+
+  // A damped cosine: b1 = 2r·cos θ, b2 = −r², a = [1]; h(n) = r^n·sin((n+1)θ)/sin θ.
+  const double r = 0.9, theta = 0.7;
+  SetFilter(filter, {1}, {2 * r * std::cos(theta), -r * r});
+  const std::vector<double> damped = Impulse(filter, 60);
+  for (int n = 0; n < 60; ++n)
+    EXPECT_NEAR(damped[n], std::pow(r, n) * std::sin((n + 1) * theta) / std::sin(theta), 1e-12) << n;
+}
+
+TEST(DigitalFilterTest, SettersTrimAndKeepTheDelayLineAtTheOrder) {
+  CDigitalFilter filter;
+  SetFilter(filter, {1, 2, 0, 0}, {});
+  EXPECT_EQ(filter.FAOrder(), 1);
+  EXPECT_EQ(filter.StateDegree(), 1);
+  filter.SetBCoef(4, 0.25);
+  EXPECT_EQ(filter.FBOrder(), 4);
+  EXPECT_EQ(filter.StateDegree(), 4);
+  filter.SetBCoef(4, 0);  // trailing zero removed, line shrinks back to the order
+  EXPECT_EQ(filter.FBOrder(), 0);
+  EXPECT_EQ(filter.StateDegree(), 1);
+  EXPECT_EQ(filter.BCoef(0), -1);
+
+  filter.SetBCoef(1, 0.5);
+  filter.SetBCoef(0, 99);  // ignored
+  EXPECT_EQ(filter.BCoef(0), -1);
+  EXPECT_EQ(filter.BCoef(1), 0.5);
+  filter.SetBCoef(-2, 7);  // no coefficient changes
+  EXPECT_EQ(filter.FBOrder(), 1);
+  EXPECT_EQ(filter.BCoef(-2), 0);
+}
+
+TEST(DigitalFilterTest, SetterClearsTheDelayLine) {
+  CDigitalFilter filter;
+  SetFilter(filter, {0, 1}, {});
+  filter.Step(5);
+  filter.SetBCoef(1, 0);  // no order change, but the line is cleared
+  EXPECT_EQ(filter.Step(0), 0);
+}
+
+TEST(DigitalFilterTest, OnlyZeroCoefficientsGiveASilentFilter) {
+  CDigitalFilter filter;
+  SetFilter(filter, {0, 0, 0}, {});
+  EXPECT_EQ(filter.FAOrder(), -1);
+  EXPECT_EQ(filter.Step(3), 0);
+  EXPECT_EQ(filter.Step(-4), 0);
+  double amplitude = 1, phase = 1;
+  filter.Response(0.3, amplitude, phase);
+  EXPECT_EQ(amplitude, 0);
+  EXPECT_EQ(phase, 0);
+}
+
+TEST(DigitalFilterTest, CountBelowOneShowsTheMemoryMessage) {
+  MessageRecorder recorder;
+  CDigitalFilter filter;
+  const double a[] = {2};
+  filter.SetACoef(a, 0);
+  ASSERT_EQ(recorder.Messages().size(), 1u);
+  EXPECT_EQ(recorder.Messages()[0], kMemoryMessage);
+  EXPECT_EQ(filter.ACoef(0), 1);  // unchanged
+}
+
+TEST(DigitalFilterTest, PositiveOverflowIsLimitedAndFlagged) {
+  CDigitalFilter filter;
+  SetFilter(filter, {1}, {2});
+  filter.Reset();
+  double y = filter.Step(1);
+  int n = 0;
+  while (!filter.IsOverflow() && n < 100) {
+    EXPECT_EQ(y, std::pow(2.0, n));
+    y = filter.Step(0);
+    ++n;
+  }
+  EXPECT_EQ(n, 37);  // 2^37 is the first power above 1e11
+  EXPECT_EQ(y, 1e11);
+  EXPECT_EQ(filter.Step(0), 1e11);  // held at the limit
+  EXPECT_TRUE(filter.IsOverflow());
+  filter.Reset();
+  EXPECT_FALSE(filter.IsOverflow());
+}
+
+TEST(DigitalFilterTest, AlternatingFilterIsLimitedOnlyOnThePositiveSide) {
+  CDigitalFilter filter;
+  SetFilter(filter, {1}, {-2});
+  filter.Reset();
+  std::vector<double> y;
+  for (int n = 0; n < 40; ++n) y.push_back(filter.Step(n == 0 ? 1 : 0));
+  EXPECT_EQ(y[35], -std::pow(2.0, 35));
+  EXPECT_EQ(y[36], std::pow(2.0, 36));
+  EXPECT_EQ(y[37], -std::pow(2.0, 37));  // below −1e11, passes unchanged
+  EXPECT_EQ(y[38], 1e11);                 // 2^38 held
+  EXPECT_TRUE(filter.IsOverflow());
+}
+
+TEST(DigitalFilterTest, RunTowardMinusInfinityEndsInAFlaggedFiniteValue) {
+  CDigitalFilter filter;
+  SetFilter(filter, {1}, {1.5});
+  filter.Reset();
+  bool all_finite = true;
+  int steps = 0;
+  while (!filter.IsOverflow() && steps < 5000) {
+    all_finite = all_finite && std::isfinite(filter.Step(-1));
+    ++steps;
+  }
+  EXPECT_TRUE(filter.IsOverflow());
+  EXPECT_TRUE(all_finite);
+  EXPECT_LT(steps, 2000);
+  for (int i = 0; i < 100; ++i) EXPECT_TRUE(std::isfinite(filter.Step(-1)));
+}
+
+TEST(DigitalFilterTest, PoleAtZeroFrequencyIsNudged) {
+  CDigitalFilter filter;
+  SetFilter(filter, {1}, {1});
+  double amplitude = 0, phase = 0;
+  filter.Response(0, amplitude, phase);
+  EXPECT_TRUE(std::isfinite(amplitude));
+  // |1 − e^{−j·1e−5}| ≈ 1e−5, the first moved frequency.
+  EXPECT_NEAR(amplitude, 1e5, 1e-3);
+}
+
+TEST(DigitalFilterTest, PureDelayPhaseIsMinusOmega) {
+  CDigitalFilter filter;
+  SetFilter(filter, {0, 1}, {});
+  for (double w : {-3.0, -1.0, 0.0, 0.5, 3.1}) {
+    double amplitude = 0, phase = 0;
+    filter.Response(w, amplitude, phase);
+    EXPECT_NEAR(amplitude, 1, 1e-15);
+    EXPECT_NEAR(phase, -w, 1e-15);
+  }
+}
+
+TEST(DigitalFilterTest, ResponseEqualsTheTransferFunction) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> coef(-1, 1);
+  std::vector<double> a(40), b(6);
+  for (double& v : a) v = coef(random);
+  for (double& v : b) v = 0.15 * coef(random);
+  CDigitalFilter filter;
+  SetFilter(filter, a, b);
+  for (int k = 0; k < 200; ++k) {
+    const double w = -std::numbers::pi + k * 2 * std::numbers::pi / 199;
+    double amplitude = 0, phase = 0;
+    filter.Response(w, amplitude, phase);
+    const std::complex<double> h = DirectH(a, b, w);
+    EXPECT_NEAR(amplitude, std::abs(h), 1e-12 * (1 + std::abs(h)));
+    // Unwrapped phase differs from arg H by a whole number of turns.
+    const double turns = (phase - std::arg(h)) / (2 * std::numbers::pi);
+    EXPECT_NEAR(turns, std::round(turns), 1e-12);
+    EXPECT_GT(phase, -2 * std::numbers::pi);
+    EXPECT_LT(phase, 2 * std::numbers::pi);
+  }
+}
+
+}  // namespace
