@@ -10,7 +10,7 @@ cmake --build build -j 2 --target diagram_demo
 mkdir -p out
 for mode in frames tools increase; do
   MODE=$mode xvfb-run -a -s "-screen 0 1600x900x24" sh -c \
-    'openbox & wm=$!; build/tools/diagram_demo --$MODE & app=$!; sleep 4;
+    'openbox & wm=$!; sleep 1; build/tools/diagram_demo --$MODE & app=$!; sleep 4;
      import -window root out/diagram_$MODE.png; kill $app $wm' || true
   echo "out/diagram_$mode.png"
 done

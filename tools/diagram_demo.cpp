@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   const bool increase = argc > 1 && std::strcmp(argv[1], "--increase") == 0;
 
   QWidget window;
-  window.setWindowTitle("Вельмар — диаграммы");
+  window.setWindowTitle("Диаграммы");
   auto* layout = new QVBoxLayout(&window);
   auto* upper = new TDiagramFrame(&window);
   auto* lower = new TDiagramFrame(&window);
@@ -67,8 +67,7 @@ int main(int argc, char** argv) {
   layout->addWidget(lower);
   DiagramIncrease = new TDiagramIncrease;
 
-  TDiagram* h = upper->Diagram;
-  UseMainWindowFonts(h);
+  TDiagram* h = upper->Diagram;  // keeps the frame's own small fonts
   h->SetNameDiagram("Импульсная характеристика");
   h->SetNameY("h(n)");
   h->SetNameX("n");

@@ -49,15 +49,27 @@ void WalkVisibleSamples(const TKeeper& keeper, long double left, long double rig
   for (long long n = std::min(hi, 0LL); n >= backward_end; --n) draw(static_cast<int>(n), at(n));
 }
 
-// Draws the zero line when it lies inside the net; returns its row clamped into the band.
-int DrawZeroLine(Canvas& canvas, const TSeriesArea& area, int band_top, int band_bottom) {
+// What stems and bars share: the pen, the zero line, the clamp band and the net's argument span.
+struct TSampleFrame {
+  int top;     // the band
+  int bottom;
+  int y0;      // the zero row, clamped into the band
+  long double left;
+  long double right;
+};
+
+TSampleFrame BeginSamples(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper) {
+  SelectSeriesPen(canvas, area, keeper);
   const TNetLayout& l = area.layout;
-  const int y0 = area.map.MathToPhisY(0);
-  if (l.yb_net < y0 && y0 < l.ye_net()) {
-    canvas.MoveTo(l.xb_net, y0);
-    canvas.LineTo(l.xe_net(), y0);
+  TSampleFrame f{l.yb_net + 1, l.ye_net() - 2, area.map.MathToPhisY(0), area.map.PhisToMathX(l.xb_net),
+                 area.map.PhisToMathX(l.xe_net())};
+  // The zero line only where it lies inside the net.
+  if (l.yb_net < f.y0 && f.y0 < l.ye_net()) {
+    canvas.MoveTo(l.xb_net, f.y0);
+    canvas.LineTo(l.xe_net(), f.y0);
   }
-  return Clamp(y0, band_top, band_bottom);
+  f.y0 = Clamp(f.y0, f.top, f.bottom);
+  return f;
 }
 
 }  // namespace
@@ -96,22 +108,16 @@ void DrawAnalog(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper) 
 
 void DrawDiscret(Canvas& canvas, const TSeriesArea& area, TKeeper& keeper) {
   if (!keeper.IsVisible()) return;
-  SelectSeriesPen(canvas, area, keeper);
-  const TNetLayout& l = area.layout;
-  const int top = l.yb_net + 1;
-  const int bottom = l.ye_net() - 2;
-  const int y0 = DrawZeroLine(canvas, area, top, bottom);
-  const long double left = area.map.PhisToMathX(l.xb_net);
-  const long double right = area.map.PhisToMathX(l.xe_net());
-  WalkVisibleSamples(keeper, left, right, 0, [&](int n, long double x) {
+  const TSampleFrame f = BeginSamples(canvas, area, keeper);
+  WalkVisibleSamples(keeper, f.left, f.right, 0, [&](int n, long double x) {
     const double v = keeper.SampleAt(n);
     if (!std::isfinite(v)) return;
     const int raw = area.map.MathToPhisY(v);
-    const int y = Clamp(raw, top, bottom);
+    const int y = Clamp(raw, f.top, f.bottom);
     const int px = area.map.MathToPhisX(static_cast<double>(x));
-    canvas.MoveTo(px, y0);
+    canvas.MoveTo(px, f.y0);
     canvas.LineTo(px, y);
-    if (keeper.UseMarker() && top < raw && raw < bottom) canvas.Ellipse({px - 3, y - 3, px + 3, y + 3});
+    if (keeper.UseMarker() && f.top < raw && raw < f.bottom) canvas.Ellipse({px - 3, y - 3, px + 3, y + 3});
   });
 }
 
@@ -131,21 +137,16 @@ void DrawRadio(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper) {
 
 void DrawHistogram(Canvas& canvas, const TSeriesArea& area, TKeeper& keeper) {
   if (!keeper.IsVisible()) return;
-  SelectSeriesPen(canvas, area, keeper);
-  const TNetLayout& l = area.layout;
-  const int top = l.yb_net + 1;
-  const int bottom = l.ye_net() - 2;
-  const int y0 = DrawZeroLine(canvas, area, top, bottom);
-  const long double left = area.map.PhisToMathX(l.xb_net);
-  const long double right = area.map.PhisToMathX(l.xe_net());
+  const TSampleFrame f = BeginSamples(canvas, area, keeper);
   const long double half = static_cast<long double>(keeper.GetStep()) / 2;
-  const int L = l.xb_net;
-  const int R = l.xe_net();
-  WalkVisibleSamples(keeper, left, right, half, [&](int n, long double x) {
+  const int L = area.layout.xb_net;
+  const int R = area.layout.xe_net();
+  const int y0 = f.y0;
+  WalkVisibleSamples(keeper, f.left, f.right, half, [&](int n, long double x) {
     const double v = keeper.SampleAt(n);
     if (!std::isfinite(v)) return;
     const int raw = area.map.MathToPhisY(v);
-    const int y = Clamp(raw, top, bottom);
+    const int y = Clamp(raw, f.top, f.bottom);
     const bool clamped = y != raw;
     const int pl = area.map.MathToPhisX(static_cast<double>(x - half));
     const int pr = area.map.MathToPhisX(static_cast<double>(x + half));

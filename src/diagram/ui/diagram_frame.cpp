@@ -35,10 +35,8 @@ TDiagramFrame::TDiagramFrame(QWidget* parent) : QWidget(parent) {
   UpDown2 = new TUpDown(Qt::Vertical, this);
   UpDown3 = new TUpDown(Qt::Horizontal, this);
   UpDown4 = new TUpDown(Qt::Horizontal, this);
-  ConnectSpin(UpDown1, &TDiagramCore::IncreaseYmax, &TDiagramCore::ReduceYmax);
-  ConnectSpin(UpDown2, &TDiagramCore::IncreaseYmin, &TDiagramCore::ReduceYmin);
-  ConnectSpin(UpDown3, &TDiagramCore::IncreaseXmin, &TDiagramCore::ReduceXmin);
-  ConnectSpin(UpDown4, &TDiagramCore::IncreaseXmax, &TDiagramCore::ReduceXmax);
+  // The layout may change with the label widths, so the controls follow every step.
+  ConnectAxisSpins({UpDown1, UpDown2, UpDown3, UpDown4}, Diagram, this, [this] { PlaceControls(); });
   for (TUpDown* spin : {UpDown1, UpDown2, UpDown3, UpDown4}) spin->hide();
 
   Diagram->SetOnMouseMove([this](TDiagramCore* sender, TShiftState shift, int x, int y) {
@@ -69,19 +67,6 @@ QToolButton* TDiagramFrame::MakeButton(int x, const char* hint, TToolGlyph glyph
   button->setIconSize(QSize(16, 16));
   button->setFocusPolicy(Qt::NoFocus);
   return button;
-}
-
-void TDiagramFrame::ConnectSpin(TUpDown* spin, void (TDiagramCore::*increase)(),
-                                void (TDiagramCore::*reduce)()) {
-  // The layout may change with the label widths, so the controls follow every step.
-  connect(spin, &TUpDown::Increased, this, [this, increase] {
-    (Diagram->*increase)();
-    PlaceControls();
-  });
-  connect(spin, &TUpDown::Reduced, this, [this, reduce] {
-    (Diagram->*reduce)();
-    PlaceControls();
-  });
 }
 
 void TDiagramFrame::SaveRange() {

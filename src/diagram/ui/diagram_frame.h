@@ -55,8 +55,6 @@ class TDiagramFrame : public QWidget {
   void ToggleSpinButtons();
   void ReturnToSavedRange();
   void OpenEnlargedView();
-  // Connects a spin button to the zoom operations of one range end.
-  void ConnectSpin(TUpDown* spin, void (TDiagramCore::*increase)(), void (TDiagramCore::*reduce)());
   QToolButton* MakeButton(int x, const char* hint, TToolGlyph glyph, bool toggle);
 
   double initial_xmin_ = -1;

@@ -70,11 +70,20 @@ TDiagramIncrease::TDiagramIncrease(QWidget* parent) : QDialog(parent) {
   UpDown2 = new TUpDown(Qt::Vertical, box);
   UpDown3 = new TUpDown(Qt::Horizontal, box);
   UpDown4 = new TUpDown(Qt::Horizontal, box);
-  ConnectSpin(UpDown1, &TDiagramCore::IncreaseYmax, &TDiagramCore::ReduceYmax);
-  ConnectSpin(UpDown2, &TDiagramCore::IncreaseYmin, &TDiagramCore::ReduceYmin);
-  ConnectSpin(UpDown3, &TDiagramCore::IncreaseXmin, &TDiagramCore::ReduceXmin);
-  ConnectSpin(UpDown4, &TDiagramCore::IncreaseXmax, &TDiagramCore::ReduceXmax);
-  for (TUpDown* spin : {UpDown1, UpDown2, UpDown3, UpDown4}) spin->hide();
+  // The spin buttons follow the net, which moves with the label widths.
+  ConnectAxisSpins({UpDown1, UpDown2, UpDown3, UpDown4}, Diagram1, this, [this] { PlaceSpinButtons(); });
+  for (TUpDown* spin : {UpDown1, UpDown2, UpDown3, UpDown4}) {
+    spin->hide();
+    // While an arrow is held only the grid follows; the series come back on release.
+    connect(spin, &TUpDown::Pressed, this, [this] {
+      if (SpeedButton1->isChecked()) Diagram1->EnableLine(false);
+    });
+    connect(spin, &TUpDown::Released, this, [this] {
+      if (!SpeedButton1->isChecked()) return;
+      Diagram1->EnableLine(true);
+      Diagram1->ShowDiagram();
+    });
+  }
 }
 
 TDiagramIncrease::~TDiagramIncrease() {
@@ -136,21 +145,6 @@ void TDiagramIncrease::BuildMenu() {
   connect(copy, &QAction::triggered, this, [this] { Diagram1->CopyToClipboard(); });
 }
 
-void TDiagramIncrease::ConnectSpin(TUpDown* spin, void (TDiagramCore::*increase)(),
-                                   void (TDiagramCore::*reduce)()) {
-  connect(spin, &TUpDown::Increased, this, [this, increase] { (Diagram1->*increase)(); });
-  connect(spin, &TUpDown::Reduced, this, [this, reduce] { (Diagram1->*reduce)(); });
-  // While an arrow is held only the grid follows; the series come back on release.
-  connect(spin, &TUpDown::Pressed, this, [this] {
-    if (SpeedButton1->isChecked()) Diagram1->EnableLine(false);
-  });
-  connect(spin, &TUpDown::Released, this, [this] {
-    if (!SpeedButton1->isChecked()) return;
-    Diagram1->EnableLine(true);
-    Diagram1->ShowDiagram();
-  });
-}
-
 int TDiagramIncrease::ShowFor(TDiagramCore* source) {
   if (source == nullptr) {
     source_ = nullptr;
@@ -183,6 +177,7 @@ void TDiagramIncrease::CopyFrom(TDiagramCore* source) {
   Diagram1->Base().SetNext(&source->Base());
   Diagram1->EnableLine(true);
   Diagram1->ShowDiagram();
+  PlaceSpinButtons();
   setWindowTitle(QString::fromStdString(source->GetNameDiagram()));
   initial_xmin_ = Diagram1->GetXmin();
   initial_xmax_ = Diagram1->GetXmax();
@@ -225,6 +220,10 @@ void TDiagramIncrease::LayoutDiagram() {
   const int left = UpDown1->width() + 5;
   Diagram1->setGeometry(left, 5, client.width() - (UpDown1->width() + 20),
                         client.height() - (UpDown3->height() + 10));
+  PlaceSpinButtons();
+}
+
+void TDiagramIncrease::PlaceSpinButtons() {
   const QPoint at = Diagram1->pos();
   UpDown1->move(5, Diagram1->Get_yb_net() + at.y());
   UpDown2->move(5, Diagram1->Get_ye_net() + at.y() - UpDown2->height());
@@ -248,6 +247,7 @@ void TDiagramIncrease::ToggleSpinButtons() {
 void TDiagramIncrease::ReturnToInitialRange() {
   Diagram1->SetRangeX(initial_xmin_, initial_xmax_);
   Diagram1->SetRangeY(initial_ymin_, initial_ymax_);
+  PlaceSpinButtons();
 }
 
 void TDiagramIncrease::ShowCoordinates(int x, int y) {

@@ -66,9 +66,9 @@ class TDiagramIncrease : public QDialog {
   void ToggleFeeler();
   void ToggleSpinButtons();
   void ReturnToInitialRange();
-  void ConnectSpin(TUpDown* spin, void (TDiagramCore::*increase)(), void (TDiagramCore::*reduce)());
   // Fits the diagram into the scroll box and puts the spin buttons at its axes' ends.
   void LayoutDiagram();
+  void PlaceSpinButtons();
   void ShowCoordinates(int x, int y);
 
   bool first_show_pending_ = true;

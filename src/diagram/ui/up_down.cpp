@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QToolButton>
 
+#include "diagram/diagram_core.h"
+
 namespace {
 
 // A held arrow starts repeating after this delay, then repeats at this interval (ms).
@@ -43,4 +45,28 @@ bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) emit Released();
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void ConnectAxisSpins(const TAxisSpins& spins, TDiagramCore* d, QObject* context, std::function<void()> after) {
+  struct End {
+    TUpDown* spin;
+    std::function<void()> increase;
+    std::function<void()> reduce;
+  };
+  const End ends[] = {
+      {spins.ymax, [d] { d->IncreaseYmax(); }, [d] { d->ReduceYmax(); }},
+      {spins.ymin, [d] { d->IncreaseYmin(); }, [d] { d->ReduceYmin(); }},
+      {spins.xmin, [d] { d->IncreaseXmin(); }, [d] { d->ReduceXmin(); }},
+      {spins.xmax, [d] { d->IncreaseXmax(); }, [d] { d->ReduceXmax(); }},
+  };
+  for (const End& end : ends) {
+    QObject::connect(end.spin, &TUpDown::Increased, context, [step = end.increase, after] {
+      step();
+      if (after) after();
+    });
+    QObject::connect(end.spin, &TUpDown::Reduced, context, [step = end.reduce, after] {
+      step();
+      if (after) after();
+    });
+  }
 }

@@ -3,8 +3,10 @@
 // click (repeated while an arrow is held) asks to increase or reduce.
 
 #include <QWidget>
+#include <functional>
 
 class QToolButton;
+class TDiagramCore;
 
 class TUpDown : public QWidget {
   Q_OBJECT
@@ -33,3 +35,15 @@ class TUpDown : public QWidget {
   QToolButton* increase_;
   QToolButton* reduce_;
 };
+
+// The four spin buttons at the ends of a diagram's axes.
+struct TAxisSpins {
+  TUpDown* ymax;
+  TUpDown* ymin;
+  TUpDown* xmin;
+  TUpDown* xmax;
+};
+
+// Makes each spin button move its end of the diagram's view range (up or right: Increase…, down or
+// left: Reduce…); `after`, if given, runs after every step.
+void ConnectAxisSpins(const TAxisSpins& spins, TDiagramCore* diagram, QObject* context, std::function<void()> after);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -118,6 +120,16 @@ TEST_F(DiagramWidgetTest, SavedBitmapIsThePrintModePicture) {
   // A file that cannot be written is reported, not taken for saved.
   EXPECT_FALSE(diagram.SaveBmpFile(dir.filePath("missing/x.bmp").toStdString()));
   EXPECT_EQ(messages.Messages().size(), 1u);
+}
+
+TEST_F(DiagramWidgetTest, ClipboardGetsThePrintModePicture) {
+  diagram.CopyToClipboard();
+  const QImage copied = QGuiApplication::clipboard()->image();
+  ASSERT_EQ(copied.size(), QSize(400, 300));
+  const QPoint on_line = SeriesPoints()[0];
+  EXPECT_TRUE(ColourNear(copied, on_line.x(), on_line.y(), Qt::black));
+  EXPECT_EQ(copied.pixelColor(1, 1).rgb(), QColor(Qt::white).rgb());
+  EXPECT_FALSE(diagram.IsPrintMode());
 }
 
 TEST_F(DiagramWidgetTest, SaveDialogIsAskedWithItsSettingsAndMayBeCancelled) {
