@@ -89,7 +89,9 @@ double Oscillation::ValueAt(int n) const { return amplitude_ * std::cos(omega_ *
 std::complex<double> Oscillation::SwitchedOnSpectrum(double r, double step) const {
   const std::complex<double> z1 = std::polar(1.0, -r);
   const std::complex<double> z2 = std::polar(1.0, -2.0 * r);
-  const std::complex<double> numerator = std::cos(phase_) - std::cos(omega_ + phase_) * z1;
+  // Z{cos(ωn + φ)·u(n)} = (cos φ − cos(ω − φ)·z⁻¹) / (1 − 2·cos ω·z⁻¹ + z⁻²); with cos(ω + φ)
+  // the numerator would belong to cos(ωn − φ), whose spectrum differs in magnitude for most φ.
+  const std::complex<double> numerator = std::cos(phase_) - std::cos(omega_ - phase_) * z1;
   const std::complex<double> denominator = 1.0 - 2.0 * std::cos(omega_) * z1 + z2;
   if (std::fabs(std::fabs(r) - omega_) > step && std::abs(denominator) != 0) {
     return amplitude_ * numerator / denominator;
