@@ -20,11 +20,16 @@ std::vector<std::string> DecimationItems(int count) {
   return items;
 }
 
-// Reads a field; unreadable text is reported and gives false.
-bool ReadField(const std::string& text, double& value) {
-  if (TextToDouble(text, value)) return true;
-  ShowMessage("Введены некорректные символы.");
-  return false;
+// Reads a field and hands the number on; unreadable text is reported and gives false.
+template <typename Take>
+bool EnterField(const std::string& text, Take take) {
+  double value = 0;
+  if (!TextToDouble(text, value)) {
+    ShowMessage("Введены некорректные символы.");
+    return false;
+  }
+  take(value);
+  return true;
 }
 
 }  // namespace
@@ -73,17 +78,11 @@ void BiharmonicModel::SetOscillationEnabled(int k, bool enabled) {
 }
 
 bool BiharmonicModel::EnterOmega(int k, const std::string& text) {
-  double value = 0;
-  if (!ReadField(text, value)) return false;
-  SetOmega(k, value);
-  return true;
+  return EnterField(text, [&](double value) { SetOmega(k, value); });
 }
 
 bool BiharmonicModel::EnterFrequency(int k, const std::string& text) {
-  double value = 0;
-  if (!ReadField(text, value)) return false;
-  SetFrequency(k, value);
-  return true;
+  return EnterField(text, [&](double value) { SetFrequency(k, value); });
 }
 
 bool BiharmonicModel::EnterPeriod(int k, const std::string& text) {
@@ -91,24 +90,15 @@ bool BiharmonicModel::EnterPeriod(int k, const std::string& text) {
     At(k).SetInfinitePeriod();
     return true;
   }
-  double value = 0;
-  if (!ReadField(text, value)) return false;
-  SetPeriod(k, value);
-  return true;
+  return EnterField(text, [&](double value) { SetPeriod(k, value); });
 }
 
 bool BiharmonicModel::EnterAmplitude(int k, const std::string& text) {
-  double value = 0;
-  if (!ReadField(text, value)) return false;
-  SetAmplitude(k, value);
-  return true;
+  return EnterField(text, [&](double value) { SetAmplitude(k, value); });
 }
 
 bool BiharmonicModel::EnterPhase(int k, const std::string& text) {
-  double value = 0;
-  if (!ReadField(text, value)) return false;
-  At(k).EnterPhase(value);
-  return true;
+  return EnterField(text, [&](double value) { At(k).EnterPhase(value); });
 }
 
 double BiharmonicModel::SetOmega(int k, double omega) {
