@@ -35,7 +35,8 @@ AnalysisRun::AnalysisRun()
       phase_(kFrequencyCapacity, 0.0),
       input_spectrum_(kFrequencyCapacity, 0.0),
       output_spectrum_(kFrequencyCapacity, 0.0),
-      raw_amplitude_(kFrequencyCapacity, 0.0) {
+      raw_amplitude_(kFrequencyCapacity, 0.0),
+      grid_(kFrequencyCapacity / 2, 0.0) {
   const int initial_maxima[kAnalysisBarCount] = {2000, 2000, 100, 100, 2000, 2000, 2000};
   for (int i = 0; i < kAnalysisBarCount; ++i) {
     own_bars_[i].SetMinimum(0);
@@ -397,18 +398,26 @@ void AnalysisRun::CalcFrequencyResponses() {
   bar_h.SetMaximum(half + (FAfcMode == 2 || FAfcMode == 3 ? m : 0));
   bar_psi.SetMaximum(half);
 
-  double* a = amplitude_.data();
-  double* p = phase_.data();
+  // The first half of the grid, ω advanced by Δ from −π point by point.
+  double* omegas = grid_.data();
   double omega = -kPi;
   for (int k = 0; k < half; ++k) {
-    double amplitude = 0, phase = 0;
-    FilterResponse(omega, amplitude, phase);
-    a[k] = a[m - 1 - k] = amplitude;
-    p[k] = phase;
-    p[m - 1 - k] = -phase;
+    omegas[k] = omega;
+    omega += delta;
+  }
+  double* a = amplitude_.data();
+  double* p = phase_.data();
+  // Evaluated into the first half, then mirrored from the top down so nothing is overwritten early.
+  if (FDirectFilter != nullptr) {
+    FDirectFilter->Responses(omegas, half, a, p);
+  } else {
+    for (int k = 0; k < half; ++k) FilterResponse(omegas[k], a[k], p[k]);
+  }
+  for (int k = 0; k < half; ++k) {
+    a[m - 1 - k] = a[k];
+    p[m - 1 - k] = -p[k];
     bar_h.StepIt();
     bar_psi.StepIt();
-    omega += delta;
   }
   std::copy(a, a + m, raw_amplitude_.begin());
 

@@ -145,4 +145,5 @@ class AnalysisRun {
   // |H| on the grid as last computed, so that the output spectrum needs no second evaluation
   // of the filter when the stored amplitude response is normalised.
   std::vector<double> raw_amplitude_;
+  std::vector<double> grid_;  // the first half of the frequency grid
 };
