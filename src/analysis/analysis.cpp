@@ -36,7 +36,8 @@ AnalysisRun::AnalysisRun()
       input_spectrum_(kFrequencyCapacity, 0.0),
       output_spectrum_(kFrequencyCapacity, 0.0),
       raw_amplitude_(kFrequencyCapacity, 0.0),
-      grid_(kFrequencyCapacity / 2, 0.0) {
+      grid_(kFrequencyCapacity / 2, 0.0),
+      scratch_(kTimeCapacity, 0.0) {
   const int initial_maxima[kAnalysisBarCount] = {2000, 2000, 100, 100, 2000, 2000, 2000};
   for (int i = 0; i < kAnalysisBarCount; ++i) {
     own_bars_[i].SetMinimum(0);
@@ -233,15 +234,11 @@ void AnalysisRun::ResetFilter() {
   else if (FCascadeFilter != nullptr) FCascadeFilter->Reset();
 }
 
-double AnalysisRun::StepFilter(double x) {
-  if (FDirectFilter != nullptr) return FDirectFilter->Step(x);
-  if (FCascadeFilter != nullptr) return FCascadeFilter->Step(x);
-  return 0;
-}
-
-bool AnalysisRun::FilterOverflowed() const {
-  if (FDirectFilter != nullptr) return FDirectFilter->IsOverflow();
-  return FCascadeFilter != nullptr && FCascadeFilter->IsOverflow();
+int AnalysisRun::StepFilterBlock(const double* x, double* y, int count, int first_checked) {
+  if (FDirectFilter != nullptr) return FDirectFilter->StepBlock(x, y, count, first_checked);
+  if (FCascadeFilter != nullptr) return FCascadeFilter->StepBlock(x, y, count, first_checked);
+  std::fill(y, y + count, 0.0);
+  return count;
 }
 
 void AnalysisRun::FilterResponse(double omega, double& amplitude, double& phase) {
@@ -249,8 +246,7 @@ void AnalysisRun::FilterResponse(double omega, double& amplitude, double& phase)
   if (FDirectFilter != nullptr) {
     FDirectFilter->Response(omega, amplitude, phase);
   } else if (FCascadeFilter != nullptr) {
-    amplitude = FCascadeFilter->Amplitude(omega);
-    phase = FCascadeFilter->Phase(omega);
+    FCascadeFilter->Response(omega, amplitude, phase);
   }
 }
 
@@ -261,19 +257,25 @@ void AnalysisRun::CalcImpulseResponse() {
   double* h = impulse_.data();
   ProgressBar& bar = *bars_[PBPuls];
 
+  // The unit impulse through the filter, stopping at the first sample (from n = 1 on) that
+  // raises the overflow flag.
+  double* impulse = scratch_.data();
+  std::fill(impulse, impulse + n_count, 0.0);
+  impulse[0] = 1.0;
   ResetFilter();
-  h[0] = StepFilter(1.0);
+  const int overflow_at = StepFilterBlock(impulse, h, n_count, 1);
+  impulse_stopped_ = overflow_at < n_count;
+
   bar.SetMaximum(n_count);
   double peak = std::fabs(h[0]);
   int peak_index = 0;
   for (int n = 1; n < n_count; ++n) {
     bar.StepIt();
-    h[n] = StepFilter(0.0);
-    if (std::fabs(h[n]) >= peak) {
+    if (std::fabs(h[n]) >= peak) {  // a later equal peak wins
       peak = std::fabs(h[n]);
       peak_index = n;
     }
-    if (FilterOverflowed()) {
+    if (n == overflow_at) {
       FValidLength = n;
       ShowMessage(FDirectFilter != nullptr ? kImpulseOverflowDirect : kImpulseOverflowCascade);
       std::fill(h + n, h + n_count, 0.0);
@@ -301,7 +303,7 @@ void AnalysisRun::CalcStepResponse() {
 
   bar.SetMaximum(n_count);
   g[0] = h[0];
-  if (FilterOverflowed()) {
+  if (impulse_stopped_) {
     for (int n = 1; n < FValidLength; ++n) {
       g[n] = g[n - 1] + h[n];
       bar.StepIt();
@@ -338,29 +340,41 @@ void AnalysisRun::BuildInputSignal() {
 void AnalysisRun::PreRoll() {
   ProgressBar& bar = *bars_[PBSignal];
   bar.SetMaximum(bar.Maximum() + transient_length_);
+  double* samples = scratch_.data();
+  double* discarded = output_.data();  // overwritten by the output right afterwards
 
-  // Let the transient die out…
-  long long n = 0;
-  for (; n <= transient_length_; ++n) {
-    StepFilter(SignalSample(static_cast<int>(n)));
-    bar.StepIt();
-    if (FilterOverflowed()) {
-      ResetFilter();
-      break;
-    }
+  // Let the transient die out over n = 0 … L; an overflow resets the filter and moves on at once.
+  const int settle = transient_length_ + 1;
+  for (int n = 0; n < settle; ++n) samples[n] = SignalSample(n);
+  const int overflow_at = StepFilterBlock(samples, discarded, settle);
+  for (int n = 0; n < settle && n <= overflow_at; ++n) bar.StepIt();
+  long long n = settle;
+  if (overflow_at < settle) {
+    ResetFilter();
+    n = overflow_at;
   }
-  // …then go on until the periodic input is back at its value at n = 0.
+
+  // Then go on until the periodic input is back within the tolerance of its value at n = 0,
+  // block by block; an overflow resets the filter and ends the pre-roll.
   const double s0 = SignalSample(0);
-  double s = SignalSample(static_cast<int>(n));
-  while (std::fabs(s - s0) > kRealignTolerance) {
-    StepFilter(s);
-    ++n;
-    if (FilterOverflowed()) {
+  bool aligned = false;
+  while (!aligned && n <= kPreRollLimit) {
+    int count = 0;
+    while (count < kTimeCapacity && n + count <= kPreRollLimit) {
+      const double s = SignalSample(static_cast<int>(n + count));
+      if (std::fabs(s - s0) <= kRealignTolerance) {
+        aligned = true;
+        break;
+      }
+      samples[count++] = s;
+    }
+    const int block_overflow = StepFilterBlock(samples, discarded, count);
+    n += count;
+    if (block_overflow < count) {
       ResetFilter();
+      n -= count - block_overflow - 1;
       break;
     }
-    if (n > kPreRollLimit) break;
-    s = SignalSample(static_cast<int>(n));
   }
   last_pre_roll_ = n;
 }
@@ -376,14 +390,11 @@ void AnalysisRun::CalcOutputSignal() {
   last_pre_roll_ = 0;
   if (FSignalSource == 1 && sources_.biharmonic != nullptr && sources_.biharmonic->IsStationary()) PreRoll();
 
-  for (int n = 0; n < n_count; ++n) {
-    y[n] = StepFilter(x[n]);
-    bar.StepIt();
-    if (FilterOverflowed()) {
-      ShowMessage(kOutputOverflow);
-      std::fill(y + n, y + n_count, 0.0);
-      return;
-    }
+  const int overflow_at = StepFilterBlock(x, y, n_count);
+  for (int n = 0; n < n_count && n <= overflow_at; ++n) bar.StepIt();
+  if (overflow_at < n_count) {
+    ShowMessage(kOutputOverflow);
+    std::fill(y + overflow_at, y + n_count, 0.0);
   }
 }
 

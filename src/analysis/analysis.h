@@ -97,7 +97,6 @@ class AnalysisRun {
   // The current filter: the direct form when set, else the cascade.
   CBaseDigitalFilter* DirectFilter() const { return FDirectFilter; }
   CCascadFilter2* CascadeFilter() const { return FCascadeFilter; }
-  bool FilterOverflowed() const;
   // Pre-roll steps taken by the last output computation (for measurements).
   long long LastPreRollSteps() const { return last_pre_roll_; }
 
@@ -106,7 +105,8 @@ class AnalysisRun {
   void CloseWindow();
   void ResetBars(std::initializer_list<AnalysisBar> which);
   void ResetFilter();
-  double StepFilter(double x);
+  // Steps the current filter over a block (see CCascadFilter2::StepBlock).
+  int StepFilterBlock(const double* x, double* y, int count, int first_checked = 0);
   // |H| and the phase of the current filter at ω.
   void FilterResponse(double omega, double& amplitude, double& phase);
   double FilterAmplitude(double omega);
@@ -145,5 +145,7 @@ class AnalysisRun {
   // |H| on the grid as last computed, so that the output spectrum needs no second evaluation
   // of the filter when the stored amplitude response is normalised.
   std::vector<double> raw_amplitude_;
-  std::vector<double> grid_;  // the first half of the frequency grid
+  std::vector<double> grid_;     // the first half of the frequency grid
+  std::vector<double> scratch_;  // filter input blocks
+  bool impulse_stopped_ = false;  // the impulse response ended in an overflow
 };

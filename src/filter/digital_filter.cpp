@@ -94,6 +94,14 @@ double CBaseDigitalFilter::Step(double x) {
   return Limit(y);
 }
 
+int CBaseDigitalFilter::StepBlock(const double* x, double* y, int count, int first_checked) {
+  for (int n = 0; n < count; ++n) {
+    y[n] = Step(x[n]);
+    if (FOverflow && n >= first_checked) return n;
+  }
+  return count;
+}
+
 void CBaseDigitalFilter::Response(double omega, double& amplitude, double& phase) {
   double theta = omega * FSamplingPeriod;
   const PolySums numerator = SumCosSin(FACoef.Data(), FAOrder(), theta);

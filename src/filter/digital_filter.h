@@ -22,6 +22,9 @@ class CBaseDigitalFilter {
   void Reset();
   // One input sample through the filter.
   double Step(double x);
+  // Steps count samples of x into y; returns the first index ≥ first_checked after whose step
+  // IsOverflow() is true (the samples after it are not stepped), or count.
+  int StepBlock(const double* x, double* y, int count, int first_checked = 0);
   bool IsOverflow() const { return FOverflow; }
   // Amplitude and (unwrapped) phase of H at the normalised angular frequency omega.
   void Response(double omega, double& amplitude, double& phase);
