@@ -25,7 +25,7 @@ void ArbitraryFilterRequest::Show(TableModel& non_recursive, TableModel& recursi
 }
 
 bool ArbitraryFilterRequest::RequestAnalysis(const TableModel& non_recursive) {
-  if (!HasUnbrokenChain(non_recursive.GetValues())) {
+  if (!HasUnbrokenChain(non_recursive.Values())) {
     ShowMessage(kBrokenChainMessage);
     return false;
   }

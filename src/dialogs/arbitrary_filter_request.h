@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+#include "analysis/analysis_sources.h"
+
 class TableModel;
 
 inline const std::string kBrokenChainMessage =
@@ -15,7 +17,7 @@ inline const std::string kBrokenChainMessage =
 // Whether a signal can pass: some non-recursive coefficient differs from 0.
 bool HasUnbrokenChain(std::span<const double> non_recursive);
 
-class ArbitraryFilterRequest {
+class ArbitraryFilterRequest : public FilterRequestSource {
  public:
   // Every showing withdraws a request; the first also titles and names the tables and gives the
   // non-recursive one the single value a(0) = 1 (the filter passes the signal unchanged).
@@ -26,9 +28,9 @@ class ArbitraryFilterRequest {
   // "Закрыть": closes without a request.
   void Close() { analysis_requested_ = false; }
 
-  bool IsAnalysisRequested() const { return analysis_requested_; }
+  bool IsAnalysisRequested() const override { return analysis_requested_; }
   // Called by the analysis run once it has taken the coefficients.
-  void ClearAnalysisRequest() { analysis_requested_ = false; }
+  void ClearAnalysisRequest() override { analysis_requested_ = false; }
 
  private:
   bool first_show_ = true;

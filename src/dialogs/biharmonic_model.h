@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "analysis/analysis_sources.h"
 #include "dialogs/oscillation.h"
 
 inline const std::string kFormTableCaption = "Формирование таблицы";
 inline const std::string kFormTableQuestion = "Все имеющиеся в таблице сигнала данные  будут потеряны. Продолжить?";
 
-class BiharmonicModel {
+class BiharmonicModel : public BiharmonicSource {
  public:
   static constexpr int kMaxDecimationItems = 30;
   static constexpr int kDefaultTableSamples = 50;
@@ -23,14 +24,14 @@ class BiharmonicModel {
 
   // --- The signal, as the analysis run and the main window read it ---
   // x(n) for n ≥ 0: 0 unless D divides n, else the sum of the switched-on oscillations.
-  double SignalAt(int n) const;
+  double SignalAt(int n) const override;
   // The amplitude spectrum at ω on a grid of the given step: lines of height A/(2D) (A/D at
   // ω = 0) where ω lies within half a step of an oscillation's frequency when stationary, the
   // closed form of the signal switched on at n = 0 otherwise.
-  double SpectrumAt(double omega, double step) const;
+  double SpectrumAt(double omega, double step) const override;
   double GetPeriod1() const { return first_.Period(); }
   double GetPeriod2() const { return second_.Period(); }
-  bool IsStationary() const { return stationary_; }
+  bool IsStationary() const override { return stationary_; }
   void SetStationary(bool stationary) { stationary_ = stationary; }
   bool IsOscillationEnabled(int k) const;
   void SetOscillationEnabled(int k, bool enabled);
@@ -69,8 +70,8 @@ class BiharmonicModel {
   void Show();
   // "Анализ": the signal is to become the analysis input.
   void RequestAnalysis() { signal_selected_ = true; }
-  bool IsSignalSelected() const { return signal_selected_; }
-  void ClearSignalSelected() { signal_selected_ = false; }
+  bool IsSignalSelected() const override { return signal_selected_; }
+  void ClearSignalSelected() override { signal_selected_ = false; }
   // "Сформировать таблицу": the samples x(0) … x(N − 1) for the signal table, with N ≤ 0 taken
   // as 50 and N above 500 as 500.
   std::vector<double> TableValues(int n) const;

@@ -14,6 +14,7 @@
 #include <string>
 #include <utility>
 
+#include "analysis/analysis_sources.h"
 #include "dialogs/table_cells.h"
 
 // What the "Диаграмма" page plots: count values at arguments first_argument …, and a y range
@@ -26,7 +27,7 @@ struct TableDiagramData {
   double y_max = 0;
 };
 
-class TableModel {
+class TableModel : public TableSource {
  public:
   static constexpr int kCapacity = TableCells::kValueCells;
   static constexpr int kMaxChars = 8;  // characters a cell may hold while typing
@@ -51,11 +52,15 @@ class TableModel {
   // Accepts |n| values (at most 500) and shows them in a fresh grid with 4 decimals. Neither
   // the working values nor the processed flag change. A null array counts as no values.
   void SetValues(const double* values, int n);
-  std::span<const double> GetValues() const { return {values_.data(), static_cast<std::size_t>(value_count_)}; }
+  std::span<const double> Values() const { return {values_.data(), static_cast<std::size_t>(value_count_)}; }
   int ValueCount() const { return value_count_; }
+  void GetValues(const double*& values, int& count) const override {
+    values = values_.data();
+    count = value_count_;
+  }
   // Whether the window was last closed with "Обработать данные" (until ClearProcessed).
-  bool IsProcessed() const { return processed_; }
-  void ClearProcessed() { processed_ = false; }
+  bool IsProcessed() const override { return processed_; }
+  void ClearProcessed() override { processed_ = false; }
 
   // --- The grid ---
   const TableCells& Cells() const { return cells_; }

@@ -24,7 +24,7 @@ TEST(ArbitraryFilterRequestTest, FirstShowingPreparesTheTablesForTheIdentityFilt
   EXPECT_EQ(a.CellText(0, 0), "a(0)");
   EXPECT_EQ(b.CellText(0, 0), "b(1)");
   EXPECT_EQ(a.Cells().ValueText(0), "1,0000");
-  EXPECT_EQ(std::vector<double>(a.GetValues().begin(), a.GetValues().end()), std::vector<double>{1.0});
+  EXPECT_EQ(std::vector<double>(a.Values().begin(), a.Values().end()), std::vector<double>{1.0});
   EXPECT_EQ(b.ValueCount(), 0);
   EXPECT_FALSE(a.IsDiagramVisible());
   EXPECT_FALSE(b.IsDiagramVisible());

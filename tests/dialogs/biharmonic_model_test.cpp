@@ -271,10 +271,10 @@ TEST(BiharmonicModelTest, FormedTableHoldsTheSamplesAndIsAcceptedWithFourDecimal
   signal.Close();
   EXPECT_TRUE(signal.IsProcessed());
   ASSERT_EQ(signal.ValueCount(), 50);
-  EXPECT_EQ(signal.GetValues()[0], 1.0);
-  EXPECT_EQ(signal.GetValues()[1], 0.5403);
-  EXPECT_EQ(signal.GetValues()[2], -0.4161);
-  EXPECT_EQ(signal.GetValues()[49], 0.3006);  // cos 49 = 0,30059
+  EXPECT_EQ(signal.Values()[0], 1.0);
+  EXPECT_EQ(signal.Values()[1], 0.5403);
+  EXPECT_EQ(signal.Values()[2], -0.4161);
+  EXPECT_EQ(signal.Values()[49], 0.3006);  // cos 49 = 0,30059
 }
 
 }  // namespace

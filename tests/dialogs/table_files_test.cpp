@@ -69,7 +69,7 @@ TEST_F(TableFilesTest, ReadsWholeValuesAndIgnoresAShortTail) {
   EXPECT_EQ(table.Cells().ValueText(1), "-2,25");
   EXPECT_EQ(table.Cells().ValueText(2), "");
   EXPECT_EQ(Working(table), (std::vector<double>{1.5, -2.25}));
-  EXPECT_EQ(table.GetValues()[0], 9);  // loading does not accept
+  EXPECT_EQ(table.Values()[0], 9);  // loading does not accept
 
   for (const std::string& bytes : {std::string(), std::string("xyz")}) {
     ASSERT_TRUE(table.LoadFile(WriteBytes("short.inp", bytes)));

@@ -12,7 +12,7 @@
 namespace {
 
 std::vector<double> Accepted(const TableModel& table) {
-  return {table.GetValues().begin(), table.GetValues().end()};
+  return {table.Values().begin(), table.Values().end()};
 }
 
 std::vector<double> Working(const TableModel& table) {
@@ -117,7 +117,7 @@ TEST(TableModelTest, SetValuesTakesTheMagnitudeOfTheCountAndAtMost500) {
   EXPECT_EQ(Accepted(table), (std::vector<double>{0, 1, 2}));
   table.SetValues(many.data(), 600);
   EXPECT_EQ(table.ValueCount(), 500);
-  EXPECT_EQ(table.GetValues()[499], 499.0);
+  EXPECT_EQ(table.Values()[499], 499.0);
   EXPECT_EQ(table.Cells().ValueText(499), "499,0000");
   EXPECT_TRUE(table.IsProcessed());  // untouched, as are the working values
   EXPECT_EQ(table.WorkCount(), 1);
