@@ -12,7 +12,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr int kDesignTimeDecimationItems = 20;
-const std::string kInfinityText = "Бесконечность";
 
 std::vector<std::string> DecimationItems(int count) {
   std::vector<std::string> items;
@@ -86,7 +85,7 @@ bool BiharmonicModel::EnterFrequency(int k, const std::string& text) {
 }
 
 bool BiharmonicModel::EnterPeriod(int k, const std::string& text) {
-  if (text == kInfinityText) {
+  if (text == Oscillation::kInfinityText) {
     At(k).SetInfinitePeriod();
     return true;
   }

@@ -17,6 +17,8 @@ constexpr double kMaxAmplitude = 10.0;
 constexpr double kLineHeight = 600.0;
 constexpr int kDecimals = 3;
 
+double PeriodOf(double frequency) { return frequency != 0 ? 1.0 / frequency : Oscillation::kInfinitePeriod; }
+
 }  // namespace
 
 Oscillation::Oscillation(double omega, double amplitude)
@@ -29,7 +31,7 @@ double Oscillation::SetOmega(double omega) {
   }
   omega_ = omega;
   frequency_ = omega_ * (1.0 / kTwoPi);
-  period_ = frequency_ != 0 ? 1.0 / frequency_ : kInfinitePeriod;
+  period_ = PeriodOf(frequency_);
   return omega_;
 }
 
@@ -75,7 +77,7 @@ std::string Oscillation::OmegaText() const { return FormatNumber(kDecimals, omeg
 std::string Oscillation::FrequencyText() const { return FormatNumber(kDecimals, frequency_); }
 
 std::string Oscillation::PeriodText() const {
-  return frequency_ != 0 ? FormatNumber(kDecimals, period_) : "Бесконечность";
+  return frequency_ != 0 ? FormatNumber(kDecimals, period_) : kInfinityText;
 }
 
 std::string Oscillation::AmplitudeText() const { return FormatNumber(kDecimals, amplitude_); }
@@ -102,5 +104,5 @@ std::complex<double> Oscillation::SwitchedOnSpectrum(double r, double step) cons
 void Oscillation::TakeFrequency(double frequency) {
   frequency_ = frequency;
   omega_ = kTwoPi * frequency_;
-  period_ = frequency_ != 0 ? 1.0 / frequency_ : kInfinitePeriod;
+  period_ = PeriodOf(frequency_);
 }

@@ -9,6 +9,8 @@
 class Oscillation {
  public:
   static constexpr double kInfinitePeriod = 1e10;
+  // What the period field shows for a zero frequency.
+  static constexpr const char* kInfinityText = "Бесконечность";
 
   Oscillation(double omega, double amplitude);
 
