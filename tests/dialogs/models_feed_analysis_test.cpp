@@ -19,13 +19,11 @@ struct ModelsAndRun {
   AnalysisRun run;
 
   ModelsAndRun() {
-    AnalysisSources sources;
-    sources.input_form = &input_form;
-    sources.a_coefficients = &a;
-    sources.b_coefficients = &b;
-    sources.signal_table = &signal;
-    sources.biharmonic = &biharmonic;
-    run.SetSources(sources);
+    run.SetSources({.input_form = &input_form,
+                    .a_coefficients = &a,
+                    .b_coefficients = &b,
+                    .signal_table = &signal,
+                    .biharmonic = &biharmonic});
     b.SetFirstIndex(1);
     input_form.Show(a, b);
     biharmonic.Show();
