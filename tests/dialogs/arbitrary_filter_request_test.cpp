@@ -36,12 +36,16 @@ TEST(ArbitraryFilterRequestTest, FirstShowingPreparesTheTablesForTheIdentityFilt
   dialog.ClearAnalysisRequest();
   EXPECT_FALSE(dialog.IsAnalysisRequested());
 
-  // Later showings leave the tables alone.
+  // Later showings leave the tables alone but withdraw a request, as "Закрыть" does.
   const double delay[] = {0, 1};
   a.SetValues(delay, 2);
+  dialog.RequestAnalysis(a);
   dialog.Show(a, b);
   EXPECT_EQ(a.ValueCount(), 2);
+  EXPECT_FALSE(dialog.IsAnalysisRequested());
   EXPECT_TRUE(dialog.RequestAnalysis(a));  // a pure one-sample delay
+  dialog.Close();
+  EXPECT_FALSE(dialog.IsAnalysisRequested());
 }
 
 TEST(ArbitraryFilterRequestTest, AllZeroNonRecursivePartIsABrokenChain) {
@@ -66,19 +70,6 @@ TEST(ArbitraryFilterRequestTest, AllZeroNonRecursivePartIsABrokenChain) {
   EXPECT_FALSE(HasUnbrokenChain(std::vector<double>{-0.0, 0.0}));
   EXPECT_FALSE(HasUnbrokenChain(std::vector<double>{}));
   EXPECT_TRUE(HasUnbrokenChain(std::vector<double>{0.0, 0.0, 1e-300}));
-}
-
-TEST(ArbitraryFilterRequestTest, EachShowingAndCloseWithdrawTheRequest) {
-  TableModel a;
-  TableModel b;
-  ArbitraryFilterRequest dialog;
-  dialog.Show(a, b);
-  ASSERT_TRUE(dialog.RequestAnalysis(a));
-  dialog.Show(a, b);
-  EXPECT_FALSE(dialog.IsAnalysisRequested());
-  ASSERT_TRUE(dialog.RequestAnalysis(a));
-  dialog.Close();
-  EXPECT_FALSE(dialog.IsAnalysisRequested());
 }
 
 }  // namespace

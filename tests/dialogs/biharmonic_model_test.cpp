@@ -71,19 +71,6 @@ TEST(BiharmonicModelTest, DefaultsGiveCosNAndTwoDecimationItems) {
   EXPECT_EQ(model.DecimationList().back(), "D=16");
 }
 
-TEST(BiharmonicModelTest, AnalysisRequestLastsUntilTheNextShowingOrTheRun) {
-  BiharmonicModel model;
-  model.Show();
-  EXPECT_FALSE(model.IsSignalSelected());
-  model.RequestAnalysis();
-  EXPECT_TRUE(model.IsSignalSelected());
-  model.ClearSignalSelected();
-  EXPECT_FALSE(model.IsSignalSelected());
-  model.RequestAnalysis();
-  model.Show();
-  EXPECT_FALSE(model.IsSignalSelected());
-}
-
 TEST(BiharmonicModelTest, ZeroFrequencyHasAnInfinitePeriodAndAConstantSignal) {
   BiharmonicModel model;
   model.Show();
