@@ -1,0 +1,11 @@
+# The Qt layer: every window, the diagram widget, the Qt canvas and the Qt ports.
+find_package(Qt6 REQUIRED COMPONENTS Widgets)
+
+# moc needs to see the headers of the Qt classes.
+file(GLOB_RECURSE VELMAR_UI_HEADERS CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/src/app/*.h ${CMAKE_SOURCE_DIR}/src/*/ui/*.h)
+
+add_library(velmar_ui STATIC ${VELMAR_UI_SOURCES} ${VELMAR_UI_HEADERS})
+set_target_properties(velmar_ui PROPERTIES AUTOMOC ON)
+target_include_directories(velmar_ui PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(velmar_ui PUBLIC velmar_core Qt6::Widgets)
