@@ -392,7 +392,8 @@ void AnalysisRun::CalcOutputSignal() {
 
   const int overflow_at = StepFilterBlock(x, y, n_count);
   for (int n = 0; n < n_count && n <= overflow_at; ++n) bar.StepIt();
-  if (overflow_at < n_count) {
+  output_stopped_ = overflow_at < n_count;
+  if (output_stopped_) {
     ShowMessage(kOutputOverflow);
     std::fill(y + overflow_at, y + n_count, 0.0);
   }

@@ -97,6 +97,8 @@ class AnalysisRun {
   // The current filter: the direct form when set, else the cascade.
   CBaseDigitalFilter* DirectFilter() const { return FDirectFilter; }
   CCascadFilter2* CascadeFilter() const { return FCascadeFilter; }
+  // Whether the last impulse response or output signal was cut short by an overflow.
+  bool Overflowed() const { return impulse_stopped_ || output_stopped_; }
   // Pre-roll steps taken by the last output computation (for measurements).
   long long LastPreRollSteps() const { return last_pre_roll_; }
 
@@ -148,4 +150,5 @@ class AnalysisRun {
   std::vector<double> grid_;     // the first half of the frequency grid
   std::vector<double> scratch_;  // filter input blocks
   bool impulse_stopped_ = false;  // the impulse response ended in an overflow
+  bool output_stopped_ = false;   // the output signal ended in an overflow
 };
