@@ -1,37 +1,16 @@
 #include "filter/cascade_filter.h"
 
+#include <cfloat>
 #include <cmath>
-#include <limits>
 #include <new>
 
+#include "filter/angle_sum.h"
 #include "filter/digital_filter.h"
 #include "filter/poly_sums.h"
 
 namespace {
 
 constexpr double kAmplitudeNudge = 0.000001;
-
-// The denominator 1 − a1·e^{−jθ} − a2·e^{−j2θ} as ReA + j·ImA, and its squared magnitude.
-struct Denominator {
-  double re, im, d;
-};
-
-Denominator Evaluate(double a1, double a2, const SectionAngles& angles) {
-  const double re = 1 - a1 * angles.c1 - a2 * angles.c2;
-  const double im = a1 * angles.s1 + a2 * angles.s2;
-  return {re, im, re * re + im * im};
-}
-
-// Moves θ by step until the denominator no longer vanishes exactly.
-Denominator NudgeUntilNonZero(double a1, double a2, double theta, double step) {
-  Denominator den{0, 0, 0};
-  for (int attempt = 0; attempt <= kMaxNudges; ++attempt) {
-    den = Evaluate(a1, a2, SectionAngles(theta));
-    if (den.d != 0) break;
-    theta = NudgedAngle(theta, step);
-  }
-  return den;
-}
 
 }  // namespace
 
@@ -54,28 +33,79 @@ void CDigitalFilter2::ClearState() {
   overflow_ = false;
 }
 
+double CDigitalFilter2::Compute(double x, double& w1, double& w2, bool& flag) const {
+  const double v = gain_ == 1 ? x : gain_ * x;
+  double w = v + a1_ * w1 + a2_ * w2;
+  if (!(w <= kFilterLimit && w >= -DBL_MAX)) {
+    // Above the limit, and also a run into NaN or toward −∞: nothing downstream may see it.
+    w = w > kFilterLimit ? kFilterLimit : std::isnan(w) ? 0.0 : -kFilterLimit;
+    flag = true;
+  }
+  double y = b0_ * w + b1_ * w1 + b2_ * w2;
+  if (!(std::fabs(y) <= DBL_MAX)) {  // huge finite history can still overflow the output sum
+    y = std::isnan(y) ? 0.0 : (y > 0 ? kFilterLimit : -kFilterLimit);
+    flag = true;
+  }
+  w2 = w1;
+  w1 = w;
+  return y;
+}
+
 double CDigitalFilter2::Step(double x) {
   overflow_ = false;
-  const double v = gain_ == 1 ? x : gain_ * x;
-  double w = v + a1_ * w1_ + a2_ * w2_;
-  if (w > kFilterLimit) {
-    w = kFilterLimit;
-    overflow_ = true;
-  } else if (std::isnan(w)) {  // a run into NaN or toward −∞ is an overflow too
-    w = 0;
-    overflow_ = true;
-  } else if (std::isinf(w)) {
-    w = -kFilterLimit;
-    overflow_ = true;
+  return Compute(x, w1_, w2_, overflow_);
+}
+
+int CDigitalFilter2::StepInPlace(double* samples, int count, int first_checked) {
+  int first = count;
+  double w1 = w1_, w2 = w2_;
+  bool flag = false;
+  for (int n = 0; n < count; ++n) {
+    flag = false;
+    samples[n] = Compute(samples[n], w1, w2, flag);
+    if (flag && n >= first_checked && first == count) first = n;
   }
-  double y = b0_ * w + b1_ * w1_ + b2_ * w2_;
-  if (!std::isfinite(y)) {  // huge finite history can still overflow the output sum
-    y = std::isnan(y) ? 0.0 : (y > 0 ? kFilterLimit : -kFilterLimit);
-    overflow_ = true;
+  w1_ = w1;
+  w2_ = w2;
+  overflow_ = flag;
+  return first;
+}
+
+CDigitalFilter2::Value CDigitalFilter2::Evaluate(const SectionAngles& angles) const {
+  Value v;
+  v.re_b = b0_ + b1_ * angles.c1 + b2_ * angles.c2;
+  v.im_b = -b1_ * angles.s1 - b2_ * angles.s2;
+  v.re_a = 1 - a1_ * angles.c1 - a2_ * angles.c2;
+  v.im_a = a1_ * angles.s1 + a2_ * angles.s2;
+  v.d = v.re_a * v.re_a + v.im_a * v.im_a;
+  return v;
+}
+
+
+CDigitalFilter2::Value CDigitalFilter2::AmplitudeNudged(Value value, double theta) const {
+  for (int attempt = 0; attempt <= kMaxNudges && value.d == 0; ++attempt) {
+    theta = NudgedAngle(theta, kAmplitudeNudge);
+    const Value moved = Evaluate(SectionAngles(theta));
+    value.re_a = moved.re_a;
+    value.im_a = moved.im_a;
+    value.d = moved.d;
   }
-  w2_ = w1_;
-  w1_ = w;
-  return y;
+  return value;
+}
+
+CDigitalFilter2::Value CDigitalFilter2::PhaseNudged(Value value, double theta) const {
+  // The move is a hundredth of θ; at θ = 0 that would be no move at all, so the amplitude's step
+  // is taken there instead of looping for ever.
+  double step = theta / 100;
+  if (step == 0) step = kAmplitudeNudge;
+  for (int attempt = 0; attempt <= kMaxNudges && value.d == 0; ++attempt) {
+    theta = NudgedAngle(theta, step);
+    const Value moved = Evaluate(SectionAngles(theta));
+    value.re_a = moved.re_a;
+    value.im_a = moved.im_a;
+    value.d = moved.d;
+  }
+  return value;
 }
 
 double CDigitalFilter2::Amplitude(double omega) const { return Amplitude(SectionAngles(omega * sampling_period_)); }
@@ -83,26 +113,16 @@ double CDigitalFilter2::Amplitude(double omega) const { return Amplitude(Section
 double CDigitalFilter2::Phase(double omega) const { return Phase(SectionAngles(omega * sampling_period_)); }
 
 double CDigitalFilter2::Amplitude(const SectionAngles& angles) const {
-  const double re_b = b0_ + b1_ * angles.c1 + b2_ * angles.c2;
-  const double im_b = -b1_ * angles.s1 - b2_ * angles.s2;
-  Denominator den = Evaluate(a1_, a2_, angles);
-  if (den.d == 0) den = NudgeUntilNonZero(a1_, a2_, NudgedAngle(angles.theta, kAmplitudeNudge), kAmplitudeNudge);
-  return gain_ * std::sqrt((re_b * re_b + im_b * im_b) / den.d);
+  Value v = Evaluate(angles);
+  if (v.d == 0) v = AmplitudeNudged(v, angles.theta);
+  return gain_ * std::sqrt((v.re_b * v.re_b + v.im_b * v.im_b) / v.d);
 }
 
 double CDigitalFilter2::Phase(const SectionAngles& angles) const {
-  const double re_b = b0_ + b1_ * angles.c1 + b2_ * angles.c2;
-  const double im_b = -b1_ * angles.s1 - b2_ * angles.s2;
-  Denominator den = Evaluate(a1_, a2_, angles);
-  if (den.d == 0) {
-    // The move is a hundredth of θ; at θ = 0 that would be no move at all, so take the
-    // amplitude's step there instead of looping for ever.
-    double step = angles.theta / 100;
-    if (step == 0) step = kAmplitudeNudge;
-    den = NudgeUntilNonZero(a1_, a2_, angles.theta + step, step);
-  }
-  const double phase_b = (re_b == 0 && im_b == 0) ? 0.0 : std::atan2(im_b, re_b);
-  const double phase_a = (den.re == 0 && den.im == 0) ? 0.0 : std::atan2(den.im, den.re);
+  Value v = Evaluate(angles);
+  if (v.d == 0) v = PhaseNudged(v, angles.theta);
+  const double phase_b = (v.re_b == 0 && v.im_b == 0) ? 0.0 : std::atan2(v.im_b, v.re_b);
+  const double phase_a = (v.re_a == 0 && v.im_a == 0) ? 0.0 : std::atan2(v.im_a, v.re_a);
   return phase_b - phase_a;
 }
 
@@ -138,6 +158,19 @@ double CCascadFilter2::Step(double x) {
   return v;
 }
 
+int CCascadFilter2::StepBlock(const double* x, double* y, int count, int first_checked) {
+  for (int n = 0; n < count; ++n) y[n] = input_gain_ * x[n];
+  // A section's samples depend only on its own history and its input, so running each section
+  // over the whole block gives every sample exactly as the sample-by-sample order does.
+  int first = count;
+  for (CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
+    const int section_first = s->StepInPlace(y, count, first_checked);
+    if (section_first < first) first = section_first;
+  }
+  overflow_ = first < count;
+  return first;
+}
+
 double CCascadFilter2::Amplitude(double omega) const {
   // Every section samples at the same period, so the angle terms are computed once.
   const SectionAngles angles(omega * first_.sampling_period_);
@@ -147,8 +180,28 @@ double CCascadFilter2::Amplitude(double omega) const {
 }
 
 double CCascadFilter2::Phase(double omega) const {
+  double amplitude = 0, phase = 0;
+  Response(omega, amplitude, phase);
+  return phase;
+}
+
+void CCascadFilter2::Response(double omega, double& amplitude, double& phase) const {
   const SectionAngles angles(omega * first_.sampling_period_);
-  double sum = 0;
-  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) sum += s->Phase(angles);
-  return sum;
+  AngleSum numerator, denominator;
+  double product = 1;
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
+    const CDigitalFilter2::Value v = s->Evaluate(angles);
+    if (v.d == 0) {
+      product *= s->Amplitude(angles);
+      const CDigitalFilter2::Value moved = s->PhaseNudged(v, angles.theta);
+      numerator.Add(moved.re_b, moved.im_b);
+      denominator.Add(moved.re_a, moved.im_a);
+      continue;
+    }
+    product *= s->gain_ * std::sqrt((v.re_b * v.re_b + v.im_b * v.im_b) / v.d);
+    numerator.Add(v.re_b, v.im_b);
+    denominator.Add(v.re_a, v.im_a);
+  }
+  amplitude = product;
+  phase = numerator.Value() - denominator.Value();
 }

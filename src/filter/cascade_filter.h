@@ -28,6 +28,9 @@ class CDigitalFilter2 {
   // The same responses with the angle terms computed once for the whole cascade.
   double Amplitude(const SectionAngles& angles) const;
   double Phase(const SectionAngles& angles) const;
+  // Steps count samples in place; returns the first index ≥ first_checked whose step raised the
+  // flag, or count.
+  int StepInPlace(double* samples, int count, int first_checked);
 
   double B(int k) const { return k == 0 ? b0_ : k == 1 ? b1_ : k == 2 ? b2_ : 0.0; }
   double A(int k) const { return k == 1 ? a1_ : k == 2 ? a2_ : 0.0; }
@@ -38,6 +41,17 @@ class CDigitalFilter2 {
 
  private:
   friend class CCascadFilter2;
+
+  // The numerator b0 + b1·e^{−jθ} + b2·e^{−j2θ} and the denominator 1 − a1·e^{−jθ} − a2·e^{−j2θ}.
+  struct Value {
+    double re_b, im_b, re_a, im_a, d;  // d = |denominator|²
+  };
+  Value Evaluate(const SectionAngles& angles) const;
+  // The denominator after the amplitude's (or the phase's) move of a vanishing frequency.
+  Value AmplitudeNudged(Value value, double theta) const;
+  Value PhaseNudged(Value value, double theta) const;
+  // One sample through the difference equation with the given delay line.
+  double Compute(double x, double& w1, double& w2, bool& flag) const;
 
   double b0_ = 1, b1_ = 0, b2_ = 0;  // numerator
   double a1_ = 0, a2_ = 0;           // recursive coefficients (plus sign)
@@ -64,11 +78,18 @@ class CCascadFilter2 {
 
   void Reset();
   double Step(double x);
+  // Steps count samples of x into y as Step would, one section after the other over the whole
+  // block (the sections' recursions then overlap). Returns the first index ≥ first_checked at
+  // which IsOverflow() would have been true, or count; afterwards IsOverflow() tells whether any
+  // sample overflowed. The delay lines are those after the block only when nothing overflowed.
+  int StepBlock(const double* x, double* y, int count, int first_checked = 0);
   bool IsOverflow() const { return overflow_; }
   // Product of the sections' amplitudes.
   double Amplitude(double omega) const;
   // Sum of the sections' phases, in radians, not wrapped.
   double Phase(double omega) const;
+  // Amplitude and Phase together, each section evaluated once.
+  void Response(double omega, double& amplitude, double& phase) const;
 
  private:
   CDigitalFilter2 first_;                           // embedded, never removed

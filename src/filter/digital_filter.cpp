@@ -14,6 +14,35 @@ const char kCoefMemoryMessage[] =
 // The denominator's frequency nudge when it vanishes exactly.
 constexpr double kResponseNudge = 0.00001;
 
+// Amplitude and phase from the numerator's and denominator's sums; d = |denominator|² ≠ 0.
+void FinishResponse(const PolySums& numerator, const PolySums& denominator, double d, double& amplitude,
+                    double& phase) {
+  amplitude = std::sqrt((numerator.cos_sum * numerator.cos_sum + numerator.sin_sum * numerator.sin_sum) / d);
+  const double phase_a = (numerator.cos_sum == 0 && numerator.sin_sum == 0)
+                             ? 0.0
+                             : std::atan2(-numerator.sin_sum, numerator.cos_sum);
+  // The recursive list holds the negated denominator, hence −CB.
+  const double phase_b = (denominator.cos_sum == 0 && denominator.sin_sum == 0)
+                             ? 0.0
+                             : std::atan2(denominator.sin_sum, -denominator.cos_sum);
+  phase = phase_a - phase_b;
+}
+
+// Σ c[i]·s[i] for i = 1 … last, with four partial sums so that a long filter's sum does not wait
+// on one addition after another.
+double SumOfProducts(const double* c, const double* s, int last) {
+  double p0 = 0, p1 = 0, p2 = 0, p3 = 0;
+  int i = 1;
+  for (; i + 3 <= last; i += 4) {
+    p0 += c[i] * s[i];
+    p1 += c[i + 1] * s[i + 1];
+    p2 += c[i + 2] * s[i + 2];
+    p3 += c[i + 3] * s[i + 3];
+  }
+  for (; i <= last; ++i) p0 += c[i] * s[i];
+  return (p0 + p1) + (p2 + p3);
+}
+
 }  // namespace
 
 CBaseDigitalFilter::CBaseDigitalFilter() {
@@ -59,20 +88,18 @@ double CBaseDigitalFilter::Step(double x) {
   const double* state = FState.Data();
   const int known = FState.Degree();  // history beyond the delay line reads as 0
 
-  double w = x * FGain;
-  const double* b = FBCoef.Data();
-  const int b_last = std::min(FBOrder(), known);
-  for (int i = 1; i <= b_last; ++i) w += b[i] * state[i];
-  w = Limit(w);
-
-  double y = FACoef.GetAt(0) * w;
-  const double* a = FACoef.Data();
-  const int a_last = std::min(FAOrder(), known);
-  for (int k = 1; k <= a_last; ++k) y += a[k] * state[k];
-
-  FState.ShiftUp();
-  FState.SetAt(1, w);
+  double w = Limit(x * FGain + SumOfProducts(FBCoef.Data(), state, std::min(FBOrder(), known)));
+  const double y = FACoef.GetAt(0) * w + SumOfProducts(FACoef.Data(), state, std::min(FAOrder(), known));
+  FState.Push(w);
   return Limit(y);
+}
+
+int CBaseDigitalFilter::StepBlock(const double* x, double* y, int count, int first_checked) {
+  for (int n = 0; n < count; ++n) {
+    y[n] = Step(x[n]);
+    if (FOverflow && n >= first_checked) return n;
+  }
+  return count;
 }
 
 void CBaseDigitalFilter::Response(double omega, double& amplitude, double& phase) {
@@ -89,14 +116,26 @@ void CBaseDigitalFilter::Response(double omega, double& amplitude, double& phase
     theta = NudgedAngle(theta, kResponseNudge);
   }
 
-  amplitude = std::sqrt((numerator.cos_sum * numerator.cos_sum + numerator.sin_sum * numerator.sin_sum) / d);
-  const double phase_a = (numerator.cos_sum == 0 && numerator.sin_sum == 0)
-                             ? 0.0
-                             : std::atan2(-numerator.sin_sum, numerator.cos_sum);
-  const double phase_b = (denominator.cos_sum == 0 && denominator.sin_sum == 0)
-                             ? 0.0
-                             : std::atan2(denominator.sin_sum, -denominator.cos_sum);
-  phase = phase_a - phase_b;
+  FinishResponse(numerator, denominator, d, amplitude, phase);
+}
+
+void CBaseDigitalFilter::Responses(const double* omegas, int count, double* amplitudes, double* phases) {
+  constexpr int kLanes = 4;
+  FBCoef.SetAt(0, -1.0);
+  int i = 0;
+  for (; i + kLanes <= count; i += kLanes) {
+    double theta[kLanes];
+    for (int l = 0; l < kLanes; ++l) theta[l] = omegas[i + l] * FSamplingPeriod;
+    PolySums numerator[kLanes], denominator[kLanes];
+    SumCosSinLanes<kLanes>(FACoef.Data(), FAOrder(), theta, numerator);
+    SumCosSinLanes<kLanes>(FBCoef.Data(), FBOrder(), theta, denominator);
+    for (int l = 0; l < kLanes; ++l) {
+      const double d = denominator[l].cos_sum * denominator[l].cos_sum + denominator[l].sin_sum * denominator[l].sin_sum;
+      if (d != 0) FinishResponse(numerator[l], denominator[l], d, amplitudes[i + l], phases[i + l]);
+      else Response(omegas[i + l], amplitudes[i + l], phases[i + l]);  // rare: let it move the frequency
+    }
+  }
+  for (; i < count; ++i) Response(omegas[i], amplitudes[i], phases[i]);
 }
 
 bool CDigitalFilter::FitState() {

@@ -4,6 +4,7 @@
 // computed in direct form II with one delay line shared by both parts:
 //   w(n) = g·x(n) + Σ bi·w(n−i),   y(n) = Σ ak·w(n−k).
 
+#include "filter/delay_line.h"
 #include "filter/value_list.h"
 
 // Values above this are held at it and raise the overflow flag.
@@ -21,9 +22,14 @@ class CBaseDigitalFilter {
   void Reset();
   // One input sample through the filter.
   double Step(double x);
+  // Steps count samples of x into y; returns the first index ≥ first_checked after whose step
+  // IsOverflow() is true (the samples after it are not stepped), or count.
+  int StepBlock(const double* x, double* y, int count, int first_checked = 0);
   bool IsOverflow() const { return FOverflow; }
   // Amplitude and (unwrapped) phase of H at the normalised angular frequency omega.
   void Response(double omega, double& amplitude, double& phase);
+  // Response at each of count frequencies, with the same values, several frequencies at a time.
+  void Responses(const double* omegas, int count, double* amplitudes, double* phases);
 
   int FAOrder() const { return FACoef.Degree(); }
   int FBOrder() const { return FBCoef.Degree(); }
@@ -36,7 +42,7 @@ class CBaseDigitalFilter {
  protected:
   CDoubleList FACoef;  // a0 … aN; element k multiplies w(n−k)
   CDoubleList FBCoef;  // element 0 is the fixed −1, element i ≥ 1 is bi
-  CDoubleList FState;  // element i ≥ 1 holds w(n−i)
+  DelayLine FState;    // element i ≥ 1 holds w(n−i)
   double FGain = 1.0;
   double FSamplingPeriod = 1.0;
   bool FOverflow = false;

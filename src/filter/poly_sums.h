@@ -27,6 +27,32 @@ inline PolySums SumCosSin(const double* c, int degree, double theta) {
   return sums;
 }
 
+// SumCosSin at several angles at once: the Horner chains of different angles are independent,
+// so interleaving them keeps the processor busy. Each lane does exactly SumCosSin's arithmetic.
+template <int Lanes>
+inline void SumCosSinLanes(const double* c, int degree, const double* theta, PolySums* sums) {
+  if (degree < 0) {
+    for (int l = 0; l < Lanes; ++l) sums[l] = PolySums{};
+    return;
+  }
+  double zr[Lanes], zi[Lanes], re[Lanes], im[Lanes];
+  for (int l = 0; l < Lanes; ++l) {
+    zr[l] = std::cos(theta[l]);
+    zi[l] = std::sin(theta[l]);
+    re[l] = c[degree];
+    im[l] = 0;
+  }
+  for (int k = degree - 1; k >= 0; --k) {
+    const double ck = c[k];
+    for (int l = 0; l < Lanes; ++l) {
+      const double next_re = re[l] * zr[l] - im[l] * zi[l] + ck;
+      im[l] = re[l] * zi[l] + im[l] * zr[l];
+      re[l] = next_re;
+    }
+  }
+  for (int l = 0; l < Lanes; ++l) sums[l] = PolySums{re[l], im[l]};
+}
+
 // How often a vanishing denominator moves the frequency before giving up (it never needs more
 // than one or two moves: a non-zero polynomial has finitely many zeros on the unit circle).
 constexpr int kMaxNudges = 1000;

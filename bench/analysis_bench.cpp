@@ -1,0 +1,105 @@
+// The whole analysis run at the largest settings: N = 4000, M = 4096, with the biharmonic
+// dialog's default signal (cos n) in steady state, so that the pre-roll runs too.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "analysis/analysis.h"
+#include "dialogs/arbitrary_filter_request.h"
+#include "dialogs/biharmonic_model.h"
+#include "dialogs/filter_library_model.h"
+#include "dialogs/table_model.h"
+#include "platform/messages.h"
+
+namespace {
+
+struct Bench {
+  TableModel a, b, signal;
+  ArbitraryFilterRequest input_form;
+  FilterLibraryModel library;
+  BiharmonicModel biharmonic;
+  std::unique_ptr<AnalysisRun> run = std::make_unique<AnalysisRun>();
+
+  Bench() {
+    run->SetSources({.input_form = &input_form,
+                     .library = &library,
+                     .a_coefficients = &a,
+                     .b_coefficients = &b,
+                     .signal_table = &signal,
+                     .biharmonic = &biharmonic});
+    b.SetFirstIndex(1);
+    input_form.Show(a, b);
+    biharmonic.Show();
+    run->ShowWindow();
+    run->SetInterval(4000);
+    run->SetResolution(4096);
+  }
+};
+
+// Each iteration chooses the filter and the signal anew, so the run recomputes everything.
+void RunLibrary(benchmark::State& state, Bench& bench, int kind) {
+  for (auto _ : state) {
+    bench.library.Show();
+    bench.library.SetPage(kind);
+    bench.library.SelectFilter();
+    bench.biharmonic.RequestAnalysis();
+    bench.run->RunAnalysis(1);
+    benchmark::DoNotOptimize(bench.run->OutputSpectrum()[100]);
+  }
+  state.counters["pre_roll"] = static_cast<double>(bench.run->LastPreRollSteps());
+  state.counters["transient"] = bench.run->TransientLength();
+}
+
+void Butterworth200(benchmark::State& state) {
+  MessageRecorder quiet;
+  Bench bench;
+  bench.library.ButterworthDesign().SetAutoOrder(false);
+  bench.library.ButterworthDesign().SetOrder(200);
+  RunLibrary(state, bench, kButterworthKind);
+}
+BENCHMARK(Butterworth200)->Name("FullAnalysis/Butterworth200")->Unit(benchmark::kMillisecond);
+
+void Chebyshev60(benchmark::State& state) {
+  MessageRecorder quiet;
+  Bench bench;
+  bench.library.ChebyshevDesign().SetAutoOrder(false);
+  bench.library.ChebyshevDesign().SetOrder(60);
+  RunLibrary(state, bench, kChebyshevKind);
+}
+BENCHMARK(Chebyshev60)->Name("FullAnalysis/Chebyshev60")->Unit(benchmark::kMillisecond);
+
+void Window500(benchmark::State& state) {
+  MessageRecorder quiet;
+  Bench bench;
+  bench.library.WeighingDesign().SetOrder(500);
+  bench.library.WeighingDesign().SetHamming(true);
+  RunLibrary(state, bench, kWeighingKind);
+}
+BENCHMARK(Window500)->Name("FullAnalysis/Window500")->Unit(benchmark::kMillisecond);
+
+void FrSampling500(benchmark::State& state) {
+  MessageRecorder quiet;
+  Bench bench;
+  bench.library.FrSamplingDesign().SetOrder(500);
+  RunLibrary(state, bench, kFrSamplingKind);
+}
+BENCHMARK(FrSampling500)->Name("FullAnalysis/FrSampling500")->Unit(benchmark::kMillisecond);
+
+void Typed10(benchmark::State& state) {
+  MessageRecorder quiet;
+  Bench bench;
+  const double a[] = {0.1, 0.2, 0.3, 0.2, 0.1, 0.05};
+  const double b[] = {0.5, -0.3, 0.1, -0.05};
+  bench.a.SetValues(a, 6);
+  bench.b.SetValues(b, 4);
+  for (auto _ : state) {
+    bench.input_form.RequestAnalysis(bench.a);
+    bench.biharmonic.RequestAnalysis();
+    bench.run->RunAnalysis(0);
+    benchmark::DoNotOptimize(bench.run->OutputSpectrum()[100]);
+  }
+  state.counters["pre_roll"] = static_cast<double>(bench.run->LastPreRollSteps());
+}
+BENCHMARK(Typed10)->Name("FullAnalysis/Typed10")->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,154 @@
+#pragma once
+// The analysis run: every characteristic the main window plots, computed for the current filter
+// and signal, incrementally — each entry point records what changed and the run recomputes only
+// what depends on it. The window that hosts the run shows progress and starts the work from a
+// timer; without a window (tests, the command-line tool) the run works synchronously.
+
+#include <array>
+#include <vector>
+
+#include "analysis/analysis_sources.h"
+#include "analysis/fft.h"
+#include "filter/cascade_filter.h"
+#include "filter/digital_filter.h"
+#include "platform/progress.h"
+
+// Capacities of the result arrays: the interval admits up to 4096 samples, the grid 4096 points.
+constexpr int kTimeCapacity = 4096;
+constexpr int kFrequencyCapacity = 4110;
+
+// Above this many pre-roll steps a stationary signal is taken never to realign.
+constexpr long long kPreRollLimit = 100000000;
+
+// The window that hosts a run: shown modally by every entry point, closed by every analysis.
+class AnalysisWindow {
+ public:
+  virtual ~AnalysisWindow() = default;
+  // Returns once the run has closed the window.
+  virtual void ShowModal() = 0;
+  virtual void Close() = 0;
+};
+
+// The seven progress bars of the analysis window, in their order on the window.
+enum AnalysisBar { PBPuls, PBStep, PBH, PBPsi, PBSignal, PBInSpectr, PBOutSpectr, kAnalysisBarCount };
+
+class AnalysisRun {
+ public:
+  AnalysisRun();
+  AnalysisRun(const AnalysisRun&) = delete;
+  AnalysisRun& operator=(const AnalysisRun&) = delete;
+
+  void SetSources(const AnalysisSources& sources) { sources_ = sources; }
+  // Null runs every analysis synchronously without a window.
+  void SetWindow(AnalysisWindow* window) { window_ = window; }
+  // Replaces one of the bars (not owned); null goes back to the run's own bar.
+  void SetBar(AnalysisBar which, ProgressBar* bar);
+  ProgressBar& Bar(AnalysisBar which) { return *bars_[which]; }
+  // The transform used for table spectra (not owned); null goes back to the run's own.
+  void SetTransform(FastFourierTransform* fft) { fft_ = fft ? fft : &own_fft_; }
+
+  // Entry points: each records the change and shows the window, returning when the work is done.
+  void RunAnalysis(int source);
+  void SetInterval(int n);
+  void SetResolution(int m);
+  void SetAfcMode(int mode);
+  // Shows the window without recording anything: a full analysis.
+  void ShowWindow();
+
+  int GetAfcMode() const { return FAfcMode; }
+  int GetSignalSource() const { return FSignalSource; }
+  bool IsLibraryFilter() const { return FLibraryFilter; }
+
+  // Window events.
+  void Timer1Timer();
+  void FormClose();
+
+  void FullAnalysis();
+  void IntervalAnalysis();
+  void ResolutionAnalysis();
+  void AfcModeAnalysis();
+
+  void CalcImpulseResponse();
+  void CalcStepResponse();
+  void BuildInputSignal();
+  void CalcOutputSignal();
+  void CalcFrequencyResponses();
+  void CalcInputSpectrum();
+  void CalcOutputSpectrum();
+
+  // Settings.
+  int IntervalLength() const { return interval_length_; }
+  int TransientLength() const { return transient_length_; }
+  int FrequencyPoints() const { return frequency_points_; }
+  int ValidLength() const { return FValidLength; }
+  // The grid step 2π/(M − 1).
+  double GridStep() const;
+
+  // Results.
+  const double* ImpulseResponse() const { return impulse_.data(); }
+  const double* StepResponse() const { return step_.data(); }
+  const double* InputSignal() const { return input_.data(); }
+  const double* OutputSignal() const { return output_.data(); }
+  const double* AmplitudeResponse() const { return amplitude_.data(); }
+  const double* PhaseResponse() const { return phase_.data(); }
+  const double* InputSpectrum() const { return input_spectrum_.data(); }
+  const double* OutputSpectrum() const { return output_spectrum_.data(); }
+
+  // The current filter: the direct form when set, else the cascade.
+  CBaseDigitalFilter* DirectFilter() const { return FDirectFilter; }
+  CCascadFilter2* CascadeFilter() const { return FCascadeFilter; }
+  // Whether the last impulse response or output signal was cut short by an overflow.
+  bool Overflowed() const { return impulse_stopped_ || output_stopped_; }
+  // Pre-roll steps taken by the last output computation (for measurements).
+  long long LastPreRollSteps() const { return last_pre_roll_; }
+
+ private:
+  void Show();
+  void CloseWindow();
+  void ResetBars(std::initializer_list<AnalysisBar> which);
+  void ResetFilter();
+  // Steps the current filter over a block (see CCascadFilter2::StepBlock).
+  int StepFilterBlock(const double* x, double* y, int count, int first_checked = 0);
+  // |H| and the phase of the current filter at ω.
+  void FilterResponse(double omega, double& amplitude, double& phase);
+  double FilterAmplitude(double omega);
+  void TakeTypedFilter();
+  void TakeLibraryFilter();
+  void PreRoll();
+  double SignalSample(int n) const;
+
+  AnalysisSources sources_;
+  AnalysisWindow* window_ = nullptr;
+  std::array<ProgressBar, kAnalysisBarCount> own_bars_;
+  std::array<ProgressBar*, kAnalysisBarCount> bars_{};
+  FastFourierTransform own_fft_;
+  FastFourierTransform* fft_ = &own_fft_;
+
+  int interval_length_ = 2000;   // N
+  int transient_length_ = 2000;  // L
+  int frequency_points_ = 2048;  // M
+
+  bool FRecalcFilter = true;
+  CDigitalFilter FFilter;
+  CBaseDigitalFilter* FDirectFilter = &FFilter;
+  CCascadFilter2* FCascadeFilter = nullptr;
+  int FFilterSource = 0;
+  bool FLibraryFilter = false;
+  int FSignalSource = 0;
+  int FAfcMode = 1;
+  bool FIntervalChanged = false;
+  bool FResolutionChanged = false;
+  bool FAfcModeChanged = false;
+  int FValidLength = 0;
+  long long last_pre_roll_ = 0;
+
+  std::vector<double> impulse_, step_, input_, output_;
+  std::vector<double> amplitude_, phase_, input_spectrum_, output_spectrum_;
+  // |H| on the grid as last computed, so that the output spectrum needs no second evaluation
+  // of the filter when the stored amplitude response is normalised.
+  std::vector<double> raw_amplitude_;
+  std::vector<double> grid_;     // the first half of the frequency grid
+  std::vector<double> scratch_;  // filter input blocks
+  bool impulse_stopped_ = false;  // the impulse response ended in an overflow
+  bool output_stopped_ = false;   // the output signal ended in an overflow
+};

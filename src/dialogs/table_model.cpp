@@ -1,0 +1,178 @@
+#include "dialogs/table_model.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "dialogs/table_files.h"
+#include "numeric/general_format.h"
+#include "numeric/number_text.h"
+#include "numeric/numeric.h"
+#include "platform/atomic_file.h"
+#include "platform/messages.h"
+
+TableModel::TableModel() { cells_.WriteHeaders(table_name_, first_index_); }
+
+void TableModel::SetTableName(std::string name) {
+  table_name_ = std::move(name);
+  cells_.WriteHeaders(table_name_, first_index_);
+}
+
+void TableModel::SetFirstIndex(int index) {
+  first_index_ = index;
+  SetTableName(table_name_);
+}
+
+void TableModel::SetValues(const double* values, int n) {
+  const long long requested = values == nullptr ? 0 : std::llabs(static_cast<long long>(n));
+  value_count_ = static_cast<int>(std::min<long long>(kCapacity, requested));
+  std::copy(values, values + value_count_, values_.begin());
+  NewTable();
+  for (int i = 0; i < value_count_; ++i) cells_.SetValueText(i, FormatNumber(kDecimals, values_[i]));
+}
+
+bool TableModel::SetCellText(int column, int row, std::string text) {
+  if (!TableCells::IsInside(column, row) || !TableCells::IsValueRow(row)) return false;
+  cells_.SetValueText(TableCells::CellToIndex(column, row), std::move(text));
+  return true;
+}
+
+void TableModel::CollectValues() { work_count_ = cells_.Collect(work_values_.data()); }
+
+bool TableModel::SelectCell(int column, int row) {
+  if (!TableCells::IsInside(column, row)) return false;
+  if (!TableCells::IsValueRow(row)) {
+    const bool up = std::exchange(moving_up_, false);
+    const int target = up ? row - 1 : row + 1;
+    return target > 0 && target < TableCells::kRows && SelectCell(column, target);
+  }
+  const bool first_cell = column == 0 && row == 1;
+  if (sequential_input_ && !first_cell) {
+    // Values are typed without gaps: at most one cell past the data.
+    CollectValues();
+    if (TableCells::CellToIndex(column, row) > work_count_) return false;
+  }
+  cursor_ = {column, row};
+  return true;
+}
+
+bool TableModel::PressEnter() {
+  if (!enter_moves_on_) return false;
+  const int index = CursorIndex();
+  if (cells_.IsValueEmpty(index)) cells_.SetValueText(index, "0");
+  const int next = std::min(index + 1, kCapacity - 1);
+  if (!cells_.IsValueEmpty(next)) return false;
+  const CellPosition cell = TableCells::IndexToCell(next);
+  SelectCell(cell.column, cell.row);
+  return true;
+}
+
+void TableModel::SetSequentialInput(bool on) {
+  const bool becomes_on = on && !sequential_input_;
+  sequential_input_ = on;
+  if (!becomes_on) return;
+  CollectValues();
+  MoveCursorTo(work_count_ - 1);
+}
+
+void TableModel::Show() {
+  cursor_ = {0, 1};
+  processed_ = false;
+  restore_on_close_ = true;
+}
+
+void TableModel::Accept() {
+  CollectValues();
+  restore_on_close_ = false;
+  processed_ = true;
+}
+
+void TableModel::Close() {
+  if (processed_) {
+    std::copy(work_values_.begin(), work_values_.begin() + work_count_, values_.begin());
+    value_count_ = work_count_;
+  }
+  if (restore_on_close_) FillFromValues();
+}
+
+void TableModel::NewTable() {
+  cells_.ClearValues();
+  MoveCursorTo(0);
+}
+
+void TableModel::InsertCell() {
+  CollectValues();
+  const int at = CursorIndex();
+  for (int i = work_count_; i >= at; --i) cells_.SwapCells(i + 1, i);
+}
+
+void TableModel::DeleteCell() {
+  CollectValues();
+  const int at = CursorIndex();
+  cells_.SetValueText(at, std::string());
+  for (int i = at; i < work_count_; ++i) cells_.SwapCells(i, i + 1);
+}
+
+TableDiagramData TableModel::PrepareDiagram() {
+  CollectValues();
+  TableDiagramData data;
+  if (work_count_ > 1) {
+    data.values = work_values_.data();
+    data.count = work_count_;
+  } else {
+    single_value_points_ = {work_values_[0], 0.0, 0.0};
+    data.values = single_value_points_.data();
+    data.count = static_cast<int>(single_value_points_.size());
+  }
+  data.first_argument = first_index_;
+  MinMax(data.values, data.count, data.y_min, data.y_max);
+  // Signs rather than the product lo·hi, which underflows to 0 for tiny values.
+  if (data.y_min > 0 && data.y_max > 0) data.y_min = 0;
+  if (data.y_min < 0 && data.y_max < 0) data.y_max = 0;
+  return data;
+}
+
+bool TableModel::LoadFile(const std::string& path) {
+  const auto values = ReadTableFile(path, kCapacity);
+  if (!values) {
+    ShowMessage(kCannotOpenFileMessage + path);
+    return false;
+  }
+  NewTable();
+  for (std::size_t i = 0; i < values->size(); ++i) {
+    cells_.SetValueText(static_cast<int>(i), FormatGeneral((*values)[i]));
+  }
+  CollectValues();
+  return true;
+}
+
+bool TableModel::SaveFile(const std::string& path) {
+  return WriteCollected(path, [this] { return EncodeTableFile(work_values_.data(), work_count_); });
+}
+
+bool TableModel::ExportSpreadsheet(const std::string& path) {
+  return WriteCollected(path, [this] { return SpreadsheetText(cells_, work_count_); });
+}
+
+bool TableModel::WriteCollected(const std::string& path, const std::function<std::string()>& content) {
+  AtomicFileWriter file(path);
+  if (!file.IsOpen()) {
+    ShowMessage(kCannotCreateFileMessage);
+    return false;
+  }
+  CollectValues();
+  file.Write(content());
+  if (!file.Commit()) {
+    ShowMessage(kCannotCreateFileMessage);
+    return false;
+  }
+  return true;
+}
+
+void TableModel::MoveCursorTo(int index) {
+  cursor_ = TableCells::IndexToCell(std::clamp(index, 0, kCapacity - 1));
+}
+
+void TableModel::FillFromValues() {
+  NewTable();
+  for (int i = 0; i < value_count_; ++i) cells_.SetValueText(i, FormatGeneral(values_[i]));
+}

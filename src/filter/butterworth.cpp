@@ -1,0 +1,88 @@
+#include "filter/butterworth.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "filter/bilinear_sections.h"
+#include "numeric/numeric.h"
+
+const char* const CBatterwortFilter::kWpAbovePiMessage = kAngularAbovePiMessage;
+
+namespace {
+
+const char kOrderAboveMaxMessage[] = "Порядок фильтра должен быть меньше 200\n Произведена коррекция.";
+
+// trunc(g) + 1. An estimate beyond every order (or not a number, which a degenerate edge can give)
+// becomes an order far out of range, for SetOrder to correct, instead of an undefined conversion.
+int OrderFromEstimate(double g) {
+  constexpr double kFarOut = 1e9;
+  if (!(g <= kFarOut)) return static_cast<int>(kFarOut);
+  if (g < -kFarOut) return -static_cast<int>(kFarOut);
+  return static_cast<int>(std::trunc(g)) + 1;
+}
+
+}  // namespace
+
+CBatterwortFilter::CBatterwortFilter() {
+  SetTransition(10);
+  SetWp(1);
+  SetLpdB(-3);
+  SetLsdB(-30);
+}
+
+double CBatterwortFilter::SetLp(double level) {
+  StoreLp(CorrectPassLevel(level));
+  Recompute();
+  return FLp;
+}
+
+int CBatterwortFilter::SetOrder(int n) {
+  FOrder = CorrectOrder(n, kMaxOrder, kOrderAboveMaxMessage);
+  RecomputeCutoff();
+  return FOrder;
+}
+
+void CBatterwortFilter::Recompute() {
+  FEp = LevelFactor(FLp);
+  FEs = LevelFactor(FLs);
+  FTp = std::tan(0.5 * FWp);
+  FTs = std::tan((1 + FDelta) * FWp * 0.5);
+  if (!FAutoOrder) {
+    SetOrder(FOrder);
+    return;
+  }
+  // Past π/2 the prewarped stop edge turns negative; the estimate then stays 1, the order 2.
+  double g = 1;
+  if (FTs > 0) g = 0.5 * std::log10(FEs / FEp) / std::log10(FTs / FTp);
+  SetOrder(OrderFromEstimate(g));
+}
+
+void CBatterwortFilter::RecomputeCutoff() {
+  const double root = 1.0 / (2 * FOrder);
+  FWc = FTp / std::pow(FEp, root);
+  const double ws = std::pow(FEs, root) * FWc;
+  FDeltaA = RelativeTransition(ws, FWp);
+  if (FDeltaA > FDelta) FDelta = 1.01 * FDeltaA;
+  if (!FAutoOrder) FDelta = FDeltaA;
+}
+
+void CBatterwortFilter::Design() {
+  SectionChain chain(*this);
+  const int n = FOrder;
+  const double wc = FWc;
+  if (n % 2 == 1) {
+    CDigitalFilter2* single = chain.Next();
+    SetLowPassSingle(*single, wc / (wc + 1), (1 - wc) / (1 + wc));
+  }
+  // The pairs go from the most damped to the sharpest. In the opposite order the first sharp
+  // resonances of a high order amplify the signal inside the cascade far beyond the overflow limit
+  // (about 1e19 at order 200) before the damped sections take it back; this way the intermediate
+  // signals stay of the output's size. The product, and so the response, is the same.
+  const double e = wc * wc;
+  for (int k = n / 2; k >= 1; --k) {
+    CDigitalFilter2* pair = chain.Next();
+    if (pair == nullptr) return;
+    const double theta = (n + 2 * k - 1) * std::numbers::pi / (2 * n);
+    SetLowPassPair(*pair, e, 2 * wc * std::cos(theta), e);
+  }
+}

@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <memory>
+#include <numbers>
+#include <vector>
+
+#include "analysis/analysis.h"
+#include "platform/messages.h"
+#include "support/fake_sources.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+const char kImpulseOverflowDirect[] =
+    "Возникло переполнение разрядной сетки:\n Возможно цифровой фильтр неустойчив.\n Анализ ИХ остановлен.";
+const char kOutputOverflow[] = "Возникло переполнение разрядной сетки:\n Расчёт сигнала на выходе остановлен.";
+
+class AnalysisTest : public ::testing::Test {
+ protected:
+  AnalysisTest() : run(std::make_unique<AnalysisRun>()) { run->SetSources(bench.Sources()); }
+
+  // Types a filter into the coefficient tables and presses "Анализ".
+  void TypeFilter(std::vector<double> a, std::vector<double> b) {
+    bench.a.values = std::move(a);
+    bench.b.values = std::move(b);
+    bench.request.requested = true;
+    run->RunAnalysis(0);
+  }
+
+  std::vector<double> Copy(const double* values, int count) { return {values, values + count}; }
+
+  TypedFilterBench bench;
+  std::unique_ptr<AnalysisRun> run;
+  MessageRecorder recorder;
+};
+
+TEST_F(AnalysisTest, FirstRunComputesTheInitialFilterAndLaterRunsWithoutChangeComputeNothing) {
+  run->ShowWindow();
+  EXPECT_EQ(run->ImpulseResponse()[0], 1);
+  EXPECT_EQ(run->ImpulseResponse()[1], 0);
+  EXPECT_EQ(run->StepResponse()[1999], 1);
+  EXPECT_EQ(run->AmplitudeResponse()[0], 1);
+  EXPECT_EQ(run->AmplitudeResponse()[2047], 1);
+  EXPECT_EQ(run->TransientLength(), 1);  // a pure gain: the quiet run cannot start at the peak
+
+  // Coefficients typed but not confirmed: the next full analysis recomputes nothing.
+  bench.a.values = {0.5};
+  run->Bar(PBPuls).SetPosition(0);
+  run->ShowWindow();
+  EXPECT_EQ(run->ImpulseResponse()[0], 1);
+  EXPECT_EQ(run->Bar(PBPuls).Position(), 0);
+  EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST_F(AnalysisTest, ImpulseResponsesOfTypedFiltersHaveTheirClosedForms) {
+  TypeFilter({0.5}, {0.5});
+  for (int n = 0; n < 60; ++n) EXPECT_DOUBLE_EQ(run->ImpulseResponse()[n], std::pow(0.5, n + 1)) << n;
+  // g(n) = Σ 0.5^(k+1) = 1 − 0.5^(n+1).
+  for (int n = 0; n < 60; ++n) EXPECT_NEAR(run->StepResponse()[n], 1 - std::pow(0.5, n + 1), 1e-15) << n;
+  EXPECT_FALSE(bench.request.requested);  // the request was consumed
+
+  const double r = 0.95, theta = 0.3;
+  TypeFilter({1}, {2 * r * std::cos(theta), -r * r});
+  for (int n = 0; n < 2000; ++n)
+    EXPECT_NEAR(run->ImpulseResponse()[n], std::pow(r, n) * std::sin((n + 1) * theta) / std::sin(theta), 1e-12);
+  EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST_F(AnalysisTest, UnstableFilterIsTruncatedAtItsOverflow) {
+  TypeFilter({1}, {1.5});
+  const double* h = run->ImpulseResponse();
+  const double* g = run->StepResponse();
+  double sum = 0;
+  for (int n = 0; n <= 62; ++n) {
+    EXPECT_DOUBLE_EQ(h[n], std::pow(1.5, n)) << n;
+    sum += std::pow(1.5, n);
+    EXPECT_NEAR(g[n], sum, 1e-15 * sum) << n;
+  }
+  for (int n = 63; n < 2000; ++n) {
+    ASSERT_EQ(h[n], 0) << n;
+    ASSERT_EQ(g[n], 0) << n;
+  }
+  EXPECT_EQ(run->ValidLength(), 63);
+  EXPECT_EQ(run->TransientLength(), 63);
+  // The typed filter also runs the (empty) signal table: zero input, no output overflow.
+  EXPECT_EQ(recorder.Messages(), (std::vector<std::string>{kImpulseOverflowDirect, "Анализ ПХ остановлен."}));
+  // The frequency responses are computed as usual.
+  EXPECT_NEAR(run->AmplitudeResponse()[0], 1 / 2.5, 1e-12);  // |1/(1 + 1.5)| at ω = −π
+}
+
+TEST_F(AnalysisTest, TransientLengthAtItsBounds) {
+  TypeFilter({0}, {});
+  EXPECT_EQ(run->TransientLength(), 1999);  // all zero: every sample ties with the peak
+  TypeFilter({1}, {1});
+  EXPECT_EQ(run->TransientLength(), 1999);  // a constant: the last equal peak wins
+  TypeFilter({1, -0.5}, {1});               // 1, 0.5, 0.5, …: never decays below 1 %
+  EXPECT_EQ(run->TransientLength(), 2000 - 11);
+  TypeFilter({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2}, {});
+  EXPECT_EQ(run->TransientLength(), 21);  // the peak at 20, then ten quiet samples from 21
+}
+
+TEST_F(AnalysisTest, IntervalChangeRecomputesTimeDomainOnly) {
+  TypeFilter({0.5}, {0.5});
+  bench.signal.values = {1, 2, 3};
+  bench.signal.processed = true;
+  run->ShowWindow();
+  const std::vector<double> amplitude = Copy(run->AmplitudeResponse(), 2048);
+  const std::vector<double> input_spectrum = Copy(run->InputSpectrum(), 2048);
+
+  // Change the filter behind the run's back: only what the interval change recomputes may see it.
+  run->SetInterval(4000);
+  EXPECT_EQ(run->IntervalLength(), 4000);
+  EXPECT_EQ(run->InputSignal()[2], 3);
+  EXPECT_EQ(run->InputSignal()[3999], 0);
+  EXPECT_EQ(Copy(run->AmplitudeResponse(), 2048), amplitude);
+  EXPECT_EQ(Copy(run->InputSpectrum(), 2048), input_spectrum);
+  EXPECT_DOUBLE_EQ(run->OutputSignal()[0], 0.5);
+  EXPECT_DOUBLE_EQ(run->OutputSignal()[1], 0.25 + 1.0);
+  run->SetInterval(100000);
+  EXPECT_EQ(run->IntervalLength(), kTimeCapacity);
+}
+
+TEST_F(AnalysisTest, GridIsMirroredAndSymmetric) {
+  TypeFilter({0.2, 0.5, 0.3}, {0.4, -0.1});
+  const double* a = run->AmplitudeResponse();
+  const double* p = run->PhaseResponse();
+  EXPECT_EQ(a[1023], a[1024]);
+  EXPECT_EQ(p[1023], -p[1024]);
+  for (int k = 0; k < 2048; ++k) {
+    const double w = -kPi + k * 2 * kPi / 2047;
+    const std::complex<double> z1 = std::polar(1.0, -w), z2 = z1 * z1;
+    const std::complex<double> h = (0.2 + 0.5 * z1 + 0.3 * z2) / (1.0 - 0.4 * z1 + 0.1 * z2);
+    ASSERT_NEAR(a[k], std::abs(h), 1e-12) << k;
+  }
+}
+
+TEST_F(AnalysisTest, ModesNormaliseTheAmplitudeButNotTheOutputSpectrum) {
+  bench.signal.values = {1, -1, 0.5};
+  bench.signal.processed = true;
+  TypeFilter({0.25, 0.5, 0.25}, {});  // |H| = cos²(ω/2), largest next to ω = 0
+  const std::vector<double> raw = Copy(run->AmplitudeResponse(), 2048);
+  const std::vector<double> output_spectrum = Copy(run->OutputSpectrum(), 2048);
+  const double max = raw[1023];
+
+  run->SetAfcMode(2);
+  EXPECT_DOUBLE_EQ(run->AmplitudeResponse()[1023], 1);
+  EXPECT_DOUBLE_EQ(run->AmplitudeResponse()[500], raw[500] / max);
+  run->SetAfcMode(3);
+  EXPECT_DOUBLE_EQ(run->AmplitudeResponse()[1024], 0);
+  EXPECT_NEAR(run->AmplitudeResponse()[500], 20 * std::log10(raw[500] / max), 1e-12);
+  EXPECT_EQ(run->AmplitudeResponse()[0], -10000);  // cos²(π/2) vanishes at ±π
+  EXPECT_EQ(Copy(run->OutputSpectrum(), 2048), output_spectrum);
+
+  // A new signal in mode 3 still gives the input spectrum times the un-normalised |H|.
+  bench.signal.processed = true;
+  run->ShowWindow();
+  EXPECT_EQ(Copy(run->OutputSpectrum(), 2048), output_spectrum);
+  run->SetAfcMode(7);
+  EXPECT_EQ(run->GetAfcMode(), 1);
+  EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST_F(AnalysisTest, ZeroResponseNormalisesWithoutNaN) {
+  TypeFilter({0}, {});
+  run->SetAfcMode(2);
+  for (int k = 0; k < 2048; ++k) ASSERT_EQ(run->AmplitudeResponse()[k], 0) << k;
+  run->SetAfcMode(3);
+  for (int k = 0; k < 2048; ++k) ASSERT_EQ(run->AmplitudeResponse()[k], -10000) << k;
+  EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST_F(AnalysisTest, TableSpectrumIsThePlainDftLaidOutOnTheGrid) {
+  bench.signal.values = {1};
+  bench.signal.processed = true;
+  run->ShowWindow();
+  for (int k = 0; k < 2048; ++k) ASSERT_NEAR(run->InputSpectrum()[k], 1, 1e-15) << k;
+  EXPECT_FALSE(bench.signal.processed);  // cleared when the window closed
+
+  const std::vector<double> x = {0.3, -1.2, 2.0, 0.7, -0.4, 1.1};
+  bench.signal.values = x;
+  bench.signal.processed = true;
+  run->SetResolution(1024);
+  run->ShowWindow();
+  const int m = 1024;
+  auto dft = [&](int j) {
+    std::complex<double> sum = 0;
+    for (std::size_t t = 0; t < x.size(); ++t) sum += x[t] * std::polar(1.0, -2 * kPi * j * t / m);
+    return std::abs(sum);
+  };
+  for (int k = 0; k < m / 2; ++k) ASSERT_NEAR(run->InputSpectrum()[k], dft(m / 2 - k), 1e-12) << k;
+  for (int k = m / 2; k < m; ++k) ASSERT_NEAR(run->InputSpectrum()[k], dft(k - m / 2 + 1), 1e-12) << k;
+  // The output spectrum is the input spectrum times |H| (here the identity).
+  for (int k = 0; k < m; ++k) ASSERT_NEAR(run->OutputSpectrum()[k], run->InputSpectrum()[k], 1e-12) << k;
+}
+
+TEST_F(AnalysisTest, SteadyStatePreRollStartsTheOutputInSteadyState) {
+  FakeCosine cosine;
+  cosine.amplitude = 2;
+  cosine.omega = 2 * kPi / 8;
+  cosine.phi = 0.4;
+  cosine.selected = true;
+  AnalysisSources sources = bench.Sources();
+  sources.biharmonic = &cosine;
+  run->SetSources(sources);
+  TypeFilter({1}, {0.1});
+
+  // H(ω) = 1/(1 − 0.1·e^{−jω}).
+  const std::complex<double> h = 1.0 / (1.0 - 0.1 * std::polar(1.0, -cosine.omega));
+  EXPECT_EQ(run->GetSignalSource(), 1);
+  EXPECT_GT(run->LastPreRollSteps(), run->TransientLength());
+  for (int n = 0; n < 2000; ++n) {
+    const double expected = std::abs(h) * 2 * std::cos(cosine.omega * n + cosine.phi + std::arg(h));
+    ASSERT_NEAR(run->OutputSignal()[n], expected, 1e-6) << n;
+  }
+  EXPECT_FALSE(cosine.selected);
+
+  // Switched on at n = 0 the output shows the transient instead.
+  cosine.stationary = false;
+  cosine.selected = true;
+  run->ShowWindow();
+  EXPECT_DOUBLE_EQ(run->OutputSignal()[0], 2 * std::cos(0.4));
+  EXPECT_GT(std::fabs(run->OutputSignal()[0] - std::abs(h) * 2 * std::cos(0.4 + std::arg(h))), 1e-3);
+}
+
+TEST_F(AnalysisTest, BiharmonicWinsOverTheTableAndOutputOverflowIsTruncated) {
+  FakeCosine cosine;
+  cosine.omega = 0;  // a constant drives the slowly growing filter below into overflow
+  cosine.amplitude = 1e6;
+  cosine.stationary = false;
+  cosine.selected = true;
+  bench.signal.processed = true;
+  AnalysisSources sources = bench.Sources();
+  sources.biharmonic = &cosine;
+  run->SetSources(sources);
+  TypeFilter({1}, {1.01});
+  EXPECT_EQ(run->GetSignalSource(), 1);
+  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{kOutputOverflow});
+  const double* y = run->OutputSignal();
+  EXPECT_EQ(y[0], 1e6);
+  EXPECT_DOUBLE_EQ(y[1], 2.01e6);
+  // w(n) = 1e8·(1.01^(n+1) − 1) passes 1e11 at n = 694.
+  int first_zero = 0;
+  while (first_zero < 2000 && y[first_zero] != 0) ++first_zero;
+  EXPECT_EQ(first_zero, 694);
+  for (int n = first_zero; n < 2000; ++n) ASSERT_EQ(y[n], 0);
+}
+
+}  // namespace
