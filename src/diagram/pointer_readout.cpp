@@ -1,7 +1,7 @@
 #include "diagram/pointer_readout.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "diagram/diagram_core.h"
 #include "numeric/number_text.h"
@@ -14,18 +14,22 @@ constexpr int kReadoutMargin = 2;
 }  // namespace
 
 std::string FixedSignificant(double value, int significant, int decimals) {
-  char buffer[64];
+  char buffer[400];
   if (value != 0 && std::isfinite(value)) {
     const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
     if (exponent + 1 > significant) {
-      std::snprintf(buffer, sizeof buffer, "%.*E", significant - 1, value);
-      return DotToComma(buffer);
+      const auto written =
+          std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, significant - 1);
+      std::string text(buffer, written.ptr);
+      for (char& ch : text) ch = ch == 'e' ? 'E' : ch;
+      return DotToComma(text);
     }
     const long double scale = std::pow(10.0L, significant - 1 - exponent);
     value = static_cast<double>(std::round(value * scale) / scale);
   }
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  return DotToComma(buffer);
+  // Written without the locale, like every number of the program.
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  return DotToComma(std::string(buffer, written.ptr));
 }
 
 std::string PointerReadout(const TDiagramCore& d, int x, int y) {

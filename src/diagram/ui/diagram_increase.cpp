@@ -54,7 +54,6 @@ TDiagramIncrease::TDiagramIncrease(QWidget* parent) : QDialog(parent) {
   auto* box = new QWidget;
   ScrollBox1->setWidget(box);
   ScrollBox1->setWidgetResizable(true);
-  ScrollBox1->viewport()->installEventFilter(this);
   layout->addWidget(ScrollBox1, 1);
 
   Diagram1 = new TDiagram(box);
@@ -84,6 +83,8 @@ TDiagramIncrease::TDiagramIncrease(QWidget* parent) : QDialog(parent) {
       Diagram1->ShowDiagram();
     });
   }
+  // The diagram follows the scroll box's size.
+  ScrollBox1->viewport()->installEventFilter(this);
 }
 
 TDiagramIncrease::~TDiagramIncrease() {
