@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -97,6 +98,7 @@ TQtCanvas::~TQtCanvas() {
 }
 
 void TQtCanvas::Reset(int width, int height) {
+  pending_ = QRect();
   if (painter_.isActive()) painter_.end();
   if (image_.width() != width || image_.height() != height) {
     image_ = width > 0 && height > 0 ? QImage(width, height, QImage::Format_RGB32) : QImage();
@@ -106,6 +108,7 @@ void TQtCanvas::Reset(int width, int height) {
 
 QPainter* TQtCanvas::Painter() {
   if (image_.isNull()) return nullptr;
+  FlushStraight();
   if (!painter_.isActive()) {
     painter_.begin(&image_);
     ApplyPen();
@@ -121,6 +124,7 @@ void TQtCanvas::ApplyPen() {
 }
 
 const QImage& TQtCanvas::Image() {
+  FlushStraight();
   if (painter_.isActive()) painter_.end();
   return image_;
 }
@@ -160,23 +164,38 @@ void TQtCanvas::Rectangle(const TRect& rect) {
 
 void TQtCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }
 
-void TQtCanvas::LineTo(int x, int y) {
-  const QPoint end(x, y);
-  QPainter* p = Painter();
-  if (p != nullptr) {
-    const bool straight = end.x() == position_.x() || end.y() == position_.y();
-    if (straight && mode_ == pmCopy && pen_.style() == Qt::SolidLine) {
-      // Stems, ticks and frame lines: the same pixels a square-ended pen covers, filled at once.
-      const int w = pen_.width();
-      const int left = std::min(x, position_.x());
-      const int top = std::min(y, position_.y());
-      p->fillRect(left - w / 2, top - w / 2, std::abs(x - position_.x()) + w, std::abs(y - position_.y()) + w,
-                  pen_.color());
-    } else {
-      p->drawLine(position_, end);
-    }
+// Stems that share a column are filled together: overlapping rectangles of one colour and one
+// width cover the same pixels as their union.
+void TQtCanvas::FillStraight(const QRect& rect) {
+  const bool joins = !pending_.isEmpty() && pending_colour_ == pen_.color() && rect.left() == pending_.left() &&
+                     rect.width() == pending_.width() && rect.top() <= pending_.bottom() + 1 &&
+                     rect.bottom() >= pending_.top() - 1;
+  if (joins) {
+    pending_ = pending_.united(rect);
+    return;
   }
-  position_ = end;
+  FlushStraight();
+  pending_ = rect;
+  pending_colour_ = pen_.color();
+}
+
+void TQtCanvas::FlushStraight() {
+  if (pending_.isEmpty()) return;
+  const QRect rect = std::exchange(pending_, QRect());
+  if (QPainter* p = Painter()) p->fillRect(rect, pending_colour_);
+}
+
+void TQtCanvas::LineTo(int x, int y) {
+  const QPoint start = std::exchange(position_, QPoint(x, y));
+  if (image_.isNull()) return;
+  if ((x == start.x() || y == start.y()) && mode_ == pmCopy && pen_.style() == Qt::SolidLine) {
+    // Stems, ticks and frame lines: the same pixels a square-ended pen covers, as a rectangle.
+    const int w = pen_.width();
+    FillStraight(QRect(std::min(x, start.x()) - w / 2, std::min(y, start.y()) - w / 2, std::abs(x - start.x()) + w,
+                       std::abs(y - start.y()) + w));
+  } else {
+    Painter()->drawLine(start, position_);
+  }
 }
 
 void TQtCanvas::Ellipse(const TRect& rect) {

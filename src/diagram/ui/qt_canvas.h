@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
+#include <QRect>
 
 #include "diagram/canvas.h"
 
@@ -39,6 +40,9 @@ class TQtCanvas : public Canvas {
   // The painter on the image, begun with the current pen, brush and mode; null for an empty image.
   QPainter* Painter();
   void ApplyPen();
+  // Straight solid lines wait here to be filled together with the next one in their column.
+  void FillStraight(const QRect& rect);
+  void FlushStraight();
 
   QImage image_;
   QPainter painter_;
@@ -48,6 +52,8 @@ class TQtCanvas : public Canvas {
   QFont font_;
   QColor font_color_ = Qt::black;
   QPoint position_;
+  QRect pending_;
+  QColor pending_colour_;
 };
 
 // A colour of the diagram as Qt shows it; system colours come from the application's palette.

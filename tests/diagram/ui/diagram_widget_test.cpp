@@ -182,7 +182,9 @@ TEST(QtCanvasTest, StraightLinesCoverThePixelsOfAPaintedLine) {
     QPen pen(Qt::blue, width, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
     painter.setPen(pen);
     canvas.SetPen(clBlue, psSolid, width, pmCopy);
-    const QLine lines[] = {{10, 5, 10, 30}, {20, 30, 20, 6}, {5, 35, 33, 35}, {30, 12, 31, 12}, {25, 20, 25, 20}};
+    // Stems in one column overlapping, touching or apart are filled together where they meet.
+    const QLine lines[] = {{10, 5, 10, 30}, {10, 12, 10, 20}, {10, 33, 10, 38}, {20, 30, 20, 6},
+                           {5, 35, 33, 35}, {30, 12, 31, 12}, {25, 20, 25, 20}};
     for (const QLine& line : lines) {
       painter.drawLine(line);
       canvas.MoveTo(line.x1(), line.y1());
