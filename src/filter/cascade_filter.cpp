@@ -83,22 +83,7 @@ CDigitalFilter2::Value CDigitalFilter2::Evaluate(const SectionAngles& angles) co
 }
 
 
-CDigitalFilter2::Value CDigitalFilter2::AmplitudeNudged(Value value, double theta) const {
-  for (int attempt = 0; attempt <= kMaxNudges && value.d == 0; ++attempt) {
-    theta = NudgedAngle(theta, kAmplitudeNudge);
-    const Value moved = Evaluate(SectionAngles(theta));
-    value.re_a = moved.re_a;
-    value.im_a = moved.im_a;
-    value.d = moved.d;
-  }
-  return value;
-}
-
-CDigitalFilter2::Value CDigitalFilter2::PhaseNudged(Value value, double theta) const {
-  // The move is a hundredth of θ; at θ = 0 that would be no move at all, so the amplitude's step
-  // is taken there instead of looping for ever.
-  double step = theta / 100;
-  if (step == 0) step = kAmplitudeNudge;
+CDigitalFilter2::Value CDigitalFilter2::Nudged(Value value, double theta, double step) const {
   for (int attempt = 0; attempt <= kMaxNudges && value.d == 0; ++attempt) {
     theta = NudgedAngle(theta, step);
     const Value moved = Evaluate(SectionAngles(theta));
@@ -107,6 +92,17 @@ CDigitalFilter2::Value CDigitalFilter2::PhaseNudged(Value value, double theta) c
     value.d = moved.d;
   }
   return value;
+}
+
+CDigitalFilter2::Value CDigitalFilter2::AmplitudeNudged(Value value, double theta) const {
+  return Nudged(value, theta, kAmplitudeNudge);
+}
+
+CDigitalFilter2::Value CDigitalFilter2::PhaseNudged(Value value, double theta) const {
+  // The move is a hundredth of θ; at θ = 0 that would be no move at all, so the amplitude's step
+  // is taken there instead of looping for ever.
+  const double step = theta / 100;
+  return Nudged(value, theta, step != 0 ? step : kAmplitudeNudge);
 }
 
 double CDigitalFilter2::Amplitude(double omega) const { return Amplitude(SectionAngles(omega * sampling_period_)); }

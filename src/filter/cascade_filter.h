@@ -47,6 +47,8 @@ class CDigitalFilter2 {
     double re_b, im_b, re_a, im_a, d;  // d = |denominator|²
   };
   Value Evaluate(const SectionAngles& angles) const;
+  // The denominator after moving a vanishing frequency by step until it no longer vanishes.
+  Value Nudged(Value value, double theta, double step) const;
   // The denominator after the amplitude's (or the phase's) move of a vanishing frequency.
   Value AmplitudeNudged(Value value, double theta) const;
   Value PhaseNudged(Value value, double theta) const;
