@@ -1,39 +1,17 @@
 #include "cli_session.h"
 
 #include <cmath>
-#include <memory>
 #include <numbers>
 #include <string>
 
-#include "analysis/analysis.h"
 #include "analysis/measurement.h"
-#include "dialogs/arbitrary_filter_request.h"
-#include "dialogs/biharmonic_model.h"
-#include "dialogs/filter_library_model.h"
+#include "dialogs/model_set.h"
 #include "dialogs/table_files.h"
-#include "dialogs/table_model.h"
 #include "platform/atomic_file.h"
 
 namespace {
 
-// The windows' models and the run, wired as the main window wires them.
-struct Session {
-  TableModel a, b, signal;
-  ArbitraryFilterRequest input_form;
-  FilterLibraryModel library;
-  BiharmonicModel biharmonic;
-  std::unique_ptr<AnalysisRun> run = std::make_unique<AnalysisRun>();
-
-  Session() {
-    run->SetSources({.input_form = &input_form,
-                     .library = &library,
-                     .a_coefficients = &a,
-                     .b_coefficients = &b,
-                     .signal_table = &signal,
-                     .biharmonic = &biharmonic});
-    b.SetFirstIndex(1);
-  }
-};
+using Session = ModelSet;
 
 // Level fields take dB or a ratio; the dialog applies whichever is shown.
 template <class Design>
