@@ -172,8 +172,6 @@ class TDiagramCore : public TKeeperChain {
   virtual void CursorChanged() {}
 
  private:
-  void ApplyRangeX(double min, double max);
-  void ApplyRangeY(double min, double max);
   void SelectFont(const TFont& font);
   TColor ExportColor(TColor color, TColor print_color) const { return print_mode_ ? print_color : color; }
   // Text and label sizes the layout depends on, for the current size, fonts and ranges.

@@ -37,7 +37,6 @@ TDiagram::TDiagram(QWidget* parent)
       canvas_(static_cast<TQtCanvas*>(&GetCanvas())) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setMinimumSize(1, 1);
   SetSize(width(), height());
   ShowDiagram();
 }

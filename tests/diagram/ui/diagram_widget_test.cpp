@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <new>
 #include <optional>
 
 #include "diagram/ui/diagram_widget.h"
@@ -148,6 +149,18 @@ TEST_F(DiagramWidgetTest, SaveDialogIsAskedWithItsSettingsAndMayBeCancelled) {
   diagram.SaveBmpFile();
   EXPECT_TRUE(QFile::exists(dir.filePath("chosen.bmp")));
   EXPECT_EQ(QtFileFilter("Tables|*.tbl|All|*.*"), "Tables (*.tbl);;All (*.*)");
+}
+
+TEST_F(DiagramWidgetTest, ADialogThatCannotBeMadeIsReported) {
+  MessageRecorder messages;
+  const PictureFileChooser previous =
+      SetPictureFileChooser([](const TPictureDialogSettings&, QWidget*) -> std::optional<std::string> {
+        throw std::bad_alloc();
+      });
+  diagram.SaveBmpFile();
+  SetPictureFileChooser(previous);
+  EXPECT_EQ(messages.Messages(), std::vector<std::string>{"Не удаётся сохранить файл. Не достаточно памяти."});
+  EXPECT_FALSE(diagram.IsPrintMode());
 }
 
 TEST(QtCanvasTest, NotXorTwiceRestoresThePicture) {
