@@ -278,6 +278,20 @@ TEST(DiagramRenderTest, PicturesSitInTheNetCornersAndPointsInsideTheRanges) {
   EXPECT_EQ(pixels[0].pen_color, clRed);
 }
 
+TEST(DiagramRenderTest, EnvelopeIsSymmetricAboutZeroAndClamped) {
+  RecordedDiagram d;  // rows: 1 at 22, 0 at 86 (86,5), -1 at 151; band 12..160
+  const double values[] = {0.5, 0.5, 3};
+  d.Base().SetArray(values, 3, -1, 1);
+  d.Base().SetColor(clBlue);
+  d.Recorded().calls.clear();
+  d.ShowRadio(&d.Base());
+  const auto lines = LinesOf(d.Recorded(), clBlue);
+  ASSERT_EQ(lines.size(), 250u);  // one per column right of the net's left edge
+  EXPECT_EQ(Box(lines[60]), (std::vector<int>{92, 54, 92, 118}));  // x ≈ -0,53: ±0,5
+  EXPECT_EQ(Box(lines[243]), (std::vector<int>{275, 12, 275, 160}));  // ±3 at x = 1: clamped
+  EXPECT_EQ(Box(lines.back()), (std::vector<int>{281, 86, 281, 86}));  // 0 right of the series
+}
+
 TEST(DiagramRenderTest, HistogramBarsAreCutAtTheNetEdges) {
   RecordedDiagram d;
   const double values[] = {0.5, 0.5, 0.5};  // bars 1 wide centred on -1, 0, 1
