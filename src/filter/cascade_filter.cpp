@@ -1,5 +1,6 @@
 #include "filter/cascade_filter.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <new>
@@ -169,6 +170,31 @@ int CCascadFilter2::StepBlock(const double* x, double* y, int count, int first_c
   }
   overflow_ = first < count;
   return first;
+}
+
+double CCascadFilter2::StateMagnitude() const {
+  double largest = 0;
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_)
+    largest = std::max({largest, std::fabs(s->w1_), std::fabs(s->w2_)});
+  return largest;
+}
+
+std::vector<double> CCascadFilter2::SaveState() const {
+  std::vector<double> state;
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
+    state.push_back(s->w1_);
+    state.push_back(s->w2_);
+  }
+  return state;
+}
+
+void CCascadFilter2::RestoreState(const std::vector<double>& state) {
+  if (static_cast<int>(state.size()) != 2 * SectionCount()) return;
+  std::size_t i = 0;
+  for (CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
+    s->w1_ = state[i++];
+    s->w2_ = state[i++];
+  }
 }
 
 double CCascadFilter2::Amplitude(double omega) const {

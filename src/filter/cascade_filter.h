@@ -84,6 +84,10 @@ class CCascadFilter2 {
   // sample overflowed. The delay lines are those after the block only when nothing overflowed.
   int StepBlock(const double* x, double* y, int count, int first_checked = 0);
   bool IsOverflow() const { return overflow_; }
+  // The sections' largest delay-line magnitude, their delay lines and putting them back.
+  double StateMagnitude() const;
+  std::vector<double> SaveState() const;
+  void RestoreState(const std::vector<double>& state);
   // Product of the sections' amplitudes.
   double Amplitude(double omega) const;
   // Sum of the sections' phases, in radians, not wrapped.
