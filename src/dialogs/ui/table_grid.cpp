@@ -8,6 +8,7 @@
 
 #include "dialogs/table_cell_input.h"
 #include "dialogs/table_model.h"
+#include "numeric/key_filters.h"
 #include "platform/ui/key_press.h"
 
 namespace {
