@@ -20,7 +20,7 @@
 #include "dialogs/ui/table_editor.h"
 #include "platform/ui/screen_cursor.h"
 #include "results/show_results.h"
-#include "results/ui/formula_pictures.h"
+#include "results/ui/result_diagrams.h"
 
 TRYNForm* RYNForm = nullptr;
 
@@ -28,42 +28,16 @@ namespace {
 
 const char kSignalTitle[] = "Сигнал на входе цифрового фильтра";
 
-struct FrameText {
-  const char* name;
-  const char* name_y;  // nullptr: a formula picture instead
-  const char* name_x;
-};
-
-const FrameText kFrameTexts[kResultDiagramCount] = {
-    {"Импульсная характеристика", "h(n)", "n"},
-    {"Переходная характеристика", "g(n)", "n"},
-    {"Амплитудно-частотная характеристика", nullptr, nullptr},
-    {"Фазо-частотная характеристика", nullptr, nullptr},
-    {"Сигнал на входе ЦФ", "x(n)", "n"},
-    {"Сигнал на выходе ЦФ", "y(n)", "n"},
-    {"Амплитудный спектр сигнала на входе ЦФ", nullptr, nullptr},
-    {"Амплитудный спектр сигнала на выходе ЦФ", nullptr, nullptr},
-};
-
 const char* const kPageCaptions[4] = {"Временные характеристики ЦФ", "Частотные характеристики ЦФ",
                                       "Прохождение сигнала", "Спектры сигналов"};
-
-TFont DiagramFont(bool name) {
-  TFont font;
-  font.Name = "Liberation Serif";
-  font.Size = 16;
-  font.Bold = name;
-  font.Italic = name;
-  return font;
-}
 
 }  // namespace
 
 TRYNForm::TRYNForm(QWidget* parent) : QMainWindow(parent) {
   setObjectName("RYNForm");
   setWindowTitle("Вельмар");
-  Image1 = FormulaPicture(Formula::kAngularFrequency);
-  Image2 = FormulaPicture(Formula::kCyclicFrequency);
+  Image1 = FrequencyAxisPicture(false);
+  Image2 = FrequencyAxisPicture(true);
   BuildPages();
   BuildMenu();
   StyleDiagrams();
@@ -146,9 +120,9 @@ void TRYNForm::BuildMenu() {
   N16 = new QAction("Нормированная", this);
   N17 = new QAction("Нормированная в [дБ]", this);
   radio_group(afc, {N15, N16, N17}, N15);
-  connect(N15, &QAction::triggered, this, [this] { SetAfcMode(N15, 1, "Амплитудно-частотная характеристика"); });
-  connect(N16, &QAction::triggered, this, [this] { SetAfcMode(N16, 2, "Нормированная АЧХ"); });
-  connect(N17, &QAction::triggered, this, [this] { SetAfcMode(N17, 3, "Нормированная АЧХ в [дБ]"); });
+  connect(N15, &QAction::triggered, this, [this] { SetAfcMode(N15, 1); });
+  connect(N16, &QAction::triggered, this, [this] { SetAfcMode(N16, 2); });
+  connect(N17, &QAction::triggered, this, [this] { SetAfcMode(N17, 3); });
   afc->addSeparator();
   N24 = afc->addAction("Измерение параметров...", this, &TRYNForm::N24Click);
   N24->setEnabled(false);
@@ -164,31 +138,8 @@ void TRYNForm::BuildMenu() {
 }
 
 void TRYNForm::StyleDiagrams() {
-  const TBitmap y_pictures[kResultDiagramCount] = {{},
-                                                   {},
-                                                   FormulaPicture(Formula::kAmplitudeResponse),
-                                                   FormulaPicture(Formula::kPhaseResponse),
-                                                   {},
-                                                   {},
-                                                   FormulaPicture(Formula::kInputSpectrum),
-                                                   FormulaPicture(Formula::kOutputSpectrum)};
   for (int d = 0; d < kResultDiagramCount; ++d) {
-    TDiagram* diagram = frames_[d]->Diagram;
-    diagram->SetFontName(DiagramFont(true));
-    diagram->SetFontNameX(DiagramFont(true));
-    diagram->SetFontNameY(DiagramFont(true));
-    diagram->SetFontNet(DiagramFont(false));
-    diagram->SetNameDiagram(kFrameTexts[d].name);
-    if (kFrameTexts[d].name_y != nullptr) {
-      diagram->SetNameY(kFrameTexts[d].name_y);
-      diagram->SetNameX(kFrameTexts[d].name_x);
-    } else {
-      // The formula pictures name these axes.
-      diagram->SetNameY(" ");
-      diagram->SetNameX(" ");
-      diagram->SetBitmapY(&y_pictures[d]);
-      diagram->SetBitmapX(&Image1);
-    }
+    StyleResultDiagram(*frames_[d]->Diagram, static_cast<ResultDiagram>(d), false);
   }
 }
 
@@ -254,17 +205,7 @@ void TRYNForm::FormPaint() {
 }
 
 void TRYNForm::ShowResults() {
-  const AnalysisRun& run = CalcForm->Run();
-  const BiharmonicModel& biharmonic = BiharmonicSignal();
-  ResultSettings settings;
-  settings.table_signal = TabSignal->Model().Values();
-  settings.cyclic_frequency = N20->isChecked();
-  settings.period1 = biharmonic.GetPeriod1();
-  settings.period2 = biharmonic.GetPeriod2();
-  settings.oscillation1 = biharmonic.IsOscillationEnabled(1);
-  settings.oscillation2 = biharmonic.IsOscillationEnabled(2);
-  settings.stationary = biharmonic.IsStationary();
-  plan_.Plan(run, settings);
+  plan_.Plan(CalcForm->Run(), SettingsOf(TabSignal->Model(), BiharmonicSignal(), N20->isChecked()));
   for (int d = 0; d < kResultDiagramCount; ++d) {
     ShowPlannedResult(*frames_[d]->Diagram, plan_[static_cast<ResultDiagram>(d)]);
     frames_[d]->SaveRange();
@@ -329,12 +270,12 @@ void TRYNForm::SetResolution(QAction* item, int points) {
   ShowResults();
 }
 
-void TRYNForm::SetAfcMode(QAction* item, int mode, const char* name) {
+void TRYNForm::SetAfcMode(QAction* item, int mode) {
   if (!CheckRadio(item)) return;
   {
     HourglassCursor hourglass;
     CalcForm->Run().SetAfcMode(mode);
-    DFMag->Diagram->SetNameDiagram(name);
+    DFMag->Diagram->SetNameDiagram(AmplitudeResponseName(mode));
     ShowResults();
   }
   if (mode == 1) {

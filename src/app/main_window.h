@@ -79,7 +79,7 @@ class TRYNForm : public QMainWindow {
   void ShowPage(int page);
   void SetInterval(QAction* item, int interval);
   void SetResolution(QAction* item, int points);
-  void SetAfcMode(QAction* item, int mode, const char* name);
+  void SetAfcMode(QAction* item, int mode);
   void N24Click();
   void SetFrequencyUnit(QAction* item, const TBitmap& picture);
   void N1Click();

@@ -5,6 +5,8 @@
 #include <numbers>
 
 #include "analysis/analysis.h"
+#include "dialogs/biharmonic_model.h"
+#include "dialogs/table_model.h"
 
 namespace {
 
@@ -53,6 +55,18 @@ const char* ResultDiagramName(ResultDiagram diagram) {
   static const char* const names[kResultDiagramCount] = {"DFh",     "DFg",  "DFMag",      "DFPh",
                                                          "DFInput", "DFOut", "DFInSpectr", "DFOutSpectr"};
   return names[diagram];
+}
+
+ResultSettings SettingsOf(const TableModel& signal_table, const BiharmonicModel& biharmonic, bool cyclic_frequency) {
+  ResultSettings settings;
+  settings.table_signal = signal_table.Values();
+  settings.cyclic_frequency = cyclic_frequency;
+  settings.period1 = biharmonic.GetPeriod1();
+  settings.period2 = biharmonic.GetPeriod2();
+  settings.oscillation1 = biharmonic.IsOscillationEnabled(1);
+  settings.oscillation2 = biharmonic.IsOscillationEnabled(2);
+  settings.stationary = biharmonic.IsStationary();
+  return settings;
 }
 
 void IncludeZero(double& ymin, double& ymax) {

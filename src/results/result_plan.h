@@ -9,6 +9,8 @@
 #include <span>
 
 class AnalysisRun;
+class BiharmonicModel;
+class TableModel;
 
 // The frames of the main window, page by page, upper frame first.
 enum ResultDiagram { DFh, DFg, DFMag, DFPh, DFInput, DFOut, DFInSpectr, DFOutSpectr, kResultDiagramCount };
@@ -49,6 +51,9 @@ struct ResultSettings {
   bool oscillation2 = false;
   bool stationary = true;
 };
+
+// The settings as the signal table, the biharmonic dialog and the frequency unit hold them.
+ResultSettings SettingsOf(const TableModel& signal_table, const BiharmonicModel& biharmonic, bool cyclic_frequency);
 
 // Widens [min, max] to hold 0.
 void IncludeZero(double& ymin, double& ymax);
