@@ -10,6 +10,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "diagram/keeper.h"
+#include "diagram/ui/diagram_frame.h"
+#include "diagram/ui/diagram_widget.h"
 #include "dialogs/table_files.h"
 #include "dialogs/ui/table_grid.h"
 #include "dialogs/ui/table_tool_glyphs.h"
@@ -56,6 +59,18 @@ TTabEditorForm::TTabEditorForm(QWidget* parent)
   table_layout->setContentsMargins(kGridMargin / 2, kGridMargin / 2, kGridMargin / 2, kGridMargin / 2);
   table_layout->addWidget(StringGrid1);
   PageControl1->installEventFilter(this);
+  DiagramFrame1 = new TDiagramFrame(TabSheetDiagram);
+  auto* diagram_layout = new QVBoxLayout(TabSheetDiagram);
+  diagram_layout->setContentsMargins(0, 0, 0, 0);
+  diagram_layout->addWidget(DiagramFrame1);
+  StyleDiagram();
+  // Moving over anything but the diagram puts its tools away.
+  for (QWidget* widget : {static_cast<QWidget*>(this), static_cast<QWidget*>(ToolBar1),
+                          static_cast<QWidget*>(PageControl1), TabSheetTable, TabSheetDiagram}) {
+    widget->setMouseTracking(true);
+    widget->installEventFilter(this);
+  }
+  for (QToolButton* button : ToolBar1->findChildren<QToolButton*>()) button->installEventFilter(this);
   connect(PageControl1, &QTabWidget::currentChanged, this, &TTabEditorForm::PageControl1Change);
   connect(&StringGrid1->Delegate(), &TableCellDelegate::EnterPressed, this, &TTabEditorForm::StringGrid1EnterPressed);
   setWindowState(Qt::WindowMaximized);
@@ -126,6 +141,7 @@ void TTabEditorForm::SetTitle(const std::string& title) {
 
 void TTabEditorForm::SetTableName(const std::string& name) {
   model_.SetTableName(name);
+  DiagramFrame1->Diagram->SetNameY(model_.DiagramNameY());
   StringGrid1->Refresh();
 }
 
@@ -172,6 +188,7 @@ void TTabEditorForm::paintEvent(QPaintEvent* event) {
 }
 
 bool TTabEditorForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove) DiagramFrame1->HideTools();
   // The pages cover the window: their first drawing is the window's first drawing.
   if (watched == PageControl1 && event->type() == QEvent::Paint) FormPaint();
   return QDialog::eventFilter(watched, event);
@@ -181,6 +198,7 @@ void TTabEditorForm::FormPaint() {
   if (!layout_pending_) return;
   layout_pending_ = false;
   setMinimumSize(width() - 5, height() - 5);
+  DiagramFrame1->resize(TabSheetTable->size());
   const int grid_width = TabSheetTable->width() - kGridMargin;
   StringGrid1->horizontalHeader()->setDefaultSectionSize(std::max(1, (grid_width - kScrollBarRoom) / 10));
   SetTableName(model_.TableName());
@@ -306,6 +324,32 @@ void TTabEditorForm::StringGrid1EnterPressed(bool* used) {
   if (*used) StringGrid1->SyncCursor();
 }
 
-void TTabEditorForm::PageControl1Change(int) {
-  // The diagram page is drawn from the collected values when it becomes active.
+void TTabEditorForm::StyleDiagram() {
+  TFont font;
+  font.Name = "Liberation Serif";
+  font.Size = 16;
+  font.Bold = true;
+  font.Italic = true;
+  TDiagram* diagram = DiagramFrame1->Diagram;
+  diagram->SetFontName(font);
+  diagram->SetFontNameX(font);
+  diagram->SetFontNameY(font);
+  diagram->SetFontNet(font);
+  diagram->SetNameDiagram(" ");
+  diagram->SetNameX("n");
+  diagram->SetNameY(model_.DiagramNameY());
+}
+
+void TTabEditorForm::PageControl1Change(int page) {
+  if (PageControl1->widget(page) != TabSheetDiagram) return;
+  const TableDiagramData data = model_.PrepareDiagram();
+  TDiagram* diagram = DiagramFrame1->Diagram;
+  TKeeper* keeper = diagram->GetKeeper(0);
+  keeper->SetArray(data.values, data.count, data.first_argument, data.first_argument + data.count - 1);
+  keeper->SetDiscret();
+  diagram->EnableLine(false);
+  diagram->AutoRangeX();
+  diagram->EnableLine(true);
+  diagram->SetRangeY(data.y_min, data.y_max);
+  DiagramFrame1->SaveRange();
 }

@@ -13,6 +13,7 @@ class QAction;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
+class TDiagramFrame;
 class TableGrid;
 
 class TTabEditorForm : public QDialog {
@@ -39,6 +40,7 @@ class TTabEditorForm : public QDialog {
   QWidget* TabSheetTable;
   QWidget* TabSheetDiagram;
   TableGrid* StringGrid1;
+  TDiagramFrame* DiagramFrame1;
   QToolBar* ToolBar1;
   QToolButton* SpeedButton1;  // "Обработать данные"
   QToolButton* SpeedButton2;  // "Новая таблица"
@@ -64,6 +66,7 @@ class TTabEditorForm : public QDialog {
  private:
   void BuildMenu();
   void BuildToolBar();
+  void StyleDiagram();
   QToolButton* AddToolButton(const char* hint, int glyph, void (TTabEditorForm::*handler)());
 
   void FormShow();
