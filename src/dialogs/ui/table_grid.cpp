@@ -81,8 +81,12 @@ void CellEditor::keyPressEvent(QKeyEvent* event) {
 }
 
 void CellEditor::SetEditText() {
-  // Each Backspace edits the text again, which comes back here until the minus is gone.
-  if (HasMisplacedMinus(*this)) SendKeyPress(this, Qt::Key_Backspace);
+  // The Backspace press is queued, as a key press from the system would be, so that the line
+  // edit finishes the present change first. Each press edits the text again and comes back here
+  // until the minus is gone.
+  if (!HasMisplacedMinus(*this)) return;
+  QMetaObject::invokeMethod(
+      this, [this] { if (HasMisplacedMinus(*this)) SendKeyPress(this, Qt::Key_Backspace); }, Qt::QueuedConnection);
 }
 
 // ---- TableCellDelegate ----
@@ -195,8 +199,9 @@ void TableGrid::mousePressEvent(QMouseEvent* event) {
   const QModelIndex clicked = indexAt(event->position().toPoint());
   if (!clicked.isValid() || event->button() != Qt::LeftButton) return;
   if (!table_.SelectCell(clicked.column(), clicked.row())) return;
-  SyncCursor();
+  // Focus first: taking it from an open editor would close that editor again.
   setFocus();
+  SyncCursor();
 }
 
 void TableGrid::mouseMoveEvent(QMouseEvent* event) {
