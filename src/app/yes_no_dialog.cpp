@@ -22,7 +22,8 @@ TYesNoDialogForm::TYesNoDialogForm(QWidget* parent)
   ButtonNo = new QPushButton("Нет", this);
   ButtonNo->setGeometry(192, 88, 75, 25);
   CheckBox1 = new QCheckBox("Не показывать больше это сообщение", this);
-  CheckBox1->setGeometry(24, 120, 233, 17);
+  // Wide enough for its text in the fonts of this platform.
+  CheckBox1->setGeometry(12, 120, 265, 17);
   CheckBox1->setEnabled(false);
   connect(ButtonYes, &QPushButton::clicked, this, &TYesNoDialogForm::ButtonYesClick);
   connect(ButtonNo, &QPushButton::clicked, this, &TYesNoDialogForm::ButtonNoClick);

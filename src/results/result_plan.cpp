@@ -104,7 +104,10 @@ void ResultPlan::Plan(const AnalysisRun& run, const ResultSettings& settings) {
   plans_[DFMag] = FrequencyPlan(run.AmplitudeResponse(), m, kGreen, half_span);
   if (run.GetAfcMode() == 3) {
     const ValueRange own = SeriesValueRange(run.AmplitudeResponse(), m);
-    plans_[DFMag].range_y = {std::max(own.min, kDecibelFloor), 0};
+    // A flat response (0 dB everywhere) would leave an empty range, which the diagram ignores
+    // and keeps showing the old one: show it down to the floor instead.
+    const double low = std::max(own.min, kDecibelFloor);
+    plans_[DFMag].range_y = {low < 0 ? low : kDecibelFloor, 0};
   }
   plans_[DFPh] = FrequencyPlan(run.PhaseResponse(), m, kGreen, half_span);
   plans_[DFPh].auto_range_y = true;

@@ -160,6 +160,14 @@ TEST(ResultPlanTest, DecibelRangeStopsAtTheSmallestValueAboveTheFloor) {
   EXPECT_EQ(plan[DFMag].range_y.max, 0);
 }
 
+TEST(ResultPlanTest, FlatDecibelResponseStillGetsARange) {
+  TypedFilterRun t({1.0});  // 0 dB at every frequency
+  t.run.SetAfcMode(3);
+  ResultPlan plan;
+  plan.Plan(t.run, SettingsOf(t.signal, t.biharmonic, false));
+  EXPECT_EQ(plan[DFMag].range_y, (ValueRange{-100, 0}));
+}
+
 TEST(ResultPlanTest, StationaryBiharmonicSpectraAreDiscreteLines) {
   TypedFilterRun t({1.0});
   t.biharmonic.Show();

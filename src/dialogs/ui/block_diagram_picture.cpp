@@ -121,7 +121,7 @@ void DrawNonRecursive(QPainter& p) {
   Adder(p, QPointF(271, sum_y));
   Arrow(p, QPointF(271, sum_y + 9), QPointF(271, 142));
   p.setFont(LabelFont(15));
-  p.drawText(QRectF(230, 128, 38, 18), Qt::AlignRight | Qt::AlignVCenter, "y(n)");
+  p.drawText(QRectF(222, 128, 40, 18), Qt::AlignRight | Qt::AlignVCenter, "y(n)");
 }
 
 // y(n) = x(n) + b(1)y(n−1) + … + b(M)y(n−M): the delayed output fed back into the adder.
