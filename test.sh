@@ -13,6 +13,7 @@ if [[ "${VELMAR_SANITIZE:-0}" == "1" ]]; then
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMAR_SANITIZE=ON -DVELMAR_BENCH=OFF \
         -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+  export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 else
   dir=build

@@ -4,6 +4,7 @@
 
 #include <QTest>
 #include <string>
+#include <vector>
 
 #include "dialogs/table_cells.h"
 #include "dialogs/ui/table_editor.h"
@@ -27,9 +28,9 @@ inline void TypeText(TTabEditorForm& form, const char* text) {
 inline void PressEnter(TTabEditorForm& form) { QTest::keyClick(form.StringGrid1->OpenEditor(), Qt::Key_Return); }
 
 // Each text followed by Enter, which walks on to the next cell.
-inline void TypeValues(TTabEditorForm& form, std::initializer_list<const char*> texts) {
-  for (const char* text : texts) {
-    TypeText(form, text);
+inline void TypeValues(TTabEditorForm& form, const std::vector<std::string>& texts) {
+  for (const std::string& text : texts) {
+    TypeText(form, text.c_str());
     PressEnter(form);
   }
 }

@@ -42,8 +42,9 @@ struct FilterDialog {
 
 // Answers the table window that a click on a picture opens: types the values, then closes it
 // with "Обработать данные" (or with "Закрыть" when process is false).
-ModalAnswerer TypeIntoTable(std::initializer_list<const char*> values, bool process = true) {
-  return [values, process](QDialog& dialog) -> std::optional<int> {
+// The values are copied: the answer runs long after the call's initializer list is gone.
+ModalAnswerer TypeIntoTable(std::vector<std::string> values, bool process = true) {
+  return [values = std::move(values), process](QDialog& dialog) -> std::optional<int> {
     auto* table = qobject_cast<TTabEditorForm*>(&dialog);
     if (table == nullptr) return std::nullopt;
     table->show();
