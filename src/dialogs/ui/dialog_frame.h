@@ -1,0 +1,17 @@
+#pragma once
+// What the program's fixed dialogs share: a frame that cannot be resized, with only the
+// system menu and the close box, and the interface font.
+
+#include <QFont>
+
+class QDialog;
+class QGroupBox;
+class QGridLayout;
+class QString;
+
+// Caption, fixed size from the layout, title-bar buttons and font.
+void SetUpFixedDialog(QDialog& dialog, const QString& caption);
+// The interface font: a sans-serif face with Cyrillic letters.
+QFont DialogFont();
+// A group box whose contents sit in a grid.
+QGroupBox* GridGroup(const QString& title, QGridLayout*& grid);
