@@ -194,7 +194,7 @@ void ImpulseExample::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   DrawBackground(painter, *this);
-  const PlotMap map(QRectF(30, 52, width() - 30 - 34, height() - 52 - 44), -1, kOrder + 2.5, -0.08, 0.3);
+  const PlotMap map(QRectF(30, 52, width() - 30 - 34, height() - 52 - 24), -1, kOrder + 2.5, -0.08, 0.3);
   const QPointF origin = map(0, 0);
 
   if (kind_ == Kind::kWindowed) {

@@ -62,6 +62,10 @@ TEST(BgsFormTest, DefaultsShowCosNWithTwoDecimationItems) {
   EXPECT_TRUE(Child<QAction>(d.form, "N2")->isChecked());
   for (int n : {0, 1, 7, 100}) EXPECT_NEAR(d.model.SignalAt(n), std::cos(n), 1e-12) << n;
   EXPECT_DOUBLE_EQ(d.form.GetPeriod1(), 2 * kPi);
+  // Leaving f1 = 0,159 untouched does not turn ω1 into 2π·0,159.
+  d.Field(2)->setFocus(Qt::TabFocusReason);
+  PressTab(d.Field(2));
+  EXPECT_DOUBLE_EQ(d.model.GetOscillation(1).Omega(), 1.0);
 }
 
 TEST(BgsFormTest, CheckBoxesSwitchOscillationsAndRebuildTheList) {
@@ -218,6 +222,19 @@ TEST(BgsFormTest, AnalysisRequestClosesAndTheNextShowingClearsIt) {
   EXPECT_FALSE(d.form.IsSignalSelected());
   EXPECT_EQ(d.Field(5)->text(), "2,000");  // the fields persist between showings
   EXPECT_FALSE(Child<QAction>(d.form, "N2")->isChecked());
+}
+
+TEST(BgsFormTest, AnalysisWithAnUnreadableEntryStaysOpen) {
+  SignalDialog d;
+  MessageSpy spy;
+  TypeInto(d.Field(3), "");
+  QTest::keyClick(d.Field(3), Qt::Key_Backspace);
+  Child<QAction>(d.form, "N4")->trigger();
+  EXPECT_EQ(spy.Messages(), std::vector<std::string>{"Введены некорректные символы."});
+  EXPECT_TRUE(d.form.isVisible());
+  EXPECT_FALSE(d.form.IsSignalSelected());
+  EXPECT_EQ(QApplication::focusWidget(), d.Field(3));
+  EXPECT_DOUBLE_EQ(d.form.GetPeriod1(), 2 * kPi);
 }
 
 }  // namespace
