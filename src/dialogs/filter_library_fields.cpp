@@ -113,34 +113,16 @@ void FilterLibraryFields::CommitValue(LibraryField field, double value) {
     case Edit8: case Edit9: CommitEdge(kChebyshevPage, chebyshev, field, value); break;
     case Edit4: CommitWidth(kButterworthPage, butterworth, value); break;
     case Edit11: CommitWidth(kChebyshevPage, chebyshev, value); break;
-    case Edit3:
-      if (decibel_) butterworth.SetLpdB(value);
-      else butterworth.SetLp(value);
-      WritePassLevel(kButterworthPage, butterworth);
-      WriteWidthsAndOrder(kButterworthPage, butterworth);
-      break;
-    case Edit6:
-      if (decibel_) butterworth.SetLsdB(value);
-      else butterworth.SetLs(value);
-      WriteStopLevel(kButterworthPage, butterworth);
-      WriteWidthsAndOrder(kButterworthPage, butterworth);
-      break;
+    case Edit3: CommitPassLevel(kButterworthPage, butterworth, value); break;
+    case Edit6: CommitStopLevel(kButterworthPage, butterworth, value, 2); break;
     case Edit10:
-      if (decibel_) chebyshev.SetLpdB(value);
-      else chebyshev.SetLp(value);
+      CommitPassLevel(kChebyshevPage, chebyshev, value);
       // A pass-band level above the lower ripple level narrows the ripple band.
-      WritePassLevel(kChebyshevPage, chebyshev);
       WriteRipple();
       WriteRipplePercent();
-      WriteWidthsAndOrder(kChebyshevPage, chebyshev);
       break;
-    case Edit12:
-      if (decibel_) chebyshev.SetLsdB(value);
-      else chebyshev.SetLs(value);
-      // Right after its own entry the decibel level shows to one decimal.
-      WriteStopLevel(kChebyshevPage, chebyshev, 1);
-      WriteWidthsAndOrder(kChebyshevPage, chebyshev);
-      break;
+    // Right after its own entry the decibel level shows to one decimal.
+    case Edit12: CommitStopLevel(kChebyshevPage, chebyshev, value, 1); break;
     case Edit14: case Edit15: CommitChebyshevRipple(field, value); break;
     case Edit19: case Edit20: CommitCutoff(kWeighingPage, library_.WeighingDesign(), field, value); break;
     case Edit16: case Edit22: CommitCutoff(kFrSamplingPage, library_.FrSamplingDesign(), field, value); break;
@@ -153,6 +135,23 @@ void FilterLibraryFields::CommitEdge(const LowPassPage& page, Design& design, Li
   if (field == page.wp) design.SetWp(value);
   else design.SetFp(value);
   WriteEdge(page, design);
+  WriteWidthsAndOrder(page, design);
+}
+
+template <class Design>
+void FilterLibraryFields::CommitPassLevel(const LowPassPage& page, Design& design, double value) {
+  if (decibel_) design.SetLpdB(value);
+  else design.SetLp(value);
+  WritePassLevel(page, design);
+  WriteWidthsAndOrder(page, design);
+}
+
+template <class Design>
+void FilterLibraryFields::CommitStopLevel(const LowPassPage& page, Design& design, double value,
+                                          int decibel_decimals) {
+  if (decibel_) design.SetLsdB(value);
+  else design.SetLs(value);
+  WriteStopLevel(page, design, decibel_decimals);
   WriteWidthsAndOrder(page, design);
 }
 

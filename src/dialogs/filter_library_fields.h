@@ -69,6 +69,10 @@ class FilterLibraryFields {
   template <class Design>
   void CommitEdge(const LowPassPage& page, Design& design, LibraryField field, double value);
   template <class Design>
+  void CommitPassLevel(const LowPassPage& page, Design& design, double value);
+  template <class Design>
+  void CommitStopLevel(const LowPassPage& page, Design& design, double value, int decibel_decimals);
+  template <class Design>
   void CommitWidth(const LowPassPage& page, Design& design, double value);
   void CommitCutoff(const FirPage& page, CWeighingFilter& design, LibraryField field, double value);
 

@@ -159,10 +159,6 @@ NumericField* TBGSForm::AddField(int k, SignalField field, const char* name, con
 }
 
 QWidget* TBGSForm::BuildBottomRow() {
-  auto* row = new QWidget;
-  auto* layout = new QHBoxLayout(row);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(8);
   QGridLayout* grid = nullptr;
   QGroupBox* decimation = GridGroup("Коэффициент прореживания", grid);
   ComboBox1 = new QComboBox;
@@ -171,7 +167,6 @@ QWidget* TBGSForm::BuildBottomRow() {
   ShowDecimationList();
   connect(ComboBox1, &QComboBox::activated, this, &TBGSForm::ComboBox1Change);
   grid->addWidget(ComboBox1, 0, 0);
-  layout->addWidget(decimation, 1);
   QGroupBox* composition = GridGroup("Состав сигнала", grid);
   for (const int k : {1, 2}) {
     auto* check = new QCheckBox(QString("Колебание %1").arg(k));
@@ -181,8 +176,7 @@ QWidget* TBGSForm::BuildBottomRow() {
     grid->addWidget(check, 0, k - 1);
     oscillations_[static_cast<std::size_t>(k - 1)].check = check;
   }
-  layout->addWidget(composition, 1);
-  return row;
+  return RowOf({decimation, composition});
 }
 
 void TBGSForm::showEvent(QShowEvent* event) {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLayout>
 
 QFont DialogFont() {
@@ -26,4 +27,13 @@ QGroupBox* GridGroup(const QString& title, QGridLayout*& grid) {
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(3);
   return group;
+}
+
+QWidget* RowOf(std::initializer_list<QWidget*> widgets) {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(8);
+  for (QWidget* widget : widgets) layout->addWidget(widget, 1);
+  return row;
 }

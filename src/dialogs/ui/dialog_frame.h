@@ -3,11 +3,13 @@
 // system menu and the close box, and the interface font.
 
 #include <QFont>
+#include <initializer_list>
 
 class QDialog;
 class QGroupBox;
 class QGridLayout;
 class QString;
+class QWidget;
 
 // Caption, fixed size from the layout, title-bar buttons and font.
 void SetUpFixedDialog(QDialog& dialog, const QString& caption);
@@ -15,3 +17,5 @@ void SetUpFixedDialog(QDialog& dialog, const QString& caption);
 QFont DialogFont();
 // A group box whose contents sit in a grid.
 QGroupBox* GridGroup(const QString& title, QGridLayout*& grid);
+// Widgets side by side, sharing the width equally.
+QWidget* RowOf(std::initializer_list<QWidget*> widgets);

@@ -63,8 +63,8 @@ TLibForm::TLibForm(FilterLibraryModel& library, QWidget* parent) : QDialog(paren
 
   PageControl1 = new QTabWidget;
   PageControl1->setObjectName("PageControl1");
-  PageControl1->addTab(BuildButterworthPage(), "Фильтр Баттерворта");
-  PageControl1->addTab(BuildChebyshevPage(), "Фильтр Чебышева");
+  PageControl1->addTab(BuildLowPassPage(false), "Фильтр Баттерворта");
+  PageControl1->addTab(BuildLowPassPage(true), "Фильтр Чебышева");
   PageControl1->addTab(BuildFirPage(true), "Фильтр со взвешиванием");
   PageControl1->addTab(BuildFirPage(false), "Фильтр частотной выборки");
   auto* pages = new QVBoxLayout;
@@ -138,37 +138,26 @@ QToolBar* TLibForm::BuildToolBar() {
   return bar;
 }
 
-QWidget* TLibForm::BuildButterworthPage() {
+QWidget* TLibForm::BuildLowPassPage(bool chebyshev) {
   QGridLayout* grid = nullptr;
   QGroupBox* pass = GridGroup("Полоса пропускания", grid);
-  AddField(Edit1, grid, 0, Angular("p"), kPassEdgeHint);
-  AddField(Edit2, grid, 1, Cyclic("p"), kPassEdgeHint);
-  AddLevelField(Edit3, grid, 2, Level("p"), LevelDecibel("p"), kPassLevelHint, kPassLevelHint);
+  AddField(chebyshev ? Edit8 : Edit1, grid, 0, Angular("p"), kPassEdgeHint);
+  AddField(chebyshev ? Edit9 : Edit2, grid, 1, Cyclic("p"), kPassEdgeHint);
+  AddLevelField(chebyshev ? Edit10 : Edit3, grid, 2, Level("p"), LevelDecibel("p"), kPassLevelHint, kPassLevelHint);
+  if (chebyshev) {
+    AddField(Edit14, grid, 3, Formula().Var("r").Plain(", %"), "Относительная допустимая неравномерность АЧХ");
+    AddLevelField(Edit15, grid, 4, Formula().Var("r"), Formula().Var("r").Plain(", дБ"),
+                  "Допустимая неравномерность АЧХ", "Допустимая неравномернсть АЧХ");
+  }
   QGroupBox* transition = GridGroup("Переходная полоса", grid);
-  AddField(Edit4, grid, 0, RequestedWidth(), kWidthHint, kRequestedWidthHint);
-  AddField(Edit5, grid, 1, AchievedWidth(), kAchievedWidthHint, kAchievedWidthHint);
-  AddLevelField(Edit6, grid, 2, Level("s"), LevelDecibel("s"), kStopLevelHint, kStopLevelHint);
+  AddField(chebyshev ? Edit11 : Edit4, grid, 0, RequestedWidth(), kWidthHint, kRequestedWidthHint);
+  AddField(chebyshev ? Edit13 : Edit5, grid, 1, AchievedWidth(), kAchievedWidthHint, kAchievedWidthHint);
+  AddLevelField(chebyshev ? Edit12 : Edit6, grid, 2, Level("s"), LevelDecibel("s"), kStopLevelHint, kStopLevelHint);
   QGroupBox* order = GridGroup("Порядок фильтра", grid);
-  AddField(Edit7, grid, 0, Order(), "Порядок фильтра (не более 200)");
-  return PageWith({pass, transition, order}, new AmplitudeExample(AmplitudeExample::Kind::kButterworth));
-}
-
-QWidget* TLibForm::BuildChebyshevPage() {
-  QGridLayout* grid = nullptr;
-  QGroupBox* pass = GridGroup("Полоса пропускания", grid);
-  AddField(Edit8, grid, 0, Angular("p"), kPassEdgeHint);
-  AddField(Edit9, grid, 1, Cyclic("p"), kPassEdgeHint);
-  AddLevelField(Edit10, grid, 2, Level("p"), LevelDecibel("p"), kPassLevelHint, kPassLevelHint);
-  AddField(Edit14, grid, 3, Formula().Var("r").Plain(", %"), "Относительная допустимая неравномерность АЧХ");
-  AddLevelField(Edit15, grid, 4, Formula().Var("r"), Formula().Var("r").Plain(", дБ"),
-                "Допустимая неравномерность АЧХ", "Допустимая неравномернсть АЧХ");
-  QGroupBox* transition = GridGroup("Переходная полоса", grid);
-  AddField(Edit11, grid, 0, RequestedWidth(), kWidthHint, kRequestedWidthHint);
-  AddField(Edit13, grid, 1, AchievedWidth(), kAchievedWidthHint, kAchievedWidthHint);
-  AddLevelField(Edit12, grid, 2, Level("s"), LevelDecibel("s"), kStopLevelHint, kStopLevelHint);
-  QGroupBox* order = GridGroup("Порядок фильтра", grid);
-  AddField(Edit17, grid, 0, Order(), "Порядок фильтра (не более 60)");
-  return PageWith({pass, transition, order}, new AmplitudeExample(AmplitudeExample::Kind::kChebyshev));
+  AddField(chebyshev ? Edit17 : Edit7, grid, 0, Order(),
+           chebyshev ? "Порядок фильтра (не более 60)" : "Порядок фильтра (не более 200)");
+  const auto kind = chebyshev ? AmplitudeExample::Kind::kChebyshev : AmplitudeExample::Kind::kButterworth;
+  return PageWith({pass, transition, order}, new AmplitudeExample(kind));
 }
 
 QWidget* TLibForm::BuildFirPage(bool weighing) {

@@ -40,8 +40,7 @@ class TLibForm : public QDialog {
  private:
   void BuildMenu(QMenuBar* menu);
   QToolBar* BuildToolBar();
-  QWidget* BuildButterworthPage();
-  QWidget* BuildChebyshevPage();
+  QWidget* BuildLowPassPage(bool chebyshev);
   QWidget* BuildFirPage(bool weighing);
 
   // A field under its symbol in a column of a group's grid; a level field gets its decibel

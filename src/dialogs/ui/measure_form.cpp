@@ -42,47 +42,37 @@ TMeasureForm::TMeasureForm(const AnalysisRun& run, QWidget* parent) : QDialog(pa
 }
 
 QWidget* TMeasureForm::BuildLevels() {
-  auto* row = new QWidget;
-  auto* layout = new QHBoxLayout(row);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(8);
-  QGridLayout* grid = nullptr;
-  QGroupBox* pass = GridGroup("Уровень полосы пропускания", grid);
-  ComboBoxH0 = AddLevelList("ComboBoxH0", PassBandLevels(LevelScale::kLinear), kPassListHint);
-  ComboBoxH0dB = AddLevelList("ComboBoxH0dB", PassBandLevels(LevelScale::kDecibel), kPassListHint);
-  grid->addWidget(ComboBoxH0, 0, 0);
-  grid->addWidget(ComboBoxH0dB, 0, 0);
-  layout->addWidget(pass, 1);
-  QGroupBox* stop = GridGroup("Уровень полосы подавления", grid);
-  ComboBoxHp = AddLevelList("ComboBoxHp", StopBandLevels(LevelScale::kLinear), kStopListHint);
-  ComboBoxHpdB = AddLevelList("ComboBoxHpdB", StopBandLevels(LevelScale::kDecibel), kStopListHint);
-  grid->addWidget(ComboBoxHp, 0, 0);
-  grid->addWidget(ComboBoxHpdB, 0, 0);
-  layout->addWidget(stop, 1);
-
-  const auto choose = [this](QComboBox* list, bool pass_band, LevelScale scale) {
-    connect(list, &QComboBox::activated, this, [this, pass_band, scale](int index) {
-      if (pass_band) model_.SelectPass(scale, index);
-      else model_.SelectStop(scale, index);
-      ComboBoxH0dBChange();
-    });
+  ComboBoxH0 = AddLevelList("ComboBoxH0", true, LevelScale::kLinear);
+  ComboBoxH0dB = AddLevelList("ComboBoxH0dB", true, LevelScale::kDecibel);
+  ComboBoxHp = AddLevelList("ComboBoxHp", false, LevelScale::kLinear);
+  ComboBoxHpdB = AddLevelList("ComboBoxHpdB", false, LevelScale::kDecibel);
+  // Both lists of a band share one place: only the one of the present mode is shown.
+  const auto band = [](const QString& title, QComboBox* linear, QComboBox* decibel) {
+    QGridLayout* grid = nullptr;
+    QGroupBox* group = GridGroup(title, grid);
+    grid->addWidget(linear, 0, 0);
+    grid->addWidget(decibel, 0, 0);
+    return group;
   };
-  choose(ComboBoxH0, true, LevelScale::kLinear);
-  choose(ComboBoxH0dB, true, LevelScale::kDecibel);
-  choose(ComboBoxHp, false, LevelScale::kLinear);
-  choose(ComboBoxHpdB, false, LevelScale::kDecibel);
-  return row;
+  return RowOf({band("Уровень полосы пропускания", ComboBoxH0, ComboBoxH0dB),
+                band("Уровень полосы подавления", ComboBoxHp, ComboBoxHpdB)});
 }
 
-QComboBox* TMeasureForm::AddLevelList(const char* name, const LevelList& levels, const QString& hint) {
+QComboBox* TMeasureForm::AddLevelList(const char* name, bool pass_band, LevelScale scale) {
+  const LevelList& levels = pass_band ? PassBandLevels(scale) : StopBandLevels(scale);
   auto* list = new QComboBox;
   list->setObjectName(name);
-  list->setToolTip(hint);
+  list->setToolTip(pass_band ? kPassListHint : kStopListHint);
   list->setMaxVisibleItems(16);
   for (const std::string& item : levels.items) list->addItem(QString::fromStdString(item));
   QFont bold = list->font();
   bold.setBold(true);
   list->setItemData(levels.default_index, bold, Qt::FontRole);
+  connect(list, &QComboBox::activated, this, [this, pass_band, scale](int index) {
+    if (pass_band) model_.SelectPass(scale, index);
+    else model_.SelectStop(scale, index);
+    ComboBoxH0dBChange();
+  });
   return list;
 }
 

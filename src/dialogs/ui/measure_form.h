@@ -29,7 +29,8 @@ class TMeasureForm : public QDialog {
   QWidget* BuildLevels();
   QWidget* BuildResults();
   QWidget* BuildButtons();
-  QComboBox* AddLevelList(const char* name, const LevelList& levels, const QString& hint);
+  // A list of pass-band or stop-band levels that empties the results when the user picks one.
+  QComboBox* AddLevelList(const char* name, bool pass_band, LevelScale scale);
 
   void BitBtn1Click();
   void ComboBoxH0dBChange();
