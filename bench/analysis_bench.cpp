@@ -2,32 +2,13 @@
 // dialog's default signal (cos n) in steady state, so that the pre-roll runs too.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
-#include "analysis/analysis.h"
-#include "dialogs/arbitrary_filter_request.h"
-#include "dialogs/biharmonic_model.h"
-#include "dialogs/filter_library_model.h"
-#include "dialogs/table_model.h"
+#include "dialogs/model_set.h"
 #include "platform/messages.h"
 
 namespace {
 
-struct Bench {
-  TableModel a, b, signal;
-  ArbitraryFilterRequest input_form;
-  FilterLibraryModel library;
-  BiharmonicModel biharmonic;
-  std::unique_ptr<AnalysisRun> run = std::make_unique<AnalysisRun>();
-
+struct Bench : ModelSet {
   Bench() {
-    run->SetSources({.input_form = &input_form,
-                     .library = &library,
-                     .a_coefficients = &a,
-                     .b_coefficients = &b,
-                     .signal_table = &signal,
-                     .biharmonic = &biharmonic});
-    b.SetFirstIndex(1);
     input_form.Show(a, b);
     biharmonic.Show();
     run->ShowWindow();

@@ -34,6 +34,21 @@ void Response501Taps(benchmark::State& state) {
 }
 BENCHMARK(Response501Taps)->Unit(benchmark::kMillisecond);
 
+// The same values, four frequencies at a time, as the analysis run asks for them.
+void Responses501Taps(benchmark::State& state) {
+  std::vector<double> taps(501);
+  for (int k = 0; k < 501; ++k) taps[k] = std::sin(0.3 * (k - 250) + 1e-9) / (k - 250 + 1e-9);
+  CDigitalFilter filter;
+  filter.SetACoef(taps.data(), static_cast<int>(taps.size()));
+  const std::vector<double> omega = Grid(2048);
+  std::vector<double> amplitude(2048), phase(2048);
+  for (auto _ : state) {
+    filter.Responses(omega.data(), 2048, amplitude.data(), phase.data());
+    benchmark::DoNotOptimize(amplitude.data());
+  }
+}
+BENCHMARK(Responses501Taps)->Unit(benchmark::kMillisecond);
+
 void FillCascade(CCascadFilter2& cascade, int sections) {
   cascade.RemoveSections();
   for (int s = 0; s < sections; ++s) {
@@ -61,6 +76,22 @@ void CascadeResponse100Sections(benchmark::State& state) {
   }
 }
 BENCHMARK(CascadeResponse100Sections)->Unit(benchmark::kMillisecond);
+
+// Amplitude and phase in one pass over the sections, as the analysis run asks for them.
+void CascadeJointResponse100Sections(benchmark::State& state) {
+  CCascadFilter2 cascade;
+  FillCascade(cascade, 100);
+  const std::vector<double> omega = Grid(2048);
+  for (auto _ : state) {
+    for (double w : omega) {
+      double amplitude = 0, phase = 0;
+      cascade.Response(w, amplitude, phase);
+      benchmark::DoNotOptimize(amplitude);
+      benchmark::DoNotOptimize(phase);
+    }
+  }
+}
+BENCHMARK(CascadeJointResponse100Sections)->Unit(benchmark::kMillisecond);
 
 void CascadeSteps100Sections(benchmark::State& state) {
   CCascadFilter2 cascade;

@@ -354,13 +354,19 @@ void AnalysisRun::PreRoll() {
     n = overflow_at;
   }
 
-  // Then go on until the periodic input is back within the tolerance of its value at n = 0,
-  // block by block; an overflow resets the filter and ends the pre-roll.
+  // Then go on until the periodic input is back within the tolerance of its value at n = 0.
   const double s0 = SignalSample(0);
-  bool aligned = false;
-  while (!aligned && n <= kPreRollLimit) {
+  if (!StepUntilRealigned(n, s0, n + kShortPreRoll)) LongPreRoll(n, s0);
+  last_pre_roll_ = n;
+}
+
+bool AnalysisRun::StepUntilRealigned(long long& n, double s0, long long end) {
+  double* samples = scratch_.data();
+  double* discarded = output_.data();
+  while (n <= kPreRollLimit && n < end) {
     int count = 0;
-    while (count < kTimeCapacity && n + count <= kPreRollLimit) {
+    bool aligned = false;
+    while (count < kTimeCapacity && n + count <= kPreRollLimit && n + count < end) {
       const double s = SignalSample(static_cast<int>(n + count));
       if (std::fabs(s - s0) <= kRealignTolerance) {
         aligned = true;
@@ -368,15 +374,98 @@ void AnalysisRun::PreRoll() {
       }
       samples[count++] = s;
     }
-    const int block_overflow = StepFilterBlock(samples, discarded, count);
+    const int overflow_at = StepFilterBlock(samples, discarded, count);
     n += count;
-    if (block_overflow < count) {
+    if (overflow_at < count) {  // reset, and the pre-roll ends after the overflowing sample
       ResetFilter();
-      n -= count - block_overflow - 1;
-      break;
+      n -= count - overflow_at - 1;
+      return true;
+    }
+    if (aligned) return true;
+  }
+  return n > kPreRollLimit;
+}
+
+void AnalysisRun::LongPreRoll(long long& n, double s0) {
+  // A long pre-roll of a filter that forgets: once its state depends only on the last K input
+  // samples (to 1e-20 of its size), stepping every sample up to the realignment gives the same
+  // state as stepping only those K from rest. So the input is scanned for the realignment first
+  // and the filter stepped over the last K samples. A filter that does not forget, or that could
+  // overflow on the way, is stepped all the way instead.
+  const std::vector<double> saved = SaveFilterState();
+  const FilterMemory memory = ProbeFilterMemory();
+  const long long start = n;
+  double largest_input = 0;
+  while (n <= kPreRollLimit) {
+    const double s = SignalSample(static_cast<int>(n));
+    if (std::fabs(s - s0) <= kRealignTolerance) break;
+    largest_input = std::max(largest_input, std::fabs(s));
+    ++n;
+  }
+  const bool may_overflow = memory.state_gain * largest_input > 0.1 * kFilterLimit ||
+                            memory.output_gain * largest_input > 0.1 * kFilterLimit;
+  ResetFilter();
+  if (!memory.forgets || may_overflow) {
+    RestoreFilterState(saved);
+    n = start;
+    StepUntilRealigned(n, s0, kPreRollLimit + 1);
+    return;
+  }
+  double* samples = scratch_.data();
+  double* discarded = output_.data();
+  for (long long first = n - memory.length; first < n;) {
+    const int count = static_cast<int>(std::min<long long>(kTimeCapacity, n - first));
+    for (int i = 0; i < count; ++i) samples[i] = SignalSample(static_cast<int>(first + i));
+    StepFilterBlock(samples, discarded, count);
+    first += count;
+  }
+}
+
+AnalysisRun::FilterMemory AnalysisRun::ProbeFilterMemory() {
+  // The state's response to a unit impulse: how long until it has died out, and its sum, which
+  // bounds the state (and the output's sum bounds the output) for inputs of magnitude 1.
+  constexpr int kQuietRun = 256;
+  FilterMemory memory;
+  double* impulse = scratch_.data();
+  double* response = output_.data();
+  ResetFilter();
+  double peak = 0;
+  int quiet = 0;
+  for (int block = 0; block * kTimeCapacity < kLongestMemory; ++block) {
+    std::fill(impulse, impulse + kTimeCapacity, 0.0);
+    if (block == 0) impulse[0] = 1;
+    for (int i = 0; i < kTimeCapacity; ++i) {
+      if (StepFilterBlock(impulse + i, response + i, 1) < 1) return memory;  // overflowed: keeps no bound
+      const double size = StateMagnitude();
+      memory.state_gain += size;
+      memory.output_gain += std::fabs(response[i]);
+      peak = std::max(peak, size);
+      quiet = size <= 1e-20 * peak ? quiet + 1 : 0;
+      if (quiet == kQuietRun) {
+        memory.forgets = true;
+        memory.length = block * kTimeCapacity + i + 1;
+        ResetFilter();
+        return memory;
+      }
     }
   }
-  last_pre_roll_ = n;
+  ResetFilter();
+  return memory;
+}
+
+double AnalysisRun::StateMagnitude() const {
+  if (FDirectFilter != nullptr) return FDirectFilter->StateMagnitude();
+  return FCascadeFilter != nullptr ? FCascadeFilter->StateMagnitude() : 0.0;
+}
+
+std::vector<double> AnalysisRun::SaveFilterState() const {
+  if (FDirectFilter != nullptr) return FDirectFilter->SaveState();
+  return FCascadeFilter != nullptr ? FCascadeFilter->SaveState() : std::vector<double>{};
+}
+
+void AnalysisRun::RestoreFilterState(const std::vector<double>& state) {
+  if (FDirectFilter != nullptr) FDirectFilter->RestoreState(state);
+  else if (FCascadeFilter != nullptr) FCascadeFilter->RestoreState(state);
 }
 
 void AnalysisRun::CalcOutputSignal() {
@@ -392,7 +481,8 @@ void AnalysisRun::CalcOutputSignal() {
 
   const int overflow_at = StepFilterBlock(x, y, n_count);
   for (int n = 0; n < n_count && n <= overflow_at; ++n) bar.StepIt();
-  if (overflow_at < n_count) {
+  output_stopped_ = overflow_at < n_count;
+  if (output_stopped_) {
     ShowMessage(kOutputOverflow);
     std::fill(y + overflow_at, y + n_count, 0.0);
   }

@@ -19,6 +19,10 @@ constexpr int kFrequencyCapacity = 4110;
 
 // Above this many pre-roll steps a stationary signal is taken never to realign.
 constexpr long long kPreRollLimit = 100000000;
+// A pre-roll longer than this scans the input first and steps only what the filter remembers.
+constexpr long long kShortPreRoll = 1 << 16;
+// The longest memory a filter may have for that.
+constexpr int kLongestMemory = 1 << 20;
 
 // The window that hosts a run: shown modally by every entry point, closed by every analysis.
 class AnalysisWindow {
@@ -97,6 +101,8 @@ class AnalysisRun {
   // The current filter: the direct form when set, else the cascade.
   CBaseDigitalFilter* DirectFilter() const { return FDirectFilter; }
   CCascadFilter2* CascadeFilter() const { return FCascadeFilter; }
+  // Whether the last impulse response or output signal was cut short by an overflow.
+  bool Overflowed() const { return impulse_stopped_ || output_stopped_; }
   // Pre-roll steps taken by the last output computation (for measurements).
   long long LastPreRollSteps() const { return last_pre_roll_; }
 
@@ -113,6 +119,20 @@ class AnalysisRun {
   void TakeTypedFilter();
   void TakeLibraryFilter();
   void PreRoll();
+  // Steps the pre-roll from sample n until the input is back at s0, an overflow, the limit or
+  // the sample before end; returns whether the pre-roll is over.
+  bool StepUntilRealigned(long long& n, double s0, long long end);
+  void LongPreRoll(long long& n, double s0);
+  struct FilterMemory {
+    bool forgets = false;    // the state's impulse response dies out within kLongestMemory
+    int length = 0;          // samples until it has
+    double state_gain = 0;   // Σ of the state's largest magnitude over the impulse response
+    double output_gain = 0;  // Σ |h(n)|
+  };
+  FilterMemory ProbeFilterMemory();
+  double StateMagnitude() const;
+  std::vector<double> SaveFilterState() const;
+  void RestoreFilterState(const std::vector<double>& state);
   double SignalSample(int n) const;
 
   AnalysisSources sources_;
@@ -148,4 +168,5 @@ class AnalysisRun {
   std::vector<double> grid_;     // the first half of the frequency grid
   std::vector<double> scratch_;  // filter input blocks
   bool impulse_stopped_ = false;  // the impulse response ended in an overflow
+  bool output_stopped_ = false;   // the output signal ended in an overflow
 };

@@ -1,5 +1,6 @@
 #include "filter/cascade_filter.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <new>
@@ -82,22 +83,7 @@ CDigitalFilter2::Value CDigitalFilter2::Evaluate(const SectionAngles& angles) co
 }
 
 
-CDigitalFilter2::Value CDigitalFilter2::AmplitudeNudged(Value value, double theta) const {
-  for (int attempt = 0; attempt <= kMaxNudges && value.d == 0; ++attempt) {
-    theta = NudgedAngle(theta, kAmplitudeNudge);
-    const Value moved = Evaluate(SectionAngles(theta));
-    value.re_a = moved.re_a;
-    value.im_a = moved.im_a;
-    value.d = moved.d;
-  }
-  return value;
-}
-
-CDigitalFilter2::Value CDigitalFilter2::PhaseNudged(Value value, double theta) const {
-  // The move is a hundredth of θ; at θ = 0 that would be no move at all, so the amplitude's step
-  // is taken there instead of looping for ever.
-  double step = theta / 100;
-  if (step == 0) step = kAmplitudeNudge;
+CDigitalFilter2::Value CDigitalFilter2::Nudged(Value value, double theta, double step) const {
   for (int attempt = 0; attempt <= kMaxNudges && value.d == 0; ++attempt) {
     theta = NudgedAngle(theta, step);
     const Value moved = Evaluate(SectionAngles(theta));
@@ -106,6 +92,17 @@ CDigitalFilter2::Value CDigitalFilter2::PhaseNudged(Value value, double theta) c
     value.d = moved.d;
   }
   return value;
+}
+
+CDigitalFilter2::Value CDigitalFilter2::AmplitudeNudged(Value value, double theta) const {
+  return Nudged(value, theta, kAmplitudeNudge);
+}
+
+CDigitalFilter2::Value CDigitalFilter2::PhaseNudged(Value value, double theta) const {
+  // The move is a hundredth of θ; at θ = 0 that would be no move at all, so the amplitude's step
+  // is taken there instead of looping for ever.
+  const double step = theta / 100;
+  return Nudged(value, theta, step != 0 ? step : kAmplitudeNudge);
 }
 
 double CDigitalFilter2::Amplitude(double omega) const { return Amplitude(SectionAngles(omega * sampling_period_)); }
@@ -169,6 +166,31 @@ int CCascadFilter2::StepBlock(const double* x, double* y, int count, int first_c
   }
   overflow_ = first < count;
   return first;
+}
+
+double CCascadFilter2::StateMagnitude() const {
+  double largest = 0;
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_)
+    largest = std::max({largest, std::fabs(s->w1_), std::fabs(s->w2_)});
+  return largest;
+}
+
+std::vector<double> CCascadFilter2::SaveState() const {
+  std::vector<double> state;
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
+    state.push_back(s->w1_);
+    state.push_back(s->w2_);
+  }
+  return state;
+}
+
+void CCascadFilter2::RestoreState(const std::vector<double>& state) {
+  if (static_cast<int>(state.size()) != 2 * SectionCount()) return;
+  std::size_t i = 0;
+  for (CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
+    s->w1_ = state[i++];
+    s->w2_ = state[i++];
+  }
 }
 
 double CCascadFilter2::Amplitude(double omega) const {

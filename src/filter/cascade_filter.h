@@ -47,6 +47,8 @@ class CDigitalFilter2 {
     double re_b, im_b, re_a, im_a, d;  // d = |denominator|²
   };
   Value Evaluate(const SectionAngles& angles) const;
+  // The denominator after moving a vanishing frequency by step until it no longer vanishes.
+  Value Nudged(Value value, double theta, double step) const;
   // The denominator after the amplitude's (or the phase's) move of a vanishing frequency.
   Value AmplitudeNudged(Value value, double theta) const;
   Value PhaseNudged(Value value, double theta) const;
@@ -84,6 +86,10 @@ class CCascadFilter2 {
   // sample overflowed. The delay lines are those after the block only when nothing overflowed.
   int StepBlock(const double* x, double* y, int count, int first_checked = 0);
   bool IsOverflow() const { return overflow_; }
+  // The sections' largest delay-line magnitude, their delay lines and putting them back.
+  double StateMagnitude() const;
+  std::vector<double> SaveState() const;
+  void RestoreState(const std::vector<double>& state);
   // Product of the sections' amplitudes.
   double Amplitude(double omega) const;
   // Sum of the sections' phases, in radians, not wrapped.

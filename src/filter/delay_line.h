@@ -19,6 +19,11 @@ class DelayLine {
   // Shifts every element one place up (the last is dropped, element 0 becomes 0) and puts w into
   // element 1; a line of fewer than two elements grows to two.
   void Push(double w);
+  // The largest magnitude of an element.
+  double Magnitude() const;
+  // The elements 0 … Degree(), and putting them back (a list of another length is ignored).
+  std::vector<double> Elements() const { return {Data(), Data() + length_}; }
+  void SetElements(const std::vector<double>& elements);
 
  private:
   void Put(int i, double value);

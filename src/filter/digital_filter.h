@@ -26,6 +26,10 @@ class CBaseDigitalFilter {
   // IsOverflow() is true (the samples after it are not stepped), or count.
   int StepBlock(const double* x, double* y, int count, int first_checked = 0);
   bool IsOverflow() const { return FOverflow; }
+  // The delay line's largest magnitude, its contents and putting them back.
+  double StateMagnitude() const { return FState.Magnitude(); }
+  std::vector<double> SaveState() const { return FState.Elements(); }
+  void RestoreState(const std::vector<double>& state) { FState.SetElements(state); }
   // Amplitude and (unwrapped) phase of H at the normalised angular frequency omega.
   void Response(double omega, double& amplitude, double& phase);
   // Response at each of count frequencies, with the same values, several frequencies at a time.

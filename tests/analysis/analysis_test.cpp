@@ -249,3 +249,56 @@ TEST_F(AnalysisTest, BiharmonicWinsOverTheTableAndOutputOverflowIsTruncated) {
 }
 
 }  // namespace
+
+namespace {
+
+// The output after the plain pre-roll: every sample stepped, one at a time.
+std::vector<double> PlainStationaryOutput(std::vector<double> a, std::vector<double> b, const FakeCosine& signal,
+                                          int transient, int count) {
+  CDigitalFilter filter;
+  filter.Clear();
+  filter.SetACoef(a.data(), static_cast<int>(a.size()));
+  for (std::size_t i = 0; i < b.size(); ++i) filter.SetBCoef(static_cast<int>(i) + 1, b[i]);
+  filter.Reset();
+  long long n = 0;
+  for (; n <= transient; ++n) filter.Step(signal.SignalAt(static_cast<int>(n)));
+  const double s0 = signal.SignalAt(0);
+  while (std::fabs(signal.SignalAt(static_cast<int>(n)) - s0) > 0.0001) filter.Step(signal.SignalAt(static_cast<int>(n++)));
+  std::vector<double> y;
+  for (int k = 0; k < count; ++k) y.push_back(filter.Step(signal.SignalAt(k)));
+  return y;
+}
+
+class LongPreRollTest : public AnalysisTest {
+ protected:
+  void RunStationary(std::vector<double> a, std::vector<double> b) {
+    AnalysisSources sources = bench.Sources();
+    sources.biharmonic = &cosine;
+    run->SetSources(sources);
+    cosine.omega = 2 * kPi / 300007;  // back at s(0) = 0 only after half a period: 150003 samples
+    cosine.phi = kPi / 2;
+    cosine.selected = true;
+    TypeFilter(std::move(a), std::move(b));
+  }
+  FakeCosine cosine;
+};
+
+TEST_F(LongPreRollTest, FilterThatForgetsGivesThePlainPreRollsOutput) {
+  const double r = 0.99, theta = 0.02;
+  const std::vector<double> a = {0.01, 0.02}, b = {2 * r * std::cos(theta), -r * r};
+  RunStationary(a, b);
+  EXPECT_GT(run->LastPreRollSteps(), 149990);
+  EXPECT_LT(run->LastPreRollSteps(), 150010);
+  const std::vector<double> plain = PlainStationaryOutput(a, b, cosine, run->TransientLength(), 2000);
+  for (int n = 0; n < 2000; ++n) ASSERT_NEAR(run->OutputSignal()[n], plain[n], 1e-12) << n;
+}
+
+TEST_F(LongPreRollTest, FilterThatNeverForgetsIsSteppedAllTheWay) {
+  // An integrator keeps every sample it was given: its long pre-roll cannot be shortened.
+  const std::vector<double> a = {1}, b = {1};
+  RunStationary(a, b);
+  const std::vector<double> plain = PlainStationaryOutput(a, b, cosine, run->TransientLength(), 2000);
+  for (int n = 0; n < 2000; ++n) ASSERT_EQ(run->OutputSignal()[n], plain[n]) << n;
+}
+
+}  // namespace

@@ -3,28 +3,15 @@
 #include <cmath>
 #include <vector>
 
-#include "analysis/analysis.h"
-#include "dialogs/arbitrary_filter_request.h"
-#include "dialogs/biharmonic_model.h"
-#include "dialogs/table_model.h"
+#include "dialogs/model_set.h"
 #include "platform/messages.h"
 
 namespace {
 
-// The dialogs' models wired to a run the way the main window wires its windows.
-struct ModelsAndRun {
-  TableModel a, b, signal;
-  ArbitraryFilterRequest input_form;
-  BiharmonicModel biharmonic;
-  AnalysisRun run;
-
+// The dialogs' models wired to a run, shown once as the program shows them at start.
+struct ModelsAndRun : ModelSet {
+  AnalysisRun& run = *ModelSet::run;
   ModelsAndRun() {
-    run.SetSources({.input_form = &input_form,
-                    .a_coefficients = &a,
-                    .b_coefficients = &b,
-                    .signal_table = &signal,
-                    .biharmonic = &biharmonic});
-    b.SetFirstIndex(1);
     input_form.Show(a, b);
     biharmonic.Show();
   }

@@ -1,0 +1,48 @@
+#pragma once
+// The command line of velmar-cli: what the user asked for, read and checked before anything runs.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A command line that cannot be used; its text says why.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class FilterChoice { kArbitrary, kButterworth, kChebyshev, kWindow, kFrSampling };
+enum class SignalChoice { kEmptyTable, kTableFile, kSamples, kBiharmonic };
+
+struct CliOptions {
+  FilterChoice filter = FilterChoice::kArbitrary;
+  std::vector<double> a = {1};  // non-recursive coefficients a0, a1, …
+  std::vector<double> b;        // recursive coefficients b1, b2, …
+
+  // Library designs: each value is applied only when given.
+  std::optional<double> wp, fp, lp, lp_db, ls, ls_db, transition, ripple_percent, ripple_db, wc, fc;
+  std::optional<int> order;
+  bool hamming = false;
+
+  SignalChoice signal = SignalChoice::kEmptyTable;
+  std::string table_file;
+  std::vector<double> samples;
+  std::optional<double> w1, a1, phi1, w2, a2, phi2;
+  std::string oscillations = "1";  // "1", "2" or "12"
+  int decimation = 1;
+  bool switched_on = false;
+
+  int interval = 2000;
+  int points = 2048;
+  int afc = 1;
+
+  std::string time_csv, freq_csv;  // "" none, "-" standard output
+  std::optional<std::pair<double, double>> measure;
+  bool help = false;
+};
+
+// Reads the arguments (without the program name); throws UsageError.
+CliOptions ParseCliOptions(const std::vector<std::string>& args);
+
+std::string CliUsage();

@@ -1,0 +1,11 @@
+#pragma once
+// One run of velmar-cli: the dialogs' models fed as the user would fill the dialogs, the
+// analysis run, and the outputs.
+
+#include <cstdio>
+
+#include "cli_options.h"
+
+// Runs everything the options ask for; returns the process's exit code (0, or 2 for a request
+// that cannot be carried out, which then writes nothing).
+int RunCliSession(const CliOptions& options, std::FILE* out, std::FILE* err);
