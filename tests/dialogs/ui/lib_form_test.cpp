@@ -7,11 +7,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "analysis/analysis.h"
-#include "dialogs/biharmonic_model.h"
-#include "dialogs/filter_library_model.h"
-#include "dialogs/ui/lib_form.h"
+#include "dialogs/model_set.h"
 #include "dialogs/ui/dialog_test_support.h"
+#include "dialogs/ui/lib_form.h"
 
 namespace {
 
@@ -20,10 +18,18 @@ const std::string kInvalid = "Введены некорректные симво
 const std::string kAngularAbovePi =
     "Круговая нормированная частота не должна превышать 3.1415...\n Произведена коррекция.";
 
+// The dialog on the library of the program's models, whose run starts with the identity filter.
 struct LibraryDialog {
-  FilterLibraryModel library;
+  ModelSet models;
+  FilterLibraryModel& library = models.library;
+  AnalysisRun& run = *models.run;
   TLibForm form{library};
-  LibraryDialog() { ShowActive(form); }
+  LibraryDialog() {
+    models.input_form.Show(models.a, models.b);
+    models.biharmonic.Show();
+    run.RunAnalysis(0);
+    ShowActive(form);
+  }
   QLineEdit* Field(int n) const { return Edit(form, ("Edit" + std::to_string(n)).c_str()); }
   QAction* Item(const char* name) const { return Child<QAction>(form, name); }
   QToolButton* Button(int n) const { return Child<QToolButton>(form, ("SpeedButton" + std::to_string(n)).c_str()); }
@@ -209,9 +215,7 @@ TEST(LibFormTest, EnterCommitsAtOnceAndKeepsTheFocus) {
 
 TEST(LibFormTest, ChosenFrequencySamplingFilterReachesTheAnalysisRun) {
   LibraryDialog d;
-  BiharmonicModel signal;
-  AnalysisRun run;
-  run.SetSources({.library = &d.library, .biharmonic = &signal});
+  AnalysisRun& run = d.run;
   MessageSpy spy;
   d.Item("N7")->trigger();
   EXPECT_EQ(d.form.GetFilterKind(), kFrSamplingKind);
@@ -243,12 +247,8 @@ TEST(LibFormTest, ChosenFrequencySamplingFilterReachesTheAnalysisRun) {
 
 TEST(LibFormTest, ClosingWithoutChoosingKeepsTheEditsForLater) {
   LibraryDialog d;
-  BiharmonicModel signal;
-  AnalysisRun run;
-  run.SetSources({.library = &d.library, .biharmonic = &signal});
-  run.ShowWindow();
-  const double* before = run.AmplitudeResponse();
-  const double first = before[100];
+  AnalysisRun& run = d.run;
+  const double first = run.AmplitudeResponse()[100];
   d.Item("N5")->trigger();
   TypeInto(d.Field(8), "0,5");
   PressTab(d.Field(8));

@@ -5,9 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "analysis/analysis.h"
-#include "dialogs/biharmonic_model.h"
-#include "dialogs/filter_library_model.h"
+#include "dialogs/model_set.h"
 #include "dialogs/ui/dialog_test_support.h"
 #include "dialogs/ui/lib_form.h"
 #include "dialogs/ui/measure_form.h"
@@ -23,15 +21,16 @@ const char* const kResultNames[] = {"EditwvT", "EditfvT", "EditwpT", "EditfpT", 
 
 // A library filter chosen in the library dialog and analysed, and the measurement dialog on it.
 struct MeasuredFilter {
-  FilterLibraryModel library;
-  BiharmonicModel signal;
-  AnalysisRun run;
+  ModelSet models;
+  FilterLibraryModel& library = models.library;
+  AnalysisRun& run = *models.run;
   TLibForm library_form{library};
   TMeasureForm form{run};
 
   MeasuredFilter(const char* page_item, int afc_mode) {
-    run.SetSources({.library = &library, .biharmonic = &signal});
-    run.ShowWindow();
+    models.input_form.Show(models.a, models.b);
+    models.biharmonic.Show();
+    run.RunAnalysis(0);
     ShowActive(library_form);
     Child<QAction>(library_form, page_item)->trigger();
     QTest::mouseClick(Child<QWidget>(library_form, "SpeedButton1"), Qt::LeftButton);
