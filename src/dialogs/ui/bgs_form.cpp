@@ -60,11 +60,7 @@ TBGSForm::TBGSForm(BiharmonicModel& model, TableModel& signal_table, QWidget* pa
     : QDialog(parent),
       model_(model),
       fields_(model),
-      signal_table_(signal_table),
-      ask_([this](const std::string& caption, const std::string& question) {
-        return AskWithMessageBox(this, caption, question);
-      }),
-      show_signal_table_([] {}) {
+      signal_table_(signal_table) {
   setFont(DialogFont());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 6, 8, 8);
@@ -120,7 +116,7 @@ QGroupBox* TBGSForm::BuildOscillation(int k) {
     for (const SignalField field : fields) {
       const FieldLook look = LookOf(k, field);
       grid->addWidget(new FormulaLabel(look.symbol, look.hint), row, 0, Qt::AlignRight | Qt::AlignVCenter);
-      grid->addWidget(AddField(k, field, look.name.toUtf8().constData(), look.hint), row, 1);
+      grid->addWidget(AddField(k, field, look.name, look.hint), row, 1);
       ++row;
     }
     grid->setColumnStretch(0, 1);
@@ -146,7 +142,7 @@ QGroupBox* TBGSForm::BuildOscillation(int k) {
   return osc.group;
 }
 
-NumericField* TBGSForm::AddField(int k, SignalField field, const char* name, const QString& hint) {
+NumericField* TBGSForm::AddField(int k, SignalField field, const QString& name, const QString& hint) {
   auto* edit = new NumericField;
   edit->setObjectName(name);
   edit->setToolTip(hint);
@@ -201,10 +197,12 @@ void TBGSForm::N4Click() {
 
 void TBGSForm::FormTable(int samples) {
   if (!CommitEditInProgress()) return;
-  if (!ask_(kFormTableCaption, kFormTableQuestion)) return;
+  const bool go_on = ask_ ? ask_(kFormTableCaption, kFormTableQuestion)
+                         : AskWithMessageBox(this, kFormTableCaption, kFormTableQuestion);
+  if (!go_on) return;
   const std::vector<double> values = model_.TableValues(samples);
   signal_table_.SetValues(values.data(), static_cast<int>(values.size()));
-  show_signal_table_();
+  if (show_signal_table_) show_signal_table_();
   if (signal_table_.IsProcessed()) accept();
 }
 

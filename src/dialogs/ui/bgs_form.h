@@ -5,7 +5,7 @@
 // with exec(); the analysis run reads the signal from the model.
 //
 // Two hooks reach windows this dialog does not own: the yes/no question before the signal table
-// is overwritten, and showing the signal table. By default the question is a message box and the
+// is overwritten, and showing the signal table. Unset, the question is a message box and the
 // table is not shown.
 
 #include <QDialog>
@@ -35,7 +35,8 @@ class TBGSForm : public QDialog {
   TBGSForm(BiharmonicModel& model, TableModel& signal_table, QWidget* parent = nullptr);
 
   void SetQuestionPort(QuestionPort ask) { ask_ = std::move(ask); }
-  // Shows the signal table modally and returns when it is closed.
+  // Shows the signal table modally and returns when it is closed; the table's processed flag
+  // then tells whether the dialog closes.
   void SetShowSignalTable(std::function<void()> show) { show_signal_table_ = std::move(show); }
 
   BiharmonicModel& Model() { return fields_.Model(); }
@@ -63,7 +64,7 @@ class TBGSForm : public QDialog {
 
   void BuildMenu(QMenuBar* menu);
   QGroupBox* BuildOscillation(int k);
-  NumericField* AddField(int k, SignalField field, const char* name, const QString& hint);
+  NumericField* AddField(int k, SignalField field, const QString& name, const QString& hint);
   QWidget* BuildBottomRow();
 
   void N4Click();
