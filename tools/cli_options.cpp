@@ -118,6 +118,10 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
       {"--afc", [&](const std::string& opt, const std::string& v) { o.afc = ParseChoice(opt, v, {1, 2, 3}); }},
       {"--time-csv", output(o.time_csv)},
       {"--freq-csv", output(o.freq_csv)},
+      {"--pictures", [&](const std::string& opt, const std::string& v) {
+         if (v.empty()) throw UsageError("option " + opt + " needs a folder");
+         o.pictures_dir = v;
+       }},
       {"--measure", [&](const std::string& opt, const std::string& v) {
          const std::vector<double> levels = ParseList(opt, v);
          if (levels.size() != 2) throw UsageError("option " + opt + " takes two levels: PASS,STOP");
@@ -216,6 +220,8 @@ Settings:
 Output:
   --time-csv FILE|-          n,h,g,x,y for n = 0 .. interval-1
   --freq-csv FILE|-          k,omega,amplitude,phase,input_spectrum,output_spectrum
+  --pictures DIR             the eight diagrams as the main window shows them, 1200 x 400 BMP files
+                             DIR/DFh.bmp, DIR/DFg.bmp, ... DIR/DFOutSpectr.bmp
   --measure PASS,STOP        measure the pass and stop band at these levels (needs --afc 2 or 3),
                              e.g. --measure 0.707,0.01 or --afc 3 --measure -3,-40
   --help                     this text

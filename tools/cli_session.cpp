@@ -1,5 +1,7 @@
 #include "cli_session.h"
 
+#include "cli_pictures.h"
+
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -8,6 +10,7 @@
 #include "dialogs/model_set.h"
 #include "dialogs/table_files.h"
 #include "platform/atomic_file.h"
+#include "results/result_plan.h"
 
 namespace {
 
@@ -218,6 +221,10 @@ int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
     std::FILE* report = (o.time_csv == "-" || o.freq_csv == "-") ? err : out;
     if (o.measure) std::fputs(MeasurementText(*s.run, measure).c_str(), report);
     std::fputs(Summary(s, o).c_str(), report);
+    if (!o.pictures_dir.empty() &&
+        !WriteResultPictures(*s.run, SettingsOf(s.signal, s.biharmonic, false), o.pictures_dir, err)) {
+      return 1;
+    }
     return 0;
   } catch (const UsageError& error) {
     std::fprintf(err, "velmar-cli: %s\n", error.what());

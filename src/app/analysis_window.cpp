@@ -1,0 +1,108 @@
+#include "app/analysis_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "platform/ui/modal.h"
+#include "platform/ui/screen_cursor.h"
+
+TCalcForm* CalcForm = nullptr;
+
+namespace {
+
+struct BarRow {
+  AnalysisBar bar;
+  const char* label;
+};
+
+// Top to bottom, as the computations usually run.
+constexpr BarRow kRows[] = {
+    {PBPuls, "Анализ импульсной характеристики"},    {PBStep, "Анализ переходной характеристики"},
+    {PBH, "Анализ АЧХ"},                              {PBPsi, "Анализ ФЧХ"},
+    {PBSignal, "Расчёт сигнала на выходе"},           {PBInSpectr, "Расчёт спектра сигнала на входе"},
+    {PBOutSpectr, "Расчёт спектра сигнала на выходе"},
+};
+
+}  // namespace
+
+TCalcForm::TCalcForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+  setObjectName("CalcForm");
+  setWindowTitle("Анализ");
+  setCursor(Qt::WaitCursor);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(16, 12, 16, 16);
+  layout->setSpacing(2);
+  QProgressBar** widgets[kAnalysisBarCount] = {&PBPuls, &PBStep, &PBH, &PBPsi, &PBSignal, &PBInSpectr, &PBOutSpectr};
+  for (const BarRow& row : kRows) {
+    auto* label = new QLabel(row.label, this);
+    auto* bar = new QProgressBar(this);
+    bar->setTextVisible(false);
+    bar->setFixedHeight(14);
+    layout->addSpacing(6);
+    layout->addWidget(label);
+    layout->addWidget(bar);
+    *widgets[row.bar] = bar;
+    bars_[row.bar] = std::make_unique<QtProgressBar>(bar);
+    // The run's own bars already hold the initial maxima; the window's take them over.
+    const ProgressBar& own = run_.Bar(row.bar);
+    bars_[row.bar]->SetMinimum(own.Minimum());
+    bars_[row.bar]->SetMaximum(own.Maximum());
+    bars_[row.bar]->SetStep(own.StepSize());
+    run_.SetBar(row.bar, bars_[row.bar].get());
+  }
+  setFixedWidth(360);
+  setFixedHeight(sizeHint().height());
+  Timer1 = new QTimer(this);
+  Timer1->setSingleShot(true);
+  Timer1->setInterval(kStartDelayMs);
+  connect(Timer1, &QTimer::timeout, this, &TCalcForm::Timer1Timer);
+  run_.SetWindow(this);
+}
+
+TCalcForm::~TCalcForm() {
+  // The bars die with the window; the run must not keep them.
+  for (int i = 0; i < kAnalysisBarCount; ++i) run_.SetBar(static_cast<AnalysisBar>(i), nullptr);
+}
+
+void TCalcForm::ShowModal() { RunModal(*this); }
+
+void TCalcForm::Close() {
+  closed_by_run_ = true;
+  done(Accepted);
+}
+
+void TCalcForm::done(int result) {
+  // Escape and the like end up here too; only the run may close the window.
+  if (!closed_by_run_) return;
+  closed_by_run_ = false;
+  QDialog::done(result);
+  FormClose();
+}
+
+void TCalcForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormShow();
+}
+
+void TCalcForm::closeEvent(QCloseEvent* event) {
+  if (!closed_by_run_) event->ignore();
+}
+
+void TCalcForm::FormShow() {
+  ShowHourglassCursor();
+  Timer1->start();
+}
+
+void TCalcForm::Timer1Timer() {
+  Timer1->stop();
+  run_.Timer1Timer();
+}
+
+void TCalcForm::FormClose() {
+  run_.FormClose();
+  RestoreScreenCursor();
+}

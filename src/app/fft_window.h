@@ -1,0 +1,33 @@
+#pragma once
+// The small "БПФ" tool window: shows the transform's own progress when nobody hands it a bar.
+
+#include <QDialog>
+#include <memory>
+#include <string>
+
+#include "analysis/fft.h"
+#include "platform/ui/progress_bar.h"
+
+class QProgressBar;
+
+class TFFT0Form : public QDialog, public FftWindow {
+  Q_OBJECT
+
+ public:
+  explicit TFFT0Form(QWidget* parent = nullptr);
+
+  FastFourierTransform& Transform() { return fft_; }
+
+  // FftWindow.
+  ProgressBar& Bar() override { return *bar_; }
+  void ShowWithCaption(const std::string& caption) override;
+  void CloseWindow() override;
+
+  QProgressBar* ProgressBar1;
+
+ private:
+  std::unique_ptr<QtProgressBar> bar_;
+  FastFourierTransform fft_;
+};
+
+extern TFFT0Form* FFT0Form;

@@ -1,0 +1,297 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <exception>
+
+#include "app/analysis_window.h"
+#include "app/exception_display.h"
+#include "app/input_dialogs.h"
+#include "app/splash_window.h"
+#include "diagram/ui/diagram_frame.h"
+#include "diagram/ui/diagram_widget.h"
+#include "dialogs/ui/arbitrary_filter_dialog.h"
+#include "dialogs/ui/table_editor.h"
+#include "platform/ui/screen_cursor.h"
+#include "results/show_results.h"
+#include "results/ui/result_diagrams.h"
+
+TRYNForm* RYNForm = nullptr;
+
+namespace {
+
+const char kSignalTitle[] = "Сигнал на входе цифрового фильтра";
+
+const char* const kPageCaptions[4] = {"Временные характеристики ЦФ", "Частотные характеристики ЦФ",
+                                      "Прохождение сигнала", "Спектры сигналов"};
+
+}  // namespace
+
+TRYNForm::TRYNForm(QWidget* parent) : QMainWindow(parent) {
+  setObjectName("RYNForm");
+  setWindowTitle("Вельмар");
+  Image1 = FrequencyAxisPicture(false);
+  Image2 = FrequencyAxisPicture(true);
+  BuildPages();
+  BuildMenu();
+  StyleDiagrams();
+  ConnectMouseMoves();
+
+  // The splash stays on the screen while the other windows are created.
+  auto* splash = new THelloForm;
+  splash->show();
+  splash->repaint();
+}
+
+void TRYNForm::BuildPages() {
+  PageControl1 = new QTabWidget(this);
+  setCentralWidget(PageControl1);
+  for (int page = 0; page < 4; ++page) {
+    TabSheets[page] = new QWidget;
+    TabSheets[page]->setMouseTracking(true);
+    TabSheets[page]->installEventFilter(this);
+    PageControl1->addTab(TabSheets[page], kPageCaptions[page]);
+  }
+  TDiagramFrame** members[kResultDiagramCount] = {&DFh,     &DFg,   &DFMag,      &DFPh,
+                                                  &DFInput, &DFOut, &DFInSpectr, &DFOutSpectr};
+  for (int d = 0; d < kResultDiagramCount; ++d) {
+    frames_[d] = *members[d] = new TDiagramFrame(TabSheets[d / 2]);
+    frames_[d]->setObjectName(ResultDiagramName(static_cast<ResultDiagram>(d)));
+  }
+  PageControl1->setMouseTracking(true);
+  PageControl1->installEventFilter(this);
+}
+
+void TRYNForm::BuildMenu() {
+  QMenu* signal = menuBar()->addMenu("Сигнал");
+  N21 = signal->addAction("Произвольный", this, &TRYNForm::N21Click);
+  N22 = signal->addAction("Бигармонический", this, &TRYNForm::N22Click);
+
+  QMenu* filter = menuBar()->addMenu("Фильтр");
+  N3 = filter->addAction("Библиотека", this, &TRYNForm::N3Click);
+  N4 = filter->addAction("Произвольный фильтр", this, &TRYNForm::N4Click);
+
+  QMenu* result = menuBar()->addMenu("Результат");
+  N6 = result->addAction("Временные характеристики ЦФ", this, [this] { ShowPage(0); });
+  N7 = result->addAction("Частотные характеристики ЦФ", this, [this] { ShowPage(1); });
+  N8 = result->addAction("Прохождение сигнала", this, [this] { ShowPage(2); });
+  N9 = result->addAction("Спектры сигналов", this, [this] { ShowPage(3); });
+  result->addSeparator();
+
+  auto radio_group = [this](QMenu* menu, std::initializer_list<QAction*> items, QAction* checked) {
+    auto* group = new QActionGroup(this);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (QAction* item : items) {
+      item->setCheckable(true);
+      group->addAction(item);
+      menu->addAction(item);
+    }
+    checked->setChecked(true);
+    checked->setProperty("radioChecked", true);
+  };
+
+  QMenu* interval = result->addMenu("Интервал анализа");
+  N10001 = new QAction("1000 тактов", this);
+  N20001 = new QAction("2000 тактов", this);
+  N40001 = new QAction("4000 тактов", this);
+  radio_group(interval, {N10001, N20001, N40001}, N20001);
+  connect(N10001, &QAction::triggered, this, [this] { SetInterval(N10001, 1000); });
+  connect(N20001, &QAction::triggered, this, [this] { SetInterval(N20001, 2000); });
+  connect(N40001, &QAction::triggered, this, [this] { SetInterval(N40001, 4000); });
+  result->addSeparator();
+
+  QMenu* resolution = result->addMenu("Разрешение по частоте");
+  N10002 = new QAction("1024 точек", this);
+  N20002 = new QAction("2048 точек", this);
+  N40002 = new QAction("4096 точек", this);
+  radio_group(resolution, {N10002, N20002, N40002}, N20002);
+  connect(N10002, &QAction::triggered, this, [this] { SetResolution(N10002, 1024); });
+  connect(N20002, &QAction::triggered, this, [this] { SetResolution(N20002, 2048); });
+  connect(N40002, &QAction::triggered, this, [this] { SetResolution(N40002, 4096); });
+
+  QMenu* afc = result->addMenu("АЧХ");
+  N15 = new QAction("Ненормированная", this);
+  N16 = new QAction("Нормированная", this);
+  N17 = new QAction("Нормированная в [дБ]", this);
+  radio_group(afc, {N15, N16, N17}, N15);
+  connect(N15, &QAction::triggered, this, [this] { SetAfcMode(N15, 1); });
+  connect(N16, &QAction::triggered, this, [this] { SetAfcMode(N16, 2); });
+  connect(N17, &QAction::triggered, this, [this] { SetAfcMode(N17, 3); });
+  afc->addSeparator();
+  N24 = afc->addAction("Измерение параметров...", this, &TRYNForm::N24Click);
+  N24->setEnabled(false);
+
+  QMenu* unit = result->addMenu("Частота");
+  N19 = new QAction("Круговая", this);
+  N20 = new QAction("Циклическая", this);
+  radio_group(unit, {N19, N20}, N19);
+  connect(N19, &QAction::triggered, this, [this] { SetFrequencyUnit(N19, Image1); });
+  connect(N20, &QAction::triggered, this, [this] { SetFrequencyUnit(N20, Image2); });
+
+  N1 = menuBar()->addAction("Выход", this, &TRYNForm::N1Click);
+}
+
+void TRYNForm::StyleDiagrams() {
+  for (int d = 0; d < kResultDiagramCount; ++d) {
+    StyleResultDiagram(*frames_[d]->Diagram, static_cast<ResultDiagram>(d), false);
+  }
+}
+
+void TRYNForm::ConnectMouseMoves() {
+  // Moving over one diagram of a page shows its tools and hides those of the other.
+  for (int d = 0; d < kResultDiagramCount; ++d) {
+    TDiagramFrame* frame = frames_[d];
+    TDiagramFrame* other = frames_[d ^ 1];
+    frame->Diagram->SetOnMouseMove([frame, other](TDiagramCore* sender, TShiftState shift, int x, int y) {
+      frame->DiagramMouseMove(sender, shift, x, y);
+      other->HideTools();
+    });
+  }
+}
+
+bool TRYNForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove) FormMouseMove();
+  if (watched == PageControl1 && event->type() == QEvent::Paint && FFirstPaint) {
+    // The first analysis runs a modal window: not from inside a paint event.
+    QTimer::singleShot(0, this, &TRYNForm::FormPaint);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TRYNForm::FormMouseMove() {
+  for (TDiagramFrame* frame : frames_) frame->HideTools();
+}
+
+void TRYNForm::FormPaint() {
+  if (!FFirstPaint) return;
+  const int width = PageControl1->width();
+  const int height = PageControl1->height();
+  for (int page = 0; page < 4; ++page) {
+    TDiagramFrame* upper = frames_[2 * page];
+    TDiagramFrame* lower = frames_[2 * page + 1];
+    upper->setGeometry(8, 4, width - 20, height / 2 - 20);
+    lower->setGeometry(8, upper->y() + upper->height(), width - 20, height / 2 - 20);
+    upper->Diagram->ShowDiagram();
+    lower->Diagram->ShowDiagram();
+  }
+  FFirstPaint = false;
+
+  try {
+    TabAKoef = new TTabEditorForm(this);
+    TabBKoef = new TTabEditorForm(this);
+    TabSignal = new TTabEditorForm(this);
+  } catch (const std::exception& error) {
+    ShowException(error);
+  }
+  TabBKoef->SetFirstIndex(1);
+  CalcForm->Run().SetSources({.input_form = &InputForm->Request(),
+                              .library = &LibraryModel(),
+                              .a_coefficients = &TabAKoef->Model(),
+                              .b_coefficients = &TabBKoef->Model(),
+                              .signal_table = &TabSignal->Model(),
+                              .biharmonic = &BiharmonicSignal()});
+
+  HourglassCursor hourglass;
+  CalcForm->Run().RunAnalysis(0);
+  ShowResults();
+  TabSignal->SetTitle(kSignalTitle);
+  TabSignal->SetTableName("x");
+}
+
+void TRYNForm::ShowResults() {
+  plan_.Plan(CalcForm->Run(), SettingsOf(TabSignal->Model(), BiharmonicSignal(), N20->isChecked()));
+  for (int d = 0; d < kResultDiagramCount; ++d) {
+    ShowPlannedResult(*frames_[d]->Diagram, plan_[static_cast<ResultDiagram>(d)]);
+    frames_[d]->SaveRange();
+  }
+}
+
+// ---- commands ----
+
+void TRYNForm::N21Click() {
+  TabSignal->SetTitle(kSignalTitle);
+  TabSignal->SetTableName("x");
+  TabSignal->ShowModal();
+  HourglassCursor hourglass;
+  CalcForm->Run().ShowWindow();
+  ShowResults();
+}
+
+void TRYNForm::N22Click() {
+  ShowBGSForm();
+  HourglassCursor hourglass;
+  CalcForm->Run().ShowWindow();
+  ShowResults();
+}
+
+void TRYNForm::N3Click() {
+  ShowLibForm();
+  HourglassCursor hourglass;
+  CalcForm->Run().RunAnalysis(1);
+  ShowResults();
+  if (CalcForm->Run().IsLibraryFilter() && (N16->isChecked() || N17->isChecked())) N24->setEnabled(true);
+}
+
+void TRYNForm::N4Click() {
+  InputForm->ShowModal();
+  if (!InputForm->IsAnalysisRequested()) return;
+  HourglassCursor hourglass;
+  CalcForm->Run().RunAnalysis(0);
+  ShowResults();
+}
+
+void TRYNForm::ShowPage(int page) { PageControl1->setCurrentIndex(page); }
+
+bool TRYNForm::CheckRadio(QAction* item) {
+  const bool was_checked = item->property("radioChecked").toBool();
+  item->setChecked(true);
+  if (was_checked) return false;
+  for (QAction* other : item->actionGroup()->actions()) other->setProperty("radioChecked", other == item);
+  return true;
+}
+
+void TRYNForm::SetInterval(QAction* item, int interval) {
+  if (!CheckRadio(item)) return;
+  HourglassCursor hourglass;
+  CalcForm->Run().SetInterval(interval);
+  ShowResults();
+}
+
+void TRYNForm::SetResolution(QAction* item, int points) {
+  if (!CheckRadio(item)) return;
+  HourglassCursor hourglass;
+  CalcForm->Run().SetResolution(points);
+  ShowResults();
+}
+
+void TRYNForm::SetAfcMode(QAction* item, int mode) {
+  if (!CheckRadio(item)) return;
+  {
+    HourglassCursor hourglass;
+    CalcForm->Run().SetAfcMode(mode);
+    DFMag->Diagram->SetNameDiagram(AmplitudeResponseName(mode));
+    ShowResults();
+  }
+  if (mode == 1) {
+    N24->setEnabled(false);
+  } else if (CalcForm->Run().IsLibraryFilter()) {
+    N24->setEnabled(true);
+  }
+}
+
+void TRYNForm::N24Click() { ShowMeasureForm(); }
+
+void TRYNForm::SetFrequencyUnit(QAction* item, const TBitmap& picture) {
+  if (!CheckRadio(item)) return;
+  HourglassCursor hourglass;
+  for (TDiagramFrame* frame : {DFMag, DFPh, DFInSpectr, DFOutSpectr}) frame->Diagram->SetBitmapX(&picture);
+  ShowResults();
+}
+
+void TRYNForm::N1Click() { QApplication::quit(); }

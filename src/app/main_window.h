@@ -1,0 +1,94 @@
+#pragma once
+// The main window: the results of the analysis on four pages of two diagrams each, and every
+// command in its main menu. Each command that changes something runs the analysis window and
+// then refills the eight diagrams.
+
+#include <QMainWindow>
+#include <array>
+
+#include "diagram/graphics.h"
+#include "results/result_plan.h"
+
+class QAction;
+class QTabWidget;
+class TDiagramFrame;
+
+class TRYNForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TRYNForm(QWidget* parent = nullptr);
+
+  // Refills all eight diagrams from the results of the last run.
+  void ShowResults();
+  // Whether the first paint (layout, table editors, first analysis) is still to come.
+  bool IsFirstPaintPending() const { return FFirstPaint; }
+  TDiagramFrame* Frame(ResultDiagram diagram) const { return frames_[diagram]; }
+
+  QTabWidget* PageControl1;
+  std::array<QWidget*, 4> TabSheets{};
+  TDiagramFrame* DFh;
+  TDiagramFrame* DFg;
+  TDiagramFrame* DFMag;
+  TDiagramFrame* DFPh;
+  TDiagramFrame* DFInput;
+  TDiagramFrame* DFOut;
+  TDiagramFrame* DFInSpectr;
+  TDiagramFrame* DFOutSpectr;
+  // The x-axis pictures of the frequency diagrams: ωT and fT.
+  TBitmap Image1;
+  TBitmap Image2;
+
+  QAction* N21;
+  QAction* N22;
+  QAction* N3;
+  QAction* N4;
+  QAction* N6;
+  QAction* N7;
+  QAction* N8;
+  QAction* N9;
+  QAction* N10001;
+  QAction* N20001;
+  QAction* N40001;
+  QAction* N10002;
+  QAction* N20002;
+  QAction* N40002;
+  QAction* N15;
+  QAction* N16;
+  QAction* N17;
+  QAction* N24;
+  QAction* N19;
+  QAction* N20;
+  QAction* N1;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildPages();
+  void BuildMenu();
+  void StyleDiagrams();
+  void ConnectMouseMoves();
+
+  void FormPaint();
+  void FormMouseMove();
+  void N21Click();
+  void N22Click();
+  void N3Click();
+  void N4Click();
+  void ShowPage(int page);
+  void SetInterval(QAction* item, int interval);
+  void SetResolution(QAction* item, int points);
+  void SetAfcMode(QAction* item, int mode);
+  void N24Click();
+  void SetFrequencyUnit(QAction* item, const TBitmap& picture);
+  void N1Click();
+  // Checks one radio item of a submenu and unchecks the others; false if it was checked already.
+  bool CheckRadio(QAction* item);
+
+  bool FFirstPaint = true;
+  std::array<TDiagramFrame*, kResultDiagramCount> frames_{};
+  ResultPlan plan_;
+};
+
+extern TRYNForm* RYNForm;

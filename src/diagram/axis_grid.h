@@ -1,0 +1,37 @@
+#pragma once
+// Choosing the grid of one axis: the step, the values the grid lines and minor ticks stand at,
+// the tick label texts and the decimals that keep neighbouring labels apart.
+
+#include <string>
+
+// The finest step whose intervals leave `label_span` pixels (a label with its spacing) each on
+// `pixels`; when none does, the coarsest.
+long double GridStep(double pixels, double label_span, double width);
+
+// Equally spaced values start, start + step, ... (count of them); computed, not accumulated.
+struct TGridWalk {
+  long double start = 0;
+  long double step = 1;
+  int count = 0;
+
+  long double At(int i) const { return start + i * step; }
+};
+
+// Grid lines of a range with this step: from the first multiple of the step at or just inside
+// `min` up to `max` plus a tolerance of a thousandth of the range.
+TGridWalk GridLineWalk(double min, double max, long double step);
+// Minor ticks, five per grid step, up to `max`. The X axis starts one tick further left
+// (`one_before`) than the Y axis does.
+TGridWalk MinorTickWalk(double min, double max, long double step, bool one_before);
+
+// The label at a grid value: the number with `precision` decimals, "0" or "0,0" within the tolerance.
+std::string GridLabel(long double value, double tolerance, int precision);
+// Formats with "%.0f" ... "%.7f" for p 0..7, "%e" otherwise; a decimal comma as everywhere.
+std::string num2char(double value, int p);
+// The precision raised (up to 8) until no label of the walk repeats or begins its predecessor.
+int DistinctLabelPrecision(const TGridWalk& walk, double tolerance, int precision);
+
+// Characters reserved for a label of a range reaching `largest` in magnitude: the digits before the
+// point (the logarithm's magnitude when `magnitude_of_log`), the decimals and three more; never
+// fewer than the shortest label with these decimals.
+int LabelChars(double largest, int precision, bool magnitude_of_log);

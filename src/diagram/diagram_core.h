@@ -1,0 +1,222 @@
+#pragma once
+// A diagram without a window: its series, view ranges and limits, label decimals, layout, the
+// stepwise zoom, the automatic ranges, the measurement cursor ("feeler") and the drawing of all of
+// it on a Canvas. The desktop widget TDiagram adds the window; tests use it as it is.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "diagram/axis_range.h"
+#include "diagram/canvas.h"
+#include "diagram/graphics.h"
+#include "diagram/keeper_chain.h"
+#include "diagram/plot_geometry.h"
+
+class TDiagramCore : public TKeeperChain {
+ public:
+  using MouseMoveHandler = std::function<void(TDiagramCore* sender, TShiftState shift, int x, int y)>;
+
+  // Draws the empty diagram once, at the size the control has then (none yet, usually).
+  explicit TDiagramCore(std::unique_ptr<Canvas> canvas);
+  virtual ~TDiagramCore() = default;
+
+  // Transforms between values and pixels of the plot rectangle.
+  int MathToPhisX(double x) const { return Map().MathToPhisX(x); }
+  int MathToPhisY(double y) const { return Map().MathToPhisY(y); }
+  double PhisToMathX(int px) const { return Map().PhisToMathX(px); }
+  double PhisToMathY(int py) const { return Map().PhisToMathY(py); }
+  TPlotMap Map() const { return TPlotMap(layout_, x_.Min(), x_.Max(), y_.Min(), y_.Max()); }
+
+  // Layout of the last drawing.
+  int Get_x0_out() const { return layout_.x0_out; }
+  int Get_y0_out() const { return layout_.y0_out; }
+  int Get_w_out() const { return layout_.w_out; }
+  int Get_h_out() const { return layout_.h_out; }
+  int Get_xb_net() const { return layout_.xb_net; }
+  int Get_yb_net() const { return layout_.yb_net; }
+  int Get_xe_net() const { return layout_.xe_net(); }
+  int Get_ye_net() const { return layout_.ye_net(); }
+  const TNetLayout& Layout() const { return layout_; }
+  int GetWidth() const { return width_; }
+  int GetHeight() const { return height_; }
+  // The control's size, taken by the next drawing.
+  void SetSize(int width, int height);
+
+  // View ranges: ordered, clipped into the limits; narrower than 1e-6 is ignored. Redraw.
+  void SetRangeX(double min, double max);
+  void SetRangeY(double min, double max);
+  void SetXmin(double x) { SetRangeX(x, x_.Max()); }
+  void SetXmax(double x) { SetRangeX(x_.Min(), x); }
+  void SetYmin(double y) { SetRangeY(y, y_.Max()); }
+  void SetYmax(double y) { SetRangeY(y_.Min(), y); }
+  double GetXmin() const { return x_.Min(); }
+  double GetXmax() const { return x_.Max(); }
+  double GetYmin() const { return y_.Min(); }
+  double GetYmax() const { return y_.Max(); }
+  void SetPrecisionX(int p);
+  void SetPrecisionY(int p);
+  int GetPrecisionX() const { return x_.Precision(); }
+  int GetPrecisionY() const { return y_.Precision(); }
+
+  // Limits within ±100000; a view range outside them is pulled in (and redrawn).
+  void SetLimitX(double min, double max);
+  void SetLimitY(double min, double max);
+  void SetLimitXmin(double x) { SetLimitX(x, x_.LimitMax()); }
+  void SetLimitXmax(double x) { SetLimitX(x_.LimitMin(), x); }
+  void SetLimitYmin(double y) { SetLimitY(y, y_.LimitMax()); }
+  void SetLimitYmax(double y) { SetLimitY(y_.LimitMin(), y); }
+  double GetLimitXmin() const { return x_.LimitMin(); }
+  double GetLimitXmax() const { return x_.LimitMax(); }
+  double GetLimitYmin() const { return y_.LimitMin(); }
+  double GetLimitYmax() const { return y_.LimitMax(); }
+
+  // Stepwise zoom of one end, as the spin buttons do it.
+  void IncrementXmin(double d) { SetRangeX(x_.Min() + d, x_.Max()); }
+  void IncrementXmax(double d) { SetRangeX(x_.Min(), x_.Max() + d); }
+  void IncrementYmin(double d) { SetRangeY(y_.Min() + d, y_.Max()); }
+  void IncrementYmax(double d) { SetRangeY(y_.Min(), y_.Max() + d); }
+  void IncreaseXmin() { IncrementXmin(x_.ZoomStep()); }
+  void ReduceXmin() { IncrementXmin(-x_.ZoomStep()); }
+  void IncreaseXmax() { IncrementXmax(x_.ZoomStep()); }
+  void ReduceXmax() { IncrementXmax(-x_.ZoomStep()); }
+  void IncreaseYmin() { IncrementYmin(y_.ZoomStep()); }
+  void ReduceYmin() { IncrementYmin(-y_.ZoomStep()); }
+  void IncreaseYmax() { IncrementYmax(y_.ZoomStep()); }
+  void ReduceYmax() { IncrementYmax(-y_.ZoomStep()); }
+
+  // Ranges from the series of the chain, hidden ones included: the widest, or the mean ends.
+  void AutoRangeX();
+  void AutoRangeY();
+  void AutoRangeXAverage();
+  void AutoRangeYAverage();
+
+  // Measurement cursor.
+  void SetShowFeeler(bool on);
+  bool GetShowFeeler() const { return show_feeler_; }
+  bool IsFeelerDrawn() const { return feeler_drawn_; }
+  void SetPenStyleFeeler(TPenStyle style) { feeler_style_ = style; }
+  TPenStyle GetPenStyleFeeler() const { return feeler_style_; }
+  void SetPenWidthFeeler(int width) { feeler_width_ = width; }
+  int GetPenWidthFeeler() const { return feeler_width_; }
+  void SetColorFeeler(TColor color) { feeler_color_ = color; }
+  TColor GetColorFeeler() const { return feeler_color_; }
+  void SetNetCursor(TCursor cursor) { net_cursor_ = cursor; }
+  TCursor GetNetCursor() const { return net_cursor_; }
+  // The control's cursor as the diagram last chose it (or as the window set it).
+  TCursor GetCursor() const { return cursor_; }
+  void SetCursor(TCursor cursor);
+  // Every mouse move over the control: cursor, feeler, then the OnMouseMove handler.
+  void MouseMove(TShiftState shift, int x, int y);
+  void SetOnMouseMove(MouseMoveHandler handler) { on_mouse_move_ = std::move(handler); }
+  // Whether (x, y) lies strictly inside the net.
+  bool InsideNet(int x, int y) const;
+
+  void SetLeftTopX(int) { ShowDiagram(); }
+
+  // Look. Each setter redraws.
+  void SetColorBackDiagram(TColor color);
+  void SetColorBackNet(TColor color);
+  void SetColorNetLine(TColor color);
+  void SetPenStyleNetLine(TPenStyle style);
+  void SetNameY(const std::string& name);
+  void SetNameX(const std::string& name);
+  void SetNameDiagram(const std::string& name);
+  void SetFontNameX(const TFont& font);
+  void SetFontNameY(const TFont& font);
+  void SetFontName(const TFont& font);
+  void SetFontNet(const TFont& font);
+  // Copies the picture, or empties the diagram's own when given none.
+  void SetBitmapX(const TBitmap* bitmap);
+  void SetBitmapY(const TBitmap* bitmap);
+  TColor GetColorBackDiagram() const { return color_back_diagram_; }
+  TColor GetColorBackNet() const { return color_back_net_; }
+  TColor GetColorNetLine() const { return color_net_line_; }
+  TPenStyle GetPenStyleNetLine() const { return pen_style_net_line_; }
+  std::string GetNameY() const { return name_y_; }
+  std::string GetNameX() const { return name_x_; }
+  std::string GetNameDiagram() const { return name_diagram_; }
+  const TFont& GetFontNameX() const { return font_name_x_; }
+  const TFont& GetFontNameY() const { return font_name_y_; }
+  const TFont& GetFontName() const { return font_name_; }
+  const TFont& GetFontNet() const { return font_net_; }
+  const TBitmap& GetBitmapX() const { return bitmap_x_; }
+  const TBitmap& GetBitmapY() const { return bitmap_y_; }
+  // The font last selected on the drawing canvas.
+  const TFont& GetFont() const { return canvas_font_; }
+
+  // Drawing.
+  void ShowDiagram();
+  // A blank picture of the control's size.
+  void FullSize();
+  void SetPrintMode();
+  void ResetPrintMode();
+  bool IsPrintMode() const { return print_mode_; }
+  // Whether series are drawn; does not redraw.
+  void EnableLine(bool on) { line_drawing_ = on; }
+  bool IsLineEnabled() const { return line_drawing_; }
+  void ShowAnalog(TKeeper* keeper);
+  void ShowDiscret(TKeeper* keeper);
+  void ShowRadio(TKeeper* keeper);
+  void ShowHistogram(TKeeper* keeper);
+  void ShowBitmap();
+  // One pixel at a value inside the view ranges; no redraw.
+  void ShowPoint(double x, double y, TColor color);
+
+ protected:
+  Canvas& GetCanvas() { return *canvas_; }
+  // The picture has changed and should reach the screen.
+  virtual void PictureChanged() {}
+  // The control's cursor has been chosen anew.
+  virtual void CursorChanged() {}
+
+ private:
+  void SelectFont(const TFont& font);
+  TColor ExportColor(TColor color, TColor print_color) const { return print_mode_ ? print_color : color; }
+  // Text and label sizes the layout depends on, for the current size, fonts and ranges.
+  TLayoutMetrics MeasureLayout();
+  void DrawBackground();
+  void DrawXGrid(long double step, bool show_labels);
+  void DrawYGrid(long double step, bool show_labels);
+  void DrawNames(bool show_labels);
+  void DrawSeries();
+  void DrawFeelerLines(int x, int y);
+  void EraseFeeler();
+  void ChooseCursor(bool inside);
+
+  std::unique_ptr<Canvas> canvas_;
+  int width_ = 0;
+  int height_ = 0;
+  TNetLayout layout_;
+  TColor color_back_diagram_ = clBtnFace;
+  TColor color_back_net_ = clWhite;
+  TColor color_net_line_ = clBlack;
+  TPenStyle pen_style_net_line_ = psDot;
+  std::string name_y_ = "y";
+  std::string name_x_ = "x";
+  std::string name_diagram_ = "График";
+  TFont font_name_x_;
+  TFont font_name_y_;
+  TFont font_name_;
+  TFont font_net_;
+  TFont canvas_font_;
+  bool print_mode_ = false;
+  TBitmap bitmap_x_;
+  TBitmap bitmap_y_;
+  bool line_drawing_ = true;
+  bool show_feeler_ = true;
+  bool feeler_drawn_ = false;
+  bool cursor_saved_ = false;
+  int feeler_x_ = 0;
+  int feeler_y_ = 0;
+  TCursor net_cursor_ = crCross;
+  TCursor saved_cursor_ = crDefault;
+  TCursor cursor_ = crDefault;
+  TPenStyle feeler_style_ = psSolid;
+  int feeler_width_ = 1;
+  TColor feeler_color_ = clBlack;
+  MouseMoveHandler on_mouse_move_;
+  TAxisRange x_;
+  TAxisRange y_;
+};

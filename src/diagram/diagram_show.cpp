@@ -1,0 +1,200 @@
+// Drawing of a whole diagram: layout, background, grid with labels, names, series and pictures.
+
+#include <algorithm>
+#include <cmath>
+
+#include "diagram/axis_grid.h"
+#include "diagram/diagram_core.h"
+#include "diagram/series_renderers.h"
+
+namespace {
+
+// Every spacing is measured on this character.
+const char kMeasureChar[] = "0";
+
+double LargestMagnitude(double a, double b) { return std::max(std::fabs(a), std::fabs(b)); }
+
+}  // namespace
+
+void TDiagramCore::SelectFont(const TFont& font) {
+  canvas_font_ = font;
+  canvas_->SetFont(font);
+}
+
+void TDiagramCore::FullSize() { canvas_->Reset(width_, height_); }
+
+TLayoutMetrics TDiagramCore::MeasureLayout() {
+  Canvas& c = *canvas_;
+  TLayoutMetrics m;
+  m.width = width_;
+  m.height = height_;
+  SelectFont(font_name_y_.Size > font_name_.Size ? font_name_y_ : font_name_);
+  m.text_height = c.TextHeight(kMeasureChar);
+  SelectFont(font_name_x_);
+  m.name_x_width = c.TextWidth(name_x_);
+  SelectFont(font_net_);
+  m.zero_width = c.TextWidth(kMeasureChar);
+  m.label_width_x = m.zero_width * LabelChars(LargestMagnitude(x_.Min(), x_.Max()), x_.Precision(), false);
+  m.label_width_y = m.zero_width * LabelChars(LargestMagnitude(y_.Min(), y_.Max()), y_.Precision(), true);
+  return m;
+}
+
+void TDiagramCore::ShowDiagram() {
+  feeler_drawn_ = false;
+  FullSize();
+  const TLayoutMetrics m = MeasureLayout();
+  const bool show = LabelsFit(m);
+  layout_ = ComputeNetLayout(m, show);
+  const long double step_x = GridStep(layout_.w_out, m.label_width_x * 1.2, x_.Width());
+  const long double step_y = GridStep(layout_.h_out, m.text_height * 1.3, y_.Width());
+  DrawBackground();
+  DrawXGrid(step_x, show);
+  DrawYGrid(step_y, show);
+  DrawNames(show);
+  if (line_drawing_) DrawSeries();
+  ShowBitmap();
+  PictureChanged();
+}
+
+void TDiagramCore::DrawBackground() {
+  Canvas& c = *canvas_;
+  c.SetBrushColor(ExportColor(color_back_diagram_, clWhite));
+  c.FillRect({0, 0, width_, height_});
+  c.SetBrushColor(ExportColor(color_back_net_, clWhite));
+  c.SetPen(ExportColor(color_net_line_, clBlack), psSolid, 1, pmCopy);
+  c.Rectangle({layout_.xb_net, layout_.yb_net, layout_.xe_net(), layout_.ye_net()});
+}
+
+void TDiagramCore::DrawXGrid(long double step, bool show_labels) {
+  Canvas& c = *canvas_;
+  const TPlotMap map = Map();
+  const double tol = x_.Width() * 0.001;
+  const TGridWalk walk = GridLineWalk(x_.Min(), x_.Max(), step);
+  if (show_labels) x_.RaisePrecision(DistinctLabelPrecision(walk, tol, x_.Precision()));
+  const TColor line = ExportColor(color_net_line_, clBlack);
+  const int ye = layout_.ye_net();
+  SelectFont(font_net_);
+  for (int i = 0; i < walk.count; ++i) {
+    const long double v = walk.At(i);
+    const int px = map.MathToPhisX(static_cast<double>(v));
+    c.SetPen(line, std::fabs(v) > tol ? pen_style_net_line_ : psSolid, 1, pmCopy);
+    c.MoveTo(px, layout_.yb_net);
+    c.LineTo(px, ye);
+    if (!show_labels) continue;
+    c.SetPen(line, psSolid, 1, pmCopy);
+    c.MoveTo(px, ye);
+    c.LineTo(px, ye + 4);
+    const std::string label = GridLabel(v, tol, x_.Precision());
+    c.SetBrushColor(ExportColor(color_back_diagram_, clWhite));
+    c.TextOut(px - c.TextWidth(label) / 2, ye + 5, label);
+  }
+  if (!show_labels) return;
+  const TGridWalk minor = MinorTickWalk(x_.Min(), x_.Max(), step, true);
+  c.SetPen(line, psSolid, 1, pmCopy);
+  for (int i = 0; i < minor.count; ++i) {
+    const int px = map.MathToPhisX(static_cast<double>(minor.At(i)));
+    c.MoveTo(px, ye);
+    c.LineTo(px, ye + 2);
+  }
+}
+
+void TDiagramCore::DrawYGrid(long double step, bool show_labels) {
+  Canvas& c = *canvas_;
+  const TPlotMap map = Map();
+  const double tol = y_.Width() * 0.001;
+  const TGridWalk walk = GridLineWalk(y_.Min(), y_.Max(), step);
+  if (show_labels) y_.RaisePrecision(DistinctLabelPrecision(walk, tol, y_.Precision()));
+  const TColor line = ExportColor(color_net_line_, clBlack);
+  const int xb = layout_.xb_net;
+  SelectFont(font_net_);
+  for (int i = 0; i < walk.count; ++i) {
+    const long double v = walk.At(i);
+    const int py = map.MathToPhisY(static_cast<double>(v));
+    c.SetPen(line, std::fabs(v) >= tol ? pen_style_net_line_ : psSolid, 1, pmCopy);
+    c.MoveTo(xb, py);
+    c.LineTo(layout_.xe_net(), py);
+    if (!show_labels) continue;
+    c.SetPen(line, psSolid, 1, pmCopy);
+    c.MoveTo(xb - 4, py);
+    c.LineTo(xb, py);
+    const std::string label = GridLabel(v, tol, y_.Precision());
+    c.SetBrushColor(ExportColor(color_back_diagram_, clWhite));
+    c.TextOut(xb - c.TextWidth(label) - 5, py - c.TextHeight(label) / 2, label);
+  }
+  if (!show_labels) return;
+  const TGridWalk minor = MinorTickWalk(y_.Min(), y_.Max(), step, false);
+  c.SetPen(line, psSolid, 1, pmCopy);
+  for (int i = 0; i < minor.count; ++i) {
+    const int py = map.MathToPhisY(static_cast<double>(minor.At(i)));
+    c.MoveTo(xb - 2, py);
+    c.LineTo(xb, py);
+  }
+}
+
+void TDiagramCore::DrawNames(bool show_labels) {
+  Canvas& c = *canvas_;
+  // The text cells take the colour of what lies under them.
+  c.SetBrushColor(show_labels ? ExportColor(color_back_diagram_, clWhite) : ExportColor(color_back_net_, clWhite));
+  SelectFont(font_name_);
+  c.TextOut(layout_.w_out / 2 + layout_.x0_out - c.TextWidth(name_diagram_) / 2, 0, name_diagram_);
+  SelectFont(font_name_x_);
+  const int zero_width = c.TextWidth(kMeasureChar);
+  c.TextOut(zero_width + layout_.xe_net(), layout_.ye_net() - c.TextHeight(name_x_) / 2, name_x_);
+  SelectFont(font_name_y_);
+  c.TextOut(layout_.xb_net, 0, name_y_);
+}
+
+void TDiagramCore::DrawSeries() {
+  for (TKeeper* k = &Base(); k != nullptr; k = k->GetNext()) {
+    switch (k->GetKind()) {
+      case gkAnalog:
+      case gkAnalogPeriodic:
+        ShowAnalog(k);
+        break;
+      case gkDiscret:
+      case gkDiscretPeriodic:
+        ShowDiscret(k);
+        break;
+      case gkRadio:
+      case gkRadioPeriodic:
+        ShowRadio(k);
+        break;
+      case gkHistogram:
+        ShowHistogram(k);
+        break;
+    }
+  }
+}
+
+void TDiagramCore::ShowAnalog(TKeeper* keeper) {
+  DrawAnalog(*canvas_, {layout_, Map(), print_mode_}, *keeper);
+}
+
+void TDiagramCore::ShowDiscret(TKeeper* keeper) {
+  DrawDiscret(*canvas_, {layout_, Map(), print_mode_}, *keeper);
+}
+
+void TDiagramCore::ShowRadio(TKeeper* keeper) {
+  DrawRadio(*canvas_, {layout_, Map(), print_mode_}, *keeper);
+}
+
+void TDiagramCore::ShowHistogram(TKeeper* keeper) {
+  DrawHistogram(*canvas_, {layout_, Map(), print_mode_}, *keeper);
+}
+
+void TDiagramCore::ShowBitmap() {
+  if (!bitmap_y_.Empty()) canvas_->DrawBitmap(layout_.xb_net + 3, layout_.yb_net + 3, bitmap_y_);
+  if (!bitmap_x_.Empty()) {
+    canvas_->DrawBitmap(layout_.xe_net() - bitmap_x_.Width - 3, layout_.ye_net() - bitmap_x_.Height - 3,
+                        bitmap_x_);
+  }
+}
+
+void TDiagramCore::ShowPoint(double x, double y, TColor color) {
+  if (!(x >= x_.Min() && x <= x_.Max() && y >= y_.Min() && y <= y_.Max())) return;
+  const int px = MathToPhisX(x);
+  const int py = MathToPhisY(y);
+  if (px < 0 || py < 0) return;
+  canvas_->SetPixel(px, py, color);
+  PictureChanged();
+}

@@ -1,0 +1,162 @@
+#include "diagram/series_renderers.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+// More stems than any real series shows; a pathological step cannot keep a walk going for long.
+constexpr long long kMaxStemsPerWalk = 1 << 21;
+
+void SelectSeriesPen(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper) {
+  canvas.SetPen(area.print_mode ? clBlack : keeper.GetColor(), psSolid, keeper.GetPenWidth(), pmCopy);
+}
+
+int Clamp(int value, int lo, int hi) { return std::min(std::max(value, lo), hi); }
+
+// The pixel row of the series' value at pixel column `column`, when that value is finite.
+bool RowAt(const TSeriesArea& area, const TKeeper& keeper, int column, int& row) {
+  const double v = keeper.ValueAt(area.map.PhisToMathX(column));
+  if (!std::isfinite(v)) return false;
+  row = area.map.MathToPhisY(v);
+  return true;
+}
+
+// Calls draw(n, x) for every sample n at argument x whose reach [x - reach, x + reach] meets
+// [left, right]: first from sample 0 rightwards, then from sample 0 leftwards, so sample 0 comes
+// twice. Negative n reach the mirrored or periodic extension of the series.
+template <class Draw>
+void WalkVisibleSamples(const TKeeper& keeper, long double left, long double right, long double reach,
+                        Draw draw) {
+  const long double step = keeper.GetStep();
+  const long double xmin = keeper.GetXmin();
+  if (!(step > 0) || !std::isfinite(static_cast<double>(step)) || !(left <= right)) return;
+  const auto at = [&](long long n) { return xmin + n * step; };
+  const auto visible = [&](long long n) { return at(n) - reach <= right && at(n) + reach >= left; };
+  // Jump straight to the visible samples instead of stepping there from sample 0.
+  const long double limit = INT_MAX - 1;
+  long long lo = static_cast<long long>(std::clamp(std::ceil((left - reach - xmin) / step), -limit, limit));
+  long long hi = static_cast<long long>(std::clamp(std::floor((right + reach - xmin) / step), -limit, limit));
+  while (visible(lo - 1) && lo > -limit) --lo;
+  while (lo <= hi && !visible(lo)) ++lo;
+  while (visible(hi + 1) && hi < limit) ++hi;
+  while (hi >= lo && !visible(hi)) --hi;
+  if (lo > hi) return;
+  const long long forward_end = std::min(hi, std::max(lo, 0LL) + kMaxStemsPerWalk - 1);
+  for (long long n = std::max(lo, 0LL); n <= forward_end; ++n) draw(static_cast<int>(n), at(n));
+  const long long backward_end = std::max(lo, std::min(hi, 0LL) - kMaxStemsPerWalk + 1);
+  for (long long n = std::min(hi, 0LL); n >= backward_end; --n) draw(static_cast<int>(n), at(n));
+}
+
+// What stems and bars share: the pen, the zero line, the clamp band and the net's argument span.
+struct TSampleFrame {
+  int top;     // the band
+  int bottom;
+  int y0;      // the zero row, clamped into the band
+  long double left;
+  long double right;
+};
+
+TSampleFrame BeginSamples(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper) {
+  SelectSeriesPen(canvas, area, keeper);
+  const TNetLayout& l = area.layout;
+  TSampleFrame f{l.yb_net + 1, l.ye_net() - 2, area.map.MathToPhisY(0), area.map.PhisToMathX(l.xb_net),
+                 area.map.PhisToMathX(l.xe_net())};
+  // The zero line only where it lies inside the net.
+  if (l.yb_net < f.y0 && f.y0 < l.ye_net()) {
+    canvas.MoveTo(l.xb_net, f.y0);
+    canvas.LineTo(l.xe_net(), f.y0);
+  }
+  f.y0 = Clamp(f.y0, f.top, f.bottom);
+  return f;
+}
+
+}  // namespace
+
+void DrawAnalog(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper) {
+  if (!keeper.IsVisible()) return;
+  SelectSeriesPen(canvas, area, keeper);
+  const TNetLayout& l = area.layout;
+  const int top = l.yb_net + 1;
+  const int bottom = l.ye_net() - 1;
+  // Whether the pen stands on the curve, so that the next point may be joined to it.
+  bool on_curve = false;
+  int y = 0;
+  if (RowAt(area, keeper, l.xb_net, y)) {
+    // Clamped like every other column, so a curve entering from outside starts at the net's edge.
+    canvas.MoveTo(l.xb_net, Clamp(y, top, bottom));
+    on_curve = true;
+  }
+  for (int i = l.xb_net + 1; i <= l.xe_net(); ++i) {
+    if (!RowAt(area, keeper, i, y)) {
+      on_curve = false;
+      continue;
+    }
+    if (y < top) {
+      canvas.MoveTo(i, top);
+    } else if (y > bottom) {
+      canvas.MoveTo(i, bottom);
+    } else if (on_curve) {
+      canvas.LineTo(i, y);
+    } else {
+      canvas.MoveTo(i, y);
+    }
+    on_curve = true;
+  }
+}
+
+void DrawDiscret(Canvas& canvas, const TSeriesArea& area, TKeeper& keeper) {
+  if (!keeper.IsVisible()) return;
+  const TSampleFrame f = BeginSamples(canvas, area, keeper);
+  WalkVisibleSamples(keeper, f.left, f.right, 0, [&](int n, long double x) {
+    const double v = keeper.SampleAt(n);
+    if (!std::isfinite(v)) return;
+    const int raw = area.map.MathToPhisY(v);
+    const int y = Clamp(raw, f.top, f.bottom);
+    const int px = area.map.MathToPhisX(static_cast<double>(x));
+    canvas.MoveTo(px, f.y0);
+    canvas.LineTo(px, y);
+    if (keeper.UseMarker() && f.top < raw && raw < f.bottom) canvas.Ellipse({px - 3, y - 3, px + 3, y + 3});
+  });
+}
+
+void DrawRadio(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper) {
+  if (!keeper.IsVisible()) return;
+  SelectSeriesPen(canvas, area, keeper);
+  const TNetLayout& l = area.layout;
+  const int top = l.yb_net + 1;
+  const int bottom = l.ye_net() - 2;
+  for (int i = l.xb_net + 1; i <= l.xe_net(); ++i) {
+    const double v = keeper.ValueAt(area.map.PhisToMathX(i));
+    if (!std::isfinite(v)) continue;
+    canvas.MoveTo(i, Clamp(area.map.MathToPhisY(v), top, bottom));
+    canvas.LineTo(i, Clamp(area.map.MathToPhisY(-v), top, bottom));
+  }
+}
+
+void DrawHistogram(Canvas& canvas, const TSeriesArea& area, TKeeper& keeper) {
+  if (!keeper.IsVisible()) return;
+  const TSampleFrame f = BeginSamples(canvas, area, keeper);
+  const long double half = static_cast<long double>(keeper.GetStep()) / 2;
+  const int L = area.layout.xb_net;
+  const int R = area.layout.xe_net();
+  const int y0 = f.y0;
+  WalkVisibleSamples(keeper, f.left, f.right, half, [&](int n, long double x) {
+    const double v = keeper.SampleAt(n);
+    if (!std::isfinite(v)) return;
+    const int raw = area.map.MathToPhisY(v);
+    const int y = Clamp(raw, f.top, f.bottom);
+    const bool clamped = y != raw;
+    const int pl = area.map.MathToPhisX(static_cast<double>(x - half));
+    const int pr = area.map.MathToPhisX(static_cast<double>(x + half));
+    const auto line = [&](int x1, int y1, int x2, int y2) {
+      canvas.MoveTo(x1, y1);
+      canvas.LineTo(x2, y2);
+    };
+    // Sides only where the bar's edge is inside the net; the top cut at the net's edges.
+    if (pl >= L) line(pl, y0, pl, y);
+    if (!clamped) line(std::max(pl, L), y, std::min(pr, R), y);
+    if (pr <= R) line(pr, y, pr, y0);
+  });
+}

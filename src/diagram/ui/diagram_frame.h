@@ -1,0 +1,65 @@
+#pragma once
+// A diagram ready to be placed in any window: the diagram fills the frame; a small tool panel shows
+// up in the net's top-right corner when the mouse moves over it, and four spin buttons at the ends
+// of the axes move the view range step by step.
+
+#include <QFrame>
+#include <QWidget>
+
+#include "diagram/graphics.h"
+#include "diagram/ui/tool_glyphs.h"
+
+class QToolButton;
+class TDiagram;
+class TDiagramCore;
+class TUpDown;
+
+class TDiagramFrame : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TDiagramFrame(QWidget* parent = nullptr);
+
+  // Records the diagram's present range as the one "Исходные пределы" returns to.
+  void SaveRange();
+  // Puts the panel and the spin buttons at the corners of the diagram's net.
+  void PlaceControls();
+  // Hides the tools and ends their suppression by a right click.
+  void HideTools();
+  // Shows the panel (and, with "Пределы" down, the spin buttons) unless a right click suppressed them.
+  void ShowTools();
+  bool ToolsSuppressed() const { return tools_suppressed_; }
+
+  // The diagram's mouse-move handler; a window that takes the diagram's handler over calls it.
+  void DiagramMouseMove(TDiagramCore* sender, TShiftState shift, int x, int y);
+
+  TDiagram* Diagram;
+  QFrame* Panel;
+  QToolButton* SpeedButtonMeasure;
+  QToolButton* SpeedButtonSave;
+  QToolButton* SpeedButtonCopy;
+  QToolButton* SpeedButtonIncrease;
+  QToolButton* SpeedButtonLim;
+  QToolButton* SpeedButtonRetLim;
+  TUpDown* UpDown1;  // Ymax
+  TUpDown* UpDown2;  // Ymin
+  TUpDown* UpDown3;  // Xmin
+  TUpDown* UpDown4;  // Xmax
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void ToggleFeeler();
+  void DiagramMouseDown(Qt::MouseButton button);
+  void ToggleSpinButtons();
+  void ReturnToSavedRange();
+  void OpenEnlargedView();
+  QToolButton* MakeButton(int x, const char* hint, TToolGlyph glyph, bool toggle);
+
+  double initial_xmin_ = -1;
+  double initial_xmax_ = 1;
+  double initial_ymin_ = -1;
+  double initial_ymax_ = 1;
+  bool tools_suppressed_ = false;
+};

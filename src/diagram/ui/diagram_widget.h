@@ -1,0 +1,49 @@
+#pragma once
+// The diagram as a window control: it owns a picture of its own size, redraws it on every resize,
+// follows the mouse with the feeler and exports the picture in print mode.
+
+#include <QImage>
+#include <QWidget>
+#include <string>
+
+#include "diagram/diagram_core.h"
+
+class TQtCanvas;
+
+class TDiagram : public QWidget, public TDiagramCore {
+  Q_OBJECT
+
+ public:
+  explicit TDiagram(QWidget* parent = nullptr);
+
+  // The picture as last drawn.
+  const QImage& Picture();
+  // Puts the print-mode picture on the clipboard.
+  void CopyToClipboard();
+  // Asks for a file name and saves the print-mode picture there.
+  void SaveBmpFile();
+  // Saves the print-mode picture as a BMP file; a name with another extension is corrected (with
+  // a message). Returns whether the file was written (a failure is told with the platform's words).
+  bool SaveBmpFile(const std::string& name);
+
+ signals:
+  // A left click (press and release on the diagram).
+  void Clicked();
+  void MouseDown(Qt::MouseButton button, int x, int y);
+  void MouseUp(Qt::MouseButton button, int x, int y);
+  // The diagram has been redrawn at a new size.
+  void Resized();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void PictureChanged() override;
+  void CursorChanged() override;
+
+ private:
+  TQtCanvas* canvas_;
+  bool left_pressed_ = false;
+};

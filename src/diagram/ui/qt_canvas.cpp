@@ -1,0 +1,244 @@
+#include "diagram/ui/qt_canvas.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QString>
+
+namespace {
+
+QString Text(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
+
+void SetPenStyle(QPen& pen, TPenStyle style) {
+  switch (style) {
+    case psSolid:
+      pen.setStyle(Qt::SolidLine);
+      break;
+    case psDash:
+      pen.setDashPattern({6, 3});
+      break;
+    case psDot:
+      pen.setDashPattern({1, 2});
+      break;
+    case psDashDot:
+      pen.setDashPattern({6, 2, 1, 2});
+      break;
+    case psDashDotDot:
+      pen.setDashPattern({6, 2, 1, 2, 1, 2});
+      break;
+    case psClear:
+      pen.setStyle(Qt::NoPen);
+      break;
+  }
+}
+
+}  // namespace
+
+QColor ToQColor(TColor color) {
+  if (IsSystemColor(color)) {
+    const QPalette palette = QGuiApplication::palette();
+    switch (color) {
+      case clWindow:
+        return palette.color(QPalette::Base);
+      case clWindowText:
+        return palette.color(QPalette::Text);
+      default:
+        return palette.color(QPalette::Window);
+    }
+  }
+  return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+QFont ToQFont(const TFont& font) {
+  QFont f(Text(font.Name));
+  f.setPixelSize(font.Size > 0 ? font.Size : 11);
+  f.setBold(font.Bold);
+  f.setItalic(font.Italic);
+  return f;
+}
+
+QCursor ToQCursor(TCursor cursor) {
+  switch (cursor) {
+    case crCross:
+      return QCursor(Qt::CrossCursor);
+    case crIBeam:
+      return QCursor(Qt::IBeamCursor);
+    case crHourGlass:
+      return QCursor(Qt::WaitCursor);
+    case crAppStart:
+      return QCursor(Qt::BusyCursor);
+    case crHandPoint:
+      return QCursor(Qt::PointingHandCursor);
+    case crSizeAll:
+      return QCursor(Qt::SizeAllCursor);
+    default:
+      return QCursor(Qt::ArrowCursor);
+  }
+}
+
+TBitmap BitmapFromImage(const QImage& image) {
+  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+  TBitmap bitmap{argb.width(), argb.height(), {}};
+  bitmap.Pixels.reserve(static_cast<std::size_t>(argb.width()) * argb.height());
+  for (int y = 0; y < argb.height(); ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    bitmap.Pixels.insert(bitmap.Pixels.end(), row, row + argb.width());
+  }
+  return bitmap;
+}
+
+TQtCanvas::~TQtCanvas() {
+  if (painter_.isActive()) painter_.end();
+}
+
+void TQtCanvas::Reset(int width, int height) {
+  pending_ = QRect();
+  if (painter_.isActive()) painter_.end();
+  if (image_.width() != width || image_.height() != height) {
+    image_ = width > 0 && height > 0 ? QImage(width, height, QImage::Format_RGB32) : QImage();
+  }
+  if (!image_.isNull()) image_.fill(Qt::white);
+}
+
+QPainter* TQtCanvas::Painter() {
+  if (image_.isNull()) return nullptr;
+  FlushStraight();
+  if (!painter_.isActive()) {
+    painter_.begin(&image_);
+    ApplyPen();
+  }
+  return &painter_;
+}
+
+void TQtCanvas::ApplyPen() {
+  if (!painter_.isActive()) return;
+  painter_.setPen(pen_);
+  painter_.setCompositionMode(mode_ == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination
+                                                : QPainter::CompositionMode_SourceOver);
+}
+
+const QImage& TQtCanvas::Image() {
+  FlushStraight();
+  if (painter_.isActive()) painter_.end();
+  return image_;
+}
+
+void TQtCanvas::SetPen(TColor color, TPenStyle style, int width, TPenMode mode) {
+  QPen pen(ToQColor(color));
+  pen.setWidth(width > 1 ? width : 1);
+  // Square ends keep both end pixels and close the joints of a curve drawn segment by segment;
+  // round ones would cost a curve per segment.
+  pen.setCapStyle(Qt::SquareCap);
+  pen.setJoinStyle(Qt::BevelJoin);
+  SetPenStyle(pen, style);
+  pen_ = pen;
+  mode_ = mode;
+  ApplyPen();
+}
+
+void TQtCanvas::SetBrushColor(TColor color) { brush_ = ToQColor(color); }
+
+void TQtCanvas::SetFont(const TFont& font) {
+  font_ = ToQFont(font);
+  font_color_ = ToQColor(font.Color);
+}
+
+void TQtCanvas::FillRect(const TRect& rect) {
+  if (QPainter* p = Painter()) p->fillRect(ToQRect(rect), brush_);
+}
+
+void TQtCanvas::Rectangle(const TRect& rect) {
+  QPainter* p = Painter();
+  if (p == nullptr) return;
+  p->fillRect(ToQRect(rect), brush_);
+  p->setBrush(Qt::NoBrush);
+  // The outline runs on the rectangle's outermost pixels.
+  p->drawRect(rect.Left, rect.Top, rect.Right - rect.Left - 1, rect.Bottom - rect.Top - 1);
+}
+
+void TQtCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }
+
+// Stems that share a column are filled together: overlapping rectangles of one colour and one
+// width cover the same pixels as their union.
+void TQtCanvas::FillStraight(const QRect& rect) {
+  const bool joins = !pending_.isEmpty() && pending_colour_ == pen_.color() && rect.left() == pending_.left() &&
+                     rect.width() == pending_.width() && rect.top() <= pending_.bottom() + 1 &&
+                     rect.bottom() >= pending_.top() - 1;
+  if (joins) {
+    pending_ = pending_.united(rect);
+    return;
+  }
+  FlushStraight();
+  pending_ = rect;
+  pending_colour_ = pen_.color();
+}
+
+void TQtCanvas::FlushStraight() {
+  if (pending_.isEmpty()) return;
+  const QRect rect = std::exchange(pending_, QRect());
+  if (QPainter* p = Painter()) p->fillRect(rect, pending_colour_);
+}
+
+void TQtCanvas::LineTo(int x, int y) {
+  const QPoint start = std::exchange(position_, QPoint(x, y));
+  if (image_.isNull()) return;
+  if ((x == start.x() || y == start.y()) && mode_ == pmCopy && pen_.style() == Qt::SolidLine) {
+    // Stems, ticks and frame lines: the same pixels a square-ended pen covers, as a rectangle.
+    const int w = pen_.width();
+    FillStraight(QRect(std::min(x, start.x()) - w / 2, std::min(y, start.y()) - w / 2, std::abs(x - start.x()) + w,
+                       std::abs(y - start.y()) + w));
+  } else {
+    Painter()->drawLine(start, position_);
+  }
+}
+
+void TQtCanvas::Ellipse(const TRect& rect) {
+  QPainter* p = Painter();
+  if (p == nullptr) return;
+  p->setBrush(brush_);
+  p->drawEllipse(rect.Left, rect.Top, rect.Right - rect.Left - 1, rect.Bottom - rect.Top - 1);
+  p->setBrush(Qt::NoBrush);
+}
+
+void TQtCanvas::SetPixel(int x, int y, TColor color) {
+  QPainter* p = Painter();
+  if (p == nullptr) return;
+  p->setPen(ToQColor(color));
+  p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p->drawPoint(x, y);
+  ApplyPen();
+}
+
+void TQtCanvas::TextOut(int x, int y, const std::string& text) {
+  QPainter* p = Painter();
+  if (p == nullptr) return;
+  const QString s = Text(text);
+  const QFontMetrics metrics(font_);
+  p->fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()), brush_);
+  p->setFont(font_);
+  p->setPen(font_color_);
+  p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p->drawText(x, y + metrics.ascent(), s);
+  ApplyPen();
+}
+
+int TQtCanvas::TextWidth(const std::string& text) { return QFontMetrics(font_).horizontalAdvance(Text(text)); }
+
+int TQtCanvas::TextHeight(const std::string&) { return QFontMetrics(font_).height(); }
+
+void TQtCanvas::DrawBitmap(int x, int y, const TBitmap& bitmap) {
+  if (bitmap.Empty() || bitmap.Pixels.size() < static_cast<std::size_t>(bitmap.Width) * bitmap.Height) return;
+  QPainter* p = Painter();
+  if (p == nullptr) return;
+  const QImage picture(reinterpret_cast<const uchar*>(bitmap.Pixels.data()), bitmap.Width, bitmap.Height,
+                       bitmap.Width * 4, QImage::Format_ARGB32);
+  p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p->drawImage(x, y, picture);
+  ApplyPen();
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The application's windows for a window test: created as start-up creates them, the main
+// window shown and its first paint done; everything destroyed again at the end.
+
+#include <QApplication>
+#include <QTest>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/splash_window.h"
+#include "app/start_up.h"
+#include "dialogs/ui/table_editor.h"
+
+struct AppWindows {
+  std::vector<QWidget*> created = CreateApplicationWindows();
+
+  // Shows the main window and waits for its first paint (layout, tables, first analysis).
+  bool ShowMainWindow() {
+    RYNForm->show();
+    return QTest::qWaitFor([] { return !RYNForm->IsFirstPaintPending() && TabSignal != nullptr; }, 10000);
+  }
+
+  ~AppWindows() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (qobject_cast<THelloForm*>(widget) != nullptr) delete widget;
+    }
+    delete RYNForm;  // owns every other window
+    RYNForm = nullptr;
+    TabAKoef = TabBKoef = TabSignal = nullptr;
+  }
+};

@@ -1,0 +1,195 @@
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <cmath>
+
+#include "app/analysis_window.h"
+#include "app/fft_window.h"
+#include "app/input_dialogs.h"
+#include "diagram/keeper.h"
+#include "diagram/ui/diagram_frame.h"
+#include "diagram/ui/diagram_increase.h"
+#include "diagram/ui/diagram_widget.h"
+#include "dialogs/ui/arbitrary_filter_dialog.h"
+#include "dialogs/ui/block_diagram_picture.h"
+#include "platform/messages.h"
+#include "support/modal_answers.h"
+#include "support/table_typing.h"
+#include "app/ui/app_windows.h"
+
+namespace {
+
+TKeeper& Series(TDiagramFrame* frame) { return *frame->Diagram->GetKeeper(0); }
+
+// Counts the analysis windows shown (letting each run) and answers the tables and the
+// arbitrary-filter dialog with the given script.
+struct Answers {
+  int analyses = 0;
+  std::vector<const char*> a_values, b_values, signal_values;
+  bool request_filter = true;
+  ScopedModalAnswerer answerer{[this](QDialog& dialog) -> std::optional<int> {
+    if (qobject_cast<TCalcForm*>(&dialog) != nullptr) {
+      ++analyses;
+      return std::nullopt;
+    }
+    if (auto* table = qobject_cast<TTabEditorForm*>(&dialog)) {
+      const auto& values = table == TabAKoef ? a_values : table == TabBKoef ? b_values : signal_values;
+      table->show();
+      table->SpeedButton2->click();
+      for (const char* value : values) TypeValues(*table, {value});
+      table->SpeedButton1->click();
+      return table->result();
+    }
+    if (auto* input = qobject_cast<TInputForm*>(&dialog)) {
+      input->show();
+      QTest::mouseClick(input->Image1, Qt::LeftButton);
+      QTest::mouseClick(input->Image2, Qt::LeftButton);
+      if (request_filter) {
+        input->Button1->click();
+      } else {
+        input->close();
+      }
+      return input->result();
+    }
+    return QDialog::Rejected;  // the placeholders
+  }};
+};
+
+TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
+  MessageRecorder messages;
+  Answers answers;
+  AppWindows app;
+  const std::vector<QWidget*> expected = {RYNForm, DiagramIncrease, CalcForm, InputForm,
+                                          LibForm, FFT0Form,        BGSForm,  MeasureForm};
+  EXPECT_EQ(app.created, expected);
+  EXPECT_EQ(RYNForm->windowTitle(), "Вельмар");
+  EXPECT_EQ(TabAKoef, nullptr);  // made on the first paint
+  ASSERT_TRUE(app.ShowMainWindow());
+
+  EXPECT_EQ(answers.analyses, 1);
+  EXPECT_EQ(TabBKoef->Model().FirstIndex(), 1);
+  EXPECT_EQ(TabSignal->Model().Title(), "Сигнал на входе цифрового фильтра");
+  EXPECT_EQ(TabSignal->Model().TableName(), "x");
+  // The identity filter of the empty tables: h = δ, L = 1.
+  EXPECT_EQ(Series(RYNForm->DFh).GetCount(), 2000);
+  EXPECT_EQ(Series(RYNForm->DFh).GetKind(), gkDiscret);
+  EXPECT_EQ(RYNForm->DFh->Diagram->GetXmax(), 2);
+  EXPECT_EQ(Series(RYNForm->DFg).SampleAt(1500), 1.0);
+  EXPECT_EQ(Series(RYNForm->DFMag).GetCount(), 2048);
+  EXPECT_EQ(Series(RYNForm->DFMag).GetKind(), gkAnalogPeriodic);
+  EXPECT_EQ(Series(RYNForm->DFPh).GetCount(), 2048);
+  EXPECT_EQ(Series(RYNForm->DFInput).GetCount(), 2);
+  EXPECT_EQ(Series(RYNForm->DFOut).GetCount(), 2000);
+  EXPECT_EQ(Series(RYNForm->DFInSpectr).GetCount(), 2048);
+  EXPECT_EQ(Series(RYNForm->DFOutSpectr).GetColor(), 0xFF00FFu);
+  EXPECT_EQ(RYNForm->DFMag->Diagram->GetXmin(), -M_PI);
+  // Each frame's "Исходные пределы" returns to what was shown.
+  RYNForm->DFh->Diagram->SetRangeX(0, 50);
+  RYNForm->DFh->SpeedButtonRetLim->click();
+  EXPECT_EQ(RYNForm->DFh->Diagram->GetXmax(), 2);
+
+  for (QAction* item : {RYNForm->N20001, RYNForm->N20002, RYNForm->N15, RYNForm->N19}) {
+    EXPECT_TRUE(item->isChecked()) << item->text().toStdString();
+  }
+  EXPECT_FALSE(RYNForm->N24->isEnabled());
+
+  // An item already checked does nothing, not even a recomputation.
+  RYNForm->N20001->trigger();
+  RYNForm->N15->trigger();
+  RYNForm->N19->trigger();
+  EXPECT_EQ(answers.analyses, 1);
+  EXPECT_TRUE(RYNForm->N20001->isChecked());
+  EXPECT_TRUE(RYNForm->N19->isChecked());
+  RYNForm->N8->trigger();
+  EXPECT_EQ(RYNForm->PageControl1->currentIndex(), 2);
+  EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST(MainWindowTest, TypedFilterTableSignalAndSettings) {
+  MessageRecorder messages;
+  Answers answers;
+  answers.a_values = {"0,5"};
+  answers.b_values = {"0,5"};
+  answers.signal_values = {"1", "2", "3"};
+  AppWindows app;
+  ASSERT_TRUE(app.ShowMainWindow());
+
+  // y(n) = 0.5·x(n) + 0.5·y(n − 1): h(n) = 0.5^(n+1).
+  RYNForm->N4->trigger();
+  EXPECT_EQ(answers.analyses, 2);
+  for (int n = 0; n < 20; ++n) EXPECT_DOUBLE_EQ(Series(RYNForm->DFh).SampleAt(n), std::pow(0.5, n + 1)) << n;
+
+  RYNForm->N21->trigger();
+  EXPECT_EQ(answers.analyses, 3);
+  TKeeper& input = Series(RYNForm->DFInput);
+  ASSERT_EQ(input.GetCount(), 3);
+  EXPECT_EQ(input.SampleAt(2), 3.0);
+  EXPECT_DOUBLE_EQ(Series(RYNForm->DFOut).SampleAt(1), 0.5 * 2 + 0.25 * 1);
+  EXPECT_DOUBLE_EQ(Series(RYNForm->DFOut).SampleAt(2), 0.5 * 3 + 0.25 * 2 + 0.125);
+  const int transient = CalcForm->Run().TransientLength();
+  EXPECT_EQ(RYNForm->DFInput->Diagram->GetXmax(), 3 + transient);
+  EXPECT_EQ(RYNForm->DFOut->Diagram->GetXmax(), 3 + transient);
+
+  // The interval changes the time diagrams only.
+  const double magnitude_at_0 = Series(RYNForm->DFMag).Sample(0);
+  RYNForm->N10001->trigger();
+  EXPECT_EQ(answers.analyses, 4);
+  EXPECT_EQ(Series(RYNForm->DFh).GetCount(), 1000);
+  EXPECT_EQ(RYNForm->DFh->Diagram->GetLimitXmax(), 1000);
+  EXPECT_EQ(Series(RYNForm->DFMag).GetCount(), 2048);
+  EXPECT_EQ(Series(RYNForm->DFMag).Sample(0), magnitude_at_0);
+
+  // The resolution changes the frequency diagrams only.
+  RYNForm->N40002->trigger();
+  EXPECT_EQ(Series(RYNForm->DFMag).GetCount(), 4096);
+  EXPECT_EQ(Series(RYNForm->DFOutSpectr).GetCount(), 4096);
+  EXPECT_EQ(Series(RYNForm->DFh).GetCount(), 1000);
+  EXPECT_FALSE(RYNForm->N20002->isChecked());
+
+  // dB: the name follows; an arbitrary filter leaves the measurement off.
+  RYNForm->N17->trigger();
+  EXPECT_EQ(RYNForm->DFMag->Diagram->GetNameDiagram(), "Нормированная АЧХ в [дБ]");
+  EXPECT_EQ(RYNForm->DFMag->Diagram->GetYmax(), 0);
+  EXPECT_GE(RYNForm->DFMag->Diagram->GetYmin(), -100);
+  EXPECT_FALSE(RYNForm->N24->isEnabled());
+
+  // The cyclic unit: the same values over [−0.5, 0.5].
+  const double stored = Series(RYNForm->DFPh).Sample(100);
+  RYNForm->N20->trigger();
+  EXPECT_EQ(RYNForm->DFMag->Diagram->GetXmin(), -0.5);
+  EXPECT_EQ(RYNForm->DFOutSpectr->Diagram->GetXmax(), 0.5);
+  EXPECT_EQ(Series(RYNForm->DFPh).Sample(100), stored);
+  EXPECT_FALSE(RYNForm->N19->isChecked());
+  EXPECT_EQ(answers.analyses, 6);  // the unit needs no computation
+
+  // The dialog closed without "Анализ" changes nothing.
+  answers.request_filter = false;
+  answers.a_values = {"2"};
+  RYNForm->N4->trigger();
+  EXPECT_EQ(answers.analyses, 6);
+  EXPECT_DOUBLE_EQ(Series(RYNForm->DFh).SampleAt(0), 0.5);
+  EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST(MainWindowTest, MovingOverADiagramShowsItsToolsAndHidesTheOthers) {
+  Answers answers;
+  AppWindows app;
+  ASSERT_TRUE(app.ShowMainWindow());
+  TDiagramFrame* upper = RYNForm->DFMag;
+  TDiagramFrame* lower = RYNForm->DFPh;
+  RYNForm->PageControl1->setCurrentIndex(1);
+  QTest::mouseMove(lower->Diagram, lower->Diagram->rect().center());
+  EXPECT_TRUE(lower->Panel->isVisibleTo(lower));
+  QTest::mouseMove(upper->Diagram, upper->Diagram->rect().center());
+  EXPECT_TRUE(upper->Panel->isVisibleTo(upper));
+  EXPECT_FALSE(lower->Panel->isVisibleTo(lower));
+  QTest::mouseMove(RYNForm->TabSheets[1], QPoint(2, 2));
+  EXPECT_FALSE(upper->Panel->isVisibleTo(upper));
+}
+
+}  // namespace

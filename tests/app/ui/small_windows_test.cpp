@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QPointer>
+#include <QTimer>
+
+#include "app/analysis_window.h"
+#include "app/fft_window.h"
+#include "app/splash_window.h"
+#include "app/yes_no_dialog.h"
+#include "platform/messages.h"
+#include "support/modal_answers.h"
+
+namespace {
+
+// Answers the confirmation dialog by `act` on it, after checking what it shows.
+bool AskAndAnswer(const std::function<void(TYesNoDialogForm&)>& act) {
+  ScopedModalAnswerer answerer([&](QDialog& dialog) -> std::optional<int> {
+    auto& form = dynamic_cast<TYesNoDialogForm&>(dialog);
+    form.show();
+    EXPECT_EQ(form.windowTitle(), "Формирование таблицы");
+    EXPECT_EQ(form.StaticText1->text(), "Продолжить?");
+    EXPECT_TRUE(form.CheckBox1->isVisible());
+    EXPECT_FALSE(form.CheckBox1->isEnabled());
+    act(form);
+    EXPECT_FALSE(form.isVisible());
+    return form.result();
+  });
+  return YesNoDialog("Формирование таблицы", "Продолжить?");
+}
+
+TEST(YesNoDialogTest, OnlyYesAnswersYes) {
+  EXPECT_TRUE(AskAndAnswer([](TYesNoDialogForm& form) { form.ButtonYes->click(); }));
+  EXPECT_FALSE(AskAndAnswer([](TYesNoDialogForm& form) { form.ButtonNo->click(); }));
+  EXPECT_FALSE(AskAndAnswer([](TYesNoDialogForm& form) {
+    QTest::mouseClick(form.CheckBox1, Qt::LeftButton);  // disabled: no tick
+    EXPECT_FALSE(form.CheckBox1->isChecked());
+    form.close();  // any other way of closing counts as "Нет"
+  }));
+}
+
+TEST(SplashWindowTest, TimerStartsWithTheFirstPaintAndClickCloses) {
+  auto* splash = new THelloForm;
+  QPointer<THelloForm> alive(splash);
+  EXPECT_EQ(splash->size(), QSize(792, 573));  // the offscreen screen is 800 × 600: not small
+  EXPECT_FALSE(splash->Timer1->isActive());
+  EXPECT_EQ(splash->Timer1->interval(), 10000);
+  splash->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return splash->Timer1->isActive(); }, 2000));
+  splash->Timer1->setInterval(0);  // as if ten seconds had passed
+  splash->Timer1->start();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }, 2000));  // closed and freed
+
+  auto* clicked = new THelloForm;
+  QPointer<THelloForm> clicked_alive(clicked);
+  clicked->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(clicked));
+  QTest::mouseClick(clicked->Image1, Qt::LeftButton);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return clicked_alive.isNull(); }, 2000));
+}
+
+TEST(AnalysisWindowTest, RunsFromItsTimerAndOnlyTheRunClosesIt) {
+  MessageRecorder messages;
+  TCalcForm form;
+  EXPECT_EQ(form.windowTitle(), "Анализ");
+  EXPECT_TRUE(form.Timer1->isSingleShot());
+  EXPECT_EQ(form.Timer1->interval(), 100);
+  EXPECT_EQ(form.findChildren<QProgressBar*>().size(), 7);
+  EXPECT_EQ(form.findChildren<QLabel*>().first()->text(), "Анализ импульсной характеристики");
+
+  // Shown by hand: nothing may close it until the run has finished.
+  form.show();
+  form.close();
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_TRUE(form.isVisible());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, 5000));  // the timer ran the first analysis
+  // h(0) needs no step: the bar ends one short of N.
+  EXPECT_EQ(form.PBPuls->maximum(), 2000);
+  EXPECT_EQ(form.PBPuls->value(), 1999);
+
+  // A modal showing returns once the run has closed the window.
+  form.Run().SetInterval(1000);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.PBStep->maximum(), 1000);
+  EXPECT_EQ(form.PBStep->value(), 999);
+  EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST(FftWindowTest, ShowsItsOwnBarOnlyWhenNoneIsHandedOver) {
+  MessageRecorder messages;
+  TFFT0Form form;
+  EXPECT_EQ(form.windowTitle(), "БПФ");
+  double data[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+  double magnitude[8], phase[8];
+  form.Transform().Transform(data, 8, 8, magnitude, phase);
+  EXPECT_EQ(magnitude[0], 8);
+  EXPECT_EQ(form.ProgressBar1->value(), form.ProgressBar1->maximum());
+  EXPECT_FALSE(form.isVisible());  // closed again at the end
+  ProgressBar outside;
+  form.Transform().SetProgressBar(&outside);
+  EXPECT_FALSE(form.Transform().HasOwnWindow());
+}
+
+}  // namespace

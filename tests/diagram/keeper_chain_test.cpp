@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "diagram/keeper_chain.h"
+#include "platform/messages.h"
+
+namespace {
+
+std::vector<int> Numbers(TKeeperChain& chain) {
+  std::vector<int> numbers;
+  for (TKeeper* k = &chain.Base(); k != nullptr; k = k->GetNext()) numbers.push_back(k->GetNumber());
+  return numbers;
+}
+
+TEST(KeeperChainTest, NewSeriesAreNumberedInOrder) {
+  TKeeperChain chain;
+  EXPECT_EQ(chain.GetKeeperListLength(), 1);
+  EXPECT_EQ(chain.NewKeeper(), 1);
+  EXPECT_EQ(chain.NewKeeper(), 2);
+  TKeeper* third = chain.PNewKeeper();
+  ASSERT_NE(third, nullptr);
+  EXPECT_EQ(third->GetNumber(), 3);
+  EXPECT_EQ(chain.GetKeeper(3), third);
+  EXPECT_EQ(chain.GetKeeper(0), &chain.Base());
+  EXPECT_EQ(chain.GetKeeper(4), nullptr);
+  EXPECT_EQ(chain.GetKeeperListLength(), 4);
+
+  chain.NewKeeperList(5);
+  EXPECT_EQ(Numbers(chain), (std::vector<int>{0, 1, 2, 3, 4}));
+  chain.NewKeeperList(1);
+  EXPECT_EQ(Numbers(chain), std::vector<int>{0});
+  chain.NewKeeperList(0);
+  EXPECT_EQ(chain.GetKeeperListLength(), 1);
+}
+
+TEST(KeeperChainTest, DeletingRenumbersAndTheBaseStays) {
+  MessageRecorder messages;
+  TKeeperChain chain;
+  chain.NewKeeperList(5);
+  TKeeper* former_three = chain.GetKeeper(3);
+  chain.DeleteKeeper(2);
+  EXPECT_EQ(Numbers(chain), (std::vector<int>{0, 1, 2, 3}));
+  EXPECT_EQ(chain.GetKeeper(2), former_three);
+
+  chain.PDeleteKeeper(&chain.Base());
+  chain.DeleteKeeper(0);
+  EXPECT_EQ(messages.Messages(),
+            (std::vector<std::string>(2, "Diagram: Попытка удалить базовый график отменена.")));
+  TKeeper stranger;
+  chain.PDeleteKeeper(&stranger);
+  chain.DeleteKeeper(9);
+  EXPECT_EQ(chain.GetKeeperListLength(), 4);
+
+  chain.PDeleteKeeper(chain.GetKeeper(3));  // the last one
+  EXPECT_EQ(Numbers(chain), (std::vector<int>{0, 1, 2}));
+}
+
+TEST(KeeperChainTest, AChainHoldsAtMost256Series) {
+  MessageRecorder messages;
+  TKeeperChain chain;
+  chain.NewKeeperList(255);
+  EXPECT_EQ(chain.GetKeeperListLength(), 255);
+  EXPECT_EQ(chain.NewKeeper(), 255);
+  EXPECT_EQ(chain.GetKeeperListLength(), 256);
+  EXPECT_TRUE(messages.Messages().empty());
+  EXPECT_EQ(chain.NewKeeper(), 0);
+  EXPECT_EQ(chain.PNewKeeper(), nullptr);
+  EXPECT_EQ(messages.Messages(),
+            (std::vector<std::string>{"Diagram: Отказано в выделении памяти при создании графика.",
+                                      "Diagram: Hе удалось создать график."}));
+  EXPECT_EQ(chain.GetKeeperListLength(), 256);
+  EXPECT_EQ(chain.GetKeeper(255)->GetNext(), nullptr);
+}
+
+TEST(KeeperChainTest, ABorrowedChainIsNeverFreed) {
+  TKeeperChain owner;
+  owner.NewKeeperList(3);
+  const double values[] = {1, 2};
+  owner.GetKeeper(2)->SetArray(values, 2, 0, 1);
+  {
+    TKeeperChain borrower;
+    borrower.Base().SetNext(&owner.Base());
+    EXPECT_EQ(borrower.GetKeeperListLength(), 4);
+    borrower.Base().ClearNext();
+  }  // the sanitizer would report freeing the owner's series here
+  EXPECT_EQ(owner.GetKeeperListLength(), 3);
+  EXPECT_EQ(owner.GetKeeper(2)->GetYmax(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include "diagram/ui/diagram_frame.h"
+#include "diagram/ui/diagram_increase.h"
+#include "diagram/ui/diagram_widget.h"
+#include "diagram/ui/up_down.h"
+
+namespace {
+
+void Send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+  QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+void MoveOver(QWidget* widget, QPoint at) { Send(widget, QEvent::MouseMove, at, Qt::NoButton); }
+
+void Click(QWidget* widget, QPoint at, Qt::MouseButton button) {
+  Send(widget, QEvent::MouseButtonPress, at, button);
+  Send(widget, QEvent::MouseButtonRelease, at, button);
+}
+
+class DiagramFrameTest : public ::testing::Test {
+ protected:
+  DiagramFrameTest() {
+    frame.resize(600, 300);
+    frame.show();
+    TDiagram* d = frame.Diagram;
+    d->Base().SetArray(values, 5, 0, 4);
+    d->Base().SetDiscret();
+    d->Base().SetColor(clBlue);
+    d->SetRangeX(0, 4);
+    d->SetRangeY(-1, 1);
+    frame.SaveRange();
+  }
+  QPoint Inside() const { return QPoint(frame.Diagram->Get_xb_net() + 50, frame.Diagram->Get_yb_net() + 40); }
+
+  double values[5] = {1, -0.5, 0.25, -0.125, 0.0625};
+  TDiagramFrame frame;
+};
+
+TEST_F(DiagramFrameTest, ToolsAppearOnMovesAndARightClickKeepsThemAway) {
+  EXPECT_TRUE(frame.Panel->isHidden());
+  MoveOver(frame.Diagram, Inside());
+  EXPECT_FALSE(frame.Panel->isHidden());
+  EXPECT_TRUE(frame.UpDown1->isHidden());  // "Пределы" is up
+
+  Click(frame.Diagram, Inside(), Qt::RightButton);
+  EXPECT_TRUE(frame.Panel->isHidden());
+  MoveOver(frame.Diagram, Inside());
+  EXPECT_TRUE(frame.Panel->isHidden());
+  Click(frame.Diagram, Inside(), Qt::RightButton);
+  EXPECT_FALSE(frame.Panel->isHidden());
+
+  frame.SpeedButtonLim->click();
+  EXPECT_TRUE(frame.SpeedButtonLim->isChecked());
+  EXPECT_FALSE(frame.UpDown3->isHidden());
+  frame.HideTools();
+  EXPECT_TRUE(frame.Panel->isHidden() && frame.UpDown3->isHidden());
+  MoveOver(frame.Diagram, Inside());  // with "Пределы" down the spin buttons come too
+  EXPECT_FALSE(frame.Panel->isHidden() || frame.UpDown1->isHidden() || frame.UpDown4->isHidden());
+}
+
+TEST_F(DiagramFrameTest, ControlsSitAtTheNetsCorners) {
+  const TDiagram* d = frame.Diagram;
+  EXPECT_EQ(frame.Panel->geometry(), QRect(d->Get_xe_net() - 161 - 10, d->Get_yb_net() + 10, 161, 29));
+  EXPECT_EQ(frame.UpDown1->geometry(), QRect(d->Get_xb_net() - 16, d->Get_yb_net(), 16, 30));
+  EXPECT_EQ(frame.UpDown2->geometry(), QRect(d->Get_xb_net() - 16, d->Get_ye_net() - 30, 16, 30));
+  EXPECT_EQ(frame.UpDown3->geometry(), QRect(d->Get_xb_net(), d->Get_ye_net(), 30, 16));
+  EXPECT_EQ(frame.UpDown4->geometry(), QRect(d->Get_xe_net() - 30, d->Get_ye_net(), 30, 16));
+  frame.resize(800, 400);  // the diagram fills the frame and the controls follow its net
+  EXPECT_EQ(d->GetWidth(), 800);
+  EXPECT_EQ(frame.UpDown4->x(), d->Get_xe_net() - 30);
+}
+
+TEST_F(DiagramFrameTest, ClicksToggleTheFeelerAndSpinsZoomUntilTheSavedRangeReturns) {
+  EXPECT_FALSE(frame.Diagram->GetShowFeeler());
+  Click(frame.Diagram, Inside(), Qt::LeftButton);
+  EXPECT_TRUE(frame.Diagram->GetShowFeeler());
+  EXPECT_TRUE(frame.SpeedButtonMeasure->isChecked());
+  frame.SpeedButtonMeasure->click();
+  EXPECT_FALSE(frame.Diagram->GetShowFeeler());
+  EXPECT_FALSE(frame.SpeedButtonMeasure->isChecked());
+
+  frame.UpDown4->IncreaseButton()->click();  // Xmax + 0,1
+  frame.UpDown3->ReduceButton()->click();    // Xmin - 0,1
+  frame.UpDown1->ReduceButton()->click();    // Ymax - 0,1
+  frame.UpDown2->IncreaseButton()->click();  // Ymin + 0,1
+  EXPECT_DOUBLE_EQ(frame.Diagram->GetXmax(), 4.1);
+  EXPECT_DOUBLE_EQ(frame.Diagram->GetXmin(), -0.1);
+  EXPECT_DOUBLE_EQ(frame.Diagram->GetYmax(), 0.9);
+  EXPECT_DOUBLE_EQ(frame.Diagram->GetYmin(), -0.9);
+  frame.SpeedButtonRetLim->click();
+  EXPECT_EQ(frame.Diagram->GetXmin(), 0);
+  EXPECT_EQ(frame.Diagram->GetXmax(), 4);
+  EXPECT_EQ(frame.Diagram->GetYmin(), -1);
+  EXPECT_EQ(frame.Diagram->GetYmax(), 1);
+}
+
+class EnlargedViewTest : public DiagramFrameTest {
+ protected:
+  EnlargedViewTest() {
+    // Shown modelessly, so that the test can work in it while ShowFor has returned.
+    view.SetModalRunner([this] {
+      view.show();
+      return 0;
+    });
+    DiagramIncrease = &view;
+  }
+  ~EnlargedViewTest() override { DiagramIncrease = nullptr; }
+
+  TDiagramIncrease view;
+};
+
+TEST_F(EnlargedViewTest, ZoomComesBackToTheSmallDiagramWithItsSeriesUntouched) {
+  TDiagram* small = frame.Diagram;
+  small->SetNameDiagram("Импульсная характеристика");
+  const TFont small_font = small->GetFontNet();
+  frame.SpeedButtonIncrease->click();
+  ASSERT_TRUE(view.isVisible());
+  EXPECT_EQ(view.windowTitle(), "Импульсная характеристика");
+  TDiagram* big = view.Diagram1;
+  EXPECT_EQ(big->Base().GetNext(), &small->Base());  // linked, not copied
+  EXPECT_FALSE(big->Base().IsVisible());
+  EXPECT_EQ(big->GetXmax(), 4);
+  EXPECT_EQ(big->GetFontNet().Size, 16);  // the enlarged view keeps its own fonts
+
+  view.SpeedButtonLimit->click();
+  EXPECT_FALSE(view.UpDown4->isHidden());
+  EXPECT_TRUE(view.MenuLimits->isChecked());
+  view.UpDown4->IncreaseButton()->click();
+  view.UpDown4->IncreaseButton()->click();
+  view.UpDown1->IncreaseButton()->click();
+  EXPECT_DOUBLE_EQ(big->GetXmax(), 4.2);
+  EXPECT_EQ(small->GetXmax(), 4);
+  view.SpeedButtonClose->click();
+
+  EXPECT_FALSE(view.isVisible());
+  EXPECT_DOUBLE_EQ(small->GetXmax(), 4.2);
+  EXPECT_DOUBLE_EQ(small->GetYmax(), 1.1);
+  EXPECT_EQ(small->GetXmin(), 0);
+  EXPECT_EQ(big->Base().GetNext(), nullptr);
+  EXPECT_EQ(small->GetKeeperListLength(), 1);
+  EXPECT_EQ(small->Base().GetCount(), 5);
+  EXPECT_EQ(small->Base().GetKind(), gkDiscret);
+  EXPECT_TRUE(small->Base().IsVisible());
+  EXPECT_EQ(small->Base().SampleAt(2), 0.25);
+  EXPECT_EQ(small->GetFontNet(), small_font);
+  EXPECT_TRUE(small->IsLineEnabled());
+}
+
+TEST_F(EnlargedViewTest, ARangeWhollyBeyondTheOldOneArrivesUnchanged) {
+  frame.SpeedButtonIncrease->click();
+  view.Diagram1->SetRangeX(10, 12);
+  view.Diagram1->SetRangeY(3, 5);
+  view.close();
+  EXPECT_EQ(frame.Diagram->GetXmin(), 10);
+  EXPECT_EQ(frame.Diagram->GetXmax(), 12);
+  EXPECT_EQ(frame.Diagram->GetYmin(), 3);
+  EXPECT_EQ(frame.Diagram->GetYmax(), 5);
+}
+
+TEST_F(EnlargedViewTest, ReadOutFeelerAndHeldSpinButtons) {
+  frame.SpeedButtonIncrease->click();
+  TDiagram* big = view.Diagram1;
+  EXPECT_TRUE(big->GetShowFeeler());
+  MoveOver(big, QPoint(big->Get_xb_net() + 2, big->Get_yb_net() + 2));
+  EXPECT_TRUE(view.Panel2->text().startsWith("(") && view.Panel2->text().contains("; "));
+  EXPECT_TRUE(big->IsFeelerDrawn());
+  MoveOver(big, QPoint(big->Get_xb_net() + 1, big->Get_yb_net() + 2));
+  EXPECT_EQ(view.Panel2->text(), "");
+
+  Click(big, QPoint(200, 200), Qt::LeftButton);
+  EXPECT_FALSE(big->GetShowFeeler());
+  EXPECT_FALSE(view.SpeedButtonMeasure->isChecked());
+  EXPECT_FALSE(view.MenuMeasure->isChecked());
+  view.MenuMeasure->trigger();
+  EXPECT_TRUE(big->GetShowFeeler());
+  EXPECT_TRUE(view.SpeedButtonMeasure->isChecked());
+
+  // "Не показывать график при изменении пределов": no series while an arrow is held.
+  view.SpeedButton1->click();
+  view.SpeedButtonLimit->click();
+  QToolButton* arrow = view.UpDown2->ReduceButton();
+  Send(arrow, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
+  EXPECT_FALSE(big->IsLineEnabled());
+  Send(arrow, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::LeftButton);
+  EXPECT_TRUE(big->IsLineEnabled());
+  EXPECT_DOUBLE_EQ(big->GetYmin(), -1.1);
+
+  view.Diagram1->SetRangeX(1, 2);
+  view.SpeedButtonRetLim->click();  // back to the range it was opened with
+  EXPECT_EQ(big->GetXmin(), 0);
+  EXPECT_EQ(big->GetXmax(), 4);
+  view.reject();
+  EXPECT_EQ(frame.Diagram->GetXmax(), 4);
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <new>
+#include <optional>
+
+#include "diagram/ui/diagram_widget.h"
+#include "diagram/ui/picture_file_dialog.h"
+#include "diagram/ui/qt_canvas.h"
+#include "platform/messages.h"
+
+namespace {
+
+// Whether the pixel at (x, y) or one of its neighbours has the colour (wide pens straddle a row).
+bool ColourNear(const QImage& image, int x, int y, QColor colour) {
+  for (int dy = -1; dy <= 1; ++dy) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      if (image.pixelColor(x + dx, y + dy).rgb() == colour.rgb()) return true;
+    }
+  }
+  return false;
+}
+
+// Replaces the save dialog while it lives.
+class ChooserAnswer {
+ public:
+  explicit ChooserAnswer(std::optional<std::string> answer)
+      : previous_(SetPictureFileChooser([this, answer](const TPictureDialogSettings& s, QWidget*) {
+          asked = s;
+          return answer;
+        })) {}
+  ~ChooserAnswer() { SetPictureFileChooser(previous_); }
+  std::optional<TPictureDialogSettings> asked;
+
+ private:
+  PictureFileChooser previous_;
+};
+
+class DiagramWidgetTest : public ::testing::Test {
+ protected:
+  DiagramWidgetTest() {
+    for (int i = 0; i < 21; ++i) ramp[i] = 0.5 * i / 20;  // 0..0,5 over 0..0,5
+    diagram.resize(400, 300);
+    diagram.show();
+    // A line at 0,5, stems at -0,5, 0 and 0,5, and a periodic ramp repeating beyond its samples.
+    diagram.Base().SetArray(line, 2, -1, 1);
+    diagram.Base().SetColor(clRed);
+    TKeeper* stems = diagram.PNewKeeper();
+    stems->SetArray(stem_values, 3, -0.5, 0.5);
+    stems->SetDiscret();
+    stems->SetColor(clBlue);
+    TKeeper* periodic = diagram.PNewKeeper();
+    periodic->SetArray(ramp, 21, 0, 0.5);
+    periodic->SetPeriodAnalog(0.5);
+    periodic->SetColor(clGreen);
+    diagram.SetRangeY(-1, 1);
+  }
+
+  // Where each series must show: on the line, half-way up each stem, on the ramp left of its samples.
+  std::vector<QPoint> SeriesPoints() {
+    std::vector<QPoint> points;
+    for (double x : {-0.9, -0.2, 0.3}) points.emplace_back(diagram.MathToPhisX(x), diagram.MathToPhisY(0.5));
+    for (int i = 0; i < 3; ++i) {
+      points.emplace_back(diagram.MathToPhisX(-0.5 + 0.5 * i), diagram.MathToPhisY(stem_values[i] / 2));
+    }
+    points.emplace_back(diagram.MathToPhisX(-0.7), diagram.MathToPhisY(0.3));  // folds to 0,3
+    return points;
+  }
+
+  double line[2] = {0.5, 0.5};
+  double stem_values[3] = {-0.8, -0.6, -0.4};
+  double ramp[21];
+  TDiagram diagram;
+};
+
+TEST_F(DiagramWidgetTest, PictureShowsEachSeriesInItsColour) {
+  const QImage picture = diagram.Picture();
+  ASSERT_EQ(picture.size(), QSize(400, 300));
+  const std::vector<QPoint> points = SeriesPoints();
+  const QColor colours[] = {Qt::red, Qt::red, Qt::red, Qt::blue, Qt::blue, Qt::blue, QColor(0, 128, 0)};
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    EXPECT_TRUE(ColourNear(picture, points[i].x(), points[i].y(), colours[i])) << i;
+  }
+  // Away from every series the net is white.
+  EXPECT_EQ(picture.pixelColor(diagram.MathToPhisX(-0.73), diagram.MathToPhisY(-0.47)).rgb(), QColor(Qt::white).rgb());
+}
+
+TEST_F(DiagramWidgetTest, SavedBitmapIsThePrintModePicture) {
+  MessageRecorder messages;
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string requested = dir.filePath("Диаграмма.jpg").toStdString();
+  ASSERT_TRUE(diagram.SaveBmpFile(requested));
+  EXPECT_EQ(messages.Messages(),
+            std::vector<std::string>{requested + ":\nФормат файлов .jpg не поддерживается.Произведена коррекция."});
+  EXPECT_FALSE(QFile::exists(dir.filePath("Диаграмма.jpg")));
+  QFile file(dir.filePath("Диаграмма.bmp"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.read(2), QByteArray("BM"));
+  file.close();
+
+  const QImage saved(dir.filePath("Диаграмма.bmp"), "BMP");
+  ASSERT_EQ(saved.size(), QSize(400, 300));
+  for (const QPoint& p : SeriesPoints()) EXPECT_TRUE(ColourNear(saved, p.x(), p.y(), Qt::black)) << p.x();
+  EXPECT_FALSE(ColourNear(saved, SeriesPoints()[0].x(), SeriesPoints()[0].y(), Qt::red));
+  EXPECT_EQ(saved.pixelColor(1, 1).rgb(), QColor(Qt::white).rgb());  // the background too
+  // The screen picture is back to colours.
+  EXPECT_FALSE(diagram.IsPrintMode());
+  EXPECT_TRUE(ColourNear(diagram.Picture(), SeriesPoints()[0].x(), SeriesPoints()[0].y(), Qt::red));
+
+  messages.Clear();
+  EXPECT_TRUE(diagram.SaveBmpFile(dir.filePath("upper.BMP").toStdString()));
+  EXPECT_TRUE(QFile::exists(dir.filePath("upper.BMP")));
+  EXPECT_TRUE(messages.Messages().empty());
+  // A file that cannot be written is reported, not taken for saved.
+  EXPECT_FALSE(diagram.SaveBmpFile(dir.filePath("missing/x.bmp").toStdString()));
+  EXPECT_EQ(messages.Messages().size(), 1u);
+}
+
+TEST_F(DiagramWidgetTest, ClipboardGetsThePrintModePicture) {
+  diagram.CopyToClipboard();
+  const QImage copied = QGuiApplication::clipboard()->image();
+  ASSERT_EQ(copied.size(), QSize(400, 300));
+  const QPoint on_line = SeriesPoints()[0];
+  EXPECT_TRUE(ColourNear(copied, on_line.x(), on_line.y(), Qt::black));
+  EXPECT_EQ(copied.pixelColor(1, 1).rgb(), QColor(Qt::white).rgb());
+  EXPECT_FALSE(diagram.IsPrintMode());
+}
+
+TEST_F(DiagramWidgetTest, SaveDialogIsAskedWithItsSettingsAndMayBeCancelled) {
+  QTemporaryDir dir;
+  {
+    ChooserAnswer cancel(std::nullopt);
+    diagram.SaveBmpFile();
+    ASSERT_TRUE(cancel.asked.has_value());
+    EXPECT_EQ(cancel.asked->initial_name, "Диаграмма.bmp");
+    EXPECT_EQ(cancel.asked->default_extension, "bmp");
+    EXPECT_EQ(QtFileFilter(cancel.asked->filter), "Bitmaps (*.bmp)");
+    EXPECT_TRUE(cancel.asked->prompt_overwrite);
+  }
+  EXPECT_TRUE(QDir(dir.path()).isEmpty());
+  ChooserAnswer chosen(dir.filePath("chosen.bmp").toStdString());
+  diagram.SaveBmpFile();
+  EXPECT_TRUE(QFile::exists(dir.filePath("chosen.bmp")));
+  EXPECT_EQ(QtFileFilter("Tables|*.tbl|All|*.*"), "Tables (*.tbl);;All (*.*)");
+}
+
+TEST_F(DiagramWidgetTest, ADialogThatCannotBeMadeIsReported) {
+  MessageRecorder messages;
+  const PictureFileChooser previous =
+      SetPictureFileChooser([](const TPictureDialogSettings&, QWidget*) -> std::optional<std::string> {
+        throw std::bad_alloc();
+      });
+  diagram.SaveBmpFile();
+  SetPictureFileChooser(previous);
+  EXPECT_EQ(messages.Messages(), std::vector<std::string>{"Не удаётся сохранить файл. Не достаточно памяти."});
+  EXPECT_FALSE(diagram.IsPrintMode());
+}
+
+TEST(QtCanvasTest, NotXorTwiceRestoresThePicture) {
+  TQtCanvas canvas;
+  canvas.Reset(50, 40);
+  canvas.SetBrushColor(RGBColor(200, 220, 240));
+  canvas.FillRect({0, 0, 50, 40});
+  canvas.SetPen(clRed, psSolid, 2, pmCopy);
+  canvas.MoveTo(0, 0);
+  canvas.LineTo(49, 39);
+  const QImage before = canvas.Image().copy();
+  canvas.SetPen(clBlack, psSolid, 1, pmNotXor);
+  canvas.MoveTo(25, 0);
+  canvas.LineTo(25, 39);
+  const QImage once = canvas.Image().copy();
+  EXPECT_NE(once, before);
+  // Black not-xor inverts: the light blue turns dark orange.
+  EXPECT_EQ(once.pixelColor(25, 5), QColor(55, 35, 15));
+  canvas.MoveTo(25, 0);
+  canvas.LineTo(25, 39);
+  EXPECT_EQ(canvas.Image(), before);
+}
+
+// Straight solid lines are filled as rectangles; they must cover what the painter's line covers.
+TEST(QtCanvasTest, StraightLinesCoverThePixelsOfAPaintedLine) {
+  for (int width : {1, 2, 3}) {
+    TQtCanvas canvas;
+    canvas.Reset(40, 40);
+    QImage reference(40, 40, QImage::Format_RGB32);
+    reference.fill(Qt::white);
+    QPainter painter(&reference);
+    QPen pen(Qt::blue, width, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    painter.setPen(pen);
+    canvas.SetPen(clBlue, psSolid, width, pmCopy);
+    // Stems in one column overlapping, touching or apart are filled together where they meet.
+    const QLine lines[] = {{10, 5, 10, 30}, {10, 12, 10, 20}, {10, 33, 10, 38}, {20, 30, 20, 6},
+                           {5, 35, 33, 35}, {30, 12, 31, 12}, {25, 20, 25, 20}};
+    for (const QLine& line : lines) {
+      painter.drawLine(line);
+      canvas.MoveTo(line.x1(), line.y1());
+      canvas.LineTo(line.x2(), line.y2());
+    }
+    painter.end();
+    EXPECT_EQ(canvas.Image(), reference) << width;
+  }
+}
+
+TEST(QtCanvasTest, RectanglesAndTextCellsCoverTheirPixels) {
+  TQtCanvas canvas;
+  canvas.Reset(60, 40);
+  canvas.SetBrushColor(clWhite);
+  canvas.SetPen(clBlack, psSolid, 1, pmCopy);
+  canvas.Rectangle({10, 10, 20, 20});
+  const QImage& image = canvas.Image();
+  EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::black));
+  EXPECT_EQ(image.pixelColor(19, 19), QColor(Qt::black));
+  EXPECT_EQ(image.pixelColor(20, 20), QColor(Qt::white));
+  EXPECT_EQ(image.pixelColor(15, 15), QColor(Qt::white));
+  canvas.SetFont(TFont{});
+  canvas.SetBrushColor(clBlue);
+  const int width = canvas.TextWidth("0");
+  const int height = canvas.TextHeight("0");
+  EXPECT_GT(width, 3);
+  EXPECT_GT(height, 8);
+  canvas.TextOut(30, 5, "0");
+  EXPECT_EQ(canvas.Image().pixelColor(30, 5), QColor(Qt::blue));  // the cell's corner
+  EXPECT_EQ(canvas.Image().pixelColor(30 + width - 1, 5 + height - 1), QColor(Qt::blue));
+  EXPECT_EQ(canvas.Image().pixelColor(30 + width, 5), QColor(Qt::white));
+}
+
+}  // namespace

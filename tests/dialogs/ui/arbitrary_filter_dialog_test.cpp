@@ -1,0 +1,141 @@
+#include "dialogs/ui/arbitrary_filter_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFrame>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "dialogs/ui/block_diagram_picture.h"
+#include "platform/messages.h"
+#include "support/modal_answers.h"
+#include "support/table_typing.h"
+
+namespace {
+
+// The two coefficient tables and the dialog, as start-up and the main window's first paint make them.
+struct FilterDialog {
+  MessageRecorder messages;
+  TInputForm form;
+
+  FilterDialog() {
+    TabAKoef = new TTabEditorForm;
+    TabBKoef = new TTabEditorForm;
+    TabBKoef->SetFirstIndex(1);
+  }
+  ~FilterDialog() {
+    delete TabAKoef;
+    delete TabBKoef;
+    TabAKoef = TabBKoef = nullptr;
+  }
+
+  // Shows the dialog as the main window does, letting `act` work in it; returns the request.
+  bool Run(const std::function<void()>& act) {
+    form.show();
+    act();
+    form.close();
+    return form.IsAnalysisRequested();
+  }
+};
+
+// Answers the table window that a click on a picture opens: types the values, then closes it
+// with "Обработать данные" (or with "Закрыть" when process is false).
+ModalAnswerer TypeIntoTable(std::initializer_list<const char*> values, bool process = true) {
+  return [values, process](QDialog& dialog) -> std::optional<int> {
+    auto* table = qobject_cast<TTabEditorForm*>(&dialog);
+    if (table == nullptr) return std::nullopt;
+    table->show();
+    table->SpeedButton2->click();  // "Новая таблица"
+    TypeValues(*table, values);
+    (process ? table->SpeedButton1 : table->SpeedButton8)->click();
+    return table->result();
+  };
+}
+
+void ClickPicture(BlockDiagramPicture* picture) { QTest::mouseClick(picture, Qt::LeftButton); }
+
+TEST(ArbitraryFilterDialogTest, FirstShowingGivesTheIdentityFilter) {
+  FilterDialog d;
+  EXPECT_TRUE(d.Run([&] {
+    EXPECT_EQ(TabAKoef->Model().ValueCount(), 1);
+    EXPECT_EQ(CellText(*TabAKoef, 0), "1,0000");
+    EXPECT_EQ(TabAKoef->Model().Title(), "Коэффициенты нерекурсивной части цифрового фильтра");
+    EXPECT_EQ(TabBKoef->Model().Title(), "Коэффициенты рекурсивной части цифрового фильтра");
+    EXPECT_EQ(TabBKoef->Model().CellText(0, 0), "b(1)");
+    EXPECT_FALSE(TabAKoef->Model().IsDiagramVisible());
+    d.form.Button1->click();
+    EXPECT_FALSE(d.form.isVisible());
+  }));
+  EXPECT_TRUE(d.messages.Messages().empty());
+}
+
+TEST(ArbitraryFilterDialogTest, BrokenChainIsRefusedAndTheDialogStays) {
+  FilterDialog d;
+  EXPECT_FALSE(d.Run([&] {
+    ScopedModalAnswerer answer(TypeIntoTable({}));  // cleared and processed: a single 0
+    ClickPicture(d.form.Image1);
+    d.form.Button1->click();
+    EXPECT_TRUE(d.form.isVisible());
+  }));
+  EXPECT_EQ(d.messages.Messages(),
+            std::vector<std::string>{"Коэффициенты нерекурсивной части цифрового фильтра заданы некорректно:\n "
+                                     "Цифровая цепь содержит разрыв. Повторите ввод."});
+
+  // a(0) = 0, a(1) = 1 is a pure delay, and an empty recursive part is fine.
+  d.messages.Clear();
+  EXPECT_TRUE(d.Run([&] {
+    ScopedModalAnswerer answer(TypeIntoTable({"0", "1"}));
+    ClickPicture(d.form.Image1);
+    d.form.Button1->click();
+  }));
+  EXPECT_TRUE(d.messages.Messages().empty());
+}
+
+TEST(ArbitraryFilterDialogTest, DiscardedEditsAndCloseLeaveNoRequest) {
+  FilterDialog d;
+  d.Run([&] {
+    ScopedModalAnswerer answer(TypeIntoTable({}));
+    ClickPicture(d.form.Image1);  // a single 0 accepted
+  });
+  // Values typed but the table closed without processing: the check sees the 0 and refuses.
+  EXPECT_FALSE(d.Run([&] {
+    ScopedModalAnswerer answer(TypeIntoTable({"5"}, false));
+    ClickPicture(d.form.Image1);
+    d.form.Button1->click();
+  }));
+  EXPECT_EQ(d.messages.Messages().size(), 1u);
+
+  // An earlier request does not survive a showing closed with "Закрыть".
+  EXPECT_TRUE(d.Run([&] {
+    ScopedModalAnswerer answer(TypeIntoTable({"1"}));
+    ClickPicture(d.form.Image1);
+    d.form.Button1->click();
+  }));
+  EXPECT_FALSE(d.Run([&] {
+    const QList<QAction*> items = d.form.findChildren<QAction*>();
+    for (QAction* item : items) {
+      if (item->text() == "Закрыть") item->trigger();
+    }
+  }));
+}
+
+TEST(ArbitraryFilterDialogTest, PicturesLookPressedWhileTheButtonIsHeld) {
+  FilterDialog d;
+  d.form.show();
+  QTest::mousePress(d.form.Image2, Qt::LeftButton);
+  EXPECT_EQ(d.form.Panel2->frameShadow(), QFrame::Sunken);
+  EXPECT_EQ(d.form.Panel1->frameShadow(), QFrame::Raised);
+  {
+    ScopedModalAnswerer answer(TypeIntoTable({"0,5"}));
+    QTest::mouseRelease(d.form.Image2, Qt::LeftButton);
+  }
+  EXPECT_EQ(d.form.Panel2->frameShadow(), QFrame::Raised);
+  EXPECT_EQ(TabBKoef->Model().Values()[0], 0.5);  // the release was a click: the table opened
+  QTest::mousePress(d.form.Image1, Qt::RightButton);
+  EXPECT_EQ(d.form.Panel1->frameShadow(), QFrame::Raised);
+  d.form.close();
+}
+
+}  // namespace
