@@ -56,11 +56,7 @@ FieldLook LookOf(int k, SignalField field) {
 
 }  // namespace
 
-TBGSForm::TBGSForm(BiharmonicModel& model, TableModel& signal_table, QWidget* parent)
-    : QDialog(parent),
-      model_(model),
-      fields_(model),
-      signal_table_(signal_table) {
+TBGSForm::TBGSForm(BiharmonicModel& model, QWidget* parent) : QDialog(parent), model_(model), fields_(model) {
   setFont(DialogFont());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 6, 8, 8);
@@ -196,14 +192,14 @@ void TBGSForm::N4Click() {
 }
 
 void TBGSForm::FormTable(int samples) {
-  if (!CommitEditInProgress()) return;
+  if (signal_table_ == nullptr || !CommitEditInProgress()) return;
   const bool go_on = ask_ ? ask_(kFormTableCaption, kFormTableQuestion)
-                         : AskWithMessageBox(this, kFormTableCaption, kFormTableQuestion);
+                          : AskWithMessageBox(this, kFormTableCaption, kFormTableQuestion);
   if (!go_on) return;
   const std::vector<double> values = model_.TableValues(samples);
-  signal_table_.SetValues(values.data(), static_cast<int>(values.size()));
+  signal_table_->SetValues(values.data(), static_cast<int>(values.size()));
   if (show_signal_table_) show_signal_table_();
-  if (signal_table_.IsProcessed()) accept();
+  if (signal_table_->IsProcessed()) accept();
 }
 
 void TBGSForm::CheckBoxClick(int k) {

@@ -5,8 +5,9 @@
 // with exec(); the analysis run reads the signal from the model.
 //
 // Two hooks reach windows this dialog does not own: the yes/no question before the signal table
-// is overwritten, and showing the signal table. Unset, the question is a message box and the
-// table is not shown.
+// is overwritten, and the signal table itself with the way to show it (the table editors come
+// to life after this dialog). Unset, the question is a message box, and without a table the
+// table items do nothing.
 
 #include <QDialog>
 #include <array>
@@ -32,12 +33,15 @@ class TBGSForm : public QDialog {
   // Asks a yes/no question under a caption; true for "Да".
   using QuestionPort = std::function<bool(const std::string& caption, const std::string& question)>;
 
-  TBGSForm(BiharmonicModel& model, TableModel& signal_table, QWidget* parent = nullptr);
+  explicit TBGSForm(BiharmonicModel& model, QWidget* parent = nullptr);
 
   void SetQuestionPort(QuestionPort ask) { ask_ = std::move(ask); }
-  // Shows the signal table modally and returns when it is closed; the table's processed flag
-  // then tells whether the dialog closes.
-  void SetShowSignalTable(std::function<void()> show) { show_signal_table_ = std::move(show); }
+  // The table that "Сформировать таблицу" fills, and how to show it modally; once it is
+  // closed, its processed flag tells whether this dialog closes too.
+  void SetSignalTable(TableModel* table, std::function<void()> show) {
+    signal_table_ = table;
+    show_signal_table_ = std::move(show);
+  }
 
   BiharmonicModel& Model() { return fields_.Model(); }
   double GetPeriod1() const { return model_.GetPeriod1(); }
@@ -84,7 +88,7 @@ class TBGSForm : public QDialog {
 
   BiharmonicModel& model_;
   BiharmonicFields fields_;
-  TableModel& signal_table_;
+  TableModel* signal_table_ = nullptr;
   QuestionPort ask_;
   std::function<void()> show_signal_table_;
   std::array<OscillationControls, 2> oscillations_;

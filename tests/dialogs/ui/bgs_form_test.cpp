@@ -23,7 +23,7 @@ const std::string kAmplitudeMessage = "Амплитуда должна быть 
 struct SignalDialog {
   BiharmonicModel model;
   TableModel table;
-  TBGSForm form{model, table};
+  TBGSForm form{model};
   SignalDialog() { ShowActive(form); }
   QLineEdit* Field(int n) const { return Edit(form, ("Edit" + std::to_string(n)).c_str()); }
   QComboBox* List() const { return Child<QComboBox>(form, "ComboBox1"); }
@@ -178,12 +178,14 @@ TEST(BgsFormTest, TableFormingAskedAndProcessedClosesTheDialog) {
   });
   bool process = false;
   int shown = 0;
-  d.form.SetShowSignalTable([&] {
+  QAction* fifty = Child<QAction>(d.form, "N501");
+  fifty->trigger();  // no table yet: nothing is asked or written
+  EXPECT_TRUE(questions.empty());
+  d.form.SetSignalTable(&d.table, [&] {
     ++shown;
     if (process) d.table.Accept();
     d.table.Close();
   });
-  QAction* fifty = Child<QAction>(d.form, "N501");
   EXPECT_EQ(fifty->text(), "50 отсчётов");
   EXPECT_EQ(Child<QAction>(d.form, "N5001")->text(), "500 отсчётов");
 
