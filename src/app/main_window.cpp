@@ -161,6 +161,8 @@ bool TRYNForm::eventFilter(QObject* watched, QEvent* event) {
     // The first analysis runs a modal window: not from inside a paint event.
     QTimer::singleShot(0, this, &TRYNForm::FormPaint);
   }
+  // Once laid out, the diagrams follow the window when it is resized or restored.
+  if (watched == PageControl1 && event->type() == QEvent::Resize && !FFirstPaint) PlaceFrames();
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -168,8 +170,7 @@ void TRYNForm::FormMouseMove() {
   for (TDiagramFrame* frame : frames_) frame->HideTools();
 }
 
-void TRYNForm::FormPaint() {
-  if (!FFirstPaint) return;
+void TRYNForm::PlaceFrames() {
   const int width = PageControl1->width();
   const int height = PageControl1->height();
   for (int page = 0; page < 4; ++page) {
@@ -180,6 +181,11 @@ void TRYNForm::FormPaint() {
     upper->Diagram->ShowDiagram();
     lower->Diagram->ShowDiagram();
   }
+}
+
+void TRYNForm::FormPaint() {
+  if (!FFirstPaint) return;
+  PlaceFrames();
   FFirstPaint = false;
 
   try {

@@ -70,6 +70,8 @@ class TRYNForm : public QMainWindow {
   void StyleDiagrams();
   void ConnectMouseMoves();
 
+  // Lays the two frames of each page out over the page's size.
+  void PlaceFrames();
   void FormPaint();
   void FormMouseMove();
   void N21Click();
