@@ -5,6 +5,7 @@
 #include <complex>
 #include <numbers>
 
+#include "dialogs/field_texts.h"
 #include "numeric/number_text.h"
 #include "platform/messages.h"
 
@@ -24,7 +25,7 @@ template <typename Take>
 bool EnterField(const std::string& text, Take take) {
   double value = 0;
   if (!TextToDouble(text, value)) {
-    ShowMessage("Введены некорректные символы.");
+    ShowMessage(kInvalidCharactersMessage);
     return false;
   }
   take(value);

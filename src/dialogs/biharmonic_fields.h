@@ -1,0 +1,54 @@
+#pragma once
+// The edit fields of the biharmonic signal dialog: five per oscillation, each committed to the
+// signal model when the user leaves it, with the fields that depend on it written back.
+
+#include <string>
+#include <vector>
+
+#include "dialogs/biharmonic_model.h"
+#include "dialogs/field_keys.h"
+#include "dialogs/field_texts.h"
+
+enum class SignalField { kOmega, kFrequency, kPeriod, kAmplitude, kPhase };
+constexpr int kSignalFieldCount = 5;
+
+// One field of one oscillation (1 or 2).
+struct SignalFieldId {
+  int oscillation = 1;
+  SignalField field = SignalField::kOmega;
+  bool operator==(const SignalFieldId&) const = default;
+};
+
+class BiharmonicFields {
+ public:
+  static constexpr int kMaxChars = 6;
+
+  // Fills all ten fields from the signal.
+  explicit BiharmonicFields(BiharmonicModel& model);
+
+  BiharmonicModel& Model() { return model_; }
+
+  // Phases may be negative; frequencies, periods and amplitudes may not.
+  static FieldKeys KeysOf(SignalField field) {
+    return field == SignalField::kPhase ? FieldKeys::kSigned : FieldKeys::kUnsigned;
+  }
+
+  const std::string& Text(SignalFieldId id) const { return texts_.Text(Index(id)); }
+  // The fields written since the last call.
+  std::vector<SignalFieldId> TakeRewritten();
+
+  // Leaving a field. A frequency, period or amplitude is corrected by the model, which shows
+  // its messages, and rewritten with the fields that depend on it; a phase is taken in the
+  // field's unit and left as typed.
+  CommitResult Commit(SignalFieldId id, const std::string& text);
+  // Shows the phase of an oscillation in degrees or radians; the phase itself stays.
+  void SetPhaseInDegrees(int oscillation, bool degrees);
+
+ private:
+  static int Index(SignalFieldId id) { return (id.oscillation == 2 ? kSignalFieldCount : 0) + static_cast<int>(id.field); }
+  void Write(int oscillation, SignalField field);
+  void WriteFrequencies(int oscillation);
+
+  BiharmonicModel& model_;
+  FieldTexts texts_{2 * kSignalFieldCount};
+};

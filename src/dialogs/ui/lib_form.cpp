@@ -1,0 +1,288 @@
+#include "dialogs/ui/lib_form.h"
+
+#include <QActionGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "dialogs/ui/dialog_frame.h"
+#include "dialogs/ui/example_pictures.h"
+#include "dialogs/ui/formula.h"
+#include "dialogs/ui/numeric_field.h"
+
+using enum LibraryField;
+
+namespace {
+
+const QString kPassEdgeHint = "Нормированная верхняя граница полосы пропускания";
+const QString kPassLevelHint = "Уровень верхней границы полосы пропускания";
+const QString kStopLevelHint = "Уровень границы полосы подавления";
+const QString kWidthHint = "Относительная ширина переходной полосы";
+const QString kRequestedWidthHint = "Расчётная относительная ширина переходной полосы";
+const QString kAchievedWidthHint = "Фактическая относительная ширина переходной полосы";
+const QString kCutoffHint = "Расчётная нормированная частота среза";
+
+Formula Angular(const QString& index) { return Formula().Var("ω").Sub(index).Var("T"); }
+Formula Cyclic(const QString& index) { return Formula().Var("f").Sub(index).Var("T"); }
+Formula Level(const QString& index) { return Formula().Var("L").Sub(index); }
+Formula LevelDecibel(const QString& index) { return Formula().Var("L").Sub(index).Plain(", дБ"); }
+Formula RequestedWidth() { return Formula().Var("δ").Plain(", %"); }
+Formula AchievedWidth() { return Formula().Var("δ").Sub("ф", false).Plain(", %"); }
+Formula Order() { return Formula().Var("N"); }
+
+QWidget* PageWith(std::initializer_list<QWidget*> groups, QWidget* picture) {
+  auto* page = new QWidget;
+  auto* row = new QHBoxLayout(page);
+  row->setContentsMargins(8, 8, 8, 8);
+  row->setSpacing(10);
+  auto* column = new QVBoxLayout;
+  column->setSpacing(6);
+  for (QWidget* group : groups) column->addWidget(group);
+  column->addStretch(1);
+  row->addLayout(column);
+  row->addWidget(picture, 0, Qt::AlignTop);
+  return page;
+}
+
+}  // namespace
+
+TLibForm::TLibForm(FilterLibraryModel& library, QWidget* parent) : QDialog(parent), fields_(library) {
+  setFont(DialogFont());
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 6);
+  layout->setSpacing(0);
+  auto* menu = new QMenuBar;
+  layout->setMenuBar(menu);
+  layout->addWidget(BuildToolBar());
+
+  PageControl1 = new QTabWidget;
+  PageControl1->setObjectName("PageControl1");
+  PageControl1->addTab(BuildLowPassPage(false), "Фильтр Баттерворта");
+  PageControl1->addTab(BuildLowPassPage(true), "Фильтр Чебышева");
+  PageControl1->addTab(BuildFirPage(true), "Фильтр со взвешиванием");
+  PageControl1->addTab(BuildFirPage(false), "Фильтр частотной выборки");
+  auto* pages = new QVBoxLayout;
+  pages->setContentsMargins(6, 4, 6, 0);
+  pages->addWidget(PageControl1);
+  layout->addLayout(pages);
+  connect(PageControl1, &QTabWidget::currentChanged, this, [this](int page) { fields_.Library().SetPage(page); });
+  BuildMenu(menu);
+
+  ShowRewrittenFields();
+  ApplyFieldModes();
+  for (FormulaLabel* symbol : decibel_symbols_) symbol->hide();
+  SetUpFixedDialog(*this, "Вельмар: Библиотека фильтров");
+}
+
+void TLibForm::BuildMenu(QMenuBar* menu) {
+  QMenu* filter = menu->addMenu("Фильтр");
+  filter->addAction("Выбрать", this, &TLibForm::SpeedButton1Click)->setObjectName("N2");
+  filter->addSeparator();
+  const char* const pages[] = {"Фильтр Баттерворта", "Фильтр Чебышева", "Фильтр со взвешиванием",
+                               "Фильтр частотной выборки"};
+  for (int page = 0; page < 4; ++page) {
+    QAction* item = filter->addAction(pages[page], this, [this, page] { PageControl1->setCurrentIndex(page); });
+    item->setObjectName(QString("N%1").arg(page + 4));
+  }
+  filter->addSeparator();
+  filter->addAction("Закрыть", this, &TLibForm::SpeedButton3Click)->setObjectName("N8");
+
+  QMenu* entry = menu->addMenu("Параметры ввода");
+  N11 = entry->addAction("Измерять уровни в [дБ]", this, &TLibForm::N11Click);
+  N11->setObjectName("N11");
+  N11->setCheckable(true);
+  entry->addSeparator();
+  N13 = entry->addAction("Вводить порядок ЦФ Баттерворта и Чебышева", this, &TLibForm::N13Click);
+  N13->setObjectName("N13");
+  N14 = entry->addAction("Вводить ширину переходной полосы ЦФ Баттерворта и Чебышева", this, &TLibForm::N14Click);
+  N14->setObjectName("N14");
+  auto* modes = new QActionGroup(this);
+  for (QAction* item : {N13, N14}) {
+    item->setCheckable(true);
+    modes->addAction(item);
+  }
+  N14->setChecked(true);
+}
+
+QToolBar* TLibForm::BuildToolBar() {
+  auto* bar = new QToolBar;
+  bar->setIconSize(QSize(20, 20));
+  const auto button = [&](const char* name, const QString& hint) {
+    auto* tool = new QToolButton;
+    tool->setObjectName(name);
+    tool->setToolTip(hint);
+    tool->setAutoRaise(true);
+    tool->setFocusPolicy(Qt::NoFocus);
+    bar->addWidget(tool);
+    return tool;
+  };
+  QToolButton* choose = button("SpeedButton1", "Выбрать фильтр");
+  choose->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+  connect(choose, &QToolButton::clicked, this, &TLibForm::SpeedButton1Click);
+  SpeedButton2 = button("SpeedButton2", "Измерять уровни АЧХ в децибелах");
+  SpeedButton2->setText("дБ");
+  SpeedButton2->setCheckable(true);
+  QFont bold = SpeedButton2->font();
+  bold.setBold(true);
+  SpeedButton2->setFont(bold);
+  connect(SpeedButton2, &QToolButton::clicked, this, &TLibForm::N11Click);
+  QToolButton* close = button("SpeedButton3", "Закрыть (не выбирать фильтр)");
+  close->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+  connect(close, &QToolButton::clicked, this, &TLibForm::SpeedButton3Click);
+  return bar;
+}
+
+QWidget* TLibForm::BuildLowPassPage(bool chebyshev) {
+  QGridLayout* grid = nullptr;
+  QGroupBox* pass = GridGroup("Полоса пропускания", grid);
+  AddField(chebyshev ? Edit8 : Edit1, grid, 0, Angular("p"), kPassEdgeHint);
+  AddField(chebyshev ? Edit9 : Edit2, grid, 1, Cyclic("p"), kPassEdgeHint);
+  AddLevelField(chebyshev ? Edit10 : Edit3, grid, 2, Level("p"), LevelDecibel("p"), kPassLevelHint, kPassLevelHint);
+  if (chebyshev) {
+    AddField(Edit14, grid, 3, Formula().Var("r").Plain(", %"), "Относительная допустимая неравномерность АЧХ");
+    AddLevelField(Edit15, grid, 4, Formula().Var("r"), Formula().Var("r").Plain(", дБ"),
+                  "Допустимая неравномерность АЧХ", "Допустимая неравномернсть АЧХ");
+  }
+  QGroupBox* transition = GridGroup("Переходная полоса", grid);
+  AddField(chebyshev ? Edit11 : Edit4, grid, 0, RequestedWidth(), kWidthHint, kRequestedWidthHint);
+  AddField(chebyshev ? Edit13 : Edit5, grid, 1, AchievedWidth(), kAchievedWidthHint, kAchievedWidthHint);
+  AddLevelField(chebyshev ? Edit12 : Edit6, grid, 2, Level("s"), LevelDecibel("s"), kStopLevelHint, kStopLevelHint);
+  QGroupBox* order = GridGroup("Порядок фильтра", grid);
+  AddField(chebyshev ? Edit17 : Edit7, grid, 0, Order(),
+           chebyshev ? "Порядок фильтра (не более 60)" : "Порядок фильтра (не более 200)");
+  const auto kind = chebyshev ? AmplitudeExample::Kind::kChebyshev : AmplitudeExample::Kind::kButterworth;
+  return PageWith({pass, transition, order}, new AmplitudeExample(kind));
+}
+
+QWidget* TLibForm::BuildFirPage(bool weighing) {
+  QGridLayout* grid = nullptr;
+  QGroupBox* cutoff = GridGroup("Расчётная частота среза", grid);
+  AddField(weighing ? Edit19 : Edit16, grid, 0, Angular("c"), kCutoffHint);
+  AddField(weighing ? Edit20 : Edit22, grid, 1, Cyclic("c"), kCutoffHint);
+  QGroupBox* order = GridGroup("Порядок фильтра", grid);
+  AddField(weighing ? Edit18 : Edit21, grid, 0, Order(), "Порядок фильтра (не более 500)");
+
+  auto* window = new QGroupBox("Взвешивание");
+  auto* choices = new QVBoxLayout(window);
+  auto* rectangular = new QRadioButton("Прямоугольное окно");
+  auto* hamming = new QRadioButton("Окно Хэмминга");
+  rectangular->setObjectName(weighing ? "RadioButton1" : "RadioButton3");
+  hamming->setObjectName(weighing ? "RadioButton2" : "RadioButton4");
+  rectangular->setChecked(true);
+  choices->addWidget(rectangular);
+  choices->addWidget(hamming);
+  const auto handler = weighing ? &TLibForm::RadioButton1Click : &TLibForm::RadioButton3Click;
+  for (QRadioButton* button : {rectangular, hamming}) connect(button, &QRadioButton::clicked, this, handler);
+  (weighing ? RadioButton2 : RadioButton4) = hamming;
+
+  const auto kind = weighing ? ImpulseExample::Kind::kWindowed : ImpulseExample::Kind::kFrequencySampling;
+  return PageWith({cutoff, order, window}, new ImpulseExample(kind));
+}
+
+NumericField* TLibForm::AddField(LibraryField id, QGridLayout* grid, int column, const Formula& symbol,
+                                 const QString& symbol_hint, const QString& field_hint) {
+  AddSymbol(grid, column, symbol, symbol_hint);
+  return AddEdit(id, grid, column, field_hint);
+}
+
+NumericField* TLibForm::AddLevelField(LibraryField id, QGridLayout* grid, int column, const Formula& symbol,
+                                      const Formula& decibel_symbol, const QString& symbol_hint,
+                                      const QString& decibel_hint) {
+  linear_symbols_.push_back(AddSymbol(grid, column, symbol, symbol_hint));
+  decibel_symbols_.push_back(AddSymbol(grid, column, decibel_symbol, decibel_hint));
+  return AddEdit(id, grid, column, {});
+}
+
+FormulaLabel* TLibForm::AddSymbol(QGridLayout* grid, int column, const Formula& symbol, const QString& hint) {
+  auto* label = new FormulaLabel(symbol, hint);
+  grid->addWidget(label, 0, column, Qt::AlignHCenter | Qt::AlignBottom);
+  return label;
+}
+
+NumericField* TLibForm::AddEdit(LibraryField id, QGridLayout* grid, int column, const QString& hint) {
+  auto* edit = new NumericField;
+  edit->setObjectName(QString("Edit%1").arg(static_cast<int>(id)));
+  edit->setToolTip(hint);
+  edit->SetMaxChars(FilterLibraryFields::MaxChars(id));
+  edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("0,00000000") + 10);
+  // The achieved widths are shown only: not in the tab order.
+  if (id == Edit5 || id == Edit13) edit->setFocusPolicy(Qt::ClickFocus);
+  grid->addWidget(edit, 1, column);
+  connect(edit, &NumericField::Left, this, [this, id] { EditExit(id); });
+  edits_[static_cast<std::size_t>(id)] = edit;
+  return edit;
+}
+
+void TLibForm::showEvent(QShowEvent* event) {
+  fields_.Library().Show();
+  QDialog::showEvent(event);
+}
+
+void TLibForm::SpeedButton1Click() {
+  if (!CommitEditInProgress()) return;
+  fields_.Library().SelectFilter();
+  accept();
+}
+
+void TLibForm::SpeedButton3Click() { reject(); }
+
+void TLibForm::N11Click() {
+  CommitEditInProgress();
+  fields_.SwitchDecibel();
+  const bool decibel = fields_.IsDecibel();
+  N11->setChecked(decibel);
+  SpeedButton2->setChecked(decibel);
+  for (FormulaLabel* symbol : decibel_symbols_) symbol->setVisible(decibel);
+  for (FormulaLabel* symbol : linear_symbols_) symbol->setVisible(!decibel);
+  ShowRewrittenFields();
+  ApplyFieldModes();
+}
+
+void TLibForm::N13Click() {
+  N13->setChecked(true);
+  fields_.SetOrderEntry(true);
+  ApplyFieldModes();
+}
+
+void TLibForm::N14Click() {
+  N14->setChecked(true);
+  fields_.SetOrderEntry(false);
+  ApplyFieldModes();
+}
+
+void TLibForm::RadioButton1Click() { fields_.Library().WeighingDesign().SetHamming(RadioButton2->isChecked()); }
+
+void TLibForm::RadioButton3Click() { fields_.Library().FrSamplingDesign().SetHamming(RadioButton4->isChecked()); }
+
+void TLibForm::EditExit(LibraryField id) {
+  NumericField* edit = edits_[static_cast<std::size_t>(id)];
+  const CommitResult result = fields_.Commit(id, edit->Text());
+  entry_invalid_ = result == CommitResult::kInvalid;
+  if (entry_invalid_) edit->ReportInvalid();
+  ShowRewrittenFields();
+}
+
+bool TLibForm::CommitEditInProgress() {
+  entry_invalid_ = false;
+  PageControl1->currentWidget()->setFocus(Qt::OtherFocusReason);
+  return !entry_invalid_;
+}
+
+void TLibForm::ShowRewrittenFields() {
+  for (const LibraryField id : fields_.TakeRewritten()) edits_[static_cast<std::size_t>(id)]->ShowText(fields_.Text(id));
+}
+
+void TLibForm::ApplyFieldModes() {
+  for (int id = kFirstLibraryField; id <= kLastLibraryField; ++id) {
+    const auto field = static_cast<LibraryField>(id);
+    NumericField* edit = edits_[static_cast<std::size_t>(id)];
+    edit->SetKeys(fields_.KeysOf(field));
+    edit->SetReadOnlyLook(!fields_.IsEditable(field));
+  }
+}

@@ -1,0 +1,86 @@
+#pragma once
+// "Вельмар: Библиотека фильтров": four pages of design parameters, one per method. Every field is
+// committed to its design when left; "Выбрать фильтр" chooses the active page's filter and
+// closes. Show it with exec(); afterwards the analysis run asks the library whether a filter was
+// chosen.
+
+#include <QDialog>
+#include <array>
+#include <vector>
+
+#include "dialogs/filter_library_fields.h"
+#include "dialogs/filter_library_model.h"
+
+class FormulaLabel;
+class NumericField;
+class QAction;
+class QGridLayout;
+class QMenuBar;
+class QRadioButton;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class Formula;
+
+class TLibForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TLibForm(FilterLibraryModel& library, QWidget* parent = nullptr);
+
+  FilterLibraryModel& Library() { return fields_.Library(); }
+  const FilterLibraryFields& Fields() const { return fields_; }
+  int GetFilterKind() const { return fields_.Library().GetFilterKind(); }
+  bool IsFilterSelected() const { return fields_.Library().IsFilterSelected(); }
+  void ClearFilterSelected() { fields_.Library().ClearFilterSelected(); }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildMenu(QMenuBar* menu);
+  QToolBar* BuildToolBar();
+  QWidget* BuildLowPassPage(bool chebyshev);
+  QWidget* BuildFirPage(bool weighing);
+
+  // A field under its symbol in a column of a group's grid; a level field gets its decibel
+  // symbol in the same place, shown instead of the other in decibel mode.
+  NumericField* AddField(LibraryField id, QGridLayout* grid, int column, const Formula& symbol,
+                         const QString& symbol_hint, const QString& field_hint = {});
+  NumericField* AddLevelField(LibraryField id, QGridLayout* grid, int column, const Formula& symbol,
+                              const Formula& decibel_symbol, const QString& symbol_hint,
+                              const QString& decibel_hint);
+  FormulaLabel* AddSymbol(QGridLayout* grid, int column, const Formula& symbol, const QString& hint);
+  NumericField* AddEdit(LibraryField id, QGridLayout* grid, int column, const QString& hint);
+
+  void SpeedButton1Click();
+  void SpeedButton3Click();
+  void N11Click();
+  void N13Click();
+  void N14Click();
+  void RadioButton1Click();
+  void RadioButton3Click();
+  // The leave handler of every field: the design's setter, then the fields that depend on it.
+  void EditExit(LibraryField id);
+
+  // The active page takes the focus, committing an edit in progress; false if that entry
+  // could not be read.
+  bool CommitEditInProgress();
+  void ShowRewrittenFields();
+  // Which fields may be typed into, and with which keys, after a change of mode.
+  void ApplyFieldModes();
+
+  FilterLibraryFields fields_;
+  std::array<NumericField*, kLastLibraryField + 1> edits_{};
+  // The symbols of the level fields, as ratios and in decibels; one of each pair is shown.
+  std::vector<FormulaLabel*> linear_symbols_;
+  std::vector<FormulaLabel*> decibel_symbols_;
+  QTabWidget* PageControl1 = nullptr;
+  QToolButton* SpeedButton2 = nullptr;
+  QAction* N11 = nullptr;
+  QAction* N13 = nullptr;
+  QAction* N14 = nullptr;
+  QRadioButton* RadioButton2 = nullptr;
+  QRadioButton* RadioButton4 = nullptr;
+  bool entry_invalid_ = false;
+};

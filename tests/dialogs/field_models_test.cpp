@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "dialogs/field_keys.h"
+#include "dialogs/filter_library_fields.h"
+#include "platform/messages.h"
+
+namespace {
+
+using enum LibraryField;
+
+char32_t Typed(FieldKeys keys, char32_t key, const std::string& text, int start, int length, int max_chars) {
+  return FilterFieldKey(keys, key, EditFieldState{text, start, length}, max_chars);
+}
+
+TEST(FieldKeysTest, LengthLimitCountsCharactersAndTheReplacedSelection) {
+  // "Бесконечность" is 13 characters (26 bytes): nothing more fits into a field of 6 …
+  EXPECT_EQ(Typed(FieldKeys::kUnsigned, U'5', "Бесконечность", 13, 0, 6), kNullKey);
+  // … unless it is selected and typed over.
+  EXPECT_EQ(Typed(FieldKeys::kUnsigned, U'5', "Бесконечность", 0, 13, 6), U'5');
+  EXPECT_EQ(Typed(FieldKeys::kUnsigned, U'5', "1,234", 5, 0, 6), U'5');
+  EXPECT_EQ(Typed(FieldKeys::kUnsigned, U'5', "1,2345", 6, 0, 6), kNullKey);
+  EXPECT_EQ(Typed(FieldKeys::kUnsigned, U'5', "1,2345", 2, 1, 6), U'5');
+  EXPECT_EQ(Typed(FieldKeys::kUnsigned, kBackspaceKey, "1,2345", 6, 0, 6), kBackspaceKey);
+  // The filter's own rules first: a point becomes a comma, letters and minus signs are refused.
+  EXPECT_EQ(Typed(FieldKeys::kUnsigned, U'.', "15", 2, 0, 6), U',');
+  EXPECT_EQ(Typed(FieldKeys::kUnsigned, U'-', "", 0, 0, 6), kNullKey);
+  EXPECT_EQ(Typed(FieldKeys::kSigned, U'-', "5", 0, 0, 6), U'-');
+  EXPECT_EQ(Typed(FieldKeys::kSigned, U'-', "5", 1, 0, 6), kNullKey);
+  EXPECT_EQ(Typed(FieldKeys::kDigits, U',', "1", 1, 0, 3), kNullKey);
+  EXPECT_EQ(Typed(FieldKeys::kDigits, U'7', "12", 2, 0, 3), U'7');
+  EXPECT_EQ(Typed(FieldKeys::kDigits, U'7', "123", 3, 0, 3), kNullKey);
+}
+
+TEST(FilterLibraryFieldsTest, PassLevelAboveTheRippleBandRewritesTheRipple) {
+  FilterLibraryModel library;
+  FilterLibraryFields fields(library);
+  fields.TakeRewritten();
+  MessageRecorder recorder;
+  ASSERT_EQ(fields.Commit(Edit15, "0,2"), CommitResult::kCommitted);  // lower ripple level 0,8
+  EXPECT_EQ(fields.Text(Edit15), "0,2000");
+  fields.TakeRewritten();
+  ASSERT_EQ(fields.Commit(Edit10, "0,85"), CommitResult::kCommitted);
+  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{
+                                     "Уровень верхней границы полосы пропускания должен быть не больше нижнего "
+                                     "уровня пульсаций.\n Произведена коррекция"});
+  EXPECT_EQ(fields.Text(Edit10), "0,8500");
+  EXPECT_EQ(fields.Text(Edit15), "0,1500");  // the band now ends at Lp: r = 1 − 0,85
+  EXPECT_EQ(fields.Text(Edit14), "15,00");
+  const std::vector<LibraryField> rewritten = fields.TakeRewritten();
+  for (LibraryField field : {Edit10, Edit15, Edit14, Edit11, Edit13, Edit17}) {
+    EXPECT_NE(std::find(rewritten.begin(), rewritten.end(), field), rewritten.end()) << static_cast<int>(field);
+  }
+  EXPECT_EQ(std::find(rewritten.begin(), rewritten.end(), Edit12), rewritten.end());
+}
+
+TEST(FilterLibraryFieldsTest, CutOffPairsOrdersAndUnreadableTexts) {
+  FilterLibraryModel library;
+  FilterLibraryFields fields(library);
+  fields.TakeRewritten();
+  MessageRecorder recorder;
+  ASSERT_EQ(fields.Commit(Edit22, "0,25"), CommitResult::kCommitted);
+  EXPECT_EQ(fields.Text(Edit16), "1,57");  // 2π·0,25
+  EXPECT_EQ(fields.Text(Edit19), "1,00");  // the other page keeps its own
+  ASSERT_EQ(fields.Commit(Edit18, "0"), CommitResult::kCommitted);
+  EXPECT_EQ(fields.Text(Edit18), "1");
+  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{"Порядок ЦФ должен быть положительным.\nПроизведена коррекция."});
+
+  fields.TakeRewritten();
+  EXPECT_EQ(fields.Commit(Edit21, ""), CommitResult::kInvalid);
+  EXPECT_EQ(fields.Commit(Edit1, "1,2,3"), CommitResult::kInvalid);
+  EXPECT_TRUE(fields.TakeRewritten().empty());
+  EXPECT_EQ(library.FrSamplingDesign().GetOrder(), 10);
+  EXPECT_DOUBLE_EQ(library.ButterworthDesign().GetWp(), 1.0);
+  // Fields that cannot be typed into are never committed.
+  EXPECT_EQ(fields.Commit(Edit5, "50"), CommitResult::kUnchanged);
+  EXPECT_EQ(fields.Commit(Edit7, "5"), CommitResult::kUnchanged);  // width mode
+  EXPECT_EQ(library.ButterworthDesign().GetOrder(), 30);
+}
+
+}  // namespace

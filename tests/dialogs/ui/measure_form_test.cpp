@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QPushButton>
+#include <cmath>
+#include <numbers>
+
+#include "dialogs/model_set.h"
+#include "dialogs/ui/dialog_test_support.h"
+#include "dialogs/ui/lib_form.h"
+#include "dialogs/ui/measure_form.h"
+#include "numeric/number_text.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+const std::string kLevelChanged =
+    "Заданный уровень подавления не обеспечивается фильтром.\n"
+    "                              Уровень подавления изменён.";
+const char* const kResultNames[] = {"EditwvT", "EditfvT", "EditwpT", "EditfpT", "EditdwT", "EditdfT", "Editdw"};
+
+// A library filter chosen in the library dialog and analysed, and the measurement dialog on it.
+struct MeasuredFilter {
+  ModelSet models;
+  FilterLibraryModel& library = models.library;
+  AnalysisRun& run = *models.run;
+  TLibForm library_form{library};
+  TMeasureForm form{run};
+
+  MeasuredFilter(const char* page_item, int afc_mode) {
+    models.input_form.Show(models.a, models.b);
+    models.biharmonic.Show();
+    run.RunAnalysis(0);
+    ShowActive(library_form);
+    Child<QAction>(library_form, page_item)->trigger();
+    QTest::mouseClick(Child<QWidget>(library_form, "SpeedButton1"), Qt::LeftButton);
+    run.RunAnalysis(1);
+    run.SetAfcMode(afc_mode);
+    ShowActive(form);
+  }
+  QComboBox* List(const char* name) const { return Child<QComboBox>(form, name); }
+  QString Result(const char* name) const { return Edit(form, name)->text(); }
+  void Measure() const { QTest::mouseClick(Child<QPushButton>(form, "BitBtn1"), Qt::LeftButton); }
+  double Step() const { return 2 * kPi / (run.FrequencyPoints() - 1); }
+};
+
+// The number before "±".
+double ValueOf(const QString& text) {
+  double value = 0;
+  EXPECT_TRUE(TextToDouble(text.section(QChar(0x00B1), 0, 0).toStdString(), value)) << text.toStdString();
+  return value;
+}
+
+TEST(MeasureFormTest, ListsFollowTheModeWithTheirDefaultsInBold) {
+  MeasuredFilter m("N4", 2);
+  EXPECT_EQ(m.form.windowTitle(), "Измерение параметров АЧХ");
+  EXPECT_TRUE(m.List("ComboBoxH0")->isVisible());
+  EXPECT_TRUE(m.List("ComboBoxHp")->isVisible());
+  EXPECT_FALSE(m.List("ComboBoxH0dB")->isVisible());
+  EXPECT_FALSE(m.List("ComboBoxHpdB")->isVisible());
+  EXPECT_EQ(m.List("ComboBoxH0")->currentText(), "0,707");
+  EXPECT_EQ(m.List("ComboBoxHp")->currentText(), "0,01");
+  EXPECT_EQ(m.List("ComboBoxHp")->count(), 16);
+  EXPECT_TRUE(m.List("ComboBoxHp")->itemData(9, Qt::FontRole).value<QFont>().bold());
+  EXPECT_FALSE(m.List("ComboBoxHp")->itemData(8, Qt::FontRole).isValid());
+  EXPECT_EQ(m.List("ComboBoxH0")->toolTip(), "Уровень полосы пропускания можно выбрать из списка");
+  EXPECT_EQ(m.List("ComboBoxHpdB")->toolTip(), "Уровень полосы подавления можно выбрать из списка");
+
+  m.form.hide();
+  m.run.SetAfcMode(3);
+  ShowActive(m.form);
+  EXPECT_FALSE(m.List("ComboBoxH0")->isVisible());
+  EXPECT_TRUE(m.List("ComboBoxH0dB")->isVisible());
+  EXPECT_EQ(m.List("ComboBoxH0dB")->currentText(), "-3,0");
+  EXPECT_EQ(m.List("ComboBoxHpdB")->currentText(), "-40,0");
+  EXPECT_TRUE(m.List("ComboBoxHpdB")->itemData(6, Qt::FontRole).value<QFont>().bold());
+
+  m.form.hide();
+  m.run.SetAfcMode(1);
+  ShowActive(m.form);
+  for (const char* name : {"ComboBoxH0", "ComboBoxHp", "ComboBoxH0dB", "ComboBoxHpdB"}) {
+    EXPECT_FALSE(m.List(name)->isVisible()) << name;
+  }
+  EXPECT_FALSE(Child<QPushButton>(m.form, "BitBtn1")->isEnabled());
+}
+
+TEST(MeasureFormTest, DesignedChebyshevEdgesFoundInDecibelsWithinOneGridStep) {
+  MeasuredFilter m("N5", 3);
+  MessageSpy spy;
+  const CChebishevFilter& design = m.library.ChebyshevDesign();
+  ASSERT_DOUBLE_EQ(design.GetWp(), 1.0);
+  ASSERT_DOUBLE_EQ(design.GetLpdB(), -3.0);
+  m.Measure();
+  EXPECT_TRUE(spy.Messages().empty());
+  const double wp = ValueOf(m.Result("EditwvT"));
+  EXPECT_LE(std::fabs(wp - 1.0), m.Step());
+  EXPECT_NEAR(ValueOf(m.Result("EditfvT")), wp / (2 * kPi), 1e-4);
+  // Half a step of 2π/2047 against ωp ≈ 1: 0,15 %.
+  EXPECT_TRUE(m.Result("EditwvT").endsWith(QString::fromUtf8("±0,15%"))) << m.Result("EditwvT").toStdString();
+
+  // At the design's own stop level, −30 dB, the stop edge is ωp·(1 + δa) within a step.
+  m.List("ComboBoxHpdB")->setFocus();
+  QTest::keyClick(m.List("ComboBoxHpdB"), Qt::Key_Up);
+  for (const char* name : kResultNames) EXPECT_TRUE(m.Result(name).isEmpty()) << name;  // a change empties them
+  QTest::keyClick(m.List("ComboBoxHpdB"), Qt::Key_Up);
+  ASSERT_EQ(m.List("ComboBoxHpdB")->currentText(), "-30,0");
+  m.Measure();
+  const double ws = ValueOf(m.Result("EditwpT"));
+  EXPECT_LE(std::fabs(ws - (1 + design.GetActualTransition() / 100)), 2 * m.Step());
+  EXPECT_NEAR(ValueOf(m.Result("EditdwT")), ws - wp, 2e-4);
+  EXPECT_NEAR(ValueOf(m.Result("Editdw")), (ws - wp) / wp * 100, 0.05);
+  EXPECT_TRUE(spy.Messages().empty());
+
+  // Showing again empties the results and keeps the levels.
+  m.form.hide();
+  ShowActive(m.form);
+  for (const char* name : kResultNames) EXPECT_TRUE(m.Result(name).isEmpty()) << name;
+  EXPECT_EQ(m.List("ComboBoxHpdB")->currentText(), "-30,0");
+}
+
+TEST(MeasureFormTest, UnreachedStopLevelIsRaisedOnAWindowedFilter) {
+  // A rectangular window of order 10 leaves ripples in the stop band far above 0,00001.
+  MeasuredFilter m("N6", 2);
+  MessageSpy spy;
+  m.List("ComboBoxHp")->setFocus();
+  QTest::keyClick(m.List("ComboBoxHp"), Qt::Key_End);
+  ASSERT_EQ(m.List("ComboBoxHp")->currentText(), "0,00001");
+  m.Measure();
+  EXPECT_EQ(spy.Messages(), std::vector<std::string>{kLevelChanged});
+  // The level now shown is the lowest of the list that the response at π does not exceed.
+  const int chosen = m.List("ComboBoxHp")->currentIndex();
+  ASSERT_LT(chosen, 15);
+  const double at_pi = m.run.AmplitudeResponse()[m.run.FrequencyPoints() - 1];
+  double level = 0;
+  double lower = 0;
+  ASSERT_TRUE(TextToDouble(m.List("ComboBoxHp")->itemText(chosen).toStdString(), level));
+  ASSERT_TRUE(TextToDouble(m.List("ComboBoxHp")->itemText(chosen + 1).toStdString(), lower));
+  EXPECT_LE(at_pi, level);
+  EXPECT_GT(at_pi, lower);
+  // The pass-band edge of the windowed filter with ωc = 1 lies near 1.
+  EXPECT_NEAR(ValueOf(m.Result("EditwvT")), 1.0, 0.3);
+  EXPECT_FALSE(m.Result("EditwpT").isEmpty());
+}
+
+}  // namespace
