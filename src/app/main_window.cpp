@@ -208,6 +208,7 @@ void TRYNForm::FormPaint() {
   ShowResults();
   TabSignal->SetTitle(kSignalTitle);
   TabSignal->SetTableName("x");
+  ConnectSignalTable();
 }
 
 void TRYNForm::ShowResults() {

@@ -10,6 +10,9 @@
 #include "app/main_window.h"
 #include "diagram/ui/diagram_increase.h"
 #include "dialogs/ui/arbitrary_filter_dialog.h"
+#include "dialogs/ui/bgs_form.h"
+#include "dialogs/ui/lib_form.h"
+#include "dialogs/ui/measure_form.h"
 
 std::vector<QWidget*> CreateApplicationWindows() {
   std::vector<QWidget*> created;
