@@ -117,7 +117,7 @@ void AnalysisRun::FormClose() {
 
 // ---- the four analyses ----
 
-void AnalysisRun::TakeTypedFilter() {
+void AnalysisRun::EmptyFilters() {
   if (FilterLibrarySource* library = sources_.library) {
     library->Butterworth().RemoveSections();
     library->Chebyshev().RemoveSections();
@@ -125,7 +125,12 @@ void AnalysisRun::TakeTypedFilter() {
     library->FrSampling().Clear();
   }
   FFilter.Clear();
+  FDirectFilter = nullptr;
   FCascadeFilter = nullptr;
+}
+
+void AnalysisRun::TakeTypedFilter() {
+  EmptyFilters();
   FDirectFilter = &FFilter;
   FLibraryFilter = false;
 
@@ -140,15 +145,8 @@ void AnalysisRun::TakeTypedFilter() {
 }
 
 void AnalysisRun::TakeLibraryFilter() {
+  EmptyFilters();
   FilterLibrarySource& library = *sources_.library;
-  library.Butterworth().RemoveSections();
-  library.Chebyshev().RemoveSections();
-  library.Weighing().Clear();
-  library.FrSampling().Clear();
-  FFilter.Clear();
-  FDirectFilter = nullptr;
-  FCascadeFilter = nullptr;
-
   const int kind = library.GetFilterKind();
   library.DesignFilter(kind);
   switch (kind) {
@@ -239,15 +237,6 @@ int AnalysisRun::StepFilterBlock(const double* x, double* y, int count, int firs
   if (FCascadeFilter != nullptr) return FCascadeFilter->StepBlock(x, y, count, first_checked);
   std::fill(y, y + count, 0.0);
   return count;
-}
-
-void AnalysisRun::FilterResponse(double omega, double& amplitude, double& phase) {
-  amplitude = phase = 0;
-  if (FDirectFilter != nullptr) {
-    FDirectFilter->Response(omega, amplitude, phase);
-  } else if (FCascadeFilter != nullptr) {
-    FCascadeFilter->Response(omega, amplitude, phase);
-  }
 }
 
 // ---- time domain ----
@@ -508,11 +497,11 @@ void AnalysisRun::CalcFrequencyResponses() {
   }
   double* a = amplitude_.data();
   double* p = phase_.data();
-  // Evaluated into the first half, then mirrored from the top down so nothing is overwritten early.
+  // Evaluated into the first half, then mirrored into the second.
   if (FDirectFilter != nullptr) {
     FDirectFilter->Responses(omegas, half, a, p);
-  } else {
-    for (int k = 0; k < half; ++k) FilterResponse(omegas[k], a[k], p[k]);
+  } else if (FCascadeFilter != nullptr) {
+    for (int k = 0; k < half; ++k) FCascadeFilter->Response(omegas[k], a[k], p[k]);
   }
   for (int k = 0; k < half; ++k) {
     a[m - 1 - k] = a[k];

@@ -113,9 +113,8 @@ class AnalysisRun {
   void ResetFilter();
   // Steps the current filter over a block (see CCascadFilter2::StepBlock).
   int StepFilterBlock(const double* x, double* y, int count, int first_checked = 0);
-  // |H| and the phase of the current filter at ω.
-  void FilterResponse(double omega, double& amplitude, double& phase);
-  double FilterAmplitude(double omega);
+  // Empties the library's four designs and the typed filter; no filter is current afterwards.
+  void EmptyFilters();
   void TakeTypedFilter();
   void TakeLibraryFilter();
   void PreRoll();
