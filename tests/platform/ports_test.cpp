@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "platform/file_failure.h"
 #include "platform/messages.h"
 #include "platform/progress.h"
 
@@ -37,6 +40,14 @@ TEST(ProgressTest, StepStopsAtTheMaximumAndResetReturnsToTheMinimum) {
   EXPECT_EQ(bar.Position(), 0);
   bar.SetPosition(99);
   EXPECT_EQ(bar.Position(), 3);
+}
+
+TEST(FileFailureTest, NamesTheFileApartFromTheTextAndGivesTheReason) {
+  EXPECT_EQ(FileFailureMessage("Не удаётся открыть файл", "signal.tbl", ENOENT),
+            "Не удаётся открыть файл\nsignal.tbl\nНет такого файла или папки");
+  EXPECT_EQ(FileErrorReason(ENOSPC), "На диске нет свободного места");
+  EXPECT_EQ(FileErrorReason(EACCES), "Доступ запрещён");
+  EXPECT_FALSE(FileErrorReason(EPIPE).empty());  // an unlisted value still says something
 }
 
 }  // namespace
