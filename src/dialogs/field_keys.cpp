@@ -2,11 +2,34 @@
 
 namespace {
 
-// Characters, not bytes, of a UTF-8 text.
-int CharacterCount(const std::string& text) {
-  int count = 0;
-  for (const char byte : text) count += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-  return count;
+bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+bool IsBlank(char32_t c) { return c == U' ' || c == U'\t' || c == U'\r' || c == U'\n'; }
+
+bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
+
+std::u32string_view Trimmed(std::u32string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+void AppendUtf8(std::string& text, char32_t c) {
+  if (c < 0x80) {
+    text += static_cast<char>(c);
+  } else if (c < 0x800) {
+    text += static_cast<char>(0xC0 | (c >> 6));
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    text += static_cast<char>(0xE0 | (c >> 12));
+    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    text += static_cast<char>(0xF0 | (c >> 18));
+    text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  }
 }
 
 }  // namespace
@@ -20,4 +43,46 @@ char32_t FilterFieldKey(FieldKeys keys, char32_t key, const EditFieldState& edit
   if (key == kNullKey || key == kBackspaceKey) return key;
   if (CharacterCount(edit.text) - edit.selection_length + 1 > max_chars) return kNullKey;
   return key;
+}
+
+int CharacterCount(std::string_view text) {
+  int count = 0;
+  for (const char byte : text) count += !IsContinuationByte(byte);
+  return count;
+}
+
+std::size_t CharacterOffset(std::string_view text, int character) {
+  std::size_t offset = 0;
+  for (int seen = 0; offset < text.size(); ++offset) {
+    if (!IsContinuationByte(text[offset]) && seen++ == character) break;
+  }
+  return offset;
+}
+
+EditFieldState WithoutSelection(const EditFieldState& edit) {
+  const std::size_t from = CharacterOffset(edit.text, edit.selection_start);
+  const std::size_t to = CharacterOffset(edit.text, edit.selection_start + edit.selection_length);
+  EditFieldState result{edit.text, edit.selection_start, 0};
+  result.text.erase(from, to - from);
+  return result;
+}
+
+std::optional<std::string> FilterPastedText(const EditFieldState& edit, std::u32string_view pasted,
+                                            const KeyFilter& filter) {
+  pasted = Trimmed(pasted);
+  if (pasted.empty()) return std::nullopt;
+  EditFieldState field = WithoutSelection(edit);
+  std::string inserted;
+  for (const char32_t typed : pasted) {
+    // Backspace passes the filters as a key, but a paste only ever inserts characters.
+    if (IsControl(typed)) return std::nullopt;
+    const char32_t key = filter(typed, field);
+    if (key == kNullKey || IsControl(key)) return std::nullopt;
+    std::string character;
+    AppendUtf8(character, key);
+    field.text.insert(CharacterOffset(field.text, field.selection_start), character);
+    ++field.selection_start;
+    inserted += character;
+  }
+  return inserted;
 }

@@ -2,29 +2,12 @@
 
 #include <algorithm>
 
-#include "numeric/key_filters.h"
+#include "dialogs/field_keys.h"
 
 namespace {
 
 constexpr char32_t kTabKey = 9;
 constexpr char32_t kEnterKey = 13;
-
-int CountCharacters(const std::string& text) {
-  int count = 0;
-  for (const char c : text) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;  // not a continuation byte
-  }
-  return count;
-}
-
-// Byte offset of the character with the given number.
-std::size_t ByteOffset(const std::string& text, int character) {
-  std::size_t offset = 0;
-  for (int seen = 0; offset < text.size(); ++offset) {
-    if ((static_cast<unsigned char>(text[offset]) & 0xC0) != 0x80 && seen++ == character) break;
-  }
-  return offset;
-}
 
 bool HasMinusAfterFirst(const std::string& text) { return text.find('-', 1) != std::string::npos; }
 
@@ -32,7 +15,7 @@ bool HasMinusAfterFirst(const std::string& text) { return text.find('-', 1) != s
 
 void FilterCellKey(char32_t& key, const std::string& text, int max_chars) {
   if (key == kBackspaceKey || key == kTabKey || key == kEnterKey) return;
-  if (CountCharacters(text) >= max_chars) {
+  if (CharacterCount(text) >= max_chars) {
     key = kNullKey;
     return;
   }
@@ -42,11 +25,21 @@ void FilterCellKey(char32_t& key, const std::string& text, int max_chars) {
   if (repeated || !allowed) key = kNullKey;
 }
 
+char32_t FilterTypedCellKey(char32_t key, const EditFieldState& edit, int max_chars) {
+  FilterCellKey(key, WithoutSelection(edit).text, max_chars);
+  return key;
+}
+
+char32_t FilterPastedCellKey(char32_t key, const EditFieldState& edit, int max_chars) {
+  key = FilterTypedCellKey(key, edit, max_chars);
+  return key == U'-' && edit.selection_start > 0 ? kNullKey : key;
+}
+
 CellEdit RemoveMisplacedMinus(CellEdit edit) {
-  edit.caret = std::min(std::max(edit.caret, 0), CountCharacters(edit.text));
+  edit.caret = std::min(std::max(edit.caret, 0), CharacterCount(edit.text));
   while (HasMinusAfterFirst(edit.text) && edit.caret > 0) {
-    const std::size_t from = ByteOffset(edit.text, edit.caret - 1);
-    const std::size_t to = ByteOffset(edit.text, edit.caret);
+    const std::size_t from = CharacterOffset(edit.text, edit.caret - 1);
+    const std::size_t to = CharacterOffset(edit.text, edit.caret);
     edit.text.erase(from, to - from);
     --edit.caret;
   }

@@ -1,5 +1,7 @@
 #include "dialogs/table_cells.h"
 
+#include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "numeric/number_text.h"
@@ -7,6 +9,8 @@
 namespace {
 
 const std::string kNoText;
+
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
 }  // namespace
 
@@ -18,28 +22,52 @@ bool TableCells::IsInside(int column, int row) {
   return column >= 0 && column < kColumns && row >= 0 && row < kRows;
 }
 
+std::optional<double> TableCells::ReadNumber(const std::string& text) {
+  // A number ends in a digit: "5," and "-" are unfinished typing, not 5 and 0.
+  const std::size_t last = text.find_last_not_of(' ');
+  if (last == std::string::npos || !IsDigit(text[last])) return std::nullopt;
+  double value = 0;
+  if (!TextToDouble(text, value)) return std::nullopt;
+  return value;
+}
+
+std::size_t TableCells::TextSlot(int index) const {
+  const CellPosition cell = IndexToCell(index);
+  return static_cast<std::size_t>(cell.row * kColumns + cell.column);
+}
+
 const std::string& TableCells::Text(int column, int row) const {
   return IsInside(column, row) ? texts_[static_cast<std::size_t>(row * kColumns + column)] : kNoText;
 }
 
 const std::string& TableCells::ValueText(int index) const {
-  if (!IsValueIndex(index)) return kNoText;
-  const CellPosition cell = IndexToCell(index);
-  return Text(cell.column, cell.row);
+  return IsValueIndex(index) ? texts_[TextSlot(index)] : kNoText;
 }
 
-void TableCells::SetValueText(int index, std::string text) {
+void TableCells::SetValueText(int index, std::string text) { SetCell(index, {std::move(text), std::nullopt}); }
+
+void TableCells::SetValue(int index, std::string text, double exact) { SetCell(index, {std::move(text), exact}); }
+
+ValueCell TableCells::Cell(int index) const {
+  if (!IsValueIndex(index)) return {};
+  return {texts_[TextSlot(index)], exact_[static_cast<std::size_t>(index)]};
+}
+
+void TableCells::SetCell(int index, ValueCell cell) {
   if (!IsValueIndex(index)) return;
-  const CellPosition cell = IndexToCell(index);
-  texts_[static_cast<std::size_t>(cell.row * kColumns + cell.column)] = std::move(text);
+  texts_[TextSlot(index)] = std::move(cell.text);
+  exact_[static_cast<std::size_t>(index)] = cell.exact;
+}
+
+bool TableCells::IsUnreadable(int index) const {
+  if (IsValueEmpty(index) || exact_[static_cast<std::size_t>(index)]) return false;
+  return !ReadNumber(ValueText(index));
 }
 
 void TableCells::WriteHeaders(const std::string& name, int first_index) {
   for (int index = 0; index < kValueCells; ++index) {
-    const CellPosition cell = IndexToCell(index);
     const long long shown = static_cast<long long>(first_index) + index;
-    texts_[static_cast<std::size_t>((cell.row - 1) * kColumns + cell.column)] =
-        name + "(" + std::to_string(shown) + ")";
+    texts_[TextSlot(index) - kColumns] = name + "(" + std::to_string(shown) + ")";
   }
 }
 
@@ -56,9 +84,9 @@ void TableCells::SwapCells(int a, int b) {
   } else if (!a_inside) {
     SetValueText(b, std::string());
   } else {
-    std::string text_a = ValueText(a);
-    SetValueText(a, ValueText(b));
-    SetValueText(b, std::move(text_a));
+    ValueCell cell_a = Cell(a);
+    SetCell(a, Cell(b));
+    SetCell(b, std::move(cell_a));
   }
 }
 
@@ -68,8 +96,9 @@ int TableCells::Collect(double* work) {
     if (!IsValueEmpty(index)) last = index;
   }
   for (int index = 0; index <= last; ++index) {
-    if (IsValueEmpty(index)) SetValueText(index, "0");
-    TextToDouble(ValueText(index), work[index]);  // unreadable text leaves 0
+    if (IsValueEmpty(index)) SetValue(index, "0", 0.0);
+    const std::optional<double> exact = exact_[static_cast<std::size_t>(index)];
+    work[index] = exact ? *exact : ReadNumber(ValueText(index)).value_or(0.0);
   }
   return last + 1;
 }

@@ -8,6 +8,7 @@
 #include <bit>
 #include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -28,13 +29,15 @@ std::uint64_t ToLittleEndian(std::uint64_t bits) {
   return bits;
 }
 
-// Up to limit bytes of an open descriptor; stops early at the end of the file or on an error.
-std::string ReadUpTo(int fd, std::size_t limit) {
+// Up to limit bytes of an open descriptor; stops early at the end of the file, or on a read
+// error, whose errno goes to error.
+std::string ReadUpTo(int fd, std::size_t limit, int& error) {
   std::string bytes(limit, '\0');
   std::size_t filled = 0;
   while (filled < limit) {
     const ssize_t got = read(fd, bytes.data() + filled, limit - filled);
     if (got < 0 && errno == EINTR) continue;
+    if (got < 0) error = errno;
     if (got <= 0) break;
     filled += static_cast<std::size_t>(got);
   }
@@ -68,18 +71,43 @@ std::vector<double> DecodeTableFile(std::string_view bytes, int max_values) {
   return values;
 }
 
-std::optional<std::vector<double>> ReadTableFile(const std::string& path, int max_values) {
+TableFileRead ReadTableFile(const std::string& path, int max_values) {
+  TableFileRead read;
   // Non-blocking, so that a pipe cannot hang the open; anything but a regular file is refused.
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) {
+    read.error = errno;
+    return read;
+  }
   struct stat info {};
-  std::optional<std::vector<double>> values;
-  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+  if (fstat(fd, &info) != 0) {
+    read.error = errno;
+  } else if (!S_ISREG(info.st_mode)) {
+    read.error = S_ISDIR(info.st_mode) ? EISDIR : ENODEV;
+  } else {
     const std::size_t limit = static_cast<std::size_t>(std::max(max_values, 0)) * kValueBytes;
-    values = DecodeTableFile(ReadUpTo(fd, limit), max_values);
+    const std::string bytes = ReadUpTo(fd, limit, read.error);
+    read.values = DecodeTableFile(bytes, max_values);
+    // The size tells what lies beyond the values read; where it says less than was read (some
+    // system files), what was read counts.
+    const std::uint64_t size = std::max<std::uint64_t>(static_cast<std::uint64_t>(info.st_size), bytes.size());
+    read.values_in_file = size / kValueBytes;
+    read.tail_bytes = static_cast<int>(size % kValueBytes);
   }
   close(fd);
-  return values;
+  if (read.error != 0) read.values.clear();
+  return read;
+}
+
+std::vector<ReplacedValue> ReplaceUnusableValues(std::vector<double>& values, double limit) {
+  std::vector<ReplacedValue> replaced;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const double original = values[i];
+    if (std::fabs(original) <= limit) continue;  // NaN fails this test too
+    values[i] = std::isnan(original) ? 0.0 : std::copysign(limit, original);
+    replaced.push_back({static_cast<int>(i), original, values[i]});
+  }
+  return replaced;
 }
 
 std::string SpreadsheetText(const TableCells& cells, int work_count) {

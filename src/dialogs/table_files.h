@@ -3,6 +3,7 @@
 // only) holds the values as consecutive little-endian IEEE 754 doubles, index 0 first, with no
 // header. The spreadsheet export is tab-separated text with CR LF line ends.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,9 +20,29 @@ inline const std::string kCannotOpenFileMessage = "Не удаётся откр�
 std::string EncodeTableFile(const double* values, int count);
 // The whole 8-byte values of bytes, at most max_values of them; a shorter tail is ignored.
 std::vector<double> DecodeTableFile(std::string_view bytes, int max_values);
-// Reads at most max_values values without reading further into the file. Nothing (nullopt)
-// when path is not a regular file that can be read: missing, a folder, a device, a pipe.
-std::optional<std::vector<double>> ReadTableFile(const std::string& path, int max_values);
+
+// A table file as read: its first values and what was left out.
+struct TableFileRead {
+  std::vector<double> values;        // at most the values asked for, exactly as stored
+  std::uint64_t values_in_file = 0;  // whole values the file holds
+  int tail_bytes = 0;                // bytes after the last whole value (0 … 7), ignored
+  int error = 0;                     // errno when the file could not be read; values empty then
+  explicit operator bool() const { return error == 0; }
+};
+// Reads at most max_values values without reading further into the file. Fails with an errno
+// when path is not a regular file that can be read: missing (ENOENT), a folder (EISDIR), a
+// device or a pipe (ENODEV), unreadable (EACCES, EIO, …).
+TableFileRead ReadTableFile(const std::string& path, int max_values);
+
+// A value of a table file that the analysis cannot take, and what it became.
+struct ReplacedValue {
+  int index = 0;
+  double original = 0;
+  double replacement = 0;
+};
+// Makes every value fit for the analysis run: NaN becomes 0; an infinity or a magnitude beyond
+// limit becomes ±limit, where the filters hold their values too. Returns what it replaced.
+std::vector<ReplacedValue> ReplaceUnusableValues(std::vector<double>& values, double limit);
 
 // The grid as spreadsheet text: every row from the top, each cell's text followed by a tab,
 // CR LF after each row; header rows whole, and the text ends right after the tab of value

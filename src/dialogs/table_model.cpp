@@ -4,10 +4,12 @@
 #include <cstdlib>
 
 #include "dialogs/table_files.h"
+#include "dialogs/table_load_report.h"
+#include "filter/digital_filter.h"
 #include "numeric/general_format.h"
 #include "numeric/number_text.h"
-#include "numeric/numeric.h"
 #include "platform/atomic_file.h"
+#include "platform/file_failure.h"
 #include "platform/messages.h"
 
 TableModel::TableModel() { cells_.WriteHeaders(table_name_, first_index_); }
@@ -26,14 +28,21 @@ void TableModel::SetValues(const double* values, int n) {
   const long long requested = values == nullptr ? 0 : std::llabs(static_cast<long long>(n));
   value_count_ = static_cast<int>(std::min<long long>(kCapacity, requested));
   std::copy(values, values + value_count_, values_.begin());
-  NewTable();
-  for (int i = 0; i < value_count_; ++i) cells_.SetValueText(i, FormatNumber(kDecimals, values_[i]));
+  FillCells(values_.data(), value_count_, [](double value) { return FormatNumber(kDecimals, value); });
 }
 
 bool TableModel::SetCellText(int column, int row, std::string text) {
   if (!TableCells::IsInside(column, row) || !TableCells::IsValueRow(row)) return false;
-  cells_.SetValueText(TableCells::CellToIndex(column, row), std::move(text));
+  const int index = TableCells::CellToIndex(column, row);
+  if (cells_.ValueText(index) != text) cells_.SetValueText(index, std::move(text));
   return true;
+}
+
+int TableModel::FirstUnreadableIndex() const {
+  for (int index = 0; index < kCapacity; ++index) {
+    if (cells_.IsUnreadable(index)) return index;
+  }
+  return -1;
 }
 
 void TableModel::CollectValues() { work_count_ = cells_.Collect(work_values_.data()); }
@@ -52,6 +61,7 @@ bool TableModel::SelectCell(int column, int row) {
     if (TableCells::CellToIndex(column, row) > work_count_) return false;
   }
   cursor_ = {column, row};
+  CommitCellEdit();
   return true;
 }
 
@@ -66,6 +76,10 @@ bool TableModel::PressEnter() {
   return true;
 }
 
+void TableModel::CommitCellEdit() { edit_start_ = cells_.Cell(CursorIndex()); }
+
+void TableModel::RevertCellEdit() { cells_.SetCell(CursorIndex(), edit_start_); }
+
 void TableModel::SetSequentialInput(bool on) {
   const bool becomes_on = on && !sequential_input_;
   sequential_input_ = on;
@@ -75,7 +89,7 @@ void TableModel::SetSequentialInput(bool on) {
 }
 
 void TableModel::Show() {
-  cursor_ = {0, 1};
+  MoveCursorTo(0);
   processed_ = false;
   restore_on_close_ = true;
 }
@@ -103,6 +117,7 @@ void TableModel::InsertCell() {
   CollectValues();
   const int at = CursorIndex();
   for (int i = work_count_; i >= at; --i) cells_.SwapCells(i + 1, i);
+  CommitCellEdit();
 }
 
 void TableModel::DeleteCell() {
@@ -110,6 +125,7 @@ void TableModel::DeleteCell() {
   const int at = CursorIndex();
   cells_.SetValueText(at, std::string());
   for (int i = at; i < work_count_; ++i) cells_.SwapCells(i, i + 1);
+  CommitCellEdit();
 }
 
 TableDiagramData TableModel::PrepareDiagram() {
@@ -124,24 +140,23 @@ TableDiagramData TableModel::PrepareDiagram() {
     data.count = static_cast<int>(single_value_points_.size());
   }
   data.first_argument = first_index_;
-  MinMax(data.values, data.count, data.y_min, data.y_max);
-  // Signs rather than the product lo·hi, which underflows to 0 for tiny values.
-  if (data.y_min > 0 && data.y_max > 0) data.y_min = 0;
-  if (data.y_min < 0 && data.y_max < 0) data.y_max = 0;
   return data;
 }
 
 bool TableModel::LoadFile(const std::string& path) {
-  const auto values = ReadTableFile(path, kCapacity);
-  if (!values) {
-    ShowMessage(kCannotOpenFileMessage + path);
+  TableFileRead read = ReadTableFile(path, kCapacity);
+  if (!read) {
+    ShowMessage(FileFailureMessage(kCannotOpenFileMessage, path, read.error));
     return false;
   }
-  NewTable();
-  for (std::size_t i = 0; i < values->size(); ++i) {
-    cells_.SetValueText(static_cast<int>(i), FormatGeneral((*values)[i]));
-  }
+  const std::vector<ReplacedValue> replaced = ReplaceUnusableValues(read.values, kFilterLimit);
+  FillCells(read.values.data(), static_cast<int>(read.values.size()), FormatGeneral);
   CollectValues();
+  const std::string report = TableLoadReport(path, read, replaced, kCapacity, [this](int index) {
+    const CellPosition cell = TableCells::IndexToCell(index);
+    return cells_.Text(cell.column, cell.row - 1);  // the header above names the value
+  });
+  if (!report.empty()) ShowMessage(report);
   return true;
 }
 
@@ -170,9 +185,13 @@ bool TableModel::WriteCollected(const std::string& path, const std::function<std
 
 void TableModel::MoveCursorTo(int index) {
   cursor_ = TableCells::IndexToCell(std::clamp(index, 0, kCapacity - 1));
+  CommitCellEdit();
 }
 
-void TableModel::FillFromValues() {
-  NewTable();
-  for (int i = 0; i < value_count_; ++i) cells_.SetValueText(i, FormatGeneral(values_[i]));
+void TableModel::FillCells(const double* values, int count, const std::function<std::string(double)>& format) {
+  cells_.ClearValues();
+  for (int i = 0; i < count; ++i) cells_.SetValue(i, format(values[i]), values[i]);
+  MoveCursorTo(0);
 }
+
+void TableModel::FillFromValues() { FillCells(values_.data(), value_count_, FormatGeneral); }

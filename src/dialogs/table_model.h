@@ -17,14 +17,11 @@
 #include "analysis/analysis_sources.h"
 #include "dialogs/table_cells.h"
 
-// What the "Диаграмма" page plots: count values at arguments first_argument …, and a y range
-// that always holds the zero line.
+// What the "Диаграмма" page plots: count values at arguments first_argument ….
 struct TableDiagramData {
   const double* values = nullptr;  // owned by the model; valid until the next command
   int count = 0;
   int first_argument = 0;
-  double y_min = 0;
-  double y_max = 0;
 };
 
 class TableModel : public TableSource {
@@ -65,9 +62,12 @@ class TableModel : public TableSource {
   // --- The grid ---
   const TableCells& Cells() const { return cells_; }
   const std::string& CellText(int column, int row) const { return cells_.Text(column, row); }
-  // The in-place editor's text of a value cell; header cells are not editable (false).
+  // The in-place editor's text of a value cell; header cells are not editable (false). The
+  // same text again changes nothing, so the cell keeps an exact value it holds.
   bool SetCellText(int column, int row, std::string text);
   void SetValueText(int index, std::string text) { cells_.SetValueText(index, std::move(text)); }
+  // The first value cell whose text is not a number, or -1.
+  int FirstUnreadableIndex() const;
   // Reads the grid into the working values (see TableCells::Collect).
   void CollectValues();
   std::span<const double> WorkValues() const {
@@ -90,6 +90,11 @@ class TableModel : public TableSource {
   // Enter in the open editor, when "Переход по <Enter>" is on: an empty cell becomes "0" and
   // the cursor goes on to the next cell if that is empty. Returns whether the key was used.
   bool PressEnter();
+  // The cell under the cursor as it was when editing it began: when the cursor came to it, when
+  // a command rewrote the grid, or when Enter committed it. Escape brings it back (RevertCellEdit)
+  // with its exact value; CommitCellEdit makes the present text the one to come back to.
+  void CommitCellEdit();
+  void RevertCellEdit();
 
   // --- Menu check marks ---
   void SetSequentialInput(bool on);
@@ -114,7 +119,9 @@ class TableModel : public TableSource {
   TableDiagramData PrepareDiagram();
 
   // --- Files; each shows its own failure message and returns whether it succeeded ---
-  // Fills the grid with the first 500 values of a table file (not yet accepted).
+  // Fills the grid with the first 500 values of a table file (not yet accepted), each keeping
+  // its exact double. Values the analysis cannot take (NaN, infinities, magnitudes beyond the
+  // filters' limit) are replaced; what did not go in as stored is told in one message.
   bool LoadFile(const std::string& path);
   // Writes what the grid shows (not accepting it); the old file stays whole if writing fails.
   bool SaveFile(const std::string& path);
@@ -123,6 +130,8 @@ class TableModel : public TableSource {
 
  private:
   void MoveCursorTo(int index);
+  // Writes values with their exact doubles behind the shown texts, from cell 0 on.
+  void FillCells(const double* values, int count, const std::function<std::string(double)>& format);
   void FillFromValues();
   // Creates the file, collects the grid and writes content(); the grid is not collected when
   // the file cannot be created.
@@ -139,6 +148,7 @@ class TableModel : public TableSource {
   int work_count_ = 0;
   std::array<double, 3> single_value_points_{};  // what the diagram shows for one value
   CellPosition cursor_;
+  ValueCell edit_start_;  // the cursor cell when editing it began
   bool moving_up_ = false;
   bool processed_ = false;
   bool restore_on_close_ = false;

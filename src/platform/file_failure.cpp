@@ -8,6 +8,7 @@ std::string FileErrorReason(int error) {
     case ENOENT: return "Нет такого файла или папки";
     case ENOTDIR: return "Часть пути не является папкой";
     case EISDIR: return "Это папка, а не файл";
+    case ENODEV: return "Это не обычный файл, а устройство или канал";
     case EACCES:
     case EPERM: return "Доступ запрещён";
     case EROFS: return "Файловая система доступна только для чтения";

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,25 @@ TEST(FieldKeysTest, LengthLimitCountsCharactersAndTheReplacedSelection) {
   EXPECT_EQ(Typed(FieldKeys::kDigits, U',', "1", 1, 0, 3), kNullKey);
   EXPECT_EQ(Typed(FieldKeys::kDigits, U'7', "12", 2, 0, 3), U'7');
   EXPECT_EQ(Typed(FieldKeys::kDigits, U'7', "123", 3, 0, 3), kNullKey);
+}
+
+TEST(FieldKeysTest, PasteIsTypedThroughTheFilterWholeOrNotAtAll) {
+  const KeyFilter signed6 = [](char32_t key, const EditFieldState& edit) {
+    return FilterFieldKey(FieldKeys::kSigned, key, edit, 6);
+  };
+  using Pasted = std::optional<std::string>;
+  EXPECT_EQ(FilterPastedText({"", 0, 0}, U"-1.5", signed6), Pasted("-1,5"));
+  EXPECT_EQ(FilterPastedText({"12", 2, 0}, U"-1", signed6), std::nullopt);   // the minus would not be first
+  EXPECT_EQ(FilterPastedText({"1,2", 3, 0}, U"5,", signed6), std::nullopt);  // a second comma
+  EXPECT_EQ(FilterPastedText({"1,2", 0, 3}, U"5,", signed6), Pasted("5,"));  // … unless the selection held it
+  EXPECT_EQ(FilterPastedText({"1234", 4, 0}, U"56", signed6), Pasted("56"));
+  EXPECT_EQ(FilterPastedText({"1234", 4, 0}, U"567", signed6), std::nullopt);  // 7 characters
+  EXPECT_EQ(FilterPastedText({"", 0, 0}, U"\t 42\r\n", signed6), Pasted("42"));
+  EXPECT_EQ(FilterPastedText({"", 0, 0}, U"4\b2", signed6), std::nullopt);  // a Backspace is no character
+  EXPECT_EQ(FilterPastedText({"", 0, 0}, U"  ", signed6), std::nullopt);
+  // Positions count characters: the selection of the second word of a Cyrillic text.
+  EXPECT_EQ(WithoutSelection({"Дано 1,5", 5, 3}).text, "Дано ");
+  EXPECT_EQ(FilterPastedText({"Дано 1,5", 5, 3}, U"7", signed6), Pasted("7"));
 }
 
 TEST(FilterLibraryFieldsTest, PassLevelAboveTheRippleBandRewritesTheRipple) {

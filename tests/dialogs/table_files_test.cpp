@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -59,61 +60,133 @@ std::vector<double> Working(const TableModel& table) {
   return {table.WorkValues().begin(), table.WorkValues().end()};
 }
 
-TEST_F(TableFilesTest, ReadsWholeValuesAndIgnoresAShortTail) {
+TEST_F(TableFilesTest, ReadsWholeValuesAndTellsOfAShortTail) {
   TableModel table;
   const double accepted = 9;
   table.SetValues(&accepted, 1);
   MessageRecorder messages;
-  ASSERT_TRUE(table.LoadFile(WriteBytes("twenty.tbl", kOnePointFive + kMinusTwoPointTwentyFive + "abcd")));
+  const std::string twenty = WriteBytes("twenty.tbl", kOnePointFive + kMinusTwoPointTwentyFive + "abcd");
+  ASSERT_TRUE(table.LoadFile(twenty));
   EXPECT_EQ(table.Cells().ValueText(0), "1,5");
   EXPECT_EQ(table.Cells().ValueText(1), "-2,25");
   EXPECT_EQ(table.Cells().ValueText(2), "");
   EXPECT_EQ(Working(table), (std::vector<double>{1.5, -2.25}));
   EXPECT_EQ(table.Values()[0], 9);  // loading does not accept
+  EXPECT_EQ(messages.Messages(),
+            std::vector<std::string>{"Файл прочитан с изменениями\n" + twenty +
+                                     "\nОстаток в конце файла короче одного значения и пропущен (байт: 4)."});
 
+  messages.Clear();
   for (const std::string& bytes : {std::string(), std::string("xyz")}) {
     ASSERT_TRUE(table.LoadFile(WriteBytes("short.inp", bytes)));
     EXPECT_EQ(Working(table), std::vector<double>{0.0});
     EXPECT_EQ(table.Cells().ValueText(0), "0");
     EXPECT_EQ(table.Cells().ValueText(1), "");
   }
-  EXPECT_TRUE(messages.Messages().empty());
+  EXPECT_EQ(messages.Messages().size(), 1u);  // the 3-byte tail; the empty file is whole
 }
 
-TEST_F(TableFilesTest, NonFiniteValuesLoadAsTextsThatCountAsZero) {
+TEST_F(TableFilesTest, ValuesTheAnalysisCannotTakeAreReplacedAndNamed) {
   TableModel table;
-  ASSERT_TRUE(table.LoadFile(WriteBytes(
-      "odd.tbl", kOneTenth + kPositiveInfinity + kNegativeInfinity + kQuietNaN + kOnePointFive)));
-  EXPECT_EQ(table.Cells().ValueText(0), "0,1");
-  EXPECT_EQ(table.Cells().ValueText(1), "INF");
-  EXPECT_EQ(table.Cells().ValueText(2), "-INF");
-  EXPECT_EQ(table.Cells().ValueText(3), "NAN");
-  EXPECT_EQ(Working(table), (std::vector<double>{0.1, 0, 0, 0, 1.5}));
+  table.SetTableName("x");
+  table.SetFirstIndex(1);
+  const std::string limit("\x00\x00\x00\xE8\x76\x48\x37\x42", 8);        // 1E11 itself stays
+  const std::string huge("\x00\x00\x00\x00\x00\x00\x30\x7F", 8);         // 2^1012 ≈ 4,4E304
+  const std::string minus_big("\x00\x00\x00\xA2\x94\x1A\x6D\xC2", 8);   // -1E12
+  MessageRecorder messages;
+  const std::string path = WriteBytes("odd.tbl", kOneTenth + kPositiveInfinity + kNegativeInfinity + kQuietNaN +
+                                                     limit + huge + minus_big + kOnePointFive + "z");
+  ASSERT_TRUE(table.LoadFile(path));
+  EXPECT_EQ(Working(table), (std::vector<double>{0.1, 1e11, -1e11, 0, 1e11, 1e11, -1e11, 1.5}));
+  EXPECT_EQ(table.Cells().ValueText(1), "100000000000");
+  EXPECT_EQ(table.FirstUnreadableIndex(), -1);
+  EXPECT_EQ(messages.Messages(), std::vector<std::string>{"Файл прочитан с изменениями\n" + path +
+                                                          "\nЗначения, непригодные для расчёта, заменены:"
+                                                          "\nx(2): +∞ → 100000000000"
+                                                          "\nx(3): −∞ → -100000000000"
+                                                          "\nx(4): не число (NaN) → 0"
+                                                          "\nx(6): 4,38889925503495E304 → 100000000000"
+                                                          "\nx(7): -1000000000000 → -100000000000"
+                                                          "\nОстаток в конце файла короче одного значения и "
+                                                          "пропущен (байт: 1)."});
+
+  // Past ten replaced entries the rest is counted.
+  messages.Clear();
+  std::string many;
+  for (int i = 0; i < 25; ++i) many += kQuietNaN;
+  ASSERT_TRUE(table.LoadFile(WriteBytes("nan.tbl", many)));
+  ASSERT_EQ(messages.Messages().size(), 1u);
+  EXPECT_NE(messages.Messages()[0].find("\nx(10): не число (NaN) → 0\n… и ещё 15"), std::string::npos);
+  EXPECT_EQ(messages.Messages()[0].find("x(11)"), std::string::npos);
 }
 
-TEST_F(TableFilesTest, AHugeFileGivesItsFirst500Values) {
+TEST_F(TableFilesTest, AHugeFileGivesItsFirst500ValuesAndSaysSo) {
   std::string bytes;
   bytes.reserve(10u << 20);
   while (bytes.size() + 8 <= (10u << 20)) bytes += bytes.size() / 8 % 2 == 0 ? kOnePointFive : kOneTenth;
   TableModel table;
-  ASSERT_TRUE(table.LoadFile(WriteBytes("big.tbl", bytes)));
+  MessageRecorder messages;
+  const std::string path = WriteBytes("big.tbl", bytes);
+  ASSERT_TRUE(table.LoadFile(path));
   EXPECT_EQ(table.WorkCount(), 500);
   EXPECT_EQ(table.WorkValues()[498], 1.5);
   EXPECT_EQ(table.WorkValues()[499], 0.1);
+  // 10 MiB of 8-byte values: 1310720 of them.
+  EXPECT_EQ(messages.Messages(),
+            std::vector<std::string>{"Файл прочитан с изменениями\n" + path +
+                                     "\nЗначений в файле: 1310720; таблица вмещает 500, прочитаны первые 500."});
 }
 
-TEST_F(TableFilesTest, WhatCannotBeOpenedIsReportedWithItsNameAndChangesNothing) {
+TEST_F(TableFilesTest, WhatCannotBeOpenedIsReportedWithItsNameAndReasonAndChangesNothing) {
   TableModel table;
   table.SetValueText(0, "7");
   const std::string fifo = PathOf("pipe.tbl");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   fs::create_directory(PathOf("folder.tbl"));
-  for (const std::string& path : {PathOf("folder.tbl"), PathOf("missing.tbl"), fifo}) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {PathOf("folder.tbl"), "Это папка, а не файл"},
+      {PathOf("missing.tbl"), "Нет такого файла или папки"},
+      {fifo, "Это не обычный файл, а устройство или канал"},
+  };
+  for (const auto& [path, reason] : cases) {
     MessageRecorder messages;
     EXPECT_FALSE(table.LoadFile(path));
-    EXPECT_EQ(messages.Messages(), std::vector<std::string>{"Не удаётся открыть файл" + path});
+    EXPECT_EQ(messages.Messages(), std::vector<std::string>{"Не удаётся открыть файл\n" + path + "\n" + reason});
     EXPECT_EQ(table.Cells().ValueText(0), "7");
   }
+  const TableFileRead missing = ReadTableFile(PathOf("missing.tbl"), 500);
+  EXPECT_FALSE(missing);
+  EXPECT_EQ(missing.error, ENOENT);
+}
+
+TEST_F(TableFilesTest, OpenThenSaveWritesBackTheSameFile) {
+  // Values whose 15-digit texts are not the values: 0,1 + 0,2, one third, π, a subnormal,
+  // minus zero, and 17 digits just under the filters' limit.
+  const std::string original = std::string("\x34\x33\x33\x33\x33\x33\xD3\x3F", 8) +   // 0.30000000000000004
+                               std::string("\x55\x55\x55\x55\x55\x55\xD5\x3F", 8) +   // 1/3
+                               std::string("\x18\x2D\x44\x54\xFB\x21\x09\x40", 8) +   // π
+                               std::string("\x01\x00\x00\x00\x00\x00\x00\x00", 8) +   // 4,9E-324
+                               std::string("\x00\x00\x00\x00\x00\x00\x00\x80", 8) +   // -0
+                               std::string("\x65\xE0\x2D\xE5\xE0\xFE\x36\x42", 8);    // 98765432109.87654
+  const std::string path = WriteBytes("exact.tbl", original);
+  TableModel table;
+  table.SetSequentialInput(false);
+  MessageRecorder messages;
+  ASSERT_TRUE(table.LoadFile(path));
+  EXPECT_EQ(table.Cells().ValueText(0), "0,3");
+  ASSERT_TRUE(table.SaveFile(PathOf("copy.tbl")));
+  EXPECT_EQ(ReadBytes(PathOf("copy.tbl")), original);
+
+  // Cells moved by insert and delete carry their values along; a typed cell takes its text's.
+  ASSERT_TRUE(table.SelectCell(1, 1));
+  table.InsertCell();
+  table.DeleteCell();
+  table.SetCellText(2, 1, "3,14");
+  ASSERT_TRUE(table.SaveFile(PathOf("edited.tbl")));
+  std::string expected = original;
+  expected.replace(16, 8, "\x1F\x85\xEB\x51\xB8\x1E\x09\x40", 8);  // 3.14
+  EXPECT_EQ(ReadBytes(PathOf("edited.tbl")), expected);
+  EXPECT_TRUE(messages.Messages().empty());
 }
 
 TEST_F(TableFilesTest, SavingWritesTheGridAsLittleEndianDoubles) {

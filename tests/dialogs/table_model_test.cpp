@@ -79,6 +79,18 @@ TEST(TableModelTest, CollectingFillsGapsAndReadsUnreadableTextAsZero) {
   table.SetValueText(4, "-");
   table.CollectValues();
   EXPECT_EQ(Working(table), (std::vector<double>{1.5, 0, 0, -2.25, 0}));
+  EXPECT_EQ(table.FirstUnreadableIndex(), 1);
+
+  // Typing stopped short of a number: no digit, or a comma with none after it. Each counts as 0
+  // and is marked, though the platform's conversion reads "0," and "5,".
+  Type(table, {"-", ",", "0,", "5,", "-,", ",5", "-0,25", "1E-7", "7"});
+  table.CollectValues();
+  EXPECT_EQ(Working(table), (std::vector<double>{0, 0, 0, 0, 0, 0.5, -0.25, 1e-7, 7}));
+  for (int index = 0; index < 9; ++index) EXPECT_EQ(table.Cells().IsUnreadable(index), index < 5) << index;
+  EXPECT_EQ(table.FirstUnreadableIndex(), 0);
+  Type(table, {"1", "2", "3", "4", "5"});
+  EXPECT_EQ(table.FirstUnreadableIndex(), -1);
+  EXPECT_FALSE(table.Cells().IsUnreadable(20));  // an empty cell holds no value, not a bad one
 }
 
 TEST(TableModelTest, AcceptingTakesTheGridAndAnyOtherCloseRestoresIt) {
@@ -98,13 +110,23 @@ TEST(TableModelTest, AcceptingTakesTheGridAndAnyOtherCloseRestoresIt) {
   EXPECT_EQ(Accepted(table), (std::vector<double>{std::cos(1.0), -2.0, 1e-7}));
   EXPECT_EQ(Texts(table, 6), (std::vector<std::string>{"0,54030230586814", "-2", "1E-7", "", "", ""}));
 
-  // Accepting reads what the cells show, so the 4-decimal text of SetValues becomes the value.
-  table.SetValues(values, 3);
+  // The texts are rounded, the values behind them are not: accepting untouched cells gives the
+  // exact values back, after SetValues as after a refill. Only a typed cell takes its text.
+  for (int pass = 0; pass < 2; ++pass) {
+    if (pass == 1) table.SetValues(values, 3);
+    table.Show();
+    table.Accept();
+    table.Close();
+    EXPECT_TRUE(table.IsProcessed());
+    EXPECT_EQ(Accepted(table), (std::vector<double>{std::cos(1.0), -2.0, 1e-7}));
+  }
   table.Show();
+  EXPECT_TRUE(table.SetCellText(0, 1, "0,5403"));  // the same text: still untouched
+  EXPECT_TRUE(table.SetCellText(2, 1, "0,0000"));
+  EXPECT_TRUE(table.SetCellText(1, 1, "-2,5"));
   table.Accept();
   table.Close();
-  EXPECT_TRUE(table.IsProcessed());
-  EXPECT_EQ(Accepted(table), (std::vector<double>{0.5403, -2.0, 0.0}));
+  EXPECT_EQ(Accepted(table), (std::vector<double>{std::cos(1.0), -2.5, 1e-7}));
 }
 
 TEST(TableModelTest, SetValuesTakesTheMagnitudeOfTheCountAndAtMost500) {
@@ -245,6 +267,15 @@ TEST(TableModelTest, CellKeysAllowOnlyASignedDecimalNumber) {
   EXPECT_EQ(pasted.caret, 1);
   EXPECT_EQ(RemoveMisplacedMinus({"5-", 0}).text, "5-");  // no Backspace at the start
   EXPECT_EQ(RemoveMisplacedMinus({"5-", 99}).text, "5");
+
+  // The editor types over its selection: the filter sees the text without it.
+  EXPECT_EQ(FilterTypedCellKey(U'2', {"0,54030230586814", 0, 16}, TableModel::kMaxChars), U'2');
+  EXPECT_EQ(FilterTypedCellKey(U',', {"1,5", 0, 3}, TableModel::kMaxChars), U',');
+  EXPECT_EQ(FilterTypedCellKey(U',', {"1,5", 3, 0}, TableModel::kMaxChars), kNullKey);
+  // Typing puts a minus anywhere and takes it back; a paste holding one there is refused.
+  EXPECT_EQ(FilterTypedCellKey(U'-', {"12", 1, 0}, TableModel::kMaxChars), U'-');
+  EXPECT_EQ(FilterPastedCellKey(U'-', {"12", 1, 0}, TableModel::kMaxChars), kNullKey);
+  EXPECT_EQ(FilterPastedCellKey(U'-', {"12", 0, 0}, TableModel::kMaxChars), U'-');
 }
 
 TEST(TableModelTest, NewTableEmptiesOnlyTheValueCells) {
@@ -262,7 +293,7 @@ TEST(TableModelTest, NewTableEmptiesOnlyTheValueCells) {
   EXPECT_FALSE(table.IsSequentialInput());
 }
 
-TEST(TableModelTest, DiagramAlwaysShowsTheZeroLine) {
+TEST(TableModelTest, DiagramShowsASingleValueAsThreePoints) {
   TableModel table;
   table.SetFirstIndex(1);
   table.SetValueText(0, "5");
@@ -270,21 +301,11 @@ TEST(TableModelTest, DiagramAlwaysShowsTheZeroLine) {
   ASSERT_EQ(single.count, 3);
   EXPECT_EQ(std::vector<double>(single.values, single.values + 3), (std::vector<double>{5, 0, 0}));
   EXPECT_EQ(single.first_argument, 1);
-  EXPECT_EQ(single.y_min, 0);
-  EXPECT_EQ(single.y_max, 5);
 
   table.SetValueText(1, "-3");
-  table.SetValueText(0, "-1");
-  TableDiagramData negative = table.PrepareDiagram();
-  EXPECT_EQ(negative.count, 2);
-  EXPECT_EQ(negative.y_min, -3);
-  EXPECT_EQ(negative.y_max, 0);
-
-  table.SetValueText(0, "1E-200");
-  table.SetValueText(1, "2E-200");  // the product of the ends underflows to 0
-  TableDiagramData tiny = table.PrepareDiagram();
-  EXPECT_EQ(tiny.y_min, 0);
-  EXPECT_EQ(tiny.y_max, 2e-200);
+  TableDiagramData two = table.PrepareDiagram();
+  ASSERT_EQ(two.count, 2);
+  EXPECT_EQ(two.values[1], -3);
 }
 
 }  // namespace

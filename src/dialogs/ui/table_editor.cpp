@@ -19,6 +19,7 @@
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/key_press.h"
 #include "platform/ui/modal.h"
+#include "results/result_plan.h"
 
 TTabEditorForm* TabAKoef = nullptr;
 TTabEditorForm* TabBKoef = nullptr;
@@ -347,9 +348,13 @@ void TTabEditorForm::PageControl1Change(int page) {
   TKeeper* keeper = diagram->GetKeeper(0);
   keeper->SetArray(data.values, data.count, data.first_argument, data.first_argument + data.count - 1);
   keeper->SetDiscret();
+  // The series' own range, which gives a flat sequence some height, with the zero line in it.
+  double y_min = keeper->GetYmin();
+  double y_max = keeper->GetYmax();
+  IncludeZero(y_min, y_max);
   diagram->EnableLine(false);
   diagram->AutoRangeX();
   diagram->EnableLine(true);
-  diagram->SetRangeY(data.y_min, data.y_max);
+  diagram->SetRangeY(y_min, y_max);
   DiagramFrame1->SaveRange();
 }

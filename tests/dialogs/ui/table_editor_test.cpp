@@ -141,7 +141,10 @@ TEST(TableEditorTest, OpenAndSaveDialogsWithTheirLoopsAndMessages) {
               "Таблицы (*.tbl, *.inp)|*.tbl; *.inp|Таблицы (*.tbl)|*.tbl|Таблицы программы Tabrix (*.inp)|*.inp");
     EXPECT_EQ(dialogs.Requests()[1].file_name, "");  // emptied on the second pass
   }
-  EXPECT_EQ(e.messages.Messages(), std::vector<std::string>{"Формат файлов с указанным расширением не поддерживатеся."});
+  EXPECT_EQ(e.messages.Messages(),
+            (std::vector<std::string>{"Формат файлов с указанным расширением не поддерживатеся.",
+                                      "Файл прочитан с изменениями\n" + table +
+                                          "\nОстаток в конце файла короче одного значения и пропущен (байт: 4)."}));
   EXPECT_EQ(CellText(e.form, 0), "1,5");
   EXPECT_EQ(CellText(e.form, 1), "-2");
   EXPECT_EQ(CellText(e.form, 2), "");
@@ -172,7 +175,8 @@ TEST(TableEditorTest, OpenAndSaveDialogsWithTheirLoopsAndMessages) {
     ScriptedFileDialogs dialogs({(dir / "нет.tbl").string()});
     e.form.SpeedButton5->click();
   }
-  EXPECT_EQ(e.messages.Messages(), std::vector<std::string>{"Не удаётся открыть файл" + (dir / "нет.tbl").string()});
+  EXPECT_EQ(e.messages.Messages(), std::vector<std::string>{"Не удаётся открыть файл\n" + (dir / "нет.tbl").string() +
+                                                            "\nНет такого файла или папки"});
   EXPECT_EQ(CellText(e.form, 0), "1,5");  // the table is unchanged
   std::filesystem::remove_all(dir);
 }
@@ -211,6 +215,21 @@ TEST(TableEditorTest, DiagramPageShowsASingleValueAsThreePoints) {
   EXPECT_EQ(diagram->GetYmin(), 0);
   EXPECT_EQ(diagram->GetYmax(), 2.5);
   EXPECT_EQ(diagram->GetNameY(), "a(n)");
+
+  // The y range is the series' own with the zero line in it: an all-zero table gets the height
+  // the series gives a flat sequence, not 0 … 0 (which the diagram refuses, keeping the last).
+  e.form.PageControl1->setCurrentWidget(e.form.TabSheetTable);
+  e.form.SpeedButton2->click();
+  TypeValues(e.form, {"0", "0", "0"});
+  e.form.PageControl1->setCurrentWidget(e.form.TabSheetDiagram);
+  EXPECT_EQ(diagram->GetYmin(), 0);
+  EXPECT_DOUBLE_EQ(diagram->GetYmax(), 0.00001);
+  e.form.PageControl1->setCurrentWidget(e.form.TabSheetTable);
+  e.form.SpeedButton2->click();
+  TypeValues(e.form, {"-3", "-1"});
+  e.form.PageControl1->setCurrentWidget(e.form.TabSheetDiagram);
+  EXPECT_EQ(diagram->GetYmin(), -3);
+  EXPECT_EQ(diagram->GetYmax(), 0);
 
   // The page can be hidden for the coefficient tables.
   e.form.SetDiagramVisible(false);
