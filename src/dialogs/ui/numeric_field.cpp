@@ -6,7 +6,7 @@
 #include "dialogs/field_texts.h"
 #include "platform/messages.h"
 
-NumericField::NumericField(QWidget* parent) : QLineEdit(parent) {}
+NumericField::NumericField(QWidget* parent) : FilteredLineEdit(parent) {}
 
 void NumericField::SetReadOnlyLook(bool read_only) {
   setReadOnly(read_only);
@@ -39,25 +39,11 @@ void NumericField::keyPressEvent(QKeyEvent* event) {
     CommitOnEnter();
     return;
   }
-  const QString typed = event->text();
-  const bool character = !typed.isEmpty() && typed.at(0).isPrint() &&
-                         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-  if (!character || isReadOnly()) {
-    QLineEdit::keyPressEvent(event);
-    return;
-  }
-  const char32_t original = typed.toUcs4().value(0);
-  const bool selection = hasSelectedText();
-  const EditFieldState state{Text(), selection ? selectionStart() : cursorPosition(),
-                             selection ? static_cast<int>(selectedText().size()) : 0};
-  const char32_t key = FilterFieldKey(keys_, original, state, max_chars_);
-  if (key == kNullKey) return;
-  if (key == original) QLineEdit::keyPressEvent(event);
-  else insert(QString::fromUcs4(&key, 1));
+  FilteredLineEdit::keyPressEvent(event);
 }
 
 void NumericField::focusOutEvent(QFocusEvent* event) {
-  QLineEdit::focusOutEvent(event);
+  FilteredLineEdit::focusOutEvent(event);
   // Another window (a message box, another program) taking the focus is not leaving the field.
   const bool to_other_window = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
   if (!to_other_window && !isReadOnly()) emit Left();

@@ -1,13 +1,14 @@
 #pragma once
-// A numeric edit field of the dialogs: it filters typed keys, holds typing to a length, commits
-// on Enter as on leaving, and shows an unreadable entry in red with the message about it.
+// A numeric edit field of the dialogs: it filters typed and pasted keys, holds typing to a
+// length, commits on Enter as on leaving, and shows an unreadable entry in red with the message
+// about it.
 
-#include <QLineEdit>
 #include <string>
 
 #include "dialogs/field_keys.h"
+#include "dialogs/ui/filtered_line_edit.h"
 
-class NumericField : public QLineEdit {
+class NumericField : public FilteredLineEdit {
   Q_OBJECT
 
  public:
@@ -32,6 +33,9 @@ class NumericField : public QLineEdit {
   void Left();
 
  protected:
+  char32_t FilterTypedKey(char32_t key, const EditFieldState& edit) const override {
+    return FilterFieldKey(keys_, key, edit, max_chars_);
+  }
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -179,8 +180,10 @@ void TTabEditorForm::showEvent(QShowEvent* event) {
 void TTabEditorForm::FormShow() {
   PageControl1->setCurrentWidget(TabSheetTable);
   model_.Show();
-  StringGrid1->SyncCursor();
+  // The grid takes the focus before its editor opens, which then holds it: focusing the grid
+  // after would leave the editor open without the keys.
   StringGrid1->setFocus();
+  StringGrid1->SyncCursor();
 }
 
 void TTabEditorForm::paintEvent(QPaintEvent* event) {
@@ -193,6 +196,15 @@ bool TTabEditorForm::eventFilter(QObject* watched, QEvent* event) {
   // The pages cover the window: their first drawing is the window's first drawing.
   if (watched == PageControl1 && event->type() == QEvent::Paint) FormPaint();
   return QDialog::eventFilter(watched, event);
+}
+
+void TTabEditorForm::keyPressEvent(QKeyEvent* event) {
+  // Escape does not close the editor: only "Закрыть" and the close box discard the table.
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void TTabEditorForm::FormPaint() {
@@ -216,6 +228,7 @@ void TTabEditorForm::done(int result) {
 // ---- commands ----
 
 void TTabEditorForm::SpeedButton1Click() {
+  if (!CheckCellsReadable()) return;
   model_.Accept();
   accept();
 }
@@ -250,12 +263,15 @@ void TTabEditorForm::SpeedButton5Click() {
     return chosen;
   });
   if (!name) return;
+  // Painted once the message about the file is up, so that the loaded values show behind it.
+  StringGrid1->viewport()->update();
   model_.LoadFile(*name);
   StringGrid1->Refresh();
   StringGrid1->SyncCursor();
 }
 
 void TTabEditorForm::SpeedButton6Click() {
+  if (!CheckCellsReadable()) return;
   const std::optional<std::string> name = ChooseTableSaveName([this](const std::string& proposed) {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::kSave;
@@ -316,13 +332,35 @@ void TTabEditorForm::Enter1Click() {
 }
 
 void TTabEditorForm::StringGrid1EnterPressed(bool* used) {
+  *used = true;
+  if (model_.Cells().IsUnreadable(model_.CursorIndex())) {
+    StringGrid1->ReportUnreadableCell();
+    return;
+  }
   const int row = model_.CursorRow();
   const int column = model_.CursorColumn();
-  *used = model_.PressEnter();
+  const bool moved = model_.PressEnter();
   // The cell left behind may have become "0".
   emit StringGrid1->GridModel().dataChanged(StringGrid1->GridModel().index(row, column),
                                             StringGrid1->GridModel().index(row, column));
-  if (*used) StringGrid1->SyncCursor();
+  if (moved) {
+    StringGrid1->SyncCursor();
+    return;
+  }
+  // Enter stays on the cell and commits it. The always-shown editor stays open on it; the
+  // editor opened by typing closes, as the grid does with Enter.
+  model_.CommitCellEdit();
+  *used = StringGrid1->IsAlwaysShowEditor();
+}
+
+bool TTabEditorForm::CheckCellsReadable() {
+  const int index = model_.FirstUnreadableIndex();
+  if (index < 0) return true;
+  PageControl1->setCurrentWidget(TabSheetTable);
+  const CellPosition cell = TableCells::IndexToCell(index);
+  model_.SelectCell(cell.column, cell.row);
+  StringGrid1->ReportUnreadableCell();
+  return false;
 }
 
 void TTabEditorForm::StyleDiagram() {

@@ -61,6 +61,7 @@ class TTabEditorForm : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -85,6 +86,9 @@ class TTabEditorForm : public QDialog {
   void Enter1Click();
   void StringGrid1EnterPressed(bool* used);
   void PageControl1Change(int page);
+  // False, with the cursor on the first cell that holds no number and the message about it,
+  // when the grid cannot be taken as it is.
+  bool CheckCellsReadable();
 
   TableModel model_;
   bool layout_pending_ = true;

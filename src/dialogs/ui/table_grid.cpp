@@ -1,19 +1,24 @@
 #include "dialogs/ui/table_grid.h"
 
+#include <QColor>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
+#include "dialogs/field_texts.h"
 #include "dialogs/table_cell_input.h"
 #include "dialogs/table_model.h"
 #include "numeric/key_filters.h"
+#include "platform/messages.h"
 #include "platform/ui/key_press.h"
 
 namespace {
 
 constexpr int kHeaderTextIndent = 5;
+// A cell whose text is no number stays marked after the message about it.
+const QColor kUnreadableCellColour(255, 170, 170);
 
 bool IsValueCell(const QModelIndex& index) { return index.isValid() && TableCells::IsValueRow(index.row()); }
 
@@ -35,7 +40,12 @@ int TableGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TableGridModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+  if (!index.isValid()) return {};
+  if (role == Qt::BackgroundRole && IsValueCell(index) &&
+      table_.Cells().IsUnreadable(TableCells::CellToIndex(index.column(), index.row()))) {
+    return kUnreadableCellColour;
+  }
+  if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
   return QString::fromStdString(table_.CellText(index.column(), index.row()));
 }
 
@@ -48,9 +58,18 @@ void TableGridModel::Refresh() { emit dataChanged(index(0, 0), index(rowCount() 
 
 // ---- CellEditor ----
 
-CellEditor::CellEditor(QWidget* parent, int max_chars) : QLineEdit(parent), max_chars_(max_chars) {
-  setFrame(false);
+CellEditor::CellEditor(QWidget* parent, int max_chars) : FilteredLineEdit(parent), max_chars_(max_chars) {
+  // A frame in the highlight colour shows which cell is being typed into.
+  setStyleSheet("CellEditor { border: 2px solid palette(highlight); padding: 0px; }");
   connect(this, &QLineEdit::textEdited, this, &CellEditor::SetEditText);
+}
+
+char32_t CellEditor::FilterTypedKey(char32_t key, const EditFieldState& edit) const {
+  return FilterTypedCellKey(key, edit, max_chars_);
+}
+
+char32_t CellEditor::FilterPastedKey(char32_t key, const EditFieldState& edit) const {
+  return FilterPastedCellKey(key, edit, max_chars_);
 }
 
 void CellEditor::keyPressEvent(QKeyEvent* event) {
@@ -62,22 +81,13 @@ void CellEditor::keyPressEvent(QKeyEvent* event) {
     event->ignore();
     return;
   }
-  const QString typed = event->text();
-  if (typed.size() != 1 || event->key() == Qt::Key_Backspace) {
-    QLineEdit::keyPressEvent(event);
-    return;
-  }
-  char32_t key = typed.at(0).unicode();
-  FilterCellKey(key, text().toStdString(), max_chars_);
-  if (key == kNullKey) {
-    event->accept();
-    return;
-  }
-  if (key != typed.at(0).unicode()) {
-    insert(QString(QChar(static_cast<char16_t>(key))));
-    return;
-  }
-  QLineEdit::keyPressEvent(event);
+  FilteredLineEdit::keyPressEvent(event);
+}
+
+void CellEditor::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The whole number, not the digits on one side of the comma.
+  selectAll();
+  event->accept();
 }
 
 void CellEditor::SetEditText() {
@@ -96,7 +106,10 @@ TableCellDelegate::TableCellDelegate(TableModel& table, QObject* parent)
 
 void TableCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   if (IsValueCell(index)) {
-    QStyledItemDelegate::paint(painter, option, index);
+    // The mark of a text that is no number shows through the cursor's highlight.
+    QStyleOptionViewItem shown = option;
+    if (index.data(Qt::BackgroundRole).isValid()) shown.state &= ~QStyle::State_Selected;
+    QStyledItemDelegate::paint(painter, shown, index);
     return;
   }
   painter->save();
@@ -134,6 +147,10 @@ bool TableCellDelegate::eventFilter(QObject* object, QEvent* event) {
       emit EnterPressed(&used);
       if (used) return true;
     }
+    if (key == Qt::Key_Escape) {
+      emit EscapePressed();
+      return true;
+    }
   }
   return QStyledItemDelegate::eventFilter(object, event);
 }
@@ -157,6 +174,7 @@ TableGrid::TableGrid(TableModel& table, QWidget* parent)
   verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 10);
   SetAlwaysShowEditor(true);
   connect(&delegate_, &TableCellDelegate::EditTextChanged, this, &TableGrid::EditTextChanged);
+  connect(&delegate_, &TableCellDelegate::EscapePressed, this, &TableGrid::RevertEdit);
   connect(&delegate_, &TableCellDelegate::KeyPressed, this, [this](int key) {
     table_.NoteKeyDown(key == Qt::Key_Up ? TableModel::kUpArrowKey : 0);
   });
@@ -164,6 +182,10 @@ TableGrid::TableGrid(TableModel& table, QWidget* parent)
 
 void TableGrid::Refresh() {
   grid_model_.Refresh();
+  RefreshCurrentCell();
+}
+
+void TableGrid::RefreshCurrentCell() {
   // A range change does not reach an open editor; a change of its own cell does.
   if (currentIndex().isValid()) emit grid_model_.dataChanged(currentIndex(), currentIndex());
 }
@@ -189,6 +211,19 @@ void TableGrid::CloseOpenEditor() {
   if (CellEditor* editor = OpenEditor()) closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
+void TableGrid::ReportUnreadableCell() {
+  SyncCursor();
+  // The editor steps aside while the message is up, so that the cell shows its red mark.
+  CloseOpenEditor();
+  ShowMessage(kInvalidCharactersMessage);
+  setFocus();
+  edit(currentIndex());
+  if (CellEditor* editor = OpenEditor()) {
+    editor->setFocus();
+    editor->selectAll();
+  }
+}
+
 QModelIndex TableGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
   const QModelIndex wanted = QTableView::moveCursor(action, modifiers);
   if (!wanted.isValid() || !table_.SelectCell(wanted.column(), wanted.row())) return currentIndex();
@@ -211,7 +246,9 @@ void TableGrid::mouseMoveEvent(QMouseEvent* event) {
 
 void TableGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   const QModelIndex clicked = indexAt(event->position().toPoint());
-  if (clicked == currentIndex() && IsValueCell(clicked) && !OpenEditor()) edit(clicked);
+  if (clicked != currentIndex() || !IsValueCell(clicked)) return;
+  if (!OpenEditor()) edit(clicked);
+  if (CellEditor* editor = OpenEditor()) editor->selectAll();
 }
 
 void TableGrid::keyPressEvent(QKeyEvent* event) {
@@ -226,4 +263,12 @@ void TableGrid::wheelEvent(QWheelEvent* event) {
 
 void TableGrid::EditTextChanged(const QModelIndex& index, const QString& text) {
   table_.SetCellText(index.column(), index.row(), text.toStdString());
+  // The mark of a text that is no number shows once the editor has moved on.
+  emit grid_model_.dataChanged(index, index, {Qt::BackgroundRole});
+}
+
+void TableGrid::RevertEdit() {
+  table_.RevertCellEdit();
+  RefreshCurrentCell();
+  if (!always_show_editor_) CloseOpenEditor();
 }

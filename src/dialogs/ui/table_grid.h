@@ -4,9 +4,10 @@
 // Where the cursor may go is the model's decision; the grid asks it before every move.
 
 #include <QAbstractTableModel>
-#include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QTableView>
+
+#include "dialogs/ui/filtered_line_edit.h"
 
 class TableModel;
 
@@ -29,23 +30,28 @@ class TableGridModel : public QAbstractTableModel {
   TableModel& table_;
 };
 
-// The in-place editor of a value cell: the key filter, and a minus sign that is not the first
-// character taken back by a Backspace press.
-class CellEditor : public QLineEdit {
+// The in-place editor of a value cell: the key filter for typed and pasted text, a minus sign
+// that is not the first character taken back by a Backspace press, and a double click that
+// selects the whole number.
+class CellEditor : public FilteredLineEdit {
   Q_OBJECT
 
  public:
   explicit CellEditor(QWidget* parent, int max_chars);
 
  protected:
+  char32_t FilterTypedKey(char32_t key, const EditFieldState& edit) const override;
+  char32_t FilterPastedKey(char32_t key, const EditFieldState& edit) const override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void SetEditText();
   int max_chars_;
 };
 
-// Draws the header cells and makes the editors; Enter in an editor is offered to the grid first.
+// Draws the header cells and makes the editors; Enter and Escape in an editor are offered to the
+// grid first.
 class TableCellDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
@@ -63,6 +69,7 @@ class TableCellDelegate : public QStyledItemDelegate {
   void EditTextChanged(const QModelIndex& index, const QString& text) const;
   // Enter in an open editor; set *used when the grid has used the key.
   void EnterPressed(bool* used) const;
+  void EscapePressed() const;
   void KeyPressed(int key) const;
 
  protected:
@@ -82,6 +89,8 @@ class TableGrid : public QTableView {
   TableCellDelegate& Delegate() { return delegate_; }
   // Shows the model's texts and puts the cursor where the model has it.
   void Refresh();
+  // Shows the model's text of the cell under the cursor, in its editor too.
+  void RefreshCurrentCell();
   void SyncCursor();
   // "Курсор": the editor opens on every cell reached; "Рамка": only when the user starts typing.
   void SetAlwaysShowEditor(bool on);
@@ -89,6 +98,9 @@ class TableGrid : public QTableView {
   // The open in-place editor, if any.
   CellEditor* OpenEditor() const;
   void CloseOpenEditor();
+  // The cell under the cursor holds no number: it is shown with its red mark while "Введены
+  // некорректные символы." is up, then its editor opens with the text selected for typing over.
+  void ReportUnreadableCell();
 
  protected:
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -100,6 +112,8 @@ class TableGrid : public QTableView {
 
  private:
   void EditTextChanged(const QModelIndex& index, const QString& text);
+  // Escape: the cell gets back what it held when editing it began; the always-shown editor stays.
+  void RevertEdit();
 
   TableModel& table_;
   TableGridModel grid_model_;

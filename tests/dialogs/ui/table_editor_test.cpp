@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -9,10 +13,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 #include "diagram/keeper.h"
 #include "diagram/ui/diagram_frame.h"
 #include "diagram/ui/diagram_widget.h"
+#include "dialogs/ui/dialog_test_support.h"
 #include "platform/messages.h"
 #include "support/modal_answers.h"
 #include "support/table_typing.h"
@@ -238,7 +244,13 @@ TEST(TableEditorTest, DiagramPageShowsASingleValueAsThreePoints) {
 
 TEST(TableEditorTest, FrameModeOpensTheEditorOnlyWhenTyping) {
   ShownEditor e;
-  EXPECT_NE(e.form.StringGrid1->OpenEditor(), nullptr);
+  // Once the window is active, keys reach the editor open on x(0).
+  e.form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&e.form));
+  ASSERT_NE(e.form.StringGrid1->OpenEditor(), nullptr);
+  EXPECT_EQ(QApplication::focusWidget(), e.form.StringGrid1->OpenEditor());
+  QTest::keyClicks(QApplication::focusWidget(), "5");
+  EXPECT_EQ(CellText(e.form, 0), "5");
   e.form.N17->trigger();  // "Рамка"
   EXPECT_TRUE(e.form.N17->isChecked());
   EXPECT_FALSE(e.form.N16->isChecked());
@@ -246,7 +258,171 @@ TEST(TableEditorTest, FrameModeOpensTheEditorOnlyWhenTyping) {
   e.form.N16->trigger();  // "Курсор": a Space opens the editor at once and is itself dropped
   EXPECT_TRUE(e.form.N16->isChecked());
   ASSERT_NE(e.form.StringGrid1->OpenEditor(), nullptr);
+  EXPECT_EQ(e.form.StringGrid1->OpenEditor()->text(), "5");
+}
+
+TEST(TableEditorTest, EscapeRestoresTheCellAndNeverClosesTheWindow) {
+  ShownEditor e;
+  TypeText(e.form, "5");
+  QTest::keyClick(e.form.StringGrid1->OpenEditor(), Qt::Key_Escape);
+  QTest::keyClick(e.form.StringGrid1->OpenEditor(), Qt::Key_Escape);
+  EXPECT_TRUE(e.form.isVisible());
+  ASSERT_NE(e.form.StringGrid1->OpenEditor(), nullptr);  // the always-shown editor stays
   EXPECT_EQ(e.form.StringGrid1->OpenEditor()->text(), "");
+  EXPECT_EQ(CellText(e.form, 0), "");
+
+  // Only the cell being edited goes back, to what it held when the cursor came to it.
+  TypeValues(e.form, {"1", "2"});
+  ClickCell(e.form, 0, 1);
+  QTest::keyClick(e.form.StringGrid1->OpenEditor(), Qt::Key_End);  // the cell came with its text selected
+  TypeText(e.form, "7");
+  EXPECT_EQ(CellText(e.form, 0), "17");
+  QTest::keyClick(e.form.StringGrid1->OpenEditor(), Qt::Key_Escape);
+  EXPECT_EQ(CellText(e.form, 0), "1");
+  EXPECT_EQ(e.form.StringGrid1->OpenEditor()->text(), "1");
+
+  // Enter before a cell that holds a value commits the cell and keeps the editor on it.
+  TypeText(e.form, "8");
+  PressEnter(e.form);
+  EXPECT_EQ(e.form.Model().CursorIndex(), 0);
+  ASSERT_NE(e.form.StringGrid1->OpenEditor(), nullptr);
+  TypeText(e.form, "9");
+  QTest::keyClick(e.form.StringGrid1->OpenEditor(), Qt::Key_Escape);
+  EXPECT_EQ(CellText(e.form, 0), "18");
+
+  // An untouched value the program wrote keeps its exact double through an edit taken back.
+  const double sum = 0.1 + 0.2;  // 0,30000000000000004
+  e.form.SetValues(&sum, 1);
+  EXPECT_EQ(e.form.StringGrid1->OpenEditor()->text(), "0,3000");
+  TypeText(e.form, "5");
+  QTest::keyClick(e.form.StringGrid1->OpenEditor(), Qt::Key_Escape);
+
+  // "Рамка": Escape takes back the typing and closes the editor; on the bare grid it does nothing.
+  e.form.N17->trigger();
+  QTest::keyClick(e.form.StringGrid1, Qt::Key_4);
+  ASSERT_NE(e.form.StringGrid1->OpenEditor(), nullptr);
+  EXPECT_NE(CellText(e.form, 0), "0,3000");
+  QTest::keyClick(e.form.StringGrid1->OpenEditor(), Qt::Key_Escape);
+  EXPECT_EQ(e.form.StringGrid1->OpenEditor(), nullptr);
+  EXPECT_EQ(CellText(e.form, 0), "0,3000");
+  QTest::keyClick(e.form.StringGrid1, Qt::Key_Escape);
+  QTest::keyClick(e.form.StringGrid1, Qt::Key_Escape);
+  EXPECT_TRUE(e.form.isVisible());
+
+  e.form.SpeedButton1->click();
+  ASSERT_EQ(e.form.Model().ValueCount(), 1);
+  EXPECT_EQ(e.form.Model().Values()[0], sum);
+  EXPECT_TRUE(e.messages.Messages().empty());
+}
+
+TEST(TableEditorTest, CtrlAAndDoubleClickSelectTheWholeNumber) {
+  ShownEditor e;
+  const double values[] = {1, 0.25};
+  e.form.SetValues(values, 2);
+  CellEditor* editor = e.form.StringGrid1->OpenEditor();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->text(), "1,0000");
+  QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(editor->width() - 4, editor->height() / 2));
+  EXPECT_FALSE(editor->hasSelectedText());  // a click places the caret
+  QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(editor->selectedText(), "1,0000");
+  TypeText(e.form, "0,5");
+  EXPECT_EQ(CellText(e.form, 0), "0,5");
+
+  // A double click takes the digits on both sides of the comma, and typing over them works
+  // even where the text is longer than a cell lets one type.
+  e.form.Model().SetValueText(1, "0,54030230586814");
+  e.form.StringGrid1->Refresh();
+  ClickCell(e.form, 1, 1);
+  editor = e.form.StringGrid1->OpenEditor();
+  ASSERT_NE(editor, nullptr);
+  QTest::mouseDClick(editor, Qt::LeftButton, {}, QPoint(4, editor->height() / 2));
+  EXPECT_EQ(editor->selectedText(), "0,54030230586814");
+  TypeText(e.form, "2,5");
+  EXPECT_EQ(CellText(e.form, 1), "2,5");
+
+  // In "Рамка" a double click opens the editor with the whole number selected.
+  e.form.N17->trigger();
+  ClickCell(e.form, 0, 1);
+  QTest::mouseDClick(e.form.StringGrid1->viewport(), Qt::LeftButton, {},
+                     e.form.StringGrid1->visualRect(CellOf(e.form, 0)).center());
+  ASSERT_NE(e.form.StringGrid1->OpenEditor(), nullptr);
+  EXPECT_EQ(e.form.StringGrid1->OpenEditor()->selectedText(), "0,5");
+
+  e.form.SpeedButton1->click();
+  EXPECT_EQ(std::vector<double>(e.form.Model().Values().begin(), e.form.Model().Values().end()),
+            (std::vector<double>{0.5, 2.5}));
+}
+
+TEST(TableEditorTest, PastePassesTheCellFilterWholeOrNotAtAll) {
+  ShownEditor e;
+  CellEditor* editor = e.form.StringGrid1->OpenEditor();
+  ASSERT_NE(editor, nullptr);
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  const auto paste = [&](const char* text) {
+    clipboard->setText(QString::fromUtf8(text));
+    QTest::keyClick(e.form.StringGrid1->OpenEditor(), Qt::Key_V, Qt::ControlModifier);
+    return CellText(e.form, 0);
+  };
+  EXPECT_EQ(paste("abc"), "");
+  EXPECT_EQ(paste("1x"), "");  // refused whole, not "1"
+  EXPECT_EQ(paste("1.5"), "1,5");
+  EXPECT_EQ(paste("5"), "1,55");
+  EXPECT_EQ(paste("2,5"), "1,55");     // a second comma
+  EXPECT_EQ(paste("-2"), "1,55");      // a minus that is not first
+  EXPECT_EQ(paste("123456"), "1,55");  // past 8 characters
+  QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(paste(" -2,25\r\n"), "-2,25");  // a copied spreadsheet cell, over the selection
+  EXPECT_EQ(paste("1\t2"), "-2,25");
+
+  // Shift+Insert and the context menu paste through the same filter.
+  clipboard->setText("x");
+  QTest::keyClick(editor, Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(CellText(e.form, 0), "-2,25");
+  std::unique_ptr<QMenu> menu(editor->CreateContextMenu());
+  auto* paste_action = menu->findChild<QAction*>(kPasteActionName);
+  ASSERT_NE(paste_action, nullptr);
+  paste_action->trigger();
+  EXPECT_EQ(CellText(e.form, 0), "-2,25");
+  clipboard->setText("7");
+  paste_action->trigger();
+  EXPECT_EQ(CellText(e.form, 0), "-2,257");
+}
+
+TEST(TableEditorTest, ACellThatHoldsNoNumberIsReportedAndNotAccepted) {
+  ShownEditor e;
+  // While the message is up the editor stands aside and the cell shows its red mark.
+  int marked_while_told = 0;
+  MessageSpy told([&] {
+    marked_while_told += e.form.StringGrid1->OpenEditor() == nullptr &&
+                         CellOf(e.form, e.form.Model().CursorIndex()).data(Qt::BackgroundRole).isValid();
+  });
+  const std::vector<std::string> invalid = {"Введены некорректные символы."};
+  TypeValues(e.form, {"1"});
+  TypeText(e.form, "-");
+  PressEnter(e.form);  // "-" is no number: the cursor stays and the text is selected for typing over
+  EXPECT_EQ(told.Messages(), invalid);
+  EXPECT_EQ(e.form.Model().CursorIndex(), 1);
+  ASSERT_NE(e.form.StringGrid1->OpenEditor(), nullptr);
+  EXPECT_EQ(e.form.StringGrid1->OpenEditor()->selectedText(), "-");
+
+  // Left behind, the cell keeps the mark; "Обработать данные" goes back to it instead of closing.
+  TypeText(e.form, "0,");
+  ClickCell(e.form, 0, 1);
+  EXPECT_TRUE(CellOf(e.form, 1).data(Qt::BackgroundRole).isValid());
+  EXPECT_FALSE(CellOf(e.form, 0).data(Qt::BackgroundRole).isValid());
+  told.Clear();
+  e.form.SpeedButton1->click();
+  EXPECT_EQ(told.Messages(), invalid);
+  EXPECT_TRUE(e.form.isVisible());
+  EXPECT_FALSE(e.form.IsProcessed());
+  EXPECT_EQ(e.form.Model().CursorIndex(), 1);
+  EXPECT_EQ(marked_while_told, 2);
+  TypeText(e.form, "5");
+  e.form.SpeedButton1->click();
+  EXPECT_FALSE(e.form.isVisible());
+  EXPECT_EQ(std::vector<double>(e.form.Model().Values().begin(), e.form.Model().Values().end()),
+            (std::vector<double>{1, 5}));
 }
 
 }  // namespace

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "dialogs/biharmonic_model.h"
+#include "dialogs/model_set.h"
+#include "dialogs/ui/bgs_form.h"
+#include "dialogs/ui/dialog_test_support.h"
+#include "dialogs/ui/lib_form.h"
+
+namespace {
+
+// Ctrl+V over the field's whole text, as a user replacing a value would paste.
+QString PasteOver(QLineEdit* field, const char* text) {
+  field->setFocus(Qt::MouseFocusReason);
+  field->selectAll();
+  QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
+  QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+  return field->text();
+}
+
+TEST(NumericFieldTest, PasteIntoTheDialogsFieldsPassesTheirKeyFiltersWholeOrNotAtAll) {
+  MessageSpy messages;
+  ModelSet models;
+  TLibForm library{models.library};
+  ShowActive(library);
+  QLineEdit* omega = Edit(library, "Edit1");  // ωp: digits and one comma, at most 4 characters
+  EXPECT_EQ(PasteOver(omega, "abc"), "1,00");
+  EXPECT_EQ(PasteOver(omega, "0,5x"), "1,00");
+  EXPECT_EQ(PasteOver(omega, "-0,5"), "1,00");
+  EXPECT_EQ(PasteOver(omega, "0,125"), "1,00");  // five characters
+  EXPECT_EQ(PasteOver(omega, "0.75\n"), "0,75");
+  PressTab(omega);
+  EXPECT_EQ(omega->text(), "0,75");
+  library.close();
+
+  BiharmonicModel biharmonic;
+  TBGSForm signal{biharmonic};
+  ShowActive(signal);
+  QLineEdit* omega1 = Edit(signal, "Edit1");  // ω1: unsigned, at most 6 characters
+  EXPECT_EQ(PasteOver(omega1, "1e3"), "1,000");
+  EXPECT_EQ(PasteOver(omega1, "1234567"), "1,000");
+  EXPECT_EQ(PasteOver(omega1, "2.5"), "2,5");
+  PressTab(omega1);
+  EXPECT_EQ(omega1->text(), "2,500");
+  EXPECT_TRUE(messages.Messages().empty());
+}
+
+}  // namespace
