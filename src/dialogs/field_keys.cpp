@@ -77,7 +77,7 @@ std::optional<std::string> FilterPastedText(const EditFieldState& edit, std::u32
     // Backspace passes the filters as a key, but a paste only ever inserts characters.
     if (IsControl(typed)) return std::nullopt;
     const char32_t key = filter(typed, field);
-    if (key == kNullKey || IsControl(key)) return std::nullopt;
+    if (key == kNullKey) return std::nullopt;
     std::string character;
     AppendUtf8(character, key);
     field.text.insert(CharacterOffset(field.text, field.selection_start), character);

@@ -1,6 +1,5 @@
 #include "dialogs/table_cells.h"
 
-#include <algorithm>
 #include <cctype>
 #include <utility>
 
@@ -31,7 +30,7 @@ std::optional<double> TableCells::ReadNumber(const std::string& text) {
   return value;
 }
 
-std::size_t TableCells::TextSlot(int index) const {
+std::size_t TableCells::TextSlot(int index) {
   const CellPosition cell = IndexToCell(index);
   return static_cast<std::size_t>(cell.row * kColumns + cell.column);
 }

@@ -66,7 +66,7 @@ class TableCells {
   int Collect(double* work);
 
  private:
-  std::size_t TextSlot(int index) const;
+  static std::size_t TextSlot(int index);
 
   std::array<std::string, kColumns * kRows> texts_;
   std::array<std::optional<double>, kValueCells> exact_;
