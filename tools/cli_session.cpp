@@ -142,7 +142,9 @@ void WriteOutput(const std::string& target, const std::string& text, std::FILE* 
     std::fputs(text.c_str(), out);
     return;
   }
-  if (!WriteFileAtomically(target, text)) throw UsageError("cannot write '" + target + "'");
+  AtomicFileWriter file(target);
+  file.Write(text);
+  if (!file.Commit()) throw UsageError("cannot write '" + target + "'");
 }
 
 struct MeasureRequest {
