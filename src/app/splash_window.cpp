@@ -1,5 +1,6 @@
 #include "app/splash_window.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -7,6 +8,7 @@
 #include <QPainterPath>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <cmath>
 
 namespace {
@@ -90,6 +92,8 @@ THelloForm::THelloForm(QWidget* parent)
   connect(Image1, &SplashPicture::Clicked, this, &THelloForm::FormClick);
   // The picture covers the window: its first drawing is the window's first drawing.
   Image1->installEventFilter(this);
+  // Keys and modal windows anywhere in the program concern the splash.
+  QCoreApplication::instance()->installEventFilter(this);
   FormCreate();
 }
 
@@ -118,8 +122,41 @@ void THelloForm::mousePressEvent(QMouseEvent*) { FormClick(); }
 
 bool THelloForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Image1 && event->type() == QEvent::Paint) FormPaint();
+  switch (event->type()) {
+    case QEvent::KeyPress:
+      // The key still goes where it was aimed.
+      if (isVisible()) FormKeyPress();
+      break;
+    case QEvent::Show:
+      // Before the modal window reaches the screen, so that it comes over the splash.
+      if (IsOtherModalWindow(watched)) SetStayOnTop(false);
+      break;
+    case QEvent::Hide:
+      // The modal window leaves the program's modal stack only after its hide event.
+      if (IsOtherModalWindow(watched)) {
+        QTimer::singleShot(0, this, [this] { SetStayOnTop(QApplication::activeModalWidget() == nullptr); });
+      }
+      break;
+    default:
+      break;
+  }
   return QWidget::eventFilter(watched, event);
 }
+
+bool THelloForm::IsOtherModalWindow(QObject* object) const {
+  const auto* widget = qobject_cast<QWidget*>(object);
+  return widget != nullptr && widget != this && widget->isWindow() && widget->isModal();
+}
+
+void THelloForm::SetStayOnTop(bool on) {
+  QWindow* window = windowHandle();
+  if (window == nullptr || window->flags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
+  window->setFlag(Qt::WindowStaysOnTopHint, on);
+  // Still above the main window, only no longer above everything.
+  if (!on && isVisible()) raise();
+}
+
+void THelloForm::FormKeyPress() { close(); }
 
 void THelloForm::FormClick() { close(); }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The splash window: shown while the program's windows are created, it closes itself ten
-// seconds after it was first drawn, or at a click.
+// seconds after it was first drawn, or at a click or a key pressed in any window of the program.
+// It stays on top of other windows except while a modal window of the program is open: the
+// analysis window, messages and dialogs come over it.
 
 #include <QWidget>
 
@@ -43,7 +45,10 @@ class THelloForm : public QWidget {
   void FormCreate();
   void FormPaint();
   void FormClick();
+  void FormKeyPress();
   void Timer1Timer();
+  bool IsOtherModalWindow(QObject* object) const;
+  void SetStayOnTop(bool on);
 
   bool first_paint_ = true;
 };

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/analysis_window.h"
 #include "app/fft_window.h"
@@ -62,6 +65,35 @@ TEST(SplashWindowTest, TimerStartsWithTheFirstPaintAndClickCloses) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(clicked));
   QTest::mouseClick(clicked->Image1, Qt::LeftButton);
   EXPECT_TRUE(QTest::qWaitFor([&] { return clicked_alive.isNull(); }, 2000));
+}
+
+TEST(SplashWindowTest, ModalWindowsComeOverItAndAnyKeyClosesIt) {
+  auto* splash = new THelloForm;
+  QPointer<THelloForm> alive(splash);
+  splash->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
+  const auto on_top = [&] { return splash->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint); };
+  EXPECT_TRUE(on_top());
+
+  // The analysis window, a message, a dialog: while one is open the splash stays below it.
+  QDialog dialog;
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.show();
+  EXPECT_FALSE(on_top());
+  QMessageBox message(QMessageBox::Information, "Вельмар", "Сообщение", QMessageBox::Ok, &dialog);
+  message.setWindowModality(Qt::ApplicationModal);
+  message.show();
+  message.hide();
+  QTest::qWait(20);
+  EXPECT_FALSE(on_top());  // the dialog is still open
+  dialog.hide();
+  EXPECT_TRUE(QTest::qWaitFor(on_top, 2000));
+
+  // "Нажмите любую клавишу": a key pressed in another window of the program closes it.
+  QWidget main_window;
+  main_window.show();
+  QTest::keyClick(&main_window, Qt::Key_Space);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }, 2000));
 }
 
 TEST(AnalysisWindowTest, RunsFromItsTimerAndOnlyTheRunClosesIt) {
