@@ -79,6 +79,8 @@ void SplashPicture::mousePressEvent(QMouseEvent*) { emit Clicked(); }
 THelloForm::THelloForm(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   setAttribute(Qt::WA_DeleteOnClose);
+  // Closing the main window ends the program even while the splash is up.
+  setAttribute(Qt::WA_QuitOnClose, false);
   setObjectName("HelloForm");
   setCursor(Qt::BusyCursor);
   setToolTip("Нажмите любую клавишу");

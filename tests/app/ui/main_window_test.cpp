@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <cmath>
+#include <stdexcept>
 
 #include "app/analysis_window.h"
 #include "app/fft_window.h"
@@ -111,6 +112,25 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
   RYNForm->N8->trigger();
   EXPECT_EQ(RYNForm->PageControl1->currentIndex(), 2);
   EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST(MainWindowTest, TableEditorsThatCannotBeMadeEndTheStartUpWithTheMessage) {
+  MessageRecorder messages;
+  Answers answers;
+  int made = 0;
+  const TableEditorFactory previous = SetTableEditorFactory([&](QWidget* parent) -> TTabEditorForm* {
+    if (++made == 2) throw std::runtime_error("Редактор таблиц: недостаточно памяти.");
+    return new TTabEditorForm(parent);
+  });
+  {
+    AppWindows app;
+    RYNForm->show();
+    EXPECT_TRUE(QTest::qWaitFor([] { return !RYNForm->IsFirstPaintPending() && !RYNForm->isVisible(); }, 10000));
+    EXPECT_EQ(messages.Messages(), std::vector<std::string>{"Редактор таблиц: недостаточно памяти."});
+    EXPECT_EQ(made, 2);
+    EXPECT_EQ(answers.analyses, 0);  // nothing runs on a missing table
+  }
+  SetTableEditorFactory(previous);
 }
 
 TEST(MainWindowTest, TypedFilterTableSignalAndSettings) {
