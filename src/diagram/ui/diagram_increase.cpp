@@ -170,6 +170,7 @@ void TDiagramIncrease::CopyFrom(TDiagramCore* source) {
   Diagram1->SetLimitXmax(source->GetLimitXmax());
   Diagram1->SetLimitYmin(source->GetLimitYmin());
   Diagram1->SetLimitYmax(source->GetLimitYmax());
+  Diagram1->SetWholeNumberAxisX(source->IsWholeNumberAxisX());
   Diagram1->SetRangeX(source->GetXmin(), source->GetXmax());
   Diagram1->SetRangeY(source->GetYmin(), source->GetYmax());
   Diagram1->SetBitmapX(&source->GetBitmapX());

@@ -66,13 +66,36 @@ TEST_F(DiagramFrameTest, ToolsAppearOnMovesAndARightClickKeepsThemAway) {
   EXPECT_FALSE(frame.Panel->isHidden() || frame.UpDown1->isHidden() || frame.UpDown4->isHidden());
 }
 
-TEST_F(DiagramFrameTest, ControlsSitAtTheNetsCorners) {
+TEST_F(DiagramFrameTest, ControlsSitAtTheNetsCornersAndTheSpinButtonsHideNoLabel) {
   const TDiagram* d = frame.Diagram;
-  EXPECT_EQ(frame.Panel->geometry(), QRect(d->Get_xe_net() - 161 - 10, d->Get_yb_net() + 10, 161, 29));
-  EXPECT_EQ(frame.UpDown1->geometry(), QRect(d->Get_xb_net() - 16, d->Get_yb_net(), 16, 30));
-  EXPECT_EQ(frame.UpDown2->geometry(), QRect(d->Get_xb_net() - 16, d->Get_ye_net() - 30, 16, 30));
-  EXPECT_EQ(frame.UpDown3->geometry(), QRect(d->Get_xb_net(), d->Get_ye_net(), 30, 16));
-  EXPECT_EQ(frame.UpDown4->geometry(), QRect(d->Get_xe_net() - 30, d->Get_ye_net(), 30, 16));
+  EXPECT_EQ(d->geometry(), frame.rect());
+  const QRect panel(d->Get_xe_net() - 161 - 10, d->Get_yb_net() + 10, 161, 29);
+  EXPECT_EQ(frame.Panel->geometry(), panel);
+
+  // "Пределы": the diagram leaves a strip at the left and the bottom, where the spin buttons
+  // stand at the ends of the axes; the labels are all on the diagram, so none is covered.
+  MoveOver(frame.Diagram, Inside());
+  frame.SpeedButtonLim->click();
+  ASSERT_FALSE(frame.UpDown1->isHidden());
+  EXPECT_EQ(d->geometry(), QRect(16, 0, 600 - 16, 300 - 16));
+  EXPECT_EQ(frame.Panel->geometry(), panel);  // the button just clicked stays under the pointer
+  const QPoint at = d->pos();
+  EXPECT_EQ(frame.UpDown1->geometry(), QRect(0, at.y() + d->Get_yb_net(), 16, 30));
+  EXPECT_EQ(frame.UpDown2->geometry(), QRect(0, at.y() + d->Get_ye_net() - 30, 16, 30));
+  EXPECT_EQ(frame.UpDown3->geometry(), QRect(at.x() + d->Get_xb_net(), 300 - 16, 30, 16));
+  EXPECT_EQ(frame.UpDown4->geometry(), QRect(at.x() + d->Get_xe_net() - 30, 300 - 16, 30, 16));
+  for (const TUpDown* spin : {frame.UpDown1, frame.UpDown2, frame.UpDown3, frame.UpDown4}) {
+    EXPECT_FALSE(spin->geometry().intersects(d->geometry()));
+    EXPECT_TRUE(frame.rect().contains(spin->geometry()));
+  }
+  // Hiding the tools keeps the layout; only "Пределы" released gives the strip back.
+  frame.HideTools();
+  EXPECT_EQ(d->geometry(), QRect(16, 0, 600 - 16, 300 - 16));
+  MoveOver(frame.Diagram, Inside());
+  frame.SpeedButtonLim->click();
+  EXPECT_TRUE(frame.UpDown1->isHidden());
+  EXPECT_EQ(d->geometry(), frame.rect());
+
   frame.resize(800, 400);  // the diagram fills the frame and the controls follow its net
   EXPECT_EQ(d->GetWidth(), 800);
   EXPECT_EQ(frame.UpDown4->x(), d->Get_xe_net() - 30);
