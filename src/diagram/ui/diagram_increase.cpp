@@ -83,8 +83,10 @@ TDiagramIncrease::TDiagramIncrease(QWidget* parent) : QDialog(parent) {
       Diagram1->ShowDiagram();
     });
   }
-  // The diagram follows the scroll box's size.
+  // The diagram follows the scroll box's size, and the spin buttons follow the net it is then
+  // drawn with (a hidden diagram draws at its new size only when it is shown).
   ScrollBox1->viewport()->installEventFilter(this);
+  connect(Diagram1, &TDiagram::Resized, this, &TDiagramIncrease::PlaceSpinButtons);
 }
 
 TDiagramIncrease::~TDiagramIncrease() {

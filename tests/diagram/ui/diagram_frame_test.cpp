@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScrollArea>
+#include <QTest>
 #include <QToolButton>
 
 #include "diagram/ui/diagram_frame.h"
@@ -175,6 +177,38 @@ TEST_F(EnlargedViewTest, ZoomComesBackToTheSmallDiagramWithItsSeriesUntouched) {
   EXPECT_EQ(small->Base().SampleAt(2), 0.25);
   EXPECT_EQ(small->GetFontNet(), small_font);
   EXPECT_TRUE(small->IsLineEnabled());
+}
+
+TEST_F(EnlargedViewTest, FirstShowMaximisesAndSetsTheDiagramBesideItsSpinButtons) {
+  frame.Diagram->SetWholeNumberAxisX(true);
+  frame.SpeedButtonIncrease->click();
+  EXPECT_TRUE(view.windowState() & Qt::WindowMaximized);
+  TDiagram* big = view.Diagram1;
+  // The diagram fills the scroll box less 5 pixels at the top, the spin buttons' strip and a margin
+  // at the left, and room for the horizontal spin buttons at the bottom.
+  const auto expected = [&] {
+    const QSize client = view.ScrollBox1->viewport()->size();
+    return QRect(16 + 5, 5, client.width() - (16 + 20), client.height() - (16 + 10));
+  };
+  ASSERT_TRUE(QTest::qWaitFor([&] { return big->geometry() == expected() && big->width() > 600; }, 2000))
+      << big->geometry().width() << "×" << big->geometry().height();
+  EXPECT_EQ(big->GetWidth(), big->width());  // drawn at that size
+  view.SpeedButtonLimit->click();
+  const int top = big->y();
+  const int left = big->x();
+  EXPECT_EQ(view.UpDown1->pos(), QPoint(5, big->Get_yb_net() + top));
+  EXPECT_EQ(view.UpDown2->pos(), QPoint(5, big->Get_ye_net() + top - 30));
+  EXPECT_EQ(view.UpDown3->pos(), QPoint(big->Get_xb_net() + left, top + big->height()));
+  EXPECT_EQ(view.UpDown4->pos(), QPoint(big->Get_xe_net() + left - 30, top + big->height()));
+  for (const TUpDown* spin : {view.UpDown1, view.UpDown2, view.UpDown3, view.UpDown4}) {
+    EXPECT_FALSE(spin->geometry().intersects(big->geometry()));
+  }
+  // A sample axis stays one when enlarged: its spin buttons move whole samples.
+  EXPECT_TRUE(big->IsWholeNumberAxisX());
+  view.UpDown4->IncreaseButton()->click();
+  EXPECT_EQ(big->GetXmax(), 5);
+  view.close();
+  EXPECT_EQ(frame.Diagram->GetXmax(), 5);
 }
 
 TEST_F(EnlargedViewTest, ARangeWhollyBeyondTheOldOneArrivesUnchanged) {
