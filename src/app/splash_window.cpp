@@ -1,6 +1,5 @@
 #include "app/splash_window.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -9,6 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -130,14 +130,11 @@ bool THelloForm::eventFilter(QObject* watched, QEvent* event) {
       if (isVisible()) FormKeyPress();
       break;
     case QEvent::Show:
-      // Before the modal window reaches the screen, so that it comes over the splash.
-      if (IsOtherModalWindow(watched)) SetStayOnTop(false);
+      // Before the window reaches the screen.
+      if (isVisible() && IsOtherModalWindow(watched)) Lift(static_cast<QWidget*>(watched));
       break;
     case QEvent::Hide:
-      // The modal window leaves the program's modal stack only after its hide event.
-      if (IsOtherModalWindow(watched)) {
-        QTimer::singleShot(0, this, [this] { SetStayOnTop(QApplication::activeModalWidget() == nullptr); });
-      }
+      if (IsOtherModalWindow(watched)) Lower(static_cast<QWidget*>(watched));
       break;
     default:
       break;
@@ -145,17 +142,30 @@ bool THelloForm::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+void THelloForm::closeEvent(QCloseEvent* event) {
+  for (const QPointer<QWidget>& window : std::vector<QPointer<QWidget>>(lifted_)) {
+    if (window) Lower(window);
+  }
+  QWidget::closeEvent(event);
+}
+
 bool THelloForm::IsOtherModalWindow(QObject* object) const {
   const auto* widget = qobject_cast<QWidget*>(object);
   return widget != nullptr && widget != this && widget->isWindow() && widget->isModal();
 }
 
-void THelloForm::SetStayOnTop(bool on) {
-  QWindow* window = windowHandle();
-  if (window == nullptr || window->flags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
-  window->setFlag(Qt::WindowStaysOnTopHint, on);
-  // Still above the main window, only no longer above everything.
-  if (!on && isVisible()) raise();
+void THelloForm::Lift(QWidget* window) {
+  QWindow* handle = window->windowHandle();
+  if (handle == nullptr || handle->flags().testFlag(Qt::WindowStaysOnTopHint)) return;
+  handle->setFlag(Qt::WindowStaysOnTopHint, true);
+  lifted_.emplace_back(window);
+}
+
+void THelloForm::Lower(QWidget* window) {
+  const auto found = std::find(lifted_.begin(), lifted_.end(), window);
+  if (found == lifted_.end()) return;
+  lifted_.erase(found);
+  if (QWindow* handle = window->windowHandle()) handle->setFlag(Qt::WindowStaysOnTopHint, false);
 }
 
 void THelloForm::FormKeyPress() { close(); }

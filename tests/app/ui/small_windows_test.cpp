@@ -83,28 +83,31 @@ TEST(SplashWindowTest, ModalWindowsComeOverItAndAnyKeyClosesIt) {
   QPointer<THelloForm> alive(splash);
   splash->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
-  const auto on_top = [&] { return splash->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint); };
-  EXPECT_TRUE(on_top());
+  const auto on_top = [](QWidget& window) { return window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint); };
+  EXPECT_TRUE(on_top(*splash));
 
-  // The analysis window, a message, a dialog: while one is open the splash stays below it.
+  // The analysis window, a message, a dialog: each stays on top as well while it is open, and
+  // comes over the splash, being shown later.
   QDialog dialog;
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.show();
-  EXPECT_FALSE(on_top());
+  EXPECT_TRUE(on_top(dialog));
   QMessageBox message(QMessageBox::Information, "Вельмар", "Сообщение", QMessageBox::Ok, &dialog);
   message.setWindowModality(Qt::ApplicationModal);
   message.show();
+  EXPECT_TRUE(on_top(message));
   message.hide();
-  QTest::qWait(20);
-  EXPECT_FALSE(on_top());  // the dialog is still open
-  dialog.hide();
-  EXPECT_TRUE(QTest::qWaitFor(on_top, 2000));
+  EXPECT_FALSE(on_top(message));
+  EXPECT_TRUE(on_top(dialog));
+  EXPECT_TRUE(on_top(*splash));
 
-  // "Нажмите любую клавишу": a key pressed in another window of the program closes it.
+  // "Нажмите любую клавишу": a key pressed in another window of the program closes it, and the
+  // dialog is an ordinary window again.
   QWidget main_window;
   main_window.show();
   QTest::keyClick(&main_window, Qt::Key_Space);
   EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }, 2000));
+  EXPECT_FALSE(on_top(dialog));
 }
 
 // Texts of the file dialog's own controls that are not Russian: any Latin letter gives one away.
