@@ -4,16 +4,25 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <set>
+
+#include "dialogs/table_model.h"
 
 namespace {
+
+// The most values a table holds: coefficients and samples alike.
+constexpr std::size_t kTableCapacity = TableModel::kCapacity;
 
 // A finite number in C notation; anything else is a usage error naming the option.
 double ParseNumber(const std::string& option, const std::string& text) {
   double value = 0;
   const char* first = text.data();
   const char* last = first + text.size();
-  if (first != last && *first == '+') ++first;
+  // One plus sign may stand for none; "+-1" is not a number.
+  if (first != last && *first == '+' && last - first > 1 && first[1] != '-' && first[1] != '+') ++first;
   const auto [ptr, ec] = std::from_chars(first, last, value);
+  if (ec == std::errc::result_out_of_range && ptr == last)
+    throw UsageError("option " + option + ": '" + text + "' is out of range");
   if (text.empty() || ec != std::errc() || ptr != last || !std::isfinite(value))
     throw UsageError("option " + option + ": '" + text + "' is not a number");
   return value;
@@ -22,6 +31,8 @@ double ParseNumber(const std::string& option, const std::string& text) {
 int ParseInteger(const std::string& option, const std::string& text) {
   int value = 0;
   const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec == std::errc::result_out_of_range && ptr == text.data() + text.size())
+    throw UsageError("option " + option + ": '" + text + "' is out of range");
   if (text.empty() || ec != std::errc() || ptr != text.data() + text.size())
     throw UsageError("option " + option + ": '" + text + "' is not a whole number");
   return value;
@@ -36,6 +47,15 @@ std::vector<double> ParseList(const std::string& option, const std::string& text
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
+  return values;
+}
+
+// A list that fills a table: no more values than the table holds.
+std::vector<double> ParseTable(const std::string& option, const std::string& text) {
+  std::vector<double> values = ParseList(option, text);
+  if (values.size() > kTableCapacity)
+    throw UsageError("option " + option + ": a table holds at most " + std::to_string(kTableCapacity) + " values, " +
+                     std::to_string(values.size()) + " given");
   return values;
 }
 
@@ -68,15 +88,18 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     });
   };
   auto output = [](std::string& target) {
-    return Handler([&target](const std::string&, const std::string& v) { target = v; });
+    return Handler([&target](const std::string& opt, const std::string& v) {
+      if (v.empty()) throw UsageError("option " + opt + " needs a file name, or - for standard output");
+      target = v;
+    });
   };
   const std::map<std::string, Handler> with_value = {
       {"--arbitrary", [&](const std::string& opt, const std::string& v) {
          o.filter = FilterChoice::kArbitrary;
-         o.a = ParseList(opt, v);
+         o.a = ParseTable(opt, v);
          ++filters;
        }},
-      {"--recursive", [&](const std::string& opt, const std::string& v) { o.b = ParseList(opt, v); }},
+      {"--recursive", [&](const std::string& opt, const std::string& v) { o.b = ParseTable(opt, v); }},
       {"--wp", non_negative(o.wp)},
       {"--fp", non_negative(o.fp)},
       {"--lp", non_negative(o.lp)},
@@ -96,7 +119,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
        }},
       {"--samples", [&](const std::string& opt, const std::string& v) {
          o.signal = SignalChoice::kSamples;
-         o.samples = ParseList(opt, v);
+         o.samples = ParseTable(opt, v);
          ++signals;
        }},
       {"--w1", non_negative(o.w1)},
@@ -111,7 +134,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
        }},
       {"--decimation", [&](const std::string& opt, const std::string& v) {
          o.decimation = ParseInteger(opt, v);
-         if (o.decimation < 1) throw UsageError("option " + opt + " must be at least 1");
+         if (*o.decimation < 1) throw UsageError("option " + opt + " must be at least 1");
        }},
       {"--interval", [&](const std::string& opt, const std::string& v) { o.interval = ParseChoice(opt, v, {1000, 2000, 4000}); }},
       {"--points", [&](const std::string& opt, const std::string& v) { o.points = ParseChoice(opt, v, {1024, 2048, 4096}); }},
@@ -140,6 +163,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
       {"-h", [&] { o.help = true; }},
   };
 
+  std::set<std::string> given;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
     std::optional<std::string> value;
@@ -147,6 +171,9 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
       value = name.substr(eq + 1);
       name = name.substr(0, eq);
     }
+    // A second value would silently replace the first.
+    if ((flags.contains(name) || with_value.contains(name)) && !given.insert(name == "-h" ? "--help" : name).second)
+      throw UsageError("option " + name + " is given more than once");
     if (const auto flag = flags.find(name); flag != flags.end()) {
       if (value) throw UsageError("option " + name + " takes no value");
       flag->second();
@@ -177,12 +204,10 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   if ((o.wp && o.fp) || (o.wc && o.fc) || (o.lp && o.lp_db) || (o.ls && o.ls_db) || (o.ripple_percent && o.ripple_db))
     throw UsageError("a quantity is given twice (for instance --wp and --fp)");
   const bool biharmonic_values = o.w1 || o.a1 || o.phi1 || o.w2 || o.a2 || o.phi2 || o.oscillations != "1" ||
-                                 o.decimation != 1 || o.switched_on;
+                                 o.decimation || o.switched_on;
   if (o.signal != SignalChoice::kBiharmonic && biharmonic_values)
     throw UsageError("--w1, --a1, --phi1, --w2, --a2, --phi2, --oscillations, --decimation and --switched-on belong to --biharmonic");
   if (o.measure && o.afc == 1) throw UsageError("--measure needs --afc 2 or --afc 3");
-  if (!o.time_csv.empty() && o.time_csv == o.freq_csv && o.time_csv != "-")
-    throw UsageError("--time-csv and --freq-csv name the same file");
   if (o.time_csv == "-" && o.freq_csv == "-") throw UsageError("only one CSV can go to standard output");
   return o;
 }
@@ -192,8 +217,8 @@ std::string CliUsage() {
 Runs the analysis of a digital filter and a test signal without a window.
 
 Filter (one; default: the identity a = 1):
-  --arbitrary A0,A1,...      non-recursive coefficients a(0), a(1), ...
-  --recursive B1,B2,...      recursive coefficients b(1), b(2), ... (with --arbitrary)
+  --arbitrary A0,A1,...      non-recursive coefficients a(0), a(1), ... (at most 500)
+  --recursive B1,B2,...      recursive coefficients b(1), b(2), ... (with --arbitrary, at most 500)
   --butterworth | --chebyshev
       --wp W | --fp F        pass-band edge, angular (0..pi] or cyclic (0..0.5]
       --lp L | --lp-db X     level at the pass-band edge
@@ -207,11 +232,11 @@ Filter (one; default: the identity a = 1):
       --hamming              Hamming window instead of the rectangular one
 Signal (one; default: the empty table):
   --table FILE               a .tbl or .inp table of doubles
-  --samples X0,X1,...        the samples themselves
+  --samples X0,X1,...        the samples themselves (at most 500)
   --biharmonic               the sum of two cosines A*cos(w*n + phi):
       --w1 W --a1 A --phi1 P --w2 W --a2 A --phi2 P   (radians; default w1 = 1, a1 = 1)
       --oscillations 1|2|12  which oscillations are on (default 1)
-      --decimation D         keep every D-th sample
+      --decimation D         keep every D-th sample (default 1: every sample)
       --switched-on          switched on at n = 0 instead of steady state
 Settings:
   --interval 1000|2000|4000  analysis interval in samples (default 2000)
@@ -225,6 +250,10 @@ Output:
   --measure PASS,STOP        measure the pass and stop band at these levels (needs --afc 2 or 3),
                              e.g. --measure 0.707,0.01 or --afc 3 --measure -3,-40
   --help                     this text
-Messages of the program are printed to standard error as "message: <text>".
+Every option is given at most once. Messages of the program are printed to standard error as
+"message: <text>". The outputs are written all or none: each file is complete before any takes
+the place of an old one. Saving follows a symbolic link to its file, keeps the file's mode and
+owner, and refuses a read-only file; devices, pipes and /dev/stdout are written directly.
+Exit status: 0 done, 1 failed while running (such as a full disk), 2 bad usage.
 )";
 }

@@ -30,7 +30,7 @@ struct CliOptions {
   std::vector<double> samples;
   std::optional<double> w1, a1, phi1, w2, a2, phi2;
   std::string oscillations = "1";  // "1", "2" or "12"
-  int decimation = 1;
+  std::optional<int> decimation;  // D = 1 (every sample) unless given
   bool switched_on = false;
 
   int interval = 2000;

@@ -1,8 +1,8 @@
 #include "cli_pictures.h"
 
 #include <QApplication>
-#include <QDir>
-#include <memory>
+#include <QBuffer>
+#include <QImageWriter>
 
 #include "analysis/analysis.h"
 #include "diagram/ui/diagram_widget.h"
@@ -21,17 +21,37 @@ void EnsureApplication() {
   static QApplication application(argc, argv);
 }
 
+// The print-mode picture as the bytes of a BMP file; nothing when it cannot be encoded.
+std::optional<std::string> EncodeBmp(TDiagram& diagram, QString& problem) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "bmp");
+  diagram.SetPrintMode();
+  const bool written = writer.write(diagram.Picture());
+  diagram.ResetPrintMode();
+  if (!written) {
+    problem = writer.errorString();
+    return std::nullopt;
+  }
+  return buffer.data().toStdString();
+}
+
 }  // namespace
 
-bool WriteResultPictures(const AnalysisRun& run, const ResultSettings& settings, const std::string& dir,
-                         std::FILE* err) {
+std::vector<std::string> ResultPictureNames() {
+  std::vector<std::string> names;
+  for (int d = 0; d < kResultDiagramCount; ++d)
+    names.push_back(std::string(ResultDiagramName(static_cast<ResultDiagram>(d))) + ".bmp");
+  return names;
+}
+
+std::optional<std::vector<PictureFile>> DrawResultPictures(const AnalysisRun& run, const ResultSettings& settings,
+                                                           std::FILE* err) {
   EnsureApplication();
-  if (!QDir().mkpath(QString::fromStdString(dir))) {
-    std::fprintf(err, "velmar-cli: cannot create the folder '%s'\n", dir.c_str());
-    return false;
-  }
   ResultPlan plan;
   plan.Plan(run, settings);
+  const std::vector<std::string> names = ResultPictureNames();
+  std::vector<PictureFile> pictures;
   for (int d = 0; d < kResultDiagramCount; ++d) {
     const auto which = static_cast<ResultDiagram>(d);
     TDiagram diagram;
@@ -40,8 +60,13 @@ bool WriteResultPictures(const AnalysisRun& run, const ResultSettings& settings,
     StyleResultDiagram(diagram, which, settings.cyclic_frequency);
     if (which == DFMag) diagram.SetNameDiagram(AmplitudeResponseName(run.GetAfcMode()));
     ShowPlannedResult(diagram, plan[which]);
-    const std::string path = QDir(QString::fromStdString(dir)).filePath(ResultDiagramName(which)).toStdString() + ".bmp";
-    if (!diagram.SaveBmpFile(path)) return false;
+    QString problem;
+    std::optional<std::string> bytes = EncodeBmp(diagram, problem);
+    if (!bytes) {
+      std::fprintf(err, "velmar-cli: cannot draw the picture %s: %s\n", names[d].c_str(), problem.toUtf8().constData());
+      return std::nullopt;
+    }
+    pictures.push_back({names[d], std::move(*bytes)});
   }
-  return true;
+  return pictures;
 }

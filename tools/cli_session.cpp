@@ -1,15 +1,19 @@
 #include "cli_session.h"
 
-#include "cli_pictures.h"
-
+#include <cerrno>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <string>
+#include <utility>
 
 #include "analysis/measurement.h"
+#include "cli_outputs.h"
+#include "cli_pictures.h"
 #include "dialogs/model_set.h"
 #include "dialogs/table_files.h"
-#include "platform/atomic_file.h"
+#include "numeric/number_text.h"
 #include "results/result_plan.h"
 
 namespace {
@@ -70,6 +74,16 @@ void ChooseFilter(Session& s, const CliOptions& o) {
   library.SelectFilter();
 }
 
+// Each value typed in as its shortest text that reads back as the same double.
+void TypeExactValues(TableModel& table, const std::vector<double>& values) {
+  table.NewTable();
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, values[i]).ptr;
+    table.SetValueText(static_cast<int>(i), DotToComma(std::string(text, end)));
+  }
+}
+
 void AcceptTable(TableModel& table) {
   table.Accept();
   table.Close();
@@ -84,9 +98,8 @@ void ChooseSignal(Session& s, const CliOptions& o) {
       AcceptTable(s.signal);
       return;
     case SignalChoice::kSamples:
-      if (o.samples.size() > 500) throw UsageError("a table holds at most 500 samples");
-      s.signal.SetValues(o.samples.data(), static_cast<int>(o.samples.size()));
       s.signal.Show();
+      TypeExactValues(s.signal, o.samples);
       AcceptTable(s.signal);
       return;
     case SignalChoice::kBiharmonic: {
@@ -101,8 +114,10 @@ void ChooseSignal(Session& s, const CliOptions& o) {
       if (o.a2) signal.SetAmplitude(2, *o.a2);
       if (o.phi2) signal.SetPhase(2, *o.phi2);
       signal.FillDecimationList();
-      if (!signal.SelectDecimation(o.decimation - 1))
-        throw UsageError("decimation " + std::to_string(o.decimation) + " is not offered for these frequencies (at most " +
+      // D = 1 (every sample) is always there, even with an empty list; another D must be in it.
+      if (o.decimation.value_or(1) != 1 && !signal.SelectDecimation(*o.decimation - 1))
+        throw UsageError("decimation " + std::to_string(*o.decimation) +
+                         " is not offered for these frequencies (at most " +
                          std::to_string(signal.DecimationList().size()) + ")");
       signal.SetStationary(!o.switched_on);
       signal.RequestAnalysis();
@@ -136,13 +151,30 @@ std::string FrequencyCsv(const AnalysisRun& run) {
   return text;
 }
 
-void WriteOutput(const std::string& target, const std::string& text, std::FILE* out) {
-  if (target.empty()) return;
-  if (target == "-") {
-    std::fputs(text.c_str(), out);
-    return;
-  }
-  if (!WriteFileAtomically(target, text)) throw UsageError("cannot write '" + target + "'");
+std::string PicturePath(const std::string& folder, const std::string& name) {
+  return folder.ends_with('/') ? folder + name : folder + "/" + name;
+}
+
+std::vector<std::string> OutputTargets(const CliOptions& o) {
+  std::vector<std::string> targets;
+  for (const std::string* csv : {&o.time_csv, &o.freq_csv})
+    if (!csv->empty()) targets.push_back(*csv);
+  if (!o.pictures_dir.empty())
+    for (const std::string& name : ResultPictureNames()) targets.push_back(PicturePath(o.pictures_dir, name));
+  return targets;
+}
+
+// Everything the run writes, complete before any of it is written.
+bool CollectOutputs(Session& s, const CliOptions& o, CliOutputs& outputs, std::FILE* err) {
+  if (!o.time_csv.empty()) outputs.Add(o.time_csv, TimeCsv(*s.run));
+  if (!o.freq_csv.empty()) outputs.Add(o.freq_csv, FrequencyCsv(*s.run));
+  if (o.pictures_dir.empty()) return true;
+  auto pictures = DrawResultPictures(*s.run, SettingsOf(s.signal, s.biharmonic, false), err);
+  if (!pictures) return false;
+  outputs.AddFolder(o.pictures_dir);
+  for (PictureFile& picture : *pictures)
+    outputs.Add(PicturePath(o.pictures_dir, picture.name), std::move(picture.bytes));
+  return true;
 }
 
 struct MeasureRequest {
@@ -200,8 +232,16 @@ std::string Summary(Session& s, const CliOptions& o) {
 
 }  // namespace
 
+int FinishStandardOutput(std::FILE* out, std::FILE* err) {
+  if (std::fflush(out) == 0 && !std::ferror(out)) return 0;
+  const int error = errno;
+  std::fprintf(err, "velmar-cli: cannot write to standard output: %s\n", std::strerror(error));
+  return 1;
+}
+
 int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
   try {
+    CheckDistinctOutputs(OutputTargets(o));
     MeasureRequest measure;
     if (o.measure) measure = FindMeasureLevels(o);
     if (o.signal == SignalChoice::kTableFile && !ReadTableFile(o.table_file, 500))
@@ -216,16 +256,14 @@ int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
     ChooseSignal(s, o);
     s.run->RunAnalysis(o.filter == FilterChoice::kArbitrary ? 0 : 1);
 
-    WriteOutput(o.time_csv, TimeCsv(*s.run), out);
-    WriteOutput(o.freq_csv, FrequencyCsv(*s.run), out);
-    std::FILE* report = (o.time_csv == "-" || o.freq_csv == "-") ? err : out;
+    const bool csv_on_standard_output =
+        (!o.time_csv.empty() && IsStandardOutput(o.time_csv)) || (!o.freq_csv.empty() && IsStandardOutput(o.freq_csv));
+    std::FILE* report = csv_on_standard_output ? err : out;
+    CliOutputs outputs;
+    if (!CollectOutputs(s, o, outputs, err) || !outputs.WriteAll(out, err)) return 1;
     if (o.measure) std::fputs(MeasurementText(*s.run, measure).c_str(), report);
     std::fputs(Summary(s, o).c_str(), report);
-    if (!o.pictures_dir.empty() &&
-        !WriteResultPictures(*s.run, SettingsOf(s.signal, s.biharmonic, false), o.pictures_dir, err)) {
-      return 1;
-    }
-    return 0;
+    return FinishStandardOutput(out, err);
   } catch (const UsageError& error) {
     std::fprintf(err, "velmar-cli: %s\n", error.what());
     return 2;

@@ -6,6 +6,9 @@
 
 #include "cli_options.h"
 
-// Runs everything the options ask for; returns the process's exit code (0, or 2 for a request
-// that cannot be carried out, which then writes nothing).
+// Runs everything the options ask for; returns the process's exit code: 0 done, 1 failed while
+// writing, 2 a request that cannot be carried out. Either failure writes no output file.
 int RunCliSession(const CliOptions& options, std::FILE* out, std::FILE* err);
+
+// Flushes standard output: 0 when everything reached it, else 1 after saying why on err.
+int FinishStandardOutput(std::FILE* out, std::FILE* err);

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   }
   if (options.help) {
     std::fputs(CliUsage().c_str(), stdout);
-    return 0;
+    return FinishStandardOutput(stdout, stderr);
   }
   return RunCliSession(options, stdout, stderr);
 }

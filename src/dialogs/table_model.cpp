@@ -156,13 +156,13 @@ bool TableModel::ExportSpreadsheet(const std::string& path) {
 bool TableModel::WriteCollected(const std::string& path, const std::function<std::string()>& content) {
   AtomicFileWriter file(path);
   if (!file.IsOpen()) {
-    ShowMessage(kCannotCreateFileMessage);
+    ShowMessage(file.FailureMessage(kCannotCreateFileMessage));
     return false;
   }
   CollectValues();
   file.Write(content());
   if (!file.Commit()) {
-    ShowMessage(kCannotCreateFileMessage);
+    ShowMessage(file.FailureMessage(kCannotCreateFileMessage));
     return false;
   }
   return true;

@@ -7,12 +7,13 @@
 
 namespace {
 
-// How far the separator swaps look into a text.
+// How far DotToComma and CommaToDot look into a text. Reading a number looks at all of it, so
+// that a long text reads the same with either separator.
 constexpr std::size_t kScanLimit = 30001;
 
-std::string ReplaceFirst(const std::string& text, char from, char to) {
+std::string ReplaceFirst(const std::string& text, char from, char to, std::size_t scan_limit = std::string::npos) {
   std::string result = text;
-  const std::size_t end = std::min(result.size(), kScanLimit);
+  const std::size_t end = std::min(result.size(), scan_limit);
   for (std::size_t i = 0; i < end; ++i) {
     if (result[i] == from) {
       result[i] = to;
@@ -67,6 +68,6 @@ bool TextToDouble(const std::string& text, double& value) {
   return false;
 }
 
-std::string DotToComma(const std::string& text) { return ReplaceFirst(text, '.', ','); }
+std::string DotToComma(const std::string& text) { return ReplaceFirst(text, '.', ',', kScanLimit); }
 
-std::string CommaToDot(const std::string& text) { return ReplaceFirst(text, ',', '.'); }
+std::string CommaToDot(const std::string& text) { return ReplaceFirst(text, ',', '.', kScanLimit); }

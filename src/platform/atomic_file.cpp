@@ -1,74 +1,65 @@
 #include "platform/atomic_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
 #include <utility>
 
-namespace {
+#include "platform/file_failure.h"
 
-// A name beside the target that no other writer uses; O_EXCL below guarantees it is new.
-std::string TemporaryName(const std::string& path, int attempt) {
-  return path + "." + std::to_string(getpid()) + "." + std::to_string(attempt) + ".tmp";
+AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)), target_(InspectSaveTarget(path_)) {
+  Start();
 }
 
-}  // namespace
+AtomicFileWriter::~AtomicFileWriter() = default;
 
-AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
-  for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-    temporary_ = TemporaryName(path_, attempt);
-    fd_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ < 0 && errno != EEXIST) break;
+void AtomicFileWriter::Start() {
+  switch (target_.kind) {
+    case TargetKind::kUnusable:
+      error_ = target_.error;
+      return;
+    case TargetKind::kStream:
+      save_ = StartStreamSave(target_, error_);
+      return;
+    case TargetKind::kMissing:
+      save_ = StartReplaceSave(target_, error_);
+      return;
+    case TargetKind::kRegular:
+      // A rename would part the file from its other names.
+      if (target_.info.st_nlink <= 1) {
+        save_ = StartReplaceSave(target_, error_);
+        // No new file in the folder, or not with the file's owner: the file itself still can be.
+        if (save_ || (error_ != EACCES && error_ != EPERM)) return;
+        error_ = 0;
+      }
+      save_ = StartInPlaceSave(target_, error_);
+      return;
   }
-  if (fd_ < 0) temporary_.clear();  // nothing of ours to remove
 }
-
-AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
 void AtomicFileWriter::Write(std::string_view bytes) {
-  while (!failed_ && IsOpen() && !bytes.empty()) {
-    const ssize_t written = write(fd_, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      failed_ = true;
-      break;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
+  if (IsOpen()) content_.append(bytes);
+}
+
+bool AtomicFileWriter::Stage() {
+  if (!IsOpen()) return false;
+  return save_->Stage(content_) || Failed(save_->Error());
 }
 
 bool AtomicFileWriter::Commit() {
-  if (!IsOpen() || failed_) {
-    Discard();
-    return false;
-  }
-  const bool synced = fsync(fd_) == 0;
-  const bool closed = close(fd_) == 0;
-  fd_ = -1;
-  if (!synced || !closed || std::rename(temporary_.c_str(), path_.c_str()) != 0) {
-    unlink(temporary_.c_str());
-    temporary_.clear();
-    return false;
-  }
-  temporary_.clear();
-  return true;
+  if (!IsOpen()) return false;
+  const bool committed = save_->Commit(content_) || Failed(save_->Error());
+  save_.reset();  // closes what the save holds; a second Commit finds nothing open
+  return committed;
 }
 
-void AtomicFileWriter::Discard() {
-  if (fd_ >= 0) {
-    close(fd_);
-    fd_ = -1;
-  }
-  if (!temporary_.empty()) {
-    unlink(temporary_.c_str());
-    temporary_.clear();
-  }
+SaveMethod AtomicFileWriter::Method() const { return save_ ? save_->Method() : SaveMethod::kReplace; }
+
+std::string AtomicFileWriter::FailureMessage(std::string_view text) const {
+  if (!IsReadOnlyTarget()) return FileFailureMessage(text, path_, error_);
+  return std::string(text) + "\n" + path_ + "\n" + std::string(kReadOnlyFileReason);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  AtomicFileWriter file(path);
-  file.Write(bytes);
-  return file.Commit();
+bool AtomicFileWriter::Failed(int error) {
+  error_ = error != 0 ? error : EIO;
+  save_.reset();  // removes a temporary
+  return false;
 }

@@ -1,7 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <stdlib.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <cmath>
@@ -15,36 +12,28 @@
 #include "dialogs/table_files.h"
 #include "dialogs/table_model.h"
 #include "platform/messages.h"
+#include "support/file_size_limit.h"
+#include "support/temporary_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder for one test, removed with everything in it afterwards.
 class TableFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "velmar-table-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+  std::string PathOf(const std::string& name) const { return folder_.PathOf(name); }
 
   std::string WriteBytes(const std::string& name, const std::string& bytes) const {
     std::ofstream(PathOf(name), std::ios::binary) << bytes;
     return PathOf(name);
   }
 
-  static std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  static std::string ReadBytes(const std::string& path) { return ReadFile(path); }
 
   int FilesInDir() const { return static_cast<int>(std::distance(fs::directory_iterator(dir_), {})); }
 
-  fs::path dir_;
+  TemporaryFolder folder_;
+  const fs::path& dir_ = folder_.Path();
 };
 
 // Little-endian bytes written out by hand.
@@ -136,14 +125,22 @@ TEST_F(TableFilesTest, AFileThatCannotBeCreatedIsReportedAndTheGridStaysAsItWas)
   table.SetValueText(0, "1");
   table.SetValueText(2, "3");
   fs::create_directory(PathOf("folder.tbl"));
-  for (const std::string& path : {PathOf("no/such/folder/a.tbl"), PathOf("folder.tbl")}) {
+  const std::string read_only = WriteBytes("read-only.tbl", kOnePointFive);
+  chmod(read_only.c_str(), 0444);
+  const std::pair<std::string, std::string> cases[] = {
+      {PathOf("no/such/folder/a.tbl"), "Нет такого файла или папки"},
+      {PathOf("folder.tbl"), "Это папка, а не файл"},
+      {read_only, "Файл доступен только для чтения"}};
+  for (const auto& [path, reason] : cases) {
     MessageRecorder messages;
     EXPECT_FALSE(table.SaveFile(path));
     EXPECT_FALSE(table.ExportSpreadsheet(path));
-    EXPECT_EQ(messages.Messages(), (std::vector<std::string>{"Не удаётся создать файл", "Не удаётся создать файл"}));
+    const std::string message = "Не удаётся создать файл\n" + path + "\n" + reason;
+    EXPECT_EQ(messages.Messages(), (std::vector<std::string>{message, message}));
   }
   EXPECT_TRUE(fs::is_directory(PathOf("folder.tbl")));
-  EXPECT_EQ(FilesInDir(), 1);  // no temporary left behind
+  EXPECT_EQ(ReadBytes(read_only), kOnePointFive);
+  EXPECT_EQ(FilesInDir(), 2);  // no temporary left behind
 }
 
 TEST_F(TableFilesTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
@@ -152,24 +149,15 @@ TEST_F(TableFilesTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
   for (int i = 0; i < 500; ++i) table.SetValueText(i, std::to_string(i));
 
   // Files may not grow past 1 KiB for a moment: the 4000-byte table cannot be written.
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto old_handler = signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 1024;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  bool saved_ok = true;
   std::vector<std::string> shown;
   {
+    const FileSizeLimit full_disk(1024);
+    ASSERT_TRUE(full_disk.IsApplied());
     MessageRecorder messages;
-    saved_ok = table.SaveFile(path);
+    EXPECT_FALSE(table.SaveFile(path));
     shown = messages.Messages();
   }
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, old_handler);
-
-  EXPECT_FALSE(saved_ok);
-  EXPECT_EQ(shown, std::vector<std::string>{"Не удаётся создать файл"});
+  EXPECT_EQ(shown, std::vector<std::string>{"Не удаётся создать файл\n" + path + "\nФайл слишком велик"});
   EXPECT_EQ(ReadBytes(path), kOnePointFive + kOneTenth);
   EXPECT_EQ(FilesInDir(), 1);
 }

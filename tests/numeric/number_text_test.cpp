@@ -51,6 +51,13 @@ TEST(NumberTextTest, TextToDoubleAcceptsWholeNumbersWithEitherSeparator) {
     EXPECT_FALSE(TextToDouble(text, value)) << text;
     EXPECT_EQ(value, 0) << text;
   }
+  // However far into a long text the separator stands, a comma and a point read alike.
+  const std::string zeros(30005, '0');
+  for (const std::string& text : {zeros + ",5", zeros + ".5", "   " + zeros.substr(0, 29999) + ".5"}) {
+    double value = -99;
+    EXPECT_TRUE(TextToDouble(text, value)) << text.size();
+    EXPECT_EQ(value, 0.5) << text.size();
+  }
 }
 
 TEST(NumberTextTest, SeparatorSwapsTouchOnlyTheFirstOne) {

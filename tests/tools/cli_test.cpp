@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "numeric/number_text.h"
+#include "support/temporary_folder.h"
 
 namespace {
 
@@ -21,28 +24,22 @@ struct Result {
   std::string out, err;
 };
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+std::string ReadAll(const fs::path& path) { return ReadFile(path); }
 
 class CliTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("velmar_cli_test_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  Result Run(const std::string& args) {
+  // Runs velmar-cli in the test's folder; standard output goes to out.txt unless stdout says
+  // otherwise (a shell redirection), and shell commands may go first (before).
+  Result Run(const std::string& args, const std::string& stdout_to = "", const std::string& before = "") {
     const fs::path out = dir_ / "out.txt", err = dir_ / "err.txt";
-    const std::string command =
-        std::string(VELMAR_CLI) + " " + args + " >" + out.string() + " 2>" + err.string() + " </dev/null";
+    const std::string command = "cd " + dir_.string() + " && " + before + " " + VELMAR_CLI + " " + args + " " +
+                                (stdout_to.empty() ? ">" + out.string() : stdout_to) + " 2>" + err.string() +
+                                " </dev/null";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
   }
+
+  void Write(const std::string& name, const std::string& text) { std::ofstream(dir_ / name) << text; }
 
   static std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -51,7 +48,8 @@ class CliTest : public ::testing::Test {
     return lines;
   }
 
-  fs::path dir_;
+  TemporaryFolder folder_;
+  const fs::path& dir_ = folder_.Path();
 };
 
 TEST_F(CliTest, TimeCsvOfATypedFilterHoldsTheClosedForm) {
@@ -100,19 +98,139 @@ TEST_F(CliTest, MessagesGoToStandardErrorAndOverflowIsReported) {
   EXPECT_NE(corrected.err.find("message: "), std::string::npos);
 }
 
+// count values "0,0,…,last".
+std::string List(int count, const std::string& last = "1") {
+  std::string list;
+  for (int i = 1; i < count; ++i) list += "0,";
+  return list + last;
+}
+
 TEST_F(CliTest, BadUsageExitsWithTwoAndWritesNothing) {
   const fs::path csv = dir_ / "never.csv";
-  const std::vector<std::string> bad = {"--bogus", "--interval 3000", "--butterworth --wp abc", "--wp 1",
-                                 "--table " + (dir_ / "missing.tbl").string(), "--measure 0.707,0.01",
-                                 "--afc 2 --measure 0.71,0.01", "--arbitrary 0,0", "--samples 1,,2"};
-  for (const std::string& args : bad) {
+  const std::pair<std::string, std::string> bad[] = {
+      {"--bogus", "unknown option"},
+      {"--interval 3000", "is not one of"},
+      {"--butterworth --wp abc", "'abc' is not a number"},
+      {"--butterworth --wp +-1", "'+-1' is not a number"},
+      {"--butterworth --wp 1e-400", "'1e-400' is out of range"},
+      {"--butterworth --order 99999999999", "is out of range"},
+      {"--wp 1", "belong to --butterworth"},
+      {"--table " + (dir_ / "missing.tbl").string(), "cannot read the table file"},
+      {"--measure 0.707,0.01", "needs --afc 2 or --afc 3"},
+      {"--afc 2 --measure 0.71,0.01", "not in its list"},
+      {"--arbitrary 0,0", "all 0"},
+      {"--samples 1,,2", "is not a number"},
+      {"--freq-csv \"\"", "--freq-csv needs a file name"},
+      {"--butterworth --wp 1 --wp 2", "option --wp is given more than once"},
+      {"--hamming --window --hamming", "option --hamming is given more than once"},
+      {"--arbitrary " + List(501), "--arbitrary: a table holds at most 500 values, 501 given"},
+      {"--recursive " + List(600), "--recursive: a table holds at most 500 values, 600 given"},
+      {"--samples " + List(501), "--samples: a table holds at most 500 values, 501 given"},
+      {"--biharmonic --w1 3 --decimation 2", "decimation 2 is not offered"},
+  };
+  for (const auto& [args, reason] : bad) {
     const Result r = Run(args + " --time-csv " + csv.string());
     EXPECT_EQ(r.exit_code, 2) << args;
     EXPECT_TRUE(r.err.rfind("velmar-cli: ", 0) == 0 || r.err.find("\nvelmar-cli: ") != std::string::npos)
         << args << ": " << r.err;
+    EXPECT_NE(r.err.find(reason), std::string::npos) << args << ": " << r.err;
     EXPECT_TRUE(r.out.empty()) << args;
     EXPECT_FALSE(fs::exists(csv)) << args;
   }
+  // The most a table holds is allowed.
+  EXPECT_EQ(Run("--arbitrary " + List(500) + " --recursive " + List(500, "0.5")).exit_code, 0);
+}
+
+TEST_F(CliTest, SignalsReachTheRunAsGiven) {
+  // Samples keep every digit: no rounding to the four decimals the table shows.
+  const Result samples = Run("--samples 1e-5,0.123456789,-2.5 --interval 1000 --time-csv -");
+  ASSERT_EQ(samples.exit_code, 0) << samples.err;
+  const std::vector<std::string> rows = Lines(samples.out);
+  const double expected[] = {1e-5, 0.123456789, -2.5};
+  for (int n = 0; n < 3; ++n) {
+    std::istringstream row(rows[n + 1]);
+    std::string field;
+    for (int column = 0; column < 4; ++column) std::getline(row, field, ',');
+    EXPECT_EQ(std::strtod(field.c_str(), nullptr), expected[n]) << rows[n + 1];
+  }
+
+  // ω = 3 leaves no decimation to choose but D = 1 itself: x(n) = cos(3n).
+  const Result fast = Run("--biharmonic --w1 3 --decimation 1 --interval 1000 --time-csv -");
+  ASSERT_EQ(fast.exit_code, 0) << fast.err;
+  const std::vector<std::string> fast_rows = Lines(fast.out);
+  std::istringstream row(fast_rows[2]);  // n = 1
+  std::string field;
+  for (int column = 0; column < 4; ++column) std::getline(row, field, ',');
+  EXPECT_NEAR(std::strtod(field.c_str(), nullptr), std::cos(3.0), 1e-12) << fast_rows[2];
+}
+
+TEST_F(CliTest, OutputsThatAreOneFileAreRefused) {
+  Write("a.csv", "old");
+  ASSERT_EQ(link((dir_ / "a.csv").c_str(), (dir_ / "b.csv").c_str()), 0);
+  ASSERT_EQ(symlink("/dev/stdout", (dir_ / "stdout").c_str()), 0);
+  const std::string same[] = {"--time-csv same.csv --freq-csv ./same.csv", "--time-csv a.csv --freq-csv b.csv",
+                              "--freq-csv pics/../pics/DFg.bmp --pictures pics", "--time-csv - --freq-csv stdout"};
+  for (const std::string& args : same) {
+    const Result r = Run(args);
+    EXPECT_EQ(r.exit_code, 2) << args;
+    EXPECT_NE(r.err.find("are the same file"), std::string::npos) << args << ": " << r.err;
+    EXPECT_TRUE(r.out.empty()) << args;
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "same.csv"));
+  EXPECT_FALSE(fs::exists(dir_ / "pics"));
+  EXPECT_EQ(ReadAll(dir_ / "a.csv"), "old");
+}
+
+TEST_F(CliTest, OutputsAreWrittenAllOrNone) {
+  Write("time.csv", "old time");
+  Write("read-only.csv", "old");
+  fs::permissions(dir_ / "read-only.csv", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const std::pair<std::string, std::string> failing[] = {
+      {"--freq-csv missing/freq.csv", "cannot write 'missing/freq.csv': No such file or directory"},
+      {"--freq-csv read-only.csv", "cannot write 'read-only.csv': the file is read-only"},
+      {"--freq-csv freq.csv --pictures new/pics --afc 3", "cannot write 'new/pics/DFh.bmp': File too large"}};
+  for (const auto& [args, reason] : failing) {
+    // Files may not grow past 500 KiB, as on a nearly full disk: a CSV fits, a picture does not.
+    const Result r = Run("--interval 1000 --time-csv time.csv " + args, "", "trap \"\" XFSZ; ulimit -f 1000;");
+    EXPECT_EQ(r.exit_code, 1) << args;
+    EXPECT_NE(r.err.find(reason), std::string::npos) << args << ": " << r.err;
+    EXPECT_TRUE(r.out.empty()) << args;
+  }
+  EXPECT_EQ(ReadAll(dir_ / "time.csv"), "old time");
+  EXPECT_EQ(ReadAll(dir_ / "read-only.csv"), "old");
+  EXPECT_FALSE(fs::exists(dir_ / "freq.csv"));
+  EXPECT_FALSE(fs::exists(dir_ / "new"));  // the folders made for the pictures are gone again
+
+  // An old picture stays whole when the new ones cannot be written.
+  fs::create_directory(dir_ / "pics");
+  Write("pics/DFh.bmp", "old picture");
+  EXPECT_EQ(Run("--pictures pics", "", "trap \"\" XFSZ; ulimit -f 1000;").exit_code, 1);
+  EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp"), "old picture");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 1);
+
+  const Result written = Run("--interval 1000 --time-csv time.csv --pictures pics");
+  ASSERT_EQ(written.exit_code, 0) << written.err;
+  EXPECT_EQ(ReadAll(dir_ / "time.csv").rfind("n,h,g,x,y\n0,1,1,0,0\n", 0), 0u);
+  EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp").substr(0, 2), "BM");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 8);
+}
+
+TEST_F(CliTest, StandardOutputIsWrittenWhereItStandsAndItsFailureIsAnError) {
+  for (const char* args : {"--time-csv -", "--arbitrary 1", "--help"}) {
+    const Result r = Run(args, ">/dev/full");
+    EXPECT_EQ(r.exit_code, 1) << args;
+    EXPECT_NE(r.err.find("velmar-cli: cannot write to standard output: No space left on device"), std::string::npos)
+        << args << ": " << r.err;
+  }
+
+  // Through a link to /dev/stdout, appended to what standard output already holds.
+  Write("log.txt", "before\n");
+  ASSERT_EQ(symlink("/dev/stdout", (dir_ / "stdout").c_str()), 0);
+  const Result r = Run("--interval 1000 --time-csv stdout", ">>log.txt");
+  ASSERT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(ReadAll(dir_ / "log.txt").rfind("before\nn,h,g,x,y\n0,1,1,0,0\n", 0), 0u);
+  EXPECT_TRUE(fs::is_symlink(dir_ / "stdout"));
+  EXPECT_NE(r.err.find("filter: arbitrary\n"), std::string::npos) << r.err;  // the summary moves aside
 }
 
 }  // namespace

@@ -161,11 +161,13 @@ TEST(TableEditorTest, OpenAndSaveDialogsWithTheirLoopsAndMessages) {
   EXPECT_EQ(std::filesystem::file_size(dir / "копия.tbl"), 16u);
 
   e.messages.Clear();
+  const std::string unreachable = (dir / "нет такой папки" / "t.tbl").string();
   {
-    ScriptedFileDialogs dialogs({(dir / "нет такой папки" / "t.tbl").string()});
+    ScriptedFileDialogs dialogs({unreachable});
     e.form.SpeedButton6->click();
   }
-  EXPECT_EQ(e.messages.Messages(), std::vector<std::string>{"Не удаётся создать файл"});
+  EXPECT_EQ(e.messages.Messages(),
+            std::vector<std::string>{"Не удаётся создать файл\n" + unreachable + "\nНет такого файла или папки"});
 
   e.messages.Clear();
   {
