@@ -2,12 +2,12 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
-#include <QMimeDatabase>
 #include <QStringList>
 #include <QTreeView>
 #include <utility>
@@ -22,7 +22,8 @@ FileNameAsker& Asker() {
 }
 
 // The size, type and date columns of the file list in Russian. The file model writes sizes and
-// dates in the process's locale and names folders in English whatever the translations say.
+// dates in the process's locale and names folders and drives in English whatever the translations
+// say; the types of files it takes from the MIME database in the default locale's language.
 class RussianFileColumns : public QIdentityProxyModel {
  public:
   using QIdentityProxyModel::QIdentityProxyModel;
@@ -31,13 +32,15 @@ class RussianFileColumns : public QIdentityProxyModel {
     const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
     if (role != Qt::DisplayRole || files == nullptr) return QIdentityProxyModel::data(index, role);
     const QModelIndex source = mapToSource(index);
+    const QFileInfo info = files->fileInfo(source);
     const QLocale russian(QLocale::Russian, QLocale::Russia);
     switch (index.column()) {
       case kSizeColumn:
-        return files->isDir(source) ? QString() : russian.formattedDataSize(files->size(source));
+        return info.isDir() ? QString() : russian.formattedDataSize(info.size());
       case kTypeColumn:
-        // The descriptions of the MIME database come in the default locale's language.
-        return files->isDir(source) ? QStringLiteral("Папка") : QMimeDatabase().mimeTypeForFile(files->fileInfo(source)).comment();
+        if (info.isRoot()) return QStringLiteral("Диск");
+        if (info.isDir()) return QStringLiteral("Папка");
+        return QIdentityProxyModel::data(index, role);
       case kDateColumn:
         return russian.toString(files->lastModified(source), QLocale::ShortFormat);
       default:
