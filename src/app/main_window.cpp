@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <exception>
+#include <utility>
 
 #include "app/analysis_window.h"
 #include "app/exception_display.h"
@@ -31,7 +32,19 @@ const char kSignalTitle[] = "Сигнал на входе цифрового ф�
 const char* const kPageCaptions[4] = {"Временные характеристики ЦФ", "Частотные характеристики ЦФ",
                                       "Прохождение сигнала", "Спектры сигналов"};
 
+TTabEditorForm* MakeTableEditor(QWidget* parent) { return new TTabEditorForm(parent); }
+
+TableEditorFactory& CurrentTableEditorFactory() {
+  static TableEditorFactory factory = MakeTableEditor;
+  return factory;
+}
+
 }  // namespace
+
+TableEditorFactory SetTableEditorFactory(TableEditorFactory factory) {
+  if (!factory) factory = MakeTableEditor;
+  return std::exchange(CurrentTableEditorFactory(), std::move(factory));
+}
 
 TRYNForm::TRYNForm(QWidget* parent) : QMainWindow(parent) {
   setObjectName("RYNForm");
@@ -188,12 +201,10 @@ void TRYNForm::FormPaint() {
   PlaceFrames();
   FFirstPaint = false;
 
-  try {
-    TabAKoef = new TTabEditorForm(this);
-    TabBKoef = new TTabEditorForm(this);
-    TabSignal = new TTabEditorForm(this);
-  } catch (const std::exception& error) {
-    ShowException(error);
+  if (!CreateTableEditors()) {
+    // Nothing can be analysed without them: the program ends, as after a failed start-up.
+    close();
+    return;
   }
   TabBKoef->SetFirstIndex(1);
   CalcForm->Run().SetSources({.input_form = &InputForm->Request(),
@@ -209,6 +220,21 @@ void TRYNForm::FormPaint() {
   TabSignal->SetTitle(kSignalTitle);
   TabSignal->SetTableName("x");
   ConnectSignalTable();
+}
+
+bool TRYNForm::CreateTableEditors() {
+  const TableEditorFactory& make = CurrentTableEditorFactory();
+  try {
+    TabAKoef = make(this);
+    TabBKoef = make(this);
+    TabSignal = make(this);
+    return true;
+  } catch (const std::exception& error) {
+    ShowException(error);
+  } catch (...) {
+    ShowUnknownException();
+  }
+  return false;
 }
 
 void TRYNForm::ShowResults() {

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 
 #include "diagram/graphics.h"
 #include "results/result_plan.h"
@@ -12,6 +13,12 @@
 class QAction;
 class QTabWidget;
 class TDiagramFrame;
+class TTabEditorForm;
+
+// Makes one table editor; the main window makes its three with it on its first paint.
+using TableEditorFactory = std::function<TTabEditorForm*(QWidget* parent)>;
+// Installs a factory (an empty one restores the plain constructor) and returns the previous one.
+TableEditorFactory SetTableEditorFactory(TableEditorFactory factory);
 
 class TRYNForm : public QMainWindow {
   Q_OBJECT
@@ -73,6 +80,8 @@ class TRYNForm : public QMainWindow {
   // Lays the two frames of each page out over the page's size.
   void PlaceFrames();
   void FormPaint();
+  // TabAKoef, TabBKoef and TabSignal; false (after the exception display) if one cannot be made.
+  bool CreateTableEditors();
   void FormMouseMove();
   void N21Click();
   void N22Click();

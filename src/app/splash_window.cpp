@@ -7,6 +7,8 @@
 #include <QPainterPath>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -77,6 +79,8 @@ void SplashPicture::mousePressEvent(QMouseEvent*) { emit Clicked(); }
 THelloForm::THelloForm(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   setAttribute(Qt::WA_DeleteOnClose);
+  // Closing the main window ends the program even while the splash is up.
+  setAttribute(Qt::WA_QuitOnClose, false);
   setObjectName("HelloForm");
   setCursor(Qt::BusyCursor);
   setToolTip("Нажмите любую клавишу");
@@ -90,6 +94,8 @@ THelloForm::THelloForm(QWidget* parent)
   connect(Image1, &SplashPicture::Clicked, this, &THelloForm::FormClick);
   // The picture covers the window: its first drawing is the window's first drawing.
   Image1->installEventFilter(this);
+  // Keys and modal windows anywhere in the program concern the splash.
+  QCoreApplication::instance()->installEventFilter(this);
   FormCreate();
 }
 
@@ -118,8 +124,51 @@ void THelloForm::mousePressEvent(QMouseEvent*) { FormClick(); }
 
 bool THelloForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Image1 && event->type() == QEvent::Paint) FormPaint();
+  switch (event->type()) {
+    case QEvent::KeyPress:
+      // The key still goes where it was aimed.
+      if (isVisible()) FormKeyPress();
+      break;
+    case QEvent::Show:
+      // Before the window reaches the screen.
+      if (isVisible() && IsOtherModalWindow(watched)) Lift(static_cast<QWidget*>(watched));
+      break;
+    case QEvent::Hide:
+      if (IsOtherModalWindow(watched)) Lower(static_cast<QWidget*>(watched));
+      break;
+    default:
+      break;
+  }
   return QWidget::eventFilter(watched, event);
 }
+
+void THelloForm::closeEvent(QCloseEvent* event) {
+  for (const QPointer<QWidget>& window : std::vector<QPointer<QWidget>>(lifted_)) {
+    if (window) Lower(window);
+  }
+  QWidget::closeEvent(event);
+}
+
+bool THelloForm::IsOtherModalWindow(QObject* object) const {
+  const auto* widget = qobject_cast<QWidget*>(object);
+  return widget != nullptr && widget != this && widget->isWindow() && widget->isModal();
+}
+
+void THelloForm::Lift(QWidget* window) {
+  QWindow* handle = window->windowHandle();
+  if (handle == nullptr || handle->flags().testFlag(Qt::WindowStaysOnTopHint)) return;
+  handle->setFlag(Qt::WindowStaysOnTopHint, true);
+  lifted_.emplace_back(window);
+}
+
+void THelloForm::Lower(QWidget* window) {
+  const auto found = std::find(lifted_.begin(), lifted_.end(), window);
+  if (found == lifted_.end()) return;
+  lifted_.erase(found);
+  if (QWindow* handle = window->windowHandle()) handle->setFlag(Qt::WindowStaysOnTopHint, false);
+}
+
+void THelloForm::FormKeyPress() { close(); }
 
 void THelloForm::FormClick() { close(); }
 

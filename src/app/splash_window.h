@@ -1,8 +1,12 @@
 #pragma once
 // The splash window: shown while the program's windows are created, it closes itself ten
-// seconds after it was first drawn, or at a click.
+// seconds after it was first drawn, or at a click or a key pressed in any window of the program.
+// It stays on top of other windows; the program's modal windows (the analysis window, messages,
+// dialogs) opened meanwhile stay on top as well while it lives, and come over it.
 
+#include <QPointer>
 #include <QWidget>
+#include <vector>
 
 class QTimer;
 
@@ -37,13 +41,21 @@ class THelloForm : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormCreate();
   void FormPaint();
   void FormClick();
+  void FormKeyPress();
   void Timer1Timer();
+  bool IsOtherModalWindow(QObject* object) const;
+  // A modal window about to be shown stays on top too, so that it comes over the splash.
+  void Lift(QWidget* window);
+  // Back to an ordinary window: it has been hidden, or the splash goes.
+  void Lower(QWidget* window);
 
   bool first_paint_ = true;
+  std::vector<QPointer<QWidget>> lifted_;
 };

@@ -35,6 +35,8 @@ long double GridStep(double pixels, double label_span, double width) {
   return up * kStepFactors[std::size(kStepFactors) - 1];
 }
 
+long double WholeStep(long double step) { return std::max(1.0L, std::round(step)); }
+
 TGridWalk GridLineWalk(double min, double max, long double step) {
   const long double tol = (static_cast<long double>(max) - min) * 0.001L;
   long double s = 0;
@@ -48,9 +50,9 @@ TGridWalk GridLineWalk(double min, double max, long double step) {
   return {s, step, WalkCount(s, max + tol, step)};
 }
 
-TGridWalk MinorTickWalk(double min, double max, long double step, bool one_before) {
-  const long double m = step * 0.2L;
-  const long double whole = std::trunc(5 * min / step);
+TGridWalk MinorTickWalk(double min, double max, long double step, bool one_before, int per_step) {
+  const long double m = step / per_step;
+  const long double whole = std::trunc(per_step * min / step);
   long double t = 0;
   if (min <= 0) {
     t = (one_before ? whole - 1 : whole) * m;
@@ -58,6 +60,12 @@ TGridWalk MinorTickWalk(double min, double max, long double step, bool one_befor
     t = (whole + 1) * m;
   }
   return {t, m, WalkCount(t, max, m)};
+}
+
+int MinorTicksPerStep(long double step, bool whole_numbers) {
+  constexpr int kPerStep = 5;
+  if (!whole_numbers || step >= kPerStep) return kPerStep;
+  return std::max(1, static_cast<int>(step));
 }
 
 std::string num2char(double value, int p) {

@@ -7,6 +7,8 @@
 // The finest step whose intervals leave `label_span` pixels (a label with its spacing) each on
 // `pixels`; when none does, the coarsest.
 long double GridStep(double pixels, double label_span, double width);
+// The step of a whole-number axis: the step rounded to a whole number, at least 1.
+long double WholeStep(long double step);
 
 // Equally spaced values start, start + step, ... (count of them); computed, not accumulated.
 struct TGridWalk {
@@ -20,9 +22,11 @@ struct TGridWalk {
 // Grid lines of a range with this step: from the first multiple of the step at or just inside
 // `min` up to `max` plus a tolerance of a thousandth of the range.
 TGridWalk GridLineWalk(double min, double max, long double step);
-// Minor ticks, five per grid step, up to `max`. The X axis starts one tick further left
+// Minor ticks, `per_step` per grid step, up to `max`. The X axis starts one tick further left
 // (`one_before`) than the Y axis does.
-TGridWalk MinorTickWalk(double min, double max, long double step, bool one_before);
+TGridWalk MinorTickWalk(double min, double max, long double step, bool one_before, int per_step = 5);
+// Five minor ticks per grid step; on a whole-number axis no more than fall on whole numbers.
+int MinorTicksPerStep(long double step, bool whole_numbers);
 
 // The label at a grid value: the number with `precision` decimals, "0" or "0,0" within the tolerance.
 std::string GridLabel(long double value, double tolerance, int precision);

@@ -45,6 +45,8 @@ bool TAxisRange::SetLimit(double lo, double hi, double& min, double& max) {
   return true;
 }
 
+int TAxisRange::RangePrecision() const { return whole_numbers_ ? 0 : PrecisionForWidth(Width()); }
+
 double TAxisRange::ZoomStep() const { return ZoomStepFor(Width(), precision_); }
 
 int PrecisionForWidth(double w) {

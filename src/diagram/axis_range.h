@@ -23,6 +23,11 @@ class TAxisRange {
   void SetPrecision(int p);
   // Label decimals may be raised to 8 while drawing, when 7 still makes two labels alike.
   void RaisePrecision(int p) { precision_ = p; }
+  // An axis of whole numbers (sample indices): labels without decimals, whole grid and zoom steps.
+  void SetWholeNumbers(bool on) { whole_numbers_ = on; }
+  bool WholeNumbers() const { return whole_numbers_; }
+  // Label decimals that suit the present range.
+  int RangePrecision() const;
   // Orders and stores new limits within ±kAxisLimit (equal ends are refused). Returns the view
   // range clipped into them through `min`, `max` and whether that differs from the current one.
   bool SetLimit(double lo, double hi, double& min, double& max);
@@ -36,6 +41,7 @@ class TAxisRange {
   double min_ = -1;
   double max_ = 1;
   int precision_ = 1;
+  bool whole_numbers_ = false;
 };
 
 // Label decimals that suit a range this wide.

@@ -49,11 +49,16 @@ void TDiagramCore::SetSize(int width, int height) {
 }
 
 void TDiagramCore::SetRangeX(double min, double max) {
-  if (x_.SetRange(min, max)) SetPrecisionX(PrecisionForWidth(x_.Width()));
+  if (x_.SetRange(min, max)) SetPrecisionX(x_.RangePrecision());
 }
 
 void TDiagramCore::SetRangeY(double min, double max) {
-  if (y_.SetRange(min, max)) SetPrecisionY(PrecisionForWidth(y_.Width()));
+  if (y_.SetRange(min, max)) SetPrecisionY(y_.RangePrecision());
+}
+
+void TDiagramCore::SetWholeNumberAxisX(bool on) {
+  x_.SetWholeNumbers(on);
+  SetPrecisionX(x_.RangePrecision());
 }
 
 void TDiagramCore::SetPrecisionX(int p) {

@@ -59,6 +59,9 @@ class TDiagramCore : public TKeeperChain {
   void SetPrecisionY(int p);
   int GetPrecisionX() const { return x_.Precision(); }
   int GetPrecisionY() const { return y_.Precision(); }
+  // An X axis of sample indices: whole-number grid steps, labels and spin steps. Redraws.
+  void SetWholeNumberAxisX(bool on);
+  bool IsWholeNumberAxisX() const { return x_.WholeNumbers(); }
 
   // Limits within ±100000; a view range outside them is pulled in (and redrawn).
   void SetLimitX(double min, double max);
@@ -179,6 +182,11 @@ class TDiagramCore : public TKeeperChain {
   void DrawBackground();
   void DrawXGrid(long double step, bool show_labels);
   void DrawYGrid(long double step, bool show_labels);
+  // Where the corner pictures go: BitmapY at the net's top left, BitmapX at its bottom right.
+  TRect BitmapYRect() const;
+  TRect BitmapXRect() const;
+  // A corner picture on the net's own background, so that no grid line or curve runs through it.
+  void DrawOpaqueBitmap(const TRect& place, const TBitmap& bitmap);
   void DrawNames(bool show_labels);
   void DrawSeries();
   void DrawFeelerLines(int x, int y);

@@ -45,8 +45,10 @@ void TDiagramCore::ShowDiagram() {
   const TLayoutMetrics m = MeasureLayout();
   const bool show = LabelsFit(m);
   layout_ = ComputeNetLayout(m, show);
-  const long double step_x = GridStep(layout_.w_out, m.label_width_x * 1.2, x_.Width());
-  const long double step_y = GridStep(layout_.h_out, m.text_height * 1.3, y_.Width());
+  long double step_x = GridStep(layout_.w_out, m.label_width_x * 1.2, x_.Width());
+  long double step_y = GridStep(layout_.h_out, m.text_height * 1.3, y_.Width());
+  if (x_.WholeNumbers()) step_x = WholeStep(step_x);
+  if (y_.WholeNumbers()) step_y = WholeStep(step_y);
   DrawBackground();
   DrawXGrid(step_x, show);
   DrawYGrid(step_y, show);
@@ -89,7 +91,7 @@ void TDiagramCore::DrawXGrid(long double step, bool show_labels) {
     c.TextOut(px - c.TextWidth(label) / 2, ye + 5, label);
   }
   if (!show_labels) return;
-  const TGridWalk minor = MinorTickWalk(x_.Min(), x_.Max(), step, true);
+  const TGridWalk minor = MinorTickWalk(x_.Min(), x_.Max(), step, true, MinorTicksPerStep(step, x_.WholeNumbers()));
   c.SetPen(line, psSolid, 1, pmCopy);
   for (int i = 0; i < minor.count; ++i) {
     const int px = map.MathToPhisX(static_cast<double>(minor.At(i)));
@@ -122,7 +124,7 @@ void TDiagramCore::DrawYGrid(long double step, bool show_labels) {
     c.TextOut(xb - c.TextWidth(label) - 5, py - c.TextHeight(label) / 2, label);
   }
   if (!show_labels) return;
-  const TGridWalk minor = MinorTickWalk(y_.Min(), y_.Max(), step, false);
+  const TGridWalk minor = MinorTickWalk(y_.Min(), y_.Max(), step, false, MinorTicksPerStep(step, y_.WholeNumbers()));
   c.SetPen(line, psSolid, 1, pmCopy);
   for (int i = 0; i < minor.count; ++i) {
     const int py = map.MathToPhisY(static_cast<double>(minor.At(i)));
@@ -182,12 +184,32 @@ void TDiagramCore::ShowHistogram(TKeeper* keeper) {
   DrawHistogram(*canvas_, {layout_, Map(), print_mode_}, *keeper);
 }
 
-void TDiagramCore::ShowBitmap() {
-  if (!bitmap_y_.Empty()) canvas_->DrawBitmap(layout_.xb_net + 3, layout_.yb_net + 3, bitmap_y_);
-  if (!bitmap_x_.Empty()) {
-    canvas_->DrawBitmap(layout_.xe_net() - bitmap_x_.Width - 3, layout_.ye_net() - bitmap_x_.Height - 3,
-                        bitmap_x_);
+TRect TDiagramCore::BitmapYRect() const {
+  const int left = layout_.xb_net + 3;
+  const int top = layout_.yb_net + 3;
+  return {left, top, left + bitmap_y_.Width, top + bitmap_y_.Height};
+}
+
+TRect TDiagramCore::BitmapXRect() const {
+  const int right = layout_.xe_net() - 3;
+  const int bottom = layout_.ye_net() - 3;
+  return {right - bitmap_x_.Width, bottom - bitmap_x_.Height, right, bottom};
+}
+
+void TDiagramCore::DrawOpaqueBitmap(const TRect& place, const TBitmap& bitmap) {
+  // The ground stays inside the frame.
+  const TRect ground{std::max(place.Left, layout_.xb_net + 1), std::max(place.Top, layout_.yb_net + 1),
+                     std::min(place.Right, layout_.xe_net()), std::min(place.Bottom, layout_.ye_net())};
+  if (ground.Left < ground.Right && ground.Top < ground.Bottom) {
+    canvas_->SetBrushColor(ExportColor(color_back_net_, clWhite));
+    canvas_->FillRect(ground);
   }
+  canvas_->DrawBitmap(place.Left, place.Top, bitmap);
+}
+
+void TDiagramCore::ShowBitmap() {
+  if (!bitmap_y_.Empty()) DrawOpaqueBitmap(BitmapYRect(), bitmap_y_);
+  if (!bitmap_x_.Empty()) DrawOpaqueBitmap(BitmapXRect(), bitmap_x_);
 }
 
 void TDiagramCore::ShowPoint(double x, double y, TColor color) {

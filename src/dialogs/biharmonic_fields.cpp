@@ -12,9 +12,7 @@ BiharmonicFields::BiharmonicFields(BiharmonicModel& model) : model_(model) {
 
 std::vector<SignalFieldId> BiharmonicFields::TakeRewritten() {
   std::vector<SignalFieldId> ids;
-  for (const int index : texts_.TakeWritten()) {
-    ids.push_back({index < kSignalFieldCount ? 1 : 2, static_cast<SignalField>(index % kSignalFieldCount)});
-  }
+  for (const int index : texts_.TakeWritten()) ids.push_back(IdOf(index));
   return ids;
 }
 
@@ -22,7 +20,8 @@ CommitResult BiharmonicFields::Commit(SignalFieldId id, const std::string& text)
   if (texts_.Holds(Index(id), text)) return CommitResult::kUnchanged;
   double value = 0;
   const bool infinite_period = id.field == SignalField::kPeriod && text == Oscillation::kInfinityText;
-  if (!infinite_period && !TextToDouble(text, value)) return CommitResult::kInvalid;
+  if (!infinite_period && !TextToDouble(text, value)) return Refuse(id, text);
+  refused_[static_cast<std::size_t>(Index(id))].reset();
   const int k = id.oscillation;
   switch (id.field) {
     case SignalField::kOmega: model_.EnterOmega(k, text); break;
@@ -40,6 +39,27 @@ CommitResult BiharmonicFields::Commit(SignalFieldId id, const std::string& text)
   }
   WriteFrequencies(k);
   return CommitResult::kCommitted;
+}
+
+CommitResult BiharmonicFields::Refuse(SignalFieldId id, const std::string& text) {
+  std::optional<std::string>& refused = refused_[static_cast<std::size_t>(Index(id))];
+  if (refused != text) {
+    refused = text;
+    return CommitResult::kInvalid;
+  }
+  refused.reset();
+  Write(id.oscillation, id.field);
+  return CommitResult::kRestored;
+}
+
+void BiharmonicFields::RestoreRefused() {
+  for (int index = 0; index < 2 * kSignalFieldCount; ++index) {
+    std::optional<std::string>& refused = refused_[static_cast<std::size_t>(index)];
+    if (!refused) continue;
+    refused.reset();
+    const SignalFieldId id = IdOf(index);
+    Write(id.oscillation, id.field);
+  }
 }
 
 void BiharmonicFields::SetPhaseInDegrees(int oscillation, bool degrees) {

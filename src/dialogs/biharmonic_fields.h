@@ -2,6 +2,8 @@
 // The edit fields of the biharmonic signal dialog: five per oscillation, each committed to the
 // signal model when the user leaves it, with the fields that depend on it written back.
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,16 +41,26 @@ class BiharmonicFields {
 
   // Leaving a field. A frequency, period or amplitude is corrected by the model, which shows
   // its messages, and rewritten with the fields that depend on it; a phase is taken in the
-  // field's unit and left as typed.
+  // field's unit and left as typed. Unreadable text is refused once (kInvalid); left again
+  // unchanged, the field gets the value in effect back (kRestored), so that no entry can hold
+  // the dialog.
   CommitResult Commit(SignalFieldId id, const std::string& text);
+  // Every field still holding refused text gets the value in effect back (the dialog closes).
+  void RestoreRefused();
   // Shows the phase of an oscillation in degrees or radians; the phase itself stays.
   void SetPhaseInDegrees(int oscillation, bool degrees);
 
  private:
   static int Index(SignalFieldId id) { return (id.oscillation == 2 ? kSignalFieldCount : 0) + static_cast<int>(id.field); }
+  static SignalFieldId IdOf(int index) {
+    return {index < kSignalFieldCount ? 1 : 2, static_cast<SignalField>(index % kSignalFieldCount)};
+  }
+  CommitResult Refuse(SignalFieldId id, const std::string& text);
   void Write(int oscillation, SignalField field);
   void WriteFrequencies(int oscillation);
 
   BiharmonicModel& model_;
   FieldTexts texts_{2 * kSignalFieldCount};
+  // The unreadable text each field was last refused with, until it is left with another.
+  std::array<std::optional<std::string>, 2 * kSignalFieldCount> refused_;
 };

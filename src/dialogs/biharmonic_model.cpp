@@ -127,7 +127,8 @@ void BiharmonicModel::FillDecimationList() {
   // Kept as a double until limited: a tiny frequency gives a count far beyond any int.
   const double m = std::trunc(kPi / (1.2 * w));
   if (m == static_cast<double>(decimation_list_.size())) return;
-  const int count = m > 0 ? static_cast<int>(std::min(m, static_cast<double>(kMaxDecimationItems))) : 0;
+  // The run keeps every sample (D = 1) even when no decimation would do: the list shows that.
+  const int count = static_cast<int>(std::clamp(m, 1.0, static_cast<double>(kMaxDecimationItems)));
   decimation_list_ = DecimationItems(count);
   decimation_ = 1;
 }

@@ -57,7 +57,8 @@ class BiharmonicModel : public BiharmonicSource {
 
   // --- Decimation ---
   // Items "D=1" … "D=m", m = trunc(π / (1.2·w)) for the highest switched-on frequency w (π/20
-  // when none), at most 30. A list of the same length is kept with its D; a new one starts at D = 1.
+  // when none), at least 1 and at most 30. A list of the same length is kept with its D; a new
+  // one starts at D = 1.
   void FillDecimationList();
   const std::vector<std::string>& DecimationList() const { return decimation_list_; }
   int Decimation() const { return decimation_; }

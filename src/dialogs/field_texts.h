@@ -11,6 +11,7 @@ enum class CommitResult {
   kUnchanged,  // the field still holds what the program wrote: nothing to do
   kCommitted,  // the value went to the model; corrections were shown by the model itself
   kInvalid,    // not a number: the dialog reports it and the model is unchanged
+  kRestored,   // the same unreadable text left again: the field shows the value in effect once more
 };
 
 // Field texts by field number, with the fields written since the dialog last looked. A field is

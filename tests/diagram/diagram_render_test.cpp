@@ -257,6 +257,50 @@ TEST(DiagramRenderTest, CurvesBreakAtTheNetEdgesAndAtNonFiniteValues) {
   EXPECT_EQ(Box(LinesOf(d.Recorded(), clGreen).front()), (std::vector<int>{31, 12, 32, 86}));
 }
 
+TEST(DiagramRenderTest, WholeNumberAxisHasWholeStepsLabelsAndTicks) {
+  RecordedDiagram d;
+  d.SetRangeX(0, 2);
+  EXPECT_EQ(d.GetPrecisionX(), 1);  // an ordinary axis: 0,0 0,5 1,0 1,5 2,0
+  EXPECT_EQ(Texts(d.Recorded())[1], "0,5");
+
+  struct XAxis {
+    std::vector<std::string> labels;
+    std::vector<int> grid, minor;
+  };
+  const auto x_axis = [&d] {
+    XAxis axis;
+    for (const CanvasCall& call : d.Recorded().calls) {
+      if (call.kind == CanvasCall::kText && call.y1 == d.Get_ye_net() + 5) axis.labels.push_back(call.text);
+      if (call.kind != CanvasCall::kLine || call.x1 != call.x2) continue;
+      if (call.y1 == d.Get_yb_net() && call.y2 == d.Get_ye_net()) axis.grid.push_back(call.x1);
+      if (call.y1 == d.Get_ye_net() && call.y2 == d.Get_ye_net() + 2) axis.minor.push_back(call.x1);
+    }
+    return axis;
+  };
+  // Samples: labels of 3 characters (LX = 18) fit 238 / 21,6 = 11 intervals, so the step 0,2
+  // would do; a sample axis takes 1, and its minor ticks fall on samples only (one before the
+  // range, as on every X axis).
+  d.SetWholeNumberAxisX(true);
+  EXPECT_EQ(d.GetPrecisionX(), 0);
+  XAxis axis = x_axis();
+  EXPECT_EQ(axis.labels, (std::vector<std::string>{"0", "1", "2"}));
+  EXPECT_EQ(axis.grid, (std::vector<int>{d.MathToPhisX(0), d.MathToPhisX(1), d.MathToPhisX(2)}));
+  EXPECT_EQ(axis.minor, (std::vector<int>{d.MathToPhisX(-1), d.MathToPhisX(0), d.MathToPhisX(1), d.MathToPhisX(2)}));
+
+  // 0..200: labels of 5 characters fit 6,6 intervals, the step is 50 and a minor tick stands
+  // every 10 samples.
+  d.SetRangeX(0, 200);
+  axis = x_axis();
+  EXPECT_EQ(axis.labels, (std::vector<std::string>{"0", "50", "100", "150", "200"}));
+  ASSERT_EQ(axis.minor.size(), 22u);
+  for (int k = 0; k < 22; ++k) EXPECT_EQ(axis.minor[k], d.MathToPhisX(10 * (k - 1))) << k;
+
+  // The spin buttons move a sample at a time.
+  d.SetRangeX(0, 2);
+  d.IncreaseXmax();
+  EXPECT_EQ(d.GetXmax(), 3);
+}
+
 TEST(DiagramRenderTest, PicturesSitInTheNetCornersAndPointsInsideTheRanges) {
   RecordedDiagram d;
   TBitmap picture{20, 10, std::vector<std::uint32_t>(200, 0xFF000000u)};
@@ -266,6 +310,7 @@ TEST(DiagramRenderTest, PicturesSitInTheNetCornersAndPointsInsideTheRanges) {
   ASSERT_EQ(bitmaps.size(), 2u);
   EXPECT_EQ(Box(bitmaps[0]), (std::vector<int>{34, 14, 54, 24}));
   EXPECT_EQ(Box(bitmaps[1]), (std::vector<int>{281 - 23, 162 - 13, 281 - 3, 162 - 3}));
+
   d.SetBitmapX(nullptr);
   EXPECT_EQ(d.Recorded().Of(CanvasCall::kBitmap).size(), 1u);
 
@@ -276,6 +321,41 @@ TEST(DiagramRenderTest, PicturesSitInTheNetCornersAndPointsInsideTheRanges) {
   ASSERT_EQ(pixels.size(), 1u);
   EXPECT_EQ(Box(pixels[0]), (std::vector<int>{156, 86, 156, 86}));
   EXPECT_EQ(pixels[0].pen_color, clRed);
+
+  // In decibels the 0 line is the solid top grid line, at the height of the Y picture, and a
+  // response reaching 0 dB runs there too: the picture is laid on the net's background after both.
+  d.SetRangeY(-60, 0);
+  const RecordingCanvas& c = d.Recorded();
+  const auto at = [&](const CanvasCall& wanted) {
+    for (std::size_t i = 0; i < c.calls.size(); ++i) {
+      if (c.calls[i].kind == wanted.kind && Box(c.calls[i]) == Box(wanted)) return i;
+    }
+    return c.calls.size();
+  };
+  const CanvasCall picture_y = c.Of(CanvasCall::kBitmap)[0];
+  std::size_t zero_line = c.calls.size();
+  for (const CanvasCall& line : c.Of(CanvasCall::kLine)) {
+    const bool across_the_net = line.x1 == d.Get_xb_net() && line.x2 == d.Get_xe_net();
+    if (across_the_net && line.y1 == line.y2 && line.y1 == d.MathToPhisY(0)) zero_line = at(line);
+  }
+  ASSERT_LT(zero_line, c.calls.size());
+  EXPECT_EQ(c.calls[zero_line].pen_style, psSolid);
+  EXPECT_GT(c.calls[zero_line].y1, picture_y.y1);  // it would run through the picture
+  EXPECT_LT(c.calls[zero_line].y1, picture_y.y2);
+  std::size_t ground = c.calls.size();
+  for (const CanvasCall& fill : c.Of(CanvasCall::kFillRect)) {
+    if (fill.brush == clWhite && Box(fill) == Box(picture_y)) ground = at(fill);
+  }
+  EXPECT_GT(ground, zero_line);
+  EXPECT_EQ(ground + 1, at(picture_y));
+  std::size_t last_crossing = 0;  // of the grid line or the base series, all 0
+  for (std::size_t i = 0; i < c.calls.size(); ++i) {
+    const CanvasCall& line = c.calls[i];
+    const bool under_picture = line.x1 >= picture_y.x1 && line.x1 < picture_y.x2;
+    if (line.kind == CanvasCall::kLine && line.y1 == d.MathToPhisY(0) && under_picture) last_crossing = i;
+  }
+  EXPECT_GT(last_crossing, zero_line);
+  EXPECT_LT(last_crossing, ground);
 }
 
 TEST(DiagramRenderTest, EnvelopeIsSymmetricAboutZeroAndClamped) {

@@ -77,16 +77,28 @@ void TDiagramFrame::SaveRange() {
   PlaceControls();
 }
 
+void TDiagramFrame::LayoutDiagram() {
+  // The spin buttons get a strip left of and below the diagram, so that they hide none of its
+  // tick labels; without them the diagram fills the frame.
+  if (SpeedButtonLim->isChecked()) {
+    Diagram->setGeometry(UpDown1->width(), 0, width() - UpDown1->width(), height() - UpDown3->height());
+  } else {
+    Diagram->setGeometry(rect());
+  }
+}
+
 void TDiagramFrame::PlaceControls() {
-  const int xb = Diagram->Get_xb_net();
-  const int xe = Diagram->Get_xe_net();
-  const int yb = Diagram->Get_yb_net();
-  const int ye = Diagram->Get_ye_net();
+  const QPoint at = Diagram->pos();
+  const int xb = at.x() + Diagram->Get_xb_net();
+  const int xe = at.x() + Diagram->Get_xe_net();
+  const int yb = at.y() + Diagram->Get_yb_net();
+  const int ye = at.y() + Diagram->Get_ye_net();
+  const int below = at.y() + Diagram->height();
   Panel->move(xe - Panel->width() - 10, yb + 10);
-  UpDown1->move(xb - UpDown1->width(), yb);
-  UpDown2->move(xb - UpDown2->width(), ye - UpDown2->height());
-  UpDown3->move(xb, ye);
-  UpDown4->move(xe - UpDown4->width(), ye);
+  UpDown1->move(at.x() - UpDown1->width(), yb);
+  UpDown2->move(at.x() - UpDown2->width(), ye - UpDown2->height());
+  UpDown3->move(xb, below);
+  UpDown4->move(xe - UpDown4->width(), below);
 }
 
 void TDiagramFrame::HideTools() {
@@ -131,6 +143,8 @@ void TDiagramFrame::ToggleSpinButtons() {
     spin->setVisible(show);
     if (show) spin->raise();
   }
+  LayoutDiagram();
+  PlaceControls();
 }
 
 void TDiagramFrame::ReturnToSavedRange() {
@@ -146,4 +160,4 @@ void TDiagramFrame::OpenEnlargedView() {
 }
 
 // The diagram redraws itself at its new size and the controls follow it (TDiagram::Resized).
-void TDiagramFrame::resizeEvent(QResizeEvent*) { Diagram->setGeometry(rect()); }
+void TDiagramFrame::resizeEvent(QResizeEvent*) { LayoutDiagram(); }

@@ -22,7 +22,8 @@ class TDiagramFrame : public QWidget {
 
   // Records the diagram's present range as the one "Исходные пределы" returns to.
   void SaveRange();
-  // Puts the panel and the spin buttons at the corners of the diagram's net.
+  // Puts the panel at the top right corner of the diagram's net and the spin buttons at the ends
+  // of its axes, outside the diagram.
   void PlaceControls();
   // Hides the tools and ends their suppression by a right click.
   void HideTools();
@@ -50,6 +51,8 @@ class TDiagramFrame : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The diagram fills the frame, less a strip for the spin buttons while "Пределы" is down.
+  void LayoutDiagram();
   void ToggleFeeler();
   void DiagramMouseDown(Qt::MouseButton button);
   void ToggleSpinButtons();

@@ -83,8 +83,10 @@ TDiagramIncrease::TDiagramIncrease(QWidget* parent) : QDialog(parent) {
       Diagram1->ShowDiagram();
     });
   }
-  // The diagram follows the scroll box's size.
+  // The diagram follows the scroll box's size, and the spin buttons follow the net it is then
+  // drawn with (a hidden diagram draws at its new size only when it is shown).
   ScrollBox1->viewport()->installEventFilter(this);
+  connect(Diagram1, &TDiagram::Resized, this, &TDiagramIncrease::PlaceSpinButtons);
 }
 
 TDiagramIncrease::~TDiagramIncrease() {
@@ -170,6 +172,7 @@ void TDiagramIncrease::CopyFrom(TDiagramCore* source) {
   Diagram1->SetLimitXmax(source->GetLimitXmax());
   Diagram1->SetLimitYmin(source->GetLimitYmin());
   Diagram1->SetLimitYmax(source->GetLimitYmax());
+  Diagram1->SetWholeNumberAxisX(source->IsWholeNumberAxisX());
   Diagram1->SetRangeX(source->GetXmin(), source->GetXmax());
   Diagram1->SetRangeY(source->GetYmin(), source->GetYmax());
   Diagram1->SetBitmapX(&source->GetBitmapX());

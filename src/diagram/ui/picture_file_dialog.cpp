@@ -1,21 +1,19 @@
 #include "diagram/ui/picture_file_dialog.h"
 
-#include <QFileDialog>
-#include <QStringList>
 #include <utility>
+
+#include "platform/ui/file_dialogs.h"
 
 namespace {
 
 std::optional<std::string> AskWithSaveDialog(const TPictureDialogSettings& settings, QWidget* parent) {
-  QFileDialog dialog(parent);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.prompt_overwrite);
-  dialog.setDefaultSuffix(QString::fromStdString(settings.default_extension));
-  dialog.setNameFilter(QString::fromStdString(QtFileFilter(settings.filter)));
-  dialog.selectFile(QString::fromStdString(settings.initial_name));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().first().toStdString();
+  FileDialogRequest request;
+  request.mode = FileDialogRequest::Mode::kSave;
+  request.filter = settings.filter;
+  request.default_extension = settings.default_extension;
+  request.file_name = settings.initial_name;
+  request.confirm_overwrite = settings.prompt_overwrite;
+  return AskFileName(parent, request);
 }
 
 PictureFileChooser& CurrentChooser() {
@@ -32,15 +30,4 @@ PictureFileChooser SetPictureFileChooser(PictureFileChooser chooser) {
 
 std::optional<std::string> ChoosePictureFile(const TPictureDialogSettings& settings, QWidget* parent) {
   return CurrentChooser()(settings, parent);
-}
-
-std::string QtFileFilter(const std::string& filter) {
-  const QStringList parts = QString::fromStdString(filter).split('|');
-  QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    const QString& name = parts[i];
-    filters << (name.contains('(') ? name : name + " (" + QString(parts[i + 1]).replace(';', ' ') + ")");
-  }
-  if (parts.size() % 2 == 1) filters << parts.last();
-  return filters.join(";;").toStdString();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Asking the user for the name of a picture file. A port: the desktop program asks with a save
-// dialog, tests install their own answer so that nothing waits for a modal window.
+// Asking the user for the name of a picture file. A port: the desktop program asks with the
+// program's save dialog, tests install their own answer so that nothing waits for a modal window.
 
 #include <functional>
 #include <optional>
@@ -16,6 +16,3 @@ using PictureFileChooser = std::function<std::optional<std::string>(const TPictu
 // Installs a chooser and returns the previous one; an empty chooser restores the save dialog.
 PictureFileChooser SetPictureFileChooser(PictureFileChooser chooser);
 std::optional<std::string> ChoosePictureFile(const TPictureDialogSettings& settings, QWidget* parent);
-
-// "Bitmaps (*.bmp)|*.bmp" as Qt writes file filters: "Bitmaps (*.bmp)".
-std::string QtFileFilter(const std::string& filter);

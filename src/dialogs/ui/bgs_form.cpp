@@ -182,6 +182,9 @@ void TBGSForm::showEvent(QShowEvent* event) {
 
 void TBGSForm::done(int result) {
   CommitEditInProgress();
+  // An unreadable entry does not outlive the showing: the next one shows the values in effect.
+  fields_.RestoreRefused();
+  ShowRewrittenFields();
   QDialog::done(result);
 }
 
@@ -245,7 +248,7 @@ void TBGSForm::ShowDecimationList() {
     ComboBox1->clear();
     for (const std::string& item : items) ComboBox1->addItem(QString::fromStdString(item));
   }
-  ComboBox1->setCurrentIndex(items.empty() ? -1 : model_.Decimation() - 1);
+  ComboBox1->setCurrentIndex(model_.Decimation() - 1);
 }
 
 void TBGSForm::ApplyComposition(int k) {

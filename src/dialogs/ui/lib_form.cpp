@@ -245,12 +245,15 @@ void TLibForm::N11Click() {
 }
 
 void TLibForm::N13Click() {
+  // A width still being typed belongs to the old mode: it goes to the design first.
+  CommitEditInProgress();
   N13->setChecked(true);
   fields_.SetOrderEntry(true);
   ApplyFieldModes();
 }
 
 void TLibForm::N14Click() {
+  CommitEditInProgress();
   N14->setChecked(true);
   fields_.SetOrderEntry(false);
   ApplyFieldModes();

@@ -2,7 +2,14 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QStringList>
+#include <QTreeView>
 #include <utility>
 
 #include "platform/ui/modal.h"
@@ -12,6 +19,50 @@ namespace {
 FileNameAsker& Asker() {
   static FileNameAsker asker;
   return asker;
+}
+
+// The size, type and date columns of the file list in Russian. The file model writes sizes and
+// dates in the process's locale and names folders and drives in English whatever the translations
+// say; the types of files it takes from the MIME database in the default locale's language.
+class RussianFileColumns : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (role != Qt::DisplayRole || files == nullptr) return QIdentityProxyModel::data(index, role);
+    const QModelIndex source = mapToSource(index);
+    const QFileInfo info = files->fileInfo(source);
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    switch (index.column()) {
+      case kSizeColumn:
+        return info.isDir() ? QString() : russian.formattedDataSize(info.size());
+      case kTypeColumn:
+        if (info.isRoot()) return QStringLiteral("Диск");
+        if (info.isDir()) return QStringLiteral("Папка");
+        return QIdentityProxyModel::data(index, role);
+      case kDateColumn:
+        return russian.toString(files->lastModified(source), QLocale::ShortFormat);
+      default:
+        return QIdentityProxyModel::data(index, role);
+    }
+  }
+
+ private:
+  static constexpr int kSizeColumn = 1;
+  static constexpr int kTypeColumn = 2;
+  static constexpr int kDateColumn = 3;
+};
+
+// The file list's columns wide enough for a size, a type and a date written in Russian.
+void FitFileColumns(QFileDialog& dialog) {
+  auto* view = dialog.findChild<QTreeView*>("treeView");
+  if (view == nullptr) return;
+  const QFontMetrics metrics(view->font());
+  const int margin = 3 * metrics.horizontalAdvance('0');
+  view->header()->resizeSection(1, metrics.horizontalAdvance("1000 байты") + margin);
+  view->header()->resizeSection(2, metrics.horizontalAdvance("Изображение Windows BMP") + margin);
+  view->header()->resizeSection(3, metrics.horizontalAdvance("00.00.0000 00:00") + margin);
 }
 
 }  // namespace
@@ -35,6 +86,9 @@ std::optional<std::string> AskFileName(QWidget* parent, const FileDialogRequest&
                                                                           : request.title));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setOption(QFileDialog::HideNameFilterDetails);
+  dialog.setProxyModel(new RussianFileColumns(&dialog));
+  dialog.resize(dialog.sizeHint().expandedTo(QSize(840, 480)));
+  FitFileColumns(dialog);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);

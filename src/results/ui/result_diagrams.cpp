@@ -57,6 +57,8 @@ void StyleResultDiagram(TDiagramCore& diagram, ResultDiagram which, bool cyclic_
   diagram.SetFontNameY(DiagramFont(true));
   diagram.SetFontNet(DiagramFont(false));
   diagram.SetNameDiagram(texts.name);
+  // The time diagrams count samples.
+  diagram.SetWholeNumberAxisX(!IsFrequencyDiagram(which));
   if (!IsFrequencyDiagram(which)) {
     diagram.SetNameY(texts.name_y);
     diagram.SetNameX(texts.name_x);

@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "app/analysis_window.h"
 #include "app/fft_window.h"
@@ -21,6 +23,7 @@
 #include "dialogs/ui/lib_form.h"
 #include "dialogs/ui/measure_form.h"
 #include "platform/messages.h"
+#include "results/ui/result_diagrams.h"
 #include "support/modal_answers.h"
 #include "support/table_typing.h"
 #include "app/ui/app_windows.h"
@@ -82,6 +85,12 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
   EXPECT_EQ(Series(RYNForm->DFh).GetCount(), 2000);
   EXPECT_EQ(Series(RYNForm->DFh).GetKind(), gkDiscret);
   EXPECT_EQ(RYNForm->DFh->Diagram->GetXmax(), 2);
+  // Sample axes count in whole numbers: 0, 1, 2 rather than 0,0 … 2,0 by 0,1.
+  for (TDiagramFrame* frame : {RYNForm->DFh, RYNForm->DFg, RYNForm->DFInput, RYNForm->DFOut}) {
+    EXPECT_TRUE(frame->Diagram->IsWholeNumberAxisX());
+    EXPECT_EQ(frame->Diagram->GetPrecisionX(), 0);
+  }
+  EXPECT_FALSE(RYNForm->DFMag->Diagram->IsWholeNumberAxisX());
   EXPECT_EQ(Series(RYNForm->DFg).SampleAt(1500), 1.0);
   EXPECT_EQ(Series(RYNForm->DFMag).GetCount(), 2048);
   EXPECT_EQ(Series(RYNForm->DFMag).GetKind(), gkAnalogPeriodic);
@@ -111,6 +120,25 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
   RYNForm->N8->trigger();
   EXPECT_EQ(RYNForm->PageControl1->currentIndex(), 2);
   EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST(MainWindowTest, TableEditorsThatCannotBeMadeEndTheStartUpWithTheMessage) {
+  MessageRecorder messages;
+  Answers answers;
+  int made = 0;
+  const TableEditorFactory previous = SetTableEditorFactory([&](QWidget* parent) -> TTabEditorForm* {
+    if (++made == 2) throw std::runtime_error("Редактор таблиц: недостаточно памяти.");
+    return new TTabEditorForm(parent);
+  });
+  {
+    AppWindows app;
+    RYNForm->show();
+    EXPECT_TRUE(QTest::qWaitFor([] { return !RYNForm->IsFirstPaintPending() && !RYNForm->isVisible(); }, 10000));
+    EXPECT_EQ(messages.Messages(), std::vector<std::string>{"Редактор таблиц: недостаточно памяти."});
+    EXPECT_EQ(made, 2);
+    EXPECT_EQ(answers.analyses, 0);  // nothing runs on a missing table
+  }
+  SetTableEditorFactory(previous);
 }
 
 TEST(MainWindowTest, TypedFilterTableSignalAndSettings) {
@@ -154,27 +182,47 @@ TEST(MainWindowTest, TypedFilterTableSignalAndSettings) {
   EXPECT_EQ(Series(RYNForm->DFh).GetCount(), 1000);
   EXPECT_FALSE(RYNForm->N20002->isChecked());
 
-  // dB: the name follows; an arbitrary filter leaves the measurement off.
+  // Normalised, then dB: the name follows; an arbitrary filter leaves the measurement off.
+  RYNForm->N16->trigger();
+  EXPECT_EQ(RYNForm->DFMag->Diagram->GetNameDiagram(), "Нормированная АЧХ");
+  EXPECT_EQ(RYNForm->DFMag->Diagram->GetYmin(), 0);
+  EXPECT_DOUBLE_EQ(RYNForm->DFMag->Diagram->GetYmax(), 1);
+  EXPECT_FALSE(RYNForm->N24->isEnabled());
   RYNForm->N17->trigger();
   EXPECT_EQ(RYNForm->DFMag->Diagram->GetNameDiagram(), "Нормированная АЧХ в [дБ]");
   EXPECT_EQ(RYNForm->DFMag->Diagram->GetYmax(), 0);
   EXPECT_GE(RYNForm->DFMag->Diagram->GetYmin(), -100);
   EXPECT_FALSE(RYNForm->N24->isEnabled());
 
-  // The cyclic unit: the same values over [−0.5, 0.5].
+  // The cyclic unit: the same values over [−0.5, 0.5], with fT under the axis.
+  const std::vector<TDiagramFrame*> frequency = {RYNForm->DFMag, RYNForm->DFPh, RYNForm->DFInSpectr,
+                                                 RYNForm->DFOutSpectr};
+  const auto x_pictures_are = [&](bool cyclic) {
+    const TBitmap& wanted = FrequencyAxisPicture(cyclic);
+    return std::all_of(frequency.begin(), frequency.end(), [&](TDiagramFrame* frame) {
+      const TBitmap& shown = frame->Diagram->GetBitmapX();
+      return shown.Width == wanted.Width && shown.Height == wanted.Height && shown.Pixels == wanted.Pixels;
+    });
+  };
+  ASSERT_NE(FrequencyAxisPicture(true).Pixels, FrequencyAxisPicture(false).Pixels);
+  EXPECT_TRUE(x_pictures_are(false));
   const double stored = Series(RYNForm->DFPh).Sample(100);
   RYNForm->N20->trigger();
+  EXPECT_TRUE(x_pictures_are(true));
   EXPECT_EQ(RYNForm->DFMag->Diagram->GetXmin(), -0.5);
   EXPECT_EQ(RYNForm->DFOutSpectr->Diagram->GetXmax(), 0.5);
   EXPECT_EQ(Series(RYNForm->DFPh).Sample(100), stored);
   EXPECT_FALSE(RYNForm->N19->isChecked());
-  EXPECT_EQ(answers.analyses, 6);  // the unit needs no computation
+  EXPECT_EQ(answers.analyses, 7);  // the unit needs no computation
+  RYNForm->N19->trigger();
+  EXPECT_TRUE(x_pictures_are(false));
+  EXPECT_EQ(RYNForm->DFPh->Diagram->GetXmax(), M_PI);
 
   // The dialog closed without "Анализ" changes nothing.
   answers.request_filter = false;
   answers.a_values = {"2"};
   RYNForm->N4->trigger();
-  EXPECT_EQ(answers.analyses, 6);
+  EXPECT_EQ(answers.analyses, 7);
   EXPECT_DOUBLE_EQ(Series(RYNForm->DFh).SampleAt(0), 0.5);
   EXPECT_TRUE(messages.Messages().empty());
 }

@@ -6,29 +6,28 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
+#include <cmath>
 #include <numbers>
 #include <string>
 
 #include "app/analysis_window.h"
 #include "app/input_dialogs.h"
 #include "app/main_window.h"
+#include "diagram/keeper.h"
+#include "diagram/ui/diagram_frame.h"
+#include "diagram/ui/diagram_widget.h"
 #include "app/ui/app_windows.h"
 #include "dialogs/ui/arbitrary_filter_dialog.h"
 #include "dialogs/ui/bgs_form.h"
 #include "dialogs/ui/lib_form.h"
 #include "dialogs/ui/measure_form.h"
+#include "dialogs/ui/dialog_test_support.h"
 #include "numeric/number_text.h"
 #include "platform/messages.h"
 #include "support/modal_answers.h"
 
 namespace {
-
-template <class T>
-T* Child(QWidget& parent, const char* name) {
-  T* child = parent.findChild<T*>(name);
-  EXPECT_NE(child, nullptr) << name;
-  return child;
-}
 
 // Chooses the Chebyshev page in the library, measures with the lists' defaults, and lets the
 // analysis window run by itself.
@@ -53,7 +52,20 @@ struct DialogScript {
       dialog.close();
       return 0;
     }
-    if (qobject_cast<TInputForm*>(&dialog) != nullptr) return 0;  // closed without "Анализ"
+    if (auto* input = qobject_cast<TInputForm*>(&dialog)) {
+      input->show();
+      input->Button1->click();  // "Анализ" on the table filter, a0 = 1
+      return input->result();
+    }
+    if (qobject_cast<TBGSForm*>(&dialog) != nullptr) {
+      ShowActive(dialog);
+      QLineEdit* omega = Child<QLineEdit>(dialog, "Edit1");
+      omega->setFocus(Qt::MouseFocusReason);
+      omega->selectAll();
+      QTest::keyClicks(omega, "0,5");
+      Child<QAction>(dialog, "N4")->trigger();  // "Анализ", the frequency still being typed
+      return dialog.result();
+    }
     return std::nullopt;
   }};
 };
@@ -81,10 +93,40 @@ TEST(MenuDialogsTest, ChebyshevFromTheLibraryMeasuredInDecibels) {
   ASSERT_TRUE(TextToDouble(script.pass_edge_text.substr(0, plus_minus), edge)) << script.pass_edge_text;
   EXPECT_NEAR(edge, LibraryModel().ChebyshevDesign().GetWp(), 2 * std::numbers::pi / 2047);
 
+  RYNForm->N4->trigger();  // an arbitrary filter leaves the item's state alone
+  EXPECT_FALSE(CalcForm->Run().IsLibraryFilter());
+  EXPECT_TRUE(RYNForm->N24->isEnabled());
   RYNForm->N15->trigger();  // "Ненормированная" disables the measurement again
   EXPECT_FALSE(RYNForm->N24->isEnabled());
-  RYNForm->N4->trigger();  // an arbitrary filter leaves the item's state alone
-  EXPECT_FALSE(RYNForm->N24->isEnabled());
+}
+
+TEST(MenuDialogsTest, BiharmonicSignalThroughTheIdentityFilter) {
+  MessageRecorder messages;
+  DialogScript script;
+  AppWindows app;
+  ASSERT_TRUE(app.ShowMainWindow());
+
+  RYNForm->N22->trigger();  // "Бигармонический": ω1 = 0,5, "Анализ"
+  ASSERT_TRUE(BiharmonicSignal().IsStationary());
+  EXPECT_EQ(BiharmonicSignal().GetOscillation(1).Omega(), 0.5);
+  TKeeper& input = *RYNForm->DFInput->Diagram->GetKeeper(0);
+  TKeeper& output = *RYNForm->DFOut->Diagram->GetKeeper(0);
+  ASSERT_EQ(input.GetCount(), 2000);
+  for (int n : {0, 1, 7, 1999}) {
+    EXPECT_NEAR(input.SampleAt(n), std::cos(0.5 * n), 1e-12) << n;
+    EXPECT_NEAR(output.SampleAt(n), std::cos(0.5 * n), 1e-12) << n;  // h = δ
+  }
+  // Ten periods after the transient: trunc(2π/0,5) = 12 samples a period, L = 1.
+  EXPECT_EQ(CalcForm->Run().TransientLength(), 1);
+  EXPECT_EQ(RYNForm->DFInput->Diagram->GetXmax(), 121);
+  EXPECT_EQ(RYNForm->DFOut->Diagram->GetXmax(), 121);
+  // A stationary signal: lines of A/2 at ±0,5 in the input spectrum, discrete and periodic.
+  TKeeper& spectrum = *RYNForm->DFInSpectr->Diagram->GetKeeper(0);
+  EXPECT_EQ(spectrum.GetKind(), gkDiscretPeriodic);
+  double highest = 0;
+  for (int k = 0; k < spectrum.GetCount(); ++k) highest = std::max(highest, spectrum.Sample(k));
+  EXPECT_EQ(highest, 0.5);
+  EXPECT_TRUE(messages.Messages().empty());
 }
 
 }  // namespace

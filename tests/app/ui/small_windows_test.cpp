@@ -1,18 +1,32 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QPointer>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
+#include <QWindow>
+#include <algorithm>
 
 #include "app/analysis_window.h"
 #include "app/fft_window.h"
+#include "app/russian_language.h"
 #include "app/splash_window.h"
 #include "app/yes_no_dialog.h"
 #include "platform/messages.h"
+#include "platform/ui/file_dialogs.h"
 #include "support/modal_answers.h"
 
 namespace {
@@ -62,6 +76,102 @@ TEST(SplashWindowTest, TimerStartsWithTheFirstPaintAndClickCloses) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(clicked));
   QTest::mouseClick(clicked->Image1, Qt::LeftButton);
   EXPECT_TRUE(QTest::qWaitFor([&] { return clicked_alive.isNull(); }, 2000));
+}
+
+TEST(SplashWindowTest, ModalWindowsComeOverItAndAnyKeyClosesIt) {
+  auto* splash = new THelloForm;
+  QPointer<THelloForm> alive(splash);
+  splash->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
+  const auto on_top = [](QWidget& window) { return window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint); };
+  EXPECT_TRUE(on_top(*splash));
+
+  // The analysis window, a message, a dialog: each stays on top as well while it is open, and
+  // comes over the splash, being shown later.
+  QDialog dialog;
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.show();
+  EXPECT_TRUE(on_top(dialog));
+  QMessageBox message(QMessageBox::Information, "Вельмар", "Сообщение", QMessageBox::Ok, &dialog);
+  message.setWindowModality(Qt::ApplicationModal);
+  message.show();
+  EXPECT_TRUE(on_top(message));
+  message.hide();
+  EXPECT_FALSE(on_top(message));
+  EXPECT_TRUE(on_top(dialog));
+  EXPECT_TRUE(on_top(*splash));
+
+  // "Нажмите любую клавишу": a key pressed in another window of the program closes it, and the
+  // dialog is an ordinary window again.
+  QWidget main_window;
+  main_window.show();
+  QTest::keyClick(&main_window, Qt::Key_Space);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }, 2000));
+  EXPECT_FALSE(on_top(dialog));
+}
+
+// Texts of the file dialog's own controls that are not Russian: any Latin letter gives one away.
+QStringList LatinTexts(const QWidget& dialog) {
+  const QRegularExpression latin("[A-Za-z]");
+  QStringList found;
+  const auto check = [&](const QString& text) {
+    if (text.contains(latin)) found << text;
+  };
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) check(label->text());
+  for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+    check(button->text());
+    check(button->toolTip());
+  }
+  return found;
+}
+
+TEST(FileDialogTest, EverythingItShowsIsRussian) {
+  InstallRussianLanguage();
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir("Папка"));
+  QFile file(dir.filePath("notes.txt"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("abc");
+  file.flush();
+  ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2024, 12, 8), QTime(10, 5)), QFileDevice::FileModificationTime));
+  file.close();
+
+  std::vector<QStringList> rows;
+  QStringList header, filters, latin;
+  ScopedModalAnswerer answerer([&](QDialog& dialog) -> std::optional<int> {
+    dialog.show();
+    const auto* view = dialog.findChild<QTreeView*>("treeView");
+    if (view == nullptr) return QDialog::Rejected;
+    const QAbstractItemModel* model = view->model();
+    if (!QTest::qWaitFor([&] { return model->rowCount(view->rootIndex()) == 2; }, 5000)) return QDialog::Rejected;
+    for (int column = 0; column < 4; ++column) header << model->headerData(column, Qt::Horizontal).toString();
+    for (int row = 0; row < 2; ++row) {
+      QStringList cells;
+      for (int column = 0; column < 4; ++column) cells << model->index(row, column, view->rootIndex()).data().toString();
+      rows.push_back(cells);
+    }
+    const auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    for (int i = 0; types != nullptr && i < types->count(); ++i) filters << types->itemText(i);
+    latin = LatinTexts(dialog);
+    return QDialog::Rejected;
+  });
+  FileDialogRequest request;
+  request.filter = "Все файлы (*)|*";
+  request.file_name = dir.filePath("notes.txt").toStdString();
+  EXPECT_EQ(AskFileName(nullptr, request), std::nullopt);
+
+  EXPECT_EQ(header, (QStringList{"Имя", "Размер", "Тип", "Дата изменения"}));
+  ASSERT_EQ(rows.size(), 2u);
+  std::sort(rows.begin(), rows.end(), [](const QStringList& a, const QStringList& b) { return a[0] < b[0]; });
+  EXPECT_EQ(rows[0][0], "notes.txt");
+  EXPECT_TRUE(rows[0][1].startsWith("3 байт")) << rows[0][1].toStdString();
+  // "Текстовый документ" in the MIME database of the machine.
+  EXPECT_TRUE(rows[0][2].contains(QRegularExpression("^[А-ЯЁа-яё ]+$"))) << rows[0][2].toStdString();
+  EXPECT_EQ(rows[0][3], "08.12.2024 10:05");
+  EXPECT_EQ(rows[1][0], "Папка");
+  EXPECT_EQ(rows[1][2], "Папка");
+  EXPECT_EQ(filters, QStringList{"Все файлы (*)"});
+  EXPECT_TRUE(latin.isEmpty()) << latin.join(" | ").toStdString();
 }
 
 TEST(AnalysisWindowTest, RunsFromItsTimerAndOnlyTheRunClosesIt) {

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScrollArea>
+#include <QTest>
 #include <QToolButton>
 
 #include "diagram/ui/diagram_frame.h"
@@ -66,13 +68,36 @@ TEST_F(DiagramFrameTest, ToolsAppearOnMovesAndARightClickKeepsThemAway) {
   EXPECT_FALSE(frame.Panel->isHidden() || frame.UpDown1->isHidden() || frame.UpDown4->isHidden());
 }
 
-TEST_F(DiagramFrameTest, ControlsSitAtTheNetsCorners) {
+TEST_F(DiagramFrameTest, ControlsSitAtTheNetsCornersAndTheSpinButtonsHideNoLabel) {
   const TDiagram* d = frame.Diagram;
-  EXPECT_EQ(frame.Panel->geometry(), QRect(d->Get_xe_net() - 161 - 10, d->Get_yb_net() + 10, 161, 29));
-  EXPECT_EQ(frame.UpDown1->geometry(), QRect(d->Get_xb_net() - 16, d->Get_yb_net(), 16, 30));
-  EXPECT_EQ(frame.UpDown2->geometry(), QRect(d->Get_xb_net() - 16, d->Get_ye_net() - 30, 16, 30));
-  EXPECT_EQ(frame.UpDown3->geometry(), QRect(d->Get_xb_net(), d->Get_ye_net(), 30, 16));
-  EXPECT_EQ(frame.UpDown4->geometry(), QRect(d->Get_xe_net() - 30, d->Get_ye_net(), 30, 16));
+  EXPECT_EQ(d->geometry(), frame.rect());
+  const QRect panel(d->Get_xe_net() - 161 - 10, d->Get_yb_net() + 10, 161, 29);
+  EXPECT_EQ(frame.Panel->geometry(), panel);
+
+  // "Пределы": the diagram leaves a strip at the left and the bottom, where the spin buttons
+  // stand at the ends of the axes; the labels are all on the diagram, so none is covered.
+  MoveOver(frame.Diagram, Inside());
+  frame.SpeedButtonLim->click();
+  ASSERT_FALSE(frame.UpDown1->isHidden());
+  EXPECT_EQ(d->geometry(), QRect(16, 0, 600 - 16, 300 - 16));
+  EXPECT_EQ(frame.Panel->geometry(), panel);  // the button just clicked stays under the pointer
+  const QPoint at = d->pos();
+  EXPECT_EQ(frame.UpDown1->geometry(), QRect(0, at.y() + d->Get_yb_net(), 16, 30));
+  EXPECT_EQ(frame.UpDown2->geometry(), QRect(0, at.y() + d->Get_ye_net() - 30, 16, 30));
+  EXPECT_EQ(frame.UpDown3->geometry(), QRect(at.x() + d->Get_xb_net(), 300 - 16, 30, 16));
+  EXPECT_EQ(frame.UpDown4->geometry(), QRect(at.x() + d->Get_xe_net() - 30, 300 - 16, 30, 16));
+  for (const TUpDown* spin : {frame.UpDown1, frame.UpDown2, frame.UpDown3, frame.UpDown4}) {
+    EXPECT_FALSE(spin->geometry().intersects(d->geometry()));
+    EXPECT_TRUE(frame.rect().contains(spin->geometry()));
+  }
+  // Hiding the tools keeps the layout; only "Пределы" released gives the strip back.
+  frame.HideTools();
+  EXPECT_EQ(d->geometry(), QRect(16, 0, 600 - 16, 300 - 16));
+  MoveOver(frame.Diagram, Inside());
+  frame.SpeedButtonLim->click();
+  EXPECT_TRUE(frame.UpDown1->isHidden());
+  EXPECT_EQ(d->geometry(), frame.rect());
+
   frame.resize(800, 400);  // the diagram fills the frame and the controls follow its net
   EXPECT_EQ(d->GetWidth(), 800);
   EXPECT_EQ(frame.UpDown4->x(), d->Get_xe_net() - 30);
@@ -152,6 +177,38 @@ TEST_F(EnlargedViewTest, ZoomComesBackToTheSmallDiagramWithItsSeriesUntouched) {
   EXPECT_EQ(small->Base().SampleAt(2), 0.25);
   EXPECT_EQ(small->GetFontNet(), small_font);
   EXPECT_TRUE(small->IsLineEnabled());
+}
+
+TEST_F(EnlargedViewTest, FirstShowMaximisesAndSetsTheDiagramBesideItsSpinButtons) {
+  frame.Diagram->SetWholeNumberAxisX(true);
+  frame.SpeedButtonIncrease->click();
+  EXPECT_TRUE(view.windowState() & Qt::WindowMaximized);
+  TDiagram* big = view.Diagram1;
+  // The diagram fills the scroll box less 5 pixels at the top, the spin buttons' strip and a margin
+  // at the left, and room for the horizontal spin buttons at the bottom.
+  const auto expected = [&] {
+    const QSize client = view.ScrollBox1->viewport()->size();
+    return QRect(16 + 5, 5, client.width() - (16 + 20), client.height() - (16 + 10));
+  };
+  ASSERT_TRUE(QTest::qWaitFor([&] { return big->geometry() == expected() && big->width() > 600; }, 2000))
+      << big->geometry().width() << "×" << big->geometry().height();
+  EXPECT_EQ(big->GetWidth(), big->width());  // drawn at that size
+  view.SpeedButtonLimit->click();
+  const int top = big->y();
+  const int left = big->x();
+  EXPECT_EQ(view.UpDown1->pos(), QPoint(5, big->Get_yb_net() + top));
+  EXPECT_EQ(view.UpDown2->pos(), QPoint(5, big->Get_ye_net() + top - 30));
+  EXPECT_EQ(view.UpDown3->pos(), QPoint(big->Get_xb_net() + left, top + big->height()));
+  EXPECT_EQ(view.UpDown4->pos(), QPoint(big->Get_xe_net() + left - 30, top + big->height()));
+  for (const TUpDown* spin : {view.UpDown1, view.UpDown2, view.UpDown3, view.UpDown4}) {
+    EXPECT_FALSE(spin->geometry().intersects(big->geometry()));
+  }
+  // A sample axis stays one when enlarged: its spin buttons move whole samples.
+  EXPECT_TRUE(big->IsWholeNumberAxisX());
+  view.UpDown4->IncreaseButton()->click();
+  EXPECT_EQ(big->GetXmax(), 5);
+  view.close();
+  EXPECT_EQ(frame.Diagram->GetXmax(), 5);
 }
 
 TEST_F(EnlargedViewTest, ARangeWhollyBeyondTheOldOneArrivesUnchanged) {

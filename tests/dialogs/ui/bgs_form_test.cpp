@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QRadioButton>
@@ -224,6 +225,57 @@ TEST(BgsFormTest, AnalysisRequestClosesAndTheNextShowingClearsIt) {
   EXPECT_FALSE(d.form.IsSignalSelected());
   EXPECT_EQ(d.Field(5)->text(), "2,000");  // the fields persist between showings
   EXPECT_FALSE(Child<QAction>(d.form, "N2")->isChecked());
+}
+
+TEST(BgsFormTest, AnUnreadableEntryIsReportedOnceAndNeverHoldsTheDialog) {
+  SignalDialog d;
+  MessageSpy spy;
+  const auto empty = [&](int field) {
+    TypeInto(d.Field(field), "");
+    QTest::keyClick(d.Field(field), Qt::Key_Backspace);
+  };
+  empty(1);
+  PressTab(d.Field(1));
+  EXPECT_EQ(spy.Messages(), std::vector<std::string>{"Введены некорректные символы."});
+  EXPECT_EQ(QApplication::focusWidget(), d.Field(1));
+  EXPECT_EQ(d.Field(1)->text(), "");  // left as typed, to be mended
+  EXPECT_EQ(d.Items(), DecimationItems(2));
+  EXPECT_EQ(d.List()->currentText(), "D=1");
+
+  // Left again unchanged: no second message; the field shows the value in effect.
+  PressTab(d.Field(1));
+  EXPECT_EQ(spy.Messages().size(), 1u);
+  EXPECT_EQ(d.Field(1)->text(), "1,000");
+  EXPECT_NE(QApplication::focusWidget(), d.Field(1));
+  EXPECT_EQ(d.model.GetOscillation(1).Omega(), 1.0);
+
+  // The list opens at a click even while a field is emptied a second time.
+  empty(3);
+  PressTab(d.Field(3));
+  QTest::mouseClick(d.List(), Qt::LeftButton);
+  EXPECT_TRUE(d.List()->view()->isVisible());
+  EXPECT_EQ(spy.Messages().size(), 2u);
+  EXPECT_EQ(d.Field(3)->text(), "6,283");
+  d.List()->hidePopup();
+
+  // Escape closes after the one report; the next showing shows the values in effect.
+  empty(5);
+  QTest::keyClick(d.Field(5), Qt::Key_Escape);
+  EXPECT_FALSE(d.form.isVisible());
+  EXPECT_EQ(spy.Messages().size(), 3u);
+  ShowActive(d.form);
+  EXPECT_EQ(d.Field(5)->text(), "1,000");
+  empty(2);
+  PressTab(d.Field(2));
+  Child<QAction>(d.form, "N9")->trigger();  // "Закрыть"
+  EXPECT_FALSE(d.form.isVisible());
+  EXPECT_EQ(spy.Messages().size(), 4u);
+
+  // Above π/1,2 no decimation would do, and the list still shows the D the run uses.
+  ShowActive(d.form);
+  d.Enter(1, "3");
+  EXPECT_EQ(d.Items(), DecimationItems(1));
+  EXPECT_EQ(d.List()->currentText(), "D=1");
 }
 
 TEST(BgsFormTest, AnalysisWithAnUnreadableEntryStaysOpen) {

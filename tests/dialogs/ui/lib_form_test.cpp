@@ -165,13 +165,13 @@ TEST(LibFormTest, WidthModeAndOrderMode) {
   EXPECT_TRUE(d.Field(7)->isReadOnly());
   TypeInto(d.Field(7), "5");
   EXPECT_EQ(d.Field(7)->text(), "30");
+  // A width still being typed reaches the design before the mode changes.
   TypeInto(d.Field(4), "20");
-  PressTab(d.Field(4));
+  d.Item("N13")->trigger();
   // trunc(½·log10(999/0,99526) / log10(tan 0,6 / tan 0,5)) + 1 = trunc(15,36) + 1.
   EXPECT_EQ(d.Field(7)->text(), "16");
 
   // Order mode: the order is typed and both widths show what it achieves.
-  d.Item("N13")->trigger();
   EXPECT_TRUE(d.Item("N13")->isChecked());
   EXPECT_FALSE(d.Item("N14")->isChecked());
   EXPECT_TRUE(d.Field(4)->isReadOnly());
@@ -179,8 +179,15 @@ TEST(LibFormTest, WidthModeAndOrderMode) {
   EXPECT_FALSE(d.Field(7)->isReadOnly());
   EXPECT_TRUE(d.Field(11)->isReadOnly());
   EXPECT_FALSE(d.Field(17)->isReadOnly());
-  TypeInto(d.Field(7), "10");
+  // Too high an order is corrected by the design.
+  TypeInto(d.Field(7), "250");
   PressTab(d.Field(7));
+  EXPECT_EQ(d.Field(7)->text(), "200");
+  EXPECT_EQ(spy.Messages(), std::vector<std::string>{"Порядок фильтра должен быть меньше 200\n Произведена коррекция."});
+
+  // An order still being typed reaches the design before width mode returns.
+  TypeInto(d.Field(7), "10");
+  d.Item("N14")->trigger();
   EXPECT_EQ(d.Field(7)->text(), "10");
   // ωc = tan 0,5 / (10^0,3 − 1)^(1/20), ωs = 999^(1/20)·ωc, δ = 2·atan ωs − 1.
   const double wc = std::tan(0.5) / std::pow(std::pow(10, 0.3) - 1, 1.0 / 20);
@@ -188,13 +195,6 @@ TEST(LibFormTest, WidthModeAndOrderMode) {
   EXPECT_NEAR(width, 31.46, 0.005);
   EXPECT_EQ(d.Field(4)->text(), "31,46");
   EXPECT_EQ(d.Field(5)->text(), "31,46");
-  // Too high an order is corrected by the design.
-  TypeInto(d.Field(7), "250");
-  PressTab(d.Field(7));
-  EXPECT_EQ(d.Field(7)->text(), "200");
-  EXPECT_EQ(spy.Messages(), std::vector<std::string>{"Порядок фильтра должен быть меньше 200\n Произведена коррекция."});
-
-  d.Item("N14")->trigger();
   EXPECT_FALSE(d.Field(4)->isReadOnly());
   EXPECT_TRUE(d.Field(7)->isReadOnly());
   EXPECT_TRUE(d.library.ButterworthDesign().IsAutoOrder());
