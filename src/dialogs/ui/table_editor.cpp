@@ -377,6 +377,7 @@ void TTabEditorForm::StyleDiagram() {
   diagram->SetNameDiagram(" ");
   diagram->SetNameX("n");
   diagram->SetNameY(model_.DiagramNameY());
+  diagram->SetWholeNumberAxisX(true);  // sample numbers: no fractional ticks
 }
 
 void TTabEditorForm::PageControl1Change(int page) {

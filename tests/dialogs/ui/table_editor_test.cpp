@@ -224,6 +224,7 @@ TEST(TableEditorTest, DiagramPageShowsASingleValueAsThreePoints) {
   EXPECT_EQ(diagram->GetYmin(), 0);
   EXPECT_EQ(diagram->GetYmax(), 2.5);
   EXPECT_EQ(diagram->GetNameY(), "a(n)");
+  EXPECT_TRUE(diagram->IsWholeNumberAxisX());  // sample numbers get whole ticks
 
   // The y range is the series' own with the zero line in it: an all-zero table gets the height
   // the series gives a flat sequence, not 0 … 0 (which the diagram refuses, keeping the last).
