@@ -1,8 +1,6 @@
 #include "cli_pictures.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QImageWriter>
 
 #include "analysis/analysis.h"
 #include "diagram/ui/diagram_widget.h"
@@ -19,21 +17,6 @@ void EnsureApplication() {
   static char name[] = "velmar-cli";
   static char* argv[] = {name, nullptr};
   static QApplication application(argc, argv);
-}
-
-// The print-mode picture as the bytes of a BMP file; nothing when it cannot be encoded.
-std::optional<std::string> EncodeBmp(TDiagram& diagram, QString& problem) {
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, "bmp");
-  diagram.SetPrintMode();
-  const bool written = writer.write(diagram.Picture());
-  diagram.ResetPrintMode();
-  if (!written) {
-    problem = writer.errorString();
-    return std::nullopt;
-  }
-  return buffer.data().toStdString();
 }
 
 }  // namespace
@@ -61,7 +44,7 @@ std::optional<std::vector<PictureFile>> DrawResultPictures(const AnalysisRun& ru
     if (which == DFMag) diagram.SetNameDiagram(AmplitudeResponseName(run.GetAfcMode()));
     ShowPlannedResult(diagram, plan[which]);
     QString problem;
-    std::optional<std::string> bytes = EncodeBmp(diagram, problem);
+    std::optional<std::string> bytes = diagram.PrintModeBmp(problem);
     if (!bytes) {
       std::fprintf(err, "velmar-cli: cannot draw the picture %s: %s\n", names[d].c_str(), problem.toUtf8().constData());
       return std::nullopt;

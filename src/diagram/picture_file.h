@@ -3,6 +3,8 @@
 
 #include <string>
 
+inline const std::string kCannotSavePictureMessage = "Не удаётся сохранить файл";
+
 // What the save-picture dialog offers.
 struct TPictureDialogSettings {
   std::string default_extension = "bmp";

@@ -1,5 +1,6 @@
 #include "diagram/ui/diagram_widget.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -12,6 +13,7 @@
 #include "diagram/picture_file.h"
 #include "diagram/ui/picture_file_dialog.h"
 #include "diagram/ui/qt_canvas.h"
+#include "platform/atomic_file.h"
 #include "platform/messages.h"
 
 namespace {
@@ -62,13 +64,33 @@ void TDiagram::SaveBmpFile() {
 
 bool TDiagram::SaveBmpFile(const std::string& name) {
   const std::string corrected = CorrectBmpFileName(name);
+  QString problem;
+  const std::optional<std::string> bytes = PrintModeBmp(problem);
+  if (!bytes) {
+    ShowMessage(corrected + ":\n" + problem.toStdString());
+    return false;
+  }
+  AtomicFileWriter file(corrected);
+  file.Write(*bytes);
+  if (!file.Commit()) {
+    ShowMessage(file.FailureMessage(kCannotSavePictureMessage));
+    return false;
+  }
+  return true;
+}
+
+std::optional<std::string> TDiagram::PrintModeBmp(QString& problem) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "bmp");
   SetPrintMode();
-  QImageWriter writer(QString::fromStdString(corrected), "bmp");
   const bool written = writer.write(Picture());
   ResetPrintMode();
-  // The platform's own complaint, so that a failed save is not taken for a saved file.
-  if (!written) ShowMessage(corrected + ":\n" + writer.errorString().toStdString());
-  return written;
+  if (!written) {
+    problem = writer.errorString();
+    return std::nullopt;
+  }
+  return buffer.data().toStdString();
 }
 
 void TDiagram::paintEvent(QPaintEvent*) {

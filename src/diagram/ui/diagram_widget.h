@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <optional>
 #include <string>
 
 #include "diagram/diagram_core.h"
@@ -23,8 +24,12 @@ class TDiagram : public QWidget, public TDiagramCore {
   // Asks for a file name and saves the print-mode picture there.
   void SaveBmpFile();
   // Saves the print-mode picture as a BMP file; a name with another extension is corrected (with
-  // a message). Returns whether the file was written (a failure is told with the platform's words).
+  // a message). The file is replaced only once the whole picture is written; a failure is told
+  // with the file's name and the reason. Returns whether the file was written.
   bool SaveBmpFile(const std::string& name);
+  // The print-mode picture as the bytes of a BMP file; nothing, with Qt's reason, when it cannot
+  // be encoded.
+  std::optional<std::string> PrintModeBmp(QString& problem);
 
  signals:
   // A left click (press and release on the diagram).

@@ -118,9 +118,26 @@ TEST_F(DiagramWidgetTest, SavedBitmapIsThePrintModePicture) {
   EXPECT_TRUE(diagram.SaveBmpFile(dir.filePath("upper.BMP").toStdString()));
   EXPECT_TRUE(QFile::exists(dir.filePath("upper.BMP")));
   EXPECT_TRUE(messages.Messages().empty());
-  // A file that cannot be written is reported, not taken for saved.
-  EXPECT_FALSE(diagram.SaveBmpFile(dir.filePath("missing/x.bmp").toStdString()));
-  EXPECT_EQ(messages.Messages().size(), 1u);
+  // A file that cannot be written is reported with its name and the reason, not taken for saved.
+  const std::string missing = dir.filePath("missing/x.bmp").toStdString();
+  EXPECT_FALSE(diagram.SaveBmpFile(missing));
+  EXPECT_EQ(messages.Messages(),
+            std::vector<std::string>{"Не удаётся сохранить файл\n" + missing + "\nНет такого файла или папки"});
+  // A read-only picture is kept as it was (even for root), not overwritten.
+  messages.Clear();
+  const QString kept = dir.filePath("kept.bmp");
+  {
+    QFile old(kept);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old picture");
+  }
+  ASSERT_TRUE(QFile::setPermissions(kept, QFileDevice::ReadOwner));
+  EXPECT_FALSE(diagram.SaveBmpFile(kept.toStdString()));
+  EXPECT_EQ(messages.Messages(), std::vector<std::string>{"Не удаётся сохранить файл\n" + kept.toStdString() +
+                                                          "\nФайл доступен только для чтения"});
+  QFile old(kept);
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), QByteArray("old picture"));
 }
 
 TEST_F(DiagramWidgetTest, ClipboardGetsThePrintModePicture) {
