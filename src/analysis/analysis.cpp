@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "numeric/numeric.h"
+#include "numeric/subnormal_guard.h"
 #include "platform/messages.h"
 
 namespace {
@@ -96,6 +97,8 @@ void AnalysisRun::SetAfcMode(int mode) {
 void AnalysisRun::ShowWindow() { Show(); }
 
 void AnalysisRun::Timer1Timer() {
+  // The designs and every computation below run with subnormals flushed (see SubnormalGuard).
+  const SubnormalGuard guard(flush_subnormals_);
   if (FIntervalChanged) {
     FIntervalChanged = false;
     IntervalAnalysis();

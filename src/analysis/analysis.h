@@ -63,7 +63,10 @@ class AnalysisRun {
   int GetSignalSource() const { return FSignalSource; }
   bool IsLibraryFilter() const { return FLibraryFilter; }
 
-  // Window events.
+  // Whether the work flushes subnormal numbers (it does unless told otherwise, for measurements).
+  void SetFlushSubnormals(bool flush) { flush_subnormals_ = flush; }
+
+  // Window events. Timer1Timer does the work of whichever analysis is pending.
   void Timer1Timer();
   void FormClose();
 
@@ -158,6 +161,7 @@ class AnalysisRun {
   bool FAfcModeChanged = false;
   int FValidLength = 0;
   long long last_pre_roll_ = 0;
+  bool flush_subnormals_ = true;
 
   std::vector<double> impulse_, step_, input_, output_;
   std::vector<double> amplitude_, phase_, input_spectrum_, output_spectrum_;

@@ -7,6 +7,7 @@
 #include "analysis/analysis.h"
 #include "dialogs/biharmonic_model.h"
 #include "dialogs/filter_library_model.h"
+#include "numeric/subnormal_guard.h"
 #include "platform/messages.h"
 
 namespace {
@@ -89,6 +90,43 @@ TEST(LibraryFeedsAnalysisTest, StationaryBiharmonicGivesLinesScaledByTheAmplitud
     ASSERT_NEAR(m.run.OutputSpectrum()[k], in * m.library.Chebyshev().Amplitude(mirrored), 1e-12) << k;
   }
   EXPECT_EQ(lines, 4);  // each line at its nearest grid point, and its mirror image
+}
+
+// Subnormal values in the eight result arrays over the whole interval and grid.
+int CountSubnormals(const AnalysisRun& run) {
+  const double* time[] = {run.ImpulseResponse(), run.StepResponse(), run.InputSignal(), run.OutputSignal()};
+  const double* frequency[] = {run.AmplitudeResponse(), run.PhaseResponse(), run.InputSpectrum(),
+                               run.OutputSpectrum()};
+  int count = 0;
+  for (const double* values : time)
+    for (int n = 0; n < run.IntervalLength(); ++n) count += std::fpclassify(values[n]) == FP_SUBNORMAL;
+  for (const double* values : frequency)
+    for (int k = 0; k < run.FrequencyPoints(); ++k) count += std::fpclassify(values[k]) == FP_SUBNORMAL;
+  return count;
+}
+
+TEST(LibraryFeedsAnalysisTest, DecayingFilterLeavesNoSubnormalInAnyResult) {
+  // Order 200 falls below the smallest normal double near ±π and in its sections' delay lines.
+  LibraryAndRun m;
+  m.run.SetInterval(4000);
+  m.run.SetResolution(4096);
+  m.library.ButterworthDesign().SetAutoOrder(false);
+  m.library.ButterworthDesign().SetOrder(200);
+  m.biharmonic.RequestAnalysis();
+  m.Choose(kButterworthKind);
+  EXPECT_EQ(CountSubnormals(m.run), 0);
+  EXPECT_FALSE(SubnormalGuard::Flushing());  // the caller's state is back
+
+  if (!SubnormalGuard::Supported()) GTEST_SKIP() << "no control over subnormals on this CPU";
+  // The same run without flushing does produce them: the check above can fail.
+  m.run.SetFlushSubnormals(false);
+  m.biharmonic.RequestAnalysis();
+  m.Choose(kButterworthKind);
+  EXPECT_GT(CountSubnormals(m.run), 0);
+
+  SubnormalGuard outer;  // a guard inside another restores the outer one's state
+  { SubnormalGuard inner; }
+  EXPECT_TRUE(SubnormalGuard::Flushing());
 }
 
 }  // namespace
