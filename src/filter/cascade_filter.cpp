@@ -1,7 +1,6 @@
 #include "filter/cascade_filter.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <new>
 
@@ -36,17 +35,10 @@ void CDigitalFilter2::ClearState() {
 
 double CDigitalFilter2::Compute(double x, double& w1, double& w2, bool& flag) const {
   const double v = gain_ == 1 ? x : gain_ * x;
-  double w = v + a1_ * w1 + a2_ * w2;
-  if (!(w <= kFilterLimit && w >= -DBL_MAX)) {
-    // Above the limit, and also a run into NaN or toward −∞: nothing downstream may see it.
-    w = w > kFilterLimit ? kFilterLimit : std::isnan(w) ? 0.0 : -kFilterLimit;
-    flag = true;
-  }
-  double y = b0_ * w + b1_ * w1 + b2_ * w2;
-  if (!(std::fabs(y) <= DBL_MAX)) {  // huge finite history can still overflow the output sum
-    y = std::isnan(y) ? 0.0 : (y > 0 ? kFilterLimit : -kFilterLimit);
-    flag = true;
-  }
+  // Both the recursion and the numerator are held within ±kFilterLimit: a section whose
+  // numerator alone is large overflows as surely as one whose recursion grows.
+  const double w = HoldAtLimit(v + a1_ * w1 + a2_ * w2, flag);
+  const double y = HoldAtLimit(b0_ * w + b1_ * w1 + b2_ * w2, flag);
   w2 = w1;
   w1 = w;
   return y;

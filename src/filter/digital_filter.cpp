@@ -66,32 +66,16 @@ void CBaseDigitalFilter::Reset() {
   FState.Fill0();
 }
 
-double CBaseDigitalFilter::Limit(double value) {
-  if (value > kFilterLimit) {
-    FOverflow = true;
-    return kFilterLimit;
-  }
-  // A run toward −∞ or into NaN is an overflow too: nothing downstream may see a non-finite value.
-  if (std::isnan(value)) {
-    FOverflow = true;
-    return 0.0;
-  }
-  if (std::isinf(value)) {
-    FOverflow = true;
-    return -kFilterLimit;
-  }
-  return value;
-}
-
 double CBaseDigitalFilter::Step(double x) {
   FBCoef.SetAt(0, -1.0);
   const double* state = FState.Data();
   const int known = FState.Degree();  // history beyond the delay line reads as 0
 
-  double w = Limit(x * FGain + SumOfProducts(FBCoef.Data(), state, std::min(FBOrder(), known)));
+  const double w =
+      HoldAtLimit(x * FGain + SumOfProducts(FBCoef.Data(), state, std::min(FBOrder(), known)), FOverflow);
   const double y = FACoef.GetAt(0) * w + SumOfProducts(FACoef.Data(), state, std::min(FAOrder(), known));
   FState.Push(w);
-  return Limit(y);
+  return HoldAtLimit(y, FOverflow);
 }
 
 int CBaseDigitalFilter::StepBlock(const double* x, double* y, int count, int first_checked) {

@@ -7,8 +7,16 @@
 #include "filter/delay_line.h"
 #include "filter/value_list.h"
 
-// Values above this are held at it and raise the overflow flag.
+// Values beyond ±this are held at it and raise the overflow flag.
 constexpr double kFilterLimit = 1e11;
+
+// A value beyond ±kFilterLimit held at the limit of its sign (NaN at 0), setting overflow.
+inline double HoldAtLimit(double value, bool& overflow) {
+  if (value <= kFilterLimit && value >= -kFilterLimit) return value;
+  overflow = true;
+  if (value > 0) return kFilterLimit;
+  return value < 0 ? -kFilterLimit : 0.0;
+}
 
 class CBaseDigitalFilter {
  public:
@@ -50,10 +58,6 @@ class CBaseDigitalFilter {
   double FGain = 1.0;
   double FSamplingPeriod = 1.0;
   bool FOverflow = false;
-
- private:
-  // Holds a value that left the representable range at the limit, and flags it.
-  double Limit(double value);
 };
 
 // The filter whose coefficients the user types into the two coefficient tables.

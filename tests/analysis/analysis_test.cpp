@@ -16,11 +16,21 @@ constexpr double kPi = std::numbers::pi;
 
 const char kImpulseOverflowDirect[] =
     "Возникло переполнение разрядной сетки:\n Возможно цифровой фильтр неустойчив.\n Анализ ИХ остановлен.";
+const char kImpulseOverflowCascade[] =
+    "Возникло переполнение разрядной сетки:\nцифровой фильтр неустойчив.\n Анализ ИХ остановлен.";
 const char kOutputOverflow[] = "Возникло переполнение разрядной сетки:\n Расчёт сигнала на выходе остановлен.";
 
 class AnalysisTest : public ::testing::Test {
  protected:
   AnalysisTest() : run(std::make_unique<AnalysisRun>()) { run->SetSources(bench.Sources()); }
+
+  // The biharmonic dialog (a single cosine) and the library join the tables as sources.
+  void UseCosine() {
+    AnalysisSources sources = bench.Sources();
+    sources.biharmonic = &cosine;
+    sources.library = &library;
+    run->SetSources(sources);
+  }
 
   // Types a filter into the coefficient tables and presses "Анализ".
   void TypeFilter(std::vector<double> a, std::vector<double> b) {
@@ -33,6 +43,8 @@ class AnalysisTest : public ::testing::Test {
   std::vector<double> Copy(const double* values, int count) { return {values, values + count}; }
 
   TypedFilterBench bench;
+  FakeCosine cosine;
+  FakeLibrary library;
   std::unique_ptr<AnalysisRun> run;
   MessageRecorder recorder;
 };
@@ -197,14 +209,11 @@ TEST_F(AnalysisTest, TableSpectrumIsThePlainDftLaidOutOnTheGrid) {
 }
 
 TEST_F(AnalysisTest, SteadyStatePreRollStartsTheOutputInSteadyState) {
-  FakeCosine cosine;
+  UseCosine();
   cosine.amplitude = 2;
   cosine.omega = 2 * kPi / 8;
   cosine.phi = 0.4;
   cosine.selected = true;
-  AnalysisSources sources = bench.Sources();
-  sources.biharmonic = &cosine;
-  run->SetSources(sources);
   TypeFilter({1}, {0.1});
 
   // H(ω) = 1/(1 − 0.1·e^{−jω}).
@@ -226,26 +235,44 @@ TEST_F(AnalysisTest, SteadyStatePreRollStartsTheOutputInSteadyState) {
 }
 
 TEST_F(AnalysisTest, BiharmonicWinsOverTheTableAndOutputOverflowIsTruncated) {
-  FakeCosine cosine;
+  UseCosine();
   cosine.omega = 0;  // a constant drives the slowly growing filter below into overflow
-  cosine.amplitude = 1e6;
   cosine.stationary = false;
-  cosine.selected = true;
-  bench.signal.processed = true;
-  AnalysisSources sources = bench.Sources();
-  sources.biharmonic = &cosine;
-  run->SetSources(sources);
-  TypeFilter({1}, {1.01});
-  EXPECT_EQ(run->GetSignalSource(), 1);
-  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{kOutputOverflow});
-  const double* y = run->OutputSignal();
-  EXPECT_EQ(y[0], 1e6);
-  EXPECT_DOUBLE_EQ(y[1], 2.01e6);
-  // w(n) = 1e8·(1.01^(n+1) − 1) passes 1e11 at n = 694.
-  int first_zero = 0;
-  while (first_zero < 2000 && y[first_zero] != 0) ++first_zero;
-  EXPECT_EQ(first_zero, 694);
-  for (int n = first_zero; n < 2000; ++n) ASSERT_EQ(y[n], 0);
+  // Either sign overflows at the same sample.
+  for (const double amplitude : {1e6, -1e6}) {
+    recorder.Clear();
+    cosine.amplitude = amplitude;
+    cosine.selected = true;
+    bench.signal.processed = true;
+    TypeFilter({1}, {1.01});
+    EXPECT_EQ(run->GetSignalSource(), 1);
+    EXPECT_EQ(recorder.Messages(), std::vector<std::string>{kOutputOverflow});
+    const double* y = run->OutputSignal();
+    EXPECT_EQ(y[0], amplitude);
+    EXPECT_DOUBLE_EQ(y[1], 2.01 * amplitude);
+    // w(n) = 1e8·(1.01^(n+1) − 1) passes 1e11 at n = 694.
+    int first_zero = 0;
+    while (first_zero < 2000 && y[first_zero] != 0) ++first_zero;
+    EXPECT_EQ(first_zero, 694);
+    for (int n = first_zero; n < 2000; ++n) ASSERT_EQ(y[n], 0);
+    EXPECT_TRUE(run->Overflowed());
+  }
+}
+
+TEST_F(AnalysisTest, UnstableCascadeShowsItsOwnImpulseMessage) {
+  UseCosine();
+  // A section that doubles (or doubles with alternating sign) passes the limit at n = 37.
+  for (const double a1 : {2.0, -2.0}) {
+    recorder.Clear();
+    library.design = [a1](CCascadFilter2& cascade) { cascade.FirstSection()->SetA(1, a1); };
+    library.selected = true;
+    run->RunAnalysis(1);
+    ASSERT_EQ(run->CascadeFilter(), &library.cascade);
+    EXPECT_EQ(recorder.Messages(), (std::vector<std::string>{kImpulseOverflowCascade, "Анализ ПХ остановлен."}));
+    EXPECT_EQ(run->ValidLength(), 37);
+    EXPECT_EQ(run->ImpulseResponse()[36], std::pow(a1, 36));
+    EXPECT_EQ(run->ImpulseResponse()[37], 0);
+  }
 }
 
 }  // namespace
@@ -272,15 +299,12 @@ std::vector<double> PlainStationaryOutput(std::vector<double> a, std::vector<dou
 class LongPreRollTest : public AnalysisTest {
  protected:
   void RunStationary(std::vector<double> a, std::vector<double> b) {
-    AnalysisSources sources = bench.Sources();
-    sources.biharmonic = &cosine;
-    run->SetSources(sources);
+    UseCosine();
     cosine.omega = 2 * kPi / 300007;  // back at s(0) = 0 only after half a period: 150003 samples
     cosine.phi = kPi / 2;
     cosine.selected = true;
     TypeFilter(std::move(a), std::move(b));
   }
-  FakeCosine cosine;
 };
 
 TEST_F(LongPreRollTest, FilterThatForgetsGivesThePlainPreRollsOutput) {

@@ -101,6 +101,25 @@ TEST(CascadeFilterTest, OverflowIsLimitedAndReportedByTheCascade) {
   cascade.Reset();
   EXPECT_FALSE(cascade.IsOverflow());
   EXPECT_EQ(cascade.Step(1), 1);
+
+  // The same on the negative side: −2^37 is held at −1e11.
+  cascade.Reset();
+  y = cascade.Step(-1);
+  for (n = 0; !cascade.IsOverflow() && n < 100; ++n) y = cascade.Step(0);
+  EXPECT_EQ(n, 37);
+  EXPECT_EQ(y, -1e11);
+
+  // A section whose numerator alone leaves the range, in the middle of a chain: the value is
+  // held there, the next section sees the held value, and the cascade reports it.
+  Fill(cascade, {{1, 1, 0, 0, 0, 0}, {1, -1e12, 0, 0, 0, 0}, {0.5, 1, 0, 0, 0, 0}});
+  cascade.Reset();
+  EXPECT_EQ(cascade.Step(1), -0.5e11);
+  EXPECT_TRUE(cascade.IsOverflow());
+  double block_out = 0;
+  const double block_in = 1;
+  cascade.Reset();
+  EXPECT_EQ(cascade.StepBlock(&block_in, &block_out, 1), 0);
+  EXPECT_EQ(block_out, -0.5e11);
 }
 
 TEST(CascadeFilterTest, RunTowardMinusInfinityIsFlaggedAndStaysFinite) {

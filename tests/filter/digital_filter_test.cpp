@@ -130,16 +130,39 @@ TEST(DigitalFilterTest, PositiveOverflowIsLimitedAndFlagged) {
   EXPECT_FALSE(filter.IsOverflow());
 }
 
-TEST(DigitalFilterTest, AlternatingFilterIsLimitedOnlyOnThePositiveSide) {
+TEST(DigitalFilterTest, OverflowIsLimitedOnBothSides) {
   CDigitalFilter filter;
   SetFilter(filter, {1}, {-2});
   filter.Reset();
   std::vector<double> y;
-  for (int n = 0; n < 40; ++n) y.push_back(filter.Step(n == 0 ? 1 : 0));
+  std::vector<bool> flagged;
+  for (int n = 0; n < 40; ++n) {
+    y.push_back(filter.Step(n == 0 ? 1 : 0));
+    flagged.push_back(filter.IsOverflow());
+  }
   EXPECT_EQ(y[35], -std::pow(2.0, 35));
   EXPECT_EQ(y[36], std::pow(2.0, 36));
-  EXPECT_EQ(y[37], -std::pow(2.0, 37));  // below −1e11, passes unchanged
-  EXPECT_EQ(y[38], 1e11);                 // 2^38 held
+  EXPECT_FALSE(flagged[36]);
+  EXPECT_EQ(y[37], -1e11);  // −2^37 is the first value beyond the limit: held, and flagged
+  EXPECT_TRUE(flagged[37]);
+  EXPECT_EQ(y[38], 1e11);  // the held −1e11 times −2
+  EXPECT_EQ(y[39], -1e11);
+
+  // A negative impulse into a slowly growing filter overflows where the positive one does.
+  SetFilter(filter, {1}, {1.01});
+  for (const double x : {1e10, -1e10}) {
+    filter.Reset();
+    double last = filter.Step(x);
+    int n = 0;
+    while (!filter.IsOverflow() && n < 1000) last = filter.Step(0), ++n;
+    EXPECT_EQ(n, 232) << x;  // 1.01^232 is the first power above 10
+    EXPECT_EQ(last, x > 0 ? 1e11 : -1e11);
+  }
+
+  // The numerator alone beyond the limit, on either side.
+  SetFilter(filter, {-1e12}, {});
+  filter.Reset();
+  EXPECT_EQ(filter.Step(1), -1e11);
   EXPECT_TRUE(filter.IsOverflow());
 }
 

@@ -2,9 +2,12 @@
 // Minimal stand-ins for the windows that feed the analysis run.
 
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "analysis/analysis_sources.h"
+#include "filter/cascade_filter.h"
+#include "filter/digital_filter.h"
 
 class FakeTable : public TableSource {
  public:
@@ -23,6 +26,26 @@ class FakeRequest : public FilterRequestSource {
   bool requested = false;
   bool IsAnalysisRequested() const override { return requested; }
   void ClearAnalysisRequest() override { requested = false; }
+};
+
+// A library whose recursive pages share one cascade, designed by whatever the test puts in design.
+class FakeLibrary : public FilterLibrarySource {
+ public:
+  CCascadFilter2 cascade;
+  CBaseDigitalFilter direct;
+  std::function<void(CCascadFilter2&)> design;
+  bool selected = false;
+  int kind = kButterworthKind;
+  bool IsFilterSelected() const override { return selected; }
+  void ClearFilterSelected() override { selected = false; }
+  int GetFilterKind() const override { return kind; }
+  CCascadFilter2& Butterworth() override { return cascade; }
+  CCascadFilter2& Chebyshev() override { return cascade; }
+  CBaseDigitalFilter& Weighing() override { return direct; }
+  CBaseDigitalFilter& FrSampling() override { return direct; }
+  void DesignFilter(int) override {
+    if (design) design(cascade);
+  }
 };
 
 // A single stationary cosine A·cos(ωn + φ) with no spectrum of its own.
