@@ -2,6 +2,8 @@
 // dialog's default signal (cos n) in steady state, so that the pre-roll runs too.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "dialogs/model_set.h"
 #include "platform/messages.h"
 
@@ -28,6 +30,7 @@ void RunLibrary(benchmark::State& state, Bench& bench, int kind) {
     benchmark::DoNotOptimize(bench.run->OutputSpectrum()[100]);
   }
   state.counters["pre_roll"] = static_cast<double>(bench.run->LastPreRollSteps());
+  state.counters["stepped"] = static_cast<double>(bench.run->LastPreRollStepped());
   state.counters["transient"] = bench.run->TransientLength();
 }
 
@@ -87,5 +90,47 @@ void Typed10(benchmark::State& state) {
   state.counters["pre_roll"] = static_cast<double>(bench.run->LastPreRollSteps());
 }
 BENCHMARK(Typed10)->Name("FullAnalysis/Typed10")->Unit(benchmark::kMillisecond);
+
+// The pre-roll of a stationary signal that does not come back to its start within the limit of
+// 1e8 samples (ω = 3e−8, φ = π/2), before filters that remember it for 1e6 samples and more.
+void UseSlowSignal(Bench& bench) {
+  bench.biharmonic.SetOmega(1, 3e-8);
+  bench.biharmonic.SetPhase(1, 1.5707963267948966);
+}
+
+void LongPreRollButterworth200(benchmark::State& state) {
+  MessageRecorder quiet;
+  Bench bench;
+  UseSlowSignal(bench);
+  CBatterwortFilter& design = bench.library.ButterworthDesign();
+  design.SetAutoOrder(false);
+  design.SetWp(1e-4);
+  design.SetOrder(200);
+  RunLibrary(state, bench, kButterworthKind);
+}
+BENCHMARK(LongPreRollButterworth200)->Name("LongPreRoll/Butterworth200")->Unit(benchmark::kMillisecond);
+
+// a(0) = 1, a(499) = 1e−10; b(1) = 0,99999, b(500) = 1e−10.
+void LongPreRollDirect500(benchmark::State& state) {
+  MessageRecorder quiet;
+  Bench bench;
+  UseSlowSignal(bench);
+  std::vector<double> a(500, 0.0), b(500, 0.0);
+  a[0] = 1;
+  a[499] = 1e-10;
+  b[0] = 0.99999;
+  b[499] = 1e-10;
+  bench.a.SetValues(a.data(), 500);
+  bench.b.SetValues(b.data(), 500);
+  for (auto _ : state) {
+    bench.input_form.RequestAnalysis(bench.a);
+    bench.biharmonic.RequestAnalysis();
+    bench.run->RunAnalysis(0);
+    benchmark::DoNotOptimize(bench.run->OutputSignal()[100]);
+  }
+  state.counters["pre_roll"] = static_cast<double>(bench.run->LastPreRollSteps());
+  state.counters["stepped"] = static_cast<double>(bench.run->LastPreRollStepped());
+}
+BENCHMARK(LongPreRollDirect500)->Name("LongPreRoll/Direct500")->Unit(benchmark::kMillisecond);
 
 }  // namespace

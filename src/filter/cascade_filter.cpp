@@ -167,22 +167,54 @@ double CCascadFilter2::StateMagnitude() const {
   return largest;
 }
 
-std::vector<double> CCascadFilter2::SaveState() const {
-  std::vector<double> state;
+bool CCascadFilter2::PolesWithin(double radius) const {
   for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
-    state.push_back(s->w1_);
-    state.push_back(s->w2_);
+    // z² − a1·z − a2, scaled to the circle of the radius.
+    if (!RootsInsideUnitCircle({1, -s->a1_ / radius, -s->a2_ / (radius * radius)})) return false;
   }
-  return state;
+  return true;
 }
 
-void CCascadFilter2::RestoreState(const std::vector<double>& state) {
-  if (static_cast<int>(state.size()) != 2 * SectionCount()) return;
-  std::size_t i = 0;
-  for (CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
-    s->w1_ = state[i++];
-    s->w2_ = state[i++];
+template <class Visit>
+void CCascadFilter2::VisitSteadyState(const std::vector<Phasor>& input, Visit visit) const {
+  std::vector<std::complex<double>> delays, drive, w(input.size());
+  for (const Phasor& line : input) {
+    delays.push_back(Delay(line.omega));
+    drive.push_back(input_gain_ * line.amplitude);
   }
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
+    for (std::size_t l = 0; l < input.size(); ++l) {
+      const std::complex<double> d = delays[l];
+      w[l] = s->gain_ * drive[l] / (1.0 - s->a1_ * d - s->a2_ * d * d);
+      drive[l] = w[l] * (s->b0_ + s->b1_ * d + s->b2_ * d * d);  // the next section's input
+    }
+    visit(w, delays, drive);
+  }
+}
+
+double CCascadFilter2::SteadyStatePeak(const std::vector<Phasor>& input) const {
+  double peak = 0;
+  VisitSteadyState(input, [&](const auto& w, const auto&, const auto& output) {
+    double w_peak = 0, output_peak = 0;
+    for (std::size_t l = 0; l < w.size(); ++l) {
+      w_peak += std::abs(w[l]);
+      output_peak += std::abs(output[l]);
+    }
+    peak = std::max({peak, w_peak, output_peak});
+  });
+  return peak;
+}
+
+void CCascadFilter2::SetSteadyState(const std::vector<Phasor>& input) {
+  CDigitalFilter2* section = &first_;  // the walk visits the sections in this same order
+  VisitSteadyState(input, [&](const auto& w, const auto& delays, const auto&) {
+    section->w1_ = section->w2_ = 0;
+    for (std::size_t l = 0; l < w.size(); ++l) {
+      section->w1_ += (w[l] * delays[l]).real();
+      section->w2_ += (w[l] * delays[l] * delays[l]).real();
+    }
+    section = section->next_;
+  });
 }
 
 double CCascadFilter2::Amplitude(double omega) const {

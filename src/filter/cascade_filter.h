@@ -3,8 +3,11 @@
 //   Hs(z) = g·(b0 + b1·z^−1 + b2·z^−2) / (1 − a1·z^−1 − a2·z^−2)
 // with the same plus-sign convention as the direct form; the cascade is their product.
 
+#include <complex>
 #include <memory>
 #include <vector>
+
+#include "filter/steady_state.h"
 
 // cos θ, sin θ, cos 2θ, sin 2θ: what every section of a cascade needs at one frequency.
 struct SectionAngles {
@@ -86,10 +89,15 @@ class CCascadFilter2 {
   // sample overflowed. The delay lines are those after the block only when nothing overflowed.
   int StepBlock(const double* x, double* y, int count, int first_checked = 0);
   bool IsOverflow() const { return overflow_; }
-  // The sections' largest delay-line magnitude, their delay lines and putting them back.
+  // The sections' largest delay-line magnitude.
   double StateMagnitude() const;
-  std::vector<double> SaveState() const;
-  void RestoreState(const std::vector<double>& state);
+  // Whether every section's poles lie strictly inside the circle of the given radius.
+  bool PolesWithin(double radius) const;
+  // The largest magnitude a section's w or output reaches in the steady state of a stationary
+  // input; and that steady state put into the delay lines as they stand just before the input's
+  // reference sample (no overflow is looked for: the caller has checked the peak).
+  double SteadyStatePeak(const std::vector<Phasor>& input) const;
+  void SetSteadyState(const std::vector<Phasor>& input);
   // Product of the sections' amplitudes.
   double Amplitude(double omega) const;
   // Sum of the sections' phases, in radians, not wrapped.
@@ -98,6 +106,11 @@ class CCascadFilter2 {
   void Response(double omega, double& amplitude, double& phase) const;
 
  private:
+  // Calls visit(w, delays, output) for each section in chain order: the phasors of the section's
+  // w and of its output for each line of the input, and e^{−jω} of each line.
+  template <class Visit>
+  void VisitSteadyState(const std::vector<Phasor>& input, Visit visit) const;
+
   CDigitalFilter2 first_;                           // embedded, never removed
   std::vector<std::unique_ptr<CDigitalFilter2>> more_;  // owned, in chain order
   bool overflow_ = false;

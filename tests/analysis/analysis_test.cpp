@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "filter/digital_filter.h"
 #include "platform/messages.h"
 #include "support/fake_sources.h"
 
@@ -265,6 +266,7 @@ TEST_F(AnalysisTest, UnstableCascadeShowsItsOwnImpulseMessage) {
   for (const double a1 : {2.0, -2.0}) {
     recorder.Clear();
     library.design = [a1](CCascadFilter2& cascade) { cascade.FirstSection()->SetA(1, a1); };
+    library.kind = kChebyshevKind;
     library.selected = true;
     run->RunAnalysis(1);
     ASSERT_EQ(run->CascadeFilter(), &library.cascade);
@@ -279,50 +281,169 @@ TEST_F(AnalysisTest, UnstableCascadeShowsItsOwnImpulseMessage) {
 
 namespace {
 
-// The output after the plain pre-roll: every sample stepped, one at a time.
-std::vector<double> PlainStationaryOutput(std::vector<double> a, std::vector<double> b, const FakeCosine& signal,
-                                          int transient, int count) {
-  CDigitalFilter filter;
-  filter.Clear();
-  filter.SetACoef(a.data(), static_cast<int>(a.size()));
-  for (std::size_t i = 0; i < b.size(); ++i) filter.SetBCoef(static_cast<int>(i) + 1, b[i]);
+// The pre-roll and output exactly as described, every sample stepped one at a time (filter is
+// a CBaseDigitalFilter or a CCascadFilter2). Also gives where the pre-roll ended.
+struct PlainRun {
+  std::vector<double> output;
+  long long pre_roll = 0;
+};
+
+template <class Filter>
+PlainRun PlainStationaryRun(Filter& filter, const BiharmonicSource& signal, int transient, int count) {
+  const auto s = [&](long long n) { return signal.SignalAt(static_cast<int>(n)); };
+  PlainRun plain;
   filter.Reset();
   long long n = 0;
-  for (; n <= transient; ++n) filter.Step(signal.SignalAt(static_cast<int>(n)));
-  const double s0 = signal.SignalAt(0);
-  while (std::fabs(signal.SignalAt(static_cast<int>(n)) - s0) > 0.0001) filter.Step(signal.SignalAt(static_cast<int>(n++)));
-  std::vector<double> y;
-  for (int k = 0; k < count; ++k) y.push_back(filter.Step(signal.SignalAt(k)));
-  return y;
+  for (; n <= transient; ++n) {
+    filter.Step(s(n));
+    if (filter.IsOverflow()) {
+      filter.Reset();
+      break;  // on to the realignment without counting the sample
+    }
+  }
+  const double s0 = s(0);
+  while (std::fabs(s(n) - s0) > 0.0001) {
+    filter.Step(s(n++));
+    if (filter.IsOverflow()) {
+      filter.Reset();
+      break;
+    }
+    if (n > kPreRollLimit) break;
+  }
+  plain.pre_roll = n;
+  bool stopped = false;
+  for (int k = 0; k < count; ++k) {
+    const double y = stopped ? 0.0 : filter.Step(s(k));
+    stopped = stopped || filter.IsOverflow();
+    plain.output.push_back(stopped ? 0.0 : y);
+  }
+  return plain;
+}
+
+// H(e^{jω}) of a cascade from its sections' coefficients.
+std::complex<double> CascadeResponse(const CCascadFilter2& cascade, double omega) {
+  const std::complex<double> z1 = std::polar(1.0, -omega), z2 = z1 * z1;
+  std::complex<double> h = 1;
+  for (const CDigitalFilter2* s = cascade.FirstSection(); s != nullptr; s = s->Next())
+    h *= s->Gain() * (s->B(0) + s->B(1) * z1 + s->B(2) * z2) / (1.0 - s->A(1) * z1 - s->A(2) * z2);
+  return h;
 }
 
 class LongPreRollTest : public AnalysisTest {
  protected:
-  void RunStationary(std::vector<double> a, std::vector<double> b) {
+  LongPreRollTest() {
     UseCosine();
     cosine.omega = 2 * kPi / 300007;  // back at s(0) = 0 only after half a period: 150003 samples
     cosine.phi = kPi / 2;
-    cosine.selected = true;
-    TypeFilter(std::move(a), std::move(b));
   }
+  void RunTyped(std::vector<double> a, std::vector<double> b) {
+    cosine.selected = true;
+    TypeFilter(a, b);
+    typed.Clear();
+    typed.SetACoef(a.data(), static_cast<int>(a.size()));
+    for (std::size_t i = 0; i < b.size(); ++i) typed.SetBCoef(static_cast<int>(i) + 1, b[i]);
+  }
+  void RunLibrary(int kind) {
+    library.kind = kind;
+    library.selected = true;
+    cosine.selected = true;
+    run->RunAnalysis(1);
+  }
+  template <class Filter>
+  void ExpectThePlainRun(Filter& filter, double tolerance) {
+    const PlainRun plain = PlainStationaryRun(filter, cosine, run->TransientLength(), 2000);
+    EXPECT_EQ(run->LastPreRollSteps(), plain.pre_roll);
+    for (int n = 0; n < 2000; ++n) ASSERT_NEAR(run->OutputSignal()[n], plain.output[n], tolerance) << n;
+  }
+  CDigitalFilter typed;  // the typed filter again, for the plain run
 };
 
-TEST_F(LongPreRollTest, FilterThatForgetsGivesThePlainPreRollsOutput) {
+TEST_F(LongPreRollTest, StableFiltersJumpToTheSteadyStateThatSteppingReaches) {
+  // A resonance of radius 0.99 is settled long before the realignment at 150003.
   const double r = 0.99, theta = 0.02;
-  const std::vector<double> a = {0.01, 0.02}, b = {2 * r * std::cos(theta), -r * r};
-  RunStationary(a, b);
+  RunTyped({0.01, 0.02}, {2 * r * std::cos(theta), -r * r});
   EXPECT_GT(run->LastPreRollSteps(), 149990);
   EXPECT_LT(run->LastPreRollSteps(), 150010);
-  const std::vector<double> plain = PlainStationaryOutput(a, b, cosine, run->TransientLength(), 2000);
-  for (int n = 0; n < 2000; ++n) ASSERT_NEAR(run->OutputSignal()[n], plain[n], 1e-12) << n;
+  EXPECT_LT(run->LastPreRollStepped(), kShortPreRoll + 2000);
+  ExpectThePlainRun(typed, 1e-12);
+
+  // The same for a cascade whose sections carry gains and zeros.
+  library.design = [](CCascadFilter2& cascade) {
+    CDigitalFilter2* first = cascade.FirstSection();
+    first->SetGain(0.25);
+    first->SetB(1, 1);
+    first->SetA(1, 0.5);
+    CDigitalFilter2* second = cascade.AppendSection();
+    second->SetB(2, -0.3);
+    second->SetA(1, 2 * 0.995 * std::cos(0.01));
+    second->SetA(2, -0.995 * 0.995);
+  };
+  RunLibrary(kChebyshevKind);
+  EXPECT_LT(run->LastPreRollStepped(), kShortPreRoll + 2000);
+  ExpectThePlainRun(library.cascade, 1e-9);
+  EXPECT_TRUE(recorder.Messages().empty());
 }
 
-TEST_F(LongPreRollTest, FilterThatNeverForgetsIsSteppedAllTheWay) {
+TEST_F(LongPreRollTest, FilterThatIsNotSettledByThenIsSteppedAllTheWay) {
   // An integrator keeps every sample it was given: its long pre-roll cannot be shortened.
-  const std::vector<double> a = {1}, b = {1};
-  RunStationary(a, b);
-  const std::vector<double> plain = PlainStationaryOutput(a, b, cosine, run->TransientLength(), 2000);
-  for (int n = 0; n < 2000; ++n) ASSERT_EQ(run->OutputSignal()[n], plain[n]) << n;
+  RunTyped({1}, {1});
+  EXPECT_EQ(run->LastPreRollStepped(), run->LastPreRollSteps());
+  ExpectThePlainRun(typed, 0);
+
+  // Butterworth of order 2 at ωp = 0,0002 still remembers the start at the realignment near
+  // 125380: stepped all the way, and never from before n = 0.
+  library.butterworth.SetAutoOrder(false);
+  library.butterworth.SetWp(0.0002);
+  library.butterworth.SetOrder(2);
+  cosine.omega = 5e-5;
+  cosine.phi = 0;
+  RunLibrary(kButterworthKind);
+  EXPECT_GT(run->LastPreRollSteps(), kShortPreRoll);
+  ExpectThePlainRun(library.butterworth, 0);
+}
+
+TEST_F(LongPreRollTest, OverflowEndsThePreRollWhereSteppingWould) {
+  // Overflow while settling (at n = 1): reset, and the realignment starts at that sample, which
+  // is aligned.
+  cosine.phi = 0;
+  RunTyped({1e11}, {0.5});
+  EXPECT_EQ(run->LastPreRollSteps(), 1);
+  ExpectThePlainRun(typed, 0);
+  // Overflow while settling and again on the way to the realignment.
+  cosine.phi = kPi / 2;
+  RunTyped({1}, {1.5});
+  ExpectThePlainRun(typed, 0);
+  EXPECT_LT(run->LastPreRollSteps(), 1000);
+  // A slow filter overflowing long after the short pre-roll: stepped up to the overflow.
+  RunTyped({1e6}, {0.999999});
+  EXPECT_GT(run->LastPreRollSteps(), kShortPreRoll);
+  EXPECT_LT(run->LastPreRollSteps(), 150000);
+  ExpectThePlainRun(typed, 0);
+  // A settled filter whose steady state comes near the limit is stepped, not jumped.
+  RunTyped({1e9}, {0.5});
+  EXPECT_EQ(run->LastPreRollStepped(), run->LastPreRollSteps());
+  ExpectThePlainRun(typed, 0);
+}
+
+TEST_F(LongPreRollTest, PreRollThatNeverRealignsJumpsToTheSteadyStateAtTheLimit) {
+  // Order 200 at ωp = 1e−4 and ω = 3e−8: the input does not come back within 1e8 samples. The
+  // sharpest pole, of radius 1 − 7,9e−7, has shrunk its transient by e^−78 by then.
+  library.butterworth.SetAutoOrder(false);
+  library.butterworth.SetWp(1e-4);
+  library.butterworth.SetOrder(200);
+  cosine.omega = 3e-8;
+  run->SetInterval(4000);  // the transient length N − 1 lets s(n) leave s(0) before the pre-roll goes on
+  RunLibrary(kButterworthKind);
+  EXPECT_EQ(run->LastPreRollSteps(), kPreRollLimit + 1);
+  EXPECT_LT(run->LastPreRollStepped(), kShortPreRoll + 5000);
+  // The impulse response is below the smallest double over the interval, so the output there is
+  // the steady state of the input as it continues from the realignment on.
+  const std::complex<double> h = CascadeResponse(library.butterworth, cosine.omega);
+  for (int n = 0; n < 4000; ++n) {
+    const double expected = std::abs(h) * std::cos(cosine.omega * (kPreRollLimit + 1 + n) + cosine.phi + std::arg(h));
+    ASSERT_NEAR(run->OutputSignal()[n], expected, 1e-9) << n;
+  }
+  EXPECT_TRUE(recorder.Messages().empty());
 }
 
 }  // namespace

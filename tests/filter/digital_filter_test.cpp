@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "filter/cascade_filter.h"
 #include "filter/digital_filter.h"
 #include "numeric/numeric.h"
 #include "platform/messages.h"
@@ -180,6 +181,38 @@ TEST(DigitalFilterTest, RunTowardMinusInfinityEndsInAFlaggedFiniteValue) {
   EXPECT_TRUE(all_finite);
   EXPECT_LT(steps, 2000);
   for (int i = 0; i < 100; ++i) EXPECT_TRUE(std::isfinite(filter.Step(-1)));
+}
+
+TEST(DigitalFilterTest, PolesWithinARadiusInBothForms) {
+  CDigitalFilter filter;
+  CCascadFilter2 cascade;
+  EXPECT_TRUE(filter.PolesWithin(1e-9));  // no recursion: every pole at 0
+  // A pair at 0,95·e^{±j0,3}.
+  const double r = 0.95, theta = 0.3;
+  SetFilter(filter, {1}, {2 * r * std::cos(theta), -r * r});
+  cascade.FirstSection()->SetA(1, 2 * r * std::cos(theta));
+  cascade.FirstSection()->SetA(2, -r * r);
+  for (const double radius : {0.9499, 0.9501}) {
+    EXPECT_EQ(filter.PolesWithin(radius), radius > r) << radius;
+    EXPECT_EQ(cascade.PolesWithin(radius), radius > r) << radius;
+  }
+  // 0,9 and −0,97: (1 − 0,9z⁻¹)(1 + 0,97z⁻¹) = 1 + 0,07z⁻¹ − 0,873z⁻², and in a second section.
+  SetFilter(filter, {1}, {-0.07, 0.873});
+  cascade.AppendSection()->SetA(1, -0.97);
+  EXPECT_TRUE(filter.PolesWithin(0.9701));
+  EXPECT_FALSE(filter.PolesWithin(0.9699));
+  EXPECT_FALSE(cascade.PolesWithin(0.9699));
+  // Six poles, the largest 0,95: Π (1 − p·z⁻¹) expanded.
+  std::vector<double> denominator = {1};
+  for (const double pole : {0.9, -0.8, 0.5, 0.3, -0.6, 0.95}) {
+    denominator.push_back(0);
+    for (std::size_t i = denominator.size() - 1; i > 0; --i) denominator[i] -= pole * denominator[i - 1];
+  }
+  std::vector<double> b;
+  for (std::size_t i = 1; i < denominator.size(); ++i) b.push_back(-denominator[i]);
+  SetFilter(filter, {1}, b);
+  EXPECT_TRUE(filter.PolesWithin(0.9501));
+  EXPECT_FALSE(filter.PolesWithin(0.9499));
 }
 
 TEST(DigitalFilterTest, PoleAtZeroFrequencyIsNudged) {
