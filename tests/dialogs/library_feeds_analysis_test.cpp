@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "analysis/measurement.h"
 #include "dialogs/biharmonic_model.h"
 #include "dialogs/filter_library_model.h"
+#include "numeric/number_text.h"
 #include "numeric/subnormal_guard.h"
 #include "platform/messages.h"
 
@@ -90,6 +92,39 @@ TEST(LibraryFeedsAnalysisTest, StationaryBiharmonicGivesLinesScaledByTheAmplitud
     ASSERT_NEAR(m.run.OutputSpectrum()[k], in * m.library.Chebyshev().Amplitude(mirrored), 1e-12) << k;
   }
   EXPECT_EQ(lines, 4);  // each line at its nearest grid point, and its mirror image
+}
+
+// Whether the interval "value±p%" states holds x.
+bool Holds(const std::string& text, double x) {
+  const std::size_t plus_minus = text.find("±");
+  double value = 0, percent = 0;
+  if (plus_minus == std::string::npos || !TextToDouble(text.substr(0, plus_minus), value)) return false;
+  const std::size_t after = plus_minus + std::string("±").size();
+  if (!TextToDouble(text.substr(after, text.size() - after - 1), percent)) return false;
+  return std::fabs(x - value) <= std::fabs(value) * percent / 100;
+}
+
+TEST(LibraryFeedsAnalysisTest, MeasuredEdgesOfAButterworthHoldItsDesignedEdges) {
+  // Designed at −3 dB and −40 dB, measured at the same levels in dB: the pass edge is ωp and the
+  // stop edge (1 + δa)·ωp, where the design puts those levels exactly.
+  LibraryAndRun m;
+  m.run.SetAfcMode(3);
+  CBatterwortFilter& design = m.library.ButterworthDesign();
+  design.SetLsdB(-40);
+  for (const double wp : {0.3, 1.0, 2.2}) {
+    design.SetWp(wp);
+    m.Choose(kButterworthKind);
+    const MeasurementResult r =
+        MeasureAmplitudeResponse(m.run.AmplitudeResponse(), m.run.FrequencyPoints(), LevelScale::kDecibel,
+                                 FindLevel(PassBandLevels(LevelScale::kDecibel), -3),
+                                 FindLevel(StopBandLevels(LevelScale::kDecibel), -40));
+    const double ws = (1 + design.GetActualTransition() / 100) * wp;
+    EXPECT_TRUE(Holds(r.wvT, wp)) << r.wvT << " " << wp;
+    EXPECT_TRUE(Holds(r.wpT, ws)) << r.wpT << " " << ws;
+    EXPECT_TRUE(Holds(r.dwT, ws - wp)) << r.dwT;
+    EXPECT_TRUE(Holds(r.dw, design.GetActualTransition())) << r.dw;
+  }
+  EXPECT_TRUE(m.recorder.Messages().empty());
 }
 
 // Subnormal values in the eight result arrays over the whole interval and grid.
