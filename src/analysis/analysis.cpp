@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <string>
 
 #include "analysis/stationary_signal.h"
 #include "numeric/numeric.h"
@@ -19,6 +21,18 @@ const char kImpulseOverflowCascade[] =
     "Возникло переполнение разрядной сетки:\nцифровой фильтр неустойчив.\n Анализ ИХ остановлен.";
 const char kStepStopped[] = "Анализ ПХ остановлен.";
 const char kOutputOverflow[] = "Возникло переполнение разрядной сетки:\n Расчёт сигнала на выходе остановлен.";
+const char kBeyondRangeStart[] = "Значения вышли за пределы представимых чисел (";
+const char kBeyondRangeEnd[] = ").\n Показаны ближайшие представимые значения.";
+
+// The characteristics as the message about values beyond the range names them.
+const char kImpulseName[] = "импульсная характеристика";
+const char kStepName[] = "переходная характеристика";
+const char kInputName[] = "сигнал на входе";
+const char kOutputName[] = "сигнал на выходе";
+const char kAmplitudeName[] = "АЧХ";
+const char kPhaseName[] = "ФЧХ";
+const char kInputSpectrumName[] = "спектр сигнала на входе";
+const char kOutputSpectrumName[] = "спектр сигнала на выходе";
 
 // A normalised amplitude at or below this is shown as −10000 dB.
 constexpr double kDecibelFloorAmplitude = 1e-300;
@@ -73,8 +87,36 @@ void AnalysisRun::Show() {
   FormClose();
 }
 
-void AnalysisRun::CloseWindow() {
+void AnalysisRun::Finish() {
+  // No characteristic leaves an analysis with a value beyond the range of a double.
+  const int n = interval_length_, m = frequency_points_;
+  KeepRepresentable(impulse_.data(), n, kImpulseName);
+  KeepRepresentable(step_.data(), n, kStepName);
+  KeepRepresentable(input_.data(), n, kInputName);
+  KeepRepresentable(output_.data(), n, kOutputName);
+  KeepRepresentable(amplitude_.data(), m, kAmplitudeName);
+  KeepRepresentable(phase_.data(), m, kPhaseName);
+  KeepRepresentable(input_spectrum_.data(), m, kInputSpectrumName);
+  KeepRepresentable(output_spectrum_.data(), m, kOutputSpectrumName);
+  if (!beyond_range_.empty()) {
+    std::string names;
+    for (const char* name : beyond_range_) names += (names.empty() ? "" : ", ") + std::string(name);
+    beyond_range_.clear();
+    ShowMessage(kBeyondRangeStart + names + kBeyondRangeEnd);
+  }
   if (window_ != nullptr) window_->Close();
+}
+
+void AnalysisRun::KeepRepresentable(double* values, int count, const char* name) {
+  bool replaced = false;
+  for (int k = 0; k < count; ++k) {
+    if (std::isfinite(values[k])) continue;
+    // A value that is no number at all has no nearest one; 0 stands for it.
+    values[k] = std::isnan(values[k]) ? 0.0 : std::copysign(std::numeric_limits<double>::max(), values[k]);
+    replaced = true;
+  }
+  if (replaced && std::find(beyond_range_.begin(), beyond_range_.end(), name) == beyond_range_.end())
+    beyond_range_.push_back(name);
 }
 
 void AnalysisRun::RunAnalysis(int source) {
@@ -206,7 +248,7 @@ void AnalysisRun::FullAnalysis() {
     if (source_changed) CalcInputSpectrum();
     CalcOutputSpectrum();
   }
-  CloseWindow();
+  Finish();
 }
 
 void AnalysisRun::IntervalAnalysis() {
@@ -215,7 +257,7 @@ void AnalysisRun::IntervalAnalysis() {
   CalcStepResponse();
   BuildInputSignal();
   CalcOutputSignal();
-  CloseWindow();
+  Finish();
 }
 
 void AnalysisRun::ResolutionAnalysis() {
@@ -223,13 +265,13 @@ void AnalysisRun::ResolutionAnalysis() {
   CalcFrequencyResponses();
   CalcInputSpectrum();
   CalcOutputSpectrum();
-  CloseWindow();
+  Finish();
 }
 
 void AnalysisRun::AfcModeAnalysis() {
   ResetBars({PBH, PBPsi});
   CalcFrequencyResponses();
-  CloseWindow();
+  Finish();
 }
 
 void AnalysisRun::ResetBars(std::initializer_list<AnalysisBar> which) {
@@ -479,6 +521,9 @@ void AnalysisRun::CalcFrequencyResponses() {
     bar_h.StepIt();
     bar_psi.StepIt();
   }
+  // Within the range before anything is normalised by the largest value.
+  KeepRepresentable(a, m, kAmplitudeName);
+  KeepRepresentable(p, m, kPhaseName);
   std::copy(a, a + m, raw_amplitude_.begin());
 
   if (FAfcMode == 1) return;

@@ -112,7 +112,11 @@ class AnalysisRun {
 
  private:
   void Show();
-  void CloseWindow();
+  // Ends an analysis: the message about values beyond the range, if any, then the window closes.
+  void Finish();
+  // Holds values beyond the range of a double at the nearest representable one (one that is no
+  // number at 0) and notes the characteristic's name for Finish's message.
+  void KeepRepresentable(double* values, int count, const char* name);
   void ResetBars(std::initializer_list<AnalysisBar> which);
   void ResetFilter();
   // Steps the current filter over a block (see CCascadFilter2::StepBlock).
@@ -168,6 +172,7 @@ class AnalysisRun {
   std::vector<double> raw_amplitude_;
   std::vector<double> grid_;     // the first half of the frequency grid
   std::vector<double> scratch_;  // filter input blocks
+  std::vector<const char*> beyond_range_;  // characteristics with values held by KeepRepresentable
   bool impulse_stopped_ = false;  // the impulse response ended in an overflow
   bool output_stopped_ = false;   // the output signal ended in an overflow
 };

@@ -104,7 +104,14 @@ double CDigitalFilter2::Phase(double omega) const { return Phase(SectionAngles(o
 double CDigitalFilter2::Amplitude(const SectionAngles& angles) const {
   Value v = Evaluate(angles);
   if (v.d == 0) v = AmplitudeNudged(v, angles.theta);
-  return gain_ * std::sqrt((v.re_b * v.re_b + v.im_b * v.im_b) / v.d);
+  return AmplitudeOf(v);
+}
+
+double CDigitalFilter2::AmplitudeOf(const Value& v) const {
+  const double amplitude = gain_ * std::sqrt((v.re_b * v.re_b + v.im_b * v.im_b) / v.d);
+  if (std::isfinite(amplitude) && std::isfinite(v.d)) return amplitude;
+  // Squares beyond the range of a double.
+  return gain_ * (std::hypot(v.re_b, v.im_b) / std::hypot(v.re_a, v.im_a));
 }
 
 double CDigitalFilter2::Phase(const SectionAngles& angles) const {
@@ -217,12 +224,26 @@ void CCascadFilter2::SetSteadyState(const std::vector<Phasor>& input) {
   });
 }
 
+double CCascadFilter2::WideProduct(const SectionAngles& angles) const {
+  // Mantissa and exponent apart, so that a product which passes beyond the range of a double on
+  // the way only ends there when it truly lies beyond it.
+  double mantissa = 1;
+  long long exponent = 0;
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
+    int factor_exponent = 0;
+    mantissa = std::frexp(mantissa * s->Amplitude(angles), &factor_exponent);
+    exponent += factor_exponent;
+  }
+  constexpr long long kBeyond = 1 << 12;  // further than any double's exponent
+  return std::ldexp(mantissa, static_cast<int>(std::clamp(exponent, -kBeyond, kBeyond)));
+}
+
 double CCascadFilter2::Amplitude(double omega) const {
   // Every section samples at the same period, so the angle terms are computed once.
   const SectionAngles angles(omega * first_.sampling_period_);
   double product = 1;
   for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) product *= s->Amplitude(angles);
-  return product;
+  return std::isfinite(product) ? product : WideProduct(angles);
 }
 
 double CCascadFilter2::Phase(double omega) const {
@@ -244,10 +265,10 @@ void CCascadFilter2::Response(double omega, double& amplitude, double& phase) co
       denominator.Add(moved.re_a, moved.im_a);
       continue;
     }
-    product *= s->gain_ * std::sqrt((v.re_b * v.re_b + v.im_b * v.im_b) / v.d);
+    product *= s->AmplitudeOf(v);
     numerator.Add(v.re_b, v.im_b);
     denominator.Add(v.re_a, v.im_a);
   }
-  amplitude = product;
+  amplitude = std::isfinite(product) ? product : WideProduct(angles);
   phase = numerator.Value() - denominator.Value();
 }

@@ -50,6 +50,8 @@ class CDigitalFilter2 {
     double re_b, im_b, re_a, im_a, d;  // d = |denominator|²
   };
   Value Evaluate(const SectionAngles& angles) const;
+  // g·|numerator|/|denominator| from an evaluation.
+  double AmplitudeOf(const Value& v) const;
   // The denominator after moving a vanishing frequency by step until it no longer vanishes.
   Value Nudged(Value value, double theta, double step) const;
   // The denominator after the amplitude's (or the phase's) move of a vanishing frequency.
@@ -110,6 +112,8 @@ class CCascadFilter2 {
   // w and of its output for each line of the input, and e^{−jω} of each line.
   template <class Visit>
   void VisitSteadyState(const std::vector<Phasor>& input, Visit visit) const;
+  // The product of the sections' amplitudes when it left the range of a double on the way.
+  double WideProduct(const SectionAngles& angles) const;
 
   CDigitalFilter2 first_;                           // embedded, never removed
   std::vector<std::unique_ptr<CDigitalFilter2>> more_;  // owned, in chain order

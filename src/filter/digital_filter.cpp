@@ -18,6 +18,9 @@ constexpr double kResponseNudge = 0.00001;
 void FinishResponse(const PolySums& numerator, const PolySums& denominator, double d, double& amplitude,
                     double& phase) {
   amplitude = std::sqrt((numerator.cos_sum * numerator.cos_sum + numerator.sin_sum * numerator.sin_sum) / d);
+  // Squares beyond the range of a double, while the sums themselves are within it.
+  if (!std::isfinite(amplitude) || !std::isfinite(d))
+    amplitude = std::hypot(numerator.cos_sum, numerator.sin_sum) / std::hypot(denominator.cos_sum, denominator.sin_sum);
   const double phase_a = (numerator.cos_sum == 0 && numerator.sin_sum == 0)
                              ? 0.0
                              : std::atan2(-numerator.sin_sum, numerator.cos_sum);
@@ -26,6 +29,18 @@ void FinishResponse(const PolySums& numerator, const PolySums& denominator, doub
                              ? 0.0
                              : std::atan2(denominator.sin_sum, -denominator.cos_sum);
   phase = phase_a - phase_b;
+}
+
+// The coefficients times a power of two that brings the largest magnitude near 1; the exponent
+// taken off is returned in exponent.
+std::vector<double> ScaledCoefficients(const double* c, int degree, int& exponent) {
+  double largest = 0;
+  for (int k = 0; k <= degree; ++k) largest = std::max(largest, std::fabs(c[k]));
+  exponent = 0;
+  if (largest > 0 && std::isfinite(largest)) std::frexp(largest, &exponent);
+  std::vector<double> scaled(c, c + degree + 1);
+  for (double& value : scaled) value = std::ldexp(value, -exponent);
+  return scaled;
 }
 
 // Σ c[i]·s[i] for i = 1 … last, with four partial sums so that a long filter's sum does not wait
@@ -148,6 +163,19 @@ void CBaseDigitalFilter::Response(double omega, double& amplitude, double& phase
   }
 
   FinishResponse(numerator, denominator, d, amplitude, phase);
+  if (!std::isfinite(amplitude) || !std::isfinite(phase)) ScaledResponse(omega * FSamplingPeriod, amplitude, phase);
+}
+
+void CBaseDigitalFilter::ScaledResponse(double theta, double& amplitude, double& phase) const {
+  int a_exponent = 0, b_exponent = 0;
+  const std::vector<double> a = ScaledCoefficients(FACoef.Data(), FAOrder(), a_exponent);
+  const std::vector<double> b = ScaledCoefficients(FBCoef.Data(), FBOrder(), b_exponent);
+  const PolySums numerator = SumCosSin(a.data(), FAOrder(), theta);
+  const PolySums denominator = SumCosSin(b.data(), FBOrder(), theta);
+  FinishResponse(numerator, denominator, 1, amplitude, phase);
+  amplitude = std::ldexp(std::hypot(numerator.cos_sum, numerator.sin_sum) /
+                             std::hypot(denominator.cos_sum, denominator.sin_sum),
+                         a_exponent - b_exponent);
 }
 
 void CBaseDigitalFilter::Responses(const double* omegas, int count, double* amplitudes, double* phases) {
@@ -163,7 +191,9 @@ void CBaseDigitalFilter::Responses(const double* omegas, int count, double* ampl
     for (int l = 0; l < kLanes; ++l) {
       const double d = denominator[l].cos_sum * denominator[l].cos_sum + denominator[l].sin_sum * denominator[l].sin_sum;
       if (d != 0) FinishResponse(numerator[l], denominator[l], d, amplitudes[i + l], phases[i + l]);
-      else Response(omegas[i + l], amplitudes[i + l], phases[i + l]);  // rare: let it move the frequency
+      // Rare: a frequency to move, or values beyond the range of a double on the way.
+      if (d == 0 || !std::isfinite(amplitudes[i + l]) || !std::isfinite(phases[i + l]))
+        Response(omegas[i + l], amplitudes[i + l], phases[i + l]);
     }
   }
   for (; i < count; ++i) Response(omegas[i], amplitudes[i], phases[i]);

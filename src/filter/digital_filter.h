@@ -61,6 +61,9 @@ class CBaseDigitalFilter {
   double StateAt(int i) const { return FState.GetAt(i); }
 
  private:
+  // The response from coefficients scaled to magnitudes near 1, for sums that leave the range of a
+  // double; the amplitude is scaled back (and is infinite only when it lies beyond the range).
+  void ScaledResponse(double theta, double& amplitude, double& phase) const;
   // A delay-line value per unit input at ω, g / (1 − Σ bi·e^{−jωi}), and the output per unit
   // delay-line value, Σ ak·e^{−jωk}.
   std::complex<double> StateGain(double omega) const;

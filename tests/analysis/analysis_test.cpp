@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <complex>
+#include <limits>
 #include <memory>
 #include <numbers>
 #include <vector>
@@ -183,6 +185,38 @@ TEST_F(AnalysisTest, ZeroResponseNormalisesWithoutNaN) {
   run->SetAfcMode(3);
   for (int k = 0; k < 2048; ++k) ASSERT_EQ(run->AmplitudeResponse()[k], -10000) << k;
   EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST_F(AnalysisTest, ValuesBeyondTheRangeAreHeldAndReportedOnce) {
+  // |H| = 1e308·|1 + e^{−jω}| passes the largest double for |ω| < 0,93; the input spectrum of a
+  // single 1e200 is 1e200 everywhere, the output spectrum beyond the range wherever |H| is held.
+  bench.signal.values = {1e200};
+  bench.signal.processed = true;
+  TypeFilter({1e308, 1e308}, {});
+  const double largest = std::numeric_limits<double>::max();
+  const double* a = run->AmplitudeResponse();
+  EXPECT_EQ(a[1023], largest);
+  EXPECT_NEAR(a[1], 1e308 * (2 * std::sin(kPi / 2047)), 1e294);  // 2·cos(ω/2) one step from −π
+  for (int k = 0; k < 2048; ++k) {
+    ASSERT_TRUE(std::isfinite(a[k]) && std::isfinite(run->PhaseResponse()[k])) << k;
+    ASSERT_EQ(run->InputSpectrum()[k], 1e200) << k;
+    ASSERT_TRUE(std::isfinite(run->OutputSpectrum()[k])) << k;
+  }
+  EXPECT_EQ(run->OutputSpectrum()[1023], largest);
+  const std::string held =
+      "Значения вышли за пределы представимых чисел (АЧХ, спектр сигнала на выходе).\n"
+      " Показаны ближайшие представимые значения.";
+  ASSERT_FALSE(recorder.Messages().empty());
+  EXPECT_EQ(recorder.Messages().back(), held);
+  EXPECT_EQ(std::count(recorder.Messages().begin(), recorder.Messages().end(), held), 1);
+
+  // Normalised by the largest double, the response keeps its shape.
+  recorder.Clear();
+  run->SetAfcMode(2);
+  EXPECT_EQ(run->AmplitudeResponse()[1023], 1);
+  EXPECT_NEAR(run->AmplitudeResponse()[1], 1e308 * (2 * std::sin(kPi / 2047)) / largest, 1e-15);
+  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{"Значения вышли за пределы представимых чисел (АЧХ).\n"
+                                                          " Показаны ближайшие представимые значения."});
 }
 
 TEST_F(AnalysisTest, TableSpectrumIsThePlainDftLaidOutOnTheGrid) {

@@ -215,6 +215,42 @@ TEST(DigitalFilterTest, PolesWithinARadiusInBothForms) {
   EXPECT_FALSE(filter.PolesWithin(0.9499));
 }
 
+TEST(DigitalFilterTest, AmplitudesBeyondTheRangeOfTheirSquares) {
+  CDigitalFilter filter;
+  double amplitude = 0, phase = 0;
+  // a0 = 1e200: its square is beyond the range, the amplitude is not.
+  SetFilter(filter, {1e200}, {});
+  filter.Response(1, amplitude, phase);
+  EXPECT_EQ(amplitude, 1e200);
+  // 1/(1 − 1e200·e^{−jω}): a huge denominator gives a tiny amplitude, not 0.
+  SetFilter(filter, {1}, {1e200});
+  filter.Response(1, amplitude, phase);
+  EXPECT_NEAR(amplitude, 1e-200, 1e-214);
+  // 1e308·(1 + e^{−jω}) has sums beyond the range near ω = 0 only: √2·1e308 at π/2, and the
+  // batched responses agree.
+  SetFilter(filter, {1e308, 1e308}, {});
+  const double omegas[] = {std::numbers::pi / 2, 0.5, 1, 2, 0};
+  double amplitudes[5], phases[5];
+  filter.Responses(omegas, 5, amplitudes, phases);
+  EXPECT_NEAR(amplitudes[0], std::sqrt(2.0) * 1e308, 1e293);
+  EXPECT_NEAR(phases[0], -std::numbers::pi / 4, 1e-15);
+  for (int i = 0; i < 5; ++i) {
+    filter.Response(omegas[i], amplitude, phase);
+    EXPECT_EQ(amplitude, amplitudes[i]) << i;
+    EXPECT_NEAR(phase, -omegas[i] / 2, 1e-15) << i;
+  }
+  EXPECT_TRUE(std::isinf(amplitudes[4]));  // 2e308
+
+  // A cascade whose product passes beyond the range on the way back: 1e200·1e200·1e−200.
+  CCascadFilter2 cascade;
+  cascade.FirstSection()->SetGain(1e200);
+  cascade.AppendSection()->SetB(0, 1e200);
+  cascade.AppendSection()->SetGain(1e-200);
+  cascade.Response(1, amplitude, phase);
+  EXPECT_DOUBLE_EQ(amplitude, 1e200);
+  EXPECT_DOUBLE_EQ(cascade.Amplitude(1), 1e200);
+}
+
 TEST(DigitalFilterTest, PoleAtZeroFrequencyIsNudged) {
   CDigitalFilter filter;
   SetFilter(filter, {1}, {1});
