@@ -57,6 +57,10 @@ class CDigitalFilter2 {
   // The denominator after the amplitude's (or the phase's) move of a vanishing frequency.
   Value AmplitudeNudged(Value value, double theta) const;
   Value PhaseNudged(Value value, double theta) const;
+  // StepInPlace for K sections of a chain at once, each a sample behind the one before it, so
+  // that their recursions overlap; returns the earliest flagged index ≥ first_checked, or count.
+  template <int K>
+  static int StepGroupInPlace(CDigitalFilter2* const* group, double* samples, int count, int first_checked);
   // One sample through the difference equation with the given delay line.
   double Compute(double x, double& w1, double& w2, bool& flag) const;
 
