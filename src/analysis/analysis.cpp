@@ -21,8 +21,8 @@ const char kImpulseOverflowCascade[] =
     "Возникло переполнение разрядной сетки:\nцифровой фильтр неустойчив.\n Анализ ИХ остановлен.";
 const char kStepStopped[] = "Анализ ПХ остановлен.";
 const char kOutputOverflow[] = "Возникло переполнение разрядной сетки:\n Расчёт сигнала на выходе остановлен.";
-const char kBeyondRangeStart[] = "Значения вышли за пределы представимых чисел (";
-const char kBeyondRangeEnd[] = ").\n Показаны ближайшие представимые значения.";
+const char kBeyondRangeStart[] = "Значения вышли за пределы диапазона чисел:\n ";
+const char kBeyondRangeEnd[] = ".\n Показаны ближайшие представимые значения.";
 
 // The characteristics as the message about values beyond the range names them.
 const char kImpulseName[] = "импульсная характеристика";

@@ -204,7 +204,7 @@ TEST_F(AnalysisTest, ValuesBeyondTheRangeAreHeldAndReportedOnce) {
   }
   EXPECT_EQ(run->OutputSpectrum()[1023], largest);
   const std::string held =
-      "Значения вышли за пределы представимых чисел (АЧХ, спектр сигнала на выходе).\n"
+      "Значения вышли за пределы диапазона чисел:\n АЧХ, спектр сигнала на выходе.\n"
       " Показаны ближайшие представимые значения.";
   ASSERT_FALSE(recorder.Messages().empty());
   EXPECT_EQ(recorder.Messages().back(), held);
@@ -215,7 +215,7 @@ TEST_F(AnalysisTest, ValuesBeyondTheRangeAreHeldAndReportedOnce) {
   run->SetAfcMode(2);
   EXPECT_EQ(run->AmplitudeResponse()[1023], 1);
   EXPECT_NEAR(run->AmplitudeResponse()[1], 1e308 * (2 * std::sin(kPi / 2047)) / largest, 1e-15);
-  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{"Значения вышли за пределы представимых чисел (АЧХ).\n"
+  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{"Значения вышли за пределы диапазона чисел:\n АЧХ.\n"
                                                           " Показаны ближайшие представимые значения."});
 }
 

@@ -16,7 +16,7 @@ const std::string kLevelChanged =
     "Заданный уровень подавления не обеспечивается фильтром.\n"
     "                              Уровень подавления изменён.";
 const std::string kNoLevelReached =
-    "Ни один уровень подавления из списка не обеспечивается фильтром.\n Граница полосы подавления не определена.";
+    "Ни один уровень подавления не обеспечивается фильтром.\n Граница полосы подавления не определена.";
 
 // An 8-point grid: ω_i = i·2π/7 − π, so the upper half holds π/7, 3π/7, 5π/7 and π.
 std::vector<double> EightPoints(double a4, double a5, double a6, double a7) {
