@@ -193,9 +193,9 @@ double CCascadFilter2::Step(double x) {
 
 int CCascadFilter2::StepBlock(const double* x, double* y, int count, int first_checked) {
   for (int n = 0; n < count; ++n) y[n] = input_gain_ * x[n];
-  // A section's samples depend only on its own history and its input, so running each section
-  // over the whole block gives every sample exactly as the sample-by-sample order does.
-  // Four sections at a time, staggered by a sample, so that their recursions overlap.
+  // A section's samples depend only on its own history and its input, so running the sections
+  // over the whole block gives every sample exactly as the sample-by-sample order does. They run
+  // four at a time, staggered by a sample, so that their recursions overlap.
   constexpr int kGroup = 4;
   CDigitalFilter2* group[kGroup];
   int grouped = 0;
