@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "dialogs/biharmonic_model.h"
 #include "filter/digital_filter.h"
 #include "platform/messages.h"
 #include "support/fake_sources.h"
@@ -416,6 +417,31 @@ TEST_F(LongPreRollTest, StableFiltersJumpToTheSteadyStateThatSteppingReaches) {
   EXPECT_LT(run->LastPreRollStepped(), kShortPreRoll + 2000);
   ExpectThePlainRun(library.cascade, 1e-9);
   EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST_F(LongPreRollTest, DecimatedPairOfOscillationsJumpsToo) {
+  // Two oscillations, every third sample kept: the steady state of all 2D − 1 lines of each.
+  // cos(ωn + 0,3) leads, and comes back to its start only at ωn = 2π − 0,6 (n ≈ 271000).
+  BiharmonicModel pair;
+  pair.Show();
+  pair.SetOscillationEnabled(2, true);
+  pair.SetOmega(1, 2 * kPi / 300009);
+  pair.SetPhase(1, 0.3);
+  pair.SetOmega(2, 4 * kPi / 300009);
+  pair.SetAmplitude(2, 0.05);
+  pair.SetPhase(2, -1);
+  ASSERT_TRUE(pair.SelectDecimation(2));
+  pair.RequestAnalysis();
+  AnalysisSources sources = bench.Sources();
+  sources.biharmonic = &pair;
+  run->SetSources(sources);
+  const double r = 0.99, theta = 0.3;
+  RunTyped({0.3, 0.2, 0.1}, {2 * r * std::cos(theta), -r * r});
+  EXPECT_GT(run->LastPreRollSteps(), 2 * kShortPreRoll);
+  EXPECT_LT(run->LastPreRollStepped(), kShortPreRoll + 2000);
+  const PlainRun plain = PlainStationaryRun(typed, pair, run->TransientLength(), 2000);
+  EXPECT_EQ(run->LastPreRollSteps(), plain.pre_roll);
+  for (int n = 0; n < 2000; ++n) ASSERT_NEAR(run->OutputSignal()[n], plain.output[n], 1e-12) << n;
 }
 
 TEST_F(LongPreRollTest, FilterThatIsNotSettledByThenIsSteppedAllTheWay) {
