@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "analysis/measurement.h"
-#include "numeric/number_text.h"
+#include "support/stated_interval.h"
 #include "platform/messages.h"
 
 namespace {
@@ -30,24 +30,6 @@ TEST(MeasurementTest, ListsStartAt0707And001OrMinus3AndMinus40Decibels) {
   EXPECT_EQ(FindLevel(StopBandLevels(LevelScale::kDecibel), -40), StopBandLevels(LevelScale::kDecibel).default_index);
   EXPECT_EQ(FindLevel(StopBandLevels(LevelScale::kDecibel), -300), 26);  // the lowest, last
   EXPECT_EQ(FindLevel(StopBandLevels(LevelScale::kLinear), 0.02), -1);
-}
-
-// The interval a result text states: "value±p%" is value·(1 ± p/100).
-struct Stated {
-  double low = 0, high = 0;
-  bool Holds(double x) const { return low <= x && x <= high; }
-};
-
-Stated StatedInterval(const std::string& text) {
-  const std::size_t plus_minus = text.find("±");
-  double value = 0, percent = 0;
-  EXPECT_NE(plus_minus, std::string::npos) << text;
-  if (plus_minus == std::string::npos) return {};
-  EXPECT_TRUE(TextToDouble(text.substr(0, plus_minus), value)) << text;
-  const std::size_t after = plus_minus + std::string("±").size();
-  EXPECT_TRUE(TextToDouble(text.substr(after, text.size() - after - 1), percent)) << text;
-  const double reach = std::fabs(value) * percent / 100;
-  return {value - reach, value + reach};
 }
 
 TEST(MeasurementTest, EdgesWidthAndTheirUncertainties) {

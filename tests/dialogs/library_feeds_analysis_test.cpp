@@ -8,9 +8,9 @@
 #include "analysis/measurement.h"
 #include "dialogs/biharmonic_model.h"
 #include "dialogs/filter_library_model.h"
-#include "numeric/number_text.h"
 #include "numeric/subnormal_guard.h"
 #include "platform/messages.h"
+#include "support/stated_interval.h"
 
 namespace {
 
@@ -94,16 +94,6 @@ TEST(LibraryFeedsAnalysisTest, StationaryBiharmonicGivesLinesScaledByTheAmplitud
   EXPECT_EQ(lines, 4);  // each line at its nearest grid point, and its mirror image
 }
 
-// Whether the interval "value±p%" states holds x.
-bool Holds(const std::string& text, double x) {
-  const std::size_t plus_minus = text.find("±");
-  double value = 0, percent = 0;
-  if (plus_minus == std::string::npos || !TextToDouble(text.substr(0, plus_minus), value)) return false;
-  const std::size_t after = plus_minus + std::string("±").size();
-  if (!TextToDouble(text.substr(after, text.size() - after - 1), percent)) return false;
-  return std::fabs(x - value) <= std::fabs(value) * percent / 100;
-}
-
 TEST(LibraryFeedsAnalysisTest, MeasuredEdgesOfAButterworthHoldItsDesignedEdges) {
   // Designed at −3 dB and −40 dB, measured at the same levels in dB: the pass edge is ωp and the
   // stop edge (1 + δa)·ωp, where the design puts those levels exactly.
@@ -119,10 +109,10 @@ TEST(LibraryFeedsAnalysisTest, MeasuredEdgesOfAButterworthHoldItsDesignedEdges) 
                                  FindLevel(PassBandLevels(LevelScale::kDecibel), -3),
                                  FindLevel(StopBandLevels(LevelScale::kDecibel), -40));
     const double ws = (1 + design.GetActualTransition() / 100) * wp;
-    EXPECT_TRUE(Holds(r.wvT, wp)) << r.wvT << " " << wp;
-    EXPECT_TRUE(Holds(r.wpT, ws)) << r.wpT << " " << ws;
-    EXPECT_TRUE(Holds(r.dwT, ws - wp)) << r.dwT;
-    EXPECT_TRUE(Holds(r.dw, design.GetActualTransition())) << r.dw;
+    EXPECT_TRUE(StatedInterval(r.wvT).Holds(wp)) << r.wvT << " " << wp;
+    EXPECT_TRUE(StatedInterval(r.wpT).Holds(ws)) << r.wpT << " " << ws;
+    EXPECT_TRUE(StatedInterval(r.dwT).Holds(ws - wp)) << r.dwT;
+    EXPECT_TRUE(StatedInterval(r.dw).Holds(design.GetActualTransition())) << r.dw;
   }
   EXPECT_TRUE(m.recorder.Messages().empty());
 }
