@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <string>
 
+#include "analysis/stationary_signal.h"
 #include "numeric/numeric.h"
+#include "numeric/subnormal_guard.h"
 #include "platform/messages.h"
 
 namespace {
@@ -17,12 +21,31 @@ const char kImpulseOverflowCascade[] =
     "Возникло переполнение разрядной сетки:\nцифровой фильтр неустойчив.\n Анализ ИХ остановлен.";
 const char kStepStopped[] = "Анализ ПХ остановлен.";
 const char kOutputOverflow[] = "Возникло переполнение разрядной сетки:\n Расчёт сигнала на выходе остановлен.";
+const char kBeyondRangeStart[] = "Значения вышли за пределы диапазона чисел:\n ";
+const char kBeyondRangeEnd[] = ".\n Показаны ближайшие представимые значения.";
+
+// The characteristics as the message about values beyond the range names them.
+const char kImpulseName[] = "импульсная характеристика";
+const char kStepName[] = "переходная характеристика";
+const char kInputName[] = "сигнал на входе";
+const char kOutputName[] = "сигнал на выходе";
+const char kAmplitudeName[] = "АЧХ";
+const char kPhaseName[] = "ФЧХ";
+const char kInputSpectrumName[] = "спектр сигнала на входе";
+const char kOutputSpectrumName[] = "спектр сигнала на выходе";
 
 // A normalised amplitude at or below this is shown as −10000 dB.
 constexpr double kDecibelFloorAmplitude = 1e-300;
 constexpr double kZeroAmplitudeDecibels = -10000;
 // The pre-roll stops once the periodic input is back within this of its value at n = 0.
 constexpr double kRealignTolerance = 0.0001;
+// A jump to the steady state needs the transient that stepping would leave to have shrunk by
+// e^−60 ≈ 1e−26 by then, and the steady state and that transient to stay within a hundredth of
+// the overflow limit.
+constexpr double kSettledDecay = 60;
+constexpr double kSteadyStateHeadroom = 0.01;
+// The most decimation whose spectral lines (2D − 1 per oscillation) the jump still computes.
+constexpr int kMostDecimationLines = 64;
 
 }  // namespace
 
@@ -64,8 +87,36 @@ void AnalysisRun::Show() {
   FormClose();
 }
 
-void AnalysisRun::CloseWindow() {
+void AnalysisRun::Finish() {
+  // No characteristic leaves an analysis with a value beyond the range of a double.
+  const int n = interval_length_, m = frequency_points_;
+  KeepRepresentable(impulse_.data(), n, kImpulseName);
+  KeepRepresentable(step_.data(), n, kStepName);
+  KeepRepresentable(input_.data(), n, kInputName);
+  KeepRepresentable(output_.data(), n, kOutputName);
+  KeepRepresentable(amplitude_.data(), m, kAmplitudeName);
+  KeepRepresentable(phase_.data(), m, kPhaseName);
+  KeepRepresentable(input_spectrum_.data(), m, kInputSpectrumName);
+  KeepRepresentable(output_spectrum_.data(), m, kOutputSpectrumName);
+  if (!beyond_range_.empty()) {
+    std::string names;
+    for (const char* name : beyond_range_) names += (names.empty() ? "" : ", ") + std::string(name);
+    beyond_range_.clear();
+    ShowMessage(kBeyondRangeStart + names + kBeyondRangeEnd);
+  }
   if (window_ != nullptr) window_->Close();
+}
+
+void AnalysisRun::KeepRepresentable(double* values, int count, const char* name) {
+  bool replaced = false;
+  for (int k = 0; k < count; ++k) {
+    if (std::isfinite(values[k])) continue;
+    // A value that is no number at all has no nearest one; 0 stands for it.
+    values[k] = std::isnan(values[k]) ? 0.0 : std::copysign(std::numeric_limits<double>::max(), values[k]);
+    replaced = true;
+  }
+  if (replaced && std::find(beyond_range_.begin(), beyond_range_.end(), name) == beyond_range_.end())
+    beyond_range_.push_back(name);
 }
 
 void AnalysisRun::RunAnalysis(int source) {
@@ -96,6 +147,8 @@ void AnalysisRun::SetAfcMode(int mode) {
 void AnalysisRun::ShowWindow() { Show(); }
 
 void AnalysisRun::Timer1Timer() {
+  // The designs and every computation below run with subnormals flushed (see SubnormalGuard).
+  const SubnormalGuard guard(flush_subnormals_);
   if (FIntervalChanged) {
     FIntervalChanged = false;
     IntervalAnalysis();
@@ -195,7 +248,7 @@ void AnalysisRun::FullAnalysis() {
     if (source_changed) CalcInputSpectrum();
     CalcOutputSpectrum();
   }
-  CloseWindow();
+  Finish();
 }
 
 void AnalysisRun::IntervalAnalysis() {
@@ -204,7 +257,7 @@ void AnalysisRun::IntervalAnalysis() {
   CalcStepResponse();
   BuildInputSignal();
   CalcOutputSignal();
-  CloseWindow();
+  Finish();
 }
 
 void AnalysisRun::ResolutionAnalysis() {
@@ -212,13 +265,13 @@ void AnalysisRun::ResolutionAnalysis() {
   CalcFrequencyResponses();
   CalcInputSpectrum();
   CalcOutputSpectrum();
-  CloseWindow();
+  Finish();
 }
 
 void AnalysisRun::AfcModeAnalysis() {
   ResetBars({PBH, PBPsi});
   CalcFrequencyResponses();
-  CloseWindow();
+  Finish();
 }
 
 void AnalysisRun::ResetBars(std::initializer_list<AnalysisBar> which) {
@@ -227,14 +280,20 @@ void AnalysisRun::ResetBars(std::initializer_list<AnalysisBar> which) {
 
 // ---- the current filter ----
 
+template <class Use, class Result>
+Result AnalysisRun::WithFilter(Use use, Result none) const {
+  if (FDirectFilter != nullptr) return use(*FDirectFilter);
+  if (FCascadeFilter != nullptr) return use(*FCascadeFilter);
+  return none;
+}
+
 void AnalysisRun::ResetFilter() {
-  if (FDirectFilter != nullptr) FDirectFilter->Reset();
-  else if (FCascadeFilter != nullptr) FCascadeFilter->Reset();
+  WithFilter([](auto& filter) { return filter.Reset(), true; }, false);
 }
 
 int AnalysisRun::StepFilterBlock(const double* x, double* y, int count, int first_checked) {
-  if (FDirectFilter != nullptr) return FDirectFilter->StepBlock(x, y, count, first_checked);
-  if (FCascadeFilter != nullptr) return FCascadeFilter->StepBlock(x, y, count, first_checked);
+  const int stepped = WithFilter([&](auto& filter) { return filter.StepBlock(x, y, count, first_checked); }, -1);
+  if (stepped >= 0) return stepped;
   std::fill(y, y + count, 0.0);
   return count;
 }
@@ -338,6 +397,7 @@ void AnalysisRun::PreRoll() {
   const int overflow_at = StepFilterBlock(samples, discarded, settle);
   for (int n = 0; n < settle && n <= overflow_at; ++n) bar.StepIt();
   long long n = settle;
+  pre_roll_stepped_ = std::min(settle, overflow_at + 1);
   if (overflow_at < settle) {
     ResetFilter();
     n = overflow_at;
@@ -349,7 +409,7 @@ void AnalysisRun::PreRoll() {
   last_pre_roll_ = n;
 }
 
-bool AnalysisRun::StepUntilRealigned(long long& n, double s0, long long end) {
+bool AnalysisRun::StepUntilRealigned(long long& n, double s0, long long end, ProgressBar* bar) {
   double* samples = scratch_.data();
   double* discarded = output_.data();
   while (n <= kPreRollLimit && n < end) {
@@ -364,7 +424,9 @@ bool AnalysisRun::StepUntilRealigned(long long& n, double s0, long long end) {
       samples[count++] = s;
     }
     const int overflow_at = StepFilterBlock(samples, discarded, count);
+    if (bar != nullptr) bar->StepIt();
     n += count;
+    pre_roll_stepped_ += std::min(count, overflow_at + 1);
     if (overflow_at < count) {  // reset, and the pre-roll ends after the overflowing sample
       ResetFilter();
       n -= count - overflow_at - 1;
@@ -376,85 +438,35 @@ bool AnalysisRun::StepUntilRealigned(long long& n, double s0, long long end) {
 }
 
 void AnalysisRun::LongPreRoll(long long& n, double s0) {
-  // A long pre-roll of a filter that forgets: once its state depends only on the last K input
-  // samples (to 1e-20 of its size), stepping every sample up to the realignment gives the same
-  // state as stepping only those K from rest. So the input is scanned for the realignment first
-  // and the filter stepped over the last K samples. A filter that does not forget, or that could
-  // overflow on the way, is stepped all the way instead.
-  const std::vector<double> saved = SaveFilterState();
-  const FilterMemory memory = ProbeFilterMemory();
-  const long long start = n;
-  double largest_input = 0;
-  while (n <= kPreRollLimit) {
-    const double s = SignalSample(static_cast<int>(n));
-    if (std::fabs(s - s0) <= kRealignTolerance) break;
-    largest_input = std::max(largest_input, std::fabs(s));
-    ++n;
-  }
-  const bool may_overflow = memory.state_gain * largest_input > 0.1 * kFilterLimit ||
-                            memory.output_gain * largest_input > 0.1 * kFilterLimit;
-  ResetFilter();
-  if (!memory.forgets || may_overflow) {
-    RestoreFilterState(saved);
-    n = start;
-    StepUntilRealigned(n, s0, kPreRollLimit + 1);
+  // Where stepping would end is known without stepping; a filter that would be in its steady
+  // state by then is put there at once. Any other is stepped all the way, with the bar showing it.
+  const long long end = FindRealignment(*sources_.biharmonic, n, kPreRollLimit, s0, kRealignTolerance);
+  if (JumpToSteadyState(n, end)) {
+    n = end;
     return;
   }
-  double* samples = scratch_.data();
-  double* discarded = output_.data();
-  for (long long first = n - memory.length; first < n;) {
-    const int count = static_cast<int>(std::min<long long>(kTimeCapacity, n - first));
-    for (int i = 0; i < count; ++i) samples[i] = SignalSample(static_cast<int>(first + i));
-    StepFilterBlock(samples, discarded, count);
-    first += count;
-  }
+  ProgressBar& bar = *bars_[PBSignal];
+  const long long blocks = (end - n + kTimeCapacity - 1) / kTimeCapacity;
+  bar.SetMaximum(bar.Maximum() + static_cast<int>(std::min<long long>(blocks, 1 << 30)));
+  StepUntilRealigned(n, s0, end + 1, &bar);
 }
 
-AnalysisRun::FilterMemory AnalysisRun::ProbeFilterMemory() {
-  // The state's response to a unit impulse: how long until it has died out, and its sum, which
-  // bounds the state (and the output's sum bounds the output) for inputs of magnitude 1.
-  constexpr int kQuietRun = 256;
-  FilterMemory memory;
-  double* impulse = scratch_.data();
-  double* response = output_.data();
-  ResetFilter();
-  double peak = 0;
-  int quiet = 0;
-  for (int block = 0; block * kTimeCapacity < kLongestMemory; ++block) {
-    std::fill(impulse, impulse + kTimeCapacity, 0.0);
-    if (block == 0) impulse[0] = 1;
-    for (int i = 0; i < kTimeCapacity; ++i) {
-      if (StepFilterBlock(impulse + i, response + i, 1) < 1) return memory;  // overflowed: keeps no bound
-      const double size = StateMagnitude();
-      memory.state_gain += size;
-      memory.output_gain += std::fabs(response[i]);
-      peak = std::max(peak, size);
-      quiet = size <= 1e-20 * peak ? quiet + 1 : 0;
-      if (quiet == kQuietRun) {
-        memory.forgets = true;
-        memory.length = block * kTimeCapacity + i + 1;
-        ResetFilter();
-        return memory;
-      }
-    }
-  }
-  ResetFilter();
-  return memory;
-}
-
-double AnalysisRun::StateMagnitude() const {
-  if (FDirectFilter != nullptr) return FDirectFilter->StateMagnitude();
-  return FCascadeFilter != nullptr ? FCascadeFilter->StateMagnitude() : 0.0;
-}
-
-std::vector<double> AnalysisRun::SaveFilterState() const {
-  if (FDirectFilter != nullptr) return FDirectFilter->SaveState();
-  return FCascadeFilter != nullptr ? FCascadeFilter->SaveState() : std::vector<double>{};
-}
-
-void AnalysisRun::RestoreFilterState(const std::vector<double>& state) {
-  if (FDirectFilter != nullptr) FDirectFilter->RestoreState(state);
-  else if (FCascadeFilter != nullptr) FCascadeFilter->RestoreState(state);
+bool AnalysisRun::JumpToSteadyState(long long n, long long end) {
+  // From sample n on, stepping leaves the state at the end as the steady state plus the filter's
+  // free response to what the state at n lacks of it. When every pole lies within the radius
+  // below, that rest has shrunk by e^−kSettledDecay (times the few powers of the samples' count that
+  // repeated poles add) and is nothing against the steady state. An overflow on the way needs the
+  // values to leave the headroom, which neither the steady state nor the state at n do.
+  if (end - n < kShortPreRoll) return false;
+  const double radius = std::exp(-kSettledDecay / static_cast<double>(end - n));
+  if (!WithFilter([&](auto& filter) { return filter.PolesWithin(radius); }, false)) return false;
+  const std::vector<Phasor> input = SignalPhasors(sources_.biharmonic->Oscillations(), end, kMostDecimationLines);
+  if (input.empty()) return false;
+  const double peak = WithFilter([&](auto& filter) { return filter.SteadyStatePeak(input); }, 0.0);
+  const double state = WithFilter([](auto& filter) { return filter.StateMagnitude(); }, 0.0);
+  if (!(peak + state <= kSteadyStateHeadroom * kFilterLimit)) return false;
+  WithFilter([&](auto& filter) { return filter.SetSteadyState(input), true; }, false);
+  return true;
 }
 
 void AnalysisRun::CalcOutputSignal() {
@@ -465,7 +477,7 @@ void AnalysisRun::CalcOutputSignal() {
 
   bar.SetMaximum(n_count);
   ResetFilter();
-  last_pre_roll_ = 0;
+  last_pre_roll_ = pre_roll_stepped_ = 0;
   if (FSignalSource == 1 && sources_.biharmonic != nullptr && sources_.biharmonic->IsStationary()) PreRoll();
 
   const int overflow_at = StepFilterBlock(x, y, n_count);
@@ -509,6 +521,9 @@ void AnalysisRun::CalcFrequencyResponses() {
     bar_h.StepIt();
     bar_psi.StepIt();
   }
+  // Within the range before anything is normalised by the largest value.
+  KeepRepresentable(a, m, kAmplitudeName);
+  KeepRepresentable(p, m, kPhaseName);
   std::copy(a, a + m, raw_amplitude_.begin());
 
   if (FAfcMode == 1) return;

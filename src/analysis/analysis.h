@@ -19,10 +19,9 @@ constexpr int kFrequencyCapacity = 4110;
 
 // Above this many pre-roll steps a stationary signal is taken never to realign.
 constexpr long long kPreRollLimit = 100000000;
-// A pre-roll longer than this scans the input first and steps only what the filter remembers.
+// A pre-roll longer than this is not stepped sample by sample when its end is the filter's
+// steady state (see AnalysisRun::JumpToSteadyState).
 constexpr long long kShortPreRoll = 1 << 16;
-// The longest memory a filter may have for that.
-constexpr int kLongestMemory = 1 << 20;
 
 // The window that hosts a run: shown modally by every entry point, closed by every analysis.
 class AnalysisWindow {
@@ -63,7 +62,10 @@ class AnalysisRun {
   int GetSignalSource() const { return FSignalSource; }
   bool IsLibraryFilter() const { return FLibraryFilter; }
 
-  // Window events.
+  // Whether the work flushes subnormal numbers (it does unless told otherwise, for measurements).
+  void SetFlushSubnormals(bool flush) { flush_subnormals_ = flush; }
+
+  // Window events. Timer1Timer does the work of whichever analysis is pending.
   void Timer1Timer();
   void FormClose();
 
@@ -103,12 +105,18 @@ class AnalysisRun {
   CCascadFilter2* CascadeFilter() const { return FCascadeFilter; }
   // Whether the last impulse response or output signal was cut short by an overflow.
   bool Overflowed() const { return impulse_stopped_ || output_stopped_; }
-  // Pre-roll steps taken by the last output computation (for measurements).
+  // Samples the last output computation's pre-roll spanned, and how many of them it stepped
+  // through the filter (for measurements).
   long long LastPreRollSteps() const { return last_pre_roll_; }
+  long long LastPreRollStepped() const { return pre_roll_stepped_; }
 
  private:
   void Show();
-  void CloseWindow();
+  // Ends an analysis: the message about values beyond the range, if any, then the window closes.
+  void Finish();
+  // Holds values beyond the range of a double at the nearest representable one (one that is no
+  // number at 0) and notes the characteristic's name for Finish's message.
+  void KeepRepresentable(double* values, int count, const char* name);
   void ResetBars(std::initializer_list<AnalysisBar> which);
   void ResetFilter();
   // Steps the current filter over a block (see CCascadFilter2::StepBlock).
@@ -119,19 +127,15 @@ class AnalysisRun {
   void TakeLibraryFilter();
   void PreRoll();
   // Steps the pre-roll from sample n until the input is back at s0, an overflow, the limit or
-  // the sample before end; returns whether the pre-roll is over.
-  bool StepUntilRealigned(long long& n, double s0, long long end);
+  // the sample before end; returns whether the pre-roll is over. With a bar, steps it once a block.
+  bool StepUntilRealigned(long long& n, double s0, long long end, ProgressBar* bar = nullptr);
   void LongPreRoll(long long& n, double s0);
-  struct FilterMemory {
-    bool forgets = false;    // the state's impulse response dies out within kLongestMemory
-    int length = 0;          // samples until it has
-    double state_gain = 0;   // Σ of the state's largest magnitude over the impulse response
-    double output_gain = 0;  // Σ |h(n)|
-  };
-  FilterMemory ProbeFilterMemory();
-  double StateMagnitude() const;
-  std::vector<double> SaveFilterState() const;
-  void RestoreFilterState(const std::vector<double>& state);
+  // Puts the filter into the steady state it would reach by the pre-roll's end, when stepping
+  // there would lead to it: see the definition. Returns whether it did.
+  bool JumpToSteadyState(long long n, long long end);
+  // Calls use(filter) with the current filter, direct form or cascade; none gives otherwise.
+  template <class Use, class Result>
+  Result WithFilter(Use use, Result none) const;
   double SignalSample(int n) const;
 
   AnalysisSources sources_;
@@ -158,6 +162,8 @@ class AnalysisRun {
   bool FAfcModeChanged = false;
   int FValidLength = 0;
   long long last_pre_roll_ = 0;
+  long long pre_roll_stepped_ = 0;
+  bool flush_subnormals_ = true;
 
   std::vector<double> impulse_, step_, input_, output_;
   std::vector<double> amplitude_, phase_, input_spectrum_, output_spectrum_;
@@ -166,6 +172,7 @@ class AnalysisRun {
   std::vector<double> raw_amplitude_;
   std::vector<double> grid_;     // the first half of the frequency grid
   std::vector<double> scratch_;  // filter input blocks
+  std::vector<const char*> beyond_range_;  // characteristics with values held by KeepRepresentable
   bool impulse_stopped_ = false;  // the impulse response ended in an overflow
   bool output_stopped_ = false;   // the output signal ended in an overflow
 };

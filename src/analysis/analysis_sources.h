@@ -2,6 +2,8 @@
 // What the analysis run asks of the windows that hold its inputs. Each window's model
 // implements its interface; a missing source reports no change and holds no data.
 
+#include <vector>
+
 class CBaseDigitalFilter;
 class CCascadFilter2;
 
@@ -41,11 +43,27 @@ class FilterLibrarySource {
   virtual void DesignFilter(int kind) = 0;
 };
 
+// One oscillation A·cos(ω·n + φ).
+struct CosineTerm {
+  double amplitude = 0;
+  double omega = 0;
+  double phase = 0;
+};
+
+// A stationary signal in closed form: at every n that decimation divides the sum of the terms,
+// 0 at every other n.
+struct OscillationSum {
+  std::vector<CosineTerm> terms;
+  int decimation = 1;
+};
+
 // The biharmonic signal dialog.
 class BiharmonicSource {
  public:
   virtual ~BiharmonicSource() = default;
   virtual double SignalAt(int n) const = 0;
+  // The closed form that SignalAt evaluates.
+  virtual OscillationSum Oscillations() const = 0;
   virtual double SpectrumAt(double omega, double step) const = 0;
   virtual bool IsSignalSelected() const = 0;
   virtual void ClearSignalSelected() = 0;

@@ -1,5 +1,7 @@
 #include "analysis/fft.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -49,7 +51,10 @@ void FastFourierTransform::Transform(const double* data, int count, int n, doubl
   FIm = phase;
   for (int i = 0; i < FSize; ++i) FRe[i] = FIm[i] = 0;
   const int copied = count < FSize ? count : FSize;
-  for (int i = 0; i < copied; ++i) FRe[i] = data[i];
+  // Data so large that the sums of the transform could leave the range of a double are scaled
+  // down by a power of two first (exactly), and the magnitudes back up at the end.
+  const int exponent = ScaleExponent(data, copied);
+  for (int i = 0; i < copied; ++i) FRe[i] = std::ldexp(data[i], -exponent);
 
   RunTransform();
 
@@ -57,9 +62,22 @@ void FastFourierTransform::Transform(const double* data, int count, int n, doubl
     const double re = FRe[k];
     const double im = FIm[k];
     FIm[k] = (re == 0 && im == 0) ? 0.0 : std::atan2(im, re);
-    FRe[k] = std::sqrt(re * re + im * im);
+    FRe[k] = std::ldexp(std::hypot(re, im), exponent);
   }
   if (FOwnWindow && window_ != nullptr) window_->CloseWindow();
+}
+
+int FastFourierTransform::ScaleExponent(const double* data, int count) const {
+  // A butterfly at most doubles a magnitude and the three-multiplication product adds at most
+  // another factor 2, so every value of the transform stays below 4·FSize times the largest datum.
+  double largest = 0;
+  for (int i = 0; i < count; ++i) largest = std::max(largest, std::fabs(data[i]));
+  if (largest == 0 || !std::isfinite(largest)) return 0;
+  int exponent = 0;
+  std::frexp(largest, &exponent);  // largest < 2^exponent
+  const int growth = 2 + std::bit_width(static_cast<unsigned>(FSize));  // 4·FSize < 2^growth
+  constexpr int kKeepBelow = 1000;  // every value of the transform below 2^1000
+  return std::max(0, exponent + growth - kKeepBelow);
 }
 
 void FastFourierTransform::RunTransform() {

@@ -29,11 +29,14 @@ class FastFourierTransform {
   bool HasOwnWindow() const { return FOwnWindow; }
 
   // The n-point transform of count values of data, zero-padded, into magnitude and phase
-  // (n values each). Refused with a message when n < count.
+  // (n values each). Refused with a message when n < count. A magnitude beyond the range of a
+  // double is infinite; no other is.
   void Transform(const double* data, int count, int n, double* magnitude, double* phase);
 
  private:
   ProgressBar& Bar();
+  // The power of two by which data too large for the transform's sums are scaled down first.
+  int ScaleExponent(const double* data, int count) const;
   void RunTransform();
 
   ProgressBar own_bar_;            // used when there is no window

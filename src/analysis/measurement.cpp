@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "numeric/number_text.h"
@@ -14,15 +15,42 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 const std::string kStopLevelChanged =
     "Заданный уровень подавления не обеспечивается фильтром.\n" + std::string(30, ' ') +
     "Уровень подавления изменён.";
+const std::string kNoStopLevelReached =
+    "Ни один уровень подавления не обеспечивается фильтром.\n Граница полосы подавления не определена.";
 
-std::string WithUncertainty(double value, double percent) {
-  return FormatNumber(4, value) + "±" + FormatNumber(2, percent) + "%";
+// Where a quantity lies: [low, high].
+struct Interval {
+  double low = 0, high = 0;
+  double Middle() const { return (low + high) / 2; }
+};
+
+// The value and the uncertainty, printed so that the printed interval holds the whole of the
+// given one: the uncertainty is rounded up, and measured from the printed value.
+std::string WithUncertainty(const Interval& interval, double scale = 1) {
+  const Interval scaled{interval.low * scale, interval.high * scale};
+  const std::string value = FormatNumber(4, scaled.Middle());
+  double shown = 0;
+  TextToDouble(value, shown);
+  const double reach = std::max(shown - scaled.low, scaled.high - shown);
+  if (shown == 0 || !std::isfinite(reach)) return value;
+  const double percent = std::ceil(reach / std::fabs(shown) * 100 * 100 - 1e-9) / 100;
+  return value + "±" + FormatNumber(2, percent) + "%";
 }
 
 std::vector<double> LevelValues(const LevelList& list) {
   std::vector<double> values;
   for (const std::string& item : list.items) values.push_back(LevelValue(item));
   return values;
+}
+
+// The last grid point of the upper half (from half on) at which the response passes the test, or
+// half − 1 when none does.
+template <class Passes>
+int LastPassing(const double* response, int half, int count, Passes passes) {
+  int last = half - 1;
+  for (int i = half; i < count; ++i)
+    if (passes(response[i])) last = i;
+  return last;
 }
 
 }  // namespace
@@ -66,43 +94,53 @@ MeasurementResult MeasureAmplitudeResponse(const double* response, int count, do
   if (response == nullptr || count < 2 || stop_levels.empty()) return result;
   const int chosen = std::clamp(stop_index, 0, static_cast<int>(stop_levels.size()) - 1);
   const int half = count / 2;
+  const double step = kTwoPi / (count - 1);
+  const auto omega = [&](int i) { return i * step - std::numbers::pi; };
 
   // Walk up the list while the response stays above the level even at ω = π.
+  const int pass = LastPassing(response, half, count, [&](double a) { return a >= pass_level; });
   int b = chosen;
-  for (;;) {
+  int stop = 0;
+  for (;; --b) {
     const double stop_level = stop_levels[static_cast<std::size_t>(b)];
-    result.pass = result.stop = half;
-    for (int i = half; i < count; ++i) {
-      if (response[i] >= pass_level) result.pass = i;
-      if (response[i] > stop_level) result.stop = i;
-    }
-    if (result.stop != count - 1 || b == 0) break;
-    --b;
+    stop = LastPassing(response, half, count, [&](double a) { return a > stop_level; });
+    if (stop != count - 1 || b == 0) break;
   }
-  result.stop_index = b;
-  if (b != chosen) ShowMessage(kStopLevelChanged);
-
-  const double step = kTwoPi / (count - 1);
-  const double half_step = step / 2;
-  const double wp = result.pass * step - std::numbers::pi;
-  const double ws = (result.stop + 1) * step - std::numbers::pi;  // first point at or below the level
-  const double width = ws - wp;
-  result.omega_pass = wp;
-  result.omega_stop = ws;
-  result.width = width;
-  result.relative_width = width / wp * 100;
   result.valid = true;
+  result.stop_reached = stop != count - 1;
+  result.pass = std::max(pass, half);
+  result.stop = std::max(stop, half);
+  // No level of the list is reached: the chosen one stays, and nothing is said beyond π.
+  result.stop_index = result.stop_reached ? b : chosen;
+  if (!result.stop_reached) ShowMessage(kNoStopLevelReached);
+  else if (b != chosen) ShowMessage(kStopLevelChanged);
 
-  result.wvT = WithUncertainty(wp, half_step / wp * 100);
-  result.fvT = WithUncertainty(wp / kTwoPi, half_step / wp * 100);
-  result.wpT = WithUncertainty(ws, half_step / ws * 100);
-  result.fpT = WithUncertainty(ws / kTwoPi, half_step / ws * 100);
-  result.dwT = WithUncertainty(width, step / width * 100);
-  result.dfT = WithUncertainty(width / kTwoPi, step / width * 100);
-  // A negative bound means the grid says nothing useful about the relative width: value alone.
-  const double q = width * (wp + half_step) / (wp * (width + step));
-  result.dw = 1 - q < 0 ? FormatNumber(4, result.relative_width)
-                        : WithUncertainty(result.relative_width, (1 - q) * 100);
+  // An edge lies between its last grid point and the next; before the first point of the upper
+  // half when no point passes, and at π when the last one does (the band reaches π).
+  const auto edge = [&](int last) -> Interval {
+    if (last < half) return {0, omega(half)};
+    if (last == count - 1) return {std::numbers::pi, std::numbers::pi};
+    return {omega(last), omega(last + 1)};
+  };
+  const Interval wp = edge(pass);
+  result.omega_pass = wp.Middle();
+  result.wvT = WithUncertainty(wp);
+  result.fvT = WithUncertainty(wp, 1 / kTwoPi);
+  if (!result.stop_reached) return result;
+
+  const Interval ws = edge(stop);
+  const Interval width{std::max(ws.low - wp.high, 0.0), ws.high - wp.low};
+  // The relative width has no upper bound when the pass edge may be 0.
+  const Interval relative{width.low / wp.high * 100,
+                          wp.low > 0 ? width.high / wp.low * 100 : std::numeric_limits<double>::infinity()};
+  result.omega_stop = ws.Middle();
+  result.width = width.Middle();
+  result.relative_width = std::isfinite(relative.high) ? relative.Middle() : width.Middle() / wp.Middle() * 100;
+  result.wpT = WithUncertainty(ws);
+  result.fpT = WithUncertainty(ws, 1 / kTwoPi);
+  result.dwT = WithUncertainty(width);
+  result.dfT = WithUncertainty(width, 1 / kTwoPi);
+  result.dw = std::isfinite(relative.high) ? WithUncertainty(relative) : FormatNumber(4, result.relative_width);
   return result;
 }
 

@@ -44,6 +44,17 @@ double BiharmonicModel::SignalAt(int n) const {
   return value;
 }
 
+OscillationSum BiharmonicModel::Oscillations() const {
+  OscillationSum sum;
+  sum.decimation = decimation_;
+  for (const int k : {1, 2}) {
+    if (!IsOscillationEnabled(k)) continue;
+    const Oscillation& oscillation = At(k);
+    sum.terms.push_back({oscillation.Amplitude(), oscillation.Omega(), oscillation.Phase()});
+  }
+  return sum;
+}
+
 double BiharmonicModel::SpectrumAt(double omega, double step) const {
   double r = std::fabs(omega);
   if (!std::isfinite(r)) return 0.0;

@@ -25,6 +25,7 @@ class BiharmonicModel : public BiharmonicSource {
   // --- The signal, as the analysis run and the main window read it ---
   // x(n) for n ≥ 0: 0 unless D divides n, else the sum of the switched-on oscillations.
   double SignalAt(int n) const override;
+  OscillationSum Oscillations() const override;
   // The amplitude spectrum at ω on a grid of the given step: lines of height A/(2D) (A/D at
   // ω = 0) where ω lies within half a step of an oscillation's frequency when stationary, the
   // closed form of the signal switched on at n = 0 otherwise.

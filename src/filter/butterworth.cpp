@@ -51,9 +51,11 @@ void CBatterwortFilter::Recompute() {
     SetOrder(FOrder);
     return;
   }
-  // Past π/2 the prewarped stop edge turns negative; the estimate then stays 1, the order 2.
+  // A stop edge (1 + δ)·ωp at or beyond π lies outside the band: its prewarped tangent is negative
+  // up to 2π, positive but meaningless again beyond (even below Tp). Every such edge keeps the
+  // estimate at 1, the order at 2.
   double g = 1;
-  if (FTs > 0) g = 0.5 * std::log10(FEs / FEp) / std::log10(FTs / FTp);
+  if ((1 + FDelta) * FWp < std::numbers::pi && FTs > 0) g = 0.5 * std::log10(FEs / FEp) / std::log10(FTs / FTp);
   SetOrder(OrderFromEstimate(g));
 }
 

@@ -1,7 +1,6 @@
 #include "filter/cascade_filter.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <new>
 
@@ -36,17 +35,10 @@ void CDigitalFilter2::ClearState() {
 
 double CDigitalFilter2::Compute(double x, double& w1, double& w2, bool& flag) const {
   const double v = gain_ == 1 ? x : gain_ * x;
-  double w = v + a1_ * w1 + a2_ * w2;
-  if (!(w <= kFilterLimit && w >= -DBL_MAX)) {
-    // Above the limit, and also a run into NaN or toward −∞: nothing downstream may see it.
-    w = w > kFilterLimit ? kFilterLimit : std::isnan(w) ? 0.0 : -kFilterLimit;
-    flag = true;
-  }
-  double y = b0_ * w + b1_ * w1 + b2_ * w2;
-  if (!(std::fabs(y) <= DBL_MAX)) {  // huge finite history can still overflow the output sum
-    y = std::isnan(y) ? 0.0 : (y > 0 ? kFilterLimit : -kFilterLimit);
-    flag = true;
-  }
+  // Both the recursion and the numerator are held within ±kFilterLimit: a section whose
+  // numerator alone is large overflows as surely as one whose recursion grows.
+  const double w = HoldAtLimit(v + a1_ * w1 + a2_ * w2, flag);
+  const double y = HoldAtLimit(b0_ * w + b1_ * w1 + b2_ * w2, flag);
   w2 = w1;
   w1 = w;
   return y;
@@ -70,6 +62,43 @@ int CDigitalFilter2::StepInPlace(double* samples, int count, int first_checked) 
   w2_ = w2;
   overflow_ = flag;
   return first;
+}
+
+template <int K>
+int CDigitalFilter2::StepGroupInPlace(CDigitalFilter2* const* group, double* samples, int count, int first_checked) {
+  double w1[K], w2[K];
+  bool flag[K];
+  int first[K];
+  for (int j = 0; j < K; ++j) {
+    w1[j] = group[j]->w1_;
+    w2[j] = group[j]->w2_;
+    flag[j] = false;
+    first[j] = count;
+  }
+  // Section j takes sample t − j at step t: it reads what section j − 1 wrote a step before.
+  const auto step = [&](int j, int n) {
+    flag[j] = false;
+    samples[n] = group[j]->Compute(samples[n], w1[j], w2[j], flag[j]);
+    if (flag[j] && n >= first_checked && first[j] == count) first[j] = n;
+  };
+  const int last_step = count + K - 1;
+  for (int t = 0; t < last_step; ++t) {
+    if (t >= K - 1 && t < count) {
+      for (int j = 0; j < K; ++j) step(j, t - j);  // every section busy: no bounds to test
+      continue;
+    }
+    for (int j = 0; j < K; ++j) {
+      if (t - j >= 0 && t - j < count) step(j, t - j);
+    }
+  }
+  int earliest = count;
+  for (int j = 0; j < K; ++j) {
+    group[j]->w1_ = w1[j];
+    group[j]->w2_ = w2[j];
+    group[j]->overflow_ = flag[j];
+    earliest = std::min(earliest, first[j]);
+  }
+  return earliest;
 }
 
 CDigitalFilter2::Value CDigitalFilter2::Evaluate(const SectionAngles& angles) const {
@@ -112,7 +141,14 @@ double CDigitalFilter2::Phase(double omega) const { return Phase(SectionAngles(o
 double CDigitalFilter2::Amplitude(const SectionAngles& angles) const {
   Value v = Evaluate(angles);
   if (v.d == 0) v = AmplitudeNudged(v, angles.theta);
-  return gain_ * std::sqrt((v.re_b * v.re_b + v.im_b * v.im_b) / v.d);
+  return AmplitudeOf(v);
+}
+
+double CDigitalFilter2::AmplitudeOf(const Value& v) const {
+  const double amplitude = gain_ * std::sqrt((v.re_b * v.re_b + v.im_b * v.im_b) / v.d);
+  if (std::isfinite(amplitude) && std::isfinite(v.d)) return amplitude;
+  // Squares beyond the range of a double.
+  return gain_ * (std::hypot(v.re_b, v.im_b) / std::hypot(v.re_a, v.im_a));
 }
 
 double CDigitalFilter2::Phase(const SectionAngles& angles) const {
@@ -157,12 +193,22 @@ double CCascadFilter2::Step(double x) {
 
 int CCascadFilter2::StepBlock(const double* x, double* y, int count, int first_checked) {
   for (int n = 0; n < count; ++n) y[n] = input_gain_ * x[n];
-  // A section's samples depend only on its own history and its input, so running each section
-  // over the whole block gives every sample exactly as the sample-by-sample order does.
+  // A section's samples depend only on its own history and its input, so running the sections
+  // over the whole block gives every sample exactly as the sample-by-sample order does. They run
+  // four at a time, staggered by a sample, so that their recursions overlap.
+  constexpr int kGroup = 4;
+  CDigitalFilter2* group[kGroup];
+  int grouped = 0;
   int first = count;
   for (CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
-    const int section_first = s->StepInPlace(y, count, first_checked);
-    if (section_first < first) first = section_first;
+    group[grouped++] = s;
+    if (grouped < kGroup && s->next_ != nullptr) continue;
+    if (grouped == kGroup) {
+      first = std::min(first, CDigitalFilter2::StepGroupInPlace<kGroup>(group, y, count, first_checked));
+    } else {
+      for (int j = 0; j < grouped; ++j) first = std::min(first, group[j]->StepInPlace(y, count, first_checked));
+    }
+    grouped = 0;
   }
   overflow_ = first < count;
   return first;
@@ -175,22 +221,68 @@ double CCascadFilter2::StateMagnitude() const {
   return largest;
 }
 
-std::vector<double> CCascadFilter2::SaveState() const {
-  std::vector<double> state;
+bool CCascadFilter2::PolesWithin(double radius) const {
   for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
-    state.push_back(s->w1_);
-    state.push_back(s->w2_);
+    // z² − a1·z − a2, scaled to the circle of the radius.
+    if (!RootsInsideUnitCircle({1, -s->a1_ / radius, -s->a2_ / (radius * radius)})) return false;
   }
-  return state;
+  return true;
 }
 
-void CCascadFilter2::RestoreState(const std::vector<double>& state) {
-  if (static_cast<int>(state.size()) != 2 * SectionCount()) return;
-  std::size_t i = 0;
-  for (CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
-    s->w1_ = state[i++];
-    s->w2_ = state[i++];
+template <class Visit>
+void CCascadFilter2::VisitSteadyState(const std::vector<Phasor>& input, Visit visit) const {
+  std::vector<std::complex<double>> delays, drive, w(input.size());
+  for (const Phasor& line : input) {
+    delays.push_back(Delay(line.omega));
+    drive.push_back(input_gain_ * line.amplitude);
   }
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
+    for (std::size_t l = 0; l < input.size(); ++l) {
+      const std::complex<double> d = delays[l];
+      w[l] = s->gain_ * drive[l] / (1.0 - s->a1_ * d - s->a2_ * d * d);
+      drive[l] = w[l] * (s->b0_ + s->b1_ * d + s->b2_ * d * d);  // the next section's input
+    }
+    visit(w, delays, drive);
+  }
+}
+
+double CCascadFilter2::SteadyStatePeak(const std::vector<Phasor>& input) const {
+  double peak = 0;
+  VisitSteadyState(input, [&](const auto& w, const auto&, const auto& output) {
+    double w_peak = 0, output_peak = 0;
+    for (std::size_t l = 0; l < w.size(); ++l) {
+      w_peak += std::abs(w[l]);
+      output_peak += std::abs(output[l]);
+    }
+    peak = std::max({peak, w_peak, output_peak});
+  });
+  return peak;
+}
+
+void CCascadFilter2::SetSteadyState(const std::vector<Phasor>& input) {
+  CDigitalFilter2* section = &first_;  // the walk visits the sections in this same order
+  VisitSteadyState(input, [&](const auto& w, const auto& delays, const auto&) {
+    section->w1_ = section->w2_ = 0;
+    for (std::size_t l = 0; l < w.size(); ++l) {
+      section->w1_ += (w[l] * delays[l]).real();
+      section->w2_ += (w[l] * delays[l] * delays[l]).real();
+    }
+    section = section->next_;
+  });
+}
+
+double CCascadFilter2::WideProduct(const SectionAngles& angles) const {
+  // Mantissa and exponent apart, so that a product which passes beyond the range of a double on
+  // the way only ends there when it truly lies beyond it.
+  double mantissa = 1;
+  long long exponent = 0;
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
+    int factor_exponent = 0;
+    mantissa = std::frexp(mantissa * s->Amplitude(angles), &factor_exponent);
+    exponent += factor_exponent;
+  }
+  constexpr long long kBeyond = 1 << 12;  // further than any double's exponent
+  return std::ldexp(mantissa, static_cast<int>(std::clamp(exponent, -kBeyond, kBeyond)));
 }
 
 double CCascadFilter2::Amplitude(double omega) const {
@@ -198,7 +290,7 @@ double CCascadFilter2::Amplitude(double omega) const {
   const SectionAngles angles(omega * first_.sampling_period_);
   double product = 1;
   for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) product *= s->Amplitude(angles);
-  return product;
+  return std::isfinite(product) ? product : WideProduct(angles);
 }
 
 double CCascadFilter2::Phase(double omega) const {
@@ -220,10 +312,10 @@ void CCascadFilter2::Response(double omega, double& amplitude, double& phase) co
       denominator.Add(moved.re_a, moved.im_a);
       continue;
     }
-    product *= s->gain_ * std::sqrt((v.re_b * v.re_b + v.im_b * v.im_b) / v.d);
+    product *= s->AmplitudeOf(v);
     numerator.Add(v.re_b, v.im_b);
     denominator.Add(v.re_a, v.im_a);
   }
-  amplitude = product;
+  amplitude = std::isfinite(product) ? product : WideProduct(angles);
   phase = numerator.Value() - denominator.Value();
 }

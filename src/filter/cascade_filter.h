@@ -3,8 +3,11 @@
 //   Hs(z) = g·(b0 + b1·z^−1 + b2·z^−2) / (1 − a1·z^−1 − a2·z^−2)
 // with the same plus-sign convention as the direct form; the cascade is their product.
 
+#include <complex>
 #include <memory>
 #include <vector>
+
+#include "filter/steady_state.h"
 
 // cos θ, sin θ, cos 2θ, sin 2θ: what every section of a cascade needs at one frequency.
 struct SectionAngles {
@@ -47,11 +50,17 @@ class CDigitalFilter2 {
     double re_b, im_b, re_a, im_a, d;  // d = |denominator|²
   };
   Value Evaluate(const SectionAngles& angles) const;
+  // g·|numerator|/|denominator| from an evaluation.
+  double AmplitudeOf(const Value& v) const;
   // The denominator after moving a vanishing frequency by step until it no longer vanishes.
   Value Nudged(Value value, double theta, double step) const;
   // The denominator after the amplitude's (or the phase's) move of a vanishing frequency.
   Value AmplitudeNudged(Value value, double theta) const;
   Value PhaseNudged(Value value, double theta) const;
+  // StepInPlace for K sections of a chain at once, each a sample behind the one before it, so
+  // that their recursions overlap; returns the earliest flagged index ≥ first_checked, or count.
+  template <int K>
+  static int StepGroupInPlace(CDigitalFilter2* const* group, double* samples, int count, int first_checked);
   // One sample through the difference equation with the given delay line.
   double Compute(double x, double& w1, double& w2, bool& flag) const;
 
@@ -86,10 +95,15 @@ class CCascadFilter2 {
   // sample overflowed. The delay lines are those after the block only when nothing overflowed.
   int StepBlock(const double* x, double* y, int count, int first_checked = 0);
   bool IsOverflow() const { return overflow_; }
-  // The sections' largest delay-line magnitude, their delay lines and putting them back.
+  // The sections' largest delay-line magnitude.
   double StateMagnitude() const;
-  std::vector<double> SaveState() const;
-  void RestoreState(const std::vector<double>& state);
+  // Whether every section's poles lie strictly inside the circle of the given radius.
+  bool PolesWithin(double radius) const;
+  // The largest magnitude a section's w or output reaches in the steady state of a stationary
+  // input; and that steady state put into the delay lines as they stand just before the input's
+  // reference sample (no overflow is looked for: the caller has checked the peak).
+  double SteadyStatePeak(const std::vector<Phasor>& input) const;
+  void SetSteadyState(const std::vector<Phasor>& input);
   // Product of the sections' amplitudes.
   double Amplitude(double omega) const;
   // Sum of the sections' phases, in radians, not wrapped.
@@ -98,6 +112,13 @@ class CCascadFilter2 {
   void Response(double omega, double& amplitude, double& phase) const;
 
  private:
+  // Calls visit(w, delays, output) for each section in chain order: the phasors of the section's
+  // w and of its output for each line of the input, and e^{−jω} of each line.
+  template <class Visit>
+  void VisitSteadyState(const std::vector<Phasor>& input, Visit visit) const;
+  // The product of the sections' amplitudes when it left the range of a double on the way.
+  double WideProduct(const SectionAngles& angles) const;
+
   CDigitalFilter2 first_;                           // embedded, never removed
   std::vector<std::unique_ptr<CDigitalFilter2>> more_;  // owned, in chain order
   bool overflow_ = false;

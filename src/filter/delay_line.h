@@ -21,8 +21,7 @@ class DelayLine {
   void Push(double w);
   // The largest magnitude of an element.
   double Magnitude() const;
-  // The elements 0 … Degree(), and putting them back (a list of another length is ignored).
-  std::vector<double> Elements() const { return {Data(), Data() + length_}; }
+  // Puts elements 0 … Degree() in place (a list of another length is ignored).
   void SetElements(const std::vector<double>& elements);
 
  private:

@@ -18,6 +18,9 @@ constexpr double kResponseNudge = 0.00001;
 void FinishResponse(const PolySums& numerator, const PolySums& denominator, double d, double& amplitude,
                     double& phase) {
   amplitude = std::sqrt((numerator.cos_sum * numerator.cos_sum + numerator.sin_sum * numerator.sin_sum) / d);
+  // Squares beyond the range of a double, while the sums themselves are within it.
+  if (!std::isfinite(amplitude) || !std::isfinite(d))
+    amplitude = std::hypot(numerator.cos_sum, numerator.sin_sum) / std::hypot(denominator.cos_sum, denominator.sin_sum);
   const double phase_a = (numerator.cos_sum == 0 && numerator.sin_sum == 0)
                              ? 0.0
                              : std::atan2(-numerator.sin_sum, numerator.cos_sum);
@@ -26,6 +29,18 @@ void FinishResponse(const PolySums& numerator, const PolySums& denominator, doub
                              ? 0.0
                              : std::atan2(denominator.sin_sum, -denominator.cos_sum);
   phase = phase_a - phase_b;
+}
+
+// The coefficients times a power of two that brings the largest magnitude near 1; the exponent
+// taken off is returned in exponent.
+std::vector<double> ScaledCoefficients(const double* c, int degree, int& exponent) {
+  double largest = 0;
+  for (int k = 0; k <= degree; ++k) largest = std::max(largest, std::fabs(c[k]));
+  exponent = 0;
+  if (largest > 0 && std::isfinite(largest)) std::frexp(largest, &exponent);
+  std::vector<double> scaled(c, c + degree + 1);
+  for (double& value : scaled) value = std::ldexp(value, -exponent);
+  return scaled;
 }
 
 // Σ c[i]·s[i] for i = 1 … last, with four partial sums so that a long filter's sum does not wait
@@ -66,32 +81,16 @@ void CBaseDigitalFilter::Reset() {
   FState.Fill0();
 }
 
-double CBaseDigitalFilter::Limit(double value) {
-  if (value > kFilterLimit) {
-    FOverflow = true;
-    return kFilterLimit;
-  }
-  // A run toward −∞ or into NaN is an overflow too: nothing downstream may see a non-finite value.
-  if (std::isnan(value)) {
-    FOverflow = true;
-    return 0.0;
-  }
-  if (std::isinf(value)) {
-    FOverflow = true;
-    return -kFilterLimit;
-  }
-  return value;
-}
-
 double CBaseDigitalFilter::Step(double x) {
   FBCoef.SetAt(0, -1.0);
   const double* state = FState.Data();
   const int known = FState.Degree();  // history beyond the delay line reads as 0
 
-  double w = Limit(x * FGain + SumOfProducts(FBCoef.Data(), state, std::min(FBOrder(), known)));
+  const double w =
+      HoldAtLimit(x * FGain + SumOfProducts(FBCoef.Data(), state, std::min(FBOrder(), known)), FOverflow);
   const double y = FACoef.GetAt(0) * w + SumOfProducts(FACoef.Data(), state, std::min(FAOrder(), known));
   FState.Push(w);
-  return Limit(y);
+  return HoldAtLimit(y, FOverflow);
 }
 
 int CBaseDigitalFilter::StepBlock(const double* x, double* y, int count, int first_checked) {
@@ -100,6 +99,53 @@ int CBaseDigitalFilter::StepBlock(const double* x, double* y, int count, int fir
     if (FOverflow && n >= first_checked) return n;
   }
   return count;
+}
+
+std::complex<double> CBaseDigitalFilter::StateGain(double omega) const {
+  // Σ over the whole recursive list, less its element 0 (which Step takes as −1).
+  const PolySums sums = SumCosSin(FBCoef.Data(), FBOrder(), -omega);
+  return FGain / (1.0 - std::complex<double>(sums.cos_sum - FBCoef.GetAt(0), sums.sin_sum));
+}
+
+std::complex<double> CBaseDigitalFilter::OutputGain(double omega) const {
+  const PolySums sums = SumCosSin(FACoef.Data(), FAOrder(), -omega);
+  return {sums.cos_sum, sums.sin_sum};
+}
+
+bool CBaseDigitalFilter::PolesWithin(double radius) const {
+  // The poles are the roots of z^M − b1·z^(M−1) − … − bM; at radius r those of the polynomial
+  // with coefficients −bi/r^i lie inside the unit circle.
+  std::vector<double> scaled(static_cast<std::size_t>(std::max(FBOrder(), 0)) + 1, 1.0);
+  double power = 1;
+  for (int i = 1; i <= FBOrder(); ++i) {
+    power /= radius;
+    scaled[static_cast<std::size_t>(i)] = -FBCoef.GetAt(i) * power;
+  }
+  return RootsInsideUnitCircle(std::move(scaled));
+}
+
+double CBaseDigitalFilter::SteadyStatePeak(const std::vector<Phasor>& input) const {
+  double state_peak = 0, output_peak = 0;
+  for (const Phasor& line : input) {
+    const std::complex<double> w = line.amplitude * StateGain(line.omega);
+    state_peak += std::abs(w);
+    output_peak += std::abs(w * OutputGain(line.omega));
+  }
+  return std::max(state_peak, output_peak);
+}
+
+void CBaseDigitalFilter::SetSteadyState(const std::vector<Phasor>& input) {
+  // Element i holds w(n0 − i): each line's delay-line phasor turned back by i samples.
+  std::vector<double> state(static_cast<std::size_t>(FState.Degree() + 1), 0.0);
+  for (const Phasor& line : input) {
+    const std::complex<double> delay = Delay(line.omega);
+    std::complex<double> w = line.amplitude * StateGain(line.omega);
+    for (std::size_t i = 1; i < state.size(); ++i) {
+      w *= delay;
+      state[i] += w.real();
+    }
+  }
+  FState.SetElements(state);
 }
 
 void CBaseDigitalFilter::Response(double omega, double& amplitude, double& phase) {
@@ -117,6 +163,19 @@ void CBaseDigitalFilter::Response(double omega, double& amplitude, double& phase
   }
 
   FinishResponse(numerator, denominator, d, amplitude, phase);
+  if (!std::isfinite(amplitude) || !std::isfinite(phase)) ScaledResponse(omega * FSamplingPeriod, amplitude, phase);
+}
+
+void CBaseDigitalFilter::ScaledResponse(double theta, double& amplitude, double& phase) const {
+  int a_exponent = 0, b_exponent = 0;
+  const std::vector<double> a = ScaledCoefficients(FACoef.Data(), FAOrder(), a_exponent);
+  const std::vector<double> b = ScaledCoefficients(FBCoef.Data(), FBOrder(), b_exponent);
+  const PolySums numerator = SumCosSin(a.data(), FAOrder(), theta);
+  const PolySums denominator = SumCosSin(b.data(), FBOrder(), theta);
+  FinishResponse(numerator, denominator, 1, amplitude, phase);
+  amplitude = std::ldexp(std::hypot(numerator.cos_sum, numerator.sin_sum) /
+                             std::hypot(denominator.cos_sum, denominator.sin_sum),
+                         a_exponent - b_exponent);
 }
 
 void CBaseDigitalFilter::Responses(const double* omegas, int count, double* amplitudes, double* phases) {
@@ -132,7 +191,9 @@ void CBaseDigitalFilter::Responses(const double* omegas, int count, double* ampl
     for (int l = 0; l < kLanes; ++l) {
       const double d = denominator[l].cos_sum * denominator[l].cos_sum + denominator[l].sin_sum * denominator[l].sin_sum;
       if (d != 0) FinishResponse(numerator[l], denominator[l], d, amplitudes[i + l], phases[i + l]);
-      else Response(omegas[i + l], amplitudes[i + l], phases[i + l]);  // rare: let it move the frequency
+      // Rare: a frequency to move, or values beyond the range of a double on the way.
+      if (d == 0 || !std::isfinite(amplitudes[i + l]) || !std::isfinite(phases[i + l]))
+        Response(omegas[i + l], amplitudes[i + l], phases[i + l]);
     }
   }
   for (; i < count; ++i) Response(omegas[i], amplitudes[i], phases[i]);

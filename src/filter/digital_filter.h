@@ -4,11 +4,23 @@
 // computed in direct form II with one delay line shared by both parts:
 //   w(n) = g·x(n) + Σ bi·w(n−i),   y(n) = Σ ak·w(n−k).
 
+#include <complex>
+#include <vector>
+
 #include "filter/delay_line.h"
+#include "filter/steady_state.h"
 #include "filter/value_list.h"
 
-// Values above this are held at it and raise the overflow flag.
+// Values beyond ±this are held at it and raise the overflow flag.
 constexpr double kFilterLimit = 1e11;
+
+// A value beyond ±kFilterLimit held at the limit of its sign (NaN at 0), setting overflow.
+inline double HoldAtLimit(double value, bool& overflow) {
+  if (value <= kFilterLimit && value >= -kFilterLimit) return value;
+  overflow = true;
+  if (value > 0) return kFilterLimit;
+  return value < 0 ? -kFilterLimit : 0.0;
+}
 
 class CBaseDigitalFilter {
  public:
@@ -26,10 +38,15 @@ class CBaseDigitalFilter {
   // IsOverflow() is true (the samples after it are not stepped), or count.
   int StepBlock(const double* x, double* y, int count, int first_checked = 0);
   bool IsOverflow() const { return FOverflow; }
-  // The delay line's largest magnitude, its contents and putting them back.
+  // The delay line's largest magnitude.
   double StateMagnitude() const { return FState.Magnitude(); }
-  std::vector<double> SaveState() const { return FState.Elements(); }
-  void RestoreState(const std::vector<double>& state) { FState.SetElements(state); }
+  // Whether every pole lies strictly inside the circle of the given radius.
+  bool PolesWithin(double radius) const;
+  // The largest magnitude the delay line or the output reaches in the steady state of a stationary
+  // input; and that steady state put into the delay line as it stands just before the input's
+  // reference sample (no overflow is looked for: the caller has checked the peak).
+  double SteadyStatePeak(const std::vector<Phasor>& input) const;
+  void SetSteadyState(const std::vector<Phasor>& input);
   // Amplitude and (unwrapped) phase of H at the normalised angular frequency omega.
   void Response(double omega, double& amplitude, double& phase);
   // Response at each of count frequencies, with the same values, several frequencies at a time.
@@ -43,6 +60,15 @@ class CBaseDigitalFilter {
   double BCoef(int i) const { return FBCoef.GetAt(i); }
   double StateAt(int i) const { return FState.GetAt(i); }
 
+ private:
+  // The response from coefficients scaled to magnitudes near 1, for sums that leave the range of a
+  // double; the amplitude is scaled back (and is infinite only when it lies beyond the range).
+  void ScaledResponse(double theta, double& amplitude, double& phase) const;
+  // A delay-line value per unit input at ω, g / (1 − Σ bi·e^{−jωi}), and the output per unit
+  // delay-line value, Σ ak·e^{−jωk}.
+  std::complex<double> StateGain(double omega) const;
+  std::complex<double> OutputGain(double omega) const;
+
  protected:
   CDoubleList FACoef;  // a0 … aN; element k multiplies w(n−k)
   CDoubleList FBCoef;  // element 0 is the fixed −1, element i ≥ 1 is bi
@@ -50,10 +76,6 @@ class CBaseDigitalFilter {
   double FGain = 1.0;
   double FSamplingPeriod = 1.0;
   bool FOverflow = false;
-
- private:
-  // Holds a value that left the representable range at the limit, and flags it.
-  double Limit(double value);
 };
 
 // The filter whose coefficients the user types into the two coefficient tables.

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <complex>
+#include <limits>
 #include <memory>
 #include <numbers>
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "dialogs/biharmonic_model.h"
+#include "filter/digital_filter.h"
 #include "platform/messages.h"
 #include "support/fake_sources.h"
 
@@ -16,11 +20,21 @@ constexpr double kPi = std::numbers::pi;
 
 const char kImpulseOverflowDirect[] =
     "Возникло переполнение разрядной сетки:\n Возможно цифровой фильтр неустойчив.\n Анализ ИХ остановлен.";
+const char kImpulseOverflowCascade[] =
+    "Возникло переполнение разрядной сетки:\nцифровой фильтр неустойчив.\n Анализ ИХ остановлен.";
 const char kOutputOverflow[] = "Возникло переполнение разрядной сетки:\n Расчёт сигнала на выходе остановлен.";
 
 class AnalysisTest : public ::testing::Test {
  protected:
   AnalysisTest() : run(std::make_unique<AnalysisRun>()) { run->SetSources(bench.Sources()); }
+
+  // The biharmonic dialog (a single cosine) and the library join the tables as sources.
+  void UseCosine() {
+    AnalysisSources sources = bench.Sources();
+    sources.biharmonic = &cosine;
+    sources.library = &library;
+    run->SetSources(sources);
+  }
 
   // Types a filter into the coefficient tables and presses "Анализ".
   void TypeFilter(std::vector<double> a, std::vector<double> b) {
@@ -33,6 +47,8 @@ class AnalysisTest : public ::testing::Test {
   std::vector<double> Copy(const double* values, int count) { return {values, values + count}; }
 
   TypedFilterBench bench;
+  FakeCosine cosine;
+  FakeLibrary library;
   std::unique_ptr<AnalysisRun> run;
   MessageRecorder recorder;
 };
@@ -172,6 +188,38 @@ TEST_F(AnalysisTest, ZeroResponseNormalisesWithoutNaN) {
   EXPECT_TRUE(recorder.Messages().empty());
 }
 
+TEST_F(AnalysisTest, ValuesBeyondTheRangeAreHeldAndReportedOnce) {
+  // |H| = 1e308·|1 + e^{−jω}| passes the largest double for |ω| < 0,93; the input spectrum of a
+  // single 1e200 is 1e200 everywhere, the output spectrum beyond the range wherever |H| is held.
+  bench.signal.values = {1e200};
+  bench.signal.processed = true;
+  TypeFilter({1e308, 1e308}, {});
+  const double largest = std::numeric_limits<double>::max();
+  const double* a = run->AmplitudeResponse();
+  EXPECT_EQ(a[1023], largest);
+  EXPECT_NEAR(a[1], 1e308 * (2 * std::sin(kPi / 2047)), 1e294);  // 2·cos(ω/2) one step from −π
+  for (int k = 0; k < 2048; ++k) {
+    ASSERT_TRUE(std::isfinite(a[k]) && std::isfinite(run->PhaseResponse()[k])) << k;
+    ASSERT_EQ(run->InputSpectrum()[k], 1e200) << k;
+    ASSERT_TRUE(std::isfinite(run->OutputSpectrum()[k])) << k;
+  }
+  EXPECT_EQ(run->OutputSpectrum()[1023], largest);
+  const std::string held =
+      "Значения вышли за пределы диапазона чисел:\n АЧХ, спектр сигнала на выходе.\n"
+      " Показаны ближайшие представимые значения.";
+  ASSERT_FALSE(recorder.Messages().empty());
+  EXPECT_EQ(recorder.Messages().back(), held);
+  EXPECT_EQ(std::count(recorder.Messages().begin(), recorder.Messages().end(), held), 1);
+
+  // Normalised by the largest double, the response keeps its shape.
+  recorder.Clear();
+  run->SetAfcMode(2);
+  EXPECT_EQ(run->AmplitudeResponse()[1023], 1);
+  EXPECT_NEAR(run->AmplitudeResponse()[1], 1e308 * (2 * std::sin(kPi / 2047)) / largest, 1e-15);
+  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{"Значения вышли за пределы диапазона чисел:\n АЧХ.\n"
+                                                          " Показаны ближайшие представимые значения."});
+}
+
 TEST_F(AnalysisTest, TableSpectrumIsThePlainDftLaidOutOnTheGrid) {
   bench.signal.values = {1};
   bench.signal.processed = true;
@@ -197,14 +245,11 @@ TEST_F(AnalysisTest, TableSpectrumIsThePlainDftLaidOutOnTheGrid) {
 }
 
 TEST_F(AnalysisTest, SteadyStatePreRollStartsTheOutputInSteadyState) {
-  FakeCosine cosine;
+  UseCosine();
   cosine.amplitude = 2;
   cosine.omega = 2 * kPi / 8;
   cosine.phi = 0.4;
   cosine.selected = true;
-  AnalysisSources sources = bench.Sources();
-  sources.biharmonic = &cosine;
-  run->SetSources(sources);
   TypeFilter({1}, {0.1});
 
   // H(ω) = 1/(1 − 0.1·e^{−jω}).
@@ -226,79 +271,239 @@ TEST_F(AnalysisTest, SteadyStatePreRollStartsTheOutputInSteadyState) {
 }
 
 TEST_F(AnalysisTest, BiharmonicWinsOverTheTableAndOutputOverflowIsTruncated) {
-  FakeCosine cosine;
+  UseCosine();
   cosine.omega = 0;  // a constant drives the slowly growing filter below into overflow
-  cosine.amplitude = 1e6;
   cosine.stationary = false;
-  cosine.selected = true;
-  bench.signal.processed = true;
-  AnalysisSources sources = bench.Sources();
-  sources.biharmonic = &cosine;
-  run->SetSources(sources);
-  TypeFilter({1}, {1.01});
-  EXPECT_EQ(run->GetSignalSource(), 1);
-  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{kOutputOverflow});
-  const double* y = run->OutputSignal();
-  EXPECT_EQ(y[0], 1e6);
-  EXPECT_DOUBLE_EQ(y[1], 2.01e6);
-  // w(n) = 1e8·(1.01^(n+1) − 1) passes 1e11 at n = 694.
-  int first_zero = 0;
-  while (first_zero < 2000 && y[first_zero] != 0) ++first_zero;
-  EXPECT_EQ(first_zero, 694);
-  for (int n = first_zero; n < 2000; ++n) ASSERT_EQ(y[n], 0);
+  // Either sign overflows at the same sample.
+  for (const double amplitude : {1e6, -1e6}) {
+    recorder.Clear();
+    cosine.amplitude = amplitude;
+    cosine.selected = true;
+    bench.signal.processed = true;
+    TypeFilter({1}, {1.01});
+    EXPECT_EQ(run->GetSignalSource(), 1);
+    EXPECT_EQ(recorder.Messages(), std::vector<std::string>{kOutputOverflow});
+    const double* y = run->OutputSignal();
+    EXPECT_EQ(y[0], amplitude);
+    EXPECT_DOUBLE_EQ(y[1], 2.01 * amplitude);
+    // w(n) = 1e8·(1.01^(n+1) − 1) passes 1e11 at n = 694.
+    int first_zero = 0;
+    while (first_zero < 2000 && y[first_zero] != 0) ++first_zero;
+    EXPECT_EQ(first_zero, 694);
+    for (int n = first_zero; n < 2000; ++n) ASSERT_EQ(y[n], 0);
+    EXPECT_TRUE(run->Overflowed());
+  }
+}
+
+TEST_F(AnalysisTest, UnstableCascadeShowsItsOwnImpulseMessage) {
+  UseCosine();
+  // A section that doubles (or doubles with alternating sign) passes the limit at n = 37.
+  for (const double a1 : {2.0, -2.0}) {
+    recorder.Clear();
+    library.design = [a1](CCascadFilter2& cascade) { cascade.FirstSection()->SetA(1, a1); };
+    library.kind = kChebyshevKind;
+    library.selected = true;
+    run->RunAnalysis(1);
+    ASSERT_EQ(run->CascadeFilter(), &library.cascade);
+    EXPECT_EQ(recorder.Messages(), (std::vector<std::string>{kImpulseOverflowCascade, "Анализ ПХ остановлен."}));
+    EXPECT_EQ(run->ValidLength(), 37);
+    EXPECT_EQ(run->ImpulseResponse()[36], std::pow(a1, 36));
+    EXPECT_EQ(run->ImpulseResponse()[37], 0);
+  }
 }
 
 }  // namespace
 
 namespace {
 
-// The output after the plain pre-roll: every sample stepped, one at a time.
-std::vector<double> PlainStationaryOutput(std::vector<double> a, std::vector<double> b, const FakeCosine& signal,
-                                          int transient, int count) {
-  CDigitalFilter filter;
-  filter.Clear();
-  filter.SetACoef(a.data(), static_cast<int>(a.size()));
-  for (std::size_t i = 0; i < b.size(); ++i) filter.SetBCoef(static_cast<int>(i) + 1, b[i]);
+// The pre-roll and output exactly as described, every sample stepped one at a time (filter is
+// a CBaseDigitalFilter or a CCascadFilter2). Also gives where the pre-roll ended.
+struct PlainRun {
+  std::vector<double> output;
+  long long pre_roll = 0;
+};
+
+template <class Filter>
+PlainRun PlainStationaryRun(Filter& filter, const BiharmonicSource& signal, int transient, int count) {
+  const auto s = [&](long long n) { return signal.SignalAt(static_cast<int>(n)); };
+  PlainRun plain;
   filter.Reset();
   long long n = 0;
-  for (; n <= transient; ++n) filter.Step(signal.SignalAt(static_cast<int>(n)));
-  const double s0 = signal.SignalAt(0);
-  while (std::fabs(signal.SignalAt(static_cast<int>(n)) - s0) > 0.0001) filter.Step(signal.SignalAt(static_cast<int>(n++)));
-  std::vector<double> y;
-  for (int k = 0; k < count; ++k) y.push_back(filter.Step(signal.SignalAt(k)));
-  return y;
+  for (; n <= transient; ++n) {
+    filter.Step(s(n));
+    if (filter.IsOverflow()) {
+      filter.Reset();
+      break;  // on to the realignment without counting the sample
+    }
+  }
+  const double s0 = s(0);
+  while (std::fabs(s(n) - s0) > 0.0001) {
+    filter.Step(s(n++));
+    if (filter.IsOverflow()) {
+      filter.Reset();
+      break;
+    }
+    if (n > kPreRollLimit) break;
+  }
+  plain.pre_roll = n;
+  bool stopped = false;
+  for (int k = 0; k < count; ++k) {
+    const double y = stopped ? 0.0 : filter.Step(s(k));
+    stopped = stopped || filter.IsOverflow();
+    plain.output.push_back(stopped ? 0.0 : y);
+  }
+  return plain;
+}
+
+// H(e^{jω}) of a cascade from its sections' coefficients.
+std::complex<double> CascadeResponse(const CCascadFilter2& cascade, double omega) {
+  const std::complex<double> z1 = std::polar(1.0, -omega), z2 = z1 * z1;
+  std::complex<double> h = 1;
+  for (const CDigitalFilter2* s = cascade.FirstSection(); s != nullptr; s = s->Next())
+    h *= s->Gain() * (s->B(0) + s->B(1) * z1 + s->B(2) * z2) / (1.0 - s->A(1) * z1 - s->A(2) * z2);
+  return h;
 }
 
 class LongPreRollTest : public AnalysisTest {
  protected:
-  void RunStationary(std::vector<double> a, std::vector<double> b) {
-    AnalysisSources sources = bench.Sources();
-    sources.biharmonic = &cosine;
-    run->SetSources(sources);
+  LongPreRollTest() {
+    UseCosine();
     cosine.omega = 2 * kPi / 300007;  // back at s(0) = 0 only after half a period: 150003 samples
     cosine.phi = kPi / 2;
-    cosine.selected = true;
-    TypeFilter(std::move(a), std::move(b));
   }
-  FakeCosine cosine;
+  void RunTyped(std::vector<double> a, std::vector<double> b) {
+    cosine.selected = true;
+    TypeFilter(a, b);
+    typed.Clear();
+    typed.SetACoef(a.data(), static_cast<int>(a.size()));
+    for (std::size_t i = 0; i < b.size(); ++i) typed.SetBCoef(static_cast<int>(i) + 1, b[i]);
+  }
+  void RunLibrary(int kind) {
+    library.kind = kind;
+    library.selected = true;
+    cosine.selected = true;
+    run->RunAnalysis(1);
+  }
+  template <class Filter>
+  void ExpectThePlainRun(Filter& filter, double tolerance) {
+    const PlainRun plain = PlainStationaryRun(filter, cosine, run->TransientLength(), 2000);
+    EXPECT_EQ(run->LastPreRollSteps(), plain.pre_roll);
+    for (int n = 0; n < 2000; ++n) ASSERT_NEAR(run->OutputSignal()[n], plain.output[n], tolerance) << n;
+  }
+  CDigitalFilter typed;  // the typed filter again, for the plain run
 };
 
-TEST_F(LongPreRollTest, FilterThatForgetsGivesThePlainPreRollsOutput) {
+TEST_F(LongPreRollTest, StableFiltersJumpToTheSteadyStateThatSteppingReaches) {
+  // A resonance of radius 0.99 is settled long before the realignment at 150003.
   const double r = 0.99, theta = 0.02;
-  const std::vector<double> a = {0.01, 0.02}, b = {2 * r * std::cos(theta), -r * r};
-  RunStationary(a, b);
+  RunTyped({0.01, 0.02}, {2 * r * std::cos(theta), -r * r});
   EXPECT_GT(run->LastPreRollSteps(), 149990);
   EXPECT_LT(run->LastPreRollSteps(), 150010);
-  const std::vector<double> plain = PlainStationaryOutput(a, b, cosine, run->TransientLength(), 2000);
-  for (int n = 0; n < 2000; ++n) ASSERT_NEAR(run->OutputSignal()[n], plain[n], 1e-12) << n;
+  EXPECT_LT(run->LastPreRollStepped(), kShortPreRoll + 2000);
+  ExpectThePlainRun(typed, 1e-12);
+
+  // The same for a cascade whose sections carry gains and zeros.
+  library.design = [](CCascadFilter2& cascade) {
+    CDigitalFilter2* first = cascade.FirstSection();
+    first->SetGain(0.25);
+    first->SetB(1, 1);
+    first->SetA(1, 0.5);
+    CDigitalFilter2* second = cascade.AppendSection();
+    second->SetB(2, -0.3);
+    second->SetA(1, 2 * 0.995 * std::cos(0.01));
+    second->SetA(2, -0.995 * 0.995);
+  };
+  RunLibrary(kChebyshevKind);
+  EXPECT_LT(run->LastPreRollStepped(), kShortPreRoll + 2000);
+  ExpectThePlainRun(library.cascade, 1e-9);
+  EXPECT_TRUE(recorder.Messages().empty());
 }
 
-TEST_F(LongPreRollTest, FilterThatNeverForgetsIsSteppedAllTheWay) {
+TEST_F(LongPreRollTest, DecimatedPairOfOscillationsJumpsToo) {
+  // Two oscillations, every third sample kept: the steady state of all 2D − 1 lines of each.
+  // cos(ωn + 0,3) leads, and comes back to its start only at ωn = 2π − 0,6 (n ≈ 271000).
+  BiharmonicModel pair;
+  pair.Show();
+  pair.SetOscillationEnabled(2, true);
+  pair.SetOmega(1, 2 * kPi / 300009);
+  pair.SetPhase(1, 0.3);
+  pair.SetOmega(2, 4 * kPi / 300009);
+  pair.SetAmplitude(2, 0.05);
+  pair.SetPhase(2, -1);
+  ASSERT_TRUE(pair.SelectDecimation(2));
+  pair.RequestAnalysis();
+  AnalysisSources sources = bench.Sources();
+  sources.biharmonic = &pair;
+  run->SetSources(sources);
+  const double r = 0.99, theta = 0.3;
+  RunTyped({0.3, 0.2, 0.1}, {2 * r * std::cos(theta), -r * r});
+  EXPECT_GT(run->LastPreRollSteps(), 2 * kShortPreRoll);
+  EXPECT_LT(run->LastPreRollStepped(), kShortPreRoll + 2000);
+  const PlainRun plain = PlainStationaryRun(typed, pair, run->TransientLength(), 2000);
+  EXPECT_EQ(run->LastPreRollSteps(), plain.pre_roll);
+  for (int n = 0; n < 2000; ++n) ASSERT_NEAR(run->OutputSignal()[n], plain.output[n], 1e-12) << n;
+}
+
+TEST_F(LongPreRollTest, FilterThatIsNotSettledByThenIsSteppedAllTheWay) {
   // An integrator keeps every sample it was given: its long pre-roll cannot be shortened.
-  const std::vector<double> a = {1}, b = {1};
-  RunStationary(a, b);
-  const std::vector<double> plain = PlainStationaryOutput(a, b, cosine, run->TransientLength(), 2000);
-  for (int n = 0; n < 2000; ++n) ASSERT_EQ(run->OutputSignal()[n], plain[n]) << n;
+  RunTyped({1}, {1});
+  EXPECT_EQ(run->LastPreRollStepped(), run->LastPreRollSteps());
+  ExpectThePlainRun(typed, 0);
+
+  // Butterworth of order 2 at ωp = 0,0002 still remembers the start at the realignment near
+  // 125380: stepped all the way, and never from before n = 0.
+  library.butterworth.SetAutoOrder(false);
+  library.butterworth.SetWp(0.0002);
+  library.butterworth.SetOrder(2);
+  cosine.omega = 5e-5;
+  cosine.phi = 0;
+  RunLibrary(kButterworthKind);
+  EXPECT_GT(run->LastPreRollSteps(), kShortPreRoll);
+  ExpectThePlainRun(library.butterworth, 0);
+}
+
+TEST_F(LongPreRollTest, OverflowEndsThePreRollWhereSteppingWould) {
+  // Overflow while settling (at n = 1): reset, and the realignment starts at that sample, which
+  // is aligned.
+  cosine.phi = 0;
+  RunTyped({1e11}, {0.5});
+  EXPECT_EQ(run->LastPreRollSteps(), 1);
+  ExpectThePlainRun(typed, 0);
+  // Overflow while settling and again on the way to the realignment.
+  cosine.phi = kPi / 2;
+  RunTyped({1}, {1.5});
+  ExpectThePlainRun(typed, 0);
+  EXPECT_LT(run->LastPreRollSteps(), 1000);
+  // A slow filter overflowing long after the short pre-roll: stepped up to the overflow.
+  RunTyped({1e6}, {0.999999});
+  EXPECT_GT(run->LastPreRollSteps(), kShortPreRoll);
+  EXPECT_LT(run->LastPreRollSteps(), 150000);
+  ExpectThePlainRun(typed, 0);
+  // A settled filter whose steady state comes near the limit is stepped, not jumped.
+  RunTyped({1e9}, {0.5});
+  EXPECT_EQ(run->LastPreRollStepped(), run->LastPreRollSteps());
+  ExpectThePlainRun(typed, 0);
+}
+
+TEST_F(LongPreRollTest, PreRollThatNeverRealignsJumpsToTheSteadyStateAtTheLimit) {
+  // Order 200 at ωp = 1e−4 and ω = 3e−8: the input does not come back within 1e8 samples. The
+  // sharpest pole, of radius 1 − 7,9e−7, has shrunk its transient by e^−78 by then.
+  library.butterworth.SetAutoOrder(false);
+  library.butterworth.SetWp(1e-4);
+  library.butterworth.SetOrder(200);
+  cosine.omega = 3e-8;
+  run->SetInterval(4000);  // the transient length N − 1 lets s(n) leave s(0) before the pre-roll goes on
+  RunLibrary(kButterworthKind);
+  EXPECT_EQ(run->LastPreRollSteps(), kPreRollLimit + 1);
+  EXPECT_LT(run->LastPreRollStepped(), kShortPreRoll + 5000);
+  // The impulse response is below the smallest double over the interval, so the output there is
+  // the steady state of the input as it continues from the realignment on.
+  const std::complex<double> h = CascadeResponse(library.butterworth, cosine.omega);
+  for (int n = 0; n < 4000; ++n) {
+    const double expected = std::abs(h) * std::cos(cosine.omega * (kPreRollLimit + 1 + n) + cosine.phi + std::arg(h));
+    ASSERT_NEAR(run->OutputSignal()[n], expected, 1e-9) << n;
+  }
+  EXPECT_TRUE(recorder.Messages().empty());
 }
 
 }  // namespace

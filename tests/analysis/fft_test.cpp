@@ -33,6 +33,19 @@ TEST(FftTest, EightOnesAndUnitImpulse) {
     EXPECT_EQ(impulse.magnitude[k], 1) << k;
     EXPECT_EQ(impulse.phase[k], 0) << k;
   }
+
+  // Values whose squares (or sums) leave the range of a double: the magnitudes are still theirs.
+  const Spectrum large = Transformed(fft, {1e200, 0, 0, 0, 0, 0, 0, 0}, 8);
+  for (int k = 0; k < 8; ++k) EXPECT_EQ(large.magnitude[k], 1e200) << k;
+  // 1e308·|1 + e^{jπk/4}|: beyond the range at k = 0 and 1 only, though every sum of the plain
+  // transform already is.
+  const Spectrum huge = Transformed(fft, {1e308, 1e308}, 8);
+  EXPECT_TRUE(std::isinf(huge.magnitude[0]));
+  EXPECT_TRUE(std::isinf(huge.magnitude[1]));
+  EXPECT_NEAR(huge.magnitude[2], std::sqrt(2.0) * 1e308, 1e293);
+  EXPECT_NEAR(huge.magnitude[3], 2 * std::cos(3 * std::numbers::pi / 8) * 1e308, 1e293);
+  EXPECT_NEAR(huge.magnitude[4], 0, 1e293);
+  EXPECT_NEAR(huge.phase[2], std::numbers::pi / 4, 1e-15);
 }
 
 TEST(FftTest, EightPointsByHand) {

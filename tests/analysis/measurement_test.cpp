@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
 #include <string>
 #include <vector>
 
 #include "analysis/measurement.h"
+#include "support/stated_interval.h"
 #include "platform/messages.h"
 
 namespace {
@@ -13,6 +15,8 @@ constexpr double kPi = std::numbers::pi;
 const std::string kLevelChanged =
     "Заданный уровень подавления не обеспечивается фильтром.\n"
     "                              Уровень подавления изменён.";
+const std::string kNoLevelReached =
+    "Ни один уровень подавления не обеспечивается фильтром.\n Граница полосы подавления не определена.";
 
 // An 8-point grid: ω_i = i·2π/7 − π, so the upper half holds π/7, 3π/7, 5π/7 and π.
 std::vector<double> EightPoints(double a4, double a5, double a6, double a7) {
@@ -29,25 +33,27 @@ TEST(MeasurementTest, ListsStartAt0707And001OrMinus3AndMinus40Decibels) {
 }
 
 TEST(MeasurementTest, EdgesWidthAndTheirUncertainties) {
-  // pass at 3π/7, stop at 5π/7, so ωs = π: Δ = 4π/7, ρ = 133,33 %, half step π/7.
+  // The pass edge lies between 3π/7 (1 ≥ 0,707) and 5π/7 (0,3), the stop edge between 5π/7 and π
+  // (0,001 ≤ 0,01): each is stated as the middle of its interval, which the text holds.
   const std::vector<double> response = EightPoints(1, 0.9, 0.3, 0.001);
   MessageRecorder messages;
   const MeasurementResult r = MeasureAmplitudeResponse(response.data(), 8, LevelScale::kLinear, 5, 9);
   ASSERT_TRUE(r.valid);
+  EXPECT_TRUE(r.stop_reached);
   EXPECT_EQ(r.pass, 5);
   EXPECT_EQ(r.stop, 6);
   EXPECT_EQ(r.stop_index, 9);
-  EXPECT_NEAR(r.omega_pass, 3 * kPi / 7, 1e-12);
-  EXPECT_NEAR(r.omega_stop, kPi, 1e-12);
-  EXPECT_NEAR(r.width, 4 * kPi / 7, 1e-12);
-  EXPECT_NEAR(r.relative_width, 400.0 / 3, 1e-10);
-  EXPECT_EQ(r.wvT, "1,3464±33,33%");  // 3π/7; (π/7)/(3π/7)
-  EXPECT_EQ(r.fvT, "0,2143±33,33%");  // 3/14
-  EXPECT_EQ(r.wpT, "3,1416±14,29%");  // 1/7
-  EXPECT_EQ(r.fpT, "0,5000±14,29%");
-  EXPECT_EQ(r.dwT, "1,7952±50,00%");  // 4π/7; (2π/7)/(4π/7)
-  EXPECT_EQ(r.dfT, "0,2857±50,00%");  // 2/7
-  EXPECT_EQ(r.dw, "133,3333±11,11%");  // q = (4·4)/(3·6)
+  EXPECT_NEAR(r.omega_pass, 4 * kPi / 7, 1e-12);
+  EXPECT_NEAR(r.omega_stop, 6 * kPi / 7, 1e-12);
+  EXPECT_NEAR(r.width, 2 * kPi / 7, 1e-12);  // within [0, 4π/7]
+  EXPECT_NEAR(r.relative_width, 200.0 / 3, 1e-10);  // within [0, 4/3]
+  EXPECT_EQ(r.wvT, "1,7952±25,01%");  // 4π/7 ± π/7, the 0,01 % for the value's rounding
+  EXPECT_EQ(r.fvT, "0,2857±25,01%");
+  EXPECT_EQ(r.wpT, "2,6928±16,67%");  // 6π/7 ± π/7
+  EXPECT_EQ(r.fpT, "0,4286±16,68%");
+  EXPECT_EQ(r.dwT, "0,8976±100,00%");
+  EXPECT_EQ(r.dfT, "0,1429±100,00%");
+  EXPECT_EQ(r.dw, "66,6667±100,00%");
   EXPECT_TRUE(messages.Messages().empty());
 
   // The same response in dB against the dB lists (−3 and −40 dB) gives the same edges.
@@ -55,6 +61,45 @@ TEST(MeasurementTest, EdgesWidthAndTheirUncertainties) {
   const MeasurementResult d = MeasureAmplitudeResponse(db.data(), 8, LevelScale::kDecibel, 5, 6);
   EXPECT_EQ(d.wvT, r.wvT);
   EXPECT_EQ(d.dw, r.dw);
+}
+
+TEST(MeasurementTest, StatedIntervalsHoldTheEdgesOfAKnownResponse) {
+  // y(n) = x(n) + x(n − 1): |H| normalised is |cos(ω/2)|, at level L from ω = 2·arccos L. Every
+  // pass and stop level of both lists, on every grid.
+  for (const int n : {1024, 2048, 4096}) {
+    for (const LevelScale scale : {LevelScale::kLinear, LevelScale::kDecibel}) {
+      const bool db = scale == LevelScale::kDecibel;
+      std::vector<double> response(static_cast<std::size_t>(n));
+      for (int i = 0; i < n; ++i) {
+        const double a = std::fabs(std::cos((-kPi + i * 2 * kPi / (n - 1)) / 2));
+        response[static_cast<std::size_t>(i)] = db ? (a > 0 ? 20 * std::log10(a) : -10000) : a;
+      }
+      const auto edge = [&](const std::string& item) {
+        const double level = LevelValue(item);
+        return 2 * std::acos(db ? std::pow(10, level / 20) : level);
+      };
+      const LevelList& pass_levels = PassBandLevels(scale);
+      const LevelList& stop_levels = StopBandLevels(scale);
+      for (std::size_t p = 0; p < pass_levels.items.size(); ++p) {
+        for (std::size_t q = 0; q < stop_levels.items.size(); ++q) {
+          MessageRecorder quiet;
+          const MeasurementResult r =
+              MeasureAmplitudeResponse(response.data(), n, scale, static_cast<int>(p), static_cast<int>(q));
+          const double wp = edge(pass_levels.items[p]), ws = edge(stop_levels.items[q]);
+          const std::string where = std::to_string(n) + " " + pass_levels.items[p] + " " + stop_levels.items[q];
+          ASSERT_TRUE(r.stop_reached) << where;
+          EXPECT_TRUE(StatedInterval(r.wvT).Holds(wp)) << where << " " << r.wvT << " " << wp;
+          EXPECT_TRUE(StatedInterval(r.fvT).Holds(wp / (2 * kPi))) << where << " " << r.fvT;
+          EXPECT_TRUE(StatedInterval(r.wpT).Holds(ws)) << where << " " << r.wpT << " " << ws;
+          EXPECT_TRUE(StatedInterval(r.fpT).Holds(ws / (2 * kPi))) << where << " " << r.fpT;
+          EXPECT_TRUE(StatedInterval(r.dwT).Holds(ws - wp)) << where << " " << r.dwT;
+          EXPECT_TRUE(StatedInterval(r.dfT).Holds((ws - wp) / (2 * kPi))) << where << " " << r.dfT;
+          EXPECT_TRUE(StatedInterval(r.dw).Holds((ws - wp) / wp * 100)) << where << " " << r.dw;
+          EXPECT_LE(r.omega_stop, kPi) << where;
+        }
+      }
+    }
+  }
 }
 
 TEST(MeasurementTest, AnUnreachedStopLevelIsRaisedWithAMessage) {
@@ -66,41 +111,40 @@ TEST(MeasurementTest, AnUnreachedStopLevelIsRaisedWithAMessage) {
   EXPECT_EQ(StopBandLevels(LevelScale::kLinear).items[static_cast<std::size_t>(r.stop_index)], "0,005");
   EXPECT_EQ(r.stop, 6);
 
-  // Above even the highest level at π: the first item, and ωs one step beyond π.
-  messages.Clear();
-  const std::vector<double> flat(8, 1.0);
-  const MeasurementResult f = MeasureAmplitudeResponse(flat.data(), 8, LevelScale::kLinear, 5, 9);
-  EXPECT_EQ(messages.Messages(), std::vector<std::string>{kLevelChanged});
-  EXPECT_EQ(f.stop_index, 0);
-  EXPECT_EQ(f.pass, 7);
-  EXPECT_NEAR(f.omega_pass, kPi, 1e-12);
-  EXPECT_NEAR(f.omega_stop, 9 * kPi / 7, 1e-12);
-
-  // Already at the first item: no message.
-  messages.Clear();
-  MeasureAmplitudeResponse(flat.data(), 8, LevelScale::kLinear, 5, 0);
-  EXPECT_TRUE(messages.Messages().empty());
+  // Above even the highest level at π: said so, the chosen level stays, and no stop edge is
+  // stated (it would lie beyond π). The pass band reaches π.
+  for (const int chosen : {9, 0}) {
+    messages.Clear();
+    const std::vector<double> flat(8, 1.0);
+    const MeasurementResult f = MeasureAmplitudeResponse(flat.data(), 8, LevelScale::kLinear, 5, chosen);
+    EXPECT_EQ(messages.Messages(), std::vector<std::string>{kNoLevelReached});
+    EXPECT_FALSE(f.stop_reached);
+    EXPECT_EQ(f.stop_index, chosen);
+    EXPECT_EQ(f.pass, 7);
+    EXPECT_EQ(f.wvT, "3,1416±0,01%");
+    for (const std::string* text : {&f.wpT, &f.fpT, &f.dwT, &f.dfT, &f.dw}) EXPECT_EQ(*text, "");
+  }
 }
 
-TEST(MeasurementTest, NoPassBandAndTheNegativeWidthBound) {
-  // Below 0,707 everywhere: pass stays at N/2, the first point above 0, half a step from it.
+TEST(MeasurementTest, NoPassBandAndAnUnboundedRelativeWidth) {
+  // Below 0,707 everywhere: the pass edge lies before the first point of the upper half, π/7.
   const std::vector<double> response = EightPoints(0.6, 0.3, 0.2, 0.001);
   const MeasurementResult r = MeasureAmplitudeResponse(response.data(), 8, LevelScale::kLinear, 5, 9);
   EXPECT_EQ(r.pass, 4);
-  EXPECT_NEAR(r.omega_pass, kPi / 7, 1e-12);
-  // Δ = 6π/7 is more than 2·ωp, so 1 − q < 0 and the relative width stands alone: 600 %.
-  EXPECT_EQ(r.dw, "600,0000");
-  EXPECT_EQ(r.wvT, "0,4488±100,00%");  // the half step π/7 is ωp itself
+  EXPECT_NEAR(r.omega_pass, kPi / 14, 1e-12);
+  EXPECT_EQ(r.wvT, "0,2244±100,00%");
+  // A pass edge that may be 0 puts no bound on the relative width: its value stands alone.
+  EXPECT_EQ(r.dw, "1100,0000");
 }
 
 TEST(MeasurementTest, FineGridUncertaintyAndTooShortResponses) {
-  // N = 2048: half step π/2047 ≈ 0,00153, 0,15 % of ωp ≈ 1.
+  // N = 2048: ω_1349 ≈ 0,99908 and ω_1350 ≈ 1,00221; the edge is stated as 1,0006 ± 0,0016.
   std::vector<double> response(2048, 0.0);
-  for (int i = 1024; i <= 1349; ++i) response[static_cast<std::size_t>(i)] = 1.0;  // ω_1349 ≈ 0,99908
+  for (int i = 1024; i <= 1349; ++i) response[static_cast<std::size_t>(i)] = 1.0;
   const MeasurementResult r = MeasureAmplitudeResponse(response.data(), 2048, LevelScale::kLinear, 5, 9);
   EXPECT_EQ(r.pass, 1349);
   EXPECT_EQ(r.stop, 1349);
-  EXPECT_EQ(r.wvT, "0,9991±0,15%");
+  EXPECT_EQ(r.wvT, "1,0006±0,16%");
 
   const double one = 1.0;
   MessageRecorder messages;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/stationary_signal.h"
 #include "dialogs/biharmonic_model.h"
 #include "dialogs/table_model.h"
 #include "platform/messages.h"
@@ -189,6 +190,50 @@ TEST(BiharmonicModelTest, DecimationKeepsEveryDthSampleOfTheSum) {
   model.SetOscillationEnabled(2, false);
   EXPECT_EQ(model.DecimationList(), std::vector<std::string>{"D=1"});
   EXPECT_EQ(model.Decimation(), 1);
+}
+
+TEST(BiharmonicModelTest, ClosedFormOfTheDecimatedSumGivesItsSamples) {
+  BiharmonicModel model;
+  model.Show();
+  model.SetOscillationEnabled(2, true);
+  model.SetOmega(1, 0.5);
+  model.SetPhase(1, -1.1);
+  model.SetOmega(2, 0.3);
+  model.SetAmplitude(2, 0.7);
+  model.SetPhase(2, 0.25);
+  ASSERT_TRUE(model.SelectDecimation(2));  // D = 3
+  const OscillationSum sum = model.Oscillations();
+  ASSERT_EQ(sum.terms.size(), 2u);
+  EXPECT_EQ(sum.decimation, 3);
+
+  // Spectral lines at a sample give every sample around it, the zeros between included, as
+  // exactly as SignalAt rounds ω·n itself (ulp(6e3) = 9e−13, ulp(5e7) = 7e−9).
+  for (const auto& [at, tolerance] : {std::pair{12347LL, 2e-12}, std::pair{98765431LL, 3e-8}}) {
+    const std::vector<Phasor> lines = SignalPhasors(sum, at, 64);
+    EXPECT_EQ(lines.size(), 10u);  // 2D − 1 per oscillation
+    for (long long n = at - 7; n <= at + 7; ++n) {
+      double value = 0;
+      for (const Phasor& line : lines)
+        value += (line.amplitude * std::polar(1.0, line.omega * static_cast<double>(n - at))).real();
+      EXPECT_NEAR(value, model.SignalAt(static_cast<int>(n)), tolerance) << n;
+    }
+  }
+  const long long at = 98765431;
+  EXPECT_TRUE(SignalPhasors(sum, at, 2).empty());  // more lines than asked for
+
+  // The first return to s(0) is the one a sample-by-sample search finds.
+  const auto search = [&](long long first, long long last, double s0, double tolerance) {
+    for (long long n = first; n <= last; ++n)
+      if (std::fabs(model.SignalAt(static_cast<int>(n)) - s0) <= tolerance) return n;
+    return last + 1;
+  };
+  for (const double tolerance : {1e-6, 1e-4, 1e-2}) {  // none before 400000; at 78543; at 70623
+    const double s0 = model.SignalAt(0);
+    const long long found = FindRealignment(model, 70001, 400000, s0, tolerance);
+    EXPECT_EQ(found, search(70001, 400000, s0, tolerance)) << tolerance;
+  }
+  // With s(0) within the tolerance of 0 the zeros between the multiples of D come back at once.
+  EXPECT_EQ(FindRealignment(model, 70001, 400000, 1e-5, 1e-4), 70001);
 }
 
 TEST(BiharmonicModelTest, StationarySpectrumIsLinesAtTheNearestGridPoints) {

@@ -5,9 +5,12 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "analysis/measurement.h"
 #include "dialogs/biharmonic_model.h"
 #include "dialogs/filter_library_model.h"
+#include "numeric/subnormal_guard.h"
 #include "platform/messages.h"
+#include "support/stated_interval.h"
 
 namespace {
 
@@ -89,6 +92,66 @@ TEST(LibraryFeedsAnalysisTest, StationaryBiharmonicGivesLinesScaledByTheAmplitud
     ASSERT_NEAR(m.run.OutputSpectrum()[k], in * m.library.Chebyshev().Amplitude(mirrored), 1e-12) << k;
   }
   EXPECT_EQ(lines, 4);  // each line at its nearest grid point, and its mirror image
+}
+
+TEST(LibraryFeedsAnalysisTest, MeasuredEdgesOfAButterworthHoldItsDesignedEdges) {
+  // Designed at −3 dB and −40 dB, measured at the same levels in dB: the pass edge is ωp and the
+  // stop edge (1 + δa)·ωp, where the design puts those levels exactly.
+  LibraryAndRun m;
+  m.run.SetAfcMode(3);
+  CBatterwortFilter& design = m.library.ButterworthDesign();
+  design.SetLsdB(-40);
+  for (const double wp : {0.3, 1.0, 2.2}) {
+    design.SetWp(wp);
+    m.Choose(kButterworthKind);
+    const MeasurementResult r =
+        MeasureAmplitudeResponse(m.run.AmplitudeResponse(), m.run.FrequencyPoints(), LevelScale::kDecibel,
+                                 FindLevel(PassBandLevels(LevelScale::kDecibel), -3),
+                                 FindLevel(StopBandLevels(LevelScale::kDecibel), -40));
+    const double ws = (1 + design.GetActualTransition() / 100) * wp;
+    EXPECT_TRUE(StatedInterval(r.wvT).Holds(wp)) << r.wvT << " " << wp;
+    EXPECT_TRUE(StatedInterval(r.wpT).Holds(ws)) << r.wpT << " " << ws;
+    EXPECT_TRUE(StatedInterval(r.dwT).Holds(ws - wp)) << r.dwT;
+    EXPECT_TRUE(StatedInterval(r.dw).Holds(design.GetActualTransition())) << r.dw;
+  }
+  EXPECT_TRUE(m.recorder.Messages().empty());
+}
+
+// Subnormal values in the eight result arrays over the whole interval and grid.
+int CountSubnormals(const AnalysisRun& run) {
+  const double* time[] = {run.ImpulseResponse(), run.StepResponse(), run.InputSignal(), run.OutputSignal()};
+  const double* frequency[] = {run.AmplitudeResponse(), run.PhaseResponse(), run.InputSpectrum(),
+                               run.OutputSpectrum()};
+  int count = 0;
+  for (const double* values : time)
+    for (int n = 0; n < run.IntervalLength(); ++n) count += std::fpclassify(values[n]) == FP_SUBNORMAL;
+  for (const double* values : frequency)
+    for (int k = 0; k < run.FrequencyPoints(); ++k) count += std::fpclassify(values[k]) == FP_SUBNORMAL;
+  return count;
+}
+
+TEST(LibraryFeedsAnalysisTest, DecayingFilterLeavesNoSubnormalInAnyResult) {
+  // Order 200 falls below the smallest normal double near ±π and in its sections' delay lines.
+  LibraryAndRun m;
+  m.run.SetInterval(4000);
+  m.run.SetResolution(4096);
+  m.library.ButterworthDesign().SetAutoOrder(false);
+  m.library.ButterworthDesign().SetOrder(200);
+  m.biharmonic.RequestAnalysis();
+  m.Choose(kButterworthKind);
+  EXPECT_EQ(CountSubnormals(m.run), 0);
+  EXPECT_FALSE(SubnormalGuard::Flushing());  // the caller's state is back
+
+  if (!SubnormalGuard::Supported()) GTEST_SKIP() << "no control over subnormals on this CPU";
+  // The same run without flushing does produce them: the check above can fail.
+  m.run.SetFlushSubnormals(false);
+  m.biharmonic.RequestAnalysis();
+  m.Choose(kButterworthKind);
+  EXPECT_GT(CountSubnormals(m.run), 0);
+
+  SubnormalGuard outer;  // a guard inside another restores the outer one's state
+  { SubnormalGuard inner; }
+  EXPECT_TRUE(SubnormalGuard::Flushing());
 }
 
 }  // namespace

@@ -101,6 +101,25 @@ TEST(CascadeFilterTest, OverflowIsLimitedAndReportedByTheCascade) {
   cascade.Reset();
   EXPECT_FALSE(cascade.IsOverflow());
   EXPECT_EQ(cascade.Step(1), 1);
+
+  // The same on the negative side: −2^37 is held at −1e11.
+  cascade.Reset();
+  y = cascade.Step(-1);
+  for (n = 0; !cascade.IsOverflow() && n < 100; ++n) y = cascade.Step(0);
+  EXPECT_EQ(n, 37);
+  EXPECT_EQ(y, -1e11);
+
+  // A section whose numerator alone leaves the range, in the middle of a chain: the value is
+  // held there, the next section sees the held value, and the cascade reports it.
+  Fill(cascade, {{1, 1, 0, 0, 0, 0}, {1, -1e12, 0, 0, 0, 0}, {0.5, 1, 0, 0, 0, 0}});
+  cascade.Reset();
+  EXPECT_EQ(cascade.Step(1), -0.5e11);
+  EXPECT_TRUE(cascade.IsOverflow());
+  double block_out = 0;
+  const double block_in = 1;
+  cascade.Reset();
+  EXPECT_EQ(cascade.StepBlock(&block_in, &block_out, 1), 0);
+  EXPECT_EQ(block_out, -0.5e11);
 }
 
 TEST(CascadeFilterTest, RunTowardMinusInfinityIsFlaggedAndStaysFinite) {
@@ -210,38 +229,50 @@ TEST(CascadeFilterTest, PhaseSumCountsWholeTurnsLikeThePlainSum) {
 }
 
 TEST(CascadeFilterTest, BlockStepsEqualSingleSteps) {
-  CCascadFilter2 block, single;
-  const std::vector<SectionCoefs> sections = {
-      {0.3, 1, 2, 1, 1.2, -0.5}, {1.5, 1, -0.4, 0.9, -0.6, -0.3}, {0.8, 0.5, 0.2, 0, 1.05, 0}};
-  Fill(block, sections);
-  Fill(single, sections);
+  const SectionCoefs steady[] = {{0.3, 1, 2, 1, 1.2, -0.5}, {1.5, 1, -0.4, 0.9, -0.6, -0.3}, {0.9, 1, 0, -1, 0.5, 0.2}};
+  const SectionCoefs growing = {0.8, 0.5, 0.2, 0, 1.05, 0};  // 1.05^n: overflows at some sample
   std::vector<double> x(600), y(600);
   for (int n = 0; n < 600; ++n) x[n] = std::sin(0.1 * n) + (n == 0);
-  // The third section grows as 1.05^n and overflows at some sample.
-  block.Reset();
-  const int first = block.StepBlock(x.data(), y.data(), 600);
-  single.Reset();
-  int single_first = 600;
-  for (int n = 0; n < 600; ++n) {
-    const double expected = single.Step(x[n]);
-    if (n <= first) {
-      ASSERT_EQ(y[n], expected) << n;
+  // Three sections (stepped one by one) and seven (a group of four, then three), the growing one
+  // last, inside the group, or in the three after it.
+  const std::vector<std::vector<SectionCoefs>> chains = {
+      {steady[0], steady[1], growing},
+      {steady[0], steady[1], growing, steady[2], steady[0], steady[1], steady[2]},
+      {steady[0], steady[1], steady[2], steady[0], steady[1], growing, steady[2]}};
+  for (std::size_t c = 0; c < chains.size(); ++c) {
+    CCascadFilter2 block, single;
+    Fill(block, chains[c]);
+    Fill(single, chains[c]);
+    block.Reset();
+    const int first = block.StepBlock(x.data(), y.data(), 600);
+    single.Reset();
+    int single_first = 600;
+    for (int n = 0; n < 600; ++n) {
+      const double expected = single.Step(x[n]);
+      if (n <= first) {
+        ASSERT_EQ(y[n], expected) << c << " " << n;
+      }
+      if (single.IsOverflow() && single_first == 600) single_first = n;
     }
-    if (single.IsOverflow() && single_first == 600) single_first = n;
+    EXPECT_EQ(first, single_first) << c;
+    EXPECT_LT(first, 600) << c;
+    EXPECT_TRUE(block.IsOverflow()) << c;
   }
-  EXPECT_EQ(first, single_first);
-  EXPECT_LT(first, 600);
-  EXPECT_TRUE(block.IsOverflow());
 
   // Without overflow the delay lines afterwards are the same too: the next block continues alike.
-  Fill(block, {sections[0], sections[1]});
-  Fill(single, {sections[0], sections[1]});
-  block.Reset();
-  single.Reset();
-  EXPECT_EQ(block.StepBlock(x.data(), y.data(), 300), 300);
-  EXPECT_FALSE(block.IsOverflow());
-  for (int n = 0; n < 300; ++n) single.Step(x[n]);
-  EXPECT_EQ(block.Step(0.5), single.Step(0.5));
+  for (const std::vector<SectionCoefs>& chain :
+       {std::vector<SectionCoefs>{steady[0], steady[1]},
+        std::vector<SectionCoefs>{steady[0], steady[1], steady[2], steady[0], steady[1]}}) {
+    CCascadFilter2 block, single;
+    Fill(block, chain);
+    Fill(single, chain);
+    block.Reset();
+    single.Reset();
+    EXPECT_EQ(block.StepBlock(x.data(), y.data(), 300), 300);
+    EXPECT_FALSE(block.IsOverflow());
+    for (int n = 0; n < 300; ++n) single.Step(x[n]);
+    EXPECT_EQ(block.Step(0.5), single.Step(0.5));
+  }
 }
 
 }  // namespace

@@ -73,10 +73,17 @@ TEST(ButterworthDesignTest, AutomaticOrderIsTheLowestThatMeetsTheWidth) {
   }
   EXPECT_TRUE(recorder.Messages().empty());
 
-  // Beyond π/2 the prewarped stop edge is negative: the estimate is 2.
+  // A stop edge at or beyond π gives the estimate 2: where the prewarped edge is negative (up to
+  // 2π), where it is positive again (3·2,5; 2·3,5), and at π itself.
   automatic.SetTransition(10);
   automatic.SetWp(3);
   EXPECT_EQ(automatic.GetOrder(), 2);
+  for (const auto& [wp, percent] : {std::pair{3.0, 150.0}, std::pair{2.0, 250.0}, std::pair{std::numbers::pi / 2, 100.0}}) {
+    automatic.SetTransition(percent);
+    automatic.SetWp(wp);
+    EXPECT_EQ(automatic.GetOrder(), 2) << wp;
+  }
+  EXPECT_TRUE(recorder.Messages().empty());
 
   // A width that order 200 cannot reach: the order's own message, and δ follows δa up.
   automatic.SetWp(1);

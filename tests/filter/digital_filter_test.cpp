@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "filter/cascade_filter.h"
 #include "filter/digital_filter.h"
 #include "numeric/numeric.h"
 #include "platform/messages.h"
@@ -130,16 +131,39 @@ TEST(DigitalFilterTest, PositiveOverflowIsLimitedAndFlagged) {
   EXPECT_FALSE(filter.IsOverflow());
 }
 
-TEST(DigitalFilterTest, AlternatingFilterIsLimitedOnlyOnThePositiveSide) {
+TEST(DigitalFilterTest, OverflowIsLimitedOnBothSides) {
   CDigitalFilter filter;
   SetFilter(filter, {1}, {-2});
   filter.Reset();
   std::vector<double> y;
-  for (int n = 0; n < 40; ++n) y.push_back(filter.Step(n == 0 ? 1 : 0));
+  std::vector<bool> flagged;
+  for (int n = 0; n < 40; ++n) {
+    y.push_back(filter.Step(n == 0 ? 1 : 0));
+    flagged.push_back(filter.IsOverflow());
+  }
   EXPECT_EQ(y[35], -std::pow(2.0, 35));
   EXPECT_EQ(y[36], std::pow(2.0, 36));
-  EXPECT_EQ(y[37], -std::pow(2.0, 37));  // below −1e11, passes unchanged
-  EXPECT_EQ(y[38], 1e11);                 // 2^38 held
+  EXPECT_FALSE(flagged[36]);
+  EXPECT_EQ(y[37], -1e11);  // −2^37 is the first value beyond the limit: held, and flagged
+  EXPECT_TRUE(flagged[37]);
+  EXPECT_EQ(y[38], 1e11);  // the held −1e11 times −2
+  EXPECT_EQ(y[39], -1e11);
+
+  // A negative impulse into a slowly growing filter overflows where the positive one does.
+  SetFilter(filter, {1}, {1.01});
+  for (const double x : {1e10, -1e10}) {
+    filter.Reset();
+    double last = filter.Step(x);
+    int n = 0;
+    while (!filter.IsOverflow() && n < 1000) last = filter.Step(0), ++n;
+    EXPECT_EQ(n, 232) << x;  // 1.01^232 is the first power above 10
+    EXPECT_EQ(last, x > 0 ? 1e11 : -1e11);
+  }
+
+  // The numerator alone beyond the limit, on either side.
+  SetFilter(filter, {-1e12}, {});
+  filter.Reset();
+  EXPECT_EQ(filter.Step(1), -1e11);
   EXPECT_TRUE(filter.IsOverflow());
 }
 
@@ -157,6 +181,74 @@ TEST(DigitalFilterTest, RunTowardMinusInfinityEndsInAFlaggedFiniteValue) {
   EXPECT_TRUE(all_finite);
   EXPECT_LT(steps, 2000);
   for (int i = 0; i < 100; ++i) EXPECT_TRUE(std::isfinite(filter.Step(-1)));
+}
+
+TEST(DigitalFilterTest, PolesWithinARadiusInBothForms) {
+  CDigitalFilter filter;
+  CCascadFilter2 cascade;
+  EXPECT_TRUE(filter.PolesWithin(1e-9));  // no recursion: every pole at 0
+  // A pair at 0,95·e^{±j0,3}.
+  const double r = 0.95, theta = 0.3;
+  SetFilter(filter, {1}, {2 * r * std::cos(theta), -r * r});
+  cascade.FirstSection()->SetA(1, 2 * r * std::cos(theta));
+  cascade.FirstSection()->SetA(2, -r * r);
+  for (const double radius : {0.9499, 0.9501}) {
+    EXPECT_EQ(filter.PolesWithin(radius), radius > r) << radius;
+    EXPECT_EQ(cascade.PolesWithin(radius), radius > r) << radius;
+  }
+  // 0,9 and −0,97: (1 − 0,9z⁻¹)(1 + 0,97z⁻¹) = 1 + 0,07z⁻¹ − 0,873z⁻², and in a second section.
+  SetFilter(filter, {1}, {-0.07, 0.873});
+  cascade.AppendSection()->SetA(1, -0.97);
+  EXPECT_TRUE(filter.PolesWithin(0.9701));
+  EXPECT_FALSE(filter.PolesWithin(0.9699));
+  EXPECT_FALSE(cascade.PolesWithin(0.9699));
+  // Six poles, the largest 0,95: Π (1 − p·z⁻¹) expanded.
+  std::vector<double> denominator = {1};
+  for (const double pole : {0.9, -0.8, 0.5, 0.3, -0.6, 0.95}) {
+    denominator.push_back(0);
+    for (std::size_t i = denominator.size() - 1; i > 0; --i) denominator[i] -= pole * denominator[i - 1];
+  }
+  std::vector<double> b;
+  for (std::size_t i = 1; i < denominator.size(); ++i) b.push_back(-denominator[i]);
+  SetFilter(filter, {1}, b);
+  EXPECT_TRUE(filter.PolesWithin(0.9501));
+  EXPECT_FALSE(filter.PolesWithin(0.9499));
+}
+
+TEST(DigitalFilterTest, AmplitudesBeyondTheRangeOfTheirSquares) {
+  CDigitalFilter filter;
+  double amplitude = 0, phase = 0;
+  // a0 = 1e200: its square is beyond the range, the amplitude is not.
+  SetFilter(filter, {1e200}, {});
+  filter.Response(1, amplitude, phase);
+  EXPECT_EQ(amplitude, 1e200);
+  // 1/(1 − 1e200·e^{−jω}): a huge denominator gives a tiny amplitude, not 0.
+  SetFilter(filter, {1}, {1e200});
+  filter.Response(1, amplitude, phase);
+  EXPECT_NEAR(amplitude, 1e-200, 1e-214);
+  // 1e308·(1 + e^{−jω}) has sums beyond the range near ω = 0 only: √2·1e308 at π/2, and the
+  // batched responses agree.
+  SetFilter(filter, {1e308, 1e308}, {});
+  const double omegas[] = {std::numbers::pi / 2, 0.5, 1, 2, 0};
+  double amplitudes[5], phases[5];
+  filter.Responses(omegas, 5, amplitudes, phases);
+  EXPECT_NEAR(amplitudes[0], std::sqrt(2.0) * 1e308, 1e293);
+  EXPECT_NEAR(phases[0], -std::numbers::pi / 4, 1e-15);
+  for (int i = 0; i < 5; ++i) {
+    filter.Response(omegas[i], amplitude, phase);
+    EXPECT_EQ(amplitude, amplitudes[i]) << i;
+    EXPECT_NEAR(phase, -omegas[i] / 2, 1e-15) << i;
+  }
+  EXPECT_TRUE(std::isinf(amplitudes[4]));  // 2e308
+
+  // A cascade whose product passes beyond the range on the way back: 1e200·1e200·1e−200.
+  CCascadFilter2 cascade;
+  cascade.FirstSection()->SetGain(1e200);
+  cascade.AppendSection()->SetB(0, 1e200);
+  cascade.AppendSection()->SetGain(1e-200);
+  cascade.Response(1, amplitude, phase);
+  EXPECT_DOUBLE_EQ(amplitude, 1e200);
+  EXPECT_DOUBLE_EQ(cascade.Amplitude(1), 1e200);
 }
 
 TEST(DigitalFilterTest, PoleAtZeroFrequencyIsNudged) {
