@@ -510,11 +510,7 @@ void AnalysisRun::CalcFrequencyResponses() {
   double* a = amplitude_.data();
   double* p = phase_.data();
   // Evaluated into the first half, then mirrored into the second.
-  if (FDirectFilter != nullptr) {
-    FDirectFilter->Responses(omegas, half, a, p);
-  } else if (FCascadeFilter != nullptr) {
-    for (int k = 0; k < half; ++k) FCascadeFilter->Response(omegas[k], a[k], p[k]);
-  }
+  WithFilter([&](auto& filter) { return filter.Responses(omegas, half, a, p), true; }, false);
   for (int k = 0; k < half; ++k) {
     a[m - 1 - k] = a[k];
     p[m - 1 - k] = -p[k];

@@ -6,6 +6,7 @@
 
 #include "filter/angle_sum.h"
 #include "filter/digital_filter.h"
+#include "filter/paired_products.h"
 #include "filter/poly_sums.h"
 
 namespace {
@@ -33,70 +34,28 @@ void CDigitalFilter2::ClearState() {
   overflow_ = false;
 }
 
-double CDigitalFilter2::Compute(double x, double& w1, double& w2, bool& flag) const {
-  const double v = gain_ == 1 ? x : gain_ * x;
-  // Both the recursion and the numerator are held within ±kFilterLimit: a section whose
-  // numerator alone is large overflows as surely as one whose recursion grows.
-  const double w = HoldAtLimit(v + a1_ * w1 + a2_ * w2, flag);
-  const double y = HoldAtLimit(b0_ * w + b1_ * w1 + b2_ * w2, flag);
-  w2 = w1;
-  w1 = w;
-  return y;
-}
+SectionCoefficients CDigitalFilter2::Coefficients() const { return {gain_, b0_, b1_, b2_, a1_, a2_}; }
 
 double CDigitalFilter2::Step(double x) {
   overflow_ = false;
-  return Compute(x, w1_, w2_, overflow_);
+  return DifferenceStep(Coefficients(), x, w1_, w2_, [&](double v) { return HoldAtLimit(v, overflow_); });
 }
 
-int CDigitalFilter2::StepInPlace(double* samples, int count, int first_checked) {
-  int first = count;
-  double w1 = w1_, w2 = w2_;
-  bool flag = false;
-  for (int n = 0; n < count; ++n) {
-    flag = false;
-    samples[n] = Compute(samples[n], w1, w2, flag);
-    if (flag && n >= first_checked && first == count) first = n;
+int CDigitalFilter2::StepGroup(CDigitalFilter2* const* group, int size, double* samples, int count, int first_checked) {
+  SectionCoefficients coefficients[SectionGroup::kMost];
+  SectionState states[SectionGroup::kMost];
+  for (int j = 0; j < size; ++j) {
+    coefficients[j] = group[j]->Coefficients();
+    states[j].w1 = group[j]->w1_;
+    states[j].w2 = group[j]->w2_;
   }
-  w1_ = w1;
-  w2_ = w2;
-  overflow_ = flag;
-  return first;
-}
-
-template <int K>
-int CDigitalFilter2::StepGroupInPlace(CDigitalFilter2* const* group, double* samples, int count, int first_checked) {
-  double w1[K], w2[K];
-  bool flag[K];
-  int first[K];
-  for (int j = 0; j < K; ++j) {
-    w1[j] = group[j]->w1_;
-    w2[j] = group[j]->w2_;
-    flag[j] = false;
-    first[j] = count;
-  }
-  // Section j takes sample t − j at step t: it reads what section j − 1 wrote a step before.
-  const auto step = [&](int j, int n) {
-    flag[j] = false;
-    samples[n] = group[j]->Compute(samples[n], w1[j], w2[j], flag[j]);
-    if (flag[j] && n >= first_checked && first[j] == count) first[j] = n;
-  };
-  const int last_step = count + K - 1;
-  for (int t = 0; t < last_step; ++t) {
-    if (t >= K - 1 && t < count) {
-      for (int j = 0; j < K; ++j) step(j, t - j);  // every section busy: no bounds to test
-      continue;
-    }
-    for (int j = 0; j < K; ++j) {
-      if (t - j >= 0 && t - j < count) step(j, t - j);
-    }
-  }
+  SectionGroup(coefficients, states, size).Step(samples, count, first_checked);
   int earliest = count;
-  for (int j = 0; j < K; ++j) {
-    group[j]->w1_ = w1[j];
-    group[j]->w2_ = w2[j];
-    group[j]->overflow_ = flag[j];
-    earliest = std::min(earliest, first[j]);
+  for (int j = 0; j < size; ++j) {
+    group[j]->w1_ = states[j].w1;
+    group[j]->w2_ = states[j].w2;
+    group[j]->overflow_ = states[j].flag;
+    earliest = std::min(earliest, states[j].first);
   }
   return earliest;
 }
@@ -195,19 +154,14 @@ int CCascadFilter2::StepBlock(const double* x, double* y, int count, int first_c
   for (int n = 0; n < count; ++n) y[n] = input_gain_ * x[n];
   // A section's samples depend only on its own history and its input, so running the sections
   // over the whole block gives every sample exactly as the sample-by-sample order does. They run
-  // four at a time, staggered by a sample, so that their recursions overlap.
-  constexpr int kGroup = 4;
-  CDigitalFilter2* group[kGroup];
+  // in groups, so that their recursions overlap.
+  CDigitalFilter2* group[SectionGroup::kMost];
   int grouped = 0;
   int first = count;
   for (CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
     group[grouped++] = s;
-    if (grouped < kGroup && s->next_ != nullptr) continue;
-    if (grouped == kGroup) {
-      first = std::min(first, CDigitalFilter2::StepGroupInPlace<kGroup>(group, y, count, first_checked));
-    } else {
-      for (int j = 0; j < grouped; ++j) first = std::min(first, group[j]->StepInPlace(y, count, first_checked));
-    }
+    if (grouped < SectionGroup::kMost && s->next_ != nullptr) continue;
+    first = std::min(first, CDigitalFilter2::StepGroup(group, grouped, y, count, first_checked));
     grouped = 0;
   }
   overflow_ = first < count;
@@ -272,22 +226,34 @@ void CCascadFilter2::SetSteadyState(const std::vector<Phasor>& input) {
 }
 
 double CCascadFilter2::WideProduct(const SectionAngles& angles) const {
+  const WideValue product = WideProductOf([&](const CDigitalFilter2& s) { return s.Amplitude(angles); });
+  return ScaledByPowerOfTwo(product.mantissa, product.exponent);
+}
+
+template <class Factor>
+CCascadFilter2::WideValue CCascadFilter2::WideProductOf(Factor factor) const {
   // Mantissa and exponent apart, so that a product which passes beyond the range of a double on
   // the way only ends there when it truly lies beyond it.
-  double mantissa = 1;
-  long long exponent = 0;
+  WideValue product;
   for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
     int factor_exponent = 0;
-    mantissa = std::frexp(mantissa * s->Amplitude(angles), &factor_exponent);
-    exponent += factor_exponent;
+    product.mantissa = std::frexp(product.mantissa * factor(*s), &factor_exponent);
+    product.exponent += factor_exponent;
   }
+  return product;
+}
+
+double CCascadFilter2::ScaledByPowerOfTwo(double value, long long exponent) {
   constexpr long long kBeyond = 1 << 12;  // further than any double's exponent
-  return std::ldexp(mantissa, static_cast<int>(std::clamp(exponent, -kBeyond, kBeyond)));
+  return std::ldexp(value, static_cast<int>(std::clamp(exponent, -kBeyond, kBeyond)));
 }
 
 double CCascadFilter2::Amplitude(double omega) const {
   // Every section samples at the same period, so the angle terms are computed once.
-  const SectionAngles angles(omega * first_.sampling_period_);
+  return Amplitude(SectionAngles(omega * first_.sampling_period_));
+}
+
+double CCascadFilter2::Amplitude(const SectionAngles& angles) const {
   double product = 1;
   for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) product *= s->Amplitude(angles);
   return std::isfinite(product) ? product : WideProduct(angles);
@@ -300,22 +266,40 @@ double CCascadFilter2::Phase(double omega) const {
 }
 
 void CCascadFilter2::Response(double omega, double& amplitude, double& phase) const {
-  const SectionAngles angles(omega * first_.sampling_period_);
-  AngleSum numerator, denominator;
-  double product = 1;
+  Responses(&omega, 1, &amplitude, &phase);
+}
+
+void CCascadFilter2::Responses(const double* omegas, int count, double* amplitudes, double* phases) const {
+  // The gains do not depend on the frequency: their product is taken once.
+  const WideValue gains = WideProductOf([](const CDigitalFilter2& s) { return s.gain_; });
+  PairedProducts paired;
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) paired.Append(s->b0_, s->b1_, s->b2_, s->a1_, s->a2_);
+  for (int k = 0; k < count; ++k) {
+    const SectionAngles angles(omegas[k] * first_.sampling_period_);
+    // The products of the sections' numerators and denominators give the phase (as sums of
+    // angles) and the amplitude: one square root and one division per frequency, not per section.
+    AngleSum numerator, denominator;
+    const bool moved = !paired.Sum(angles, numerator, denominator) && AddOneByOne(angles, numerator, denominator);
+    phases[k] = numerator.Value() - denominator.Value();
+    const double amplitude =
+        ScaledByPowerOfTwo(gains.mantissa * (numerator.Magnitude() / denominator.Magnitude()),
+                           gains.exponent + numerator.Exponent() - denominator.Exponent());
+    // Rare: a denominator that vanished (the amplitude moves the frequency its own way), or a
+    // product that left the range of a double.
+    amplitudes[k] = !moved && std::isfinite(amplitude) ? amplitude : Amplitude(angles);
+  }
+}
+
+bool CCascadFilter2::AddOneByOne(const SectionAngles& angles, AngleSum& numerator, AngleSum& denominator) const {
+  bool moved = false;
   for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
-    const CDigitalFilter2::Value v = s->Evaluate(angles);
+    CDigitalFilter2::Value v = s->Evaluate(angles);
     if (v.d == 0) {
-      product *= s->Amplitude(angles);
-      const CDigitalFilter2::Value moved = s->PhaseNudged(v, angles.theta);
-      numerator.Add(moved.re_b, moved.im_b);
-      denominator.Add(moved.re_a, moved.im_a);
-      continue;
+      moved = true;
+      v = s->PhaseNudged(v, angles.theta);
     }
-    product *= s->AmplitudeOf(v);
     numerator.Add(v.re_b, v.im_b);
     denominator.Add(v.re_a, v.im_a);
   }
-  amplitude = std::isfinite(product) ? product : WideProduct(angles);
-  phase = numerator.Value() - denominator.Value();
+  return moved;
 }

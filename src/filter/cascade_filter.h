@@ -7,7 +7,10 @@
 #include <memory>
 #include <vector>
 
+#include "filter/section_group.h"
 #include "filter/steady_state.h"
+
+class AngleSum;
 
 // cos θ, sin θ, cos 2θ, sin 2θ: what every section of a cascade needs at one frequency.
 struct SectionAngles {
@@ -31,9 +34,6 @@ class CDigitalFilter2 {
   // The same responses with the angle terms computed once for the whole cascade.
   double Amplitude(const SectionAngles& angles) const;
   double Phase(const SectionAngles& angles) const;
-  // Steps count samples in place; returns the first index ≥ first_checked whose step raised the
-  // flag, or count.
-  int StepInPlace(double* samples, int count, int first_checked);
 
   double B(int k) const { return k == 0 ? b0_ : k == 1 ? b1_ : k == 2 ? b2_ : 0.0; }
   double A(int k) const { return k == 1 ? a1_ : k == 2 ? a2_ : 0.0; }
@@ -57,12 +57,11 @@ class CDigitalFilter2 {
   // The denominator after the amplitude's (or the phase's) move of a vanishing frequency.
   Value AmplitudeNudged(Value value, double theta) const;
   Value PhaseNudged(Value value, double theta) const;
-  // StepInPlace for K sections of a chain at once, each a sample behind the one before it, so
-  // that their recursions overlap; returns the earliest flagged index ≥ first_checked, or count.
-  template <int K>
-  static int StepGroupInPlace(CDigitalFilter2* const* group, double* samples, int count, int first_checked);
-  // One sample through the difference equation with the given delay line.
-  double Compute(double x, double& w1, double& w2, bool& flag) const;
+  SectionCoefficients Coefficients() const;
+  // Steps count samples in place through size (1 … 4) sections of a chain, each section's
+  // overflow flag left as its last sample raised it; returns the earliest index ≥ first_checked
+  // at which a section raised its flag, or count.
+  static int StepGroup(CDigitalFilter2* const* group, int size, double* samples, int count, int first_checked);
 
   double b0_ = 1, b1_ = 0, b2_ = 0;  // numerator
   double a1_ = 0, a2_ = 0;           // recursive coefficients (plus sign)
@@ -108,16 +107,35 @@ class CCascadFilter2 {
   double Amplitude(double omega) const;
   // Sum of the sections' phases, in radians, not wrapped.
   double Phase(double omega) const;
-  // Amplitude and Phase together, each section evaluated once.
+  // Amplitude and Phase together, each section evaluated once: the amplitude as the magnitude of
+  // the products of the numerators and denominators (within 1e−12 relative of Amplitude's
+  // product of the sections' amplitudes), the phase exactly Phase's.
   void Response(double omega, double& amplitude, double& phase) const;
+  // Response at each of count frequencies.
+  void Responses(const double* omegas, int count, double* amplitudes, double* phases) const;
 
  private:
   // Calls visit(w, delays, output) for each section in chain order: the phasors of the section's
   // w and of its output for each line of the input, and e^{−jω} of each line.
   template <class Visit>
   void VisitSteadyState(const std::vector<Phasor>& input, Visit visit) const;
-  // The product of the sections' amplitudes when it left the range of a double on the way.
+  // Adds the sections' numerators and denominators to the sums one by one, each vanishing
+  // denominator moved as Phase moves it; returns whether one was.
+  bool AddOneByOne(const SectionAngles& angles, AngleSum& numerator, AngleSum& denominator) const;
+  // The product of the sections' amplitudes at the given angles.
+  double Amplitude(const SectionAngles& angles) const;
+  // That product when it left the range of a double on the way.
   double WideProduct(const SectionAngles& angles) const;
+  // mantissa·2^exponent.
+  struct WideValue {
+    double mantissa = 1;
+    long long exponent = 0;
+  };
+  // The product of factor(section) over the sections, free of overflow and underflow on the way.
+  template <class Factor>
+  WideValue WideProductOf(Factor factor) const;
+  // value·2^exponent, for any exponent.
+  static double ScaledByPowerOfTwo(double value, long long exponent);
 
   CDigitalFilter2 first_;                           // embedded, never removed
   std::vector<std::unique_ptr<CDigitalFilter2>> more_;  // owned, in chain order
