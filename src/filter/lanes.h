@@ -10,7 +10,7 @@
 #endif
 
 using Lanes = double __attribute__((vector_size(16)));
-using LaneInts = std::int64_t __attribute__((vector_size(16)));  // a comparison gives −1 or 0 per lane
+using LaneInts = std::int64_t __attribute__((vector_size(16)));
 using LaneBits = std::uint64_t __attribute__((vector_size(16)));
 
 inline Lanes BothLanes(double value) { return Lanes{value, value}; }
@@ -32,10 +32,11 @@ inline Lanes Smaller(Lanes a, Lanes b) { return a < b ? a : b; }
 // 1 in a lane whose sign bit is set, else 0.
 inline LaneInts SignBits(Lanes v) { return (LaneInts)((LaneBits)v >> 63); }
 
-inline bool AnyLane(LaneInts mask) {
+// Bit l set where lane l of a is greater than lane l of b (never for a NaN).
+inline int GreaterLanes(Lanes a, Lanes b) {
 #if defined(__SSE2__)
-  return _mm_movemask_pd((__m128d)mask) != 0;
+  return _mm_movemask_pd(_mm_cmpgt_pd(a, b));
 #else
-  return (mask[0] | mask[1]) != 0;
+  return (a[0] > b[0] ? 1 : 0) | (a[1] > b[1] ? 2 : 0);
 #endif
 }

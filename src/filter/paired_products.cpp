@@ -30,8 +30,8 @@ bool PairedProducts::Sum(const SectionAngles& angles, AngleSum& numerator, Angle
     // One test for the rare cases: a term AngleSum would scale or skip, or a product to scale.
     const Lanes term_size = Larger(Magnitude(x), Magnitude(y));
     const Lanes size = Larger(Magnitude(re), Magnitude(im));
-    if (AnyLane((Larger(term_size, size) > largest) | (Smaller(term_size, size) < smallest))) {
-      if (AnyLane((term_size > largest) | (term_size < smallest))) return false;
+    if ((GreaterLanes(Larger(term_size, size), largest) | GreaterLanes(smallest, Smaller(term_size, size))) != 0) {
+      if ((GreaterLanes(term_size, largest) | GreaterLanes(smallest, term_size)) != 0) return false;
       // The power of two frexp would give (the size is a normal number here), taken off exactly.
       const LaneInts out = (size > largest) | (size < smallest);
       const LaneInts taken = (((LaneInts)((LaneBits)size >> 52) & 0x7ff) - 1022) & out;

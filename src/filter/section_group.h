@@ -4,7 +4,9 @@
 // one before it gave out in the pass before. Within a pass the sections are independent, so four
 // of them step side by side in the lanes of two vectors. Such a pass runs without holding values
 // at the limit and tracks the largest; the rare pass in which a value passes the limit (or turns
-// NaN) is stepped again from its start with every value held, as the plain steps would.
+// NaN) is stepped again from its start with every value held, as the plain steps would. Either
+// way every section does the same arithmetic on the same samples as stepping one sample through
+// the whole chain after another, so the results are the same bit for bit.
 
 #include "filter/lanes.h"
 
@@ -49,24 +51,20 @@ class SectionGroup {
 
  private:
   static constexpr int kChunk = 64;
-  // A pass's samples between the sections: row[t][j] goes into section j + 1 (lanes of two).
-  static constexpr int kLinks = 4;
-  using Links = double[kChunk][kLinks];
+  // A pass's samples: row[t][j] goes into section j, row[t][size] came out of the last one
+  // (rows padded to whole pairs of lanes).
+  static constexpr int kRow = kMost + 2;
+  using Rows = double[kChunk][kRow];
 
-  // The chunks of a block: the first is the shorter one (if any), so that it passes while the
-  // group fills.
-  struct Chunks {
-    int count, first_length;
-    int Begin(int chunk) const { return chunk == 0 ? 0 : first_length + (chunk - 1) * kChunk; }
-    int Length(int chunk) const { return chunk == 0 ? first_length : kChunk; }
-    bool Has(int chunk) const { return chunk >= 0 && chunk < count; }
-  };
-
-  // Pass `pass` with every value held: section j steps chunk pass − j, if there is one.
-  void StepHeld(int pass, const Chunks& chunks, double* samples, const Links& in, Links& out, int first_checked);
-  // The same for four sections busy with whole chunks, without holding; false (nothing changed
-  // but out) when some value passed the limit or turned NaN.
-  bool SteppedUnheld(int pass, const Chunks& chunks, double* samples, const Links& in, Links& out);
+  // Sample n (x) through section j with every value held; the flag and its first index kept.
+  double StepHeld(int j, double x, int n, int first_checked);
+  // Pass `pass` with every value held: section j steps chunk pass − j of chunks (the first of
+  // which starts at sample first_sample), if there is one.
+  void StepHeld(int pass, int chunks, int first_sample, const Rows& in, Rows& out, int first_checked);
+  // The same for four sections without holding (one without a chunk steps whatever its row holds
+  // and is left as it was); false (nothing changed but out) when some value passed the limit or
+  // turned NaN.
+  bool SteppedUnheld(int pass, int chunks, const Rows& in, Rows& out);
 
   const SectionCoefficients* coefficients_;
   SectionState* states_;

@@ -2,12 +2,16 @@
 
 #include <cmath>
 #include <complex>
+#include <limits>
 #include <numbers>
 #include <random>
+#include <utility>
 #include <vector>
 
+#include "filter/angle_sum.h"
 #include "filter/cascade_filter.h"
 #include "filter/digital_filter.h"
+#include "filter/paired_products.h"
 
 namespace {
 
@@ -200,32 +204,102 @@ TEST(CascadeFilterTest, SharedAnglesGiveTheSectionsOwnResponses) {
 }
 
 // The cascade sums its sections' phases without an arctangent per section; the whole turns
-// must come out right wherever partial sums cross ±π, at ±π itself and with signed zeros.
-TEST(CascadeFilterTest, PhaseSumCountsWholeTurnsLikeThePlainSum) {
+// must come out right wherever partial sums cross ±π, at ±π itself and with signed zeros. Its
+// amplitude is the magnitude of the products, against the plain product of the amplitudes.
+TEST(CascadeFilterTest, ResponseAgreesWithThePlainSumAndProduct) {
   std::mt19937 random(5);
   std::uniform_real_distribution<double> coef(-2, 2);
   std::vector<SectionCoefs> sections;
   for (int s = 0; s < 60; ++s) sections.push_back({1, coef(random), coef(random), coef(random), coef(random), coef(random)});
   sections.push_back({1, 1, 2, 1, -0.5, 0});  // zero numerator at ±π, ImA = −0 at θ = 0
-  sections.push_back({1, 0, 0, 0, 0.3, 0.1});  // numerator exactly 0: its angle counts as 0
-  sections.push_back({1, -1, 0, 0, 1.9, -0.95});
-  CCascadFilter2 cascade;
-  Fill(cascade, sections);
+  sections.push_back({-1, -1, 0, 0, 1.9, -0.95});
+  std::vector<SectionCoefs> zero_numerator = sections;
+  zero_numerator.push_back({1, 0, 0, 0, 0.3, 0.1});  // its angle counts as 0
+  // Gains whose running product leaves the range of a double on the way, and a pole on the unit
+  // circle at θ = 0 (the amplitude and the phase move that frequency each their own way).
+  std::vector<SectionCoefs> wide;
+  for (int s = 0; s < 40; ++s) wide.push_back({1e20, 1, 0.5, 0.25, 0.2, 0.1});
+  for (int s = 0; s < 40; ++s) wide.push_back({1e-20, 1, -0.5, 0.25, -0.2, 0.1});
+  wide.push_back({1, 1, 0, 0, 1, 0});
   std::vector<double> omegas = {-std::numbers::pi, std::numbers::pi, 0.0, -0.0, 1e-300};
   for (int k = 0; k < 2000; ++k) omegas.push_back(-std::numbers::pi + k * 2 * std::numbers::pi / 1999);
-  for (double w : omegas) {
-    double plain = 0, amplitude = 1;
-    for (const CDigitalFilter2* s = cascade.FirstSection(); s != nullptr; s = s->Next()) {
-      plain += s->Phase(w);
-      amplitude *= s->Amplitude(w);
+
+  for (const std::vector<SectionCoefs>* chain : {&sections, &zero_numerator, &wide}) {
+    CCascadFilter2 cascade;
+    Fill(cascade, *chain);
+    std::vector<double> amplitudes(omegas.size()), phases(omegas.size());
+    cascade.Responses(omegas.data(), static_cast<int>(omegas.size()), amplitudes.data(), phases.data());
+    for (std::size_t k = 0; k < omegas.size(); ++k) {
+      const double w = omegas[k];
+      double plain = 0, mantissa = 1;
+      int exponent = 0;
+      for (const CDigitalFilter2* s = cascade.FirstSection(); s != nullptr; s = s->Next()) {
+        plain += s->Phase(w);
+        int e = 0;
+        mantissa = std::frexp(mantissa * s->Amplitude(w), &e);
+        exponent += e;
+      }
+      const double amplitude = std::ldexp(mantissa, exponent);
+      ASSERT_NEAR(phases[k], plain, 1e-12 * (1 + std::fabs(plain))) << w;
+      ASSERT_NEAR(amplitudes[k], amplitude, 1e-12 * std::fabs(amplitude)) << w;
+      if (chain == &zero_numerator) {
+        ASSERT_EQ(amplitudes[k], 0) << w;
+      }
+      double response_amplitude = 0, response_phase = 0;
+      cascade.Response(w, response_amplitude, response_phase);
+      ASSERT_EQ(response_amplitude, amplitudes[k]) << w;
+      ASSERT_EQ(response_phase, phases[k]) << w;
+      ASSERT_EQ(cascade.Phase(w), phases[k]) << w;
+      ASSERT_NEAR(cascade.Amplitude(w), amplitude, 1e-12 * std::fabs(amplitude)) << w;
     }
-    double response_amplitude = 0, response_phase = 0;
-    cascade.Response(w, response_amplitude, response_phase);
-    ASSERT_NEAR(cascade.Phase(w), plain, 1e-12) << w;
-    ASSERT_EQ(response_phase, cascade.Phase(w)) << w;
-    ASSERT_EQ(response_amplitude, amplitude) << w;
-    ASSERT_EQ(cascade.Amplitude(w), amplitude) << w;
   }
+}
+
+// Both sums of a section chain side by side in vector lanes give AngleSum's values bit for bit,
+// including the scalings of a product that leaves 2^±256; a term AngleSum takes its own way
+// (zero, or beyond 2^±256) is left to it.
+TEST(CascadeFilterTest, PairedProductsAreAngleSumsBitForBit) {
+  std::mt19937 random(11);
+  std::uniform_real_distribution<double> coef(-2, 2);
+  std::uniform_int_distribution<int> scale(-60, 60);
+  PairedProducts paired;
+  std::vector<SectionCoefs> sections;
+  for (int s = 0; s < 200; ++s) {
+    // Numerators from 2^−60 to 2^60 times their size: the products pass 2^±256 again and again.
+    const double size = std::ldexp(1.0, scale(random));
+    sections.push_back({1, size * coef(random), size * coef(random), size * coef(random), coef(random), coef(random)});
+    const SectionCoefs& c = sections.back();
+    paired.Append(c.b0, c.b1, c.b2, c.a1, c.a2);
+  }
+  int summed = 0;
+  for (int k = 0; k < 1000; ++k) {
+    const SectionAngles angles(-std::numbers::pi + k * 2 * std::numbers::pi / 999);
+    AngleSum numerator, denominator, plain_numerator, plain_denominator;
+    for (const SectionCoefs& c : sections) {
+      plain_numerator.Add(c.b0 + c.b1 * angles.c1 + c.b2 * angles.c2, -c.b1 * angles.s1 - c.b2 * angles.s2);
+      plain_denominator.Add(1 - c.a1 * angles.c1 - c.a2 * angles.c2, c.a1 * angles.s1 + c.a2 * angles.s2);
+    }
+    if (!paired.Sum(angles, numerator, denominator)) continue;
+    ++summed;
+    ASSERT_EQ(numerator.Value(), plain_numerator.Value()) << k;
+    ASSERT_EQ(denominator.Value(), plain_denominator.Value()) << k;
+    ASSERT_EQ(numerator.Magnitude(), plain_numerator.Magnitude()) << k;
+    ASSERT_EQ(numerator.Exponent(), plain_numerator.Exponent()) << k;
+    ASSERT_EQ(denominator.Magnitude(), plain_denominator.Magnitude()) << k;
+    ASSERT_EQ(denominator.Exponent(), plain_denominator.Exponent()) << k;
+  }
+  EXPECT_GT(summed, 990);
+
+  PairedProducts beyond;
+  beyond.Append(1, 2, 1, 0.5, 0);   // zero numerator at θ = π
+  beyond.Append(1e80, 0, 0, 0, 0);  // beyond 2^256
+  AngleSum numerator, denominator;
+  EXPECT_FALSE(beyond.Sum(SectionAngles(1.0), numerator, denominator));
+  EXPECT_EQ(numerator.Exponent(), 0);  // left as it was
+  PairedProducts zero;
+  zero.Append(1, 2, 1, 0.5, 0);
+  EXPECT_FALSE(zero.Sum(SectionAngles(std::numbers::pi), numerator, denominator));
+  EXPECT_TRUE(zero.Sum(SectionAngles(1.0), numerator, denominator));
 }
 
 TEST(CascadeFilterTest, BlockStepsEqualSingleSteps) {
@@ -272,6 +346,33 @@ TEST(CascadeFilterTest, BlockStepsEqualSingleSteps) {
     EXPECT_FALSE(block.IsOverflow());
     for (int n = 0; n < 300; ++n) single.Step(x[n]);
     EXPECT_EQ(block.Step(0.5), single.Step(0.5));
+  }
+}
+
+// A long block goes through groups of sections a chunk apart, without holding values where none
+// reaches the limit: values held in the middle of it (a spike, a NaN) come out as the plain steps
+// give them, and so do the first index, the flag and the delay lines afterwards.
+TEST(CascadeFilterTest, LongBlocksEqualSingleStepsWhereValuesAreHeld) {
+  const SectionCoefs steady[] = {{0.3, 1, 2, 1, 1.2, -0.5}, {1.5, 1, -0.4, 0.9, -0.6, -0.3}, {0.9, 1, 0, -1, 0.5, 0.2}};
+  std::vector<SectionCoefs> chain;
+  for (int s = 0; s < 10; ++s) chain.push_back(steady[s % 3]);  // groups of four, four and two
+  const int count = 1000;                                         // whole chunks and a few samples
+  std::vector<double> x(count), y(count);
+  for (int n = 0; n < count; ++n) x[n] = std::sin(0.05 * n);
+  x[500] = 5e11;                                    // held at the limit, then dies away
+  x[807] = std::numeric_limits<double>::quiet_NaN();  // held at 0, at the end of a chunk
+  for (const auto& [first_checked, expected_first] : {std::pair{0, 500}, std::pair{600, 807}, std::pair{900, count}}) {
+    CCascadFilter2 block, single;
+    Fill(block, chain);
+    Fill(single, chain);
+    block.Reset();
+    single.Reset();
+    EXPECT_EQ(block.StepBlock(x.data(), y.data(), count, first_checked), expected_first);
+    for (int n = 0; n < count; ++n) ASSERT_EQ(y[n], single.Step(x[n])) << n;
+    EXPECT_EQ(block.IsOverflow(), expected_first < count);
+    for (const CDigitalFilter2 *b = block.FirstSection(), *s = single.FirstSection(); b != nullptr; b = b->Next(), s = s->Next())
+      EXPECT_EQ(b->IsOverflow(), s->IsOverflow());  // down again: the last samples held nothing
+    EXPECT_EQ(block.Step(0.25), single.Step(0.25));
   }
 }
 
