@@ -409,10 +409,14 @@ void AnalysisRun::PreRoll() {
   last_pre_roll_ = n;
 }
 
-bool AnalysisRun::StepUntilRealigned(long long& n, double s0, long long end, ProgressBar* bar) {
+bool AnalysisRun::StepUntilRealigned(long long& n, double s0, long long end, ProgressBar* bar, bool* cancelled) {
   double* samples = scratch_.data();
   double* discarded = output_.data();
   while (n <= kPreRollLimit && n < end) {
+    if (cancelled != nullptr && window_ != nullptr && window_->CancelRequested()) {
+      *cancelled = true;
+      return true;
+    }
     int count = 0;
     bool aligned = false;
     while (count < kTimeCapacity && n + count <= kPreRollLimit && n + count < end) {
@@ -439,7 +443,8 @@ bool AnalysisRun::StepUntilRealigned(long long& n, double s0, long long end, Pro
 
 void AnalysisRun::LongPreRoll(long long& n, double s0) {
   // Where stepping would end is known without stepping; a filter that would be in its steady
-  // state by then is put there at once. Any other is stepped all the way, with the bar showing it.
+  // state by then is put there at once. Any other is stepped all the way, with the bar showing it
+  // and the user free to stop it.
   const long long end = FindRealignment(*sources_.biharmonic, n, kPreRollLimit, s0, kRealignTolerance);
   if (JumpToSteadyState(n, end)) {
     n = end;
@@ -448,7 +453,11 @@ void AnalysisRun::LongPreRoll(long long& n, double s0) {
   ProgressBar& bar = *bars_[PBSignal];
   const long long blocks = (end - n + kTimeCapacity - 1) / kTimeCapacity;
   bar.SetMaximum(bar.Maximum() + static_cast<int>(std::min<long long>(blocks, 1 << 30)));
-  StepUntilRealigned(n, s0, end + 1, &bar);
+  bool cancelled = false;
+  if (window_ != nullptr) window_->OfferCancel(true);
+  StepUntilRealigned(n, s0, end + 1, &bar, &cancelled);
+  if (window_ != nullptr) window_->OfferCancel(false);
+  if (cancelled) ShowMessage(kPreRollCancelledMessage);
 }
 
 bool AnalysisRun::JumpToSteadyState(long long n, long long end) {

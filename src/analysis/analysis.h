@@ -30,7 +30,16 @@ class AnalysisWindow {
   // Returns once the run has closed the window.
   virtual void ShowModal() = 0;
   virtual void Close() = 0;
+  // A computation that can take seconds begins (true) or ends (false): the window offers the
+  // user a way to stop it meanwhile.
+  virtual void OfferCancel(bool /*offered*/) {}
+  // Asked between blocks of such a computation: whether the user has asked to stop it.
+  virtual bool CancelRequested() { return false; }
 };
+
+// Told when the user stops a long pre-roll: the output then starts from the state reached.
+inline const char kPreRollCancelledMessage[] =
+    "Установление стационарного режима прервано.\n Сигнал на выходе может содержать переходный процесс.";
 
 // The seven progress bars of the analysis window, in their order on the window.
 enum AnalysisBar { PBPuls, PBStep, PBH, PBPsi, PBSignal, PBInSpectr, PBOutSpectr, kAnalysisBarCount };
@@ -127,8 +136,10 @@ class AnalysisRun {
   void TakeLibraryFilter();
   void PreRoll();
   // Steps the pre-roll from sample n until the input is back at s0, an overflow, the limit or
-  // the sample before end; returns whether the pre-roll is over. With a bar, steps it once a block.
-  bool StepUntilRealigned(long long& n, double s0, long long end, ProgressBar* bar = nullptr);
+  // the sample before end; returns whether the pre-roll is over. With a bar, steps it once a block
+  // and asks the window between blocks whether the user stopped it (cancelled is then set).
+  bool StepUntilRealigned(long long& n, double s0, long long end, ProgressBar* bar = nullptr,
+                          bool* cancelled = nullptr);
   void LongPreRoll(long long& n, double s0);
   // Puts the filter into the steady state it would reach by the pre-roll's end, when stepping
   // there would lead to it: see the definition. Returns whether it did.

@@ -1,8 +1,10 @@
 #include "app/analysis_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -54,6 +56,12 @@ TCalcForm::TCalcForm(QWidget* parent)
     bars_[row.bar]->SetStep(own.StepSize());
     run_.SetBar(row.bar, bars_[row.bar].get());
   }
+  ButtonCancel = new QPushButton("Прервать", this);
+  ButtonCancel->setObjectName("ButtonCancel");
+  ButtonCancel->setVisible(false);
+  connect(ButtonCancel, &QPushButton::clicked, this, [this] { cancel_requested_ = true; });
+  layout->addSpacing(10);
+  layout->addWidget(ButtonCancel, 0, Qt::AlignHCenter);
   setFixedWidth(360);
   setFixedHeight(sizeHint().height());
   Timer1 = new QTimer(this);
@@ -75,9 +83,31 @@ void TCalcForm::Close() {
   done(Accepted);
 }
 
+void TCalcForm::OfferCancel(bool offered) {
+  cancel_offered_ = offered;
+  cancel_requested_ = false;
+  ButtonCancel->setVisible(offered);
+  setFixedHeight(sizeHint().height());
+  since_events_.start();
+}
+
+bool TCalcForm::CancelRequested() {
+  constexpr int kEventsEveryMs = 50;
+  if (since_events_.elapsed() >= kEventsEveryMs) {
+    // The window is modal: only its own button and keys reach it meanwhile.
+    QCoreApplication::processEvents();
+    since_events_.start();
+  }
+  return cancel_requested_;
+}
+
 void TCalcForm::done(int result) {
-  // Escape and the like end up here too; only the run may close the window.
-  if (!closed_by_run_) return;
+  // Escape and the like end up here too; only the run may close the window. While a long
+  // computation can be stopped, Escape stops it, as the button does.
+  if (!closed_by_run_) {
+    if (cancel_offered_) cancel_requested_ = true;
+    return;
+  }
   closed_by_run_ = false;
   QDialog::done(result);
   FormClose();

@@ -4,6 +4,7 @@
 // and nothing else may close it meanwhile.
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <array>
 #include <memory>
 
@@ -11,6 +12,7 @@
 #include "platform/ui/progress_bar.h"
 
 class QProgressBar;
+class QPushButton;
 class QTimer;
 
 class TCalcForm : public QDialog, public AnalysisWindow {
@@ -27,6 +29,10 @@ class TCalcForm : public QDialog, public AnalysisWindow {
   // AnalysisWindow: shown modally by the run's entry points, closed by the run.
   void ShowModal() override;
   void Close() override;
+  // A long pre-roll: the button "Прервать" (and Escape) stops it; between its blocks the window
+  // takes the user's events, a few times a second.
+  void OfferCancel(bool offered) override;
+  bool CancelRequested() override;
 
   QProgressBar* PBPuls;
   QProgressBar* PBStep;
@@ -35,6 +41,7 @@ class TCalcForm : public QDialog, public AnalysisWindow {
   QProgressBar* PBSignal;
   QProgressBar* PBInSpectr;
   QProgressBar* PBOutSpectr;
+  QPushButton* ButtonCancel;  // shown only while a long computation can be stopped
   QTimer* Timer1;
 
  public slots:
@@ -52,6 +59,9 @@ class TCalcForm : public QDialog, public AnalysisWindow {
   AnalysisRun run_;
   std::array<std::unique_ptr<QtProgressBar>, kAnalysisBarCount> bars_;
   bool closed_by_run_ = false;
+  bool cancel_offered_ = false;
+  bool cancel_requested_ = false;
+  QElapsedTimer since_events_;  // since the user's events were last taken
 };
 
 extern TCalcForm* CalcForm;

@@ -14,6 +14,9 @@
 #include "diagram/keeper_chain.h"
 #include "diagram/plot_geometry.h"
 
+// Shown in the net when every series lies wholly beyond the Y limits (|y| > 100000 by default).
+inline const std::string kBeyondLimitsNote = "Значения лежат за пределами диаграммы";
+
 class TDiagramCore : public TKeeperChain {
  public:
   using MouseMoveHandler = std::function<void(TDiagramCore* sender, TShiftState shift, int x, int y)>;
@@ -189,6 +192,8 @@ class TDiagramCore : public TKeeperChain {
   void DrawOpaqueBitmap(const TRect& place, const TBitmap& bitmap);
   void DrawNames(bool show_labels);
   void DrawSeries();
+  // A line in the middle of the net telling that every series lies beyond the Y limits.
+  void ShowBeyondLimitsNote();
   void DrawFeelerLines(int x, int y);
   void EraseFeeler();
   void ChooseCursor(bool inside);

@@ -147,7 +147,12 @@ void TDiagramCore::DrawNames(bool show_labels) {
 }
 
 void TDiagramCore::DrawSeries() {
+  bool any_shown = false, all_beyond = true;
   for (TKeeper* k = &Base(); k != nullptr; k = k->GetNext()) {
+    if (k->IsVisible() && k->GetCount() > 0) {
+      any_shown = true;
+      if (!(k->GetYmin() > y_.LimitMax() || k->GetYmax() < y_.LimitMin())) all_beyond = false;
+    }
     switch (k->GetKind()) {
       case gkAnalog:
       case gkAnalogPeriodic:
@@ -166,6 +171,17 @@ void TDiagramCore::DrawSeries() {
         break;
     }
   }
+  // No view range can bring such values in: say so rather than leave the net silently empty.
+  if (any_shown && all_beyond) ShowBeyondLimitsNote();
+}
+
+void TDiagramCore::ShowBeyondLimitsNote() {
+  Canvas& c = *canvas_;
+  SelectFont(font_net_);
+  c.SetBrushColor(ExportColor(color_back_net_, clWhite));
+  const int x = layout_.x0_out + (layout_.w_out - c.TextWidth(kBeyondLimitsNote)) / 2;
+  const int y = layout_.y0_out + (layout_.h_out - c.TextHeight(kBeyondLimitsNote)) / 2;
+  c.TextOut(x, y, kBeyondLimitsNote);
 }
 
 void TDiagramCore::ShowAnalog(TKeeper* keeper) {

@@ -444,11 +444,43 @@ TEST_F(LongPreRollTest, DecimatedPairOfOscillationsJumpsToo) {
   for (int n = 0; n < 2000; ++n) ASSERT_NEAR(run->OutputSignal()[n], plain.output[n], 1e-12) << n;
 }
 
+// A window whose user stops the long computation at its third question.
+struct CancellingWindow : AnalysisWindow {
+  explicit CancellingWindow(AnalysisRun& run) : run(run) {}
+  void ShowModal() override {
+    run.Timer1Timer();
+    run.FormClose();
+  }
+  void Close() override {}
+  void OfferCancel(bool offered) override { offers.push_back(offered); }
+  bool CancelRequested() override { return ++asked == 3; }
+  AnalysisRun& run;
+  std::vector<bool> offers;
+  int asked = 0;
+};
+
 TEST_F(LongPreRollTest, FilterThatIsNotSettledByThenIsSteppedAllTheWay) {
   // An integrator keeps every sample it was given: its long pre-roll cannot be shortened.
   RunTyped({1}, {1});
   EXPECT_EQ(run->LastPreRollStepped(), run->LastPreRollSteps());
   ExpectThePlainRun(typed, 0);
+  const long long whole = run->LastPreRollSteps();
+
+  // The user may stop it: the pre-roll ends two blocks on, with a message, and the output starts
+  // from the state reached, y(0) = s(0) + Σ s(k) over the samples stepped.
+  CancellingWindow window(*run);
+  run->SetWindow(&window);
+  RunTyped({1}, {1});
+  run->SetWindow(nullptr);
+  EXPECT_EQ(window.offers, (std::vector<bool>{true, false}));
+  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{kPreRollCancelledMessage});
+  const long long stopped = run->LastPreRollSteps();
+  EXPECT_LT(stopped, whole);
+  EXPECT_GT(stopped, kShortPreRoll);
+  double sum = cosine.SignalAt(0);
+  for (long long k = 0; k < stopped; ++k) sum += cosine.SignalAt(static_cast<int>(k));
+  EXPECT_NEAR(run->OutputSignal()[0], sum, 1e-9 * std::max(1.0, std::fabs(sum)));
+  recorder.Clear();
 
   // Butterworth of order 2 at ωp = 0,0002 still remembers the start at the realignment near
   // 125380: stepped all the way, and never from before n = 0.

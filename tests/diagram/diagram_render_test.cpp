@@ -250,6 +250,17 @@ TEST(DiagramRenderTest, CurvesBreakAtTheNetEdgesAndAtNonFiniteValues) {
   const std::vector<int> drop = {275, 54, 276, 86};
   EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const CanvasCall& l) { return Box(l) == drop; }));
 
+  // Nothing in reach of the limits: the net says so in its middle, instead of staying empty.
+  const auto NoteCount = [&] {
+    const std::vector<std::string> texts = Texts(d.Recorded());
+    return std::count(texts.begin(), texts.end(), kBeyondLimitsNote);
+  };
+  EXPECT_EQ(NoteCount(), 0);
+  const double huge[] = {1e292, 1e308};
+  d.Base().SetArray(huge, 2, -1, 1);
+  d.ShowDiagram();
+  EXPECT_EQ(NoteCount(), 1);
+
   // A curve above the net at its left edge and inside one column later starts at the band's top.
   const double steep[] = {3, 0};
   d.Base().SetArray(steep, 2, d.PhisToMathX(31), d.PhisToMathX(32));

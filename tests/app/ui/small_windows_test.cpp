@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -19,6 +20,8 @@
 #include <QTreeView>
 #include <QWindow>
 #include <algorithm>
+#include <functional>
+#include <numbers>
 
 #include "app/analysis_window.h"
 #include "app/fft_window.h"
@@ -27,6 +30,7 @@
 #include "app/yes_no_dialog.h"
 #include "platform/messages.h"
 #include "platform/ui/file_dialogs.h"
+#include "support/fake_sources.h"
 #include "support/modal_answers.h"
 
 namespace {
@@ -199,6 +203,48 @@ TEST(AnalysisWindowTest, RunsFromItsTimerAndOnlyTheRunClosesIt) {
   EXPECT_EQ(form.PBStep->maximum(), 1000);
   EXPECT_EQ(form.PBStep->value(), 999);
   EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST(AnalysisWindowTest, ALongPreRollCanBeStoppedByTheButtonOrEscape) {
+  // An integrator cannot be put into a steady state, and this cosine does not come back to
+  // s(0) = 0 within 1e8 samples: the pre-roll would be stepped for seconds.
+  MessageRecorder messages;
+  TypedFilterBench bench;
+  FakeCosine cosine;
+  cosine.omega = 3e-8;
+  cosine.phi = std::numbers::pi / 2;
+  AnalysisSources sources = bench.Sources();
+  sources.biharmonic = &cosine;
+  TCalcForm form;
+  form.Run().SetSources(sources);
+  form.Run().SetInterval(4000);  // a transient of N − 11 lets s(n) leave s(0) first
+  EXPECT_FALSE(form.ButtonCancel->isVisibleTo(&form));
+
+  const auto stop_with = [&](const std::function<void()>& stop) {
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      if (form.ButtonCancel->isVisible()) {
+        EXPECT_EQ(form.ButtonCancel->text(), "Прервать");
+        stop();
+      }
+    });
+    poll.start(5);
+    bench.a.values = {1};
+    bench.b.values = {1};
+    bench.request.requested = true;
+    cosine.selected = true;
+    QElapsedTimer took;
+    took.start();
+    form.Run().RunAnalysis(0);
+    EXPECT_LT(took.elapsed(), 2000);
+    EXPECT_LT(form.Run().LastPreRollSteps(), kPreRollLimit / 2);
+    EXPECT_EQ(messages.Messages(), std::vector<std::string>{kPreRollCancelledMessage});
+    EXPECT_FALSE(form.ButtonCancel->isVisibleTo(&form));
+    EXPECT_FALSE(form.isVisible());
+    messages.Clear();
+  };
+  stop_with([&] { QTest::mouseClick(form.ButtonCancel, Qt::LeftButton); });
+  stop_with([&] { QTest::keyClick(&form, Qt::Key_Escape); });
 }
 
 TEST(FftWindowTest, ShowsItsOwnBarOnlyWhenNoneIsHandedOver) {
