@@ -6,6 +6,9 @@
 
 namespace {
 
+// What the first section steps while no chunk is left to enter it.
+constexpr double kNoChunk[64] = {};
+
 // Two sections' coefficients, lane by lane.
 SectionCoefficientsOf<Lanes> Paired(const SectionCoefficients& a, const SectionCoefficients& b) {
   return {Lanes{a.gain, b.gain}, Lanes{a.b0, b.b0}, Lanes{a.b1, b.b1},
@@ -25,10 +28,13 @@ void SectionGroup::Step(double* samples, int count, int first_checked) {
   for (int pass = 0; pass < chunks + size_ - 1; ++pass) {
     Rows& in = rows[pass % 2];
     Rows& out = rows[(pass + 1) % 2];
-    if (pass < chunks) {
-      for (int t = 0; t < kChunk; ++t) in[t][0] = samples[head + pass * kChunk + t];
+    // The chunk entering the first section is read where it stands; the held steps take it in
+    // their rows.
+    const double* entering = pass < chunks ? samples + head + pass * kChunk : kNoChunk;
+    if (size_ < kMost || !SteppedUnheld(pass, chunks, entering, in, out)) {
+      for (int t = 0; t < kChunk; ++t) in[t][0] = entering[t];
+      StepHeld(pass, chunks, head, in, out, first_checked);
     }
-    if (size_ < kMost || !SteppedUnheld(pass, chunks, in, out)) StepHeld(pass, chunks, head, in, out, first_checked);
     if (const int leaving = pass - size_ + 1; leaving >= 0) {
       for (int t = 0; t < kChunk; ++t) samples[head + leaving * kChunk + t] = out[t][size_];
     }
@@ -52,7 +58,7 @@ void SectionGroup::StepHeld(int pass, int chunks, int first_sample, const Rows& 
   }
 }
 
-bool SectionGroup::SteppedUnheld(int pass, int chunks, const Rows& in, Rows& out) {
+bool SectionGroup::SteppedUnheld(int pass, int chunks, const double* entering, const Rows& in, Rows& out) {
   constexpr int kPairs = kMost / 2;
   SectionCoefficientsOf<Lanes> c[kPairs];
   Lanes w1[kPairs], w2[kPairs], peak[kPairs], sum[kPairs];
@@ -71,7 +77,8 @@ bool SectionGroup::SteppedUnheld(int pass, int chunks, const Rows& in, Rows& out
         peak = Larger(peak, Magnitude(v));
         return v;
       };
-      const Lanes y = DifferenceStep(c[p], LoadLanes(&in[t][2 * p]), w1[p], w2[p], track);
+      const Lanes x = p == 0 ? Lanes{entering[t], in[t][1]} : LoadLanes(&in[t][2 * p]);
+      const Lanes y = DifferenceStep(c[p], x, w1[p], w2[p], track);
       sum[p] += y;
       StoreLanes(&out[t][2 * p + 1], y);
     }

@@ -61,10 +61,10 @@ class SectionGroup {
   // Pass `pass` with every value held: section j steps chunk pass − j of chunks (the first of
   // which starts at sample first_sample), if there is one.
   void StepHeld(int pass, int chunks, int first_sample, const Rows& in, Rows& out, int first_checked);
-  // The same for four sections without holding (one without a chunk steps whatever its row holds
-  // and is left as it was); false (nothing changed but out) when some value passed the limit or
-  // turned NaN.
-  bool SteppedUnheld(int pass, int chunks, const Rows& in, Rows& out);
+  // The same for four sections without holding, the first taking the entering chunk (one without
+  // a chunk steps whatever it is given and is left as it was); false (nothing changed but out)
+  // when some value passed the limit or turned NaN.
+  bool SteppedUnheld(int pass, int chunks, const double* entering, const Rows& in, Rows& out);
 
   const SectionCoefficients* coefficients_;
   SectionState* states_;
