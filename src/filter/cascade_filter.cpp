@@ -273,7 +273,8 @@ void CCascadFilter2::Responses(const double* omegas, int count, double* amplitud
   // The gains do not depend on the frequency: their product is taken once.
   const WideValue gains = WideProductOf([](const CDigitalFilter2& s) { return s.gain_; });
   PairedProducts paired;
-  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) paired.Append(s->b0_, s->b1_, s->b2_, s->a1_, s->a2_);
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_)
+    paired.Append(s->b0_, s->b1_, s->b2_, s->a1_, s->a2_);
   for (int k = 0; k < count; ++k) {
     const SectionAngles angles(omegas[k] * first_.sampling_period_);
     // The products of the sections' numerators and denominators give the phase (as sums of

@@ -21,7 +21,7 @@ bool PairedProducts::Sum(const SectionAngles& angles, AngleSum& numerator, Angle
     const Lanes y = s.l1 * angles.s1 + s.l2 * angles.s2;
     const Lanes new_re = re * x - im * y;
     const Lanes new_im = re * y + im * x;
-    // AngleSum's count of whole turns, without branches: ((old ≠ term) − 1) & (new − old) is
+    // AngleSum's count of whole turns, without branches: ((old ^ term) − 1) & (new − old) is
     // new − old where the two factors lie in the same half-plane, else 0.
     const LaneInts lower_old = SignBits(im), lower_term = SignBits(y), lower_new = SignBits(new_im);
     turns += ((lower_old ^ lower_term) - 1) & (lower_new - lower_old);

@@ -6,9 +6,6 @@
 
 namespace {
 
-// What the first section steps while no chunk is left to enter it.
-constexpr double kNoChunk[64] = {};
-
 // Two sections' coefficients, lane by lane.
 SectionCoefficientsOf<Lanes> Paired(const SectionCoefficients& a, const SectionCoefficients& b) {
   return {Lanes{a.gain, b.gain}, Lanes{a.b0, b.b0}, Lanes{a.b1, b.b1},
@@ -53,7 +50,8 @@ void SectionGroup::StepHeld(int pass, int chunks, int first_sample, const Rows& 
   for (int t = 0; t < kChunk; ++t) {
     for (int j = 0; j < size_; ++j) {
       const int chunk = pass - j;
-      if (chunk >= 0 && chunk < chunks) out[t][j + 1] = StepHeld(j, in[t][j], first_sample + chunk * kChunk + t, first_checked);
+      if (chunk >= 0 && chunk < chunks)
+        out[t][j + 1] = StepHeld(j, in[t][j], first_sample + chunk * kChunk + t, first_checked);
     }
   }
 }
@@ -88,9 +86,11 @@ bool SectionGroup::SteppedUnheld(int pass, int chunks, const double* entering, c
     largest = Larger(largest, peak[p]);
     total += sum[p];
   }
-  if (GreaterLanes(largest, BothLanes(kFilterLimit)) != 0 || std::isnan(total[0] + total[1])) return false;
+  if (GreaterLanes(largest, BothLanes(kFilterLimit)) != 0 || std::isnan(total[0] + total[1])) {
+    return false;
+  }
   for (int j = 0; j < kMost; ++j) {
-    if (pass - j < 0 || pass - j >= chunks) continue;  // no chunk: stepped zeros, to be forgotten
+    if (pass - j < 0 || pass - j >= chunks) continue;  // no chunk: what it stepped is forgotten
     states_[j].w1 = w1[j / 2][j % 2];
     states_[j].w2 = w2[j / 2][j % 2];
     states_[j].flag = false;

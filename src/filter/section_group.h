@@ -55,6 +55,8 @@ class SectionGroup {
   // (rows padded to whole pairs of lanes).
   static constexpr int kRow = kMost + 2;
   using Rows = double[kChunk][kRow];
+  // What the first section steps while no chunk is left to enter it.
+  static constexpr double kNoChunk[kChunk] = {};
 
   // Sample n (x) through section j with every value held; the flag and its first index kept.
   double StepHeld(int j, double x, int n, int first_checked);

@@ -210,7 +210,8 @@ TEST(CascadeFilterTest, ResponseAgreesWithThePlainSumAndProduct) {
   std::mt19937 random(5);
   std::uniform_real_distribution<double> coef(-2, 2);
   std::vector<SectionCoefs> sections;
-  for (int s = 0; s < 60; ++s) sections.push_back({1, coef(random), coef(random), coef(random), coef(random), coef(random)});
+  for (int s = 0; s < 60; ++s)
+    sections.push_back({1, coef(random), coef(random), coef(random), coef(random), coef(random)});
   sections.push_back({1, 1, 2, 1, -0.5, 0});  // zero numerator at ±π, ImA = −0 at θ = 0
   sections.push_back({-1, -1, 0, 0, 1.9, -0.95});
   std::vector<SectionCoefs> zero_numerator = sections;
@@ -370,7 +371,8 @@ TEST(CascadeFilterTest, LongBlocksEqualSingleStepsWhereValuesAreHeld) {
     EXPECT_EQ(block.StepBlock(x.data(), y.data(), count, first_checked), expected_first);
     for (int n = 0; n < count; ++n) ASSERT_EQ(y[n], single.Step(x[n])) << n;
     EXPECT_EQ(block.IsOverflow(), expected_first < count);
-    for (const CDigitalFilter2 *b = block.FirstSection(), *s = single.FirstSection(); b != nullptr; b = b->Next(), s = s->Next())
+    const CDigitalFilter2* s = single.FirstSection();
+    for (const CDigitalFilter2* b = block.FirstSection(); b != nullptr; b = b->Next(), s = s->Next())
       EXPECT_EQ(b->IsOverflow(), s->IsOverflow());  // down again: the last samples held nothing
     EXPECT_EQ(block.Step(0.25), single.Step(0.25));
   }
