@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -233,10 +232,8 @@ TEST(AnalysisWindowTest, ALongPreRollCanBeStoppedByTheButtonOrEscape) {
     bench.b.values = {1};
     bench.request.requested = true;
     cosine.selected = true;
-    QElapsedTimer took;
-    took.start();
     form.Run().RunAnalysis(0);
-    EXPECT_LT(took.elapsed(), 2000);
+    // Stopped early, whatever the speed of the machine.
     EXPECT_LT(form.Run().LastPreRollSteps(), kPreRollLimit / 2);
     EXPECT_EQ(messages.Messages(), std::vector<std::string>{kPreRollCancelledMessage});
     EXPECT_FALSE(form.ButtonCancel->isVisibleTo(&form));
