@@ -68,17 +68,17 @@ TEST(SplashWindowTest, TimerStartsWithTheFirstPaintAndClickCloses) {
   EXPECT_EQ(splash->Timer1->interval(), 10000);
   splash->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return splash->Timer1->isActive(); }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return splash->Timer1->isActive(); }, 10000));
   splash->Timer1->setInterval(0);  // as if ten seconds had passed
   splash->Timer1->start();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }, 2000));  // closed and freed
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }, 10000));  // closed and freed
 
   auto* clicked = new THelloForm;
   QPointer<THelloForm> clicked_alive(clicked);
   clicked->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(clicked));
   QTest::mouseClick(clicked->Image1, Qt::LeftButton);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return clicked_alive.isNull(); }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return clicked_alive.isNull(); }, 10000));
 }
 
 TEST(SplashWindowTest, ModalWindowsComeOverItAndAnyKeyClosesIt) {
@@ -109,7 +109,7 @@ TEST(SplashWindowTest, ModalWindowsComeOverItAndAnyKeyClosesIt) {
   QWidget main_window;
   main_window.show();
   QTest::keyClick(&main_window, Qt::Key_Space);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }, 10000));
   EXPECT_FALSE(on_top(dialog));
 }
 
@@ -146,7 +146,7 @@ TEST(FileDialogTest, EverythingItShowsIsRussian) {
     const auto* view = dialog.findChild<QTreeView*>("treeView");
     if (view == nullptr) return QDialog::Rejected;
     const QAbstractItemModel* model = view->model();
-    if (!QTest::qWaitFor([&] { return model->rowCount(view->rootIndex()) == 2; }, 5000)) return QDialog::Rejected;
+    if (!QTest::qWaitFor([&] { return model->rowCount(view->rootIndex()) == 2; }, 10000)) return QDialog::Rejected;
     for (int column = 0; column < 4; ++column) header << model->headerData(column, Qt::Horizontal).toString();
     for (int row = 0; row < 2; ++row) {
       QStringList cells;
@@ -191,7 +191,7 @@ TEST(AnalysisWindowTest, RunsFromItsTimerAndOnlyTheRunClosesIt) {
   form.close();
   QTest::keyClick(&form, Qt::Key_Escape);
   EXPECT_TRUE(form.isVisible());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, 5000));  // the timer ran the first analysis
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, 10000));  // the timer ran the first analysis
   // h(0) needs no step: the bar ends one short of N.
   EXPECT_EQ(form.PBPuls->maximum(), 2000);
   EXPECT_EQ(form.PBPuls->value(), 1999);

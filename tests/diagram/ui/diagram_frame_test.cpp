@@ -190,7 +190,7 @@ TEST_F(EnlargedViewTest, FirstShowMaximisesAndSetsTheDiagramBesideItsSpinButtons
     const QSize client = view.ScrollBox1->viewport()->size();
     return QRect(16 + 5, 5, client.width() - (16 + 20), client.height() - (16 + 10));
   };
-  ASSERT_TRUE(QTest::qWaitFor([&] { return big->geometry() == expected() && big->width() > 600; }, 2000))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return big->geometry() == expected() && big->width() > 600; }, 10000))
       << big->geometry().width() << "×" << big->geometry().height();
   EXPECT_EQ(big->GetWidth(), big->width());  // drawn at that size
   view.SpeedButtonLimit->click();
