@@ -84,12 +84,18 @@ bool CannotWrite(std::FILE* err, const AtomicFileWriter& file) {
 }
 
 bool WriteStandardOutput(std::FILE* out, const std::string& bytes, std::FILE* err) {
-  if (std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0) return true;
-  std::fprintf(err, "velmar-cli: cannot write to standard output: %s\n", std::strerror(errno));
-  return false;
+  std::fwrite(bytes.data(), 1, bytes.size(), out);
+  return FinishStandardOutput(out, err);
 }
 
 }  // namespace
+
+bool FinishStandardOutput(std::FILE* out, std::FILE* err) {
+  if (std::fflush(out) == 0 && !std::ferror(out)) return true;
+  const int error = errno;
+  std::fprintf(err, "velmar-cli: cannot write to standard output: %s\n", std::strerror(error));
+  return false;
+}
 
 void CheckDistinctOutputs(const std::vector<std::string>& targets) {
   std::vector<FileIdentity> identities;

@@ -14,6 +14,9 @@ void CheckDistinctOutputs(const std::vector<std::string>& targets);
 // Whether target is the file standard output already writes to ("-", /dev/stdout, …).
 bool IsStandardOutput(const std::string& target);
 
+// Flushes standard output: whether everything written to it arrived; if not, says why on err.
+bool FinishStandardOutput(std::FILE* out, std::FILE* err);
+
 class CliOutputs {
  public:
   // A folder to make, with its missing parents, before the files; taken away if the run fails.

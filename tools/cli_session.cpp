@@ -1,9 +1,6 @@
 #include "cli_session.h"
 
-#include <cerrno>
-#include <charconv>
 #include <cmath>
-#include <cstring>
 #include <numbers>
 #include <string>
 #include <utility>
@@ -13,7 +10,6 @@
 #include "cli_pictures.h"
 #include "dialogs/model_set.h"
 #include "dialogs/table_files.h"
-#include "numeric/number_text.h"
 #include "results/result_plan.h"
 
 namespace {
@@ -74,16 +70,6 @@ void ChooseFilter(Session& s, const CliOptions& o) {
   library.SelectFilter();
 }
 
-// Each value typed in as its shortest text that reads back as the same double.
-void TypeExactValues(TableModel& table, const std::vector<double>& values) {
-  table.NewTable();
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, values[i]).ptr;
-    table.SetValueText(static_cast<int>(i), DotToComma(std::string(text, end)));
-  }
-}
-
 void AcceptTable(TableModel& table) {
   table.Accept();
   table.Close();
@@ -98,8 +84,9 @@ void ChooseSignal(Session& s, const CliOptions& o) {
       AcceptTable(s.signal);
       return;
     case SignalChoice::kSamples:
+      // The table keeps each value exactly behind its rounded text.
+      s.signal.SetValues(o.samples.data(), static_cast<int>(o.samples.size()));
       s.signal.Show();
-      TypeExactValues(s.signal, o.samples);
       AcceptTable(s.signal);
       return;
     case SignalChoice::kBiharmonic: {
@@ -232,13 +219,6 @@ std::string Summary(Session& s, const CliOptions& o) {
 
 }  // namespace
 
-int FinishStandardOutput(std::FILE* out, std::FILE* err) {
-  if (std::fflush(out) == 0 && !std::ferror(out)) return 0;
-  const int error = errno;
-  std::fprintf(err, "velmar-cli: cannot write to standard output: %s\n", std::strerror(error));
-  return 1;
-}
-
 int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
   try {
     CheckDistinctOutputs(OutputTargets(o));
@@ -263,7 +243,7 @@ int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
     if (!CollectOutputs(s, o, outputs, err) || !outputs.WriteAll(out, err)) return 1;
     if (o.measure) std::fputs(MeasurementText(*s.run, measure).c_str(), report);
     std::fputs(Summary(s, o).c_str(), report);
-    return FinishStandardOutput(out, err);
+    return FinishStandardOutput(out, err) ? 0 : 1;
   } catch (const UsageError& error) {
     std::fprintf(err, "velmar-cli: %s\n", error.what());
     return 2;

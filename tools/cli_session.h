@@ -9,6 +9,3 @@
 // Runs everything the options ask for; returns the process's exit code: 0 done, 1 failed while
 // writing, 2 a request that cannot be carried out. Either failure writes no output file.
 int RunCliSession(const CliOptions& options, std::FILE* out, std::FILE* err);
-
-// Flushes standard output: 0 when everything reached it, else 1 after saying why on err.
-int FinishStandardOutput(std::FILE* out, std::FILE* err);

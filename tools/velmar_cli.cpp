@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli_options.h"
+#include "cli_outputs.h"
 #include "cli_session.h"
 
 int main(int argc, char** argv) {
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
   }
   if (options.help) {
     std::fputs(CliUsage().c_str(), stdout);
-    return FinishStandardOutput(stdout, stderr);
+    return FinishStandardOutput(stdout, stderr) ? 0 : 1;
   }
   return RunCliSession(options, stdout, stderr);
 }

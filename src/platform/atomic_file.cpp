@@ -54,8 +54,8 @@ bool AtomicFileWriter::Commit() {
 SaveMethod AtomicFileWriter::Method() const { return save_ ? save_->Method() : SaveMethod::kReplace; }
 
 std::string AtomicFileWriter::FailureMessage(std::string_view text) const {
-  if (!IsReadOnlyTarget()) return FileFailureMessage(text, path_, error_);
-  return std::string(text) + "\n" + path_ + "\n" + std::string(kReadOnlyFileReason);
+  return IsReadOnlyTarget() ? FileFailureMessage(text, path_, kReadOnlyFileReason)
+                            : FileFailureMessage(text, path_, error_);
 }
 
 bool AtomicFileWriter::Failed(int error) {

@@ -31,10 +31,14 @@ std::string FileErrorReason(int error) {
 }
 
 std::string FileFailureMessage(std::string_view text, std::string_view path, int error) {
+  return FileFailureMessage(text, path, FileErrorReason(error));
+}
+
+std::string FileFailureMessage(std::string_view text, std::string_view path, std::string_view reason) {
   std::string message(text);
   message += '\n';
   message += path;
   message += '\n';
-  message += FileErrorReason(error);
+  message += reason;
   return message;
 }

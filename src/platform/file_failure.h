@@ -11,3 +11,5 @@ std::string FileErrorReason(int error);
 
 // "<text>\n<path>\n<reason>", e.g. "Не удаётся открыть файл\nsignal.tbl\nНет такого файла или папки".
 std::string FileFailureMessage(std::string_view text, std::string_view path, int error);
+// The same with a reason of the program's own.
+std::string FileFailureMessage(std::string_view text, std::string_view path, std::string_view reason);
