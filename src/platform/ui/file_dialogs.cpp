@@ -80,7 +80,17 @@ QStringList NameFilters(const std::string& filter) {
 }
 
 std::optional<std::string> AskFileName(QWidget* parent, const FileDialogRequest& request) {
-  if (Asker()) return Asker()(request);
+  const std::optional<FileDialogChoice> choice = AskFileAndFilter(parent, request);
+  if (!choice) return std::nullopt;
+  return choice->name;
+}
+
+std::optional<FileDialogChoice> AskFileAndFilter(QWidget* parent, const FileDialogRequest& request) {
+  if (Asker()) {
+    std::optional<std::string> name = Asker()(request);
+    if (!name) return std::nullopt;
+    return FileDialogChoice{std::move(*name), 0};
+  }
   const bool save = request.mode == FileDialogRequest::Mode::kSave;
   QFileDialog dialog(parent, QString::fromStdString(request.title.empty() ? (save ? "Сохранить" : "Открыть")
                                                                           : request.title));
@@ -96,7 +106,8 @@ std::optional<std::string> AskFileName(QWidget* parent, const FileDialogRequest&
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
   dialog.selectFile(QString::fromStdString(request.file_name));
   if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString();
+  return FileDialogChoice{QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString(),
+                          static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()))};
 }
 
 FileNameAsker SetFileNameAsker(FileNameAsker asker) { return std::exchange(Asker(), std::move(asker)); }
