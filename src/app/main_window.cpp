@@ -285,8 +285,11 @@ void TRYNForm::N4Click() {
 }
 
 void TRYNForm::NCoefficientsClick() {
-  if (coefficients_form_ == nullptr) coefficients_form_ = new TCoefficientsForm(this);
-  coefficients_form_->ShowCoefficients(coefficients_);
+  if (coefficients_form_ == nullptr) {
+    coefficients_form_ = new TCoefficientsForm(this);
+    coefficients_form_->ShowCoefficients(coefficients_);
+    coefficients_form_->move(geometry().center() - coefficients_form_->rect().center());
+  }
   coefficients_form_->show();
   coefficients_form_->raise();
   coefficients_form_->activateWindow();

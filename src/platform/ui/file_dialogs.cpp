@@ -65,6 +65,16 @@ void FitFileColumns(QFileDialog& dialog) {
   view->header()->resizeSection(3, metrics.horizontalAdvance("00.00.0000 00:00") + margin);
 }
 
+// The index of the filter chosen. With the details hidden the dialog gives the chosen filter
+// without its patterns, and two filters may have the same patterns.
+int ChosenFilter(const QFileDialog& dialog) {
+  const QString chosen = dialog.selectedNameFilter();
+  const QStringList filters = dialog.nameFilters();
+  for (qsizetype i = 0; i < filters.size(); ++i)
+    if (filters[i] == chosen || filters[i].startsWith(chosen + " (")) return static_cast<int>(i);
+  return 0;
+}
+
 }  // namespace
 
 QStringList NameFilters(const std::string& filter) {
@@ -107,7 +117,7 @@ std::optional<FileDialogChoice> AskFileAndFilter(QWidget* parent, const FileDial
   dialog.selectFile(QString::fromStdString(request.file_name));
   if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return FileDialogChoice{QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString(),
-                          static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()))};
+                          ChosenFilter(dialog)};
 }
 
 FileNameAsker SetFileNameAsker(FileNameAsker asker) { return std::exchange(Asker(), std::move(asker)); }

@@ -7,6 +7,8 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -54,7 +56,7 @@ CoefficientFileChooser SetCoefficientFileChooser(CoefficientFileChooser chooser)
   return std::exchange(CurrentChooser(), std::move(chooser));
 }
 
-TCoefficientsForm::TCoefficientsForm(QWidget* parent) : QWidget(parent, Qt::Window) {
+TCoefficientsForm::TCoefficientsForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
   setObjectName("CoefficientsForm");
   setWindowTitle("Коэффициенты фильтра");
   LabelCaption = new QLabel;
@@ -98,7 +100,6 @@ TCoefficientsForm::TCoefficientsForm(QWidget* parent) : QWidget(parent, Qt::Wind
   layout->addWidget(Grid, 1);
   layout->addWidget(LabelNote);
   layout->addLayout(buttons);
-  resize(980, 520);
 }
 
 void TCoefficientsForm::ShowCoefficients(const FilterCoefficients& filter) {
@@ -131,11 +132,30 @@ void TCoefficientsForm::Fill() {
     }
   }
   Grid->resizeColumnsToContents();
-  // The numbers' columns alike wide, so that a column of short numbers does not look different.
-  int widest = 0;
-  for (int c = 1; c < Grid->columnCount(); ++c) widest = std::max(widest, Grid->columnWidth(c));
-  for (int c = 1; c < Grid->columnCount(); ++c) Grid->setColumnWidth(c, widest);
-  Grid->horizontalHeader()->setStretchLastSection(false);
+  // A column of short numbers (b = 1, 2, 1) as wide as a number with a few digits.
+  const int narrowest = Grid->fontMetrics().horizontalAdvance("-0,0000000");
+  for (int c = 1; c < Grid->columnCount(); ++c) Grid->setColumnWidth(c, std::max(Grid->columnWidth(c), narrowest));
+  FitToTable();
+}
+
+void TCoefficientsForm::FitToTable() {
+  // Wide enough for every column without scrolling sideways, high enough for a short table
+  // without empty space, within the screen.
+  int columns = 0;
+  for (int c = 0; c < Grid->columnCount(); ++c) columns += Grid->columnWidth(c);
+  int rows = Grid->horizontalHeader()->sizeHint().height();
+  for (int r = 0; r < Grid->rowCount() && rows < kTallestGrid; ++r) rows += Grid->rowHeight(r);
+  const int frame = 2 * Grid->frameWidth();
+  const QMargins margins = layout()->contentsMargins();
+  const int others = layout()->sizeHint().height() - Grid->sizeHint().height();
+  const int scroll = rows >= kTallestGrid ? Grid->verticalScrollBar()->sizeHint().width() : 0;
+  int width = std::max(columns + frame + scroll + margins.left() + margins.right(), layout()->minimumSize().width());
+  int height = others + std::min(rows, kTallestGrid) + frame;
+  if (const QScreen* display = screen()) {
+    width = std::min(width, display->availableGeometry().width() - 40);
+    height = std::min(height, display->availableGeometry().height() - 80);
+  }
+  resize(width, height);
 }
 
 void TCoefficientsForm::CopyClick() {

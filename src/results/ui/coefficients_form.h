@@ -65,6 +65,9 @@ class TCoefficientsForm : public QWidget {
  private:
   void Save(bool header);
   void Fill();
+  void FitToTable();
+
+  static constexpr int kTallestGrid = 560;  // pixels; a longer table scrolls
 
   FilterCoefficients filter_;
   CoefficientTable table_;

@@ -144,8 +144,11 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
   TemporaryFolder folder;
   std::vector<CoefficientFileRequest> requests;
   std::optional<CoefficientFileChoice> answer;
-  const CoefficientFileChooser previous = SetCoefficientFileChooser(
-      [&](const CoefficientFileRequest& request, QWidget*) { return requests.push_back(request), answer; });
+  struct ScopedChooser {
+    CoefficientFileChooser previous;
+    ~ScopedChooser() { SetCoefficientFileChooser(std::move(previous)); }
+  } chooser{SetCoefficientFileChooser(
+      [&](const CoefficientFileRequest& request, QWidget*) { return requests.push_back(request), answer; })};
   AppWindows app;
   ASSERT_TRUE(app.ShowMainWindow());
   const auto texts = [](QTableWidget* grid) {
@@ -215,7 +218,6 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
   ASSERT_EQ(messages.Messages().size(), 1u);
   EXPECT_EQ(messages.Messages()[0].rfind("Не удаётся сохранить файл\n" + missing + "\n", 0), 0u)
       << messages.Messages()[0];
-  SetCoefficientFileChooser(previous);
 }
 
 }  // namespace
