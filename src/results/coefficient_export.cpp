@@ -72,7 +72,8 @@ std::string HeaderPrefix(const std::string& file_name) {
   if (std::isdigit(static_cast<unsigned char>(name.front()))) name = "f_" + name;
   // Identifiers that begin with '_' and a capital, or hold "__", are the compiler's.
   if (name.front() == '_') name = "f" + name;
-  for (std::size_t i; (i = name.find("__")) != std::string::npos;) name.erase(i, 1);
+  std::size_t doubled = name.find("__");
+  for (; doubled != std::string::npos; doubled = name.find("__")) name.erase(doubled, 1);
   return name;
 }
 

@@ -116,7 +116,8 @@ struct ScaledPolynomial {
     for (const Wide& c : coefficients) {
       const double mantissa = c.hi + c.lo;
       if (!std::isfinite(mantissa)) return std::nullopt;
-      const double value = mantissa == 0 ? 0.0 : std::ldexp(mantissa, static_cast<int>(std::clamp(exponent, -4000LL, 4000LL)));
+      const int scale = static_cast<int>(std::clamp(exponent, -4000LL, 4000LL));
+      const double value = mantissa == 0 ? 0.0 : std::ldexp(mantissa, scale);
       if (mantissa != 0 && (!std::isfinite(value) || std::fabs(value) < DBL_MIN)) return std::nullopt;
       values.push_back(value);
     }
