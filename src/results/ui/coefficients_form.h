@@ -45,7 +45,6 @@ class TCoefficientsForm : public QWidget {
   // Shows these coefficients; the filter already shown changes nothing (the selection stays).
   void ShowCoefficients(const FilterCoefficients& filter);
   const FilterCoefficients& Coefficients() const { return filter_; }
-  const CoefficientTable& Table() const { return table_; }
 
   // "Копировать": the selected cells, or all of them with the header when none is selected.
   void CopyClick();
