@@ -141,6 +141,12 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
       {"--afc", [&](const std::string& opt, const std::string& v) { o.afc = ParseChoice(opt, v, {1, 2, 3}); }},
       {"--time-csv", output(o.time_csv)},
       {"--freq-csv", output(o.freq_csv)},
+      {"--coefficients-csv", output(o.coefficients_csv)},
+      {"--c-header", output(o.c_header)},
+      {"--coefficients-layout", [&](const std::string& opt, const std::string& v) {
+         if (v != "direct" && v != "sos") throw UsageError("option " + opt + ": use direct or sos");
+         o.coefficients_layout = v;
+       }},
       {"--pictures", [&](const std::string& opt, const std::string& v) {
          if (v.empty()) throw UsageError("option " + opt + " needs a folder");
          o.pictures_dir = v;
@@ -208,7 +214,13 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   if (o.signal != SignalChoice::kBiharmonic && biharmonic_values)
     throw UsageError("--w1, --a1, --phi1, --w2, --a2, --phi2, --oscillations, --decimation and --switched-on belong to --biharmonic");
   if (o.measure && o.afc == 1) throw UsageError("--measure needs --afc 2 or --afc 3");
-  if (o.time_csv == "-" && o.freq_csv == "-") throw UsageError("only one CSV can go to standard output");
+  if ((o.time_csv == "-") + (o.freq_csv == "-") + (o.coefficients_csv == "-") + (o.c_header == "-") > 1)
+    throw UsageError("only one output can go to standard output");
+  if (!o.coefficients_layout.empty() && o.coefficients_csv.empty() && o.c_header.empty())
+    throw UsageError("--coefficients-layout belongs to --coefficients-csv or --c-header");
+  if (o.coefficients_layout == "sos" && !recursive_design)
+    throw UsageError("--coefficients-layout sos needs a cascade of sections (--butterworth or --chebyshev); "
+                     "this filter is in direct form: use --coefficients-layout direct");
   return o;
 }
 
@@ -247,6 +259,16 @@ Output:
   --freq-csv FILE|-          k,omega,amplitude,phase,input_spectrum,output_spectrum
   --pictures DIR             the eight diagrams as the main window shows them, 1200 x 400 BMP files
                              DIR/DFh.bmp, DIR/DFg.bmp, ... DIR/DFOutSpectr.bmp
+  --coefficients-csv FILE|-  the coefficients of the analysed filter (decimal point, 17 digits),
+                             the first line stating the convention:
+                               sos:    section,b0,b1,b2,a0,a1,a2 with H(z) = product of
+                                       (b0 + b1 z^-1 + b2 z^-2) / (1 + a1 z^-1 + a2 z^-2), a0 = 1,
+                                       each section's gain folded into b
+                               direct: k,numerator,denominator with H(z) =
+                                       sum numerator_k z^-k / sum denominator_k z^-k, denominator_0 = 1
+  --c-header FILE|-          the same coefficients as static const double arrays in a C header
+  --coefficients-layout direct|sos   layout of both (default: sos for --butterworth and
+                             --chebyshev, direct otherwise; sos needs one of those two)
   --measure PASS,STOP        measure the pass and stop band at these levels (needs --afc 2 or 3),
                              e.g. --measure 0.707,0.01 or --afc 3 --measure -3,-40
   --help                     this text

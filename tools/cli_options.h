@@ -39,6 +39,9 @@ struct CliOptions {
 
   std::string time_csv, freq_csv;  // "" none, "-" standard output
   std::string pictures_dir;        // "" none: the eight diagrams as BMP files there
+  std::string coefficients_csv;    // "" none, "-" standard output
+  std::string c_header;            // "" none, "-" standard output
+  std::string coefficients_layout; // "" the filter's own (sos for a cascade, else direct), "direct" or "sos"
   std::optional<std::pair<double, double>> measure;
   bool help = false;
 };

@@ -1,5 +1,6 @@
 #include "cli_session.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -10,6 +11,9 @@
 #include "cli_pictures.h"
 #include "dialogs/model_set.h"
 #include "dialogs/table_files.h"
+#include "numeric/number_text.h"
+#include "results/coefficient_export.h"
+#include "results/filter_coefficients.h"
 #include "results/result_plan.h"
 
 namespace {
@@ -113,12 +117,7 @@ void ChooseSignal(Session& s, const CliOptions& o) {
   }
 }
 
-// "%.17g" in the C locale: enough digits to read every double back exactly.
-std::string Number(double value) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.17g", value);
-  return buffer;
-}
+std::string Number(double value) { return ExactNumberText(value); }
 
 std::string TimeCsv(const AnalysisRun& run) {
   std::string text = "n,h,g,x,y\n";
@@ -144,17 +143,38 @@ std::string PicturePath(const std::string& folder, const std::string& name) {
 
 std::vector<std::string> OutputTargets(const CliOptions& o) {
   std::vector<std::string> targets;
-  for (const std::string* csv : {&o.time_csv, &o.freq_csv})
+  for (const std::string* csv : {&o.time_csv, &o.freq_csv, &o.coefficients_csv, &o.c_header})
     if (!csv->empty()) targets.push_back(*csv);
   if (!o.pictures_dir.empty())
     for (const std::string& name : ResultPictureNames()) targets.push_back(PicturePath(o.pictures_dir, name));
   return targets;
 }
 
+// The coefficient files in the layout asked for, or the filter's own.
+bool CollectCoefficients(Session& s, const CliOptions& o, CliOutputs& outputs, std::FILE* err) {
+  if (o.coefficients_csv.empty() && o.c_header.empty()) return true;
+  const FilterCoefficients filter = CoefficientsOf(*s.run, s.library);
+  const CoefficientLayout layout =
+      o.coefficients_layout == "direct" || (o.coefficients_layout.empty() && !filter.IsCascade())
+          ? CoefficientLayout::kDirect
+          : CoefficientLayout::kSections;
+  const std::vector<CoefficientLayout> available = AvailableLayouts(filter);
+  if (std::find(available.begin(), available.end(), layout) == available.end()) {
+    std::fputs("velmar-cli: the direct form of this filter does not fit in doubles; "
+               "write it as sections (--coefficients-layout sos)\n",
+               err);
+    return false;
+  }
+  if (!o.coefficients_csv.empty()) outputs.Add(o.coefficients_csv, CoefficientsCsv(filter, layout));
+  if (!o.c_header.empty()) outputs.Add(o.c_header, CoefficientsHeader(filter, layout, o.c_header));
+  return true;
+}
+
 // Everything the run writes, complete before any of it is written.
 bool CollectOutputs(Session& s, const CliOptions& o, CliOutputs& outputs, std::FILE* err) {
   if (!o.time_csv.empty()) outputs.Add(o.time_csv, TimeCsv(*s.run));
   if (!o.freq_csv.empty()) outputs.Add(o.freq_csv, FrequencyCsv(*s.run));
+  if (!CollectCoefficients(s, o, outputs, err)) return false;
   if (o.pictures_dir.empty()) return true;
   auto pictures = DrawResultPictures(*s.run, SettingsOf(s.signal, s.biharmonic, false), err);
   if (!pictures) return false;
@@ -236,8 +256,9 @@ int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
     ChooseSignal(s, o);
     s.run->RunAnalysis(o.filter == FilterChoice::kArbitrary ? 0 : 1);
 
-    const bool csv_on_standard_output =
-        (!o.time_csv.empty() && IsStandardOutput(o.time_csv)) || (!o.freq_csv.empty() && IsStandardOutput(o.freq_csv));
+    bool csv_on_standard_output = false;
+    for (const std::string* file : {&o.time_csv, &o.freq_csv, &o.coefficients_csv, &o.c_header})
+      csv_on_standard_output = csv_on_standard_output || (!file->empty() && IsStandardOutput(*file));
     std::FILE* report = csv_on_standard_output ? err : out;
     CliOutputs outputs;
     if (!CollectOutputs(s, o, outputs, err) || !outputs.WriteAll(out, err)) return 1;

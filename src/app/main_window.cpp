@@ -21,6 +21,7 @@
 #include "dialogs/ui/table_editor.h"
 #include "platform/ui/screen_cursor.h"
 #include "results/show_results.h"
+#include "results/ui/coefficients_form.h"
 #include "results/ui/result_diagrams.h"
 
 TRYNForm* RYNForm = nullptr;
@@ -89,6 +90,8 @@ void TRYNForm::BuildMenu() {
   QMenu* filter = menuBar()->addMenu("Фильтр");
   N3 = filter->addAction("Библиотека", this, &TRYNForm::N3Click);
   N4 = filter->addAction("Произвольный фильтр", this, &TRYNForm::N4Click);
+  filter->addSeparator();
+  NCoefficients = filter->addAction("Коэффициенты фильтра...", this, &TRYNForm::NCoefficientsClick);
 
   QMenu* result = menuBar()->addMenu("Результат");
   N6 = result->addAction("Временные характеристики ЦФ", this, [this] { ShowPage(0); });
@@ -243,6 +246,8 @@ void TRYNForm::ShowResults() {
     ShowPlannedResult(*frames_[d]->Diagram, plan_[static_cast<ResultDiagram>(d)]);
     frames_[d]->SaveRange();
   }
+  if (FollowAnalysedFilter(coefficients_, CalcForm->Run(), LibraryModel()) && coefficients_form_ != nullptr)
+    coefficients_form_->ShowCoefficients(coefficients_);
 }
 
 // ---- commands ----
@@ -277,6 +282,17 @@ void TRYNForm::N4Click() {
   HourglassCursor hourglass;
   CalcForm->Run().RunAnalysis(0);
   ShowResults();
+}
+
+void TRYNForm::NCoefficientsClick() {
+  if (coefficients_form_ == nullptr) {
+    coefficients_form_ = new TCoefficientsForm(this);
+    coefficients_form_->ShowCoefficients(coefficients_);
+    coefficients_form_->move(geometry().center() - coefficients_form_->rect().center());
+  }
+  coefficients_form_->show();
+  coefficients_form_->raise();
+  coefficients_form_->activateWindow();
 }
 
 void TRYNForm::ShowPage(int page) { PageControl1->setCurrentIndex(page); }

@@ -8,10 +8,12 @@
 #include <functional>
 
 #include "diagram/graphics.h"
+#include "results/filter_coefficients.h"
 #include "results/result_plan.h"
 
 class QAction;
 class QTabWidget;
+class TCoefficientsForm;
 class TDiagramFrame;
 class TTabEditorForm;
 
@@ -31,6 +33,8 @@ class TRYNForm : public QMainWindow {
   // Whether the first paint (layout, table editors, first analysis) is still to come.
   bool IsFirstPaintPending() const { return FFirstPaint; }
   TDiagramFrame* Frame(ResultDiagram diagram) const { return frames_[diagram]; }
+  // The coefficients window, once "Коэффициенты фильтра..." has opened it.
+  TCoefficientsForm* CoefficientsForm() const { return coefficients_form_; }
 
   QTabWidget* PageControl1;
   std::array<QWidget*, 4> TabSheets{};
@@ -50,6 +54,7 @@ class TRYNForm : public QMainWindow {
   QAction* N22;
   QAction* N3;
   QAction* N4;
+  QAction* NCoefficients;  // "Коэффициенты фильтра..."
   QAction* N6;
   QAction* N7;
   QAction* N8;
@@ -87,6 +92,7 @@ class TRYNForm : public QMainWindow {
   void N22Click();
   void N3Click();
   void N4Click();
+  void NCoefficientsClick();
   void ShowPage(int page);
   void SetInterval(QAction* item, int interval);
   void SetResolution(QAction* item, int points);
@@ -100,6 +106,9 @@ class TRYNForm : public QMainWindow {
   bool FFirstPaint = true;
   std::array<TDiagramFrame*, kResultDiagramCount> frames_{};
   ResultPlan plan_;
+  // The filter of the last analysis, as the coefficients window shows it.
+  FilterCoefficients coefficients_;
+  TCoefficientsForm* coefficients_form_ = nullptr;
 };
 
 extern TRYNForm* RYNForm;

@@ -85,6 +85,8 @@ class CCascadFilter2 {
   CDigitalFilter2* FirstSection() { return &first_; }
   const CDigitalFilter2* FirstSection() const { return &first_; }
   int SectionCount() const { return 1 + static_cast<int>(more_.size()); }
+  // The factor applied to the cascade's input, ahead of the first section.
+  double InputGain() const { return input_gain_; }
 
   void Reset();
   double Step(double x);

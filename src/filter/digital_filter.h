@@ -59,6 +59,8 @@ class CBaseDigitalFilter {
   double ACoef(int k) const { return FACoef.GetAt(k); }
   double BCoef(int i) const { return FBCoef.GetAt(i); }
   double StateAt(int i) const { return FState.GetAt(i); }
+  // The factor applied to each input sample.
+  double Gain() const { return FGain; }
 
  private:
   // The response from coefficients scaled to magnitudes near 1, for sums that leave the range of a

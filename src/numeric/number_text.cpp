@@ -71,3 +71,10 @@ bool TextToDouble(const std::string& text, double& value) {
 std::string DotToComma(const std::string& text) { return ReplaceFirst(text, '.', ',', kScanLimit); }
 
 std::string CommaToDot(const std::string& text) { return ReplaceFirst(text, ',', '.', kScanLimit); }
+
+std::string ExactNumberText(double value) {
+  // to_chars, unlike printf, ignores the locale the window system may have set.
+  char buffer[40];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+  return std::string(buffer, result.ptr);
+}

@@ -10,6 +10,9 @@ std::string FormatNumber(unsigned decimals, double value);
 // ("0,5", "0.5", "-1,5", "1,5E-7"). Anything else ("1abc", "1,2,3", "", "inf") gives false and 0.
 bool TextToDouble(const std::string& text, double& value);
 
+// As "%.17g" in the C locale, with a decimal point whatever the locale: enough digits to read every double back exactly.
+std::string ExactNumberText(double value);
+
 // The text with its first '.' replaced by ',' (and the other way round).
 std::string DotToComma(const std::string& text);
 std::string CommaToDot(const std::string& text);

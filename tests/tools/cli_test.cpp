@@ -32,9 +32,11 @@ class CliTest : public ::testing::Test {
   // otherwise (a shell redirection), and shell commands may go first (before).
   Result Run(const std::string& args, const std::string& stdout_to = "", const std::string& before = "") {
     const fs::path out = dir_ / "out.txt", err = dir_ / "err.txt";
-    const std::string command = "cd " + dir_.string() + " && " + before + " " + VELMAR_CLI + " " + args + " " +
-                                (stdout_to.empty() ? ">" + out.string() : stdout_to) + " 2>" + err.string() +
-                                " </dev/null";
+    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) on "literal" + string once inlined.
+    std::string command = "cd ";
+    command += dir_.string() + " && " + before + " " + VELMAR_CLI + " " + args + " ";
+    command += stdout_to.empty() ? std::string(">").append(out.string()) : stdout_to;
+    command += " 2>" + err.string() + " </dev/null";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
   }
@@ -127,6 +129,11 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndWritesNothing) {
       {"--recursive " + List(600), "--recursive: a table holds at most 500 values, 600 given"},
       {"--samples " + List(501), "--samples: a table holds at most 500 values, 501 given"},
       {"--biharmonic --w1 3 --decimation 2", "decimation 2 is not offered"},
+      {"--coefficients-layout sos --coefficients-csv c.csv", "sos needs a cascade of sections"},
+      {"--window --coefficients-layout sos --c-header c.h", "sos needs a cascade of sections"},
+      {"--butterworth --coefficients-layout direct", "--coefficients-layout belongs to --coefficients-csv"},
+      {"--chebyshev --coefficients-layout iir --c-header c.h", "use direct or sos"},
+      {"--coefficients-csv - --c-header -", "only one output can go to standard output"},
   };
   for (const auto& [args, reason] : bad) {
     const Result r = Run(args + " --time-csv " + csv.string());
@@ -169,7 +176,8 @@ TEST_F(CliTest, OutputsThatAreOneFileAreRefused) {
   ASSERT_EQ(link((dir_ / "a.csv").c_str(), (dir_ / "b.csv").c_str()), 0);
   ASSERT_EQ(symlink("/dev/stdout", (dir_ / "stdout").c_str()), 0);
   const std::string same[] = {"--time-csv same.csv --freq-csv ./same.csv", "--time-csv a.csv --freq-csv b.csv",
-                              "--freq-csv pics/../pics/DFg.bmp --pictures pics", "--time-csv - --freq-csv stdout"};
+                              "--freq-csv pics/../pics/DFg.bmp --pictures pics", "--time-csv - --freq-csv stdout",
+                              "--coefficients-csv same.csv --c-header same.csv"};
   for (const std::string& args : same) {
     const Result r = Run(args);
     EXPECT_EQ(r.exit_code, 2) << args;
@@ -188,6 +196,7 @@ TEST_F(CliTest, OutputsAreWrittenAllOrNone) {
   const std::pair<std::string, std::string> failing[] = {
       {"--freq-csv missing/freq.csv", "cannot write 'missing/freq.csv': No such file or directory"},
       {"--freq-csv read-only.csv", "cannot write 'read-only.csv': the file is read-only"},
+      {"--coefficients-csv freq.csv --c-header read-only.csv", "cannot write 'read-only.csv': the file is read-only"},
       {"--freq-csv freq.csv --pictures new/pics --afc 3", "cannot write 'new/pics/DFh.bmp': File too large"}};
   for (const auto& [args, reason] : failing) {
     // Files may not grow past 500 KiB, as on a nearly full disk: a CSV fits, a picture does not.
@@ -213,6 +222,44 @@ TEST_F(CliTest, OutputsAreWrittenAllOrNone) {
   EXPECT_EQ(ReadAll(dir_ / "time.csv").rfind("n,h,g,x,y\n0,1,1,0,0\n", 0), 0u);
   EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp").substr(0, 2), "BM");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 8);
+}
+
+TEST_F(CliTest, CoefficientsOfTheAnalysedFilterInEitherLayout) {
+  // A cascade: its sections by default, the summary moved to standard error.
+  const Result sos = Run("--chebyshev --order 10 --coefficients-csv -");
+  ASSERT_EQ(sos.exit_code, 0) << sos.err;
+  const std::vector<std::string> rows = Lines(sos.out);
+  ASSERT_EQ(rows.size(), 7u);
+  EXPECT_EQ(rows[0].rfind("# H(z) = product over the sections of", 0), 0u) << rows[0];
+  EXPECT_EQ(rows[1], "section,b0,b1,b2,a0,a1,a2");
+  EXPECT_EQ(rows[6].rfind("5,", 0), 0u) << rows[6];
+  EXPECT_NE(sos.err.find("filter: chebyshev\norder: 10\nsections: 5\n"), std::string::npos) << sos.err;
+
+  // A typed filter: its direct form, the recursive coefficients negated into the denominator.
+  const Result direct = Run("--arbitrary 0.5 --recursive 0.5 --coefficients-csv -");
+  ASSERT_EQ(direct.exit_code, 0) << direct.err;
+  const std::vector<std::string> direct_rows = Lines(direct.out);
+  ASSERT_EQ(direct_rows.size(), 4u);
+  EXPECT_EQ(direct_rows[0].rfind("# H(z) = sum(numerator[k]*z^-k)", 0), 0u) << direct_rows[0];
+  EXPECT_EQ(direct_rows[1], "k,numerator,denominator");
+  EXPECT_EQ(direct_rows[2], "0,0.5,1");
+  EXPECT_EQ(direct_rows[3], "1,0,-0.5");
+
+  // A non-recursive design as a C header named after its file.
+  const Result header = Run("--window --order 4 --c-header taps.h");
+  ASSERT_EQ(header.exit_code, 0) << header.err;
+  const std::string text = ReadAll(dir_ / "taps.h");
+  EXPECT_NE(text.find("#define TAPS_NUMERATOR_LENGTH 5\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Windowed FIR low-pass, order 4: rectangular window, wc = 1 rad/sample"), std::string::npos);
+
+  // A direct form beyond a double's range fails while running, and nothing is written.
+  const Result narrow = Run("--butterworth --wp 0.01 --order 200 --coefficients-layout direct "
+                            "--coefficients-csv d.csv --time-csv t.csv");
+  EXPECT_EQ(narrow.exit_code, 1);
+  EXPECT_NE(narrow.err.find("the direct form of this filter does not fit in doubles"), std::string::npos)
+      << narrow.err;
+  EXPECT_FALSE(fs::exists(dir_ / "d.csv"));
+  EXPECT_FALSE(fs::exists(dir_ / "t.csv"));
 }
 
 TEST_F(CliTest, StandardOutputIsWrittenWhereItStandsAndItsFailureIsAnError) {

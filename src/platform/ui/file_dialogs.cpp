@@ -65,6 +65,16 @@ void FitFileColumns(QFileDialog& dialog) {
   view->header()->resizeSection(3, metrics.horizontalAdvance("00.00.0000 00:00") + margin);
 }
 
+// The index of the filter chosen. With the details hidden the dialog gives the chosen filter
+// without its patterns, and two filters may have the same patterns.
+int ChosenFilter(const QFileDialog& dialog) {
+  const QString chosen = dialog.selectedNameFilter();
+  const QStringList filters = dialog.nameFilters();
+  for (qsizetype i = 0; i < filters.size(); ++i)
+    if (filters[i] == chosen || filters[i].startsWith(chosen + " (")) return static_cast<int>(i);
+  return 0;
+}
+
 }  // namespace
 
 QStringList NameFilters(const std::string& filter) {
@@ -80,7 +90,17 @@ QStringList NameFilters(const std::string& filter) {
 }
 
 std::optional<std::string> AskFileName(QWidget* parent, const FileDialogRequest& request) {
-  if (Asker()) return Asker()(request);
+  const std::optional<FileDialogChoice> choice = AskFileAndFilter(parent, request);
+  if (!choice) return std::nullopt;
+  return choice->name;
+}
+
+std::optional<FileDialogChoice> AskFileAndFilter(QWidget* parent, const FileDialogRequest& request) {
+  if (Asker()) {
+    std::optional<std::string> name = Asker()(request);
+    if (!name) return std::nullopt;
+    return FileDialogChoice{std::move(*name), 0};
+  }
   const bool save = request.mode == FileDialogRequest::Mode::kSave;
   QFileDialog dialog(parent, QString::fromStdString(request.title.empty() ? (save ? "Сохранить" : "Открыть")
                                                                           : request.title));
@@ -96,7 +116,8 @@ std::optional<std::string> AskFileName(QWidget* parent, const FileDialogRequest&
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
   dialog.selectFile(QString::fromStdString(request.file_name));
   if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString();
+  return FileDialogChoice{QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString(),
+                          ChosenFilter(dialog)};
 }
 
 FileNameAsker SetFileNameAsker(FileNameAsker asker) { return std::exchange(Asker(), std::move(asker)); }

@@ -23,6 +23,14 @@ struct FileDialogRequest {
 // The chosen file name, or nothing when the user cancelled.
 std::optional<std::string> AskFileName(QWidget* parent, const FileDialogRequest& request);
 
+// The chosen file name and the index of the filter it was chosen under (0 when a test's asker
+// answered, which gives the name only).
+struct FileDialogChoice {
+  std::string name;
+  int filter = 0;
+};
+std::optional<FileDialogChoice> AskFileAndFilter(QWidget* parent, const FileDialogRequest& request);
+
 using FileNameAsker = std::function<std::optional<std::string>(const FileDialogRequest& request)>;
 // Installs an asker and returns the previous one; an empty one restores the dialog window.
 FileNameAsker SetFileNameAsker(FileNameAsker asker);

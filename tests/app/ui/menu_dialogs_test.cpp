@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
@@ -25,7 +30,10 @@
 #include "dialogs/ui/dialog_test_support.h"
 #include "numeric/number_text.h"
 #include "platform/messages.h"
+#include "results/coefficient_export.h"
+#include "results/ui/coefficients_form.h"
 #include "support/modal_answers.h"
+#include "support/temporary_folder.h"
 
 namespace {
 
@@ -127,6 +135,81 @@ TEST(MenuDialogsTest, BiharmonicSignalThroughTheIdentityFilter) {
   for (int k = 0; k < spectrum.GetCount(); ++k) highest = std::max(highest, spectrum.Sample(k));
   EXPECT_EQ(highest, 0.5);
   EXPECT_TRUE(messages.Messages().empty());
+}
+
+// The coefficients window: what the last analysis took, copied for a spreadsheet, saved.
+TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
+  MessageRecorder messages;
+  DialogScript script;
+  TemporaryFolder folder;
+  std::vector<CoefficientFileRequest> requests;
+  std::optional<CoefficientFileChoice> answer;
+  struct ScopedChooser {
+    CoefficientFileChooser previous;
+    ~ScopedChooser() { SetCoefficientFileChooser(std::move(previous)); }
+  } chooser{SetCoefficientFileChooser(
+      [&](const CoefficientFileRequest& request, QWidget*) { return requests.push_back(request), answer; })};
+  AppWindows app;
+  ASSERT_TRUE(app.ShowMainWindow());
+  const auto texts = [](QTableWidget* grid) {
+    std::vector<std::string> cells;
+    for (int c = 0; c < grid->columnCount(); ++c) cells.push_back(grid->horizontalHeaderItem(c)->text().toStdString());
+    for (int r = 0; r < grid->rowCount(); ++r)
+      for (int c = 0; c < grid->columnCount(); ++c) cells.push_back(grid->item(r, c)->text().toStdString());
+    return cells;
+  };
+
+  RYNForm->N4->trigger();  // the typed identity filter, a(0) = 1
+  RYNForm->NCoefficients->trigger();
+  TCoefficientsForm* form = RYNForm->CoefficientsForm();
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_FALSE(form->isModal());
+  EXPECT_EQ(texts(form->Grid), (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "1", ""}));
+
+  // New coefficients typed but not analysed yet: another analysis keeps showing the analysed ones.
+  const double a[] = {0.5, 0.25}, b[] = {0.5};
+  TabAKoef->Model().SetValues(a, 2);
+  TabBKoef->Model().SetValues(b, 1);
+  RYNForm->N10001->trigger();  // "1000 тактов"
+  EXPECT_EQ(texts(form->Grid), (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "1", ""}));
+  RYNForm->N4->trigger();  // "Анализ" takes them
+  EXPECT_EQ(texts(form->Grid),
+            (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "0,5", "", "1", "0,25", "0,5"}));
+  EXPECT_EQ(form->LabelEquation->text().toStdString(), "y(n) = a(0)·x(n) + a(1)·x(n−1) + b(1)·y(n−1)");
+
+  // "Копировать": everything with the header, or the selection.
+  form->ButtonCopy->click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "i\ta(i)\tb(i)\n0\t0,5\t\n1\t0,25\t0,5\n");
+  form->Grid->setRangeSelected(QTableWidgetSelectionRange(1, 1, 1, 2), true);
+  form->ButtonCopy->click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "0,25\t0,5\n");
+
+  // The library's Chebyshev filter of order 10: five sections.
+  RYNForm->N3->trigger();
+  EXPECT_EQ(form->LabelCaption->text().toStdString(), "Фильтр Чебышева, порядок 10: 5 секций");
+  ASSERT_EQ(form->Grid->rowCount(), 5);
+  ASSERT_EQ(form->Grid->columnCount(), 7);
+  EXPECT_EQ(form->Grid->horizontalHeaderItem(6)->text().toStdString(), "a2");
+
+  // Saved through the careful writer in the layout chosen; a file that cannot be written is told.
+  const std::string csv = (folder.Path() / "cheb.csv").string(), header = (folder.Path() / "cheb.h").string();
+  answer = CoefficientFileChoice{csv, CoefficientLayout::kSections};
+  form->ButtonSave->click();
+  EXPECT_EQ(requests.back().layouts,
+            (std::vector<CoefficientLayout>{CoefficientLayout::kSections, CoefficientLayout::kDirect}));
+  EXPECT_EQ(ReadFile(csv), CoefficientsCsv(form->Coefficients(), CoefficientLayout::kSections));
+  answer = CoefficientFileChoice{header, CoefficientLayout::kDirect};
+  form->ButtonExport->click();
+  EXPECT_TRUE(requests.back().header);
+  EXPECT_EQ(ReadFile(header), CoefficientsHeader(form->Coefficients(), CoefficientLayout::kDirect, header));
+  EXPECT_TRUE(messages.Messages().empty());
+  const std::string missing = (folder.Path() / "missing" / "c.csv").string();
+  answer = CoefficientFileChoice{missing, CoefficientLayout::kSections};
+  form->ButtonSave->click();
+  ASSERT_EQ(messages.Messages().size(), 1u);
+  EXPECT_EQ(messages.Messages()[0].rfind("Не удаётся сохранить файл\n" + missing + "\n", 0), 0u)
+      << messages.Messages()[0];
 }
 
 }  // namespace

@@ -177,6 +177,24 @@ TEST(FileDialogTest, EverythingItShowsIsRussian) {
   EXPECT_TRUE(latin.isEmpty()) << latin.join(" | ").toStdString();
 }
 
+TEST(FileDialogTest, FiltersOfOnePatternTellWhichWasChosen) {
+  QTemporaryDir dir;
+  ScopedModalAnswerer answerer([](QDialog& dialog) -> std::optional<int> {
+    auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    if (types == nullptr || types->count() != 2) return QDialog::Rejected;
+    types->setCurrentIndex(1);
+    return QDialog::Accepted;
+  });
+  FileDialogRequest request;
+  request.mode = FileDialogRequest::Mode::kSave;
+  request.filter = "CSV, секции второго порядка|*.csv|CSV, прямая форма|*.csv";
+  request.file_name = dir.filePath("c.csv").toStdString();
+  const std::optional<FileDialogChoice> choice = AskFileAndFilter(nullptr, request);
+  ASSERT_TRUE(choice.has_value());
+  EXPECT_EQ(choice->name, request.file_name);
+  EXPECT_EQ(choice->filter, 1);
+}
+
 TEST(AnalysisWindowTest, RunsFromItsTimerAndOnlyTheRunClosesIt) {
   MessageRecorder messages;
   TCalcForm form;

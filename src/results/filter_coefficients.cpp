@@ -1,0 +1,208 @@
+#include "results/filter_coefficients.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <charconv>
+
+#include "analysis/analysis.h"
+#include "dialogs/filter_library_model.h"
+
+namespace {
+
+// A parameter for a file's comment: ten digits and a decimal point whatever the locale.
+std::string Text(double value) {
+  char buffer[40];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
+  return std::string(buffer, result.ptr);
+}
+
+template <class Design>
+std::string LowPassParameters(const Design& d) {
+  return "wp = " + Text(d.GetWp()) + " rad/sample (fp = " + Text(d.GetFp()) + "), Lp = " + Text(d.GetLp()) + " (" +
+         Text(d.GetLpdB()) + " dB), Ls = " + Text(d.GetLs()) + " (" + Text(d.GetLsdB()) + " dB), transition width " +
+         Text(d.GetTransition()) + " % (" + Text(d.GetActualTransition()) + " % achieved)";
+}
+
+std::string FirParameters(const CWeighingFilter& d) {
+  return std::string(d.IsHamming() ? "Hamming" : "rectangular") + " window, wc = " + Text(d.GetWc()) +
+         " rad/sample (fc = " + Text(d.GetFc()) + ")";
+}
+
+void TakeDirect(FilterCoefficients& c, const CBaseDigitalFilter& filter) {
+  c.a.clear();
+  for (int k = 0; k <= filter.FAOrder(); ++k) c.a.push_back(filter.ACoef(k));
+  for (int i = 1; i <= filter.FBOrder(); ++i) c.b.push_back(filter.BCoef(i));
+  c.gain = filter.Gain();
+  c.order = filter.Order();
+}
+
+void TakeCascade(FilterCoefficients& c, const CCascadFilter2& cascade) {
+  c.a.clear();
+  c.gain = cascade.InputGain();
+  for (const CDigitalFilter2* s = cascade.FirstSection(); s != nullptr; s = s->Next())
+    c.sections.push_back({s->Gain(), s->B(0), s->B(1), s->B(2), s->A(1), s->A(2)});
+}
+
+// A double-double number hi + lo, |lo| ≤ ulp(hi)/2: the products of many sections' polynomials
+// are summed without the cancellation that rounding every partial product would bring.
+struct Wide {
+  double hi = 0, lo = 0;
+};
+
+Wide TwoSum(double a, double b) {
+  const double s = a + b;
+  const double v = s - a;
+  return {s, (a - (s - v)) + (b - v)};
+}
+
+// Dekker's exact product (no fused multiply-add is formed in this build).
+Wide TwoProduct(double a, double b) {
+  constexpr double kSplit = 134217729.0;  // 2^27 + 1
+  const auto split = [](double x) {
+    const double c = kSplit * x;
+    const double high = c - (c - x);
+    return Wide{high, x - high};
+  };
+  const Wide x = split(a), y = split(b);
+  const double p = a * b;
+  return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
+}
+
+Wide Add(Wide x, Wide y) {
+  const Wide s = TwoSum(x.hi, y.hi);
+  const double lo = s.lo + x.lo + y.lo;
+  return TwoSum(s.hi, lo);
+}
+
+Wide Times(Wide x, double c) {
+  const Wide p = TwoProduct(x.hi, c);
+  return TwoSum(p.hi, p.lo + x.lo * c);
+}
+
+// A polynomial in z⁻¹ as value·2^exponent, its largest coefficient kept near 1 so that long
+// products neither overflow nor underflow on the way.
+struct ScaledPolynomial {
+  std::vector<Wide> coefficients = {Wide{1, 0}};
+  long long exponent = 0;
+
+  // Multiplies by gain·(factor0 + factor1·z⁻¹ + factor2·z⁻²); the exact zeros it leaves at the end
+  // (a first-order section's) are dropped.
+  void Multiply(const std::array<double, 3>& factor, double gain) {
+    std::vector<Wide> product(coefficients.size() + 2);
+    for (std::size_t k = 0; k < coefficients.size(); ++k)
+      for (std::size_t j = 0; j < 3; ++j)
+        if (factor[j] != 0) product[k + j] = Add(product[k + j], Times(coefficients[k], factor[j]));
+    for (Wide& c : product) c = Times(c, gain);
+    while (product.size() > 1 && product.back().hi == 0 && product.back().lo == 0) product.pop_back();
+    coefficients = std::move(product);
+    Normalise();
+  }
+
+  void Normalise() {
+    double largest = 0;
+    for (const Wide& c : coefficients) largest = std::max(largest, std::fabs(c.hi));
+    if (largest == 0 || !std::isfinite(largest)) return;
+    int e = 0;
+    std::frexp(largest, &e);
+    for (Wide& c : coefficients) c = {std::ldexp(c.hi, -e), std::ldexp(c.lo, -e)};
+    exponent += e;
+  }
+
+  // The coefficients rounded to doubles; nothing when one is not finite or would lose digits
+  // below the normal range.
+  std::optional<std::vector<double>> Rounded() const {
+    std::vector<double> values;
+    for (const Wide& c : coefficients) {
+      const double mantissa = c.hi + c.lo;
+      if (!std::isfinite(mantissa)) return std::nullopt;
+      const int scale = static_cast<int>(std::clamp(exponent, -4000LL, 4000LL));
+      const double value = mantissa == 0 ? 0.0 : std::ldexp(mantissa, scale);
+      if (mantissa != 0 && (!std::isfinite(value) || std::fabs(value) < DBL_MIN)) return std::nullopt;
+      values.push_back(value);
+    }
+    return values;
+  }
+};
+
+}  // namespace
+
+FilterCoefficients CoefficientsOf(const AnalysisRun& run, FilterLibraryModel& library) {
+  FilterCoefficients c;
+  if (const CCascadFilter2* cascade = run.CascadeFilter(); cascade != nullptr && run.DirectFilter() == nullptr) {
+    TakeCascade(c, *cascade);
+    if (cascade == &library.Chebyshev()) {
+      const CChebishevFilter& d = library.ChebyshevDesign();
+      c.origin = CoefficientOrigin::kChebyshev;
+      c.order = d.GetOrder();
+      c.design = "Chebyshev type I low-pass, order " + std::to_string(c.order) + ": " + LowPassParameters(d) +
+                 ", ripple " + Text(d.GetRipple() * 100) + " % (" + Text(d.GetRippledB()) + " dB)";
+    } else {
+      const CBatterwortFilter& d = library.ButterworthDesign();
+      c.origin = CoefficientOrigin::kButterworth;
+      c.order = d.GetOrder();
+      c.design = "Butterworth low-pass, order " + std::to_string(c.order) + ": " + LowPassParameters(d);
+    }
+    return c;
+  }
+  const CBaseDigitalFilter* direct = run.DirectFilter();
+  if (direct == nullptr) return c;
+  TakeDirect(c, *direct);
+  if (direct == &library.Weighing() || direct == &library.FrSampling()) {
+    const bool weighing = direct == &library.Weighing();
+    const CWeighingFilter& d = weighing ? library.WeighingDesign() : library.FrSamplingDesign();
+    c.origin = weighing ? CoefficientOrigin::kWeighing : CoefficientOrigin::kFrSampling;
+    c.order = d.GetOrder();
+    c.hamming = d.IsHamming();
+    c.design = std::string(weighing ? "Windowed" : "Frequency-sampling") + " FIR low-pass, order " +
+               std::to_string(c.order) + ": " + FirParameters(d);
+  } else {
+    c.design = "Filter typed as the coefficients of its difference equation, order " + std::to_string(c.order);
+  }
+  return c;
+}
+
+bool FollowAnalysedFilter(FilterCoefficients& kept, const AnalysisRun& run, FilterLibraryModel& library) {
+  FilterCoefficients current = CoefficientsOf(run, library);
+  if (current.SameFilter(kept)) return false;
+  kept = std::move(current);
+  return true;
+}
+
+std::optional<DirectForm> DirectFormOf(const FilterCoefficients& filter) {
+  if (!filter.IsCascade()) {
+    DirectForm form;
+    for (double a : filter.a) form.numerator.push_back(a * filter.gain);
+    if (form.numerator.empty()) form.numerator.push_back(0);  // every a was 0: H = 0
+    form.denominator.push_back(1);
+    for (double b : filter.b) form.denominator.push_back(-b);
+    return form;
+  }
+  ScaledPolynomial numerator, denominator;
+  bool first = true;
+  for (const CoefficientSection& s : filter.sections) {
+    numerator.Multiply({s.b0, s.b1, s.b2}, first ? s.g * filter.gain : s.g);
+    first = false;
+    denominator.Multiply({1, -s.a1, -s.a2}, 1);
+  }
+  auto num = numerator.Rounded();
+  auto den = denominator.Rounded();
+  if (!num || !den) return std::nullopt;
+  return DirectForm{std::move(*num), std::move(*den)};
+}
+
+std::vector<std::array<double, 6>> SectionRowsOf(const FilterCoefficients& filter) {
+  std::vector<std::array<double, 6>> rows;
+  for (const CoefficientSection& s : filter.sections) {
+    const double g = rows.empty() ? filter.gain * s.g : s.g;
+    rows.push_back({g * s.b0, g * s.b1, g * s.b2, 1.0, -s.a1, -s.a2});
+  }
+  return rows;
+}
+
+std::vector<CoefficientLayout> AvailableLayouts(const FilterCoefficients& filter) {
+  std::vector<CoefficientLayout> layouts;
+  if (filter.IsCascade()) layouts.push_back(CoefficientLayout::kSections);
+  if (DirectFormOf(filter)) layouts.push_back(CoefficientLayout::kDirect);
+  return layouts;
+}
