@@ -145,6 +145,11 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
          if (v.empty()) throw UsageError("option " + opt + " needs a folder");
          o.pictures_dir = v;
        }},
+      {"--format", [&](const std::string& opt, const std::string& v) {
+         for (TPictureFormat format : kPictureFormats)
+           if (PictureExtension(format) == "." + v) o.picture_format = format;
+         if (!o.picture_format) throw UsageError("option " + opt + ": " + v + " is not one of bmp, png, svg");
+       }},
       {"--measure", [&](const std::string& opt, const std::string& v) {
          const std::vector<double> levels = ParseList(opt, v);
          if (levels.size() != 2) throw UsageError("option " + opt + " takes two levels: PASS,STOP");
@@ -208,6 +213,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   if (o.signal != SignalChoice::kBiharmonic && biharmonic_values)
     throw UsageError("--w1, --a1, --phi1, --w2, --a2, --phi2, --oscillations, --decimation and --switched-on belong to --biharmonic");
   if (o.measure && o.afc == 1) throw UsageError("--measure needs --afc 2 or --afc 3");
+  if (o.picture_format && o.pictures_dir.empty()) throw UsageError("--format belongs to --pictures");
   if (o.time_csv == "-" && o.freq_csv == "-") throw UsageError("only one CSV can go to standard output");
   return o;
 }
@@ -245,8 +251,9 @@ Settings:
 Output:
   --time-csv FILE|-          n,h,g,x,y for n = 0 .. interval-1
   --freq-csv FILE|-          k,omega,amplitude,phase,input_spectrum,output_spectrum
-  --pictures DIR             the eight diagrams as the main window shows them, 1200 x 400 BMP files
-                             DIR/DFh.bmp, DIR/DFg.bmp, ... DIR/DFOutSpectr.bmp
+  --pictures DIR             the result diagrams as the main window shows them, 1200 x 400 pictures
+                             in print mode: DIR/DFh.bmp, DIR/DFg.bmp, ... DIR/DFOutSpectr.bmp
+      --format bmp|png|svg   their format (default bmp); the names take its extension
   --measure PASS,STOP        measure the pass and stop band at these levels (needs --afc 2 or 3),
                              e.g. --measure 0.707,0.01 or --afc 3 --measure -3,-40
   --help                     this text

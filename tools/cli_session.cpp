@@ -147,7 +147,8 @@ std::vector<std::string> OutputTargets(const CliOptions& o) {
   for (const std::string* csv : {&o.time_csv, &o.freq_csv})
     if (!csv->empty()) targets.push_back(*csv);
   if (!o.pictures_dir.empty())
-    for (const std::string& name : ResultPictureNames()) targets.push_back(PicturePath(o.pictures_dir, name));
+    for (const std::string& name : ResultPictureNames(o.picture_format.value_or(TPictureFormat::kBmp)))
+      targets.push_back(PicturePath(o.pictures_dir, name));
   return targets;
 }
 
@@ -156,7 +157,8 @@ bool CollectOutputs(Session& s, const CliOptions& o, CliOutputs& outputs, std::F
   if (!o.time_csv.empty()) outputs.Add(o.time_csv, TimeCsv(*s.run));
   if (!o.freq_csv.empty()) outputs.Add(o.freq_csv, FrequencyCsv(*s.run));
   if (o.pictures_dir.empty()) return true;
-  auto pictures = DrawResultPictures(*s.run, SettingsOf(s.signal, s.biharmonic, false), err);
+  auto pictures = DrawResultPictures(*s.run, SettingsOf(s.signal, s.biharmonic, false),
+                                     o.picture_format.value_or(TPictureFormat::kBmp), err);
   if (!pictures) return false;
   outputs.AddFolder(o.pictures_dir);
   for (PictureFile& picture : *pictures)

@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QStringList>
 #include <QTreeView>
+#include <algorithm>
 #include <utility>
 
 #include "platform/ui/modal.h"
@@ -65,6 +66,14 @@ void FitFileColumns(QFileDialog& dialog) {
   view->header()->resizeSection(3, metrics.horizontalAdvance("00.00.0000 00:00") + margin);
 }
 
+// The extension of the first pattern ("*.png") of filter number `index`; empty when it has none.
+QString FilterExtension(const std::string& filter, qsizetype index) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  if (index < 0 || 2 * index + 1 >= parts.size()) return {};
+  const QString first = parts[2 * index + 1].split(';').first().trimmed();
+  return first.startsWith("*.") && first.indexOf('*', 2) < 0 ? first.mid(2) : QString();
+}
+
 }  // namespace
 
 QStringList NameFilters(const std::string& filter) {
@@ -79,7 +88,8 @@ QStringList NameFilters(const std::string& filter) {
   return filters;
 }
 
-std::optional<std::string> AskFileName(QWidget* parent, const FileDialogRequest& request) {
+std::optional<std::string> AskFileName(QWidget* parent, const FileDialogRequest& request, int* chosen_filter) {
+  if (chosen_filter != nullptr) *chosen_filter = 0;
   if (Asker()) return Asker()(request);
   const bool save = request.mode == FileDialogRequest::Mode::kSave;
   QFileDialog dialog(parent, QString::fromStdString(request.title.empty() ? (save ? "Сохранить" : "Открыть")
@@ -92,10 +102,18 @@ std::optional<std::string> AskFileName(QWidget* parent, const FileDialogRequest&
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
-  dialog.setNameFilters(NameFilters(request.filter));
+  const QStringList filters = NameFilters(request.filter);
+  dialog.setNameFilters(filters);
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
+  // A name typed without an extension takes the one of the filter chosen last (the dialog itself
+  // changes an extension that is there).
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& chosen) {
+    const QString extension = FilterExtension(request.filter, filters.indexOf(chosen));
+    if (!extension.isEmpty()) dialog.setDefaultSuffix(extension);
+  });
   dialog.selectFile(QString::fromStdString(request.file_name));
   if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  if (chosen_filter != nullptr) *chosen_filter = std::max<int>(0, filters.indexOf(dialog.selectedNameFilter()));
   return QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString();
 }
 

@@ -20,8 +20,10 @@ struct FileDialogRequest {
   bool confirm_overwrite = false;
 };
 
-// The chosen file name, or nothing when the user cancelled.
-std::optional<std::string> AskFileName(QWidget* parent, const FileDialogRequest& request);
+// The chosen file name, or nothing when the user cancelled. With several filters, chosen_filter
+// receives the number of the one chosen (0 when an asker answers).
+std::optional<std::string> AskFileName(QWidget* parent, const FileDialogRequest& request,
+                                       int* chosen_filter = nullptr);
 
 using FileNameAsker = std::function<std::optional<std::string>(const FileDialogRequest& request)>;
 // Installs an asker and returns the previous one; an empty one restores the dialog window.
