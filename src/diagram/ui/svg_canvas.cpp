@@ -19,7 +19,6 @@ void TSvgCanvas::Reset(int width, int height) {
   generator_->setOutputDevice(&buffer_);
   generator_->setSize(QSize(width, height));
   generator_->setViewBox(QRect(0, 0, width, height));
-  generator_->setResolution(96);  // the document's size in millimetres is then the picture's at 96 dpi
   generator_->setTitle(title_);
 }
 
@@ -55,5 +54,16 @@ QPointF TSvgCanvas::StrokeShift() const {
 
 QByteArray TSvgCanvas::Document() {
   EndPainting();
-  return buffer_.data();
+  QByteArray document = buffer_.data();
+  // The generator gives the size in rounded millimetres, which a viewer turns into a pixel more;
+  // the picture's own pixels say it exactly.
+  const qsizetype svg = document.indexOf("<svg width=\"");
+  const qsizetype end = svg < 0 ? -1 : document.indexOf('\n', svg);
+  if (end > 0 && generator_ != nullptr) {
+    const QSize size = generator_->size();
+    document.replace(svg, end - svg,
+                     "<svg width=\"" + QByteArray::number(size.width()) + "\" height=\"" +
+                         QByteArray::number(size.height()) + "\"");
+  }
+  return document;
 }

@@ -66,6 +66,17 @@ void FitFileColumns(QFileDialog& dialog) {
   view->header()->resizeSection(3, metrics.horizontalAdvance("00.00.0000 00:00") + margin);
 }
 
+// The number of the filter the dialog shows as `shown`: whole, or its description alone (as
+// it names it with its details hidden); -1 for none.
+qsizetype FilterIndex(const std::string& filter, const QString& shown) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  const QStringList whole = NameFilters(filter);
+  for (qsizetype i = 0; i < whole.size(); ++i) {
+    if (shown == whole[i] || shown == parts[2 * i]) return i;
+  }
+  return -1;
+}
+
 // The extension of the first pattern ("*.png") of filter number `index`; empty when it has none.
 QString FilterExtension(const std::string& filter, qsizetype index) {
   const QStringList parts = QString::fromStdString(filter).split('|');
@@ -102,18 +113,18 @@ std::optional<std::string> AskFileName(QWidget* parent, const FileDialogRequest&
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
-  const QStringList filters = NameFilters(request.filter);
-  dialog.setNameFilters(filters);
+  dialog.setNameFilters(NameFilters(request.filter));
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
   // A name typed without an extension takes the one of the filter chosen last (the dialog itself
   // changes an extension that is there).
-  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& chosen) {
-    const QString extension = FilterExtension(request.filter, filters.indexOf(chosen));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& shown) {
+    const QString extension = FilterExtension(request.filter, FilterIndex(request.filter, shown));
     if (!extension.isEmpty()) dialog.setDefaultSuffix(extension);
   });
   dialog.selectFile(QString::fromStdString(request.file_name));
   if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  if (chosen_filter != nullptr) *chosen_filter = std::max<int>(0, filters.indexOf(dialog.selectedNameFilter()));
+  if (chosen_filter != nullptr)
+    *chosen_filter = std::max<int>(0, FilterIndex(request.filter, dialog.selectedNameFilter()));
   return QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString();
 }
 

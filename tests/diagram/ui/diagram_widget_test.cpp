@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QDir>
 #include <QGuiApplication>
 #include <QFile>
@@ -16,6 +19,7 @@
 #include "diagram/ui/picture_file_dialog.h"
 #include "diagram/ui/qt_canvas.h"
 #include "platform/messages.h"
+#include "support/modal_answers.h"
 
 namespace {
 
@@ -165,11 +169,14 @@ TEST_F(DiagramWidgetTest, SavedSvgHoldsTheSeriesAsPaths) {
   QXmlStreamReader xml(&file);
   std::vector<std::vector<QLineF>> paths;
   QStringList strokes, texts;
-  QString view_box;
+  QString view_box, size;
   while (!xml.atEnd()) {
     if (xml.readNext() != QXmlStreamReader::StartElement) continue;
     const QXmlStreamAttributes attributes = xml.attributes();
-    if (xml.name() == u"svg") view_box = attributes.value("viewBox").toString();
+    if (xml.name() == u"svg") {
+      view_box = attributes.value("viewBox").toString();
+      size = attributes.value("width").toString() + "×" + attributes.value("height").toString();
+    }
     if (attributes.hasAttribute("stroke")) strokes << attributes.value("stroke").toString();
     if (xml.name() == u"text") texts << xml.readElementText();
     if (xml.name() != u"path") continue;
@@ -186,6 +193,7 @@ TEST_F(DiagramWidgetTest, SavedSvgHoldsTheSeriesAsPaths) {
   }
   ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
   EXPECT_EQ(view_box, "0 0 400 300");
+  EXPECT_EQ(size, "400×300");  // pixels, not rounded millimetres
   for (const QString& stroke : strokes)
     EXPECT_TRUE(stroke == "none" || stroke == "#000000" || stroke == "black") << stroke.toStdString();
   EXPECT_TRUE(texts.contains("-0,4")) << texts.join(" ").toStdString();  // a label, with its comma
@@ -261,6 +269,39 @@ TEST_F(DiagramWidgetTest, SaveDialogIsAskedWithItsSettingsAndMayBeCancelled) {
   QFile svg(dir.filePath("chosen.svg"));
   ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
   EXPECT_TRUE(svg.readAll().contains("<svg"));
+}
+
+// The save dialog itself: with the SVG filter chosen, a bare name and a name with an unknown
+// extension are saved as SVG files.
+TEST_F(DiagramWidgetTest, TheDialogsChosenFilterGivesTheFormatAndTheExtension) {
+  QTemporaryDir dir;
+  QStringList shown_filters;
+  QString typed = "bare";
+  const ScopedModalAnswerer answer([&](QDialog& dialog) -> std::optional<int> {
+    const auto* files = qobject_cast<QFileDialog*>(&dialog);
+    auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    if (files == nullptr || types == nullptr || name == nullptr) return QDialog::Rejected;
+    for (int i = 0; i < types->count(); ++i) shown_filters << types->itemText(i);
+    types->setCurrentIndex(2);
+    emit types->activated(2);
+    emit types->textActivated(types->itemText(2));
+    name->setText(dir.filePath(typed));
+    dialog.accept();  // as the "Сохранить" button does
+    return dialog.result();
+  });
+  MessageRecorder messages;
+  diagram.SaveBmpFile();
+  EXPECT_EQ(shown_filters, (QStringList{"Bitmaps (*.bmp)", "Рисунки PNG (*.png)", "Рисунки SVG (*.svg)"}));
+  EXPECT_TRUE(messages.Messages().empty());
+  typed = "other.gif";
+  diagram.SaveBmpFile();
+  EXPECT_EQ(messages.Messages().size(), 1u);
+  for (const char* saved : {"bare.svg", "other.svg"}) {
+    QFile svg(dir.filePath(saved));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly)) << saved;
+    EXPECT_TRUE(svg.readAll().contains("<svg")) << saved;
+  }
 }
 
 TEST_F(DiagramWidgetTest, ADialogThatCannotBeMadeIsReported) {
