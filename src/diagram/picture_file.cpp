@@ -1,5 +1,7 @@
 #include "diagram/picture_file.h"
 
+#include <iterator>
+
 #include "platform/messages.h"
 
 namespace {
@@ -15,14 +17,8 @@ std::size_t ExtensionDot(const std::string& name) {
 }  // namespace
 
 TPictureFormat PictureFormatOfFilter(int index) {
-  switch (index) {
-    case 1:
-      return TPictureFormat::kPng;
-    case 2:
-      return TPictureFormat::kSvg;
-    default:
-      return TPictureFormat::kBmp;
-  }
+  return index >= 0 && index < static_cast<int>(std::size(kPictureFormats)) ? kPictureFormats[index]
+                                                                              : TPictureFormat::kBmp;
 }
 
 std::string PictureExtension(TPictureFormat format) {
