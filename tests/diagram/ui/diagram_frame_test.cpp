@@ -11,6 +11,7 @@
 #include "diagram/ui/diagram_frame.h"
 #include "diagram/ui/diagram_increase.h"
 #include "diagram/ui/diagram_widget.h"
+#include "diagram/ui/picture_file_dialog.h"
 #include "diagram/ui/up_down.h"
 #include "platform/messages.h"
 #include "support/modal_answers.h"
@@ -129,6 +130,18 @@ TEST_F(DiagramFrameTest, ClicksToggleTheFeelerAndSpinsZoomUntilTheSavedRangeRetu
   EXPECT_EQ(frame.Diagram->GetXmax(), 4);
   EXPECT_EQ(frame.Diagram->GetYmin(), -1);
   EXPECT_EQ(frame.Diagram->GetYmax(), 1);
+}
+
+// The frame's "Сохранить рисунок" (also on the table editor's diagram page) offers the formats too.
+TEST_F(DiagramFrameTest, SaveButtonSavesInTheChosenFormat) {
+  TemporaryFolder folder;
+  const std::string name = folder.PathOf("frame.png");
+  const PictureFileChooser previous = SetPictureFileChooser([&](const TPictureDialogSettings&, QWidget*) {
+    return std::optional<TPictureChoice>({name, TPictureFormat::kPng});
+  });
+  frame.SpeedButtonSave->click();
+  SetPictureFileChooser(previous);
+  EXPECT_EQ(ReadFile(name).substr(0, 4), "\x89PNG");
 }
 
 class EnlargedViewTest : public DiagramFrameTest {
