@@ -151,6 +151,11 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
          if (v.empty()) throw UsageError("option " + opt + " needs a folder");
          o.pictures_dir = v;
        }},
+      {"--format", [&](const std::string& opt, const std::string& v) {
+         for (TPictureFormat format : kPictureFormats)
+           if (PictureExtension(format) == "." + v) o.picture_format = format;
+         if (!o.picture_format) throw UsageError("option " + opt + ": " + v + " is not one of bmp, png, svg");
+       }},
       {"--measure", [&](const std::string& opt, const std::string& v) {
          const std::vector<double> levels = ParseList(opt, v);
          if (levels.size() != 2) throw UsageError("option " + opt + " takes two levels: PASS,STOP");
@@ -221,6 +226,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   if (o.coefficients_layout == "sos" && !recursive_design)
     throw UsageError("--coefficients-layout sos needs a cascade of sections (--butterworth or --chebyshev); "
                      "this filter is in direct form: use --coefficients-layout direct");
+  if (o.picture_format && o.pictures_dir.empty()) throw UsageError("--format belongs to --pictures");
   return o;
 }
 
@@ -257,8 +263,9 @@ Settings:
 Output:
   --time-csv FILE|-          n,h,g,x,y for n = 0 .. interval-1
   --freq-csv FILE|-          k,omega,amplitude,phase,input_spectrum,output_spectrum
-  --pictures DIR             the eight diagrams as the main window shows them, 1200 x 400 BMP files
-                             DIR/DFh.bmp, DIR/DFg.bmp, ... DIR/DFOutSpectr.bmp
+  --pictures DIR             the result diagrams as the main window shows them, 1200 x 400 pictures
+                             in print mode: DIR/DFh.bmp, DIR/DFg.bmp, ... DIR/DFOutSpectr.bmp
+      --format bmp|png|svg   their format (default bmp); the names take its extension
   --coefficients-csv FILE|-  the coefficients of the analysed filter (decimal point, 17 digits),
                              the first line stating the convention:
                                sos:    section,b0,b1,b2,a0,a1,a2 with H(z) = product of

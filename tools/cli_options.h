@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "diagram/picture_file.h"
+
 // A command line that cannot be used; its text says why.
 class UsageError : public std::runtime_error {
  public:
@@ -38,7 +40,8 @@ struct CliOptions {
   int afc = 1;
 
   std::string time_csv, freq_csv;  // "" none, "-" standard output
-  std::string pictures_dir;        // "" none: the eight diagrams as BMP files there
+  std::string pictures_dir;        // "" none: the result diagrams as picture files there
+  std::optional<TPictureFormat> picture_format;  // BMP unless given
   std::string coefficients_csv;    // "" none, "-" standard output
   std::string c_header;            // "" none, "-" standard output
   std::string coefficients_layout; // "" the filter's own (sos for a cascade, else direct), "direct" or "sos"

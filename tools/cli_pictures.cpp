@@ -21,19 +21,19 @@ void EnsureApplication() {
 
 }  // namespace
 
-std::vector<std::string> ResultPictureNames() {
+std::vector<std::string> ResultPictureNames(TPictureFormat format) {
   std::vector<std::string> names;
   for (int d = 0; d < kResultDiagramCount; ++d)
-    names.push_back(std::string(ResultDiagramName(static_cast<ResultDiagram>(d))) + ".bmp");
+    names.push_back(ResultDiagramName(static_cast<ResultDiagram>(d)) + PictureExtension(format));
   return names;
 }
 
 std::optional<std::vector<PictureFile>> DrawResultPictures(const AnalysisRun& run, const ResultSettings& settings,
-                                                           std::FILE* err) {
+                                                           TPictureFormat format, std::FILE* err) {
   EnsureApplication();
   ResultPlan plan;
   plan.Plan(run, settings);
-  const std::vector<std::string> names = ResultPictureNames();
+  const std::vector<std::string> names = ResultPictureNames(format);
   std::vector<PictureFile> pictures;
   for (int d = 0; d < kResultDiagramCount; ++d) {
     const auto which = static_cast<ResultDiagram>(d);
@@ -44,7 +44,8 @@ std::optional<std::vector<PictureFile>> DrawResultPictures(const AnalysisRun& ru
     if (which == DFMag) diagram.SetNameDiagram(AmplitudeResponseName(run.GetAfcMode()));
     ShowPlannedResult(diagram, plan[which]);
     QString problem;
-    std::optional<std::string> bytes = diagram.PrintModeBmp(problem);
+    // No screen: a PNG has one pixel per pixel of the diagram.
+    std::optional<std::string> bytes = diagram.PrintModePicture(format, 1, problem);
     if (!bytes) {
       std::fprintf(err, "velmar-cli: cannot draw the picture %s: %s\n", names[d].c_str(), problem.toUtf8().constData());
       return std::nullopt;

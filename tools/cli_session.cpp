@@ -146,7 +146,8 @@ std::vector<std::string> OutputTargets(const CliOptions& o) {
   for (const std::string* csv : {&o.time_csv, &o.freq_csv, &o.coefficients_csv, &o.c_header})
     if (!csv->empty()) targets.push_back(*csv);
   if (!o.pictures_dir.empty())
-    for (const std::string& name : ResultPictureNames()) targets.push_back(PicturePath(o.pictures_dir, name));
+    for (const std::string& name : ResultPictureNames(o.picture_format.value_or(TPictureFormat::kBmp)))
+      targets.push_back(PicturePath(o.pictures_dir, name));
   return targets;
 }
 
@@ -176,7 +177,8 @@ bool CollectOutputs(Session& s, const CliOptions& o, CliOutputs& outputs, std::F
   if (!o.freq_csv.empty()) outputs.Add(o.freq_csv, FrequencyCsv(*s.run));
   if (!CollectCoefficients(s, o, outputs, err)) return false;
   if (o.pictures_dir.empty()) return true;
-  auto pictures = DrawResultPictures(*s.run, SettingsOf(s.signal, s.biharmonic, false), err);
+  auto pictures = DrawResultPictures(*s.run, SettingsOf(s.signal, s.biharmonic, false),
+                                     o.picture_format.value_or(TPictureFormat::kBmp), err);
   if (!pictures) return false;
   outputs.AddFolder(o.pictures_dir);
   for (PictureFile& picture : *pictures)

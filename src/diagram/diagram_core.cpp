@@ -39,7 +39,22 @@ TChainSpan MeanSpan(const TKeeper& base, KeeperBound start, KeeperBound end) {
 
 }  // namespace
 
-TDiagramCore::TDiagramCore(std::unique_ptr<Canvas> canvas) : canvas_(std::move(canvas)) {
+TDiagramCore::TDiagramCore(std::unique_ptr<Canvas> canvas)
+    : own_canvas_(std::move(canvas)), canvas_(own_canvas_.get()) {
+  ShowDiagram();
+}
+
+void TDiagramCore::ShowDiagramOn(Canvas& canvas) {
+  struct OwnCanvasBack {
+    TDiagramCore& d;
+    ~OwnCanvasBack() { d.canvas_ = d.own_canvas_.get(); }
+  };
+  {
+    const OwnCanvasBack back{*this};
+    canvas_ = &canvas;
+    ShowDiagram();
+  }
+  // The layout and the picture follow the own canvas again.
   ShowDiagram();
 }
 

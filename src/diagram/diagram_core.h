@@ -154,6 +154,8 @@ class TDiagramCore : public TKeeperChain {
 
   // Drawing.
   void ShowDiagram();
+  // Draws the diagram once on another canvas (a picture file's), then again on its own.
+  void ShowDiagramOn(Canvas& canvas);
   // A blank picture of the control's size.
   void FullSize();
   void SetPrintMode();
@@ -171,7 +173,7 @@ class TDiagramCore : public TKeeperChain {
   void ShowPoint(double x, double y, TColor color);
 
  protected:
-  Canvas& GetCanvas() { return *canvas_; }
+  Canvas& GetCanvas() { return *own_canvas_; }
   // The picture has changed and should reach the screen.
   virtual void PictureChanged() {}
   // The control's cursor has been chosen anew.
@@ -198,7 +200,8 @@ class TDiagramCore : public TKeeperChain {
   void EraseFeeler();
   void ChooseCursor(bool inside);
 
-  std::unique_ptr<Canvas> canvas_;
+  std::unique_ptr<Canvas> own_canvas_;
+  Canvas* canvas_;  // the canvas being drawn on: the own one but within ShowDiagramOn
   int width_ = 0;
   int height_ = 0;
   TNetLayout layout_;

@@ -1,5 +1,7 @@
 #include "diagram/picture_file.h"
 
+#include <iterator>
+
 #include "platform/messages.h"
 
 namespace {
@@ -14,6 +16,23 @@ std::size_t ExtensionDot(const std::string& name) {
 
 }  // namespace
 
+TPictureFormat PictureFormatOfFilter(int index) {
+  return index >= 0 && index < static_cast<int>(std::size(kPictureFormats)) ? kPictureFormats[index]
+                                                                              : TPictureFormat::kBmp;
+}
+
+std::string PictureExtension(TPictureFormat format) {
+  switch (format) {
+    case TPictureFormat::kPng:
+      return ".png";
+    case TPictureFormat::kSvg:
+      return ".svg";
+    case TPictureFormat::kBmp:
+      break;
+  }
+  return ".bmp";
+}
+
 std::string FileExtension(const std::string& name) {
   const std::size_t dot = ExtensionDot(name);
   if (dot == std::string::npos) return "";
@@ -24,9 +43,12 @@ std::string FileExtension(const std::string& name) {
   return ext;
 }
 
-std::string CorrectBmpFileName(const std::string& name) {
-  const std::string ext = FileExtension(name);
-  if (ext == ".bmp") return name;
-  ShowMessage(name + ":\nФормат файлов " + ext + " не поддерживается.Произведена коррекция.");
-  return name.substr(0, ExtensionDot(name)) + ".bmp";
+TPictureChoice CorrectPictureFileName(const TPictureChoice& chosen) {
+  const std::string ext = FileExtension(chosen.name);
+  for (TPictureFormat format : kPictureFormats) {
+    if (ext == PictureExtension(format)) return {chosen.name, format};
+  }
+  const TPictureFormat format = ext == ".jpg" ? TPictureFormat::kBmp : chosen.format;
+  ShowMessage(chosen.name + ":\nФормат файлов " + ext + " не поддерживается.Произведена коррекция.");
+  return {chosen.name.substr(0, ExtensionDot(chosen.name)) + PictureExtension(format), format};
 }

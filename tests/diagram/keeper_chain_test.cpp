@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "diagram/keeper_chain.h"
+#include "diagram/series_data.h"
 #include "platform/messages.h"
 
 namespace {
@@ -84,6 +85,31 @@ TEST(KeeperChainTest, ABorrowedChainIsNeverFreed) {
   }  // the sanitizer would report freeing the owner's series here
   EXPECT_EQ(owner.GetKeeperListLength(), 3);
   EXPECT_EQ(owner.GetKeeper(2)->GetYmax(), 2);
+}
+
+// Column pairs per visible series, 17 significant digits; the shorter series leaves empty cells.
+TEST(KeeperChainTest, SeriesDataHasAColumnPairPerVisibleSeries) {
+  TKeeperChain chain;
+  const double first[] = {1, 0.1, -2.5};
+  const double second[] = {1.0 / 3, 2};
+  const double hidden[] = {7, 7, 7, 7};
+  chain.Base().SetArray(first, 3, 0, 1);
+  TKeeper* k2 = chain.PNewKeeper();
+  k2->SetArray(hidden, 4, 0, 3);
+  k2->Hide();
+  chain.PNewKeeper()->SetArray(second, 2, -1, 1);
+  EXPECT_EQ(SeriesDataText(chain.Base(), TSeriesDataText::kCsv),
+            "x1,y1,x2,y2\n"
+            "0,1,-1,0.33333333333333331\n"
+            "0.5,0.10000000000000001,1,2\n"
+            "1,-2.5,,\n");
+  EXPECT_EQ(SeriesDataText(chain.Base(), TSeriesDataText::kTabbed),
+            "x1\ty1\tx2\ty2\n"
+            "0\t1\t-1\t0,33333333333333331\n"
+            "0,5\t0,10000000000000001\t1\t2\n"
+            "1\t-2,5\t\t\n");
+  // From a later series on, as the enlarged view reads a linked chain behind its hidden base.
+  EXPECT_EQ(SeriesDataText(*k2->GetNext(), TSeriesDataText::kCsv), "x1,y1\n-1,0.33333333333333331\n1,2\n");
 }
 
 }  // namespace

@@ -30,16 +30,33 @@ TEST(PointerReadoutTest, EmptyWithinTwoPixelsOfTheNetsEdges) {
   EXPECT_EQ(PointerReadout(d, 37, 22), "(0,00000; 1,000)");
 }
 
-TEST(PictureFileTest, OnlyTheBmpExtensionPassesUncorrected) {
+TEST(PictureFileTest, TheTypedExtensionOrTheChosenFilterGivesTheFormat) {
+  using enum TPictureFormat;
   MessageRecorder messages;
-  EXPECT_EQ(CorrectBmpFileName("/tmp/Диаграмма.BMP"), "/tmp/Диаграмма.BMP");
-  EXPECT_EQ(CorrectBmpFileName("/tmp/a.b/picture.jpg"), "/tmp/a.b/picture.bmp");
-  EXPECT_EQ(CorrectBmpFileName("/tmp/a.b/picture"), "/tmp/a.b/picture.bmp");
+  const auto corrected = [](const std::string& name, TPictureFormat chosen) {
+    const TPictureChoice c = CorrectPictureFileName({name, chosen});
+    return std::make_pair(c.name, c.format);
+  };
+  // A typed extension of the three wins over the filter, in any case, without a message.
+  EXPECT_EQ(corrected("/tmp/Диаграмма.BMP", kSvg), std::make_pair(std::string("/tmp/Диаграмма.BMP"), kBmp));
+  EXPECT_EQ(corrected("/tmp/a.png", kBmp), std::make_pair(std::string("/tmp/a.png"), kPng));
+  EXPECT_EQ(corrected("/tmp/a.Svg", kPng), std::make_pair(std::string("/tmp/a.Svg"), kSvg));
+  EXPECT_TRUE(messages.Messages().empty());
+  // .jpg becomes .bmp whatever the filter; another extension, or none, takes the filter's.
+  EXPECT_EQ(corrected("/tmp/a.b/picture.jpg", kPng), std::make_pair(std::string("/tmp/a.b/picture.bmp"), kBmp));
+  EXPECT_EQ(corrected("/tmp/a.b/picture", kBmp), std::make_pair(std::string("/tmp/a.b/picture.bmp"), kBmp));
+  EXPECT_EQ(corrected("/tmp/a.b/picture.gif", kSvg), std::make_pair(std::string("/tmp/a.b/picture.svg"), kSvg));
   EXPECT_EQ(messages.Messages(),
             (std::vector<std::string>{
                 "/tmp/a.b/picture.jpg:\nФормат файлов .jpg не поддерживается.Произведена коррекция.",
-                "/tmp/a.b/picture:\nФормат файлов  не поддерживается.Произведена коррекция."}));
+                "/tmp/a.b/picture:\nФормат файлов  не поддерживается.Произведена коррекция.",
+                "/tmp/a.b/picture.gif:\nФормат файлов .gif не поддерживается.Произведена коррекция."}));
   EXPECT_EQ(FileExtension("x.TbL"), ".tbl");
+  // The dialog's filters in order: BMP, PNG, SVG.
+  EXPECT_EQ(PictureFormatOfFilter(0), kBmp);
+  EXPECT_EQ(PictureFormatOfFilter(1), kPng);
+  EXPECT_EQ(PictureFormatOfFilter(2), kSvg);
+  EXPECT_EQ(PictureFormatOfFilter(-1), kBmp);
 }
 
 }  // namespace

@@ -134,6 +134,8 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndWritesNothing) {
       {"--butterworth --coefficients-layout direct", "--coefficients-layout belongs to --coefficients-csv"},
       {"--chebyshev --coefficients-layout iir --c-header c.h", "use direct or sos"},
       {"--coefficients-csv - --c-header -", "only one output can go to standard output"},
+      {"--pictures pics --format jpg", "option --format: jpg is not one of bmp, png, svg"},
+      {"--format svg", "--format belongs to --pictures"},
   };
   for (const auto& [args, reason] : bad) {
     const Result r = Run(args + " --time-csv " + csv.string());
@@ -222,6 +224,19 @@ TEST_F(CliTest, OutputsAreWrittenAllOrNone) {
   EXPECT_EQ(ReadAll(dir_ / "time.csv").rfind("n,h,g,x,y\n0,1,1,0,0\n", 0), 0u);
   EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp").substr(0, 2), "BM");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 8);
+
+  // The other formats: the same names with their extension, beside the BMP files.
+  ASSERT_EQ(Run("--interval 1000 --pictures pics --format png").exit_code, 0);
+  ASSERT_EQ(Run("--interval 1000 --pictures pics --format svg").exit_code, 0);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 24);
+  const std::string png = ReadAll(dir_ / "pics/DFOutSpectr.png");
+  ASSERT_GE(png.size(), 24u);
+  EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+  EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x04\xb0\0\0\x01\x90", 8));  // 1200 × 400
+  const std::string svg = ReadAll(dir_ / "pics/DFh.svg");
+  EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+  EXPECT_NE(svg.find("viewBox=\"0 0 1200 400\""), std::string::npos);
+  EXPECT_NE(svg.find("<path"), std::string::npos);
 }
 
 TEST_F(CliTest, CoefficientsOfTheAnalysedFilterInEitherLayout) {

@@ -1,6 +1,8 @@
 #include "diagram/ui/diagram_increase.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
@@ -10,10 +12,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "diagram/picture_file.h"
 #include "diagram/pointer_readout.h"
+#include "diagram/series_data.h"
 #include "diagram/ui/diagram_widget.h"
 #include "diagram/ui/tool_glyphs.h"
 #include "diagram/ui/up_down.h"
+#include "platform/atomic_file.h"
+#include "platform/messages.h"
+#include "platform/ui/file_dialogs.h"
 
 TDiagramIncrease* DiagramIncrease = nullptr;
 
@@ -139,6 +146,9 @@ void TDiagramIncrease::BuildMenu() {
   diagram->addSeparator();
   QAction* save = diagram->addAction("Сохранить как рисунок");
   QAction* copy = diagram->addAction("Копировать в буфер обмена");
+  diagram->addSeparator();
+  MenuSaveData = diagram->addAction("Сохранить данные...");
+  MenuCopyData = diagram->addAction("Копировать данные");
   layout()->setMenuBar(menu_bar);
 
   connect(MenuMeasure, &QAction::triggered, this, &TDiagramIncrease::ToggleFeeler);
@@ -146,6 +156,27 @@ void TDiagramIncrease::BuildMenu() {
   connect(return_limits, &QAction::triggered, this, &TDiagramIncrease::ReturnToInitialRange);
   connect(save, &QAction::triggered, this, [this] { Diagram1->SaveBmpFile(); });
   connect(copy, &QAction::triggered, this, [this] { Diagram1->CopyToClipboard(); });
+  connect(MenuSaveData, &QAction::triggered, this, &TDiagramIncrease::SaveData);
+  connect(MenuCopyData, &QAction::triggered, this, &TDiagramIncrease::CopyData);
+}
+
+void TDiagramIncrease::SaveData() {
+  FileDialogRequest request;
+  request.mode = FileDialogRequest::Mode::kSave;
+  request.filter = "Данные CSV (*.csv)|*.csv";
+  request.default_extension = "csv";
+  request.file_name = "Диаграмма.csv";
+  request.confirm_overwrite = true;
+  const std::optional<std::string> name = AskFileName(this, request);
+  if (!name) return;
+  AtomicFileWriter file(*name);
+  file.Write(SeriesDataText(Diagram1->Base(), TSeriesDataText::kCsv));
+  if (!file.Commit()) ShowMessage(file.FailureMessage(kCannotSavePictureMessage));
+}
+
+void TDiagramIncrease::CopyData() {
+  QGuiApplication::clipboard()->setText(
+      QString::fromStdString(SeriesDataText(Diagram1->Base(), TSeriesDataText::kTabbed)));
 }
 
 int TDiagramIncrease::ShowFor(TDiagramCore* source) {

@@ -52,6 +52,8 @@ class TDiagramIncrease : public QDialog {
   TUpDown* UpDown4;  // Xmax
   QAction* MenuMeasure;
   QAction* MenuLimits;
+  QAction* MenuSaveData;  // "Сохранить данные..."
+  QAction* MenuCopyData;  // "Копировать данные"
 
  public slots:
   void done(int result) override;
@@ -66,6 +68,9 @@ class TDiagramIncrease : public QDialog {
   void ToggleFeeler();
   void ToggleSpinButtons();
   void ReturnToInitialRange();
+  // The samples of the diagram's series: CSV into a file the user names, tabbed text to the clipboard.
+  void SaveData();
+  void CopyData();
   // Fits the diagram into the scroll box and puts the spin buttons at its axes' ends.
   void LayoutDiagram();
   void PlaceSpinButtons();

@@ -13,6 +13,7 @@
 #include "diagram/picture_file.h"
 #include "diagram/ui/picture_file_dialog.h"
 #include "diagram/ui/qt_canvas.h"
+#include "diagram/ui/svg_canvas.h"
 #include "platform/atomic_file.h"
 #include "platform/messages.h"
 
@@ -52,25 +53,25 @@ void TDiagram::CopyToClipboard() {
 }
 
 void TDiagram::SaveBmpFile() {
-  std::optional<std::string> name;
+  std::optional<TPictureChoice> chosen;
   try {
-    name = ChoosePictureFile(TPictureDialogSettings{}, this);
+    chosen = ChoosePictureFile(TPictureDialogSettings{}, this);
   } catch (const std::bad_alloc&) {
     ShowMessage("Не удаётся сохранить файл. Не достаточно памяти.");
     return;
   }
-  if (name) SaveBmpFile(*name);
+  if (chosen) SavePictureFile(*chosen);
 }
 
-bool TDiagram::SaveBmpFile(const std::string& name) {
-  const std::string corrected = CorrectBmpFileName(name);
+bool TDiagram::SavePictureFile(const TPictureChoice& chosen) {
+  const TPictureChoice file_choice = CorrectPictureFileName(chosen);
   QString problem;
-  const std::optional<std::string> bytes = PrintModeBmp(problem);
+  const std::optional<std::string> bytes = PrintModePicture(file_choice.format, devicePixelRatioF(), problem);
   if (!bytes) {
-    ShowMessage(corrected + ":\n" + problem.toStdString());
+    ShowMessage(file_choice.name + ":\n" + problem.toStdString());
     return false;
   }
-  AtomicFileWriter file(corrected);
+  AtomicFileWriter file(file_choice.name);
   file.Write(*bytes);
   if (!file.Commit()) {
     ShowMessage(file.FailureMessage(kCannotSavePictureMessage));
@@ -79,13 +80,39 @@ bool TDiagram::SaveBmpFile(const std::string& name) {
   return true;
 }
 
-std::optional<std::string> TDiagram::PrintModeBmp(QString& problem) {
+std::optional<std::string> TDiagram::PrintModePicture(TPictureFormat format, qreal pixel_ratio, QString& problem) {
+  struct PrintModeWhileDrawing {
+    TDiagram& d;
+    explicit PrintModeWhileDrawing(TDiagram& diagram) : d(diagram) { d.SetPrintMode(); }
+    ~PrintModeWhileDrawing() { d.ResetPrintMode(); }
+  };
+  const PrintModeWhileDrawing print_mode(*this);
+  if (format == TPictureFormat::kSvg) {
+    TSvgCanvas svg(QString::fromStdString(GetNameDiagram()));
+    ShowDiagramOn(svg);
+    const QByteArray document = svg.Document();
+    if (document.isEmpty()) {
+      problem = "Пустой рисунок";
+      return std::nullopt;
+    }
+    return document.toStdString();
+  }
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, "bmp");
-  SetPrintMode();
-  const bool written = writer.write(Picture());
-  ResetPrintMode();
+  QImageWriter writer(&buffer, format == TPictureFormat::kPng ? "png" : "bmp");
+  bool written = false;
+  if (format == TPictureFormat::kPng) {
+    // The same picture on the screen's pixels, which the file states as its resolution.
+    TQtCanvas sharp(pixel_ratio);
+    ShowDiagramOn(sharp);
+    QImage image = sharp.Image();
+    const int dots_per_metre = qRound(pixel_ratio * 96 / 0.0254);
+    image.setDotsPerMeterX(dots_per_metre);
+    image.setDotsPerMeterY(dots_per_metre);
+    written = writer.write(image);
+  } else {
+    written = writer.write(Picture());
+  }
   if (!written) {
     problem = writer.errorString();
     return std::nullopt;

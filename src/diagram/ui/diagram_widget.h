@@ -8,6 +8,7 @@
 #include <string>
 
 #include "diagram/diagram_core.h"
+#include "diagram/picture_file.h"
 
 class TQtCanvas;
 
@@ -21,15 +22,17 @@ class TDiagram : public QWidget, public TDiagramCore {
   const QImage& Picture();
   // Puts the print-mode picture on the clipboard.
   void CopyToClipboard();
-  // Asks for a file name and saves the print-mode picture there.
+  // Asks for a file name and format (BMP, PNG or SVG) and saves the print-mode picture there.
   void SaveBmpFile();
-  // Saves the print-mode picture as a BMP file; a name with another extension is corrected (with
-  // a message). The file is replaced only once the whole picture is written; a failure is told
-  // with the file's name and the reason. Returns whether the file was written.
-  bool SaveBmpFile(const std::string& name);
-  // The print-mode picture as the bytes of a BMP file; nothing, with Qt's reason, when it cannot
-  // be encoded.
-  std::optional<std::string> PrintModeBmp(QString& problem);
+  // Saves the print-mode picture under the chosen name, in the format its extension names, else
+  // the chosen one (CorrectPictureFileName corrects the name, with a message). PNG is written at
+  // the screen's pixel ratio. The file is replaced only once the whole picture is written; a
+  // failure is told with the file's name and the reason. Returns whether the file was written.
+  bool SavePictureFile(const TPictureChoice& chosen);
+  bool SaveBmpFile(const std::string& name) { return SavePictureFile({name, TPictureFormat::kBmp}); }
+  // The print-mode picture as the bytes of a file of the format, a PNG at the given pixel ratio;
+  // nothing, with Qt's reason, when it cannot be encoded.
+  std::optional<std::string> PrintModePicture(TPictureFormat format, qreal pixel_ratio, QString& problem);
 
  signals:
   // A left click (press and release on the diagram).

@@ -6,14 +6,16 @@
 
 namespace {
 
-std::optional<std::string> AskWithSaveDialog(const TPictureDialogSettings& settings, QWidget* parent) {
+std::optional<TPictureChoice> AskWithSaveDialog(const TPictureDialogSettings& settings, QWidget* parent) {
   FileDialogRequest request;
   request.mode = FileDialogRequest::Mode::kSave;
   request.filter = settings.filter;
   request.default_extension = settings.default_extension;
   request.file_name = settings.initial_name;
   request.confirm_overwrite = settings.prompt_overwrite;
-  return AskFileName(parent, request);
+  std::optional<FileDialogChoice> choice = AskFileAndFilter(parent, request);
+  if (!choice) return std::nullopt;
+  return TPictureChoice{std::move(choice->name), PictureFormatOfFilter(choice->filter)};
 }
 
 PictureFileChooser& CurrentChooser() {
@@ -28,6 +30,6 @@ PictureFileChooser SetPictureFileChooser(PictureFileChooser chooser) {
   return std::exchange(CurrentChooser(), std::move(chooser));
 }
 
-std::optional<std::string> ChoosePictureFile(const TPictureDialogSettings& settings, QWidget* parent) {
+std::optional<TPictureChoice> ChoosePictureFile(const TPictureDialogSettings& settings, QWidget* parent) {
   return CurrentChooser()(settings, parent);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Asking the user for the name of a picture file. A port: the desktop program asks with the
-// program's save dialog, tests install their own answer so that nothing waits for a modal window.
+// Asking the user for the name and format of a picture file. A port: the desktop program asks with
+// the program's save dialog, tests install their own answer so that nothing waits for a modal window.
 
 #include <functional>
 #include <optional>
@@ -10,9 +10,10 @@
 
 class QWidget;
 
-// The chosen name, or nothing when the user cancelled.
-using PictureFileChooser = std::function<std::optional<std::string>(const TPictureDialogSettings&, QWidget* parent)>;
+// The chosen name with the format of the chosen filter, or nothing when the user cancelled.
+using PictureFileChooser =
+    std::function<std::optional<TPictureChoice>(const TPictureDialogSettings&, QWidget* parent)>;
 
 // Installs a chooser and returns the previous one; an empty chooser restores the save dialog.
 PictureFileChooser SetPictureFileChooser(PictureFileChooser chooser);
-std::optional<std::string> ChoosePictureFile(const TPictureDialogSettings& settings, QWidget* parent);
+std::optional<TPictureChoice> ChoosePictureFile(const TPictureDialogSettings& settings, QWidget* parent);

@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPaintEngine>
 #include <QPalette>
 #include <QString>
 
@@ -93,43 +94,36 @@ TBitmap BitmapFromImage(const QImage& image) {
   return bitmap;
 }
 
-TQtCanvas::~TQtCanvas() {
+TPainterCanvas::~TPainterCanvas() {
   if (painter_.isActive()) painter_.end();
 }
 
-void TQtCanvas::Reset(int width, int height) {
-  pending_ = QRect();
-  if (painter_.isActive()) painter_.end();
-  if (image_.width() != width || image_.height() != height) {
-    image_ = width > 0 && height > 0 ? QImage(width, height, QImage::Format_RGB32) : QImage();
-  }
-  if (!image_.isNull()) image_.fill(Qt::white);
-}
-
-QPainter* TQtCanvas::Painter() {
-  if (image_.isNull()) return nullptr;
-  FlushStraight();
+QPainter* TPainterCanvas::Painter() {
+  FlushHeld();
+  QPaintDevice* device = Device();
+  if (device == nullptr) return nullptr;
   if (!painter_.isActive()) {
-    painter_.begin(&image_);
+    painter_.begin(device);
     ApplyPen();
   }
   return &painter_;
 }
 
-void TQtCanvas::ApplyPen() {
+void TPainterCanvas::EndPainting() {
+  FlushHeld();
+  if (painter_.isActive()) painter_.end();
+}
+
+void TPainterCanvas::ApplyPen() {
   if (!painter_.isActive()) return;
   painter_.setPen(pen_);
-  painter_.setCompositionMode(mode_ == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination
-                                                : QPainter::CompositionMode_SourceOver);
+  // Vector surfaces know no raster operations; not-xor only ever draws the feeler on the screen.
+  const bool not_xor = mode_ == pmNotXor && painter_.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
+  painter_.setCompositionMode(not_xor ? QPainter::RasterOp_NotSourceXorDestination
+                                      : QPainter::CompositionMode_SourceOver);
 }
 
-const QImage& TQtCanvas::Image() {
-  FlushStraight();
-  if (painter_.isActive()) painter_.end();
-  return image_;
-}
-
-void TQtCanvas::SetPen(TColor color, TPenStyle style, int width, TPenMode mode) {
+void TPainterCanvas::SetPen(TColor color, TPenStyle style, int width, TPenMode mode) {
   QPen pen(ToQColor(color));
   pen.setWidth(width > 1 ? width : 1);
   // Square ends keep both end pixels and close the joints of a curve drawn segment by segment;
@@ -142,80 +136,55 @@ void TQtCanvas::SetPen(TColor color, TPenStyle style, int width, TPenMode mode) 
   ApplyPen();
 }
 
-void TQtCanvas::SetBrushColor(TColor color) { brush_ = ToQColor(color); }
+void TPainterCanvas::SetBrushColor(TColor color) { brush_ = ToQColor(color); }
 
-void TQtCanvas::SetFont(const TFont& font) {
+void TPainterCanvas::SetFont(const TFont& font) {
   font_ = ToQFont(font);
   font_color_ = ToQColor(font.Color);
 }
 
-void TQtCanvas::FillRect(const TRect& rect) {
+void TPainterCanvas::FillRect(const TRect& rect) {
   if (QPainter* p = Painter()) p->fillRect(ToQRect(rect), brush_);
 }
 
-void TQtCanvas::Rectangle(const TRect& rect) {
+void TPainterCanvas::Rectangle(const TRect& rect) {
   QPainter* p = Painter();
   if (p == nullptr) return;
   p->fillRect(ToQRect(rect), brush_);
   p->setBrush(Qt::NoBrush);
   // The outline runs on the rectangle's outermost pixels.
-  p->drawRect(rect.Left, rect.Top, rect.Right - rect.Left - 1, rect.Bottom - rect.Top - 1);
-}
-
-void TQtCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }
-
-// Stems that share a column are filled together: overlapping rectangles of one colour and one
-// width cover the same pixels as their union.
-void TQtCanvas::FillStraight(const QRect& rect) {
-  const bool joins = !pending_.isEmpty() && pending_colour_ == pen_.color() && rect.left() == pending_.left() &&
-                     rect.width() == pending_.width() && rect.top() <= pending_.bottom() + 1 &&
-                     rect.bottom() >= pending_.top() - 1;
-  if (joins) {
-    pending_ = pending_.united(rect);
-    return;
-  }
-  FlushStraight();
-  pending_ = rect;
-  pending_colour_ = pen_.color();
-}
-
-void TQtCanvas::FlushStraight() {
-  if (pending_.isEmpty()) return;
-  const QRect rect = std::exchange(pending_, QRect());
-  if (QPainter* p = Painter()) p->fillRect(rect, pending_colour_);
-}
-
-void TQtCanvas::LineTo(int x, int y) {
-  const QPoint start = std::exchange(position_, QPoint(x, y));
-  if (image_.isNull()) return;
-  if ((x == start.x() || y == start.y()) && mode_ == pmCopy && pen_.style() == Qt::SolidLine) {
-    // Stems, ticks and frame lines: the same pixels a square-ended pen covers, as a rectangle.
-    const int w = pen_.width();
-    FillStraight(QRect(std::min(x, start.x()) - w / 2, std::min(y, start.y()) - w / 2, std::abs(x - start.x()) + w,
-                       std::abs(y - start.y()) + w));
+  const QRect outline(rect.Left, rect.Top, rect.Right - rect.Left - 1, rect.Bottom - rect.Top - 1);
+  if (StrokeShift().isNull()) {
+    p->drawRect(outline);
   } else {
-    Painter()->drawLine(start, position_);
+    p->drawRect(QRectF(outline).translated(StrokeShift()));
   }
 }
 
-void TQtCanvas::Ellipse(const TRect& rect) {
+void TPainterCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }
+
+void TPainterCanvas::Ellipse(const TRect& rect) {
   QPainter* p = Painter();
   if (p == nullptr) return;
   p->setBrush(brush_);
-  p->drawEllipse(rect.Left, rect.Top, rect.Right - rect.Left - 1, rect.Bottom - rect.Top - 1);
+  const QRect box(rect.Left, rect.Top, rect.Right - rect.Left - 1, rect.Bottom - rect.Top - 1);
+  if (StrokeShift().isNull()) {
+    p->drawEllipse(box);
+  } else {
+    p->drawEllipse(QRectF(box).translated(StrokeShift()));
+  }
   p->setBrush(Qt::NoBrush);
 }
 
-void TQtCanvas::SetPixel(int x, int y, TColor color) {
+void TPainterCanvas::SetPixel(int x, int y, TColor color) {
   QPainter* p = Painter();
   if (p == nullptr) return;
-  p->setPen(ToQColor(color));
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p->drawPoint(x, y);
+  p->fillRect(QRect(x, y, 1, 1), ToQColor(color));
   ApplyPen();
 }
 
-void TQtCanvas::TextOut(int x, int y, const std::string& text) {
+void TPainterCanvas::TextOut(int x, int y, const std::string& text) {
   QPainter* p = Painter();
   if (p == nullptr) return;
   const QString s = Text(text);
@@ -228,11 +197,11 @@ void TQtCanvas::TextOut(int x, int y, const std::string& text) {
   ApplyPen();
 }
 
-int TQtCanvas::TextWidth(const std::string& text) { return QFontMetrics(font_).horizontalAdvance(Text(text)); }
+int TPainterCanvas::TextWidth(const std::string& text) { return QFontMetrics(font_).horizontalAdvance(Text(text)); }
 
-int TQtCanvas::TextHeight(const std::string&) { return QFontMetrics(font_).height(); }
+int TPainterCanvas::TextHeight(const std::string&) { return QFontMetrics(font_).height(); }
 
-void TQtCanvas::DrawBitmap(int x, int y, const TBitmap& bitmap) {
+void TPainterCanvas::DrawBitmap(int x, int y, const TBitmap& bitmap) {
   if (bitmap.Empty() || bitmap.Pixels.size() < static_cast<std::size_t>(bitmap.Width) * bitmap.Height) return;
   QPainter* p = Painter();
   if (p == nullptr) return;
@@ -241,4 +210,61 @@ void TQtCanvas::DrawBitmap(int x, int y, const TBitmap& bitmap) {
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
   p->drawImage(x, y, picture);
   ApplyPen();
+}
+
+TQtCanvas::TQtCanvas(qreal pixel_ratio) : pixel_ratio_(pixel_ratio > 0 ? pixel_ratio : 1) {}
+
+TQtCanvas::~TQtCanvas() { EndPainting(); }
+
+void TQtCanvas::Reset(int width, int height) {
+  pending_ = QRect();
+  EndPainting();
+  const QSize size = QSize(width, height) * pixel_ratio_;
+  if (width <= 0 || height <= 0) {
+    image_ = QImage();
+  } else if (image_.size() != size) {
+    image_ = QImage(size, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(pixel_ratio_);
+  }
+  if (!image_.isNull()) image_.fill(Qt::white);
+}
+
+const QImage& TQtCanvas::Image() {
+  EndPainting();
+  return image_;
+}
+
+// Stems that share a column are filled together: overlapping rectangles of one colour and one
+// width cover the same pixels as their union.
+void TQtCanvas::FillStraight(const QRect& rect) {
+  const bool joins = !pending_.isEmpty() && pending_colour_ == Pen().color() && rect.left() == pending_.left() &&
+                     rect.width() == pending_.width() && rect.top() <= pending_.bottom() + 1 &&
+                     rect.bottom() >= pending_.top() - 1;
+  if (joins) {
+    pending_ = pending_.united(rect);
+    return;
+  }
+  FlushHeld();
+  pending_ = rect;
+  pending_colour_ = Pen().color();
+}
+
+void TQtCanvas::FlushHeld() {
+  if (pending_.isEmpty()) return;
+  const QRect rect = std::exchange(pending_, QRect());
+  if (QPainter* p = Painter()) p->fillRect(rect, pending_colour_);
+}
+
+void TQtCanvas::LineTo(int x, int y) {
+  const QPoint start = Position();
+  SetPosition(QPoint(x, y));
+  if (image_.isNull()) return;
+  if ((x == start.x() || y == start.y()) && Mode() == pmCopy && Pen().style() == Qt::SolidLine) {
+    // Stems, ticks and frame lines: the same pixels a square-ended pen covers, as a rectangle.
+    const int w = Pen().width();
+    FillStraight(QRect(std::min(x, start.x()) - w / 2, std::min(y, start.y()) - w / 2, std::abs(x - start.x()) + w,
+                       std::abs(y - start.y()) + w));
+  } else {
+    Painter()->drawLine(start, QPoint(x, y));
+  }
 }

@@ -1,31 +1,32 @@
 #pragma once
-// The diagram's canvas on a QImage: what the widget shows, saves and copies.
+// The diagram's canvases on Qt painters: TQtCanvas paints on a QImage (what the widget shows,
+// saves as BMP or PNG and copies); TSvgCanvas (svg_canvas.h) draws the same calls as vector shapes.
 
 #include <QColor>
 #include <QCursor>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPoint>
 #include <QRect>
 
 #include "diagram/canvas.h"
 
-class TQtCanvas : public Canvas {
+// Everything a canvas does through a QPainter, whatever the painter paints on.
+class TPainterCanvas : public Canvas {
  public:
-  TQtCanvas() = default;
-  ~TQtCanvas() override;
-  TQtCanvas(const TQtCanvas&) = delete;
-  TQtCanvas& operator=(const TQtCanvas&) = delete;
+  TPainterCanvas() = default;
+  ~TPainterCanvas() override;
+  TPainterCanvas(const TPainterCanvas&) = delete;
+  TPainterCanvas& operator=(const TPainterCanvas&) = delete;
 
-  void Reset(int width, int height) override;
   void SetPen(TColor color, TPenStyle style, int width, TPenMode mode) override;
   void SetBrushColor(TColor color) override;
   void SetFont(const TFont& font) override;
   void FillRect(const TRect& rect) override;
   void Rectangle(const TRect& rect) override;
   void MoveTo(int x, int y) override;
-  void LineTo(int x, int y) override;
   void Ellipse(const TRect& rect) override;
   void SetPixel(int x, int y, TColor color) override;
   void TextOut(int x, int y, const std::string& text) override;
@@ -33,18 +34,29 @@ class TQtCanvas : public Canvas {
   int TextHeight(const std::string& text) override;
   void DrawBitmap(int x, int y, const TBitmap& bitmap) override;
 
-  // The picture as drawn so far (drawing resumes with the next call).
-  const QImage& Image();
+ protected:
+  // What the painter paints on; null while there is nothing to paint on.
+  virtual QPaintDevice* Device() = 0;
+  // Draws the lines a canvas holds back to draw them together.
+  virtual void FlushHeld() {}
+  // Where a stroke of the pen lies from the pixel coordinates it is given: nothing on an image,
+  // where the painter covers the pixel right and below the point; half a pixel on a vector
+  // surface, so that an odd-width line covers the same pixels there.
+  virtual QPointF StrokeShift() const { return {}; }
+
+  // The painter on the device, begun with the current pen and mode, after the held lines; null
+  // when there is no device.
+  QPainter* Painter();
+  // Ends the painting, held lines included, so that the device is complete.
+  void EndPainting();
+  void ApplyPen();
+
+  const QPen& Pen() const { return pen_; }
+  TPenMode Mode() const { return mode_; }
+  QPoint Position() const { return position_; }
+  void SetPosition(QPoint position) { position_ = position; }
 
  private:
-  // The painter on the image, begun with the current pen, brush and mode; null for an empty image.
-  QPainter* Painter();
-  void ApplyPen();
-  // Straight solid lines wait here to be filled together with the next one in their column.
-  void FillStraight(const QRect& rect);
-  void FlushStraight();
-
-  QImage image_;
   QPainter painter_;
   QPen pen_;
   TPenMode mode_ = pmCopy;
@@ -52,6 +64,31 @@ class TQtCanvas : public Canvas {
   QFont font_;
   QColor font_color_ = Qt::black;
   QPoint position_;
+};
+
+// The canvas on a QImage. A pixel ratio above 1 paints the same picture on more pixels (the
+// image carries the ratio), so that it is sharp on a HiDPI screen.
+class TQtCanvas : public TPainterCanvas {
+ public:
+  explicit TQtCanvas(qreal pixel_ratio = 1);
+  ~TQtCanvas() override;
+
+  void Reset(int width, int height) override;
+  void LineTo(int x, int y) override;
+
+  // The picture as drawn so far (drawing resumes with the next call).
+  const QImage& Image();
+
+ protected:
+  QPaintDevice* Device() override { return image_.isNull() ? nullptr : &image_; }
+  void FlushHeld() override;
+
+ private:
+  // Straight solid lines wait here to be filled together with the next one in their column.
+  void FillStraight(const QRect& rect);
+
+  qreal pixel_ratio_;
+  QImage image_;
   QRect pending_;
   QColor pending_colour_;
 };

@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QStringList>
 #include <QTreeView>
+#include <algorithm>
 #include <utility>
 
 #include "platform/ui/modal.h"
@@ -65,14 +66,23 @@ void FitFileColumns(QFileDialog& dialog) {
   view->header()->resizeSection(3, metrics.horizontalAdvance("00.00.0000 00:00") + margin);
 }
 
-// The index of the filter chosen. With the details hidden the dialog gives the chosen filter
-// without its patterns, and two filters may have the same patterns.
-int ChosenFilter(const QFileDialog& dialog) {
-  const QString chosen = dialog.selectedNameFilter();
-  const QStringList filters = dialog.nameFilters();
-  for (qsizetype i = 0; i < filters.size(); ++i)
-    if (filters[i] == chosen || filters[i].startsWith(chosen + " (")) return static_cast<int>(i);
-  return 0;
+// The number of the filter the dialog shows as `shown`: whole, or its description alone (as
+// it names it with its details hidden); -1 for none.
+qsizetype FilterIndex(const std::string& filter, const QString& shown) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  const QStringList whole = NameFilters(filter);
+  for (qsizetype i = 0; i < whole.size(); ++i) {
+    if (shown == whole[i] || shown == parts[2 * i]) return i;
+  }
+  return -1;
+}
+
+// The extension of the first pattern ("*.png") of filter number `index`; empty when it has none.
+QString FilterExtension(const std::string& filter, qsizetype index) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  if (index < 0 || 2 * index + 1 >= parts.size()) return {};
+  const QString first = parts[2 * index + 1].split(';').first().trimmed();
+  return first.startsWith("*.") && first.indexOf('*', 2) < 0 ? first.mid(2) : QString();
 }
 
 }  // namespace
@@ -114,10 +124,16 @@ std::optional<FileDialogChoice> AskFileAndFilter(QWidget* parent, const FileDial
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
   dialog.setNameFilters(NameFilters(request.filter));
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
+  // A name typed without an extension takes the one of the filter chosen last (the dialog itself
+  // changes an extension that is there).
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& shown) {
+    const QString extension = FilterExtension(request.filter, FilterIndex(request.filter, shown));
+    if (!extension.isEmpty()) dialog.setDefaultSuffix(extension);
+  });
   dialog.selectFile(QString::fromStdString(request.file_name));
   if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return FileDialogChoice{QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString(),
-                          ChosenFilter(dialog)};
+                          std::max<int>(0, static_cast<int>(FilterIndex(request.filter, dialog.selectedNameFilter())))};
 }
 
 FileNameAsker SetFileNameAsker(FileNameAsker asker) { return std::exchange(Asker(), std::move(asker)); }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -10,7 +11,11 @@
 #include "diagram/ui/diagram_frame.h"
 #include "diagram/ui/diagram_increase.h"
 #include "diagram/ui/diagram_widget.h"
+#include "diagram/ui/picture_file_dialog.h"
 #include "diagram/ui/up_down.h"
+#include "platform/messages.h"
+#include "support/modal_answers.h"
+#include "support/temporary_folder.h"
 
 namespace {
 
@@ -125,6 +130,18 @@ TEST_F(DiagramFrameTest, ClicksToggleTheFeelerAndSpinsZoomUntilTheSavedRangeRetu
   EXPECT_EQ(frame.Diagram->GetXmax(), 4);
   EXPECT_EQ(frame.Diagram->GetYmin(), -1);
   EXPECT_EQ(frame.Diagram->GetYmax(), 1);
+}
+
+// The frame's "Сохранить рисунок" (also on the table editor's diagram page) offers the formats too.
+TEST_F(DiagramFrameTest, SaveButtonSavesInTheChosenFormat) {
+  TemporaryFolder folder;
+  const std::string name = folder.PathOf("frame.png");
+  const PictureFileChooser previous = SetPictureFileChooser([&](const TPictureDialogSettings&, QWidget*) {
+    return std::optional<TPictureChoice>({name, TPictureFormat::kPng});
+  });
+  frame.SpeedButtonSave->click();
+  SetPictureFileChooser(previous);
+  EXPECT_EQ(ReadFile(name).substr(0, 4), "\x89PNG");
 }
 
 class EnlargedViewTest : public DiagramFrameTest {
@@ -256,6 +273,31 @@ TEST_F(EnlargedViewTest, ReadOutFeelerAndHeldSpinButtons) {
   EXPECT_EQ(big->GetXmax(), 4);
   view.reject();
   EXPECT_EQ(frame.Diagram->GetXmax(), 4);
+}
+
+TEST_F(EnlargedViewTest, DataMenuSavesAndCopiesTheSeriesShown) {
+  frame.SpeedButtonIncrease->click();
+  TemporaryFolder folder;
+  const std::string csv = (folder.Path() / "data.csv").string();
+  const std::string missing = (folder.Path() / "missing" / "data.csv").string();
+  ScriptedFileDialogs dialogs({csv, missing, std::nullopt});
+  MessageRecorder messages;
+  view.MenuSaveData->trigger();
+  ASSERT_EQ(dialogs.Requests().size(), 1u);
+  EXPECT_EQ(dialogs.Requests()[0].filter, "Данные CSV (*.csv)|*.csv");
+  EXPECT_EQ(dialogs.Requests()[0].file_name, "Диаграмма.csv");
+  EXPECT_TRUE(dialogs.Requests()[0].confirm_overwrite);
+  // The small diagram's series, not the enlarged view's own hidden base.
+  EXPECT_EQ(ReadFile(csv), "x1,y1\n0,1\n1,-0.5\n2,0.25\n3,-0.125\n4,0.0625\n");
+  view.MenuSaveData->trigger();
+  EXPECT_EQ(messages.Messages(),
+            std::vector<std::string>{"Не удаётся сохранить файл\n" + missing + "\nНет такого файла или папки"});
+  view.MenuSaveData->trigger();  // cancelled: nothing more
+  EXPECT_EQ(messages.Messages().size(), 1u);
+
+  view.MenuCopyData->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "x1\ty1\n0\t1\n1\t-0,5\n2\t0,25\n3\t-0,125\n4\t0,0625\n");
+  view.close();
 }
 
 }  // namespace

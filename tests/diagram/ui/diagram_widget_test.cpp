@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QDir>
 #include <QGuiApplication>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <algorithm>
 #include <new>
 #include <optional>
 
@@ -14,6 +19,7 @@
 #include "diagram/ui/picture_file_dialog.h"
 #include "diagram/ui/qt_canvas.h"
 #include "platform/messages.h"
+#include "support/modal_answers.h"
 
 namespace {
 
@@ -30,7 +36,7 @@ bool ColourNear(const QImage& image, int x, int y, QColor colour) {
 // Replaces the save dialog while it lives.
 class ChooserAnswer {
  public:
-  explicit ChooserAnswer(std::optional<std::string> answer)
+  explicit ChooserAnswer(std::optional<TPictureChoice> answer)
       : previous_(SetPictureFileChooser([this, answer](const TPictureDialogSettings& s, QWidget*) {
           asked = s;
           return answer;
@@ -150,6 +156,94 @@ TEST_F(DiagramWidgetTest, ClipboardGetsThePrintModePicture) {
   EXPECT_FALSE(diagram.IsPrintMode());
 }
 
+// The SVG is the print-mode diagram in vector shapes: every series is a black path through the
+// points where the picture shows it, the labels are text.
+TEST_F(DiagramWidgetTest, SavedSvgHoldsTheSeriesAsPaths) {
+  MessageRecorder messages;
+  QTemporaryDir dir;
+  const std::string name = dir.filePath("Диаграмма.SVG").toStdString();
+  ASSERT_TRUE(diagram.SavePictureFile({name, TPictureFormat::kBmp}));  // the typed extension wins
+  EXPECT_TRUE(messages.Messages().empty());
+  QFile file(QString::fromStdString(name));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&file);
+  std::vector<std::vector<QLineF>> paths;
+  QStringList strokes, texts;
+  QString view_box, size;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    const QXmlStreamAttributes attributes = xml.attributes();
+    if (xml.name() == u"svg") {
+      view_box = attributes.value("viewBox").toString();
+      size = attributes.value("width").toString() + "×" + attributes.value("height").toString();
+    }
+    if (attributes.hasAttribute("stroke")) strokes << attributes.value("stroke").toString();
+    if (xml.name() == u"text") texts << xml.readElementText();
+    if (xml.name() != u"path") continue;
+    // "M x,y L x,y …" as the segments it draws.
+    std::vector<QLineF> segments;
+    QPointF at;
+    for (const QString& step : attributes.value("d").toString().split(' ', Qt::SkipEmptyParts)) {
+      const QStringList xy = step.mid(1).split(',');
+      const QPointF point(xy.value(0).toDouble(), xy.value(1).toDouble());
+      if (step.startsWith('L')) segments.emplace_back(at, point);
+      at = point;
+    }
+    paths.push_back(segments);
+  }
+  ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_EQ(view_box, "0 0 400 300");
+  EXPECT_EQ(size, "400×300");  // pixels, not rounded millimetres
+  for (const QString& stroke : strokes)
+    EXPECT_TRUE(stroke == "none" || stroke == "#000000" || stroke == "black") << stroke.toStdString();
+  EXPECT_TRUE(texts.contains("-0,4")) << texts.join(" ").toStdString();  // a label, with its comma
+  EXPECT_TRUE(texts.contains("График"));
+  const auto passes = [&](QPointF p) {
+    for (const std::vector<QLineF>& path : paths) {
+      for (const QLineF& segment : path) {
+        const QPointF d = segment.p2() - segment.p1();
+        const double length2 = QPointF::dotProduct(d, d);
+        const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - segment.p1(), d) / length2, 0.0, 1.0) : 0;
+        if (QLineF(p, segment.p1() + t * d).length() <= 1.5) return true;
+      }
+    }
+    return false;
+  };
+  for (const QPoint& p : SeriesPoints()) EXPECT_TRUE(passes(p)) << p.x() << "," << p.y();
+  EXPECT_FALSE(passes(QPointF(diagram.MathToPhisX(-0.73), diagram.MathToPhisY(-0.47))));
+  // A curve is one path, not a path per pixel column.
+  EXPECT_LT(paths.size(), 60u);
+}
+
+// A PNG is the print-mode picture on the screen's pixels: twice as many each way at ratio 2.
+TEST_F(DiagramWidgetTest, SavedPngIsThePrintModePictureAtThePixelRatio) {
+  QString problem;
+  const std::optional<std::string> bytes = diagram.PrintModePicture(TPictureFormat::kPng, 2, problem);
+  ASSERT_TRUE(bytes.has_value()) << problem.toStdString();
+  const QImage sharp = QImage::fromData(QByteArray::fromStdString(*bytes), "PNG");
+  ASSERT_EQ(sharp.size(), QSize(800, 600));
+  EXPECT_EQ(sharp.dotsPerMeterX(), 7559);  // 192 dpi
+  for (const QPoint& p : SeriesPoints()) EXPECT_TRUE(ColourNear(sharp, 2 * p.x(), 2 * p.y(), Qt::black)) << p.x();
+  EXPECT_EQ(sharp.pixelColor(3, 3), QColor(Qt::white));
+  // Print mode: black on white, greys only where text is smoothed.
+  bool grey = true;
+  for (int y = 0; y < sharp.height(); ++y) {
+    for (int x = 0; x < sharp.width(); ++x) {
+      const QColor c = sharp.pixelColor(x, y);
+      grey = grey && c.red() == c.green() && c.green() == c.blue();
+    }
+  }
+  EXPECT_TRUE(grey);
+  EXPECT_FALSE(diagram.IsPrintMode());
+
+  QTemporaryDir dir;
+  const QString name = dir.filePath("Диаграмма.png");
+  ASSERT_TRUE(diagram.SavePictureFile({name.toStdString(), TPictureFormat::kSvg}));
+  const QImage saved(name, "PNG");
+  EXPECT_EQ(saved.size(), QSize(400, 300) * diagram.devicePixelRatioF());
+  EXPECT_TRUE(ColourNear(saved, SeriesPoints()[0].x(), SeriesPoints()[0].y(), Qt::black));
+}
+
 TEST_F(DiagramWidgetTest, SaveDialogIsAskedWithItsSettingsAndMayBeCancelled) {
   QTemporaryDir dir;
   {
@@ -158,19 +252,62 @@ TEST_F(DiagramWidgetTest, SaveDialogIsAskedWithItsSettingsAndMayBeCancelled) {
     ASSERT_TRUE(cancel.asked.has_value());
     EXPECT_EQ(cancel.asked->initial_name, "Диаграмма.bmp");
     EXPECT_EQ(cancel.asked->default_extension, "bmp");
-    EXPECT_EQ(cancel.asked->filter, "Bitmaps (*.bmp)|*.bmp");
+    EXPECT_EQ(cancel.asked->filter, "Bitmaps (*.bmp)|*.bmp|Рисунки PNG (*.png)|*.png|Рисунки SVG (*.svg)|*.svg");
     EXPECT_TRUE(cancel.asked->prompt_overwrite);
   }
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
-  ChooserAnswer chosen(dir.filePath("chosen.bmp").toStdString());
+  {
+    ChooserAnswer chosen(TPictureChoice{dir.filePath("chosen.bmp").toStdString(), TPictureFormat::kBmp});
+    diagram.SaveBmpFile();
+    EXPECT_TRUE(QFile::exists(dir.filePath("chosen.bmp")));
+  }
+  // The chosen filter gives the format of a name without a known extension (with the message).
+  MessageRecorder messages;
+  ChooserAnswer filter(TPictureChoice{dir.filePath("chosen.gif").toStdString(), TPictureFormat::kSvg});
   diagram.SaveBmpFile();
-  EXPECT_TRUE(QFile::exists(dir.filePath("chosen.bmp")));
+  EXPECT_EQ(messages.Messages().size(), 1u);
+  QFile svg(dir.filePath("chosen.svg"));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(svg.readAll().contains("<svg"));
+}
+
+// The save dialog itself: with the SVG filter chosen, a bare name and a name with an unknown
+// extension are saved as SVG files.
+TEST_F(DiagramWidgetTest, TheDialogsChosenFilterGivesTheFormatAndTheExtension) {
+  QTemporaryDir dir;
+  QStringList shown_filters;
+  QString typed = "bare";
+  const ScopedModalAnswerer answer([&](QDialog& dialog) -> std::optional<int> {
+    const auto* files = qobject_cast<QFileDialog*>(&dialog);
+    auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    if (files == nullptr || types == nullptr || name == nullptr) return QDialog::Rejected;
+    for (int i = 0; i < types->count(); ++i) shown_filters << types->itemText(i);
+    types->setCurrentIndex(2);
+    emit types->activated(2);
+    emit types->textActivated(types->itemText(2));
+    name->setText(dir.filePath(typed));
+    dialog.accept();  // as the "Сохранить" button does
+    return dialog.result();
+  });
+  MessageRecorder messages;
+  diagram.SaveBmpFile();
+  EXPECT_EQ(shown_filters, (QStringList{"Bitmaps (*.bmp)", "Рисунки PNG (*.png)", "Рисунки SVG (*.svg)"}));
+  EXPECT_TRUE(messages.Messages().empty());
+  typed = "other.gif";
+  diagram.SaveBmpFile();
+  EXPECT_EQ(messages.Messages().size(), 1u);
+  for (const char* saved : {"bare.svg", "other.svg"}) {
+    QFile svg(dir.filePath(saved));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly)) << saved;
+    EXPECT_TRUE(svg.readAll().contains("<svg")) << saved;
+  }
 }
 
 TEST_F(DiagramWidgetTest, ADialogThatCannotBeMadeIsReported) {
   MessageRecorder messages;
   const PictureFileChooser previous =
-      SetPictureFileChooser([](const TPictureDialogSettings&, QWidget*) -> std::optional<std::string> {
+      SetPictureFileChooser([](const TPictureDialogSettings&, QWidget*) -> std::optional<TPictureChoice> {
         throw std::bad_alloc();
       });
   diagram.SaveBmpFile();
