@@ -49,11 +49,65 @@ void TDiagramCore::SetSize(int width, int height) {
 }
 
 void TDiagramCore::SetRangeX(double min, double max) {
-  if (x_.SetRange(min, max)) SetPrecisionX(x_.RangePrecision());
+  if (!x_.SetRange(min, max)) return;
+  wanted_.xmin = x_.Min();
+  wanted_.xmax = x_.Max();
+  SetPrecisionX(x_.RangePrecision());
 }
 
 void TDiagramCore::SetRangeY(double min, double max) {
-  if (y_.SetRange(min, max)) SetPrecisionY(y_.RangePrecision());
+  if (!y_.SetRange(min, max)) return;
+  wanted_.ymin = y_.Min();
+  wanted_.ymax = y_.Max();
+  SetPrecisionY(y_.RangePrecision());
+}
+
+void TDiagramCore::ZoomX(double min, double max) {
+  if (!equal_scale_ || layout_.w_out <= 0 || layout_.h_out <= 0) {
+    SetRangeX(min, max);
+    return;
+  }
+  if (!x_.SetRange(min, max)) return;
+  // Y keeps its centre and takes X's new scale, so that the step zooms rather than stretches.
+  const long double half = static_cast<long double>(x_.Width()) * layout_.h_out / layout_.w_out / 2;
+  const long double centre = (static_cast<long double>(y_.Min()) + y_.Max()) / 2;
+  if (y_.SetRange(static_cast<double>(centre - half), static_cast<double>(centre + half))) {
+    y_.SetPrecision(y_.RangePrecision());
+  }
+  wanted_ = {x_.Min(), x_.Max(), y_.Min(), y_.Max()};
+  SetPrecisionX(x_.RangePrecision());
+}
+
+void TDiagramCore::ZoomY(double min, double max) {
+  if (!equal_scale_ || layout_.w_out <= 0 || layout_.h_out <= 0) {
+    SetRangeY(min, max);
+    return;
+  }
+  if (!y_.SetRange(min, max)) return;
+  const long double half = static_cast<long double>(y_.Width()) * layout_.w_out / layout_.h_out / 2;
+  const long double centre = (static_cast<long double>(x_.Min()) + x_.Max()) / 2;
+  if (x_.SetRange(static_cast<double>(centre - half), static_cast<double>(centre + half))) {
+    x_.SetPrecision(x_.RangePrecision());
+  }
+  wanted_ = {x_.Min(), x_.Max(), y_.Min(), y_.Max()};
+  SetPrecisionY(y_.RangePrecision());
+}
+
+void TDiagramCore::SetEqualScale(bool on) {
+  if (on == equal_scale_) return;
+  equal_scale_ = on;
+  // Either way the view starts from what is shown now.
+  wanted_ = {x_.Min(), x_.Max(), y_.Min(), y_.Max()};
+  ShowDiagram();
+}
+
+bool TDiagramCore::FitEqualScale() {
+  const TViewRanges shown{x_.Min(), x_.Max(), y_.Min(), y_.Max()};
+  const TViewRanges view = EqualScaleView(wanted_, layout_.w_out, layout_.h_out);
+  if (view == shown) return false;
+  if (x_.SetRange(view.xmin, view.xmax)) x_.SetPrecision(x_.RangePrecision());
+  if (y_.SetRange(view.ymin, view.ymax)) y_.SetPrecision(y_.RangePrecision());
+  return !(TViewRanges{x_.Min(), x_.Max(), y_.Min(), y_.Max()} == shown);
 }
 
 void TDiagramCore::SetWholeNumberAxisX(bool on) {

@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <numbers>
+#include <string>
 
 namespace {
+
+// Half the side of a marker's square, in pixels.
+constexpr int kMarkerRadius = 4;
 
 // More stems than any real series shows; a pathological step cannot keep a walk going for long.
 constexpr long long kMaxStemsPerWalk = 1 << 21;
@@ -159,4 +164,75 @@ void DrawHistogram(Canvas& canvas, const TSeriesArea& area, TKeeper& keeper) {
     if (!clamped) line(std::max(pl, L), y, std::min(pr, R), y);
     if (pr <= R) line(pr, y, pr, y0);
   });
+}
+
+void DrawMarkers(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper) {
+  const TMarkedPoint* points = keeper.GetPoints();
+  if (!keeper.IsVisible() || points == nullptr) return;
+  SelectSeriesPen(canvas, area, keeper);
+  canvas.SetBrushColor(area.net_color);
+  const TNetLayout& l = area.layout;
+  const int r = kMarkerRadius;
+  // Strictly inside the frame, so that no marker overwrites it.
+  const auto fits = [&](int left, int top, int right, int bottom) {
+    return l.xb_net < left && right < l.xe_net() && l.yb_net < top && bottom < l.ye_net();
+  };
+  for (int i = 0; i < keeper.GetCount(); ++i) {
+    const TMarkedPoint& p = points[i];
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+    const int px = area.map.MathToPhisX(p.x);
+    const int py = area.map.MathToPhisY(p.y);
+    if (!fits(px - r, py - r, px + r, py + r)) continue;
+    if (keeper.GetMarkerShape() == msCircle) {
+      canvas.Ellipse({px - r, py - r, px + r + 1, py + r + 1});
+    } else {
+      canvas.MoveTo(px - r, py - r);
+      canvas.LineTo(px + r, py + r);
+      canvas.MoveTo(px - r, py + r);
+      canvas.LineTo(px + r, py - r);
+    }
+    if (p.count <= 1) continue;
+    // Above and to the right of the marker, clear of it; to the left where the net ends.
+    const std::string label = std::to_string(p.count);
+    const int width = canvas.TextWidth(label);
+    const int height = canvas.TextHeight(label);
+    const int top = py - r - height + 3;
+    int left = px + r + 2;
+    if (!fits(left, top, left + width, top + height)) left = px - r - 2 - width;
+    if (fits(left, top, left + width, top + height)) canvas.TextOut(left, top, label);
+  }
+}
+
+void DrawCircle(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper) {
+  const long double radius = keeper.GetXmax();
+  if (!keeper.IsVisible() || !(radius > 0)) return;
+  SelectSeriesPen(canvas, area, keeper);
+  const TNetLayout& l = area.layout;
+  const TPlotMap& map = area.map;
+  // Enough corners that no side is longer than about three pixels.
+  const long double across = std::fabs(static_cast<long double>(map.MathToPhisX(static_cast<double>(radius))) -
+                                       map.MathToPhisX(static_cast<double>(-radius)));
+  const long double down = std::fabs(static_cast<long double>(map.MathToPhisY(static_cast<double>(radius))) -
+                                     map.MathToPhisY(static_cast<double>(-radius)));
+  const int corners = static_cast<int>(std::clamp(std::numbers::pi_v<long double> * std::max(across, down) / 3,
+                                                  24.0L, 4096.0L));
+  const auto inside = [&](int x, int y) {
+    return l.xb_net < x && x < l.xe_net() && l.yb_net < y && y < l.ye_net();
+  };
+  bool on_circle = false;
+  for (int k = 0; k <= corners; ++k) {
+    const long double t = 2 * std::numbers::pi_v<long double> * k / corners;
+    const int x = map.MathToPhisX(static_cast<double>(radius * std::cos(t)));
+    const int y = map.MathToPhisY(static_cast<double>(radius * std::sin(t)));
+    if (!inside(x, y)) {
+      on_circle = false;
+      continue;
+    }
+    if (on_circle) {
+      canvas.LineTo(x, y);
+    } else {
+      canvas.MoveTo(x, y);
+    }
+    on_circle = true;
+  }
 }

@@ -173,6 +173,7 @@ void TDiagramIncrease::CopyFrom(TDiagramCore* source) {
   Diagram1->SetLimitYmin(source->GetLimitYmin());
   Diagram1->SetLimitYmax(source->GetLimitYmax());
   Diagram1->SetWholeNumberAxisX(source->IsWholeNumberAxisX());
+  Diagram1->SetEqualScale(source->IsEqualScale());
   Diagram1->SetRangeX(source->GetXmin(), source->GetXmax());
   Diagram1->SetRangeY(source->GetYmin(), source->GetYmax());
   Diagram1->SetBitmapX(&source->GetBitmapX());
