@@ -64,6 +64,73 @@ void SchurEigenvalues(const Eigen::MatrixXd& t, std::vector<Complex>& values) {
   }
 }
 
+// A computed m-fold root comes out as m roots spread by about ε^(1/m) around it, far more than
+// kCoincidentRoots, while their mean stays as accurate as a simple root. Roots this close to a
+// neighbour are looked at as such a spread.
+constexpr double kClusterReach = 0.05;
+// The mean of a spread of m is taken for an m-fold root when it is a root of the polynomial and
+// of its first m − 1 derivatives to within this, relative to their terms: two distinct roots a
+// apart leave about a²/4 in the polynomial there, so only roots within some 1e−6 pass as one.
+constexpr double kMultipleRootResidual = 1e-12;
+
+// |q(z)| / Σ |qk|·|z|^(n−k) for q(z) = Σ qk·z^(n−k): 0 at an exact root, rounding-sized at a good one.
+double RelativeValue(const std::vector<double>& q, Complex z) {
+  Complex value = 0;
+  double bound = 0;
+  const double size = std::abs(z);
+  for (double qk : q) {
+    value = value * z + qk;
+    bound = bound * size + std::fabs(qk);
+  }
+  return std::abs(value) / bound;
+}
+
+// The coefficients of the j-th derivative of Σ ck·z^(n−k), highest power first.
+std::vector<double> Derivative(const double* c, int n, int j) {
+  std::vector<double> d(c, c + n + 1);
+  for (int step = 0; step < j; ++step) {
+    const int degree = static_cast<int>(d.size()) - 1;
+    for (int k = 0; k < degree; ++k) d[static_cast<std::size_t>(k)] *= degree - k;
+    d.pop_back();
+  }
+  return d;
+}
+
+// Puts each spread of computed roots that is one multiple root onto its mean, so that merging
+// counts it once with its multiplicity.
+void GatherMultipleRoots(const double* c, int n, std::vector<Complex>& roots, std::size_t first) {
+  const std::size_t count = roots.size();
+  std::vector<std::size_t> cluster_of(count);
+  for (std::size_t i = first; i < count; ++i) cluster_of[i] = i;
+  // Single linkage: a root joins the cluster of any neighbour within reach.
+  const auto find = [&](std::size_t i) {
+    while (cluster_of[i] != i) i = cluster_of[i] = cluster_of[cluster_of[i]];
+    return i;
+  };
+  for (std::size_t i = first; i < count; ++i)
+    for (std::size_t j = first; j < i; ++j)
+      if (std::abs(roots[i] - roots[j]) < kClusterReach * std::max(1.0, std::abs(roots[i])))
+        cluster_of[find(i)] = find(j);
+  for (std::size_t head = first; head < count; ++head) {
+    if (find(head) != head) continue;
+    Complex sum = 0;
+    int members = 0;
+    for (std::size_t i = first; i < count; ++i)
+      if (find(i) == head) {
+        sum += roots[i];
+        ++members;
+      }
+    if (members < 2) continue;
+    const Complex mean = sum / static_cast<double>(members);
+    bool multiple = true;
+    for (int j = 0; j < members && multiple; ++j)
+      multiple = RelativeValue(Derivative(c, n, j), mean) <= kMultipleRootResidual;
+    if (!multiple) continue;
+    for (std::size_t i = first; i < count; ++i)
+      if (find(i) == head) roots[i] = mean;
+  }
+}
+
 // The roots of a·z² + b·z + c (a ≠ 0) without cancellation: the larger root from q, the other as
 // c/q; complex ones as an exact conjugate pair.
 void QuadraticRoots(double a, double b, double c, std::vector<Complex>& roots) {
@@ -84,9 +151,9 @@ void QuadraticRoots(double a, double b, double c, std::vector<Complex>& roots) {
   roots.emplace_back(re, -im);
 }
 
-// A root as the lists keep it: a real one with +0 for its imaginary part, so that −1 has the
-// angle π and not −π.
-Complex Tidy(Complex root) { return root.imag() == 0 ? Complex(root.real(), 0.0) : root; }
+// A root as the lists keep it: no −0 in either part, so that −1 has the angle π and not −π, and
+// the origin is written as 0.
+Complex Tidy(Complex root) { return {root.real() + 0.0, root.imag() + 0.0}; }
 
 bool SortedBefore(const ZeroPoleRoot& a, const ZeroPoleRoot& b) {
   const double angle_a = std::arg(a.value), angle_b = std::arg(b.value);
@@ -153,7 +220,9 @@ bool PolynomialRoots(const double* c, int n, std::vector<Complex>& roots) {
   Eigen::RealSchur<Eigen::MatrixXd> schur(degree);
   schur.computeFromHessenberg(companion, Eigen::MatrixXd(), false);
   if (schur.info() != Eigen::Success) return false;
+  const std::size_t first_eigenvalue = roots.size();
   SchurEigenvalues(schur.matrixT(), roots);
+  GatherMultipleRoots(c + first, degree, roots, first_eigenvalue);
   return true;
 }
 

@@ -126,6 +126,19 @@ TEST(ZeroPoleTest, CoincidentRootsMergeAndUnstablePolesAreSeen) {
   EXPECT_EQ(merged.poles[0].multiplicity, 4);
   EXPECT_EQ(merged.gain, 1);
 
+  // The same polynomial typed: the companion matrix's spread of four roots is one root again; a
+  // pair 1e−3 apart stays two.
+  CDigitalFilter typed;
+  const double binomial[] = {1, 4, 6, 4, 1};
+  typed.SetACoef(binomial, 5);
+  const ZeroPoleSet typed_set = DirectZeroPoles(typed);
+  ASSERT_EQ(typed_set.zeros.size(), 1u);
+  EXPECT_NEAR(std::abs(typed_set.zeros[0].value + 1.0), 0, 1e-9);
+  EXPECT_EQ(typed_set.zeros[0].multiplicity, 4);
+  const double close_pair[] = {1, -1.001, 0.2502};  // (z − 0.5)(z − 0.501)
+  typed.SetACoef(close_pair, 3);
+  EXPECT_EQ(DirectZeroPoles(typed).zeros.size(), 2u);
+
   // y(n) = x(n) + 1.5·y(n − 1): H = z/(z − 1.5).
   CDigitalFilter unstable;
   unstable.SetBCoef(1, 1.5);
