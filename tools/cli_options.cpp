@@ -141,6 +141,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
       {"--afc", [&](const std::string& opt, const std::string& v) { o.afc = ParseChoice(opt, v, {1, 2, 3}); }},
       {"--time-csv", output(o.time_csv)},
       {"--freq-csv", output(o.freq_csv)},
+      {"--zpk-csv", output(o.zpk_csv)},
       {"--pictures", [&](const std::string& opt, const std::string& v) {
          if (v.empty()) throw UsageError("option " + opt + " needs a folder");
          o.pictures_dir = v;
@@ -208,7 +209,8 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   if (o.signal != SignalChoice::kBiharmonic && biharmonic_values)
     throw UsageError("--w1, --a1, --phi1, --w2, --a2, --phi2, --oscillations, --decimation and --switched-on belong to --biharmonic");
   if (o.measure && o.afc == 1) throw UsageError("--measure needs --afc 2 or --afc 3");
-  if (o.time_csv == "-" && o.freq_csv == "-") throw UsageError("only one CSV can go to standard output");
+  if ((o.time_csv == "-") + (o.freq_csv == "-") + (o.zpk_csv == "-") > 1)
+    throw UsageError("only one CSV can go to standard output");
   return o;
 }
 
@@ -244,7 +246,11 @@ Settings:
   --afc 1|2|3                amplitude response: 1 plain, 2 normalised, 3 normalised in dB
 Output:
   --time-csv FILE|-          n,h,g,x,y for n = 0 .. interval-1
-  --freq-csv FILE|-          k,omega,amplitude,phase,input_spectrum,output_spectrum
+  --freq-csv FILE|-          k,omega,amplitude,phase,input_spectrum,output_spectrum,group_delay
+                             (group delay in samples; empty where it is undefined)
+  --zpk-csv FILE|-           kind,re,im,multiplicity: the distinct zeros, then the poles, each by
+                             angle and radius, then gain,K,0,1 with H(z) = K*prod(1 - z_i/z) /
+                             prod(1 - p_i/z) (times z^(zeros - poles), the filter's pure delay)
   --pictures DIR             the eight diagrams as the main window shows them, 1200 x 400 BMP files
                              DIR/DFh.bmp, DIR/DFg.bmp, ... DIR/DFOutSpectr.bmp
   --measure PASS,STOP        measure the pass and stop band at these levels (needs --afc 2 or 3),

@@ -38,6 +38,7 @@ struct CliOptions {
   int afc = 1;
 
   std::string time_csv, freq_csv;  // "" none, "-" standard output
+  std::string zpk_csv;             // zeros, poles and gain; "" none, "-" standard output
   std::string pictures_dir;        // "" none: the eight diagrams as BMP files there
   std::optional<std::pair<double, double>> measure;
   bool help = false;

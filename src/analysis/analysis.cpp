@@ -59,6 +59,7 @@ AnalysisRun::AnalysisRun()
       input_spectrum_(kFrequencyCapacity, 0.0),
       output_spectrum_(kFrequencyCapacity, 0.0),
       raw_amplitude_(kFrequencyCapacity, 0.0),
+      group_delay_(kFrequencyCapacity, 0.0),
       grid_(kFrequencyCapacity / 2, 0.0),
       scratch_(kTimeCapacity, 0.0) {
   const int initial_maxima[kAnalysisBarCount] = {2000, 2000, 100, 100, 2000, 2000, 2000};
@@ -241,6 +242,7 @@ void AnalysisRun::FullAnalysis() {
     CalcImpulseResponse();
     CalcStepResponse();
     CalcFrequencyResponses();
+    CalcZeroPoles();
   }
   if (signal_changed) {
     if (source_changed) BuildInputSignal();
@@ -526,6 +528,11 @@ void AnalysisRun::CalcFrequencyResponses() {
     bar_h.StepIt();
     bar_psi.StepIt();
   }
+  // The group delay is even in ω. It stays out of KeepRepresentable: NaN marks where it is undefined.
+  double* tau = group_delay_.data();
+  std::fill(tau, tau + half, std::numeric_limits<double>::quiet_NaN());
+  WithFilter([&](auto& filter) { return filter.GroupDelays(omegas, half, tau), true; }, false);
+  for (int k = 0; k < half; ++k) tau[m - 1 - k] = tau[k];
   // Within the range before anything is normalised by the largest value.
   KeepRepresentable(a, m, kAmplitudeName);
   KeepRepresentable(p, m, kPhaseName);
@@ -545,6 +552,16 @@ void AnalysisRun::CalcFrequencyResponses() {
       a[k] = (a[k] > kDecibelFloorAmplitude && ratio > 0) ? ToDecibel(ratio) : kZeroAmplitudeDecibels;
     }
     bar_h.StepIt();
+  }
+}
+
+void AnalysisRun::CalcZeroPoles() {
+  if (FDirectFilter != nullptr) {
+    zero_poles_ = DirectZeroPoles(*FDirectFilter);
+  } else if (FCascadeFilter != nullptr) {
+    zero_poles_ = CascadeZeroPoles(*FCascadeFilter);
+  } else {
+    zero_poles_ = ZeroPoleSet{};
   }
 }
 

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <new>
 
 #include "filter/angle_sum.h"
 #include "filter/digital_filter.h"
+#include "filter/group_delay.h"
 #include "filter/paired_products.h"
 #include "filter/poly_sums.h"
 
@@ -288,6 +290,36 @@ void CCascadFilter2::Responses(const double* omegas, int count, double* amplitud
     // Rare: a denominator that vanished (the amplitude moves the frequency its own way), or a
     // product that left the range of a double.
     amplitudes[k] = !moved && std::isfinite(amplitude) ? amplitude : Amplitude(angles);
+  }
+}
+
+void CCascadFilter2::GroupDelays(const double* omegas, int count, double* delays) const {
+  // Per section the numerator b0 + b1·z^−1 + b2·z^−2 and the denominator 1 − a1·z^−1 − a2·z^−2,
+  // each with the bound below which its sum is rounding.
+  struct Section {
+    double b0, b1, b2, a1, a2, numerator_vanishing, denominator_vanishing;
+  };
+  std::vector<Section> sections;
+  bool silent = false;  // a zero gain: H is 0 everywhere
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
+    sections.push_back({s->b0_, s->b1_, s->b2_, s->a1_, s->a2_,
+                        VanishingSum(std::fabs(s->b0_) + std::fabs(s->b1_) + std::fabs(s->b2_), 2),
+                        VanishingSum(1 + std::fabs(s->a1_) + std::fabs(s->a2_), 2)});
+    silent = silent || s->gain_ == 0;
+  }
+  for (int k = 0; k < count; ++k) {
+    const SectionAngles t(omegas[k] * first_.sampling_period_);
+    double tau = silent ? std::numeric_limits<double>::quiet_NaN() : 0.0;
+    for (const Section& s : sections) {
+      // Σ ck·e^{jkθ} and Σ k·ck·e^{jkθ} of each side (the conjugates of the sums at −θ).
+      const double n_re = s.b0 + s.b1 * t.c1 + s.b2 * t.c2, n_im = s.b1 * t.s1 + s.b2 * t.s2;
+      const double nq_re = s.b1 * t.c1 + 2 * s.b2 * t.c2, nq_im = s.b1 * t.s1 + 2 * s.b2 * t.s2;
+      const double d_re = 1 - s.a1 * t.c1 - s.a2 * t.c2, d_im = -(s.a1 * t.s1 + s.a2 * t.s2);
+      const double dq_re = -(s.a1 * t.c1 + 2 * s.a2 * t.c2), dq_im = -(s.a1 * t.s1 + 2 * s.a2 * t.s2);
+      tau += DelayOf(n_re, n_im, nq_re, nq_im, s.numerator_vanishing) -
+             DelayOf(d_re, d_im, dq_re, dq_im, s.denominator_vanishing);
+    }
+    delays[k] = std::isfinite(tau) ? tau : std::numeric_limits<double>::quiet_NaN();
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "filter/group_delay.h"
 #include "filter/poly_sums.h"
 #include "platform/messages.h"
 
@@ -197,6 +198,15 @@ void CBaseDigitalFilter::Responses(const double* omegas, int count, double* ampl
     }
   }
   for (; i < count; ++i) Response(omegas[i], amplitudes[i], phases[i]);
+}
+
+void CBaseDigitalFilter::GroupDelays(const double* omegas, int count, double* delays) const {
+  std::vector<double> a, d = {1.0};
+  for (int k = 0; k <= FAOrder(); ++k) a.push_back(FACoef.GetAt(k));
+  for (int i = 1; i <= FBOrder(); ++i) d.push_back(-FBCoef.GetAt(i));
+  std::vector<double> thetas(omegas, omegas + count);
+  for (double& theta : thetas) theta *= FSamplingPeriod;
+  DirectGroupDelays(DelayPolynomial(std::move(a)), DelayPolynomial(std::move(d)), thetas.data(), count, delays);
 }
 
 bool CDigitalFilter::FitState() {

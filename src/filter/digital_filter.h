@@ -51,6 +51,9 @@ class CBaseDigitalFilter {
   void Response(double omega, double& amplitude, double& phase);
   // Response at each of count frequencies, with the same values, several frequencies at a time.
   void Responses(const double* omegas, int count, double* amplitudes, double* phases);
+  // The group delay −dφ/dω in samples at each of count frequencies; NaN where the numerator or the
+  // denominator vanishes on the unit circle.
+  void GroupDelays(const double* omegas, int count, double* delays) const;
 
   int FAOrder() const { return FACoef.Degree(); }
   int FBOrder() const { return FBCoef.Degree(); }

@@ -71,7 +71,7 @@ TEST_F(CliTest, FrequencyCsvAndMeasurementOfADesignedFilter) {
   ASSERT_EQ(r.exit_code, 0) << r.err;
   const std::vector<std::string> rows = Lines(ReadAll(csv));
   ASSERT_EQ(rows.size(), 1025u);
-  EXPECT_EQ(rows[0], "k,omega,amplitude,phase,input_spectrum,output_spectrum");
+  EXPECT_EQ(rows[0], "k,omega,amplitude,phase,input_spectrum,output_spectrum,group_delay");
   EXPECT_EQ(rows[1].rfind("0,-3.1415926535897931,", 0), 0u) << rows[1];
   EXPECT_EQ(rows[1024].rfind("1023,3.1415926535897931,", 0), 0u) << rows[1024];
   // The pass-band edge at −3 dB lies within a grid step of the designed ωp = 1.
@@ -82,11 +82,29 @@ TEST_F(CliTest, FrequencyCsvAndMeasurementOfADesignedFilter) {
   ASSERT_TRUE(TextToDouble(r.out.substr(at + key.size(), 6), edge));  // "1,0005±…" → 1,0005
   EXPECT_NEAR(edge, 1.0, 2 * 3.141592653589793 / 1023);
   EXPECT_NE(r.out.find("filter: chebyshev\n"), std::string::npos);
+  EXPECT_NE(r.out.find("stable: yes\nmax pole radius: 0."), std::string::npos) << r.out;
+
+  // y(n) = x(n) + x(n − 1): a group delay of 0.5, its field empty at ±π where H vanishes.
+  const Result two_taps = Run("--arbitrary 1,1 --points 1024 --freq-csv -");
+  ASSERT_EQ(two_taps.exit_code, 0) << two_taps.err;
+  const std::vector<std::string> two_rows = Lines(two_taps.out);
+  ASSERT_EQ(two_rows.size(), 1025u);
+  EXPECT_EQ(two_rows[1].back(), ',') << two_rows[1];
+  EXPECT_EQ(two_rows[1024].back(), ',') << two_rows[1024];
+  for (int k = 1; k < 1023; ++k) {
+    const std::string& row = two_rows[static_cast<std::size_t>(k + 1)];
+    ASSERT_NEAR(std::strtod(row.substr(row.rfind(',') + 1).c_str(), nullptr), 0.5, 1e-9) << row;
+  }
+  EXPECT_EQ(two_taps.out.find("nan"), std::string::npos);
+  EXPECT_NE(Run("--help").out.find("--zpk-csv FILE|-"), std::string::npos);
 }
 
 TEST_F(CliTest, MessagesGoToStandardErrorAndOverflowIsReported) {
-  const Result r = Run("--arbitrary 1 --recursive 1.5");
+  const Result r = Run("--arbitrary 1 --recursive 1.5 --zpk-csv zpk.csv");
   ASSERT_EQ(r.exit_code, 0);
+  // H = z/(z − 1.5).
+  EXPECT_EQ(ReadAll(dir_ / "zpk.csv"), "kind,re,im,multiplicity\nzero,0,0,1\npole,1.5,0,1\ngain,1,0,1\n");
+  EXPECT_NE(r.out.find("stable: no\nmax pole radius: 1.5\n"), std::string::npos) << r.out;
   EXPECT_NE(r.err.find("message: Возникло переполнение разрядной сетки:\n Возможно цифровой фильтр неустойчив.\n "
                        "Анализ ИХ остановлен.\nmessage: Анализ ПХ остановлен.\n"),
             std::string::npos)
@@ -121,6 +139,7 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndWritesNothing) {
       {"--arbitrary 0,0", "all 0"},
       {"--samples 1,,2", "is not a number"},
       {"--freq-csv \"\"", "--freq-csv needs a file name"},
+      {"--zpk-csv - --freq-csv -", "only one CSV can go to standard output"},
       {"--butterworth --wp 1 --wp 2", "option --wp is given more than once"},
       {"--hamming --window --hamming", "option --hamming is given more than once"},
       {"--arbitrary " + List(501), "--arbitrary: a table holds at most 500 values, 501 given"},
@@ -169,7 +188,8 @@ TEST_F(CliTest, OutputsThatAreOneFileAreRefused) {
   ASSERT_EQ(link((dir_ / "a.csv").c_str(), (dir_ / "b.csv").c_str()), 0);
   ASSERT_EQ(symlink("/dev/stdout", (dir_ / "stdout").c_str()), 0);
   const std::string same[] = {"--time-csv same.csv --freq-csv ./same.csv", "--time-csv a.csv --freq-csv b.csv",
-                              "--freq-csv pics/../pics/DFg.bmp --pictures pics", "--time-csv - --freq-csv stdout"};
+                              "--freq-csv pics/../pics/DFg.bmp --pictures pics", "--time-csv - --freq-csv stdout",
+                              "--zpk-csv a.csv --freq-csv b.csv"};
   for (const std::string& args : same) {
     const Result r = Run(args);
     EXPECT_EQ(r.exit_code, 2) << args;
