@@ -72,6 +72,8 @@ class TDiagramCore : public TKeeperChain {
   // Redraws.
   void SetEqualScale(bool on);
   bool IsEqualScale() const { return equal_scale_; }
+  // The ranges last set, which the view holds (without equal scales, the view itself).
+  const TViewRanges& GetWantedRanges() const { return wanted_; }
 
   // Limits within ±100000; a view range outside them is pulled in (and redrawn).
   void SetLimitX(double min, double max);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 #include <string>
 
@@ -173,33 +174,47 @@ void DrawMarkers(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper)
   canvas.SetBrushColor(area.net_color);
   const TNetLayout& l = area.layout;
   const int r = kMarkerRadius;
-  // Strictly inside the frame, so that no marker overwrites it.
-  const auto fits = [&](int left, int top, int right, int bottom) {
-    return l.xb_net < left && right < l.xe_net() && l.yb_net < top && bottom < l.ye_net();
+  // Marker centres that leave the whole marker clear of the frame.
+  const int left = l.xb_net + r + 1, right = l.xe_net() - r - 2;
+  const int top = l.yb_net + r + 1, bottom = l.ye_net() - r - 2;
+  if (left > right || top > bottom) return;
+  const auto fits = [&](int x1, int y1, int x2, int y2) {
+    return l.xb_net < x1 && x2 < l.xe_net() && l.yb_net < y1 && y2 < l.ye_net();
   };
   for (int i = 0; i < keeper.GetCount(); ++i) {
     const TMarkedPoint& p = points[i];
     if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
     const int px = area.map.MathToPhisX(p.x);
     const int py = area.map.MathToPhisY(p.y);
-    if (!fits(px - r, py - r, px + r, py + r)) continue;
+    // A point beyond the view stays in sight at the edge, an arrow beside it pointing its way.
+    const int x = Clamp(px, left, right);
+    const int y = Clamp(py, top, bottom);
     if (keeper.GetMarkerShape() == msCircle) {
-      canvas.Ellipse({px - r, py - r, px + r + 1, py + r + 1});
+      canvas.Ellipse({x - r, y - r, x + r + 1, y + r + 1});
     } else {
-      canvas.MoveTo(px - r, py - r);
-      canvas.LineTo(px + r, py + r);
-      canvas.MoveTo(px - r, py + r);
-      canvas.LineTo(px + r, py - r);
+      canvas.MoveTo(x - r, y - r);
+      canvas.LineTo(x + r, y + r);
+      canvas.MoveTo(x - r, y + r);
+      canvas.LineTo(x + r, y - r);
     }
-    if (p.count <= 1) continue;
-    // Above and to the right of the marker, clear of it; to the left where the net ends.
-    const std::string label = std::to_string(p.count);
+    std::string label = p.count > 1 ? std::to_string(p.count) : "";
+    if (x != px || y != py) {
+      const int dx = px - x, dy = py - y;
+      const char* arrow = std::abs(dx) >= std::abs(dy) ? (dx < 0 ? "←" : "→") : (dy < 0 ? "↑" : "↓");
+      label = arrow + label;
+    }
+    if (label.empty()) continue;
+    // Above and to the right of the marker, clear of it; else wherever the net leaves room.
     const int width = canvas.TextWidth(label);
     const int height = canvas.TextHeight(label);
-    const int top = py - r - height + 3;
-    int left = px + r + 2;
-    if (!fits(left, top, left + width, top + height)) left = px - r - 2 - width;
-    if (fits(left, top, left + width, top + height)) canvas.TextOut(left, top, label);
+    const int beside[2] = {x + r + 2, x - r - 2 - width};
+    const int level[2] = {y - r - height + 3, y + r - 3};
+    for (int k = 0; k < 4; ++k) {
+      const int lx = beside[k % 2], ly = level[k / 2];
+      if (!fits(lx, ly, lx + width, ly + height)) continue;
+      canvas.TextOut(lx, ly, label);
+      break;
+    }
   }
 }
 

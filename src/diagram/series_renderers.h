@@ -19,8 +19,9 @@ void DrawDiscret(Canvas& canvas, const TSeriesArea& area, TKeeper& keeper);
 void DrawRadio(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper);
 void DrawHistogram(Canvas& canvas, const TSeriesArea& area, TKeeper& keeper);
 
-// Hollow circles or crosses at the points, each wholly inside the net or not at all; a point
-// standing for several gets their number beside it, in the canvas's current font.
+// Hollow circles or crosses at the points, each wholly inside the net: a point beyond the view at
+// its edge, with an arrow pointing its way. A point standing for several gets their number beside
+// it, in the canvas's current font.
 void DrawMarkers(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper);
 // The circle around the origin as a fine polygon, cut where it leaves the net.
 void DrawCircle(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper);

@@ -406,7 +406,7 @@ TEST(DiagramRenderTest, HistogramBarsAreCutAtTheNetEdges) {
 // Plot rectangle 37, 22, 238 × 129 over -1..1: x → trunc(119·(x + 1) + 37), y → trunc(64,5·(1 − y) + 22).
 TEST(DiagramRenderTest, MarkersStandAtTheirPointsWithTheirMultiplicities) {
   RecordedDiagram d;
-  const TMarkedPoint zeros[] = {{0, 0, 1}, {0.5, -0.5, 3}, {0.98, 0, 2}, {1.05, 0, 1}};
+  const TMarkedPoint zeros[] = {{0, 0, 1}, {0.5, -0.5, 3}, {0.98, 0, 2}, {1.05, 0.5, 1}};
   const TMarkedPoint poles[] = {{-0.5, 0.5, 1}, {std::nan(""), 0, 1}};
   d.Base().SetPoints(zeros, 4, msCircle);
   d.Base().SetColor(clBlue);
@@ -418,12 +418,14 @@ TEST(DiagramRenderTest, MarkersStandAtTheirPointsWithTheirMultiplicities) {
   d.ShowDiagram();
   const RecordingCanvas& c = d.Recorded();
 
-  // Hollow circles 9 pixels across, filled with the net's white; (1,05; 0) would cross the frame.
+  // Hollow circles 9 pixels across, filled with the net's white. (1,05; 0,5), at 280, 54, would
+  // cross the frame (281): it stays at the edge, at 275.
   const auto ellipses = c.Of(CanvasCall::kEllipse);
-  ASSERT_EQ(ellipses.size(), 3u);
+  ASSERT_EQ(ellipses.size(), 4u);
   EXPECT_EQ(Box(ellipses[0]), (std::vector<int>{152, 82, 161, 91}));   // (0; 0) at 156, 86
   EXPECT_EQ(Box(ellipses[1]), (std::vector<int>{211, 114, 220, 123}));  // (0,5; -0,5) at 215, 118
   EXPECT_EQ(Box(ellipses[2]), (std::vector<int>{268, 82, 277, 91}));   // (0,98; 0) at 272, 86
+  EXPECT_EQ(Box(ellipses[3]), (std::vector<int>{271, 50, 280, 59}));
   for (const CanvasCall& e : ellipses) {
     EXPECT_EQ(e.pen_color, clBlue);
     EXPECT_EQ(e.brush, clWhite);
@@ -438,15 +440,16 @@ TEST(DiagramRenderTest, MarkersStandAtTheirPointsWithTheirMultiplicities) {
   // colour (11 · 3/4 → at least 9 px); at the net's right edge it moves to the left.
   std::vector<CanvasCall> numbers;
   for (const CanvasCall& t : c.Of(CanvasCall::kText)) {
-    if (t.text == "3" || t.text == "2") numbers.push_back(t);
+    if (t.text == "3" || t.text == "2" || t.text == "→") numbers.push_back(t);
   }
-  ASSERT_EQ(numbers.size(), 2u);
+  ASSERT_EQ(numbers.size(), 3u);
   EXPECT_EQ(Box(numbers[0]), (std::vector<int>{221, 108, 227, 117}));
   EXPECT_GT(numbers[0].x1, 219);  // right of the marker
   EXPECT_EQ(numbers[0].font.Color, clBlue);
   EXPECT_EQ(numbers[0].brush, clWhite);
   EXPECT_EQ(Box(numbers[1]), (std::vector<int>{260, 76, 266, 85}));
   EXPECT_LT(numbers[1].x2, 268);  // left of the marker
+  EXPECT_EQ(Box(numbers[2]), (std::vector<int>{263, 44, 269, 53}));  // the way to the point beyond
 
   d.SetPrintMode();
   for (const CanvasCall& e : d.Recorded().Of(CanvasCall::kEllipse)) EXPECT_EQ(e.pen_color, clBlack);

@@ -195,6 +195,10 @@ TEST_F(EnlargedViewTest, EqualScalesHoldEnlargedZoomedAndBackAndGoWithTheirDiagr
   TDiagram* big = view.Diagram1;
   ASSERT_TRUE(big->IsEqualScale());
   EXPECT_NEAR(Aspect(*big), 1, 1e-12);
+  // It holds the range the small one was asked for, widened to its own shape only.
+  EXPECT_LE(big->GetXmin(), -1.2);
+  EXPECT_LE(big->GetYmin(), -1.2);
+  EXPECT_TRUE(big->GetXmin() == -1.2 || big->GetYmin() == -1.2);
   view.SpeedButtonLimit->click();
   view.UpDown4->IncreaseButton()->click();
   view.UpDown1->ReduceButton()->click();
