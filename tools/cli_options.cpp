@@ -251,8 +251,9 @@ Output:
   --zpk-csv FILE|-           kind,re,im,multiplicity: the distinct zeros, then the poles, each by
                              angle and radius, then gain,K,0,1 with H(z) = K*prod(1 - z_i/z) /
                              prod(1 - p_i/z) (times z^(zeros - poles), the filter's pure delay)
-  --pictures DIR             the eight diagrams as the main window shows them, 1200 x 400 BMP files
-                             DIR/DFh.bmp, DIR/DFg.bmp, ... DIR/DFOutSpectr.bmp
+  --pictures DIR             the ten diagrams as the main window shows them, 1200 x 400 BMP files
+                             DIR/DFh.bmp, DIR/DFg.bmp, ... DIR/DFOutSpectr.bmp, DIR/DFGroupDelay.bmp,
+                             and the z-plane, 640 x 600: DIR/DFZeroPole.bmp
   --measure PASS,STOP        measure the pass and stop band at these levels (needs --afc 2 or 3),
                              e.g. --measure 0.707,0.01 or --afc 3 --measure -3,-40
   --help                     this text

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -26,15 +27,32 @@ struct Result {
 
 std::string ReadAll(const fs::path& path) { return ReadFile(path); }
 
+// Width and height of a BMP file's picture; 0 × 0 for anything else.
+std::pair<int, int> BmpSize(const std::string& bmp) {
+  if (bmp.size() < 26 || bmp.compare(0, 2, "BM") != 0) return {0, 0};
+  const auto word = [&](std::size_t at) {
+    return static_cast<std::int16_t>(static_cast<unsigned char>(bmp[at]) | static_cast<unsigned char>(bmp[at + 1]) << 8);
+  };
+  return {word(18), std::abs(word(22))};  // a picture stored top down has a negative height
+}
+
 class CliTest : public ::testing::Test {
  protected:
   // Runs velmar-cli in the test's folder; standard output goes to out.txt unless stdout says
   // otherwise (a shell redirection), and shell commands may go first (before).
   Result Run(const std::string& args, const std::string& stdout_to = "", const std::string& before = "") {
     const fs::path out = dir_ / "out.txt", err = dir_ / "err.txt";
-    const std::string command = "cd " + dir_.string() + " && " + before + " " + VELMAR_CLI + " " + args + " " +
-                                (stdout_to.empty() ? ">" + out.string() : stdout_to) + " 2>" + err.string() +
-                                " </dev/null";
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "..." + a temporary string.
+    std::string command = "cd ";
+    for (const std::string& piece : {dir_.string(), std::string(" && "), before, std::string(" "),
+                                     std::string(VELMAR_CLI), std::string(" "), args, std::string(" ")}) {
+      command += piece;
+    }
+    if (stdout_to.empty()) command += ">";
+    command += stdout_to.empty() ? out.string() : stdout_to;
+    command += " 2>";
+    command += err.string();
+    command += " </dev/null";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
   }
@@ -232,7 +250,11 @@ TEST_F(CliTest, OutputsAreWrittenAllOrNone) {
   ASSERT_EQ(written.exit_code, 0) << written.err;
   EXPECT_EQ(ReadAll(dir_ / "time.csv").rfind("n,h,g,x,y\n0,1,1,0,0\n", 0), 0u);
   EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp").substr(0, 2), "BM");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 8);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 10);
+  // Besides the eight, the z-plane (square-ish, its scales being equal) and the group delay.
+  EXPECT_EQ(BmpSize(ReadAll(dir_ / "pics/DFZeroPole.bmp")), (std::pair{640, 600}));
+  EXPECT_EQ(BmpSize(ReadAll(dir_ / "pics/DFGroupDelay.bmp")), (std::pair{1200, 400}));
+  EXPECT_EQ(BmpSize(ReadAll(dir_ / "pics/DFOutSpectr.bmp")), (std::pair{1200, 400}));
 }
 
 TEST_F(CliTest, StandardOutputIsWrittenWhereItStandsAndItsFailureIsAnError) {
