@@ -65,32 +65,31 @@ void TDiagramCore::SetRangeY(double min, double max) {
 void TDiagramCore::ZoomX(double min, double max) {
   if (!equal_scale_ || layout_.w_out <= 0 || layout_.h_out <= 0) {
     SetRangeX(min, max);
-    return;
+  } else if (ZoomEqually(x_, y_, min, max, static_cast<long double>(layout_.h_out) / layout_.w_out)) {
+    SetPrecisionX(x_.RangePrecision());
   }
-  if (!x_.SetRange(min, max)) return;
-  // Y keeps its centre and takes X's new scale, so that the step zooms rather than stretches.
-  const long double half = static_cast<long double>(x_.Width()) * layout_.h_out / layout_.w_out / 2;
-  const long double centre = (static_cast<long double>(y_.Min()) + y_.Max()) / 2;
-  if (y_.SetRange(static_cast<double>(centre - half), static_cast<double>(centre + half))) {
-    y_.SetPrecision(y_.RangePrecision());
-  }
-  wanted_ = {x_.Min(), x_.Max(), y_.Min(), y_.Max()};
-  SetPrecisionX(x_.RangePrecision());
 }
 
 void TDiagramCore::ZoomY(double min, double max) {
   if (!equal_scale_ || layout_.w_out <= 0 || layout_.h_out <= 0) {
     SetRangeY(min, max);
-    return;
+  } else if (ZoomEqually(y_, x_, min, max, static_cast<long double>(layout_.w_out) / layout_.h_out)) {
+    SetPrecisionY(y_.RangePrecision());
   }
-  if (!y_.SetRange(min, max)) return;
-  const long double half = static_cast<long double>(y_.Width()) * layout_.w_out / layout_.h_out / 2;
-  const long double centre = (static_cast<long double>(x_.Min()) + x_.Max()) / 2;
-  if (x_.SetRange(static_cast<double>(centre - half), static_cast<double>(centre + half))) {
-    x_.SetPrecision(x_.RangePrecision());
+}
+
+bool TDiagramCore::ZoomEqually(TAxisRange& moved, TAxisRange& other, double min, double max,
+                               long double other_per_moved) {
+  if (!moved.SetRange(min, max)) return false;
+  // The other axis keeps its centre and takes the new scale, so that the step zooms rather than
+  // stretches.
+  const long double half = moved.Width() * other_per_moved / 2;
+  const long double centre = (static_cast<long double>(other.Min()) + other.Max()) / 2;
+  if (other.SetRange(static_cast<double>(centre - half), static_cast<double>(centre + half))) {
+    other.SetPrecision(other.RangePrecision());
   }
   wanted_ = {x_.Min(), x_.Max(), y_.Min(), y_.Max()};
-  SetPrecisionY(y_.RangePrecision());
+  return true;
 }
 
 void TDiagramCore::SetEqualScale(bool on) {

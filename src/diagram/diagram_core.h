@@ -194,6 +194,9 @@ class TDiagramCore : public TKeeperChain {
   // One end of an axis moved by a spin button; with equal scales the other axis follows.
   void ZoomX(double min, double max);
   void ZoomY(double min, double max);
+  // Sets `moved` and gives `other` the same scale about its centre (its pixels being
+  // `other_per_moved` times as many); false when the range is refused.
+  bool ZoomEqually(TAxisRange& moved, TAxisRange& other, double min, double max, long double other_per_moved);
   // Widens the view of the wanted ranges to equal scales on the present layout; whether it changed.
   bool FitEqualScale();
   TColor ExportColor(TColor color, TColor print_color) const { return print_mode_ ? print_color : color; }

@@ -1,6 +1,7 @@
 #pragma once
 // The ways a series is drawn: a line sampled once per pixel column, stems, a symmetric envelope,
-// bars, markers at points and a circle. Each draws nothing for a hidden series; values that are not finite are skipped.
+// bars, markers at points and a circle. Each draws nothing for a hidden series; values that are
+// not finite are skipped.
 
 #include "diagram/canvas.h"
 #include "diagram/keeper.h"
