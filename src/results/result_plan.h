@@ -95,7 +95,8 @@ ValueRange SeriesValueRange(const double* values, int count);
 int BiharmonicSignalRange(const ResultSettings& settings, int transient_length, int interval_length);
 
 // The z-plane: the unit circle, and the zeros and poles (written into the two vectors, which the
-// plan then borrows) in a square view holding them all with a margin.
+// plan then borrows), in a square view holding the circle and every root within twice its radius,
+// with a margin.
 DiagramPlan ZeroPolePlan(const ZeroPoleSet& roots, std::vector<TMarkedPoint>& zeros,
                          std::vector<TMarkedPoint>& poles);
 // The group delay in samples over the frequency axis (±half_span); NaN where it is undefined,
