@@ -35,8 +35,14 @@ struct DelayPolynomial {
 };
 
 // P and Q at several angles at once by Horner's rule on the unit phasor, Q as e^{jθ}·P'.
+// Lane for lane P is computed with exactly SumCosSinLanes's arithmetic, so a response taken from
+// it is the same to the last bit.
 template <int Lanes>
 inline void SumWithMomentLanes(const double* c, int degree, const double* theta, PolySums* p, PolySums* q) {
+  if (degree < 0) {
+    for (int l = 0; l < Lanes; ++l) p[l] = q[l] = PolySums{};
+    return;
+  }
   double zr[Lanes], zi[Lanes], re[Lanes], im[Lanes], dre[Lanes], dim[Lanes];
   for (int l = 0; l < Lanes; ++l) {
     zr[l] = std::cos(theta[l]);

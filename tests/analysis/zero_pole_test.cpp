@@ -175,6 +175,8 @@ TEST_F(RunZeroPoleTest, GroupDelayOfTwoTapsAndOfAPureDelay) {
   EXPECT_TRUE(std::isnan(tau[0]));
   EXPECT_TRUE(std::isnan(tau[m - 1]));
   for (int k = 1; k < m - 1; ++k) ASSERT_NEAR(tau[k], 0.5, 1e-9) << k;
+  ASSERT_EQ(run->ZeroPoles().zeros.size(), 1u);
+  EXPECT_EQ(run->ZeroPoles().zeros[0].value, Complex(-1, 0));
 
   // z^−3: a delay of 3 samples; no zeros, three poles at 0, gain a3.
   TypeFilter({0, 0, 0, 2}, {});
