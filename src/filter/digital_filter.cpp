@@ -222,8 +222,8 @@ void CBaseDigitalFilter::Responses(const double* omegas, int count, double* ampl
         Response(omegas[i + l], amplitudes[i + l], phases[i + l]);
     }
   }
-  for (; i < count; ++i) Response(omegas[i], amplitudes[i], phases[i]);
   if (delays != nullptr && i < count) GroupDelays(omegas + i, count - i, delays + i);
+  for (; i < count; ++i) Response(omegas[i], amplitudes[i], phases[i]);
 }
 
 void CBaseDigitalFilter::GroupDelays(const double* omegas, int count, double* delays) const {
