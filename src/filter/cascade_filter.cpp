@@ -294,8 +294,6 @@ void CCascadFilter2::Responses(const double* omegas, int count, double* amplitud
 }
 
 void CCascadFilter2::GroupDelays(const double* omegas, int count, double* delays) const {
-  // Per section the numerator b0 + b1·z^−1 + b2·z^−2 and the denominator 1 − a1·z^−1 − a2·z^−2,
-  // each with the bound below which its sum is rounding.
   // Lane 0 the numerator b0 + b1·z^−1 + b2·z^−2, lane 1 the denominator 1 − a1·z^−1 − a2·z^−2,
   // so that both sides of a section cost one pass of vector operations and one division; with
   // the square of the bound below which a side's sum is rounding.

@@ -21,7 +21,7 @@ inline double VanishingSum(double magnitude_sum, int degree) {
 // real coefficients, which leaves Re(Q/P) as it is.)
 inline double DelayOf(double p_re, double p_im, double q_re, double q_im, double vanishing) {
   const double size = p_re * p_re + p_im * p_im;
-  if (!(std::sqrt(size) > vanishing)) return std::numeric_limits<double>::quiet_NaN();
+  if (!(size > vanishing * vanishing)) return std::numeric_limits<double>::quiet_NaN();
   return (q_re * p_re + q_im * p_im) / size;
 }
 
