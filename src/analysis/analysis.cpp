@@ -242,7 +242,7 @@ void AnalysisRun::FullAnalysis() {
     CalcImpulseResponse();
     CalcStepResponse();
     CalcFrequencyResponses();
-    CalcZeroPoles();
+    zero_poles_known_ = false;
   }
   if (signal_changed) {
     if (source_changed) BuildInputSignal();
@@ -521,18 +521,18 @@ void AnalysisRun::CalcFrequencyResponses() {
   double* a = amplitude_.data();
   double* p = phase_.data();
   // Evaluated into the first half, then mirrored into the second.
-  WithFilter([&](auto& filter) { return filter.Responses(omegas, half, a, p), true; }, false);
+  // The group delay (even in ω) with them; it stays out of KeepRepresentable: NaN marks where it is
+  // undefined.
+  double* tau = group_delay_.data();
+  std::fill(tau, tau + half, std::numeric_limits<double>::quiet_NaN());
+  WithFilter([&](auto& filter) { return filter.Responses(omegas, half, a, p, tau), true; }, false);
   for (int k = 0; k < half; ++k) {
     a[m - 1 - k] = a[k];
     p[m - 1 - k] = -p[k];
+    tau[m - 1 - k] = tau[k];
     bar_h.StepIt();
     bar_psi.StepIt();
   }
-  // The group delay is even in ω. It stays out of KeepRepresentable: NaN marks where it is undefined.
-  double* tau = group_delay_.data();
-  std::fill(tau, tau + half, std::numeric_limits<double>::quiet_NaN());
-  WithFilter([&](auto& filter) { return filter.GroupDelays(omegas, half, tau), true; }, false);
-  for (int k = 0; k < half; ++k) tau[m - 1 - k] = tau[k];
   // Within the range before anything is normalised by the largest value.
   KeepRepresentable(a, m, kAmplitudeName);
   KeepRepresentable(p, m, kPhaseName);
@@ -555,14 +555,19 @@ void AnalysisRun::CalcFrequencyResponses() {
   }
 }
 
-void AnalysisRun::CalcZeroPoles() {
-  if (FDirectFilter != nullptr) {
-    zero_poles_ = DirectZeroPoles(*FDirectFilter);
-  } else if (FCascadeFilter != nullptr) {
-    zero_poles_ = CascadeZeroPoles(*FCascadeFilter);
-  } else {
-    zero_poles_ = ZeroPoleSet{};
+const ZeroPoleSet& AnalysisRun::ZeroPoles() const {
+  // The filters change only in a full analysis, which forgets the roots found before.
+  if (!zero_poles_known_) {
+    if (FDirectFilter != nullptr) {
+      zero_poles_ = DirectZeroPoles(*FDirectFilter);
+    } else if (FCascadeFilter != nullptr) {
+      zero_poles_ = CascadeZeroPoles(*FCascadeFilter);
+    } else {
+      zero_poles_ = ZeroPoleSet{};
+    }
+    zero_poles_known_ = true;
   }
+  return zero_poles_;
 }
 
 void AnalysisRun::CalcInputSpectrum() {

@@ -91,8 +91,6 @@ class AnalysisRun {
   void CalcFrequencyResponses();
   void CalcInputSpectrum();
   void CalcOutputSpectrum();
-  // The zeros, poles and gain of the current filter (after each filter change only).
-  void CalcZeroPoles();
 
   // Settings.
   int IntervalLength() const { return interval_length_; }
@@ -114,7 +112,9 @@ class AnalysisRun {
   // The group delay in samples on the same grid as AmplitudeResponse(); NaN where it is undefined
   // (the response vanishes, or a pole lies, on the unit circle at that frequency).
   const double* GroupDelay() const { return group_delay_.data(); }
-  const ZeroPoleSet& ZeroPoles() const { return zero_poles_; }
+  // The zeros, poles and gain of the current filter: found at the first call after the filter
+  // changed (a polynomial of degree 500 takes a good part of a second), then kept.
+  const ZeroPoleSet& ZeroPoles() const;
 
   // The current filter: the direct form when set, else the cascade.
   CBaseDigitalFilter* DirectFilter() const { return FDirectFilter; }
@@ -189,7 +189,8 @@ class AnalysisRun {
   // of the filter when the stored amplitude response is normalised.
   std::vector<double> raw_amplitude_;
   std::vector<double> group_delay_;
-  ZeroPoleSet zero_poles_;
+  mutable ZeroPoleSet zero_poles_;
+  mutable bool zero_poles_known_ = false;
   std::vector<double> grid_;     // the first half of the frequency grid
   std::vector<double> scratch_;  // filter input blocks
   std::vector<const char*> beyond_range_;  // characteristics with values held by KeepRepresentable

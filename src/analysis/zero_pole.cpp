@@ -11,6 +11,9 @@
 namespace {
 
 using Complex = std::complex<double>;
+// Row by row in memory: the Schur iteration's reflections from the left, most of its work, then
+// run along contiguous rows (twice as fast as along columns at degree 500).
+using Matrix = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
 
 // Balancing sweeps beyond this change nothing worth having (it converges in a handful).
 constexpr int kMostBalancingSweeps = 100;
@@ -18,7 +21,7 @@ constexpr int kMostBalancingSweeps = 100;
 // Scales rows and columns by powers of two (exactly, eigenvalues unchanged) until each row and its
 // column weigh about the same: the eigenvalues of a companion matrix, whose entries can span many
 // orders of magnitude, then come out with errors relative to the roots' own scale.
-void Balance(Eigen::MatrixXd& a) {
+void Balance(Matrix& a) {
   const Eigen::Index n = a.rows();
   for (int sweep = 0; sweep < kMostBalancingSweeps; ++sweep) {
     bool changed = false;
@@ -47,7 +50,7 @@ void Balance(Eigen::MatrixXd& a) {
 
 // The eigenvalues of a real quasi-triangular Schur form: its 1×1 blocks, and a conjugate pair from
 // each 2×2 block (as Eigen's own solver reads them).
-void SchurEigenvalues(const Eigen::MatrixXd& t, std::vector<Complex>& values) {
+void SchurEigenvalues(const Matrix& t, std::vector<Complex>& values) {
   const Eigen::Index n = t.rows();
   for (Eigen::Index i = 0; i < n; ++i) {
     if (i == n - 1 || t(i + 1, i) == 0) {
@@ -212,13 +215,13 @@ bool PolynomialRoots(const double* c, int n, std::vector<Complex>& roots) {
   }
   // The companion matrix of the monic polynomial: its first row −c[k]/c[first], ones below the
   // diagonal. It is already of Hessenberg form, so the Schur form starts from it directly.
-  Eigen::MatrixXd companion = Eigen::MatrixXd::Zero(degree, degree);
+  Matrix companion = Matrix::Zero(degree, degree);
   for (int k = 1; k <= degree; ++k) companion(0, k - 1) = -c[first + k] / c[first];
   for (int i = 1; i < degree; ++i) companion(i, i - 1) = 1;
   if (!companion.row(0).allFinite()) return false;
   Balance(companion);
-  Eigen::RealSchur<Eigen::MatrixXd> schur(degree);
-  schur.computeFromHessenberg(companion, Eigen::MatrixXd(), false);
+  Eigen::RealSchur<Matrix> schur(degree);
+  schur.computeFromHessenberg(companion, Matrix(), false);
   if (schur.info() != Eigen::Success) return false;
   const std::size_t first_eigenvalue = roots.size();
   SchurEigenvalues(schur.matrixT(), roots);

@@ -21,7 +21,7 @@ inline double VanishingSum(double magnitude_sum, int degree) {
 // real coefficients, which leaves Re(Q/P) as it is.)
 inline double DelayOf(double p_re, double p_im, double q_re, double q_im, double vanishing) {
   const double size = p_re * p_re + p_im * p_im;
-  if (!(std::sqrt(size) > vanishing)) return std::numeric_limits<double>::quiet_NaN();
+  if (!(size > vanishing * vanishing)) return std::numeric_limits<double>::quiet_NaN();
   return (q_re * p_re + q_im * p_im) / size;
 }
 
@@ -35,8 +35,14 @@ struct DelayPolynomial {
 };
 
 // P and Q at several angles at once by Horner's rule on the unit phasor, Q as e^{jθ}·P'.
+// Lane for lane P is computed with exactly SumCosSinLanes's arithmetic, so a response taken from
+// it is the same to the last bit.
 template <int Lanes>
 inline void SumWithMomentLanes(const double* c, int degree, const double* theta, PolySums* p, PolySums* q) {
+  if (degree < 0) {
+    for (int l = 0; l < Lanes; ++l) p[l] = q[l] = PolySums{};
+    return;
+  }
   double zr[Lanes], zi[Lanes], re[Lanes], im[Lanes], dre[Lanes], dim[Lanes];
   for (int l = 0; l < Lanes; ++l) {
     zr[l] = std::cos(theta[l]);

@@ -175,6 +175,8 @@ TEST_F(RunZeroPoleTest, GroupDelayOfTwoTapsAndOfAPureDelay) {
   EXPECT_TRUE(std::isnan(tau[0]));
   EXPECT_TRUE(std::isnan(tau[m - 1]));
   for (int k = 1; k < m - 1; ++k) ASSERT_NEAR(tau[k], 0.5, 1e-9) << k;
+  ASSERT_EQ(run->ZeroPoles().zeros.size(), 1u);
+  EXPECT_EQ(run->ZeroPoles().zeros[0].value, Complex(-1, 0));
 
   // z^−3: a delay of 3 samples; no zeros, three poles at 0, gain a3.
   TypeFilter({0, 0, 0, 2}, {});
@@ -202,6 +204,17 @@ TEST_F(RunZeroPoleTest, GroupDelayOfAPoleHasItsClosedFormInBothForms) {
     const double expected = (r * c - r * r) / (1 - 2 * r * c + r * r);
     ASSERT_NEAR(run->GroupDelay()[k], expected, 1e-12) << k;
     ASSERT_NEAR(cascade_tau[static_cast<std::size_t>(k)], 2 * expected, 1e-12) << k;
+  }
+  // Outside the run: a count that leaves frequencies beyond the last group of four, and the
+  // scaled evaluation on its own.
+  CDigitalFilter direct;
+  direct.SetBCoef(1, r);
+  std::vector<double> amplitudes(7), phases(7), together(7), alone(7);
+  direct.Responses(omegas.data(), 7, amplitudes.data(), phases.data(), together.data());
+  direct.GroupDelays(omegas.data(), 7, alone.data());
+  for (std::size_t k = 0; k < 7; ++k) {
+    EXPECT_NEAR(together[k], run->GroupDelay()[k], 1e-12) << k;
+    EXPECT_NEAR(alone[k], run->GroupDelay()[k], 1e-12) << k;
   }
 }
 
