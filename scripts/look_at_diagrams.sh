@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/ensure_packages.sh
-ensure_packages cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation xvfb xauth openbox imagemagick
+ensure_packages cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation xvfb xauth openbox imagemagick libeigen3-dev
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j 2 --target diagram_demo
 mkdir -p out

@@ -147,6 +147,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
          if (v != "direct" && v != "sos") throw UsageError("option " + opt + ": use direct or sos");
          o.coefficients_layout = v;
        }},
+      {"--zpk-csv", output(o.zpk_csv)},
       {"--pictures", [&](const std::string& opt, const std::string& v) {
          if (v.empty()) throw UsageError("option " + opt + " needs a folder");
          o.pictures_dir = v;
@@ -219,7 +220,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   if (o.signal != SignalChoice::kBiharmonic && biharmonic_values)
     throw UsageError("--w1, --a1, --phi1, --w2, --a2, --phi2, --oscillations, --decimation and --switched-on belong to --biharmonic");
   if (o.measure && o.afc == 1) throw UsageError("--measure needs --afc 2 or --afc 3");
-  if ((o.time_csv == "-") + (o.freq_csv == "-") + (o.coefficients_csv == "-") + (o.c_header == "-") > 1)
+  if ((o.time_csv == "-") + (o.freq_csv == "-") + (o.coefficients_csv == "-") + (o.c_header == "-") + (o.zpk_csv == "-") > 1)
     throw UsageError("only one output can go to standard output");
   if (!o.coefficients_layout.empty() && o.coefficients_csv.empty() && o.c_header.empty())
     throw UsageError("--coefficients-layout belongs to --coefficients-csv or --c-header");
@@ -262,9 +263,14 @@ Settings:
   --afc 1|2|3                amplitude response: 1 plain, 2 normalised, 3 normalised in dB
 Output:
   --time-csv FILE|-          n,h,g,x,y for n = 0 .. interval-1
-  --freq-csv FILE|-          k,omega,amplitude,phase,input_spectrum,output_spectrum
-  --pictures DIR             the result diagrams as the main window shows them, 1200 x 400 pictures
-                             in print mode: DIR/DFh.bmp, DIR/DFg.bmp, ... DIR/DFOutSpectr.bmp
+  --freq-csv FILE|-          k,omega,amplitude,phase,input_spectrum,output_spectrum,group_delay
+                             (group delay in samples; empty where it is undefined)
+  --zpk-csv FILE|-           kind,re,im,multiplicity: the distinct zeros, then the poles, each by
+                             angle and radius, then gain,K,0,1 with H(z) = K*prod(1 - z_i/z) /
+                             prod(1 - p_i/z) (times z^(zeros - poles), the filter's pure delay)
+  --pictures DIR             the ten diagrams as the main window shows them, in print mode: 1200 x 400
+                             DIR/DFh.bmp, DIR/DFg.bmp, ... DIR/DFOutSpectr.bmp, DIR/DFGroupDelay.bmp,
+                             and the z-plane, 640 x 600: DIR/DFZeroPole.bmp
       --format bmp|png|svg   their format (default bmp); the names take its extension
   --coefficients-csv FILE|-  the coefficients of the analysed filter (decimal point, 17 digits),
                              the first line stating the convention:

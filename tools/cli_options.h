@@ -40,6 +40,7 @@ struct CliOptions {
   int afc = 1;
 
   std::string time_csv, freq_csv;  // "" none, "-" standard output
+  std::string zpk_csv;             // zeros, poles and gain; "" none, "-" standard output
   std::string pictures_dir;        // "" none: the result diagrams as picture files there
   std::optional<TPictureFormat> picture_format;  // BMP unless given
   std::string coefficients_csv;    // "" none, "-" standard output

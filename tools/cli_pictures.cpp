@@ -38,8 +38,10 @@ std::optional<std::vector<PictureFile>> DrawResultPictures(const AnalysisRun& ru
   for (int d = 0; d < kResultDiagramCount; ++d) {
     const auto which = static_cast<ResultDiagram>(d);
     TDiagram diagram;
-    diagram.resize(kPictureWidth, kPictureHeight);
-    diagram.SetSize(kPictureWidth, kPictureHeight);
+    const int width = which == DFZeroPole ? kPlanePictureWidth : kPictureWidth;
+    const int height = which == DFZeroPole ? kPlanePictureHeight : kPictureHeight;
+    diagram.resize(width, height);
+    diagram.SetSize(width, height);
     StyleResultDiagram(diagram, which, settings.cyclic_frequency);
     if (which == DFMag) diagram.SetNameDiagram(AmplitudeResponseName(run.GetAfcMode()));
     ShowPlannedResult(diagram, plan[which]);

@@ -14,9 +14,12 @@ class AnalysisRun;
 
 constexpr int kPictureWidth = 1200;
 constexpr int kPictureHeight = 400;
+// The z-plane is square-ish: its scales are equal.
+constexpr int kPlanePictureWidth = 640;
+constexpr int kPlanePictureHeight = 600;
 
 struct PictureFile {
-  std::string name;   // "DFh.bmp" … "DFOutSpectr.bmp", with the format's extension
+  std::string name;   // "DFh.bmp" … "DFGroupDelay.bmp", with the format's extension
   std::string bytes;  // the whole file
 };
 

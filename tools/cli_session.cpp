@@ -128,13 +128,29 @@ std::string TimeCsv(const AnalysisRun& run) {
 }
 
 std::string FrequencyCsv(const AnalysisRun& run) {
-  std::string text = "k,omega,amplitude,phase,input_spectrum,output_spectrum\n";
+  std::string text = "k,omega,amplitude,phase,input_spectrum,output_spectrum,group_delay\n";
   const int m = run.FrequencyPoints();
-  for (int k = 0; k < m; ++k)
+  for (int k = 0; k < m; ++k) {
+    // An undefined group delay (NaN) leaves its field empty.
+    const double tau = run.GroupDelay()[k];
     text += std::to_string(k) + "," + Number(-std::numbers::pi + k * run.GridStep()) + "," +
             Number(run.AmplitudeResponse()[k]) + "," + Number(run.PhaseResponse()[k]) + "," +
-            Number(run.InputSpectrum()[k]) + "," + Number(run.OutputSpectrum()[k]) + "\n";
+            Number(run.InputSpectrum()[k]) + "," + Number(run.OutputSpectrum()[k]) + "," +
+            (std::isnan(tau) ? "" : Number(tau)) + "\n";
+  }
   return text;
+}
+
+std::string ZeroPoleCsv(const ZeroPoleSet& set) {
+  std::string text = "kind,re,im,multiplicity\n";
+  const auto rows = [&](const char* kind, const std::vector<ZeroPoleRoot>& roots) {
+    for (const ZeroPoleRoot& r : roots)
+      text += std::string(kind) + "," + Number(r.value.real()) + "," + Number(r.value.imag()) + "," +
+              std::to_string(r.multiplicity) + "\n";
+  };
+  rows("zero", set.zeros);
+  rows("pole", set.poles);
+  return text + "gain," + Number(set.gain) + ",0,1\n";
 }
 
 std::string PicturePath(const std::string& folder, const std::string& name) {
@@ -143,7 +159,7 @@ std::string PicturePath(const std::string& folder, const std::string& name) {
 
 std::vector<std::string> OutputTargets(const CliOptions& o) {
   std::vector<std::string> targets;
-  for (const std::string* csv : {&o.time_csv, &o.freq_csv, &o.coefficients_csv, &o.c_header})
+  for (const std::string* csv : {&o.time_csv, &o.freq_csv, &o.coefficients_csv, &o.c_header, &o.zpk_csv})
     if (!csv->empty()) targets.push_back(*csv);
   if (!o.pictures_dir.empty())
     for (const std::string& name : ResultPictureNames(o.picture_format.value_or(TPictureFormat::kBmp)))
@@ -176,6 +192,7 @@ bool CollectOutputs(Session& s, const CliOptions& o, CliOutputs& outputs, std::F
   if (!o.time_csv.empty()) outputs.Add(o.time_csv, TimeCsv(*s.run));
   if (!o.freq_csv.empty()) outputs.Add(o.freq_csv, FrequencyCsv(*s.run));
   if (!CollectCoefficients(s, o, outputs, err)) return false;
+  if (!o.zpk_csv.empty()) outputs.Add(o.zpk_csv, ZeroPoleCsv(s.run->ZeroPoles()));
   if (o.pictures_dir.empty()) return true;
   auto pictures = DrawResultPictures(*s.run, SettingsOf(s.signal, s.biharmonic, false),
                                      o.picture_format.value_or(TPictureFormat::kBmp), err);
@@ -234,9 +251,12 @@ std::string Summary(Session& s, const CliOptions& o) {
     order = direct->Order();
     size = "taps: " + std::to_string(direct->FAOrder() + 1);
   }
+  char radius[32];
+  std::snprintf(radius, sizeof radius, "%.6g", run.ZeroPoles().max_pole_radius);
   return "filter: " + kind + "\norder: " + std::to_string(order) + "\n" + size +
          "\ntransient length: " + std::to_string(run.TransientLength()) +
-         "\noverflow: " + (run.Overflowed() ? "yes" : "no") + "\n";
+         "\noverflow: " + (run.Overflowed() ? "yes" : "no") + "\nstable: " + (run.ZeroPoles().stable ? "yes" : "no") +
+         "\nmax pole radius: " + radius + "\n";
 }
 
 }  // namespace
@@ -259,7 +279,7 @@ int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
     s.run->RunAnalysis(o.filter == FilterChoice::kArbitrary ? 0 : 1);
 
     bool csv_on_standard_output = false;
-    for (const std::string* file : {&o.time_csv, &o.freq_csv, &o.coefficients_csv, &o.c_header})
+    for (const std::string* file : {&o.time_csv, &o.freq_csv, &o.coefficients_csv, &o.c_header, &o.zpk_csv})
       csv_on_standard_output = csv_on_standard_output || (!file->empty() && IsStandardOutput(*file));
     std::FILE* report = csv_on_standard_output ? err : out;
     CliOutputs outputs;

@@ -59,6 +59,7 @@ AnalysisRun::AnalysisRun()
       input_spectrum_(kFrequencyCapacity, 0.0),
       output_spectrum_(kFrequencyCapacity, 0.0),
       raw_amplitude_(kFrequencyCapacity, 0.0),
+      group_delay_(kFrequencyCapacity, 0.0),
       grid_(kFrequencyCapacity / 2, 0.0),
       scratch_(kTimeCapacity, 0.0) {
   const int initial_maxima[kAnalysisBarCount] = {2000, 2000, 100, 100, 2000, 2000, 2000};
@@ -241,6 +242,7 @@ void AnalysisRun::FullAnalysis() {
     CalcImpulseResponse();
     CalcStepResponse();
     CalcFrequencyResponses();
+    zero_poles_known_ = false;
   }
   if (signal_changed) {
     if (source_changed) BuildInputSignal();
@@ -519,10 +521,15 @@ void AnalysisRun::CalcFrequencyResponses() {
   double* a = amplitude_.data();
   double* p = phase_.data();
   // Evaluated into the first half, then mirrored into the second.
-  WithFilter([&](auto& filter) { return filter.Responses(omegas, half, a, p), true; }, false);
+  // The group delay (even in ω) with them; it stays out of KeepRepresentable: NaN marks where it is
+  // undefined.
+  double* tau = group_delay_.data();
+  std::fill(tau, tau + half, std::numeric_limits<double>::quiet_NaN());
+  WithFilter([&](auto& filter) { return filter.Responses(omegas, half, a, p, tau), true; }, false);
   for (int k = 0; k < half; ++k) {
     a[m - 1 - k] = a[k];
     p[m - 1 - k] = -p[k];
+    tau[m - 1 - k] = tau[k];
     bar_h.StepIt();
     bar_psi.StepIt();
   }
@@ -546,6 +553,21 @@ void AnalysisRun::CalcFrequencyResponses() {
     }
     bar_h.StepIt();
   }
+}
+
+const ZeroPoleSet& AnalysisRun::ZeroPoles() const {
+  // The filters change only in a full analysis, which forgets the roots found before.
+  if (!zero_poles_known_) {
+    if (FDirectFilter != nullptr) {
+      zero_poles_ = DirectZeroPoles(*FDirectFilter);
+    } else if (FCascadeFilter != nullptr) {
+      zero_poles_ = CascadeZeroPoles(*FCascadeFilter);
+    } else {
+      zero_poles_ = ZeroPoleSet{};
+    }
+    zero_poles_known_ = true;
+  }
+  return zero_poles_;
 }
 
 void AnalysisRun::CalcInputSpectrum() {

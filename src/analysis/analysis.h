@@ -9,6 +9,7 @@
 
 #include "analysis/analysis_sources.h"
 #include "analysis/fft.h"
+#include "analysis/zero_pole.h"
 #include "filter/cascade_filter.h"
 #include "filter/digital_filter.h"
 #include "platform/progress.h"
@@ -108,6 +109,12 @@ class AnalysisRun {
   const double* PhaseResponse() const { return phase_.data(); }
   const double* InputSpectrum() const { return input_spectrum_.data(); }
   const double* OutputSpectrum() const { return output_spectrum_.data(); }
+  // The group delay in samples on the same grid as AmplitudeResponse(); NaN where it is undefined
+  // (the response vanishes, or a pole lies, on the unit circle at that frequency).
+  const double* GroupDelay() const { return group_delay_.data(); }
+  // The zeros, poles and gain of the current filter: found at the first call after the filter
+  // changed (a polynomial of degree 500 takes a good part of a second), then kept.
+  const ZeroPoleSet& ZeroPoles() const;
 
   // The current filter: the direct form when set, else the cascade.
   CBaseDigitalFilter* DirectFilter() const { return FDirectFilter; }
@@ -181,6 +188,9 @@ class AnalysisRun {
   // |H| on the grid as last computed, so that the output spectrum needs no second evaluation
   // of the filter when the stored amplitude response is normalised.
   std::vector<double> raw_amplitude_;
+  std::vector<double> group_delay_;
+  mutable ZeroPoleSet zero_poles_;
+  mutable bool zero_poles_known_ = false;
   std::vector<double> grid_;     // the first half of the frequency grid
   std::vector<double> scratch_;  // filter input blocks
   std::vector<const char*> beyond_range_;  // characteristics with values held by KeepRepresentable

@@ -4,6 +4,9 @@
 #include <complex>
 #include <vector>
 
+class CBaseDigitalFilter;
+class CCascadFilter2;
+
 // Roots closer than this are one root of higher multiplicity.
 constexpr double kCoincidentRoots = 1e-6;
 
@@ -23,3 +26,21 @@ struct ZeroPoleSet {
   // Every pole strictly inside the unit circle.
   bool stable = true;
 };
+
+// The roots (in z) of c[0]·z^n + c[1]·z^(n−1) + … + c[n]: leading zero coefficients lower the
+// degree (roots at infinity, left out), trailing ones are exact roots at 0, the rest are the
+// eigenvalues of the balanced companion matrix. Complex roots come in exactly conjugate pairs.
+// False when they could not be found (coefficients beyond the range of a double on the way).
+bool PolynomialRoots(const double* c, int n, std::vector<std::complex<double>>& roots);
+
+// The distinct roots, those within kCoincidentRoots of each other merged with their multiplicity,
+// sorted by angle in (−π, π] and then by radius.
+std::vector<ZeroPoleRoot> MergeRoots(const std::vector<std::complex<double>>& roots);
+
+// The z-plane of a filter. Both sides are written over the common power of z, so that
+// H(z) = gain·Π(z − z_i) / Π(z − p_i) with every root counted by its multiplicity, roots at 0
+// included (common ones cancelled). The form in z⁻¹ then differs from H by the filter's pure delay
+// alone: H(z) = z^(Z − P)·gain·Π(1 − z_i·z⁻¹) / Π(1 − p_i·z⁻¹), Z and P the numbers of zeros and
+// poles; so it gives |H| on the unit circle as it stands.
+ZeroPoleSet DirectZeroPoles(const CBaseDigitalFilter& filter);
+ZeroPoleSet CascadeZeroPoles(const CCascadFilter2& filter);

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -30,8 +31,16 @@ namespace {
 
 const char kSignalTitle[] = "Сигнал на входе цифрового фильтра";
 
-const char* const kPageCaptions[4] = {"Временные характеристики ЦФ", "Частотные характеристики ЦФ",
-                                      "Прохождение сигнала", "Спектры сигналов"};
+constexpr int kPageCount = 5;
+const char* const kPageCaptions[kPageCount] = {"Временные характеристики ЦФ", "Частотные характеристики ЦФ",
+                                               "Прохождение сигнала", "Спектры сигналов", "Нули и полюсы"};
+constexpr int kZeroPolePage = 4;
+
+// The stability line: green when stable, red when not, in the diagrams' serif.
+void ShowStability(QLabel* label, const ZeroPoleSet& roots) {
+  label->setText(QString::fromStdString(StabilityText(roots)));
+  label->setStyleSheet(roots.stable ? "color: #006400;" : "color: #b40000;");
+}
 
 TTabEditorForm* MakeTableEditor(QWidget* parent) { return new TTabEditorForm(parent); }
 
@@ -66,18 +75,24 @@ TRYNForm::TRYNForm(QWidget* parent) : QMainWindow(parent) {
 void TRYNForm::BuildPages() {
   PageControl1 = new QTabWidget(this);
   setCentralWidget(PageControl1);
-  for (int page = 0; page < 4; ++page) {
+  for (int page = 0; page < kPageCount; ++page) {
     TabSheets[page] = new QWidget;
     TabSheets[page]->setMouseTracking(true);
     TabSheets[page]->installEventFilter(this);
     PageControl1->addTab(TabSheets[page], kPageCaptions[page]);
   }
-  TDiagramFrame** members[kResultDiagramCount] = {&DFh,     &DFg,   &DFMag,      &DFPh,
-                                                  &DFInput, &DFOut, &DFInSpectr, &DFOutSpectr};
+  TDiagramFrame** members[kResultDiagramCount] = {&DFh,     &DFg,   &DFMag,      &DFPh,        &DFInput,
+                                                  &DFOut,   &DFInSpectr, &DFOutSpectr, &DFZeroPole, &DFGroupDelay};
   for (int d = 0; d < kResultDiagramCount; ++d) {
     frames_[d] = *members[d] = new TDiagramFrame(TabSheets[d / 2]);
     frames_[d]->setObjectName(ResultDiagramName(static_cast<ResultDiagram>(d)));
   }
+  LabelStability = new QLabel(TabSheets[kZeroPolePage]);
+  LabelStability->setObjectName("LabelStability");
+  QFont font("Liberation Serif");
+  font.setPixelSize(16);
+  font.setBold(true);
+  LabelStability->setFont(font);
   PageControl1->setMouseTracking(true);
   PageControl1->installEventFilter(this);
 }
@@ -98,6 +113,7 @@ void TRYNForm::BuildMenu() {
   N7 = result->addAction("Частотные характеристики ЦФ", this, [this] { ShowPage(1); });
   N8 = result->addAction("Прохождение сигнала", this, [this] { ShowPage(2); });
   N9 = result->addAction("Спектры сигналов", this, [this] { ShowPage(3); });
+  NZeroPole = result->addAction("Нули и полюсы", this, [this] { ShowPage(kZeroPolePage); });
   result->addSeparator();
 
   auto radio_group = [this](QMenu* menu, std::initializer_list<QAction*> items, QAction* checked) {
@@ -179,6 +195,8 @@ bool TRYNForm::eventFilter(QObject* watched, QEvent* event) {
   }
   // Once laid out, the diagrams follow the window when it is resized or restored.
   if (watched == PageControl1 && event->type() == QEvent::Resize && !FFirstPaint) PlaceFrames();
+  // The tab widget sizes its pages after itself, and a hidden page only once it is shown.
+  if (watched == TabSheets[kZeroPolePage] && event->type() == QEvent::Resize && !FFirstPaint) PlaceZeroPolePage();
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -189,7 +207,7 @@ void TRYNForm::FormMouseMove() {
 void TRYNForm::PlaceFrames() {
   const int width = PageControl1->width();
   const int height = PageControl1->height();
-  for (int page = 0; page < 4; ++page) {
+  for (int page = 0; page < kZeroPolePage; ++page) {
     TDiagramFrame* upper = frames_[2 * page];
     TDiagramFrame* lower = frames_[2 * page + 1];
     upper->setGeometry(8, 4, width - 20, height / 2 - 20);
@@ -197,6 +215,20 @@ void TRYNForm::PlaceFrames() {
     upper->Diagram->ShowDiagram();
     lower->Diagram->ShowDiagram();
   }
+  PlaceZeroPolePage();
+}
+
+void TRYNForm::PlaceZeroPolePage() {
+  // The two frames as on the other pages, over the page's own height less a line for the
+  // stability under them.
+  constexpr int kLineHeight = 24;
+  const int width = PageControl1->width() - 20;
+  const int height = (TabSheets[kZeroPolePage]->height() - kLineHeight - 8) / 2;
+  DFZeroPole->setGeometry(8, 4, width, height);
+  DFGroupDelay->setGeometry(8, 4 + height, width, height);
+  LabelStability->setGeometry(12, 4 + 2 * height, width - 8, kLineHeight);
+  DFZeroPole->Diagram->ShowDiagram();
+  DFGroupDelay->Diagram->ShowDiagram();
 }
 
 void TRYNForm::FormPaint() {
@@ -248,6 +280,7 @@ void TRYNForm::ShowResults() {
   }
   if (FollowAnalysedFilter(coefficients_, CalcForm->Run(), LibraryModel()) && coefficients_form_ != nullptr)
     coefficients_form_->ShowCoefficients(coefficients_);
+  ShowStability(LabelStability, CalcForm->Run().ZeroPoles());
 }
 
 // ---- commands ----
@@ -339,7 +372,9 @@ void TRYNForm::N24Click() { ShowMeasureForm(); }
 void TRYNForm::SetFrequencyUnit(QAction* item, const TBitmap& picture) {
   if (!CheckRadio(item)) return;
   HourglassCursor hourglass;
-  for (TDiagramFrame* frame : {DFMag, DFPh, DFInSpectr, DFOutSpectr}) frame->Diagram->SetBitmapX(&picture);
+  for (int d = 0; d < kResultDiagramCount; ++d) {
+    if (IsFrequencyDiagram(static_cast<ResultDiagram>(d))) frames_[d]->Diagram->SetBitmapX(&picture);
+  }
   ShowResults();
 }
 

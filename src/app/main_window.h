@@ -1,7 +1,7 @@
 #pragma once
-// The main window: the results of the analysis on four pages of two diagrams each, and every
+// The main window: the results of the analysis on five pages of two diagrams each, and every
 // command in its main menu. Each command that changes something runs the analysis window and
-// then refills the eight diagrams.
+// then refills the diagrams.
 
 #include <QMainWindow>
 #include <array>
@@ -12,6 +12,7 @@
 #include "results/result_plan.h"
 
 class QAction;
+class QLabel;
 class QTabWidget;
 class TCoefficientsForm;
 class TDiagramFrame;
@@ -28,7 +29,7 @@ class TRYNForm : public QMainWindow {
  public:
   explicit TRYNForm(QWidget* parent = nullptr);
 
-  // Refills all eight diagrams from the results of the last run.
+  // Refills every diagram and the stability line from the results of the last run.
   void ShowResults();
   // Whether the first paint (layout, table editors, first analysis) is still to come.
   bool IsFirstPaintPending() const { return FFirstPaint; }
@@ -37,7 +38,7 @@ class TRYNForm : public QMainWindow {
   TCoefficientsForm* CoefficientsForm() const { return coefficients_form_; }
 
   QTabWidget* PageControl1;
-  std::array<QWidget*, 4> TabSheets{};
+  std::array<QWidget*, 5> TabSheets{};
   TDiagramFrame* DFh;
   TDiagramFrame* DFg;
   TDiagramFrame* DFMag;
@@ -46,6 +47,10 @@ class TRYNForm : public QMainWindow {
   TDiagramFrame* DFOut;
   TDiagramFrame* DFInSpectr;
   TDiagramFrame* DFOutSpectr;
+  TDiagramFrame* DFZeroPole;
+  TDiagramFrame* DFGroupDelay;
+  // Under the z-plane: "Устойчив" or "Неустойчив" with the largest pole radius.
+  QLabel* LabelStability;
   // The x-axis pictures of the frequency diagrams: ωT and fT.
   TBitmap Image1;
   TBitmap Image2;
@@ -59,6 +64,7 @@ class TRYNForm : public QMainWindow {
   QAction* N7;
   QAction* N8;
   QAction* N9;
+  QAction* NZeroPole;
   QAction* N10001;
   QAction* N20001;
   QAction* N40001;
@@ -84,6 +90,8 @@ class TRYNForm : public QMainWindow {
 
   // Lays the two frames of each page out over the page's size.
   void PlaceFrames();
+  // The fifth page: its frames and the stability line under them.
+  void PlaceZeroPolePage();
   void FormPaint();
   // TabAKoef, TabBKoef and TabSignal; false (after the exception display) if one cannot be made.
   bool CreateTableEditors();

@@ -64,11 +64,64 @@ void TDiagramCore::SetSize(int width, int height) {
 }
 
 void TDiagramCore::SetRangeX(double min, double max) {
-  if (x_.SetRange(min, max)) SetPrecisionX(x_.RangePrecision());
+  if (!x_.SetRange(min, max)) return;
+  wanted_.xmin = x_.Min();
+  wanted_.xmax = x_.Max();
+  SetPrecisionX(x_.RangePrecision());
 }
 
 void TDiagramCore::SetRangeY(double min, double max) {
-  if (y_.SetRange(min, max)) SetPrecisionY(y_.RangePrecision());
+  if (!y_.SetRange(min, max)) return;
+  wanted_.ymin = y_.Min();
+  wanted_.ymax = y_.Max();
+  SetPrecisionY(y_.RangePrecision());
+}
+
+void TDiagramCore::ZoomX(double min, double max) {
+  if (!equal_scale_ || layout_.w_out <= 0 || layout_.h_out <= 0) {
+    SetRangeX(min, max);
+  } else if (ZoomEqually(x_, y_, min, max, static_cast<long double>(layout_.h_out) / layout_.w_out)) {
+    SetPrecisionX(x_.RangePrecision());
+  }
+}
+
+void TDiagramCore::ZoomY(double min, double max) {
+  if (!equal_scale_ || layout_.w_out <= 0 || layout_.h_out <= 0) {
+    SetRangeY(min, max);
+  } else if (ZoomEqually(y_, x_, min, max, static_cast<long double>(layout_.w_out) / layout_.h_out)) {
+    SetPrecisionY(y_.RangePrecision());
+  }
+}
+
+bool TDiagramCore::ZoomEqually(TAxisRange& moved, TAxisRange& other, double min, double max,
+                               long double other_per_moved) {
+  if (!moved.SetRange(min, max)) return false;
+  // The other axis keeps its centre and takes the new scale, so that the step zooms rather than
+  // stretches.
+  const long double half = moved.Width() * other_per_moved / 2;
+  const long double centre = (static_cast<long double>(other.Min()) + other.Max()) / 2;
+  if (other.SetRange(static_cast<double>(centre - half), static_cast<double>(centre + half))) {
+    other.SetPrecision(other.RangePrecision());
+  }
+  wanted_ = {x_.Min(), x_.Max(), y_.Min(), y_.Max()};
+  return true;
+}
+
+void TDiagramCore::SetEqualScale(bool on) {
+  if (on == equal_scale_) return;
+  equal_scale_ = on;
+  // Either way the view starts from what is shown now.
+  wanted_ = {x_.Min(), x_.Max(), y_.Min(), y_.Max()};
+  ShowDiagram();
+}
+
+bool TDiagramCore::FitEqualScale() {
+  const TViewRanges shown{x_.Min(), x_.Max(), y_.Min(), y_.Max()};
+  const TViewRanges view = EqualScaleView(wanted_, layout_.w_out, layout_.h_out);
+  if (view == shown) return false;
+  if (x_.SetRange(view.xmin, view.xmax)) x_.SetPrecision(x_.RangePrecision());
+  if (y_.SetRange(view.ymin, view.ymax)) y_.SetPrecision(y_.RangePrecision());
+  return !(TViewRanges{x_.Min(), x_.Max(), y_.Min(), y_.Max()} == shown);
 }
 
 void TDiagramCore::SetWholeNumberAxisX(bool on) {

@@ -66,6 +66,15 @@ class TDiagramCore : public TKeeperChain {
   void SetWholeNumberAxisX(bool on);
   bool IsWholeNumberAxisX() const { return x_.WholeNumbers(); }
 
+  // Equal scales: one unit spans as many pixels across as down, so that a circle stays round at
+  // every size. The view then holds the ranges last set, the axis with pixels to spare widened
+  // about its centre; a spin button's step on one axis takes the other along at the same scale.
+  // Redraws.
+  void SetEqualScale(bool on);
+  bool IsEqualScale() const { return equal_scale_; }
+  // The ranges last set, which the view holds (without equal scales, the view itself).
+  const TViewRanges& GetWantedRanges() const { return wanted_; }
+
   // Limits within ±100000; a view range outside them is pulled in (and redrawn).
   void SetLimitX(double min, double max);
   void SetLimitY(double min, double max);
@@ -79,10 +88,10 @@ class TDiagramCore : public TKeeperChain {
   double GetLimitYmax() const { return y_.LimitMax(); }
 
   // Stepwise zoom of one end, as the spin buttons do it.
-  void IncrementXmin(double d) { SetRangeX(x_.Min() + d, x_.Max()); }
-  void IncrementXmax(double d) { SetRangeX(x_.Min(), x_.Max() + d); }
-  void IncrementYmin(double d) { SetRangeY(y_.Min() + d, y_.Max()); }
-  void IncrementYmax(double d) { SetRangeY(y_.Min(), y_.Max() + d); }
+  void IncrementXmin(double d) { ZoomX(x_.Min() + d, x_.Max()); }
+  void IncrementXmax(double d) { ZoomX(x_.Min(), x_.Max() + d); }
+  void IncrementYmin(double d) { ZoomY(y_.Min() + d, y_.Max()); }
+  void IncrementYmax(double d) { ZoomY(y_.Min(), y_.Max() + d); }
   void IncreaseXmin() { IncrementXmin(x_.ZoomStep()); }
   void ReduceXmin() { IncrementXmin(-x_.ZoomStep()); }
   void IncreaseXmax() { IncrementXmax(x_.ZoomStep()); }
@@ -168,6 +177,9 @@ class TDiagramCore : public TKeeperChain {
   void ShowDiscret(TKeeper* keeper);
   void ShowRadio(TKeeper* keeper);
   void ShowHistogram(TKeeper* keeper);
+  // Points as markers, with the number of coincident points beside a marker standing for several.
+  void ShowMarkers(TKeeper* keeper);
+  void ShowCircle(TKeeper* keeper);
   void ShowBitmap();
   // One pixel at a value inside the view ranges; no redraw.
   void ShowPoint(double x, double y, TColor color);
@@ -181,6 +193,14 @@ class TDiagramCore : public TKeeperChain {
 
  private:
   void SelectFont(const TFont& font);
+  // One end of an axis moved by a spin button; with equal scales the other axis follows.
+  void ZoomX(double min, double max);
+  void ZoomY(double min, double max);
+  // Sets `moved` and gives `other` the same scale about its centre (its pixels being
+  // `other_per_moved` times as many); false when the range is refused.
+  bool ZoomEqually(TAxisRange& moved, TAxisRange& other, double min, double max, long double other_per_moved);
+  // Widens the view of the wanted ranges to equal scales on the present layout; whether it changed.
+  bool FitEqualScale();
   TColor ExportColor(TColor color, TColor print_color) const { return print_mode_ ? print_color : color; }
   // Text and label sizes the layout depends on, for the current size, fonts and ranges.
   TLayoutMetrics MeasureLayout();
@@ -235,4 +255,7 @@ class TDiagramCore : public TKeeperChain {
   MouseMoveHandler on_mouse_move_;
   TAxisRange x_;
   TAxisRange y_;
+  bool equal_scale_ = false;
+  // The ranges last set; with equal scales the view holds them.
+  TViewRanges wanted_;
 };

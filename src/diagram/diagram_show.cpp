@@ -42,13 +42,22 @@ TLayoutMetrics TDiagramCore::MeasureLayout() {
 void TDiagramCore::ShowDiagram() {
   feeler_drawn_ = false;
   FullSize();
-  const TLayoutMetrics m = MeasureLayout();
-  const bool show = LabelsFit(m);
-  layout_ = ComputeNetLayout(m, show);
+  TLayoutMetrics m;
+  bool show = false;
+  // Equal scales change the ranges, the ranges the label widths, and those the layout: a few
+  // passes settle it.
+  for (int pass = 0;; ++pass) {
+    m = MeasureLayout();
+    show = LabelsFit(m);
+    layout_ = ComputeNetLayout(m, show);
+    if (!equal_scale_ || pass == 3 || !FitEqualScale()) break;
+  }
   long double step_x = GridStep(layout_.w_out, m.label_width_x * 1.2, x_.Width());
   long double step_y = GridStep(layout_.h_out, m.text_height * 1.3, y_.Width());
   if (x_.WholeNumbers()) step_x = WholeStep(step_x);
   if (y_.WholeNumbers()) step_y = WholeStep(step_y);
+  // Square grid cells on equal scales.
+  if (equal_scale_) step_x = step_y = std::max(step_x, step_y);
   DrawBackground();
   DrawXGrid(step_x, show);
   DrawYGrid(step_y, show);
@@ -169,6 +178,12 @@ void TDiagramCore::DrawSeries() {
       case gkHistogram:
         ShowHistogram(k);
         break;
+      case gkMarkers:
+        ShowMarkers(k);
+        break;
+      case gkCircle:
+        ShowCircle(k);
+        break;
     }
   }
   // No view range can bring such values in: say so rather than leave the net silently empty.
@@ -186,6 +201,19 @@ void TDiagramCore::ShowBeyondLimitsNote() {
 
 void TDiagramCore::ShowAnalog(TKeeper* keeper) {
   DrawAnalog(*canvas_, {layout_, Map(), print_mode_}, *keeper);
+}
+
+void TDiagramCore::ShowMarkers(TKeeper* keeper) {
+  // The multiplicities in a smaller cut of the label font, in the series' colour.
+  TFont font = font_net_;
+  font.Size = std::max(9, font_net_.Size * 3 / 4);
+  font.Color = print_mode_ ? clBlack : keeper->GetColor();
+  SelectFont(font);
+  DrawMarkers(*canvas_, {layout_, Map(), print_mode_, ExportColor(color_back_net_, clWhite)}, *keeper);
+}
+
+void TDiagramCore::ShowCircle(TKeeper* keeper) {
+  DrawCircle(*canvas_, {layout_, Map(), print_mode_}, *keeper);
 }
 
 void TDiagramCore::ShowDiscret(TKeeper* keeper) {

@@ -1,5 +1,6 @@
 #include "diagram/keeper.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <utility>
@@ -60,6 +61,8 @@ void TKeeper::Clear() {
   Doubles = nullptr;
   Func = nullptr;
   File = nullptr;
+  Points = nullptr;
+  MarkerShape = msCircle;
   Count = 0;
   Xmin = -1;
   Xmax = 1;
@@ -101,6 +104,37 @@ bool TKeeper::StartSource(TSourceKind source, int count, double xmin, double xma
   if (!Init(count, xmin, xmax)) return false;
   Source = source;
   return true;
+}
+
+void TKeeper::SetPoints(const TMarkedPoint* points, int count, TMarkerShape shape) {
+  Clear();
+  Kind = gkMarkers;
+  MarkerShape = shape;
+  if (points == nullptr || count <= 0) return;
+  Points = points;
+  Count = count;
+  bool any = false;
+  for (int i = 0; i < count; ++i) {
+    const TMarkedPoint& p = points[i];
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+    Xmin = any ? std::min(Xmin, p.x) : p.x;
+    Xmax = any ? std::max(Xmax, p.x) : p.x;
+    Ymin = any ? std::min(Ymin, p.y) : p.y;
+    Ymax = any ? std::max(Ymax, p.y) : p.y;
+    any = true;
+  }
+  if (!any) {
+    Xmin = Ymin = -1;
+    Xmax = Ymax = 1;
+  }
+}
+
+void TKeeper::SetCircle(double radius) {
+  Clear();
+  Kind = gkCircle;
+  const double r = std::isfinite(radius) ? std::fabs(radius) : 0;
+  Xmin = Ymin = -r;
+  Xmax = Ymax = r;
 }
 
 void TKeeper::SetArray(const double* values, int count, double xmin, double xmax) {

@@ -29,7 +29,18 @@ enum TGraphKind : std::uint8_t {
   gkDiscretPeriodic,
   gkRadioPeriodic,
   gkHistogram,
+  gkMarkers,  // points drawn as markers, not samples
+  gkCircle,   // a circle around the origin, radius Xmax
 };
+
+// One point of a marker series and how many coincide there.
+struct TMarkedPoint {
+  double x = 0;
+  double y = 0;
+  int count = 1;
+};
+
+enum TMarkerShape : std::uint8_t { msCircle, msCross };
 
 class TKeeper {
  public:
@@ -54,6 +65,14 @@ class TKeeper {
   bool SetFunction(Function function, int count, double xmin, double xmax);
   // Takes over an open file of raw little-endian floats (skFileFloats) or doubles (skFileDoubles).
   bool SetFile(std::FILE* file, TSourceKind kind, int count, double xmin, double xmax);
+
+  // Draws the caller's points as markers of one shape; they must outlive the series' use of them.
+  // The value ranges are the points' own. No points is a valid, empty series.
+  void SetPoints(const TMarkedPoint* points, int count, TMarkerShape shape);
+  // A circle of this radius around the origin; its ranges are ±radius.
+  void SetCircle(double radius);
+  const TMarkedPoint* GetPoints() const { return Points; }
+  TMarkerShape GetMarkerShape() const { return MarkerShape; }
 
   void SetDiscret();
   void SetPeriodAnalog(double period);
@@ -117,6 +136,8 @@ class TKeeper {
   std::FILE* File = nullptr;
   std::unique_ptr<float[]> OwnFloats;
   std::unique_ptr<double[]> OwnDoubles;
+  const TMarkedPoint* Points = nullptr;
+  TMarkerShape MarkerShape = msCircle;
   double Constant = 0;
   int Count = 0;
   double Xmin = -1;

@@ -61,3 +61,16 @@ class TPlotMap {
   long double x0_, y0_, w_, h_;
   long double xmin_, xmax_, ymin_, ymax_;
 };
+
+// The four ends of a view.
+struct TViewRanges {
+  double xmin = -1;
+  double xmax = 1;
+  double ymin = -1;
+  double ymax = 1;
+  bool operator==(const TViewRanges&) const = default;
+};
+
+// The smallest view holding `wanted`, centred on it, on which one unit is as many pixels across
+// (of `w`) as down (of `h`): the axis with more pixels per unit widens. Without pixels, `wanted`.
+TViewRanges EqualScaleView(const TViewRanges& wanted, int w, int h);

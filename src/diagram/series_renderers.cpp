@@ -3,8 +3,14 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <string>
 
 namespace {
+
+// Half the side of a marker's square, in pixels.
+constexpr int kMarkerRadius = 4;
 
 // More stems than any real series shows; a pathological step cannot keep a walk going for long.
 constexpr long long kMaxStemsPerWalk = 1 << 21;
@@ -159,4 +165,89 @@ void DrawHistogram(Canvas& canvas, const TSeriesArea& area, TKeeper& keeper) {
     if (!clamped) line(std::max(pl, L), y, std::min(pr, R), y);
     if (pr <= R) line(pr, y, pr, y0);
   });
+}
+
+void DrawMarkers(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper) {
+  const TMarkedPoint* points = keeper.GetPoints();
+  if (!keeper.IsVisible() || points == nullptr) return;
+  SelectSeriesPen(canvas, area, keeper);
+  canvas.SetBrushColor(area.net_color);
+  const TNetLayout& l = area.layout;
+  const int r = kMarkerRadius;
+  // Marker centres that leave the whole marker clear of the frame.
+  const int left = l.xb_net + r + 1, right = l.xe_net() - r - 2;
+  const int top = l.yb_net + r + 1, bottom = l.ye_net() - r - 2;
+  if (left > right || top > bottom) return;
+  const auto fits = [&](int x1, int y1, int x2, int y2) {
+    return l.xb_net < x1 && x2 < l.xe_net() && l.yb_net < y1 && y2 < l.ye_net();
+  };
+  for (int i = 0; i < keeper.GetCount(); ++i) {
+    const TMarkedPoint& p = points[i];
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+    const int px = area.map.MathToPhisX(p.x);
+    const int py = area.map.MathToPhisY(p.y);
+    // A point beyond the view stays in sight at the edge, an arrow beside it pointing its way.
+    const int x = Clamp(px, left, right);
+    const int y = Clamp(py, top, bottom);
+    if (keeper.GetMarkerShape() == msCircle) {
+      canvas.Ellipse({x - r, y - r, x + r + 1, y + r + 1});
+    } else {
+      canvas.MoveTo(x - r, y - r);
+      canvas.LineTo(x + r, y + r);
+      canvas.MoveTo(x - r, y + r);
+      canvas.LineTo(x + r, y - r);
+    }
+    std::string label = p.count > 1 ? std::to_string(p.count) : "";
+    if (x != px || y != py) {
+      const int dx = px - x, dy = py - y;
+      const char* arrow = std::abs(dx) >= std::abs(dy) ? (dx < 0 ? "←" : "→") : (dy < 0 ? "↑" : "↓");
+      label = arrow + label;
+    }
+    if (label.empty()) continue;
+    // Above and to the right of the marker, clear of it; else wherever the net leaves room.
+    const int width = canvas.TextWidth(label);
+    const int height = canvas.TextHeight(label);
+    const int beside[2] = {x + r + 2, x - r - 2 - width};
+    const int level[2] = {y - r - height + 3, y + r - 3};
+    for (int k = 0; k < 4; ++k) {
+      const int lx = beside[k % 2], ly = level[k / 2];
+      if (!fits(lx, ly, lx + width, ly + height)) continue;
+      canvas.TextOut(lx, ly, label);
+      break;
+    }
+  }
+}
+
+void DrawCircle(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper) {
+  const long double radius = keeper.GetXmax();
+  if (!keeper.IsVisible() || !(radius > 0)) return;
+  SelectSeriesPen(canvas, area, keeper);
+  const TNetLayout& l = area.layout;
+  const TPlotMap& map = area.map;
+  // Enough corners that no side is longer than about three pixels.
+  const long double across = std::fabs(static_cast<long double>(map.MathToPhisX(static_cast<double>(radius))) -
+                                       map.MathToPhisX(static_cast<double>(-radius)));
+  const long double down = std::fabs(static_cast<long double>(map.MathToPhisY(static_cast<double>(radius))) -
+                                     map.MathToPhisY(static_cast<double>(-radius)));
+  const int corners = static_cast<int>(std::clamp(std::numbers::pi_v<long double> * std::max(across, down) / 3,
+                                                  24.0L, 4096.0L));
+  const auto inside = [&](int x, int y) {
+    return l.xb_net < x && x < l.xe_net() && l.yb_net < y && y < l.ye_net();
+  };
+  bool on_circle = false;
+  for (int k = 0; k <= corners; ++k) {
+    const long double t = 2 * std::numbers::pi_v<long double> * k / corners;
+    const int x = map.MathToPhisX(static_cast<double>(radius * std::cos(t)));
+    const int y = map.MathToPhisY(static_cast<double>(radius * std::sin(t)));
+    if (!inside(x, y)) {
+      on_circle = false;
+      continue;
+    }
+    if (on_circle) {
+      canvas.LineTo(x, y);
+    } else {
+      canvas.MoveTo(x, y);
+    }
+    on_circle = true;
+  }
 }

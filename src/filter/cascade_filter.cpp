@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <new>
 
 #include "filter/angle_sum.h"
 #include "filter/digital_filter.h"
+#include "filter/group_delay.h"
 #include "filter/paired_products.h"
 #include "filter/poly_sums.h"
 
@@ -288,6 +290,40 @@ void CCascadFilter2::Responses(const double* omegas, int count, double* amplitud
     // Rare: a denominator that vanished (the amplitude moves the frequency its own way), or a
     // product that left the range of a double.
     amplitudes[k] = !moved && std::isfinite(amplitude) ? amplitude : Amplitude(angles);
+  }
+}
+
+void CCascadFilter2::GroupDelays(const double* omegas, int count, double* delays) const {
+  // Lane 0 the numerator b0 + b1·z^−1 + b2·z^−2, lane 1 the denominator 1 − a1·z^−1 − a2·z^−2,
+  // so that both sides of a section cost one pass of vector operations and one division; with
+  // the square of the bound below which a side's sum is rounding.
+  struct Section {
+    Lanes c0, c1, c2, vanishing;
+  };
+  std::vector<Section> sections;
+  bool silent = false;  // a zero gain: H is 0 everywhere
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
+    const double numerator = VanishingSum(std::fabs(s->b0_) + std::fabs(s->b1_) + std::fabs(s->b2_), 2);
+    const double denominator = VanishingSum(1 + std::fabs(s->a1_) + std::fabs(s->a2_), 2);
+    sections.push_back({Lanes{s->b0_, 1}, Lanes{s->b1_, -s->a1_}, Lanes{s->b2_, -s->a2_},
+                        Lanes{numerator * numerator, denominator * denominator}});
+    silent = silent || s->gain_ == 0;
+  }
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  for (int k = 0; k < count; ++k) {
+    const SectionAngles t(omegas[k] * first_.sampling_period_);
+    // Numerator less denominator, section by section; a vanishing side makes the lane NaN.
+    Lanes tau = {silent ? kNaN : 0.0, 0.0};
+    for (const Section& s : sections) {
+      // P = Σ ck·e^{jkθ} and Q = Σ k·ck·e^{jkθ} (the conjugates of the sums at −θ): Re(Q/P).
+      const Lanes p_re = s.c0 + s.c1 * t.c1 + s.c2 * t.c2, p_im = s.c1 * t.s1 + s.c2 * t.s2;
+      const Lanes q_re = s.c1 * t.c1 + 2.0 * s.c2 * t.c2, q_im = s.c1 * t.s1 + 2.0 * s.c2 * t.s2;
+      const Lanes size = p_re * p_re + p_im * p_im;
+      const Lanes delay = (q_re * p_re + q_im * p_im) / size;
+      tau += GreaterLanes(size, s.vanishing) == 3 ? delay : BothLanes(kNaN);
+    }
+    const double total = tau[0] - tau[1];
+    delays[k] = std::isfinite(total) ? total : kNaN;
   }
 }
 

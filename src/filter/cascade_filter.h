@@ -115,6 +115,14 @@ class CCascadFilter2 {
   void Response(double omega, double& amplitude, double& phase) const;
   // Response at each of count frequencies.
   void Responses(const double* omegas, int count, double* amplitudes, double* phases) const;
+  // Responses and, with delays, GroupDelays.
+  void Responses(const double* omegas, int count, double* amplitudes, double* phases, double* delays) const {
+    Responses(omegas, count, amplitudes, phases);
+    if (delays != nullptr) GroupDelays(omegas, count, delays);
+  }
+  // The group delay −dφ/dω in samples at each of count frequencies, the sum of the sections'; NaN
+  // where a section's numerator or denominator vanishes on the unit circle.
+  void GroupDelays(const double* omegas, int count, double* delays) const;
 
  private:
   // Calls visit(w, delays, output) for each section in chain order: the phasors of the section's

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "filter/group_delay.h"
 #include "filter/poly_sums.h"
 #include "platform/messages.h"
 
@@ -178,16 +179,41 @@ void CBaseDigitalFilter::ScaledResponse(double theta, double& amplitude, double&
                          a_exponent - b_exponent);
 }
 
-void CBaseDigitalFilter::Responses(const double* omegas, int count, double* amplitudes, double* phases) {
+void CBaseDigitalFilter::Responses(const double* omegas, int count, double* amplitudes, double* phases,
+                                   double* delays) {
   constexpr int kLanes = 4;
   FBCoef.SetAt(0, -1.0);
+  // The bounds below which each side's sum is rounding (the recursive list is the denominator
+  // negated, which leaves the delay as it is).
+  double a_magnitudes = 0, b_magnitudes = 0;
+  for (int k = 0; k <= FAOrder(); ++k) a_magnitudes += std::fabs(FACoef.GetAt(k));
+  for (int k = 0; k <= FBOrder(); ++k) b_magnitudes += std::fabs(FBCoef.GetAt(k));
+  const double a_vanishing = VanishingSum(a_magnitudes, FAOrder()), b_vanishing = VanishingSum(b_magnitudes, FBOrder());
   int i = 0;
   for (; i + kLanes <= count; i += kLanes) {
     double theta[kLanes];
     for (int l = 0; l < kLanes; ++l) theta[l] = omegas[i + l] * FSamplingPeriod;
     PolySums numerator[kLanes], denominator[kLanes];
-    SumCosSinLanes<kLanes>(FACoef.Data(), FAOrder(), theta, numerator);
-    SumCosSinLanes<kLanes>(FBCoef.Data(), FBOrder(), theta, denominator);
+    if (delays == nullptr) {
+      SumCosSinLanes<kLanes>(FACoef.Data(), FAOrder(), theta, numerator);
+      SumCosSinLanes<kLanes>(FBCoef.Data(), FBOrder(), theta, denominator);
+    } else {
+      PolySums a_moment[kLanes], b_moment[kLanes];
+      SumWithMomentLanes<kLanes>(FACoef.Data(), FAOrder(), theta, numerator, a_moment);
+      SumWithMomentLanes<kLanes>(FBCoef.Data(), FBOrder(), theta, denominator, b_moment);
+      for (int l = 0; l < kLanes; ++l) {
+        const double tau =
+            DelayOf(numerator[l].cos_sum, numerator[l].sin_sum, a_moment[l].cos_sum, a_moment[l].sin_sum, a_vanishing) -
+            DelayOf(denominator[l].cos_sum, denominator[l].sin_sum, b_moment[l].cos_sum, b_moment[l].sin_sum,
+                    b_vanishing);
+        // NaN where a side vanishes; the rare sums beyond the range are taken again scaled.
+        if (std::isfinite(tau) || (std::isnan(tau) && std::isfinite(numerator[l].cos_sum + numerator[l].sin_sum +
+                                                                         denominator[l].cos_sum + denominator[l].sin_sum)))
+          delays[i + l] = tau;
+        else
+          GroupDelays(omegas + i + l, 1, delays + i + l);
+      }
+    }
     for (int l = 0; l < kLanes; ++l) {
       const double d = denominator[l].cos_sum * denominator[l].cos_sum + denominator[l].sin_sum * denominator[l].sin_sum;
       if (d != 0) FinishResponse(numerator[l], denominator[l], d, amplitudes[i + l], phases[i + l]);
@@ -196,7 +222,17 @@ void CBaseDigitalFilter::Responses(const double* omegas, int count, double* ampl
         Response(omegas[i + l], amplitudes[i + l], phases[i + l]);
     }
   }
+  if (delays != nullptr && i < count) GroupDelays(omegas + i, count - i, delays + i);
   for (; i < count; ++i) Response(omegas[i], amplitudes[i], phases[i]);
+}
+
+void CBaseDigitalFilter::GroupDelays(const double* omegas, int count, double* delays) const {
+  std::vector<double> a, d = {1.0};
+  for (int k = 0; k <= FAOrder(); ++k) a.push_back(FACoef.GetAt(k));
+  for (int i = 1; i <= FBOrder(); ++i) d.push_back(-FBCoef.GetAt(i));
+  std::vector<double> thetas(omegas, omegas + count);
+  for (double& theta : thetas) theta *= FSamplingPeriod;
+  DirectGroupDelays(DelayPolynomial(std::move(a)), DelayPolynomial(std::move(d)), thetas.data(), count, delays);
 }
 
 bool CDigitalFilter::FitState() {

@@ -49,8 +49,12 @@ class CBaseDigitalFilter {
   void SetSteadyState(const std::vector<Phasor>& input);
   // Amplitude and (unwrapped) phase of H at the normalised angular frequency omega.
   void Response(double omega, double& amplitude, double& phase);
-  // Response at each of count frequencies, with the same values, several frequencies at a time.
-  void Responses(const double* omegas, int count, double* amplitudes, double* phases);
+  // Response at each of count frequencies, with the same values, several frequencies at a time;
+  // with delays, GroupDelays' values too, from the same sums.
+  void Responses(const double* omegas, int count, double* amplitudes, double* phases, double* delays = nullptr);
+  // The group delay −dφ/dω in samples at each of count frequencies; NaN where the numerator or the
+  // denominator vanishes on the unit circle.
+  void GroupDelays(const double* omegas, int count, double* delays) const;
 
   int FAOrder() const { return FACoef.Degree(); }
   int FBOrder() const { return FBCoef.Degree(); }

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 #include "analysis/analysis.h"
 #include "dialogs/biharmonic_model.h"
 #include "dialogs/table_model.h"
+#include "numeric/number_text.h"
 
 namespace {
 
@@ -14,12 +16,35 @@ constexpr std::uint32_t kBlue = 0xFF0000;
 constexpr std::uint32_t kGreen = 0x008000;
 constexpr std::uint32_t kRed = 0x0000FF;
 constexpr std::uint32_t kMagenta = 0xFF00FF;
+constexpr std::uint32_t kGray = 0x808080;
 
 // The decibel response reaches −10000 where it is zero; the diagram stops at −100.
 constexpr double kDecibelFloor = -100;
 // Time diagrams may be pulled a little left of the first sample.
 constexpr double kTimeLimitMargin = 10;
 constexpr int kSignalPeriodsShown = 10;
+// Room around the unit circle and the outermost root of the z-plane.
+constexpr double kZeroPoleMargin = 1.15;
+// The z-plane opens no wider than this many radii of the unit circle, so that one far root (the
+// mirror image of one near 0) does not shrink the circle to a dot; the diagram marks it at the edge.
+constexpr double kZeroPoleReachCap = 2;
+
+void MarkRoots(const std::vector<ZeroPoleRoot>& roots, std::vector<TMarkedPoint>& points) {
+  points.clear();
+  points.reserve(roots.size());
+  for (const ZeroPoleRoot& root : roots) points.push_back({root.value.real(), root.value.imag(), root.multiplicity});
+}
+
+// The largest coordinate of a finite root, at least 1 (the unit circle).
+double ZeroPoleReach(const std::vector<TMarkedPoint>& zeros, const std::vector<TMarkedPoint>& poles) {
+  double reach = 1;
+  for (const auto* points : {&zeros, &poles}) {
+    for (const TMarkedPoint& p : *points) {
+      if (std::isfinite(p.x) && std::isfinite(p.y)) reach = std::max({reach, std::fabs(p.x), std::fabs(p.y)});
+    }
+  }
+  return reach;
+}
 
 DiagramPlan TimePlan(const double* values, int count, std::uint32_t color, int interval, int range_end) {
   DiagramPlan plan;
@@ -52,9 +77,55 @@ DiagramPlan FrequencyPlan(const double* values, int points, std::uint32_t color,
 }  // namespace
 
 const char* ResultDiagramName(ResultDiagram diagram) {
-  static const char* const names[kResultDiagramCount] = {"DFh",     "DFg",  "DFMag",      "DFPh",
-                                                         "DFInput", "DFOut", "DFInSpectr", "DFOutSpectr"};
+  static const char* const names[kResultDiagramCount] = {"DFh",        "DFg",         "DFMag",      "DFPh",
+                                                         "DFInput",    "DFOut",       "DFInSpectr", "DFOutSpectr",
+                                                         "DFZeroPole", "DFGroupDelay"};
   return names[diagram];
+}
+
+DiagramPlan ZeroPolePlan(const ZeroPoleSet& roots, std::vector<TMarkedPoint>& zeros,
+                         std::vector<TMarkedPoint>& poles) {
+  MarkRoots(roots.zeros, zeros);
+  MarkRoots(roots.poles, poles);
+  DiagramPlan plan;
+  plan.kind = ResultSeriesKind::kZeroPole;
+  plan.color = kGray;
+  plan.zeros = {zeros, kBlue};
+  plan.poles = {poles, kRed};
+  const double reach = kZeroPoleMargin * std::min(ZeroPoleReach(zeros, poles), kZeroPoleReachCap);
+  plan.arguments = {-1, 1};
+  plan.range_x = {-reach, reach};
+  plan.range_y = {-reach, reach};
+  return plan;
+}
+
+std::string StabilityText(const ZeroPoleSet& roots) {
+  const std::string verdict = roots.stable ? "Устойчив" : "Неустойчив";
+  if (roots.poles.empty()) return verdict + ": полюсов нет";
+  char radius[32];
+  std::snprintf(radius, sizeof radius, "%.6g", roots.max_pole_radius);
+  return verdict + ": наибольший радиус полюса " + DotToComma(radius);
+}
+
+DiagramPlan GroupDelayPlan(const double* values, int points, double half_span) {
+  DiagramPlan plan = FrequencyPlan(values, points, kGreen, half_span);
+  // From the defined values only, down to 0 like the other responses; a delay undefined
+  // everywhere gets a range all the same.
+  bool any = false;
+  for (int i = 0; values != nullptr && i < points; ++i) {
+    if (!std::isfinite(values[i])) continue;
+    plan.range_y.min = any ? std::min(plan.range_y.min, values[i]) : values[i];
+    plan.range_y.max = any ? std::max(plan.range_y.max, values[i]) : values[i];
+    any = true;
+  }
+  if (!any) plan.range_y = {0, 1};
+  IncludeZero(plan.range_y.min, plan.range_y.max);
+  if (plan.range_y.max - plan.range_y.min < 1e-6) plan.range_y.max = plan.range_y.min + 1;
+  // A tenth to spare away from 0, so that a constant delay does not run along the net's edge.
+  const double spare = 0.1 * (plan.range_y.max - plan.range_y.min);
+  if (plan.range_y.max > 0) plan.range_y.max += spare;
+  if (plan.range_y.min < 0) plan.range_y.min -= spare;
+  return plan;
 }
 
 ResultSettings SettingsOf(const TableModel& signal_table, const BiharmonicModel& biharmonic, bool cyclic_frequency) {
@@ -140,4 +211,7 @@ void ResultPlan::Plan(const AnalysisRun& run, const ResultSettings& settings) {
       plans_[spectrum].period = m;
     }
   }
+
+  plans_[DFZeroPole] = ZeroPolePlan(run.ZeroPoles(), zero_points_, pole_points_);
+  plans_[DFGroupDelay] = GroupDelayPlan(run.GroupDelay(), m, half_span);
 }

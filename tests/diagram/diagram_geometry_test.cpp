@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <limits>
 
 #include "diagram/axis_range.h"
 #include "diagram/diagram_core.h"
+#include "diagram/plot_geometry.h"
 #include "diagram/recording_canvas.h"
 #include "platform/messages.h"
 
@@ -172,6 +175,92 @@ TEST(DiagramGeometryTest, AutomaticRangesSpanTheChain) {
   d.AutoRangeYAverage();
   EXPECT_EQ(d.GetYmin(), -1.5);
   EXPECT_EQ(d.GetYmax(), 2.5);
+}
+
+TEST(DiagramGeometryTest, EqualScalesWidenTheAxisWithPixelsToSpare) {
+  // 400 × 200 pixels for 2 × 2 units: X doubles about its centre; 100 × 200: Y does.
+  EXPECT_EQ(EqualScaleView({-1, 1, -1, 1}, 400, 200), (TViewRanges{-2, 2, -1, 1}));
+  EXPECT_EQ(EqualScaleView({-1, 1, -1, 1}, 100, 200), (TViewRanges{-1, 1, -2, 2}));
+  EXPECT_EQ(EqualScaleView({3, 5, 10, 11}, 200, 100), (TViewRanges{3, 5, 10, 11}));  // already equal
+  EXPECT_EQ(EqualScaleView({0, 1, 0, 4}, 300, 300), (TViewRanges{-1.5, 2.5, 0, 4}));
+  EXPECT_EQ(EqualScaleView({-1, 1, -1, 1}, 0, 200), (TViewRanges{-1, 1, -1, 1}));  // no pixels yet
+}
+
+// The pixels one unit spans across and down, and the circle's box in pixels.
+struct Roundness {
+  long double across, down;
+  int width, height;
+};
+
+Roundness MeasureRoundness(RecordedDiagram& d) {
+  int left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN;
+  for (const CanvasCall& line : d.Recorded().Of(CanvasCall::kLine)) {
+    if (line.pen_color != clGray) continue;
+    left = std::min({left, line.x1, line.x2});
+    right = std::max({right, line.x1, line.x2});
+    top = std::min({top, line.y1, line.y2});
+    bottom = std::max({bottom, line.y1, line.y2});
+  }
+  return {d.Get_w_out() / (static_cast<long double>(d.GetXmax()) - d.GetXmin()),
+          d.Get_h_out() / (static_cast<long double>(d.GetYmax()) - d.GetYmin()), right - left, bottom - top};
+}
+
+TEST(DiagramGeometryTest, EqualScalesKeepTheCircleRoundThroughResizesAndZooms) {
+  RecordedDiagram d;  // 300 × 180: wider than high
+  d.Base().SetCircle(1);
+  d.Base().SetColor(clGray);
+  d.SetEqualScale(true);
+  d.SetRangeX(-1.2, 1.2);
+  d.SetRangeY(-1.2, 1.2);
+  const auto expect_round = [&](const char* when) {
+    const Roundness r = MeasureRoundness(d);
+    EXPECT_NEAR(static_cast<double>(r.across / r.down), 1.0, 1e-12) << when;
+    EXPECT_LE(std::abs(r.width - r.height), 1) << when << ": " << r.width << " × " << r.height;
+    EXPECT_GT(r.width, 50) << when;
+  };
+  expect_round("wide");
+  // The height binds: Y holds the range asked for, X widens about 0.
+  EXPECT_EQ(d.GetYmin(), -1.2);
+  EXPECT_EQ(d.GetYmax(), 1.2);
+  EXPECT_NEAR(d.GetXmin(), -d.GetXmax(), 1e-12);
+  EXPECT_GT(d.GetXmax(), 1.2);
+
+  // Tall, then wide again: the range asked for comes back, nothing creeps wider.
+  d.SetSize(180, 300);
+  d.ShowDiagram();
+  expect_round("tall");
+  EXPECT_EQ(d.GetXmin(), -1.2);
+  EXPECT_EQ(d.GetXmax(), 1.2);
+  EXPECT_GT(d.GetYmax(), 1.2);
+  d.SetSize(300, 180);
+  d.ShowDiagram();
+  expect_round("wide again");
+  EXPECT_EQ(d.GetYmax(), 1.2);
+
+  // A spin step on one end takes the other axis along: out and back in.
+  const double width_y = d.GetYmax() - d.GetYmin();
+  for (int i = 0; i < 5; ++i) d.IncreaseXmax();
+  expect_round("zoomed out");
+  EXPECT_GT(d.GetYmax() - d.GetYmin(), width_y);
+  for (int i = 0; i < 3; ++i) {
+    d.ReduceYmax();
+    d.IncreaseYmin();
+  }
+  expect_round("zoomed in");
+  EXPECT_LT(d.GetYmax() - d.GetYmin(), width_y);
+
+  // The automatic ranges hold the circle, and it stays round.
+  d.AutoRangeX();
+  d.AutoRangeY();
+  expect_round("automatic");
+  EXPECT_EQ(d.GetYmin(), -1);
+  EXPECT_EQ(d.GetYmax(), 1);
+
+  // Off again, the axes go their own ways.
+  d.SetEqualScale(false);
+  d.SetRangeX(-1, 1);
+  d.SetRangeY(-1, 1);
+  EXPECT_GT(MeasureRoundness(d).width, MeasureRoundness(d).height + 50);
 }
 
 // The feeler of a diagram whose net is 31..281 × 11..162.

@@ -403,4 +403,91 @@ TEST(DiagramRenderTest, HistogramBarsAreCutAtTheNetEdges) {
   for (const auto& line : lines) EXPECT_GE(line[0], 31);
 }
 
+// Plot rectangle 37, 22, 238 × 129 over -1..1: x → trunc(119·(x + 1) + 37), y → trunc(64,5·(1 − y) + 22).
+TEST(DiagramRenderTest, MarkersStandAtTheirPointsWithTheirMultiplicities) {
+  RecordedDiagram d;
+  const TMarkedPoint zeros[] = {{0, 0, 1}, {0.5, -0.5, 3}, {0.98, 0, 2}, {1.05, 0.5, 1}};
+  const TMarkedPoint poles[] = {{-0.5, 0.5, 1}, {std::nan(""), 0, 1}};
+  d.Base().SetPoints(zeros, 4, msCircle);
+  d.Base().SetColor(clBlue);
+  TKeeper* crosses = d.PNewKeeper();
+  crosses->SetPoints(poles, 2, msCross);
+  crosses->SetColor(clRed);
+  EXPECT_EQ(d.Base().GetXmax(), 1.05);  // the points' own ranges, for the automatic ranges
+  EXPECT_EQ(d.Base().GetYmin(), -0.5);
+  d.ShowDiagram();
+  const RecordingCanvas& c = d.Recorded();
+
+  // Hollow circles 9 pixels across, filled with the net's white. (1,05; 0,5), at 280, 54, would
+  // cross the frame (281): it stays at the edge, at 275.
+  const auto ellipses = c.Of(CanvasCall::kEllipse);
+  ASSERT_EQ(ellipses.size(), 4u);
+  EXPECT_EQ(Box(ellipses[0]), (std::vector<int>{152, 82, 161, 91}));   // (0; 0) at 156, 86
+  EXPECT_EQ(Box(ellipses[1]), (std::vector<int>{211, 114, 220, 123}));  // (0,5; -0,5) at 215, 118
+  EXPECT_EQ(Box(ellipses[2]), (std::vector<int>{268, 82, 277, 91}));   // (0,98; 0) at 272, 86
+  EXPECT_EQ(Box(ellipses[3]), (std::vector<int>{271, 50, 280, 59}));
+  for (const CanvasCall& e : ellipses) {
+    EXPECT_EQ(e.pen_color, clBlue);
+    EXPECT_EQ(e.brush, clWhite);
+  }
+  // A cross at (-0,5; 0,5), pixel 96, 54; the NaN pole is left out.
+  const auto cross = LinesOf(c, clRed);
+  ASSERT_EQ(cross.size(), 2u);
+  EXPECT_EQ(Box(cross[0]), (std::vector<int>{92, 50, 100, 58}));
+  EXPECT_EQ(Box(cross[1]), (std::vector<int>{92, 58, 100, 50}));
+
+  // The multiplicity above right of its marker, clear of it, in a smaller font of the series'
+  // colour (11 · 3/4 → at least 9 px); at the net's right edge it moves to the left.
+  std::vector<CanvasCall> numbers;
+  for (const CanvasCall& t : c.Of(CanvasCall::kText)) {
+    if (t.text == "3" || t.text == "2" || t.text == "→") numbers.push_back(t);
+  }
+  ASSERT_EQ(numbers.size(), 3u);
+  EXPECT_EQ(Box(numbers[0]), (std::vector<int>{221, 108, 227, 117}));
+  EXPECT_GT(numbers[0].x1, 219);  // right of the marker
+  EXPECT_EQ(numbers[0].font.Color, clBlue);
+  EXPECT_EQ(numbers[0].brush, clWhite);
+  EXPECT_EQ(Box(numbers[1]), (std::vector<int>{260, 76, 266, 85}));
+  EXPECT_LT(numbers[1].x2, 268);  // left of the marker
+  EXPECT_EQ(Box(numbers[2]), (std::vector<int>{263, 44, 269, 53}));  // the way to the point beyond
+
+  d.SetPrintMode();
+  for (const CanvasCall& e : d.Recorded().Of(CanvasCall::kEllipse)) EXPECT_EQ(e.pen_color, clBlack);
+  for (const CanvasCall& t : d.Recorded().Of(CanvasCall::kText)) {
+    if (t.text == "3") {
+      EXPECT_EQ(t.font.Color, clBlack);
+    }
+  }
+}
+
+TEST(DiagramRenderTest, CircleIsAClosedPolygonOnItsRadiusCutAtTheNet) {
+  RecordedDiagram d;
+  d.Base().SetCircle(0.5);
+  d.Base().SetColor(clGray);
+  EXPECT_EQ(d.Base().GetXmin(), -0.5);
+  EXPECT_EQ(d.Base().GetYmax(), 0.5);
+  d.ShowDiagram();
+  const auto sides = LinesOf(d.Recorded(), clGray);
+  ASSERT_GE(sides.size(), 24u);
+  // Pixel radii 59,5 across and 32,25 down: every corner within a pixel of the ellipse.
+  for (const CanvasCall& side : sides) {
+    const double u = (side.x2 - 156.0) / 59.5;
+    const double v = (side.y2 - 86.5) / 32.25;
+    EXPECT_NEAR(std::hypot(u, v), 1.0, 1.5 / 32.25);
+    EXPECT_LE(std::hypot(side.x2 - side.x1, side.y2 - side.y1), 4);  // fine enough to look round
+  }
+  EXPECT_EQ(sides.front().x1, sides.back().x2);  // closed
+  EXPECT_EQ(sides.front().y1, sides.back().y2);
+
+  // Zoomed in on its right edge, only the part inside the net is drawn.
+  d.SetRangeX(0.4, 0.6);
+  d.SetRangeY(-0.2, 0.2);
+  const auto arc = LinesOf(d.Recorded(), clGray);
+  ASSERT_FALSE(arc.empty());
+  for (const CanvasCall& side : arc) {
+    for (int x : {side.x1, side.x2}) EXPECT_TRUE(x > d.Get_xb_net() && x < d.Get_xe_net());
+    for (int y : {side.y1, side.y2}) EXPECT_TRUE(y > d.Get_yb_net() && y < d.Get_ye_net());
+  }
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -188,6 +190,74 @@ TEST(ResultPlanTest, StationaryBiharmonicSpectraAreDiscreteLines) {
   t.biharmonic.SetStationary(false);
   plan.Plan(t.run, SettingsOf(t.signal, t.biharmonic, false));
   EXPECT_EQ(plan[DFInSpectr].kind, ResultSeriesKind::kAnalogPeriodic);
+}
+
+TEST(ResultPlanTest, GroupDelayFollowsTheFrequencyUnitAndLeavesGapsUndefined) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<double> tau = {nan, 2, 3, nan, 5, 4};
+  DiagramPlan plan = GroupDelayPlan(tau.data(), 6, std::numbers::pi);
+  EXPECT_EQ(plan.values, tau.data());  // the NaN stay: the curve breaks there
+  EXPECT_EQ(plan.kind, ResultSeriesKind::kAnalogPeriodic);
+  EXPECT_EQ(plan.arguments, (ValueRange{-std::numbers::pi, std::numbers::pi}));
+  EXPECT_EQ(plan.range_x, plan.arguments);
+  EXPECT_DOUBLE_EQ(plan.period, 2 * std::numbers::pi);
+  EXPECT_EQ(plan.range_y, (ValueRange{0, 5.5}));  // from the defined values, down to 0, a tenth to spare
+  plan = GroupDelayPlan(tau.data(), 6, 0.5);
+  EXPECT_EQ(plan.arguments, (ValueRange{-0.5, 0.5}));
+  EXPECT_EQ(plan.period, 1);
+  const std::vector<double> negative = {-3, nan, -1};
+  EXPECT_EQ(GroupDelayPlan(negative.data(), 3, 0.5).range_y, (ValueRange{-3.3, 0}));
+  // Undefined or zero everywhere still gets a range the diagram accepts.
+  const std::vector<double> none = {nan, nan}, zero = {0, 0};
+  EXPECT_EQ(GroupDelayPlan(none.data(), 2, 0.5).range_y, (ValueRange{0, 1.1}));
+  EXPECT_EQ(GroupDelayPlan(zero.data(), 2, 0.5).range_y, (ValueRange{0, 1.1}));
+
+  // Through a run, on either unit.
+  TypedFilterRun t({0.5, 0.5});
+  ResultPlan plans;
+  plans.Plan(t.run, SettingsOf(t.signal, t.biharmonic, true));
+  EXPECT_EQ(plans[DFGroupDelay].arguments, (ValueRange{-0.5, 0.5}));
+  EXPECT_EQ(plans[DFGroupDelay].values, t.run.GroupDelay());
+  EXPECT_EQ(plans[DFGroupDelay].count, 2048);
+  plans.Plan(t.run, SettingsOf(t.signal, t.biharmonic, false));
+  EXPECT_EQ(plans[DFGroupDelay].range_x, (ValueRange{-std::numbers::pi, std::numbers::pi}));
+}
+
+TEST(ResultPlanTest, ZeroPlaneMarksEveryRootInASquareViewAndTellsStability) {
+  ZeroPoleSet roots;
+  roots.zeros = {{{-1, 0}, 2}};
+  roots.poles = {{{0.5, -0.5}, 1}, {{0.5, 0.5}, 1}};
+  roots.max_pole_radius = std::sqrt(0.5);
+  std::vector<TMarkedPoint> zeros, poles;
+  DiagramPlan plan = ZeroPolePlan(roots, zeros, poles);
+  EXPECT_EQ(plan.kind, ResultSeriesKind::kZeroPole);
+  ASSERT_EQ(plan.zeros.points.size(), 1u);
+  EXPECT_EQ(plan.zeros.points.data(), zeros.data());
+  EXPECT_EQ(zeros[0].x, -1);
+  EXPECT_EQ(zeros[0].count, 2);
+  ASSERT_EQ(poles.size(), 2u);
+  EXPECT_EQ(poles[0].y, -0.5);
+  EXPECT_NE(plan.zeros.color, plan.poles.color);
+  // The unit circle with 15 % to spare, the same on both axes.
+  EXPECT_EQ(plan.range_x, (ValueRange{-1.15, 1.15}));
+  EXPECT_EQ(plan.range_y, plan.range_x);
+  EXPECT_EQ(StabilityText(roots), "Устойчив: наибольший радиус полюса 0,707107");
+
+  // A pole at 1,5 sets the view and the verdict.
+  roots.poles = {{{1.5, 0}, 1}};
+  roots.max_pole_radius = 1.5;
+  roots.stable = false;
+  plan = ZeroPolePlan(roots, zeros, poles);
+  EXPECT_NEAR(plan.range_y.max, 1.725, 1e-15);
+  EXPECT_EQ(StabilityText(roots), "Неустойчив: наибольший радиус полюса 1,5");
+  // A far zero (the mirror image of one at −0,15) leaves the circle large: the view stops at 2.
+  roots.zeros.push_back({{-6.5, 0}, 1});
+  EXPECT_EQ(ZeroPolePlan(roots, zeros, poles).range_x, (ValueRange{-2.3, 2.3}));
+  EXPECT_EQ(zeros.size(), 2u);
+  roots.poles.clear();
+  roots.max_pole_radius = 0;
+  roots.stable = true;
+  EXPECT_EQ(StabilityText(roots), "Устойчив: полюсов нет");
 }
 
 }  // namespace

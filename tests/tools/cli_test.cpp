@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -25,6 +26,15 @@ struct Result {
 };
 
 std::string ReadAll(const fs::path& path) { return ReadFile(path); }
+
+// Width and height of a BMP file's picture; 0 × 0 for anything else.
+std::pair<int, int> BmpSize(const std::string& bmp) {
+  if (bmp.size() < 26 || bmp.compare(0, 2, "BM") != 0) return {0, 0};
+  const auto word = [&](std::size_t at) {
+    return static_cast<std::int16_t>(static_cast<unsigned char>(bmp[at]) | static_cast<unsigned char>(bmp[at + 1]) << 8);
+  };
+  return {word(18), std::abs(word(22))};  // a picture stored top down has a negative height
+}
 
 class CliTest : public ::testing::Test {
  protected:
@@ -73,7 +83,7 @@ TEST_F(CliTest, FrequencyCsvAndMeasurementOfADesignedFilter) {
   ASSERT_EQ(r.exit_code, 0) << r.err;
   const std::vector<std::string> rows = Lines(ReadAll(csv));
   ASSERT_EQ(rows.size(), 1025u);
-  EXPECT_EQ(rows[0], "k,omega,amplitude,phase,input_spectrum,output_spectrum");
+  EXPECT_EQ(rows[0], "k,omega,amplitude,phase,input_spectrum,output_spectrum,group_delay");
   EXPECT_EQ(rows[1].rfind("0,-3.1415926535897931,", 0), 0u) << rows[1];
   EXPECT_EQ(rows[1024].rfind("1023,3.1415926535897931,", 0), 0u) << rows[1024];
   // The pass-band edge at −3 dB lies within a grid step of the designed ωp = 1.
@@ -84,11 +94,29 @@ TEST_F(CliTest, FrequencyCsvAndMeasurementOfADesignedFilter) {
   ASSERT_TRUE(TextToDouble(r.out.substr(at + key.size(), 6), edge));  // "1,0005±…" → 1,0005
   EXPECT_NEAR(edge, 1.0, 2 * 3.141592653589793 / 1023);
   EXPECT_NE(r.out.find("filter: chebyshev\n"), std::string::npos);
+  EXPECT_NE(r.out.find("stable: yes\nmax pole radius: 0."), std::string::npos) << r.out;
+
+  // y(n) = x(n) + x(n − 1): a group delay of 0.5, its field empty at ±π where H vanishes.
+  const Result two_taps = Run("--arbitrary 1,1 --points 1024 --freq-csv -");
+  ASSERT_EQ(two_taps.exit_code, 0) << two_taps.err;
+  const std::vector<std::string> two_rows = Lines(two_taps.out);
+  ASSERT_EQ(two_rows.size(), 1025u);
+  EXPECT_EQ(two_rows[1].back(), ',') << two_rows[1];
+  EXPECT_EQ(two_rows[1024].back(), ',') << two_rows[1024];
+  for (int k = 1; k < 1023; ++k) {
+    const std::string& row = two_rows[static_cast<std::size_t>(k + 1)];
+    ASSERT_NEAR(std::strtod(row.substr(row.rfind(',') + 1).c_str(), nullptr), 0.5, 1e-9) << row;
+  }
+  EXPECT_EQ(two_taps.out.find("nan"), std::string::npos);
+  EXPECT_NE(Run("--help").out.find("--zpk-csv FILE|-"), std::string::npos);
 }
 
 TEST_F(CliTest, MessagesGoToStandardErrorAndOverflowIsReported) {
-  const Result r = Run("--arbitrary 1 --recursive 1.5");
+  const Result r = Run("--arbitrary 1 --recursive 1.5 --zpk-csv zpk.csv");
   ASSERT_EQ(r.exit_code, 0);
+  // H = z/(z − 1.5).
+  EXPECT_EQ(ReadAll(dir_ / "zpk.csv"), "kind,re,im,multiplicity\nzero,0,0,1\npole,1.5,0,1\ngain,1,0,1\n");
+  EXPECT_NE(r.out.find("stable: no\nmax pole radius: 1.5\n"), std::string::npos) << r.out;
   EXPECT_NE(r.err.find("message: Возникло переполнение разрядной сетки:\n Возможно цифровой фильтр неустойчив.\n "
                        "Анализ ИХ остановлен.\nmessage: Анализ ПХ остановлен.\n"),
             std::string::npos)
@@ -123,6 +151,7 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndWritesNothing) {
       {"--arbitrary 0,0", "all 0"},
       {"--samples 1,,2", "is not a number"},
       {"--freq-csv \"\"", "--freq-csv needs a file name"},
+      {"--zpk-csv - --freq-csv -", "only one output can go to standard output"},
       {"--butterworth --wp 1 --wp 2", "option --wp is given more than once"},
       {"--hamming --window --hamming", "option --hamming is given more than once"},
       {"--arbitrary " + List(501), "--arbitrary: a table holds at most 500 values, 501 given"},
@@ -179,7 +208,8 @@ TEST_F(CliTest, OutputsThatAreOneFileAreRefused) {
   ASSERT_EQ(symlink("/dev/stdout", (dir_ / "stdout").c_str()), 0);
   const std::string same[] = {"--time-csv same.csv --freq-csv ./same.csv", "--time-csv a.csv --freq-csv b.csv",
                               "--freq-csv pics/../pics/DFg.bmp --pictures pics", "--time-csv - --freq-csv stdout",
-                              "--coefficients-csv same.csv --c-header same.csv"};
+                              "--coefficients-csv same.csv --c-header same.csv",
+                              "--zpk-csv a.csv --freq-csv b.csv"};
   for (const std::string& args : same) {
     const Result r = Run(args);
     EXPECT_EQ(r.exit_code, 2) << args;
@@ -223,12 +253,16 @@ TEST_F(CliTest, OutputsAreWrittenAllOrNone) {
   ASSERT_EQ(written.exit_code, 0) << written.err;
   EXPECT_EQ(ReadAll(dir_ / "time.csv").rfind("n,h,g,x,y\n0,1,1,0,0\n", 0), 0u);
   EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp").substr(0, 2), "BM");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 8);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 10);
+  // Besides the eight, the z-plane (square-ish, its scales being equal) and the group delay.
+  EXPECT_EQ(BmpSize(ReadAll(dir_ / "pics/DFZeroPole.bmp")), (std::pair{640, 600}));
+  EXPECT_EQ(BmpSize(ReadAll(dir_ / "pics/DFGroupDelay.bmp")), (std::pair{1200, 400}));
+  EXPECT_EQ(BmpSize(ReadAll(dir_ / "pics/DFOutSpectr.bmp")), (std::pair{1200, 400}));
 
   // The other formats: the same names with their extension, beside the BMP files.
   ASSERT_EQ(Run("--interval 1000 --pictures pics --format png").exit_code, 0);
   ASSERT_EQ(Run("--interval 1000 --pictures pics --format svg").exit_code, 0);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 24);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 30);
   const std::string png = ReadAll(dir_ / "pics/DFOutSpectr.png");
   ASSERT_GE(png.size(), 24u);
   EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");

@@ -204,8 +204,16 @@ void TDiagramIncrease::CopyFrom(TDiagramCore* source) {
   Diagram1->SetLimitYmin(source->GetLimitYmin());
   Diagram1->SetLimitYmax(source->GetLimitYmax());
   Diagram1->SetWholeNumberAxisX(source->IsWholeNumberAxisX());
-  Diagram1->SetRangeX(source->GetXmin(), source->GetXmax());
-  Diagram1->SetRangeY(source->GetYmin(), source->GetYmax());
+  Diagram1->SetEqualScale(source->IsEqualScale());
+  if (source->IsEqualScale()) {
+    // What the small diagram was asked to hold, not its view widened to its own shape.
+    const TViewRanges& wanted = source->GetWantedRanges();
+    Diagram1->SetRangeX(wanted.xmin, wanted.xmax);
+    Diagram1->SetRangeY(wanted.ymin, wanted.ymax);
+  } else {
+    Diagram1->SetRangeX(source->GetXmin(), source->GetXmax());
+    Diagram1->SetRangeY(source->GetYmin(), source->GetYmax());
+  }
   Diagram1->SetBitmapX(&source->GetBitmapX());
   Diagram1->SetBitmapY(&source->GetBitmapY());
   // The source's chain is drawn here without copying a single value.

@@ -33,6 +33,8 @@ std::vector<Piece> Pieces(Formula formula) {
       return {{"X(e"}, {"jωT", true}, {")"}};
     case Formula::kOutputSpectrum:
       return {{"Y(e"}, {"jωT", true}, {")"}};
+    case Formula::kGroupDelay:
+      return {{"τ(ωT), тактов"}};
   }
   return {};
 }

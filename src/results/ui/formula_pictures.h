@@ -10,6 +10,7 @@ enum class Formula {
   kPhaseResponse,      // ψ(ωT), рад
   kInputSpectrum,      // X(e^jωT)
   kOutputSpectrum,     // Y(e^jωT)
+  kGroupDelay,         // τ(ωT), тактов
 };
 
 // Drawn in the diagrams' name font (serif, 16 pixels, bold italic) on a transparent ground.

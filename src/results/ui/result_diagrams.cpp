@@ -5,22 +5,31 @@
 
 namespace {
 
+enum class Axes {
+  kSamples,    // n: named axes, whole numbers across
+  kFrequency,  // ωT or fT: formula pictures instead of names
+  kPlane,      // Re z, Im z: named axes on equal scales
+};
+
 struct DiagramTexts {
   const char* name;
-  const char* name_y;  // the time diagrams' axis names; the others show formula pictures
+  Axes axes;
+  const char* name_y;  // the named axes; the frequency diagrams show formula pictures
   const char* name_x;
   Formula picture_y;
 };
 
 const DiagramTexts kTexts[kResultDiagramCount] = {
-    {"Импульсная характеристика", "h(n)", "n", Formula::kAmplitudeResponse},
-    {"Переходная характеристика", "g(n)", "n", Formula::kAmplitudeResponse},
-    {"Амплитудно-частотная характеристика", nullptr, nullptr, Formula::kAmplitudeResponse},
-    {"Фазо-частотная характеристика", nullptr, nullptr, Formula::kPhaseResponse},
-    {"Сигнал на входе ЦФ", "x(n)", "n", Formula::kAmplitudeResponse},
-    {"Сигнал на выходе ЦФ", "y(n)", "n", Formula::kAmplitudeResponse},
-    {"Амплитудный спектр сигнала на входе ЦФ", nullptr, nullptr, Formula::kInputSpectrum},
-    {"Амплитудный спектр сигнала на выходе ЦФ", nullptr, nullptr, Formula::kOutputSpectrum},
+    {"Импульсная характеристика", Axes::kSamples, "h(n)", "n", Formula::kAmplitudeResponse},
+    {"Переходная характеристика", Axes::kSamples, "g(n)", "n", Formula::kAmplitudeResponse},
+    {"Амплитудно-частотная характеристика", Axes::kFrequency, nullptr, nullptr, Formula::kAmplitudeResponse},
+    {"Фазо-частотная характеристика", Axes::kFrequency, nullptr, nullptr, Formula::kPhaseResponse},
+    {"Сигнал на входе ЦФ", Axes::kSamples, "x(n)", "n", Formula::kAmplitudeResponse},
+    {"Сигнал на выходе ЦФ", Axes::kSamples, "y(n)", "n", Formula::kAmplitudeResponse},
+    {"Амплитудный спектр сигнала на входе ЦФ", Axes::kFrequency, nullptr, nullptr, Formula::kInputSpectrum},
+    {"Амплитудный спектр сигнала на выходе ЦФ", Axes::kFrequency, nullptr, nullptr, Formula::kOutputSpectrum},
+    {"Нули и полюсы на плоскости z", Axes::kPlane, "Im z", "Re z", Formula::kAmplitudeResponse},
+    {"Групповое время задержки", Axes::kFrequency, nullptr, nullptr, Formula::kGroupDelay},
 };
 
 TFont DiagramFont(bool name) {
@@ -34,7 +43,7 @@ TFont DiagramFont(bool name) {
 
 }  // namespace
 
-bool IsFrequencyDiagram(ResultDiagram which) { return kTexts[which].name_y == nullptr; }
+bool IsFrequencyDiagram(ResultDiagram which) { return kTexts[which].axes == Axes::kFrequency; }
 
 const TBitmap& FrequencyAxisPicture(bool cyclic_frequency) {
   static const TBitmap angular = FormulaPicture(Formula::kAngularFrequency);
@@ -57,8 +66,9 @@ void StyleResultDiagram(TDiagramCore& diagram, ResultDiagram which, bool cyclic_
   diagram.SetFontNameY(DiagramFont(true));
   diagram.SetFontNet(DiagramFont(false));
   diagram.SetNameDiagram(texts.name);
-  // The time diagrams count samples.
-  diagram.SetWholeNumberAxisX(!IsFrequencyDiagram(which));
+  // The time diagrams count samples; the z-plane keeps circles round.
+  diagram.SetWholeNumberAxisX(texts.axes == Axes::kSamples);
+  diagram.SetEqualScale(texts.axes == Axes::kPlane);
   if (!IsFrequencyDiagram(which)) {
     diagram.SetNameY(texts.name_y);
     diagram.SetNameX(texts.name_x);

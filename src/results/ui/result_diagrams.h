@@ -1,5 +1,5 @@
 #pragma once
-// The look of the eight result diagrams: their names, axis names or formula pictures and fonts,
+// The look of the result diagrams: their names, axis names or formula pictures and fonts,
 // the same in the main window and in the pictures of the command-line tool.
 
 #include "diagram/graphics.h"

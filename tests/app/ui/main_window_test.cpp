@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -100,6 +101,20 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
   EXPECT_EQ(Series(RYNForm->DFInSpectr).GetCount(), 2048);
   EXPECT_EQ(Series(RYNForm->DFOutSpectr).GetColor(), 0xFF00FFu);
   EXPECT_EQ(RYNForm->DFMag->Diagram->GetXmin(), -M_PI);
+  // The fifth page: the z-plane on equal scales and the group delay on the frequency axis.
+  ASSERT_EQ(RYNForm->PageControl1->count(), 5);
+  EXPECT_EQ(RYNForm->PageControl1->tabText(4).toStdString(), "Нули и полюсы");
+  for (TDiagramFrame* frame : {RYNForm->DFZeroPole, RYNForm->DFGroupDelay}) {
+    EXPECT_EQ(frame->parentWidget(), RYNForm->TabSheets[4]);
+  }
+  const TDiagram& plane = *RYNForm->DFZeroPole->Diagram;
+  EXPECT_TRUE(plane.IsEqualScale());
+  EXPECT_NEAR((plane.Get_w_out() / (plane.GetXmax() - plane.GetXmin())) /
+                  (plane.Get_h_out() / (plane.GetYmax() - plane.GetYmin())),
+              1, 1e-12);
+  EXPECT_EQ(RYNForm->DFGroupDelay->Diagram->GetXmax(), M_PI);
+  EXPECT_FALSE(RYNForm->DFGroupDelay->Diagram->IsWholeNumberAxisX());
+  EXPECT_EQ(RYNForm->LabelStability->text().toStdString(), "Устойчив: полюсов нет");  // the identity
   // Each frame's "Исходные пределы" returns to what was shown.
   RYNForm->DFh->Diagram->SetRangeX(0, 50);
   RYNForm->DFh->SpeedButtonRetLim->click();
@@ -119,6 +134,8 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
   EXPECT_TRUE(RYNForm->N19->isChecked());
   RYNForm->N8->trigger();
   EXPECT_EQ(RYNForm->PageControl1->currentIndex(), 2);
+  RYNForm->NZeroPole->trigger();
+  EXPECT_EQ(RYNForm->PageControl1->currentIndex(), 4);
   EXPECT_TRUE(messages.Messages().empty());
 }
 
@@ -154,6 +171,13 @@ TEST(MainWindowTest, TypedFilterTableSignalAndSettings) {
   RYNForm->N4->trigger();
   EXPECT_EQ(answers.analyses, 2);
   for (int n = 0; n < 20; ++n) EXPECT_DOUBLE_EQ(Series(RYNForm->DFh).SampleAt(n), std::pow(0.5, n + 1)) << n;
+  // Its one pole, at 0,5, inside the unit circle.
+  EXPECT_EQ(RYNForm->LabelStability->text().toStdString(), "Устойчив: наибольший радиус полюса 0,5");
+  const TKeeper* poles = RYNForm->DFZeroPole->Diagram->GetKeeper(2);
+  ASSERT_NE(poles, nullptr);
+  ASSERT_EQ(poles->GetCount(), 1);
+  EXPECT_NEAR(poles->GetPoints()[0].x, 0.5, 1e-12);
+  EXPECT_EQ(poles->GetMarkerShape(), msCross);
 
   RYNForm->N21->trigger();
   EXPECT_EQ(answers.analyses, 3);
@@ -196,7 +220,7 @@ TEST(MainWindowTest, TypedFilterTableSignalAndSettings) {
 
   // The cyclic unit: the same values over [−0.5, 0.5], with fT under the axis.
   const std::vector<TDiagramFrame*> frequency = {RYNForm->DFMag, RYNForm->DFPh, RYNForm->DFInSpectr,
-                                                 RYNForm->DFOutSpectr};
+                                                 RYNForm->DFOutSpectr, RYNForm->DFGroupDelay};
   const auto x_pictures_are = [&](bool cyclic) {
     const TBitmap& wanted = FrequencyAxisPicture(cyclic);
     return std::all_of(frequency.begin(), frequency.end(), [&](TDiagramFrame* frame) {
@@ -211,6 +235,7 @@ TEST(MainWindowTest, TypedFilterTableSignalAndSettings) {
   EXPECT_TRUE(x_pictures_are(true));
   EXPECT_EQ(RYNForm->DFMag->Diagram->GetXmin(), -0.5);
   EXPECT_EQ(RYNForm->DFOutSpectr->Diagram->GetXmax(), 0.5);
+  EXPECT_EQ(RYNForm->DFGroupDelay->Diagram->GetXmin(), -0.5);
   EXPECT_EQ(Series(RYNForm->DFPh).Sample(100), stored);
   EXPECT_FALSE(RYNForm->N19->isChecked());
   EXPECT_EQ(answers.analyses, 7);  // the unit needs no computation
@@ -225,6 +250,13 @@ TEST(MainWindowTest, TypedFilterTableSignalAndSettings) {
   EXPECT_EQ(answers.analyses, 7);
   EXPECT_DOUBLE_EQ(Series(RYNForm->DFh).SampleAt(0), 0.5);
   EXPECT_TRUE(messages.Messages().empty());
+
+  // b1 = 1,5: a pole outside the unit circle.
+  answers.request_filter = true;
+  answers.a_values = {"1"};
+  answers.b_values = {"1,5"};
+  RYNForm->N4->trigger();
+  EXPECT_EQ(RYNForm->LabelStability->text().toStdString(), "Неустойчив: наибольший радиус полюса 1,5");
 }
 
 TEST(MainWindowTest, MovingOverADiagramShowsItsToolsAndHidesTheOthers) {

@@ -196,6 +196,42 @@ TEST_F(EnlargedViewTest, ZoomComesBackToTheSmallDiagramWithItsSeriesUntouched) {
   EXPECT_TRUE(small->IsLineEnabled());
 }
 
+// Pixels per unit across over pixels per unit down: 1 on equal scales.
+double Aspect(const TDiagram& d) {
+  return (d.Get_w_out() / (d.GetXmax() - d.GetXmin())) / (d.Get_h_out() / (d.GetYmax() - d.GetYmin()));
+}
+
+TEST_F(EnlargedViewTest, EqualScalesHoldEnlargedZoomedAndBackAndGoWithTheirDiagram) {
+  TDiagram* small = frame.Diagram;
+  small->Base().SetCircle(1);
+  small->SetEqualScale(true);
+  small->SetRangeX(-1.2, 1.2);
+  small->SetRangeY(-1.2, 1.2);
+  EXPECT_NEAR(Aspect(*small), 1, 1e-12);
+  frame.SpeedButtonIncrease->click();
+  TDiagram* big = view.Diagram1;
+  ASSERT_TRUE(big->IsEqualScale());
+  EXPECT_NEAR(Aspect(*big), 1, 1e-12);
+  // It holds the range the small one was asked for, widened to its own shape only.
+  EXPECT_LE(big->GetXmin(), -1.2);
+  EXPECT_LE(big->GetYmin(), -1.2);
+  EXPECT_TRUE(big->GetXmin() == -1.2 || big->GetYmin() == -1.2);
+  view.SpeedButtonLimit->click();
+  view.UpDown4->IncreaseButton()->click();
+  view.UpDown1->ReduceButton()->click();
+  EXPECT_NEAR(Aspect(*big), 1, 1e-12);
+  view.SpeedButtonClose->click();
+  EXPECT_NEAR(Aspect(*small), 1, 1e-12);
+  frame.resize(300, 500);
+  EXPECT_NEAR(Aspect(*small), 1, 1e-12);
+
+  // The next diagram enlarged has its axes free again.
+  small->SetEqualScale(false);
+  frame.SpeedButtonIncrease->click();
+  EXPECT_FALSE(big->IsEqualScale());
+  view.SpeedButtonClose->click();
+}
+
 TEST_F(EnlargedViewTest, FirstShowMaximisesAndSetsTheDiagramBesideItsSpinButtons) {
   frame.Diagram->SetWholeNumberAxisX(true);
   frame.SpeedButtonIncrease->click();
