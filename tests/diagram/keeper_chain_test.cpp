@@ -110,6 +110,13 @@ TEST(KeeperChainTest, SeriesDataHasAColumnPairPerVisibleSeries) {
             "1\t-2,5\t\t\n");
   // From a later series on, as the enlarged view reads a linked chain behind its hidden base.
   EXPECT_EQ(SeriesDataText(*k2->GetNext(), TSeriesDataText::kCsv), "x1,y1\n-1,0.33333333333333331\n1,2\n");
+
+  // A z-plane: the points of a marker series, each as often as it coincides; the circle gives none.
+  TKeeperChain plane;
+  const TMarkedPoint zeros[] = {{-1, 0, 2}, {0.5, -0.25, 1}};
+  plane.Base().SetPoints(zeros, 2, msCircle);
+  plane.PNewKeeper()->SetCircle(1);
+  EXPECT_EQ(SeriesDataText(plane.Base(), TSeriesDataText::kCsv), "x1,y1\n-1,0\n-1,0\n0.5,-0.25\n");
 }
 
 }  // namespace
