@@ -20,6 +20,7 @@
 #include "diagram/ui/diagram_widget.h"
 #include "dialogs/ui/arbitrary_filter_dialog.h"
 #include "dialogs/ui/table_editor.h"
+#include "platform/replaceable.h"
 #include "platform/ui/screen_cursor.h"
 #include "results/show_results.h"
 #include "results/ui/coefficients_form.h"
@@ -44,16 +45,15 @@ void ShowStability(QLabel* label, const ZeroPoleSet& roots) {
 
 TTabEditorForm* MakeTableEditor(QWidget* parent) { return new TTabEditorForm(parent); }
 
-TableEditorFactory& CurrentTableEditorFactory() {
-  static TableEditorFactory factory = MakeTableEditor;
+Replaceable<TableEditorFactory>& CurrentTableEditorFactory() {
+  static Replaceable<TableEditorFactory> factory(MakeTableEditor);
   return factory;
 }
 
 }  // namespace
 
 TableEditorFactory SetTableEditorFactory(TableEditorFactory factory) {
-  if (!factory) factory = MakeTableEditor;
-  return std::exchange(CurrentTableEditorFactory(), std::move(factory));
+  return CurrentTableEditorFactory().Set(std::move(factory));
 }
 
 TRYNForm::TRYNForm(QWidget* parent) : QMainWindow(parent) {
@@ -258,7 +258,7 @@ void TRYNForm::FormPaint() {
 }
 
 bool TRYNForm::CreateTableEditors() {
-  const TableEditorFactory& make = CurrentTableEditorFactory();
+  const TableEditorFactory& make = *CurrentTableEditorFactory();
   try {
     TabAKoef = make(this);
     TabBKoef = make(this);

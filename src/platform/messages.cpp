@@ -3,23 +3,22 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/replaceable.h"
+
 namespace {
 
 void PrintToStderr(const std::string& text) { std::fprintf(stderr, "message: %s\n", text.c_str()); }
 
-MessageHandler& CurrentHandler() {
-  static MessageHandler handler = PrintToStderr;
+Replaceable<MessageHandler>& CurrentHandler() {
+  static Replaceable<MessageHandler> handler(PrintToStderr);
   return handler;
 }
 
 }  // namespace
 
-void ShowMessage(const std::string& text) { CurrentHandler()(text); }
+void ShowMessage(const std::string& text) { (*CurrentHandler())(text); }
 
-MessageHandler SetMessageHandler(MessageHandler handler) {
-  if (!handler) handler = PrintToStderr;
-  return std::exchange(CurrentHandler(), std::move(handler));
-}
+MessageHandler SetMessageHandler(MessageHandler handler) { return CurrentHandler().Set(std::move(handler)); }
 
 MessageRecorder::MessageRecorder()
     : previous_(SetMessageHandler([this](const std::string& text) { messages_.push_back(text); })) {}

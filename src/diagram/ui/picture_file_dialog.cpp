@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/replaceable.h"
 #include "platform/ui/file_dialogs.h"
 
 namespace {
@@ -18,18 +19,15 @@ std::optional<TPictureChoice> AskWithSaveDialog(const TPictureDialogSettings& se
   return TPictureChoice{std::move(choice->name), PictureFormatOfFilter(choice->filter)};
 }
 
-PictureFileChooser& CurrentChooser() {
-  static PictureFileChooser chooser = AskWithSaveDialog;
+Replaceable<PictureFileChooser>& CurrentChooser() {
+  static Replaceable<PictureFileChooser> chooser(AskWithSaveDialog);
   return chooser;
 }
 
 }  // namespace
 
-PictureFileChooser SetPictureFileChooser(PictureFileChooser chooser) {
-  if (!chooser) chooser = AskWithSaveDialog;
-  return std::exchange(CurrentChooser(), std::move(chooser));
-}
+PictureFileChooser SetPictureFileChooser(PictureFileChooser chooser) { return CurrentChooser().Set(std::move(chooser)); }
 
 std::optional<TPictureChoice> ChoosePictureFile(const TPictureDialogSettings& settings, QWidget* parent) {
-  return CurrentChooser()(settings, parent);
+  return (*CurrentChooser())(settings, parent);
 }

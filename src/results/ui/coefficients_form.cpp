@@ -17,6 +17,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/messages.h"
+#include "platform/replaceable.h"
 #include "platform/ui/file_dialogs.h"
 #include "results/coefficient_export.h"
 
@@ -44,16 +45,15 @@ std::optional<CoefficientFileChoice> AskWithSaveDialog(const CoefficientFileRequ
   return CoefficientFileChoice{choice->name, r.layouts[std::clamp(choice->filter, 0, last)]};
 }
 
-CoefficientFileChooser& CurrentChooser() {
-  static CoefficientFileChooser chooser = AskWithSaveDialog;
+Replaceable<CoefficientFileChooser>& CurrentChooser() {
+  static Replaceable<CoefficientFileChooser> chooser(AskWithSaveDialog);
   return chooser;
 }
 
 }  // namespace
 
 CoefficientFileChooser SetCoefficientFileChooser(CoefficientFileChooser chooser) {
-  if (!chooser) chooser = AskWithSaveDialog;
-  return std::exchange(CurrentChooser(), std::move(chooser));
+  return CurrentChooser().Set(std::move(chooser));
 }
 
 TCoefficientsForm::TCoefficientsForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
@@ -173,7 +173,7 @@ void TCoefficientsForm::ExportClick() { Save(true); }
 void TCoefficientsForm::Save(bool header) {
   const std::vector<CoefficientLayout> layouts = AvailableLayouts(filter_);
   const std::optional<CoefficientFileChoice> choice =
-      CurrentChooser()({header, layouts, header ? "Коэффициенты.h" : "Коэффициенты.csv"}, this);
+      (*CurrentChooser())({header, layouts, header ? "Коэффициенты.h" : "Коэффициенты.csv"}, this);
   if (!choice || std::find(layouts.begin(), layouts.end(), choice->layout) == layouts.end()) return;
   AtomicFileWriter file(choice->name);
   file.Write(header ? CoefficientsHeader(filter_, choice->layout, choice->name)
