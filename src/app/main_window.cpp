@@ -95,6 +95,9 @@ void TRYNForm::BuildPages() {
   LabelStability->setFont(font);
   PageControl1->setMouseTracking(true);
   PageControl1->installEventFilter(this);
+  connect(PageControl1, &QTabWidget::currentChanged, this, [this](int page) {
+    if (page == kZeroPolePage && !FFirstPaint) ShowZeroPoles();
+  });
 }
 
 void TRYNForm::BuildMenu() {
@@ -273,14 +276,26 @@ bool TRYNForm::CreateTableEditors() {
 }
 
 void TRYNForm::ShowResults() {
-  plan_.Plan(CalcForm->Run(), SettingsOf(TabSignal->Model(), BiharmonicSignal(), N20->isChecked()));
+  plan_.PlanResponses(CalcForm->Run(), SettingsOf(TabSignal->Model(), BiharmonicSignal(), N20->isChecked()));
   for (int d = 0; d < kResultDiagramCount; ++d) {
+    if (d == ::DFZeroPole) continue;
     ShowPlannedResult(*frames_[d]->Diagram, plan_[static_cast<ResultDiagram>(d)]);
     frames_[d]->SaveRange();
   }
   if (FollowAnalysedFilter(coefficients_, CalcForm->Run(), LibraryModel()) && coefficients_form_ != nullptr)
     coefficients_form_->ShowCoefficients(coefficients_);
+  zero_poles_shown_ = false;
+  if (PageControl1->currentIndex() == kZeroPolePage) ShowZeroPoles();
+}
+
+void TRYNForm::ShowZeroPoles() {
+  if (zero_poles_shown_) return;
+  HourglassCursor hourglass;
+  plan_.PlanZeroPoles(CalcForm->Run());
+  ShowPlannedResult(*DFZeroPole->Diagram, plan_[::DFZeroPole]);
+  DFZeroPole->SaveRange();
   ShowStability(LabelStability, CalcForm->Run().ZeroPoles());
+  zero_poles_shown_ = true;
 }
 
 // ---- commands ----

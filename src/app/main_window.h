@@ -102,6 +102,9 @@ class TRYNForm : public QMainWindow {
   void N4Click();
   void NCoefficientsClick();
   void ShowPage(int page);
+  // The z-plane and the stability line of the last analysis, once: the roots are found when the
+  // page is shown, not by every analysis.
+  void ShowZeroPoles();
   void SetInterval(QAction* item, int interval);
   void SetResolution(QAction* item, int points);
   void SetAfcMode(QAction* item, int mode);
@@ -114,6 +117,7 @@ class TRYNForm : public QMainWindow {
   bool FFirstPaint = true;
   std::array<TDiagramFrame*, kResultDiagramCount> frames_{};
   ResultPlan plan_;
+  bool zero_poles_shown_ = false;
   // The filter of the last analysis, as the coefficients window shows it.
   FilterCoefficients coefficients_;
   TCoefficientsForm* coefficients_form_ = nullptr;

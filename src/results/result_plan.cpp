@@ -163,7 +163,7 @@ int BiharmonicSignalRange(const ResultSettings& settings, int transient_length, 
   return end >= interval_length ? interval_length : static_cast<int>(end);
 }
 
-void ResultPlan::Plan(const AnalysisRun& run, const ResultSettings& settings) {
+void ResultPlan::PlanResponses(const AnalysisRun& run, const ResultSettings& settings) {
   const int n = run.IntervalLength();
   const int l = run.TransientLength();
   const int m = run.FrequencyPoints();
@@ -212,6 +212,9 @@ void ResultPlan::Plan(const AnalysisRun& run, const ResultSettings& settings) {
     }
   }
 
-  plans_[DFZeroPole] = ZeroPolePlan(run.ZeroPoles(), zero_points_, pole_points_);
   plans_[DFGroupDelay] = GroupDelayPlan(run.GroupDelay(), m, half_span);
+}
+
+void ResultPlan::PlanZeroPoles(const AnalysisRun& run) {
+  plans_[DFZeroPole] = ZeroPolePlan(run.ZeroPoles(), zero_points_, pole_points_);
 }

@@ -115,7 +115,14 @@ class ResultPlan {
 
   // Plans every diagram from the run's results. The run and the table values must outlive
   // the diagrams' use of the plan.
-  void Plan(const AnalysisRun& run, const ResultSettings& settings);
+  void Plan(const AnalysisRun& run, const ResultSettings& settings) {
+    PlanResponses(run, settings);
+    PlanZeroPoles(run);
+  }
+  // Every diagram but the z-plane, whose roots take a good part of a second for a polynomial of a
+  // high degree: a window plans it only when it is shown.
+  void PlanResponses(const AnalysisRun& run, const ResultSettings& settings);
+  void PlanZeroPoles(const AnalysisRun& run);
   const DiagramPlan& operator[](ResultDiagram diagram) const { return plans_[diagram]; }
 
  private:

@@ -114,7 +114,6 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
               1, 1e-12);
   EXPECT_EQ(RYNForm->DFGroupDelay->Diagram->GetXmax(), M_PI);
   EXPECT_FALSE(RYNForm->DFGroupDelay->Diagram->IsWholeNumberAxisX());
-  EXPECT_EQ(RYNForm->LabelStability->text().toStdString(), "Устойчив: полюсов нет");  // the identity
   // Each frame's "Исходные пределы" returns to what was shown.
   RYNForm->DFh->Diagram->SetRangeX(0, 50);
   RYNForm->DFh->SpeedButtonRetLim->click();
@@ -134,8 +133,11 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
   EXPECT_TRUE(RYNForm->N19->isChecked());
   RYNForm->N8->trigger();
   EXPECT_EQ(RYNForm->PageControl1->currentIndex(), 2);
+  // The roots are found when their page is shown.
+  EXPECT_TRUE(RYNForm->LabelStability->text().isEmpty());
   RYNForm->NZeroPole->trigger();
   EXPECT_EQ(RYNForm->PageControl1->currentIndex(), 4);
+  EXPECT_EQ(RYNForm->LabelStability->text().toStdString(), "Устойчив: полюсов нет");  // the identity
   EXPECT_TRUE(messages.Messages().empty());
 }
 
@@ -167,7 +169,8 @@ TEST(MainWindowTest, TypedFilterTableSignalAndSettings) {
   AppWindows app;
   ASSERT_TRUE(app.ShowMainWindow());
 
-  // y(n) = 0.5·x(n) + 0.5·y(n − 1): h(n) = 0.5^(n+1).
+  // y(n) = 0.5·x(n) + 0.5·y(n − 1): h(n) = 0.5^(n+1). On the z-plane's page its roots follow.
+  RYNForm->NZeroPole->trigger();
   RYNForm->N4->trigger();
   EXPECT_EQ(answers.analyses, 2);
   for (int n = 0; n < 20; ++n) EXPECT_DOUBLE_EQ(Series(RYNForm->DFh).SampleAt(n), std::pow(0.5, n + 1)) << n;
@@ -255,7 +258,11 @@ TEST(MainWindowTest, TypedFilterTableSignalAndSettings) {
   answers.request_filter = true;
   answers.a_values = {"1"};
   answers.b_values = {"1,5"};
+  RYNForm->N6->trigger();
   RYNForm->N4->trigger();
+  // Another page is shown: the roots wait for their own.
+  EXPECT_EQ(RYNForm->LabelStability->text().toStdString(), "Устойчив: наибольший радиус полюса 0,5");
+  RYNForm->NZeroPole->trigger();
   EXPECT_EQ(RYNForm->LabelStability->text().toStdString(), "Неустойчив: наибольший радиус полюса 1,5");
 }
 
