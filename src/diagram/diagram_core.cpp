@@ -103,7 +103,7 @@ bool TDiagramCore::ZoomEqually(TAxisRange& moved, TAxisRange& other, double min,
   if (other.SetRange(static_cast<double>(centre - half), static_cast<double>(centre + half))) {
     other.SetPrecision(other.RangePrecision());
   }
-  wanted_ = {x_.Min(), x_.Max(), y_.Min(), y_.Max()};
+  wanted_ = ShownRanges();
   return true;
 }
 
@@ -111,17 +111,17 @@ void TDiagramCore::SetEqualScale(bool on) {
   if (on == equal_scale_) return;
   equal_scale_ = on;
   // Either way the view starts from what is shown now.
-  wanted_ = {x_.Min(), x_.Max(), y_.Min(), y_.Max()};
+  wanted_ = ShownRanges();
   ShowDiagram();
 }
 
 bool TDiagramCore::FitEqualScale() {
-  const TViewRanges shown{x_.Min(), x_.Max(), y_.Min(), y_.Max()};
+  const TViewRanges shown = ShownRanges();
   const TViewRanges view = EqualScaleView(wanted_, layout_.w_out, layout_.h_out);
   if (view == shown) return false;
   if (x_.SetRange(view.xmin, view.xmax)) x_.SetPrecision(x_.RangePrecision());
   if (y_.SetRange(view.ymin, view.ymax)) y_.SetPrecision(y_.RangePrecision());
-  return !(TViewRanges{x_.Min(), x_.Max(), y_.Min(), y_.Max()} == shown);
+  return !(ShownRanges() == shown);
 }
 
 void TDiagramCore::SetWholeNumberAxisX(bool on) {

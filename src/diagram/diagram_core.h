@@ -201,6 +201,7 @@ class TDiagramCore : public TKeeperChain {
   bool ZoomEqually(TAxisRange& moved, TAxisRange& other, double min, double max, long double other_per_moved);
   // Widens the view of the wanted ranges to equal scales on the present layout; whether it changed.
   bool FitEqualScale();
+  TViewRanges ShownRanges() const { return {x_.Min(), x_.Max(), y_.Min(), y_.Max()}; }
   TColor ExportColor(TColor color, TColor print_color) const { return print_mode_ ? print_color : color; }
   // Text and label sizes the layout depends on, for the current size, fonts and ranges.
   TLayoutMetrics MeasureLayout();

@@ -1,19 +1,17 @@
 #include "diagram/series_data.h"
 
 #include <algorithm>
-#include <charconv>
 #include <vector>
 
 #include "diagram/keeper.h"
+#include "numeric/number_text.h"
 
 namespace {
 
-// "%.17g" whatever the locale: every double reads back exactly.
+// Every double reads back exactly, with the decimal point or comma asked for.
 void AppendNumber(std::string& text, double value, char decimal) {
-  char buffer[32];
-  const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-  std::replace(buffer, written.ptr, '.', decimal);
-  text.append(buffer, written.ptr);
+  const std::string number = ExactNumberText(value);
+  text += decimal == ',' ? DotToComma(number) : number;
 }
 
 // The rows a series gives: its samples, or for markers each point as often as it coincides (a
