@@ -1,5 +1,5 @@
 // The zeros and poles of the largest filters of each kind: the cascades in closed form, the direct
-// forms through the companion matrix's eigenvalues.
+// forms of degree 500 through the Ehrlich–Aberth iteration.
 #include <benchmark/benchmark.h>
 
 #include <random>

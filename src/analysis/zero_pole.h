@@ -27,12 +27,6 @@ struct ZeroPoleSet {
   bool stable = true;
 };
 
-// The roots (in z) of c[0]·z^n + c[1]·z^(n−1) + … + c[n]: leading zero coefficients lower the
-// degree (roots at infinity, left out), trailing ones are exact roots at 0, the rest are the
-// eigenvalues of the balanced companion matrix. Complex roots come in exactly conjugate pairs.
-// False when they could not be found (coefficients beyond the range of a double on the way).
-bool PolynomialRoots(const double* c, int n, std::vector<std::complex<double>>& roots);
-
 // The distinct roots, those within kCoincidentRoots of each other merged with their multiplicity,
 // sorted by angle in (−π, π] and then by radius.
 std::vector<ZeroPoleRoot> MergeRoots(const std::vector<std::complex<double>>& roots);

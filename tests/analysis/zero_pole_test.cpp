@@ -4,9 +4,11 @@
 #include <complex>
 #include <memory>
 #include <numbers>
+#include <random>
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "analysis/polynomial_roots.h"
 #include "analysis/zero_pole.h"
 #include "filter/butterworth.h"
 #include "filter/cascade_filter.h"
@@ -107,7 +109,52 @@ TEST(ZeroPoleTest, WindowedFirZerosAreReciprocalPairsOrOnTheCircleAndAccurateAt5
   EXPECT_EQ(RootCount(long_set.zeros), 499);
   double worst = 0;
   for (const ZeroPoleRoot& z : long_set.zeros) worst = std::max(worst, RelativeResidual(taps, z.value));
-  EXPECT_LT(worst, 1e-12);
+  EXPECT_LT(worst, 1e-13);
+}
+
+// Beyond the companion matrix's degree: the iteration's roots are the eigenvalues' to within the
+// conditioning, exactly conjugate, and accurate however far apart their sizes are.
+TEST(ZeroPoleTest, LargeDegreesAgreeWithTheCompanionMatrixAndKeepExactPairs) {
+  const auto check = [](const std::vector<double>& c, double residual) {
+    std::vector<Complex> roots;
+    ASSERT_TRUE(PolynomialRoots(c.data(), static_cast<int>(c.size()) - 1, roots));
+    ASSERT_EQ(roots.size(), c.size() - 1);
+    for (const Complex& z : roots) {
+      EXPECT_LT(RelativeResidual(c, z), residual) << z;
+      EXPECT_EQ(std::count(roots.begin(), roots.end(), std::conj(z)), std::count(roots.begin(), roots.end(), z)) << z;
+    }
+  };
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> uniform(-1, 1);
+  std::vector<double> c(301);
+  for (double& value : c) value = uniform(random);
+  check(c, 1e-14);
+  std::vector<Complex> aberth, eigenvalues;
+  ASSERT_TRUE(AberthRoots(c.data(), 300, aberth));
+  ASSERT_TRUE(CompanionRoots(c.data(), 300, eigenvalues));
+  for (const Complex& z : aberth) {
+    double nearest = INFINITY;
+    for (const Complex& e : eigenvalues) nearest = std::min(nearest, std::abs(e - z));
+    EXPECT_LT(nearest, 1e-12) << z;
+  }
+
+  // Sizes from 1 down to 1e−30: each root is found from the right circle.
+  for (std::size_t k = 0; k < c.size(); ++k) c[k] *= std::pow(10.0, -0.1 * static_cast<double>(k));
+  check(c, 1e-14);
+  // z^400 − 0.5: 398 coefficients of 0 between, every root on |z| = 0.5^(1/400).
+  std::vector<double> sparse(401, 0.0);
+  sparse.front() = 1;
+  sparse.back() = -0.5;
+  std::vector<Complex> roots;
+  ASSERT_TRUE(PolynomialRoots(sparse.data(), 400, roots));
+  for (const Complex& z : roots) EXPECT_NEAR(std::abs(z), std::pow(0.5, 1.0 / 400), 1e-13);
+  // (z + 1)^120 spreads into roots that are not symmetric; they come from the eigenvalues, which
+  // are.
+  std::vector<double> binomial(121, 0.0);
+  binomial[0] = 1;
+  for (std::size_t k = 1; k < binomial.size(); ++k)
+    for (std::size_t j = k; j > 0; --j) binomial[j] += binomial[j - 1];
+  check(binomial, 1e-13);
 }
 
 TEST(ZeroPoleTest, CoincidentRootsMergeAndUnstablePolesAreSeen) {
