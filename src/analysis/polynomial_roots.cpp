@@ -132,6 +132,10 @@ void GatherMultipleRoots(const double* c, int n, std::vector<Complex>& roots, st
   }
 }
 
+// A computed root that leaves more than this of the polynomial's terms (half the digits) is plainly
+// no root of it.
+constexpr double kPlainlyNoRoot = 1.5e-8;
+
 // Ehrlich–Aberth: each sweep moves every root not yet found by its Newton step p/p′, deflected by
 // the others' pull Σ 1/(zi − zj); the roots converge together, cubically where they are simple.
 // Near a root of multiplicity m its m members spread by about ε^(1/m), as eigenvalues would.
@@ -175,6 +179,9 @@ class AberthIteration {
     roots.insert(roots.end(), z.begin(), z.end());
     return true;
   }
+
+  // |p(z)| / Σ |ak|·|z|^k: 0 at an exact root, a few ε at a good one, 1 far from every root.
+  double Residual(Complex z) const { return Evaluate(z).residual; }
 
  private:
   // A root is found when |p(z)| is within this times the degree of rounding in Σ |ak|·|z|^k.
@@ -243,15 +250,23 @@ class AberthIteration {
     for (std::size_t j = 0; j < z.size(); ++j) {
       const double dx = z[i].real() - z[j].real(), dy = z[i].imag() - z[j].imag();
       const double d = dx * dx + dy * dy;
-      if (j == i || d == 0) continue;
-      const double inverse = 1 / d;
-      re += dx * inverse;
-      im -= dy * inverse;
+      if (j == i || (dx == 0 && dy == 0)) continue;
+      if (d >= std::numeric_limits<double>::min() && d <= std::numeric_limits<double>::max()) {
+        const double inverse = 1 / d;
+        re += dx * inverse;
+        im -= dy * inverse;
+        continue;
+      }
+      // |zi − zj|² beyond the range of a double (roots of 1e300 and of 1 together): Smith's way.
+      const bool wide = std::fabs(dx) >= std::fabs(dy);
+      const double ratio = wide ? dy / dx : dx / dy, scale = 1 / ((wide ? dx : dy) + (wide ? dy : dx) * ratio);
+      re += wide ? scale : ratio * scale;
+      im -= wide ? ratio * scale : scale;
     }
     return {re, im};
   }
 
-  bool Found(Complex z) const { return Evaluate(z).residual <= kFoundResidual * n_; }
+  bool Found(Complex z) const { return Residual(z) <= kFoundResidual * n_; }
 
   // The roots of a real polynomial are real or conjugate pairs; the iteration finds each on its
   // own, off by rounding. A root nearer its own mirror image than any other root's is real; any
@@ -294,6 +309,24 @@ class AberthIteration {
   std::vector<double> size_;  // their magnitudes
 };
 
+// The eigenvalues where they are cheap, the iteration beyond; each takes over where the other
+// fails. Eigenvalues fail too when one of them is plainly no root, as happens when the terms span
+// the range of a double: z² − 1e308·z + 1e308 has the eigenvalues 0 and 1e308, the roots 1 and 1e308.
+bool FindRoots(const double* c, int n, std::vector<Complex>& roots) {
+  AberthIteration iteration(c, n);
+  if (n > kLargestCompanionDegree) return iteration.Run(roots) || CompanionRoots(c, n, roots);
+  const std::size_t first = roots.size();
+  const bool eigenvalues = CompanionRoots(c, n, roots);
+  if (eigenvalues && std::all_of(roots.begin() + static_cast<std::ptrdiff_t>(first), roots.end(),
+                                 [&](Complex z) { return iteration.Residual(z) <= kPlainlyNoRoot; }))
+    return true;
+  std::vector<Complex> iterated;
+  if (!iteration.Run(iterated)) return eigenvalues;
+  roots.resize(first);
+  roots.insert(roots.end(), iterated.begin(), iterated.end());
+  return true;
+}
+
 }  // namespace
 
 bool PolynomialRoots(const double* c, int n, std::vector<Complex>& roots) {
@@ -312,9 +345,7 @@ bool PolynomialRoots(const double* c, int n, std::vector<Complex>& roots) {
     return std::isfinite(roots.back().real());
   }
   const std::size_t first_root = roots.size();
-  const bool found = (degree > kLargestCompanionDegree && AberthRoots(c + first, degree, roots)) ||
-                     CompanionRoots(c + first, degree, roots);
-  if (!found) return false;
+  if (!FindRoots(c + first, degree, roots)) return false;
   GatherMultipleRoots(c + first, degree, roots, first_root);
   return true;
 }

@@ -11,7 +11,7 @@ constexpr int kLargestCompanionDegree = 100;
 
 // The roots (in z) of c[0]·z^n + c[1]·z^(n−1) + … + c[n]: leading zero coefficients lower the
 // degree (roots at infinity, left out), trailing ones are exact roots at 0, the rest come from
-// CompanionRoots or AberthRoots by the degree (the companion matrix too should the iteration fail).
+// CompanionRoots or AberthRoots by the degree, each standing in where the other fails.
 // Complex roots come in exactly conjugate pairs. False when they could not be found (coefficients
 // beyond the range of a double on the way).
 bool PolynomialRoots(const double* c, int n, std::vector<std::complex<double>>& roots);

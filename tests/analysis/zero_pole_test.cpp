@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <memory>
@@ -113,8 +114,9 @@ TEST(ZeroPoleTest, WindowedFirZerosAreReciprocalPairsOrOnTheCircleAndAccurateAt5
 }
 
 // Beyond the companion matrix's degree: the iteration's roots are the eigenvalues' to within the
-// conditioning, exactly conjugate, and accurate however far apart their sizes are.
-TEST(ZeroPoleTest, LargeDegreesAgreeWithTheCompanionMatrixAndKeepExactPairs) {
+// conditioning, exactly conjugate, and accurate however far apart their sizes are; below it, the
+// iteration mends eigenvalues that are no roots.
+TEST(ZeroPoleTest, IterationAgreesWithTheCompanionMatrixAndTakesOverWhereItFails) {
   const auto check = [](const std::vector<double>& c, double residual) {
     std::vector<Complex> roots;
     ASSERT_TRUE(PolynomialRoots(c.data(), static_cast<int>(c.size()) - 1, roots));
@@ -155,6 +157,17 @@ TEST(ZeroPoleTest, LargeDegreesAgreeWithTheCompanionMatrixAndKeepExactPairs) {
   for (std::size_t k = 1; k < binomial.size(); ++k)
     for (std::size_t j = k; j > 0; --j) binomial[j] += binomial[j - 1];
   check(binomial, 1e-13);
+
+  // Terms across the range of a double: the eigenvalues of z² − 1e308·z + 1e308 are 0 and 1e308,
+  // those of (z − 1)(z − 2)(z − 1e300) 0, 0 and 1e300.
+  for (const std::vector<double>& wide : {std::vector<double>{1, -1e308, 1e308},
+                                          std::vector<double>{1, -1e300, 3e300, -2e300}}) {
+    ASSERT_TRUE(PolynomialRoots(wide.data(), static_cast<int>(wide.size()) - 1, roots));
+    std::sort(roots.begin(), roots.end(), [](Complex a, Complex b) { return a.real() < b.real(); });
+    const std::vector<double> expected = wide.size() == 3 ? std::vector<double>{1, 1e308} : std::vector<double>{1, 2, 1e300};
+    ASSERT_EQ(roots.size(), expected.size());
+    for (std::size_t k = 0; k < roots.size(); ++k) EXPECT_NEAR(roots[k].real() / expected[k], 1, 1e-15) << roots[k];
+  }
 }
 
 TEST(ZeroPoleTest, CoincidentRootsMergeAndUnstablePolesAreSeen) {
