@@ -69,10 +69,12 @@ void SchurEigenvalues(const Matrix& t, std::vector<Complex>& values) {
 // kCoincidentRoots, while their mean stays as accurate as a simple root. Roots this close to a
 // neighbour are looked at as such a spread.
 constexpr double kClusterReach = 0.05;
-// The mean of a spread of m is taken for an m-fold root when it is a root of the polynomial and
-// of its first m − 1 derivatives to within this, relative to their terms: two distinct roots a
-// apart leave about a²/4 in the polynomial there, so only roots within some 1e−6 pass as one.
+// A spread of m is taken for an m-fold root where it is a root of the polynomial and of its first
+// m − 1 derivatives to within this, relative to their terms: two distinct roots a apart leave about
+// a²/4 in the polynomial there, so only roots within some 1e−6 pass as one.
 constexpr double kMultipleRootResidual = 1e-12;
+// Newton's steps from a spread's mean: two take an error of 1e−7 below rounding.
+constexpr int kPolishingSteps = 4;
 
 // |q(z)| / Σ |qk|·|z|^(n−k) for q(z) = Σ qk·z^(n−k): 0 at an exact root, rounding-sized at a good one.
 double RelativeValue(const std::vector<double>& q, Complex z) {
@@ -97,6 +99,23 @@ std::vector<double> Derivative(const double* c, int n, int j) {
   return d;
 }
 
+// The m-fold root a spread of m stands for is a simple root of p^(m−1), which Newton's method finds
+// from the spread's mean to the last bits. The mean itself is that close only when the spread is
+// symmetric about the root, as eigenvalues spread; the iteration's need not be.
+Complex Polished(const std::vector<double>& q, Complex z) {
+  for (int step = 0; step < kPolishingSteps; ++step) {
+    Complex value = 0, slope = 0;
+    for (double qk : q) {
+      slope = slope * z + value;
+      value = value * z + qk;
+    }
+    const Complex next = z - value / slope;
+    if (!std::isfinite(next.real()) || !std::isfinite(next.imag())) break;
+    z = next;
+  }
+  return z;
+}
+
 // Puts each spread of computed roots that is one multiple root onto its mean, so that merging
 // counts it once with its multiplicity.
 void GatherMultipleRoots(const double* c, int n, std::vector<Complex>& roots, std::size_t first) {
@@ -108,10 +127,11 @@ void GatherMultipleRoots(const double* c, int n, std::vector<Complex>& roots, st
     while (cluster_of[i] != i) i = cluster_of[i] = cluster_of[cluster_of[i]];
     return i;
   };
-  for (std::size_t i = first; i < count; ++i)
+  for (std::size_t i = first; i < count; ++i) {
+    const double reach = kClusterReach * std::max(1.0, std::abs(roots[i]));
     for (std::size_t j = first; j < i; ++j)
-      if (std::abs(roots[i] - roots[j]) < kClusterReach * std::max(1.0, std::abs(roots[i])))
-        cluster_of[find(i)] = find(j);
+      if (Within(roots[i] - roots[j], reach)) cluster_of[find(i)] = find(j);
+  }
   for (std::size_t head = first; head < count; ++head) {
     if (find(head) != head) continue;
     Complex sum = 0;
@@ -122,13 +142,13 @@ void GatherMultipleRoots(const double* c, int n, std::vector<Complex>& roots, st
         ++members;
       }
     if (members < 2) continue;
-    const Complex mean = sum / static_cast<double>(members);
+    const Complex root = Polished(Derivative(c, n, members - 1), sum / static_cast<double>(members));
     bool multiple = true;
     for (int j = 0; j < members && multiple; ++j)
-      multiple = RelativeValue(Derivative(c, n, j), mean) <= kMultipleRootResidual;
+      multiple = RelativeValue(Derivative(c, n, j), root) <= kMultipleRootResidual;
     if (!multiple) continue;
     for (std::size_t i = first; i < count; ++i)
-      if (find(i) == head) roots[i] = mean;
+      if (find(i) == head) roots[i] = root;
   }
 }
 
@@ -270,15 +290,19 @@ class AberthIteration {
 
   // The roots of a real polynomial are real or conjugate pairs; the iteration finds each on its
   // own, off by rounding. A root nearer its own mirror image than any other root's is real; any
-  // other is paired with the root nearest its mirror image, both put on the pair's mean. False
-  // when that would leave no root there: the roots of a polynomial so ill-conditioned that those
-  // found are not symmetric (a spread multiple root of high order) are left to the eigenvalues.
+  // other is paired with the root nearest its mirror image, both put on the pair's mean. The pairs
+  // are listed as the real Schur form lists them, the upper member first, so that gathering a
+  // multiple root sums the members of a mirrored spread in mirrored order and keeps it exact.
+  // False when pairing would leave no root there: the roots of a polynomial so ill-conditioned that
+  // those found are not symmetric (a spread multiple root of high order) are left to the eigenvalues.
   bool PairConjugates(std::vector<Complex>& z) const {
     std::vector<std::size_t> order(z.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::sort(order.begin(), order.end(),
               [&](std::size_t a, std::size_t b) { return std::fabs(z[a].imag()) > std::fabs(z[b].imag()); });
     std::vector<char> settled(z.size(), 0);
+    std::vector<Complex> paired;
+    paired.reserve(z.size());
     for (std::size_t i : order) {
       if (settled[i]) continue;
       settled[i] = 1;
@@ -291,16 +315,17 @@ class AberthIteration {
           partner = j;
         }
       if (partner == i) {
-        z[i] = {z[i].real(), 0.0};
-        if (!Found(z[i])) return false;
+        paired.emplace_back(z[i].real(), 0.0);
+        if (!Found(paired.back())) return false;
         continue;
       }
       settled[partner] = 1;
       const Complex mean = 0.5 * (z[i] + std::conj(z[partner]));
       if (!Found(mean)) return false;
-      z[i] = mean;
-      z[partner] = std::conj(mean);
+      paired.emplace_back(mean.real(), std::fabs(mean.imag()));
+      paired.push_back(std::conj(paired.back()));
     }
+    z.swap(paired);
     return true;
   }
 

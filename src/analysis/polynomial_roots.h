@@ -1,6 +1,7 @@
 #pragma once
 // The roots of the real polynomials of a typed or FIR filter.
 
+#include <cmath>
 #include <complex>
 #include <vector>
 
@@ -22,3 +23,8 @@ bool PolynomialRoots(const double* c, int n, std::vector<std::complex<double>>& 
 bool CompanionRoots(const double* c, int n, std::vector<std::complex<double>>& roots);
 // The Ehrlich–Aberth iteration, every root to within rounding of the polynomial's own terms:
 bool AberthRoots(const double* c, int n, std::vector<std::complex<double>>& roots);
+
+// |d| < reach, the modulus taken only where both parts are within reach (n² comparisons of roots).
+inline bool Within(std::complex<double> d, double reach) {
+  return std::fabs(d.real()) < reach && std::fabs(d.imag()) < reach && std::abs(d) < reach;
+}

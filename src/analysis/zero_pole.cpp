@@ -83,7 +83,7 @@ std::vector<ZeroPoleRoot> MergeRoots(const std::vector<Complex>& roots) {
   for (const Complex& root : roots) {
     if (!std::isfinite(root.real()) || !std::isfinite(root.imag())) continue;
     auto near = std::find_if(merged.begin(), merged.end(),
-                             [&](const ZeroPoleRoot& m) { return std::abs(m.value - root) < kCoincidentRoots; });
+                             [&](const ZeroPoleRoot& m) { return Within(m.value - root, kCoincidentRoots); });
     if (near == merged.end()) {
       merged.push_back({Tidy(root), 1});
       sums.push_back(root);

@@ -140,6 +140,23 @@ TEST(ZeroPoleTest, IterationAgreesWithTheCompanionMatrixAndTakesOverWhereItFails
     EXPECT_LT(nearest, 1e-12) << z;
   }
 
+  // A triple pair 3 ± 3j beyond them, (z² − 6z + 18)³ times integers (so that it is exactly
+  // double): each gathered from its spread, exactly conjugate still.
+  std::uniform_int_distribution<int> digit(1, 9);
+  std::vector<double> tripled(307, 0.0);
+  const double cube[] = {1, -18, 162, -864, 2916, -5832, 5832};
+  for (std::size_t i = 0; i + 6 < tripled.size(); ++i) {
+    const double d = digit(random);
+    for (std::size_t j = 0; j < 7; ++j) tripled[i + j] += d * cube[j];
+  }
+  std::vector<Complex> roots;
+  ASSERT_TRUE(PolynomialRoots(tripled.data(), 306, roots));
+  const auto thrice = std::find_if(roots.begin(), roots.end(), [](Complex z) { return std::abs(z - Complex(3, 3)) < 1e-6; });
+  ASSERT_NE(thrice, roots.end());
+  EXPECT_NEAR(std::abs(*thrice - Complex(3, 3)), 0, 1e-10);
+  EXPECT_EQ(std::count(roots.begin(), roots.end(), *thrice), 3);
+  check(tripled, 1e-13);
+
   // Sizes from 1 down to 1e−30: each root is found from the right circle.
   for (std::size_t k = 0; k < c.size(); ++k) c[k] *= std::pow(10.0, -0.1 * static_cast<double>(k));
   check(c, 1e-14);
@@ -147,7 +164,6 @@ TEST(ZeroPoleTest, IterationAgreesWithTheCompanionMatrixAndTakesOverWhereItFails
   std::vector<double> sparse(401, 0.0);
   sparse.front() = 1;
   sparse.back() = -0.5;
-  std::vector<Complex> roots;
   ASSERT_TRUE(PolynomialRoots(sparse.data(), 400, roots));
   for (const Complex& z : roots) EXPECT_NEAR(std::abs(z), std::pow(0.5, 1.0 / 400), 1e-13);
   // (z + 1)^120 spreads into roots that are not symmetric; they come from the eigenvalues, which
