@@ -9,7 +9,7 @@ ensure_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev
 seconds=${1:-600}
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target velmar_fuzz
-for harness in number_text table_reader; do
+for harness in number_text table_reader polynomial_roots; do
   corpus=build/fuzz/corpus_long_$harness
   mkdir -p "$corpus"
   echo "Fuzzing $harness for $seconds s" >&2
