@@ -181,7 +181,7 @@ void CBaseDigitalFilter::ScaledResponse(double theta, double& amplitude, double&
 
 void CBaseDigitalFilter::Responses(const double* omegas, int count, double* amplitudes, double* phases,
                                    double* delays) {
-  constexpr int kLanes = 4;
+  constexpr int kLanes = 8;
   FBCoef.SetAt(0, -1.0);
   // The bounds below which each side's sum is rounding (the recursive list is the denominator
   // negated, which leaves the delay as it is).
@@ -199,8 +199,8 @@ void CBaseDigitalFilter::Responses(const double* omegas, int count, double* ampl
       SumCosSinLanes<kLanes>(FBCoef.Data(), FBOrder(), theta, denominator);
     } else {
       PolySums a_moment[kLanes], b_moment[kLanes];
-      SumWithMomentLanes<kLanes>(FACoef.Data(), FAOrder(), theta, numerator, a_moment);
-      SumWithMomentLanes<kLanes>(FBCoef.Data(), FBOrder(), theta, denominator, b_moment);
+      SumCosSinLanes<kLanes>(FACoef.Data(), FAOrder(), theta, numerator, a_moment);
+      SumCosSinLanes<kLanes>(FBCoef.Data(), FBOrder(), theta, denominator, b_moment);
       for (int l = 0; l < kLanes; ++l) {
         const double tau =
             DelayOf(numerator[l].cos_sum, numerator[l].sin_sum, a_moment[l].cos_sum, a_moment[l].sin_sum, a_vanishing) -

@@ -23,8 +23,8 @@ template <int Lanes>
 void DelaysAt(const DelayPolynomial& numerator, const DelayPolynomial& denominator, const double* thetas,
               double* delays) {
   PolySums np[Lanes], nq[Lanes], dp[Lanes], dq[Lanes];
-  SumWithMomentLanes<Lanes>(numerator.c.data(), numerator.Degree(), thetas, np, nq);
-  SumWithMomentLanes<Lanes>(denominator.c.data(), denominator.Degree(), thetas, dp, dq);
+  SumCosSinLanes<Lanes>(numerator.c.data(), numerator.Degree(), thetas, np, nq);
+  SumCosSinLanes<Lanes>(denominator.c.data(), denominator.Degree(), thetas, dp, dq);
   for (int l = 0; l < Lanes; ++l) {
     const double tau = DelayOf(np[l].cos_sum, np[l].sin_sum, nq[l].cos_sum, nq[l].sin_sum, numerator.vanishing) -
                        DelayOf(dp[l].cos_sum, dp[l].sin_sum, dq[l].cos_sum, dq[l].sin_sum, denominator.vanishing);

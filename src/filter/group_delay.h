@@ -34,39 +34,6 @@ struct DelayPolynomial {
   int Degree() const { return static_cast<int>(c.size()) - 1; }
 };
 
-// P and Q at several angles at once by Horner's rule on the unit phasor, Q as e^{jθ}·P'.
-// Lane for lane P is computed with exactly SumCosSinLanes's arithmetic, so a response taken from
-// it is the same to the last bit.
-template <int Lanes>
-inline void SumWithMomentLanes(const double* c, int degree, const double* theta, PolySums* p, PolySums* q) {
-  if (degree < 0) {
-    for (int l = 0; l < Lanes; ++l) p[l] = q[l] = PolySums{};
-    return;
-  }
-  double zr[Lanes], zi[Lanes], re[Lanes], im[Lanes], dre[Lanes], dim[Lanes];
-  for (int l = 0; l < Lanes; ++l) {
-    zr[l] = std::cos(theta[l]);
-    zi[l] = std::sin(theta[l]);
-    re[l] = c[degree];
-    im[l] = dre[l] = dim[l] = 0;
-  }
-  for (int k = degree - 1; k >= 0; --k) {
-    const double ck = c[k];
-    for (int l = 0; l < Lanes; ++l) {
-      const double next_dre = dre[l] * zr[l] - dim[l] * zi[l] + re[l];
-      dim[l] = dre[l] * zi[l] + dim[l] * zr[l] + im[l];
-      dre[l] = next_dre;
-      const double next_re = re[l] * zr[l] - im[l] * zi[l] + ck;
-      im[l] = re[l] * zi[l] + im[l] * zr[l];
-      re[l] = next_re;
-    }
-  }
-  for (int l = 0; l < Lanes; ++l) {
-    p[l] = PolySums{re[l], im[l]};
-    q[l] = PolySums{dre[l] * zr[l] - dim[l] * zi[l], dre[l] * zi[l] + dim[l] * zr[l]};
-  }
-}
-
 // The delay of numerator less denominator at count angles.
 void DirectGroupDelays(const DelayPolynomial& numerator, const DelayPolynomial& denominator, const double* thetas,
                        int count, double* delays);

@@ -2,6 +2,9 @@
 // Trigonometric sums of a coefficient list, shared by the direct-form responses.
 
 #include <cmath>
+#include <type_traits>
+
+#include "filter/lanes.h"
 
 struct PolySums {
   double cos_sum = 0;  // Σ ck·cos(kθ)
@@ -27,30 +30,90 @@ inline PolySums SumCosSin(const double* c, int degree, double theta) {
   return sums;
 }
 
-// SumCosSin at several angles at once: the Horner chains of different angles are independent,
-// so interleaving them keeps the processor busy. Each lane does exactly SumCosSin's arithmetic.
-template <int Lanes>
-inline void SumCosSinLanes(const double* c, int degree, const double* theta, PolySums* sums) {
-  if (degree < 0) {
-    for (int l = 0; l < Lanes; ++l) sums[l] = PolySums{};
-    return;
+// One value in every lane of T: a plain double, or two side by side.
+template <class T>
+inline T Splat(double value) {
+  if constexpr (std::is_same_v<T, double>) {
+    return value;
+  } else {
+    return BothLanes(value);
   }
-  double zr[Lanes], zi[Lanes], re[Lanes], im[Lanes];
-  for (int l = 0; l < Lanes; ++l) {
-    zr[l] = std::cos(theta[l]);
-    zi[l] = std::sin(theta[l]);
-    re[l] = c[degree];
-    im[l] = 0;
+}
+
+template <class T>
+inline double LaneOf(const T& value, int lane) {
+  if constexpr (std::is_same_v<T, double>) {
+    return value;
+  } else {
+    return value[lane];
+  }
+}
+
+// N Horner chains of Σ ck·z^k side by side, each lane of T one phasor z = zr + j·zi; with the
+// moment, also of the derivative's chain (d, its sum being Σ k·ck·z^(k−1)). Lane for lane the
+// arithmetic is the same whatever T, so two lanes in a vector register give the plain results.
+template <class T, int N, bool kMoment>
+inline void PhasorHorner(const double* c, int degree, const T* zr, const T* zi, T* re, T* im, T* dre, T* dim) {
+  for (int l = 0; l < N; ++l) {
+    re[l] = Splat<T>(c[degree]);
+    im[l] = Splat<T>(0);
+    if constexpr (kMoment) dre[l] = dim[l] = Splat<T>(0);
   }
   for (int k = degree - 1; k >= 0; --k) {
-    const double ck = c[k];
-    for (int l = 0; l < Lanes; ++l) {
-      const double next_re = re[l] * zr[l] - im[l] * zi[l] + ck;
+    const T ck = Splat<T>(c[k]);
+    for (int l = 0; l < N; ++l) {
+      if constexpr (kMoment) {
+        const T next_dre = dre[l] * zr[l] - dim[l] * zi[l] + re[l];
+        dim[l] = dre[l] * zi[l] + dim[l] * zr[l] + im[l];
+        dre[l] = next_dre;
+      }
+      const T next_re = re[l] * zr[l] - im[l] * zi[l] + ck;
       im[l] = re[l] * zi[l] + im[l] * zr[l];
       re[l] = next_re;
     }
   }
-  for (int l = 0; l < Lanes; ++l) sums[l] = PolySums{re[l], im[l]};
+}
+
+// Σ ck·e^{jkθ} at Count angles at once, and with moment (not null) Σ k·ck·e^{jkθ} = e^{jθ}·P′ as
+// well: the Horner chains of different angles are independent, so interleaving them, two to a
+// vector register where Count is even, keeps the processor busy. Each angle's P is exactly
+// SumCosSin's.
+template <int Count>
+inline void SumCosSinLanes(const double* c, int degree, const double* theta, PolySums* sums,
+                           PolySums* moment = nullptr) {
+  if (degree < 0) {
+    for (int i = 0; i < Count; ++i) {
+      sums[i] = PolySums{};
+      if (moment != nullptr) moment[i] = PolySums{};
+    }
+    return;
+  }
+  using T = std::conditional_t<Count % 2 == 0, Lanes, double>;
+  constexpr int kWidth = Count % 2 == 0 ? 2 : 1, kChains = Count / kWidth;
+  T zr[kChains], zi[kChains], re[kChains], im[kChains], dre[kChains], dim[kChains];
+  for (int l = 0; l < kChains; ++l) {
+    const double* t = theta + l * kWidth;
+    if constexpr (kWidth == 1) {
+      zr[l] = std::cos(t[0]);
+      zi[l] = std::sin(t[0]);
+    } else {
+      zr[l] = Lanes{std::cos(t[0]), std::cos(t[1])};
+      zi[l] = Lanes{std::sin(t[0]), std::sin(t[1])};
+    }
+  }
+  if (moment == nullptr) {
+    PhasorHorner<T, kChains, false>(c, degree, zr, zi, re, im, dre, dim);
+  } else {
+    PhasorHorner<T, kChains, true>(c, degree, zr, zi, re, im, dre, dim);
+  }
+  for (int l = 0; l < kChains; ++l)
+    for (int w = 0; w < kWidth; ++w) {
+      const int i = l * kWidth + w;
+      sums[i] = PolySums{LaneOf(re[l], w), LaneOf(im[l], w)};
+      if (moment == nullptr) continue;
+      const double d_re = LaneOf(dre[l], w), d_im = LaneOf(dim[l], w), z_re = LaneOf(zr[l], w), z_im = LaneOf(zi[l], w);
+      moment[i] = PolySums{d_re * z_re - d_im * z_im, d_re * z_im + d_im * z_re};
+    }
 }
 
 // How often a vanishing denominator moves the frequency before giving up (it never needs more

@@ -281,14 +281,14 @@ TEST_F(RunZeroPoleTest, GroupDelayOfAPoleHasItsClosedFormInBothForms) {
     ASSERT_NEAR(run->GroupDelay()[k], expected, 1e-12) << k;
     ASSERT_NEAR(cascade_tau[static_cast<std::size_t>(k)], 2 * expected, 1e-12) << k;
   }
-  // Outside the run: a count that leaves frequencies beyond the last group of four, and the
+  // Outside the run: a count that leaves frequencies beyond the last group of eight, and the
   // scaled evaluation on its own.
   CDigitalFilter direct;
   direct.SetBCoef(1, r);
-  std::vector<double> amplitudes(7), phases(7), together(7), alone(7);
-  direct.Responses(omegas.data(), 7, amplitudes.data(), phases.data(), together.data());
-  direct.GroupDelays(omegas.data(), 7, alone.data());
-  for (std::size_t k = 0; k < 7; ++k) {
+  std::vector<double> amplitudes(11), phases(11), together(11), alone(11);
+  direct.Responses(omegas.data(), 11, amplitudes.data(), phases.data(), together.data());
+  direct.GroupDelays(omegas.data(), 11, alone.data());
+  for (std::size_t k = 0; k < 11; ++k) {
     EXPECT_NEAR(together[k], run->GroupDelay()[k], 1e-12) << k;
     EXPECT_NEAR(alone[k], run->GroupDelay()[k], 1e-12) << k;
   }

@@ -330,6 +330,21 @@ TEST(DigitalFilterTest, FastResponseOfALongFilterMatchesThePlainSums) {
     // agree is the complex value itself, so weigh the phase difference by the amplitude.
     EXPECT_NEAR(amplitude * (phase - plain_phase), 0, 1e-12) << w;
   }
+
+  // Batched, eight angles to a group and the rest one by one, with the group delay or without:
+  // the very values of one at a time.
+  std::vector<double> omegas, amplitudes(19), phases(19), delayed_amplitudes(19), delayed_phases(19), delays(19);
+  for (int k = 0; k < 19; ++k) omegas.push_back(-std::numbers::pi + 0.31 * k);
+  filter.Responses(omegas.data(), 19, amplitudes.data(), phases.data());
+  filter.Responses(omegas.data(), 19, delayed_amplitudes.data(), delayed_phases.data(), delays.data());
+  for (std::size_t k = 0; k < omegas.size(); ++k) {
+    double amplitude = 0, phase = 0;
+    filter.Response(omegas[k], amplitude, phase);
+    EXPECT_EQ(amplitudes[k], amplitude) << k;
+    EXPECT_EQ(phases[k], phase) << k;
+    EXPECT_EQ(delayed_amplitudes[k], amplitude) << k;
+    EXPECT_EQ(delayed_phases[k], phase) << k;
+  }
 }
 
 }  // namespace
