@@ -66,8 +66,7 @@ void SchurEigenvalues(const Matrix& t, std::vector<Complex>& values) {
 }
 
 // A computed m-fold root comes out as m roots spread by about ε^(1/m) around it, far more than
-// kCoincidentRoots, while their mean stays as accurate as a simple root. Roots this close to a
-// neighbour are looked at as such a spread.
+// kCoincidentRoots. Roots this close to a neighbour are looked at as such a spread.
 constexpr double kClusterReach = 0.05;
 // A spread of m is taken for an m-fold root where it is a root of the polynomial and of its first
 // m − 1 derivatives to within this, relative to their terms: two distinct roots a apart leave about

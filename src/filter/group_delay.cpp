@@ -19,13 +19,13 @@ DelayPolynomial::DelayPolynomial(std::vector<double> coefficients) : c(std::move
 
 namespace {
 
-template <int Lanes>
+template <int Count>
 void DelaysAt(const DelayPolynomial& numerator, const DelayPolynomial& denominator, const double* thetas,
               double* delays) {
-  PolySums np[Lanes], nq[Lanes], dp[Lanes], dq[Lanes];
-  SumCosSinLanes<Lanes>(numerator.c.data(), numerator.Degree(), thetas, np, nq);
-  SumCosSinLanes<Lanes>(denominator.c.data(), denominator.Degree(), thetas, dp, dq);
-  for (int l = 0; l < Lanes; ++l) {
+  PolySums np[Count], nq[Count], dp[Count], dq[Count];
+  SumCosSinLanes<Count>(numerator.c.data(), numerator.Degree(), thetas, np, nq);
+  SumCosSinLanes<Count>(denominator.c.data(), denominator.Degree(), thetas, dp, dq);
+  for (int l = 0; l < Count; ++l) {
     const double tau = DelayOf(np[l].cos_sum, np[l].sin_sum, nq[l].cos_sum, nq[l].sin_sum, numerator.vanishing) -
                        DelayOf(dp[l].cos_sum, dp[l].sin_sum, dq[l].cos_sum, dq[l].sin_sum, denominator.vanishing);
     delays[l] = std::isfinite(tau) ? tau : std::numeric_limits<double>::quiet_NaN();

@@ -11,25 +11,6 @@ struct PolySums {
   double sin_sum = 0;  // Σ ck·sin(kθ)
 };
 
-// Σ ck·e^{jkθ} for k = 0 … degree by Horner's rule on the unit phasor: one cos/sin pair per
-// call instead of one per coefficient, with an error that grows only linearly in the degree.
-inline PolySums SumCosSin(const double* c, int degree, double theta) {
-  PolySums sums;
-  if (degree < 0) return sums;
-  const double zr = std::cos(theta);
-  const double zi = std::sin(theta);
-  double re = c[degree];
-  double im = 0;
-  for (int k = degree - 1; k >= 0; --k) {
-    const double next_re = re * zr - im * zi + c[k];
-    im = re * zi + im * zr;
-    re = next_re;
-  }
-  sums.cos_sum = re;
-  sums.sin_sum = im;
-  return sums;
-}
-
 // One value in every lane of T: a plain double, or two side by side.
 template <class T>
 inline T Splat(double value) {
@@ -40,6 +21,7 @@ inline T Splat(double value) {
   }
 }
 
+// Lane `lane` of a value of T (a plain double has only the one).
 template <class T>
 inline double LaneOf(const T& value, int lane) {
   if constexpr (std::is_same_v<T, double>) {
@@ -74,10 +56,11 @@ inline void PhasorHorner(const double* c, int degree, const T* zr, const T* zi, 
   }
 }
 
-// Σ ck·e^{jkθ} at Count angles at once, and with moment (not null) Σ k·ck·e^{jkθ} = e^{jθ}·P′ as
-// well: the Horner chains of different angles are independent, so interleaving them, two to a
-// vector register where Count is even, keeps the processor busy. Each angle's P is exactly
-// SumCosSin's.
+// Σ ck·e^{jkθ} for k = 0 … degree at Count angles at once, by Horner's rule on the unit phasor:
+// one cos/sin pair per angle instead of one per coefficient, with an error that grows only
+// linearly in the degree. With moment (not null) also Σ k·ck·e^{jkθ} = e^{jθ}·P′. The chains of
+// different angles are independent, so interleaving them, two to a vector register where Count
+// is even, keeps the processor busy; each angle's sums are the same however many go together.
 template <int Count>
 inline void SumCosSinLanes(const double* c, int degree, const double* theta, PolySums* sums,
                            PolySums* moment = nullptr) {
@@ -114,6 +97,13 @@ inline void SumCosSinLanes(const double* c, int degree, const double* theta, Pol
       const double d_re = LaneOf(dre[l], w), d_im = LaneOf(dim[l], w), z_re = LaneOf(zr[l], w), z_im = LaneOf(zi[l], w);
       moment[i] = PolySums{d_re * z_re - d_im * z_im, d_re * z_im + d_im * z_re};
     }
+}
+
+// SumCosSinLanes at one angle.
+inline PolySums SumCosSin(const double* c, int degree, double theta) {
+  PolySums sums;
+  SumCosSinLanes<1>(c, degree, &theta, &sums);
+  return sums;
 }
 
 // How often a vanishing denominator moves the frequency before giving up (it never needs more
