@@ -272,7 +272,7 @@ Output:
                              DIR/DFh.bmp, DIR/DFg.bmp, ... DIR/DFOutSpectr.bmp, DIR/DFGroupDelay.bmp,
                              and the z-plane, 640 x 600: DIR/DFZeroPole.bmp
       --format bmp|png|svg   their format (default bmp); the names take its extension
-  --coefficients-csv FILE|-  the coefficients of the analysed filter (decimal point, 17 digits),
+  --coefficients-csv FILE|-  the coefficients of the analysed filter (decimal point, exact),
                              the first line stating the convention:
                                sos:    section,b0,b1,b2,a0,a1,a2 with H(z) = product of
                                        (b0 + b1 z^-1 + b2 z^-2) / (1 + a1 z^-1 + a2 z^-2), a0 = 1,

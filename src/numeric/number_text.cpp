@@ -75,6 +75,6 @@ std::string CommaToDot(const std::string& text) { return ReplaceFirst(text, ',',
 std::string ExactNumberText(double value) {
   // to_chars, unlike printf, ignores the locale the window system may have set.
   char buffer[40];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
 }

@@ -10,7 +10,8 @@ std::string FormatNumber(unsigned decimals, double value);
 // ("0,5", "0.5", "-1,5", "1,5E-7"). Anything else ("1abc", "1,2,3", "", "inf") gives false and 0.
 bool TextToDouble(const std::string& text, double& value);
 
-// As "%.17g" in the C locale, with a decimal point whatever the locale: enough digits to read every double back exactly.
+// The shortest text that reads back as the same double ("0.9", "1e-05", "0.30000000000000004"), with a
+// decimal point whatever the locale: exact, and no longer than it needs to be.
 std::string ExactNumberText(double value);
 
 // The text with its first '.' replaced by ',' (and the other way round).

@@ -1,7 +1,7 @@
 #pragma once
 // A filter's coefficients as files for other programs: CSV with a decimal point, and a C header of
-// `static const double` arrays. Numbers carry 17 significant digits, so that each reads back as
-// the same double. The first line of a CSV states the convention (a '#' comment), the second
+// `static const double` arrays. Each number is the shortest text that reads back as the same
+// double. The first line of a CSV states the convention (a '#' comment), the second
 // names the columns.
 
 #include <string>

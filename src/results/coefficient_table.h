@@ -1,6 +1,6 @@
 #pragma once
 // What the coefficients window shows of a filter: a caption, the equation the coefficients enter,
-// and a table of texts with a decimal comma and 17 significant digits. A typed filter has the
+// and a table of texts with a decimal comma, each the shortest that reads back as its double. A typed filter has the
 // columns i, a(i), b(i); a cascade one row per section; a non-recursive design its taps.
 
 #include <functional>

@@ -100,16 +100,16 @@ TEST(KeeperChainTest, SeriesDataHasAColumnPairPerVisibleSeries) {
   chain.PNewKeeper()->SetArray(second, 2, -1, 1);
   EXPECT_EQ(SeriesDataText(chain.Base(), TSeriesDataText::kCsv),
             "x1,y1,x2,y2\n"
-            "0,1,-1,0.33333333333333331\n"
-            "0.5,0.10000000000000001,1,2\n"
+            "0,1,-1,0.3333333333333333\n"
+            "0.5,0.1,1,2\n"
             "1,-2.5,,\n");
   EXPECT_EQ(SeriesDataText(chain.Base(), TSeriesDataText::kTabbed),
             "x1\ty1\tx2\ty2\n"
-            "0\t1\t-1\t0,33333333333333331\n"
-            "0,5\t0,10000000000000001\t1\t2\n"
+            "0\t1\t-1\t0,3333333333333333\n"
+            "0,5\t0,1\t1\t2\n"
             "1\t-2,5\t\t\n");
   // From a later series on, as the enlarged view reads a linked chain behind its hidden base.
-  EXPECT_EQ(SeriesDataText(*k2->GetNext(), TSeriesDataText::kCsv), "x1,y1\n-1,0.33333333333333331\n1,2\n");
+  EXPECT_EQ(SeriesDataText(*k2->GetNext(), TSeriesDataText::kCsv), "x1,y1\n-1,0.3333333333333333\n1,2\n");
 
   // A z-plane: the points of a marker series, each as often as it coincides; the circle gives none.
   TKeeperChain plane;

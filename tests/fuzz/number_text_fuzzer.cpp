@@ -1,5 +1,6 @@
 // Any text typed into a number field: TextToDouble gives a finite number or false and 0, reads a
-// text alike with a decimal comma or point, and reads back whatever FormatNumber writes.
+// text alike with a decimal comma or point, reads back whatever FormatNumber writes, and reads the
+// exact text of every finite double back as that very double.
 
 #include <cmath>
 #include <cstddef>
@@ -35,7 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     double number = 0;
     std::memcpy(&number, data, sizeof number);
     double back = -1;
-    if (std::isfinite(number)) Check(TextToDouble(FormatNumber(data[sizeof number] % 10, number), back));
+    if (std::isfinite(number)) {
+      Check(TextToDouble(FormatNumber(data[sizeof number] % 10, number), back));
+      Check(TextToDouble(ExactNumberText(number), back) && back == number);
+    }
   }
   return 0;
 }

@@ -191,10 +191,14 @@ TEST(CoefficientTableTest, ColumnsEquationsAndSpreadsheetText) {
   EXPECT_EQ(TableText(table, [](int r, int c) { return r == 1 && c >= 1; }), "0,5\t0,25\n");
   EXPECT_EQ(TableText(table, [](int r, int c) { return (r == 0 && c == 1) || (r == 1 && c == 2); }), "1\t\n\t0,25\n");
 
-  // Every digit a double needs, with a decimal comma.
-  EXPECT_EQ(CoefficientText(0.1), "0,10000000000000001");
-  EXPECT_EQ(CoefficientText(-1.0 / 3), "-0,33333333333333331");
-  EXPECT_EQ(CoefficientText(std::ldexp(1.0, -30)), "9,3132257461547852e-10");
+  // The shortest text that reads back as the same double, with a decimal comma: a typed 0,9 stays
+  // 0,9, and a value that needs 17 digits gets them.
+  EXPECT_EQ(CoefficientText(0.1), "0,1");
+  EXPECT_EQ(CoefficientText(0.9), "0,9");
+  EXPECT_EQ(CoefficientText(1e-5), "1e-05");
+  EXPECT_EQ(CoefficientText(0.1 + 0.2), "0,30000000000000004");
+  EXPECT_EQ(CoefficientText(-1.0 / 3), "-0,3333333333333333");
+  EXPECT_EQ(CoefficientText(std::ldexp(1.0, -30)), "9,313225746154785e-10");
 
   Models m;
   m.Design(kButterworthKind, 5);
