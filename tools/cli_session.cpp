@@ -175,10 +175,14 @@ bool CollectCoefficients(Session& s, const CliOptions& o, CliOutputs& outputs, s
       o.coefficients_layout == "direct" || (o.coefficients_layout.empty() && !filter.IsCascade())
           ? CoefficientLayout::kDirect
           : CoefficientLayout::kSections;
-  const std::vector<CoefficientLayout> available = AvailableLayouts(filter);
-  if (std::find(available.begin(), available.end(), layout) == available.end()) {
-    std::fputs("velmar-cli: the direct form of this filter does not fit in doubles; "
-               "write it as sections (--coefficients-layout sos)\n",
+  const OfferedLayouts offered = LayoutsOf(filter);
+  if (std::find(offered.layouts.begin(), offered.layouts.end(), layout) == offered.layouts.end()) {
+    std::fputs(offered.direct_fault == DirectFormFault::kUnfaithful
+                   ? "velmar-cli: the direct form of this filter, rounded to doubles, is not the filter "
+                     "(its response differs from the sections' by more than 1e-6); "
+                     "write it as sections (--coefficients-layout sos)\n"
+                   : "velmar-cli: the direct form of this filter does not fit in doubles; "
+                     "write it as sections (--coefficients-layout sos)\n",
                err);
     return false;
   }

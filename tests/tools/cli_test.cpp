@@ -309,6 +309,18 @@ TEST_F(CliTest, CoefficientsOfTheAnalysedFilterInEitherLayout) {
       << narrow.err;
   EXPECT_FALSE(fs::exists(dir_ / "d.csv"));
   EXPECT_FALSE(fs::exists(dir_ / "t.csv"));
+
+  // Chebyshev 60 multiplied out fits in doubles but is not the filter: refused the same way, as CSV
+  // and as a C header; a low order passes.
+  for (const char* output : {"--coefficients-csv d.csv", "--c-header d.h"}) {
+    const Result wrong = Run(std::string("--chebyshev --order 60 --coefficients-layout direct ") + output);
+    EXPECT_EQ(wrong.exit_code, 1) << output;
+    EXPECT_NE(wrong.err.find("the direct form of this filter, rounded to doubles, is not the filter"),
+              std::string::npos)
+        << wrong.err;
+    EXPECT_FALSE(fs::exists(dir_ / "d.csv") || fs::exists(dir_ / "d.h")) << output;
+  }
+  EXPECT_EQ(Run("--chebyshev --order 8 --coefficients-layout direct --c-header d.h").exit_code, 0);
 }
 
 TEST_F(CliTest, StandardOutputIsWrittenWhereItStandsAndItsFailureIsAnError) {
