@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "analysis/analysed_response.h"
 #include "analysis/measurement.h"
 #include "cli_outputs.h"
 #include "cli_pictures.h"
@@ -226,8 +227,10 @@ MeasureRequest FindMeasureLevels(const CliOptions& o) {
 }
 
 std::string MeasurementText(const AnalysisRun& run, const MeasureRequest& request) {
+  const std::optional<ContinuousResponse> between = AnalysedResponse(run);
   const MeasurementResult r = MeasureAmplitudeResponse(run.AmplitudeResponse(), run.FrequencyPoints(), request.scale,
-                                                       request.pass_index, request.stop_index);
+                                                       request.pass_index, request.stop_index,
+                                                       between ? &*between : nullptr);
   const std::pair<const char*, const std::string*> lines[] = {
       {"Нормированная круговая частота верхней границы полосы пропускания", &r.wvT},
       {"Нормированная циклическая частота верхней границы полосы пропускания", &r.fvT},
