@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "analysis/analysed_response.h"
 #include "analysis/measurement.h"
 #include "cli_outputs.h"
 #include "cli_pictures.h"
@@ -175,10 +176,14 @@ bool CollectCoefficients(Session& s, const CliOptions& o, CliOutputs& outputs, s
       o.coefficients_layout == "direct" || (o.coefficients_layout.empty() && !filter.IsCascade())
           ? CoefficientLayout::kDirect
           : CoefficientLayout::kSections;
-  const std::vector<CoefficientLayout> available = AvailableLayouts(filter);
-  if (std::find(available.begin(), available.end(), layout) == available.end()) {
-    std::fputs("velmar-cli: the direct form of this filter does not fit in doubles; "
-               "write it as sections (--coefficients-layout sos)\n",
+  const OfferedLayouts offered = LayoutsOf(filter);
+  if (std::find(offered.layouts.begin(), offered.layouts.end(), layout) == offered.layouts.end()) {
+    std::fputs(offered.direct_fault == DirectFormFault::kUnfaithful
+                   ? "velmar-cli: the direct form of this filter, rounded to doubles, is not the filter "
+                     "(its response differs from the sections' by more than 1e-6); "
+                     "write it as sections (--coefficients-layout sos)\n"
+                   : "velmar-cli: the direct form of this filter does not fit in doubles; "
+                     "write it as sections (--coefficients-layout sos)\n",
                err);
     return false;
   }
@@ -222,8 +227,10 @@ MeasureRequest FindMeasureLevels(const CliOptions& o) {
 }
 
 std::string MeasurementText(const AnalysisRun& run, const MeasureRequest& request) {
+  const std::optional<ContinuousResponse> between = AnalysedResponse(run);
   const MeasurementResult r = MeasureAmplitudeResponse(run.AmplitudeResponse(), run.FrequencyPoints(), request.scale,
-                                                       request.pass_index, request.stop_index);
+                                                       request.pass_index, request.stop_index,
+                                                       between ? &*between : nullptr);
   const std::pair<const char*, const std::string*> lines[] = {
       {"Нормированная круговая частота верхней границы полосы пропускания", &r.wvT},
       {"Нормированная циклическая частота верхней границы полосы пропускания", &r.fvT},

@@ -105,6 +105,8 @@ class AnalysisRun {
   const double* InputSignal() const { return input_.data(); }
   const double* OutputSignal() const { return output_.data(); }
   const double* AmplitudeResponse() const { return amplitude_.data(); }
+  // |H| on the same grid in every mode: what the normalised modes divide by its largest value.
+  const double* RawAmplitudeResponse() const { return raw_amplitude_.data(); }
   const double* PhaseResponse() const { return phase_.data(); }
   const double* InputSpectrum() const { return input_spectrum_.data(); }
   const double* OutputSpectrum() const { return output_spectrum_.data(); }

@@ -157,6 +157,26 @@ TEST(CoefficientExportTest, DirectLayoutOfACascadeIsTheProductOfItsSections) {
     ASSERT_NEAR(amplitude, run.AmplitudeResponse()[k], 1e-9) << k;
   }
 
+  // Order 60 multiplied out fits in doubles, but rounded it is another filter: summed at z = 1 in
+  // quadruple precision, its gain is nowhere near the sections' product there (about 0,9).
+  Models wide;
+  wide.Design(kChebyshevKind, 60);
+  const FilterCoefficients sixty = wide.Coefficients();
+  const std::optional<DirectForm> rounded = DirectFormOf(sixty);
+  ASSERT_TRUE(rounded.has_value());
+  __float128 num60 = 0, den60 = 0;
+  for (double c : rounded->numerator) num60 += c;
+  for (double c : rounded->denominator) den60 += c;
+  long double sections_gain = sixty.gain;
+  for (const CoefficientSection& s : sixty.sections)
+    sections_gain *= s.g * (static_cast<long double>(s.b0) + s.b1 + s.b2) / (1.0L - s.a1 - s.a2);
+  EXPECT_GT(std::fabs(static_cast<double>(num60 / den60) / static_cast<double>(sections_gain) - 1), 0.5);
+  EXPECT_NEAR(static_cast<double>(sections_gain), 1, 0.2);
+  const OfferedLayouts offered = LayoutsOf(sixty);
+  EXPECT_EQ(offered.layouts, std::vector<CoefficientLayout>{CoefficientLayout::kSections});
+  EXPECT_EQ(offered.direct_fault, DirectFormFault::kUnfaithful);
+  EXPECT_EQ(LayoutsOf(filter).direct_fault, DirectFormFault::kNone);
+
   // Order 200 far down the band: its direct form lies below what a double holds, so only the
   // sections are offered.
   Models narrow;
@@ -166,6 +186,7 @@ TEST(CoefficientExportTest, DirectLayoutOfACascadeIsTheProductOfItsSections) {
   EXPECT_EQ(sections.sections.size(), 100u);
   EXPECT_FALSE(DirectFormOf(sections).has_value());
   EXPECT_EQ(AvailableLayouts(sections), std::vector<CoefficientLayout>{CoefficientLayout::kSections});
+  EXPECT_EQ(LayoutsOf(sections).direct_fault, DirectFormFault::kBeyondRange);
 }
 
 TEST(CoefficientExportTest, HeaderIdentifiersComeFromTheFileName) {

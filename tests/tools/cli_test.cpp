@@ -9,11 +9,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "numeric/number_text.h"
+#include "support/coefficient_csv.h"
+#include "support/fir_edge.h"
+#include "support/stated_interval.h"
 #include "support/temporary_folder.h"
 
 namespace {
@@ -95,6 +99,36 @@ TEST_F(CliTest, FrequencyCsvAndMeasurementOfADesignedFilter) {
   EXPECT_NEAR(edge, 1.0, 2 * 3.141592653589793 / 1023);
   EXPECT_NE(r.out.find("filter: chebyshev\n"), std::string::npos);
   EXPECT_NE(r.out.find("stable: yes\nmax pole radius: 0."), std::string::npos) << r.out;
+
+  // A −39,8 dB side lobe of this filter lies between two grid points, beyond the last grid point
+  // above −40 dB: the stated stop edge holds the crossing of the continuous response, computed
+  // here from the written taps, and so does the pass edge.
+  const Result lobe = Run("--fsampling --order 301 --wc 2.5 --afc 3 --measure -1,-40 --coefficients-csv -");
+  ASSERT_EQ(lobe.exit_code, 0) << lobe.err;
+  std::vector<double> taps;
+  for (const std::vector<double>& row : ReadCoefficientCsv(lobe.out).rows) taps.push_back(row.at(0));
+  ASSERT_EQ(taps.size(), 302u);
+  const long double peak = FirGridPeak(taps, 2048);
+  const auto stated = [&](const std::string& name) {
+    const std::size_t at = lobe.err.find(name + ": ");
+    if (at == std::string::npos) return StatedInterval("");
+    const std::size_t from = at + name.size() + 2;
+    return StatedInterval(lobe.err.substr(from, lobe.err.find('\n', from) - from));
+  };
+  const double stop_edge = LastFirCrossing(taps, peak, -40, 2.5), pass_edge = LastFirCrossing(taps, peak, -1, 2);
+  EXPECT_NEAR(stop_edge, 2.7915, 1e-4);  // the lobe's, not 2,7717 below it
+  EXPECT_TRUE(stated("Нормированная круговая частота нижней границы полосы подавления").Holds(stop_edge)) << lobe.err;
+  EXPECT_TRUE(
+      stated("Нормированная циклическая частота нижней границы полосы подавления").Holds(stop_edge / (2 * std::numbers::pi)));
+  EXPECT_TRUE(stated("Нормированная круговая частота верхней границы полосы пропускания").Holds(pass_edge)) << lobe.err;
+  EXPECT_TRUE(
+      stated("Ширина переходной полосы в единицах нормированной круговой частоты").Holds(stop_edge - pass_edge));
+
+  // The identity filter: its pass band reaches π, 0,5 in cycles, stated without a minus before 0.
+  const Result identity = Run("--arbitrary 1 --afc 3 --measure -3,-40");
+  ASSERT_EQ(identity.exit_code, 0) << identity.err;
+  EXPECT_NE(identity.out.find("пропускания: 0,5000±0,00%\n"), std::string::npos) << identity.out;
+  EXPECT_EQ(identity.out.find("-0,"), std::string::npos) << identity.out;
 
   // y(n) = x(n) + x(n − 1): a group delay of 0.5, its field empty at ±π where H vanishes.
   const Result two_taps = Run("--arbitrary 1,1 --points 1024 --freq-csv -");
@@ -309,6 +343,18 @@ TEST_F(CliTest, CoefficientsOfTheAnalysedFilterInEitherLayout) {
       << narrow.err;
   EXPECT_FALSE(fs::exists(dir_ / "d.csv"));
   EXPECT_FALSE(fs::exists(dir_ / "t.csv"));
+
+  // Chebyshev 60 multiplied out fits in doubles but is not the filter: refused the same way, as CSV
+  // and as a C header; a low order passes.
+  for (const char* output : {"--coefficients-csv d.csv", "--c-header d.h"}) {
+    const Result wrong = Run(std::string("--chebyshev --order 60 --coefficients-layout direct ") + output);
+    EXPECT_EQ(wrong.exit_code, 1) << output;
+    EXPECT_NE(wrong.err.find("the direct form of this filter, rounded to doubles, is not the filter"),
+              std::string::npos)
+        << wrong.err;
+    EXPECT_FALSE(fs::exists(dir_ / "d.csv") || fs::exists(dir_ / "d.h")) << output;
+  }
+  EXPECT_EQ(Run("--chebyshev --order 8 --coefficients-layout direct --c-header d.h").exit_code, 0);
 }
 
 TEST_F(CliTest, StandardOutputIsWrittenWhereItStandsAndItsFailureIsAnError) {

@@ -45,6 +45,14 @@ std::optional<CoefficientFileChoice> AskWithSaveDialog(const CoefficientFileRequ
   return CoefficientFileChoice{choice->name, r.layouts[std::clamp(choice->filter, 0, last)]};
 }
 
+// Why the direct form is not offered.
+QString DirectFormNote(DirectFormFault fault) {
+  if (fault == DirectFormFault::kUnfaithful)
+    return "Прямая форма этого фильтра в числах двойной точности искажает его характеристику: "
+           "он сохраняется только секциями.";
+  return "Прямая форма этого фильтра не помещается в числа двойной точности: он сохраняется только секциями.";
+}
+
 Replaceable<CoefficientFileChooser>& CurrentChooser() {
   static Replaceable<CoefficientFileChooser> chooser(AskWithSaveDialog);
   return chooser;
@@ -113,10 +121,9 @@ void TCoefficientsForm::Fill() {
   filled_ = true;
   LabelCaption->setText(QString::fromStdString(table_.caption));
   LabelEquation->setText(QString::fromStdString(table_.equation));
-  const bool direct_left_out = filter_.IsCascade() && !DirectFormOf(filter_);
-  LabelNote->setText(
-      "Прямая форма этого фильтра не помещается в числа двойной точности: он сохраняется только секциями.");
-  LabelNote->setVisible(direct_left_out);
+  offered_ = LayoutsOf(filter_);
+  LabelNote->setText(DirectFormNote(offered_.direct_fault));
+  LabelNote->setVisible(offered_.direct_fault != DirectFormFault::kNone);
 
   Grid->clear();
   Grid->setColumnCount(static_cast<int>(table_.headers.size()));
@@ -171,7 +178,7 @@ void TCoefficientsForm::SaveClick() { Save(false); }
 void TCoefficientsForm::ExportClick() { Save(true); }
 
 void TCoefficientsForm::Save(bool header) {
-  const std::vector<CoefficientLayout> layouts = AvailableLayouts(filter_);
+  const std::vector<CoefficientLayout>& layouts = offered_.layouts;
   const std::optional<CoefficientFileChoice> choice =
       (*CurrentChooser())({header, layouts, header ? "Коэффициенты.h" : "Коэффициенты.csv"}, this);
   if (!choice || std::find(layouts.begin(), layouts.end(), choice->layout) == layouts.end()) return;

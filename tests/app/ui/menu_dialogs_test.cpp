@@ -204,12 +204,31 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
   EXPECT_TRUE(requests.back().header);
   EXPECT_EQ(ReadFile(header), CoefficientsHeader(form->Coefficients(), CoefficientLayout::kDirect, header));
   EXPECT_TRUE(messages.Messages().empty());
+  EXPECT_FALSE(form->LabelNote->isVisible());
   const std::string missing = (folder.Path() / "missing" / "c.csv").string();
   answer = CoefficientFileChoice{missing, CoefficientLayout::kSections};
   form->ButtonSave->click();
   ASSERT_EQ(messages.Messages().size(), 1u);
   EXPECT_EQ(messages.Messages()[0].rfind("Не удаётся сохранить файл\n" + missing + "\n", 0), 0u)
       << messages.Messages()[0];
+
+  // Order 60: its direct form rounded to doubles is another filter, so both commands offer only
+  // sections and the window says why; a direct form asked for anyway is not written.
+  LibraryModel().ChebyshevDesign().SetAutoOrder(false);
+  LibraryModel().ChebyshevDesign().SetOrder(60);
+  RYNForm->N3->trigger();
+  ASSERT_EQ(form->Grid->rowCount(), 30);
+  EXPECT_TRUE(form->LabelNote->isVisible());
+  EXPECT_EQ(form->LabelNote->text().toStdString(),
+            "Прямая форма этого фильтра в числах двойной точности искажает его характеристику: "
+            "он сохраняется только секциями.");
+  const std::string direct = (folder.Path() / "direct.h").string();
+  answer = CoefficientFileChoice{direct, CoefficientLayout::kDirect};
+  for (QPushButton* button : {form->ButtonSave, form->ButtonExport}) {
+    button->click();
+    EXPECT_EQ(requests.back().layouts, std::vector<CoefficientLayout>{CoefficientLayout::kSections});
+  }
+  EXPECT_FALSE(std::filesystem::exists(direct));
 }
 
 }  // namespace
