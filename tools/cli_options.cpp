@@ -7,6 +7,7 @@
 #include <set>
 
 #include "dialogs/table_model.h"
+#include "results/coefficient_export.h"
 
 namespace {
 
@@ -143,6 +144,12 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
       {"--freq-csv", output(o.freq_csv)},
       {"--coefficients-csv", output(o.coefficients_csv)},
       {"--c-header", output(o.c_header)},
+      {"--c-prefix", [&](const std::string& opt, const std::string& v) {
+         if (!IsHeaderPrefix(v))
+           throw UsageError("option " + opt + ": '" + v +
+                            "' is no C identifier: a Latin letter, then letters, digits and single underscores");
+         o.c_prefix = v;
+       }},
       {"--coefficients-layout", [&](const std::string& opt, const std::string& v) {
          if (v != "direct" && v != "sos") throw UsageError("option " + opt + ": use direct or sos");
          o.coefficients_layout = v;
@@ -222,6 +229,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   if (o.measure && o.afc == 1) throw UsageError("--measure needs --afc 2 or --afc 3");
   if ((o.time_csv == "-") + (o.freq_csv == "-") + (o.coefficients_csv == "-") + (o.c_header == "-") + (o.zpk_csv == "-") > 1)
     throw UsageError("only one output can go to standard output");
+  if (!o.c_prefix.empty() && o.c_header.empty()) throw UsageError("--c-prefix belongs to --c-header");
   if (!o.coefficients_layout.empty() && o.coefficients_csv.empty() && o.c_header.empty())
     throw UsageError("--coefficients-layout belongs to --coefficients-csv or --c-header");
   if (o.coefficients_layout == "sos" && !recursive_design)
@@ -280,6 +288,9 @@ Output:
                                direct: k,numerator,denominator with H(z) =
                                        sum numerator_k z^-k / sum denominator_k z^-k, denominator_0 = 1
   --c-header FILE|-          the same coefficients as static const double arrays in a C header
+      --c-prefix NAME        the prefix of its identifiers (NAME_sos, NAME_SECTION_COUNT, ...);
+                             default: the file's name made an identifier; the include guard is
+                             NAME upper-cased with a short hash of the header's content
   --coefficients-layout direct|sos   layout of both (default: sos for --butterworth and
                              --chebyshev, direct otherwise; sos needs one of those two)
   --measure PASS,STOP        measure the pass and stop band at these levels (needs --afc 2 or 3),

@@ -183,7 +183,8 @@ bool CollectCoefficients(Session& s, const CliOptions& o, CliOutputs& outputs, s
     return false;
   }
   if (!o.coefficients_csv.empty()) outputs.Add(o.coefficients_csv, CoefficientsCsv(filter, layout));
-  if (!o.c_header.empty()) outputs.Add(o.c_header, CoefficientsHeader(filter, layout, o.c_header));
+  if (!o.c_header.empty())
+    outputs.Add(o.c_header, CoefficientsHeader(filter, layout, o.c_prefix.empty() ? HeaderPrefix(o.c_header) : o.c_prefix));
   return true;
 }
 

@@ -146,6 +146,8 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndWritesNothing) {
       {"--butterworth --order 99999999999", "is out of range"},
       {"--wp 1", "belong to --butterworth"},
       {"--table " + (dir_ / "missing.tbl").string(), "cannot read the table file"},
+      {"--c-header c.h --c-prefix 2nd", "option --c-prefix: '2nd' is no C identifier"},
+      {"--c-prefix lowpass", "--c-prefix belongs to --c-header"},
       {"--measure 0.707,0.01", "needs --afc 2 or --afc 3"},
       {"--afc 2 --measure 0.71,0.01", "not in its list"},
       {"--arbitrary 0,0", "all 0"},
@@ -298,8 +300,20 @@ TEST_F(CliTest, CoefficientsOfTheAnalysedFilterInEitherLayout) {
   const Result header = Run("--window --order 4 --c-header taps.h");
   ASSERT_EQ(header.exit_code, 0) << header.err;
   const std::string text = ReadAll(dir_ / "taps.h");
-  EXPECT_NE(text.find("#define TAPS_NUMERATOR_LENGTH 5\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("#define taps_NUMERATOR_LENGTH 5\n"), std::string::npos) << text;
   EXPECT_NE(text.find("Windowed FIR low-pass, order 4: rectangular window, wc = 1 rad/sample"), std::string::npos);
+  // Two headers of one name in two folders never share a guard, so neither hides the other.
+  fs::create_directory(dir_ / "d1");
+  fs::create_directory(dir_ / "d2");
+  ASSERT_EQ(Run("--chebyshev --order 4 --c-header d1/cheb.h").exit_code, 0);
+  ASSERT_EQ(Run("--chebyshev --order 6 --c-header d2/cheb.h").exit_code, 0);
+  const auto guard = [&](const char* name) {
+    const std::string header_text = ReadAll(dir_ / name);
+    const std::size_t at = header_text.find("#ifndef ");
+    return at == std::string::npos ? "" : header_text.substr(at, header_text.find('\n', at) - at);
+  };
+  EXPECT_EQ(guard("d1/cheb.h").rfind("#ifndef CHEB_COEFFICIENTS_", 0), 0u) << guard("d1/cheb.h");
+  EXPECT_NE(guard("d1/cheb.h"), guard("d2/cheb.h"));
 
   // A direct form beyond a double's range fails while running, and nothing is written.
   const Result narrow = Run("--butterworth --wp 0.01 --order 200 --coefficients-layout direct "
