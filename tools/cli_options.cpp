@@ -297,9 +297,15 @@ Output:
                              e.g. --measure 0.707,0.01 or --afc 3 --measure -3,-40
   --help                     this text
 Every option is given at most once. Messages of the program are printed to standard error as
-"message: <text>". The outputs are written all or none: each file is complete before any takes
-the place of an old one. Saving follows a symbolic link to its file, keeps the file's mode and
-owner, and refuses a read-only file; devices, pipes and /dev/stdout are written directly.
-Exit status: 0 done, 1 failed while running (such as a full disk), 2 bad usage.
+"message: <text>"; after a message that corrects a value, "corrected: OPTION = VALUE" names the
+value used. No output may be the table read. The outputs are written all or none: each file is
+complete before standard output is written and before any file takes the place of an old one;
+if one cannot, the others get their old content back. Saving follows a symbolic link to its
+file (not another user's link in a shared sticky folder such as /tmp), keeps the file's mode,
+owner and extended attributes (its access list), and refuses a read-only file; devices, pipes
+and /dev/stdout are written directly.
+Exit status: 0 done (a corrected value is no error), 1 failed while running (such as a full
+disk; no file is changed), 2 bad usage, 128+N stopped by signal N (SIGINT, SIGTERM, SIGHUP;
+no file is changed).
 )";
 }
