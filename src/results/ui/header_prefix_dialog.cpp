@@ -11,7 +11,7 @@
 #include "results/coefficient_export.h"
 
 THeaderPrefixDialog::THeaderPrefixDialog(const std::string& proposed, CoefficientLayout layout, QWidget* parent)
-    : QDialog(parent), layout_(layout) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), layout_(layout) {
   setObjectName("HeaderPrefixDialog");
   setWindowTitle("Экспорт в C");
   LabelPrefix = new QLabel("Префикс имён массивов и макросов в заголовке:");
@@ -23,6 +23,7 @@ THeaderPrefixDialog::THeaderPrefixDialog(const std::string& proposed, Coefficien
   LabelPrefix->setBuddy(EditPrefix);
   LabelNames = new QLabel;
   LabelNames->setEnabled(false);  // a hint, in the paler colour
+  LabelNames->setWordWrap(true);
   ButtonOk = new QPushButton("Сохранить");
   ButtonOk->setDefault(true);
   ButtonCancel = new QPushButton("Отмена");
@@ -40,7 +41,7 @@ THeaderPrefixDialog::THeaderPrefixDialog(const std::string& proposed, Coefficien
   column->addWidget(LabelNames);
   column->addLayout(buttons);
   EditPrefixChange();
-  setMinimumWidth(420);
+  setFixedWidth(440);
 }
 
 std::string THeaderPrefixDialog::Prefix() const { return EditPrefix->text().toStdString(); }
