@@ -196,6 +196,24 @@ TEST(CoefficientExportTest, HeaderIdentifiersComeFromTheFileName) {
   EXPECT_EQ(HeaderPrefix("-"), "velmar_filter");
   EXPECT_EQ(HeaderPrefix("_Reserved__name.h"), "f_Reserved_name");
   EXPECT_EQ(HeaderPrefix(".h"), "f_h");
+  for (const char* name : {"lowpass", "f_2nd_order_filter", "Filter", "a1_b2_"}) EXPECT_TRUE(IsHeaderPrefix(name)) << name;
+  for (const char* name : {"", "2nd", "_Reserved", "double__under", "low-pass", "Коэф", "a b"})
+    EXPECT_FALSE(IsHeaderPrefix(name)) << name;
+
+  // Every name comes from the prefix as given, the guard from it upper-cased and the content's
+  // hash: Filter.h and filter.h of one filter share neither names nor guard.
+  FilterCoefficients typed;
+  typed.a = {1, 0.5};
+  typed.order = 1;
+  const std::string upper = CoefficientsHeader(typed, CoefficientLayout::kDirect, "Filter");
+  const std::string lower = CoefficientsHeader(typed, CoefficientLayout::kDirect, "filter");
+  EXPECT_NE(upper.find("#define Filter_NUMERATOR_LENGTH 2\n"), std::string::npos) << upper;
+  EXPECT_NE(upper.find("static const double Filter_numerator[Filter_NUMERATOR_LENGTH] = {"), std::string::npos);
+  const auto guard = [](const std::string& header) { return header.substr(header.find("#ifndef "), 40); };
+  EXPECT_EQ(guard(upper).rfind("#ifndef FILTER_COEFFICIENTS_", 0), 0u) << guard(upper);
+  EXPECT_NE(guard(upper), guard(lower));
+  typed.a = {1, 0.25};
+  EXPECT_NE(guard(CoefficientsHeader(typed, CoefficientLayout::kDirect, "filter")), guard(lower));
 }
 
 TEST(CoefficientTableTest, ColumnsEquationsAndSpreadsheetText) {

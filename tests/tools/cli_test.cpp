@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -11,7 +15,9 @@
 #include <fstream>
 #include <numbers>
 #include <sstream>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "numeric/number_text.h"
@@ -156,10 +162,23 @@ TEST_F(CliTest, MessagesGoToStandardErrorAndOverflowIsReported) {
             std::string::npos)
       << r.err;
   EXPECT_NE(r.out.find("transient length: 63\noverflow: yes\n"), std::string::npos) << r.out;
-  // A correction of a design value is a message too, and the run goes on.
-  const Result corrected = Run("--butterworth --wp 4");
-  EXPECT_EQ(corrected.exit_code, 0);
-  EXPECT_NE(corrected.err.find("message: "), std::string::npos);
+  // A correction of a design value is a message too, and the run goes on with the value named
+  // after it; so does an automatic order held at its limit.
+  const std::pair<std::string, std::string> corrections[] = {
+      {"--butterworth --wp 4", "Произведена коррекция.\ncorrected: --wp = 3.141592653589793\n"},
+      {"--butterworth --order 10000", "message: Порядок фильтра должен быть меньше 200\n Произведена коррекция.\n"
+                                      "corrected: --order = 200\n"},
+      {"--butterworth --ls-db -400 --transition 1", "Произведена коррекция.\ncorrected: --order = 200\n"},
+      {"--chebyshev --ripple 1e20", "corrected: --ripple = 50\ncorrected: --lp = 0.5\n"},
+      {"--window --order 0", "Произведена коррекция.\ncorrected: --order = 1\n"},
+      {"--biharmonic --w1 4", "Произведена коррекция.\ncorrected: --w1 = 3\n"}};
+  for (const auto& [args, note] : corrections) {
+    const Result corrected = Run(args);
+    EXPECT_EQ(corrected.exit_code, 0) << args;
+    EXPECT_NE(corrected.err.find(note), std::string::npos) << args << ": " << corrected.err;
+  }
+  EXPECT_NE(Run("--butterworth --order 10000").out.find("order: 200\n"), std::string::npos);
+  EXPECT_EQ(Run("--butterworth --lp-db 3").err, "");  // a positive level in dB is read as negative, silently
 }
 
 // count values "0,0,…,last".
@@ -179,7 +198,12 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndWritesNothing) {
       {"--butterworth --wp 1e-400", "'1e-400' is out of range"},
       {"--butterworth --order 99999999999", "is out of range"},
       {"--wp 1", "belong to --butterworth"},
-      {"--table " + (dir_ / "missing.tbl").string(), "cannot read the table file"},
+      {"--table " + (dir_ / "missing.tbl").string(),
+       "cannot read the table file '" + (dir_ / "missing.tbl").string() + "': No such file or directory"},
+      {"--table " + dir_.string(), "cannot read the table file '" + dir_.string() + "': Is a directory"},
+      {"--table /dev/null", "'/dev/null': it is not a regular file but a device, a pipe or a socket"},
+      {"--c-header c.h --c-prefix 2nd", "option --c-prefix: '2nd' is no C identifier"},
+      {"--c-prefix lowpass", "--c-prefix belongs to --c-header"},
       {"--measure 0.707,0.01", "needs --afc 2 or --afc 3"},
       {"--afc 2 --measure 0.71,0.01", "not in its list"},
       {"--arbitrary 0,0", "all 0"},
@@ -253,6 +277,29 @@ TEST_F(CliTest, OutputsThatAreOneFileAreRefused) {
   EXPECT_FALSE(fs::exists(dir_ / "same.csv"));
   EXPECT_FALSE(fs::exists(dir_ / "pics"));
   EXPECT_EQ(ReadAll(dir_ / "a.csv"), "old");
+
+  // No output replaces the table read, whatever name either has.
+  const std::string table("\0\0\0\0\0\0\xF8\x3F", 8);  // 1.5
+  Write("t.inp", table);
+  ASSERT_EQ(symlink("t.inp", (dir_ / "link.inp").c_str()), 0);
+  fs::create_directory(dir_ / "pics");
+  Write("pics/DFh.bmp", table);
+  const std::pair<std::string, std::string> inputs[] = {
+      {"--table t.inp --time-csv t.inp", "--time-csv 't.inp' and --table 't.inp' are the same file"},
+      {"--table link.inp --freq-csv ./t.inp", "--freq-csv './t.inp' and --table 'link.inp' are the same file"},
+      {"--table pics/DFh.bmp --pictures pics/",
+       "--pictures 'pics/DFh.bmp' and --table 'pics/DFh.bmp' are the same file"}};
+  for (const auto& [args, clash] : inputs) {
+    const Result r = Run(args);
+    EXPECT_EQ(r.exit_code, 2) << args;
+    EXPECT_NE(r.err.find(clash + ": an output may not overwrite an input"), std::string::npos) << args << ": " << r.err;
+  }
+  EXPECT_EQ(ReadAll(dir_ / "t.inp"), table);
+  EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp"), table);
+
+  // Devices that discard or stream are no files to protect.
+  const Result discarded = Run("--time-csv /dev/null --freq-csv /dev/null --zpk-csv /dev/null");
+  EXPECT_EQ(discarded.exit_code, 0) << discarded.err;
 }
 
 TEST_F(CliTest, OutputsAreWrittenAllOrNone) {
@@ -283,8 +330,10 @@ TEST_F(CliTest, OutputsAreWrittenAllOrNone) {
   EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp"), "old picture");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 1);
 
-  const Result written = Run("--interval 1000 --time-csv time.csv --pictures pics");
+  // As under cron: no XDG_RUNTIME_DIR, and still no word on standard error but the program's own.
+  const Result written = Run("--interval 1000 --time-csv time.csv --pictures pics", "", "env -u XDG_RUNTIME_DIR");
   ASSERT_EQ(written.exit_code, 0) << written.err;
+  EXPECT_EQ(written.err, "");
   EXPECT_EQ(ReadAll(dir_ / "time.csv").rfind("n,h,g,x,y\n0,1,1,0,0\n", 0), 0u);
   EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp").substr(0, 2), "BM");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 10);
@@ -332,8 +381,20 @@ TEST_F(CliTest, CoefficientsOfTheAnalysedFilterInEitherLayout) {
   const Result header = Run("--window --order 4 --c-header taps.h");
   ASSERT_EQ(header.exit_code, 0) << header.err;
   const std::string text = ReadAll(dir_ / "taps.h");
-  EXPECT_NE(text.find("#define TAPS_NUMERATOR_LENGTH 5\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("#define taps_NUMERATOR_LENGTH 5\n"), std::string::npos) << text;
   EXPECT_NE(text.find("Windowed FIR low-pass, order 4: rectangular window, wc = 1 rad/sample"), std::string::npos);
+  // Two headers of one name in two folders never share a guard, so neither hides the other.
+  fs::create_directory(dir_ / "d1");
+  fs::create_directory(dir_ / "d2");
+  ASSERT_EQ(Run("--chebyshev --order 4 --c-header d1/cheb.h").exit_code, 0);
+  ASSERT_EQ(Run("--chebyshev --order 6 --c-header d2/cheb.h").exit_code, 0);
+  const auto guard = [&](const char* name) {
+    const std::string header_text = ReadAll(dir_ / name);
+    const std::size_t at = header_text.find("#ifndef ");
+    return at == std::string::npos ? "" : header_text.substr(at, header_text.find('\n', at) - at);
+  };
+  EXPECT_EQ(guard("d1/cheb.h").rfind("#ifndef CHEB_COEFFICIENTS_", 0), 0u) << guard("d1/cheb.h");
+  EXPECT_NE(guard("d1/cheb.h"), guard("d2/cheb.h"));
 
   // A direct form beyond a double's range fails while running, and nothing is written.
   const Result narrow = Run("--butterworth --wp 0.01 --order 200 --coefficients-layout direct "
@@ -358,12 +419,14 @@ TEST_F(CliTest, CoefficientsOfTheAnalysedFilterInEitherLayout) {
 }
 
 TEST_F(CliTest, StandardOutputIsWrittenWhereItStandsAndItsFailureIsAnError) {
-  for (const char* args : {"--time-csv -", "--arbitrary 1", "--help"}) {
+  // Standard output is written before any file takes its place.
+  for (const char* args : {"--time-csv -", "--arbitrary 1 --time-csv sf.csv", "--help"}) {
     const Result r = Run(args, ">/dev/full");
     EXPECT_EQ(r.exit_code, 1) << args;
     EXPECT_NE(r.err.find("velmar-cli: cannot write to standard output: No space left on device"), std::string::npos)
         << args << ": " << r.err;
   }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1);  // err.txt: no sf.csv, nothing hidden
 
   // Through a link to /dev/stdout, appended to what standard output already holds.
   Write("log.txt", "before\n");
@@ -373,6 +436,85 @@ TEST_F(CliTest, StandardOutputIsWrittenWhereItStandsAndItsFailureIsAnError) {
   EXPECT_EQ(ReadAll(dir_ / "log.txt").rfind("before\nn,h,g,x,y\n0,1,1,0,0\n", 0), 0u);
   EXPECT_TRUE(fs::is_symlink(dir_ / "stdout"));
   EXPECT_NE(r.err.find("filter: arbitrary\n"), std::string::npos) << r.err;  // the summary moves aside
+}
+
+TEST_F(CliTest, AFileThatCannotTakeItsPlaceLeavesTheOthersAsTheyWere) {
+  if (std::system("unshare -m true 2>/dev/null") != 0) GTEST_SKIP() << "needs a mount namespace (root)";
+  Write("a.csv", "old a");
+  Write("b.csv", "old b");
+  ASSERT_EQ(link((dir_ / "b.csv").c_str(), (dir_ / "b2.csv").c_str()), 0);  // rewritten in place
+  Write("c.csv", "old c");
+  Write("mounted", "over c");
+  // c.csv is a mount point: renaming over it fails, after a.csv and b.csv took their places.
+  const Result r = Run("--arbitrary 1 --samples 1 --time-csv a.csv --freq-csv b.csv --zpk-csv c.csv", "",
+                       "unshare -m sh -c 'mount --bind mounted c.csv && exec \"$0\" \"$@\"'");
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_NE(r.err.find("velmar-cli: cannot write 'c.csv': Device or resource busy"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadAll(dir_ / "a.csv"), "old a");
+  EXPECT_EQ(ReadAll(dir_ / "b2.csv"), "old b");
+  EXPECT_EQ(ReadAll(dir_ / "c.csv"), "old c");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 7);  // and out.txt, err.txt: nothing kept aside
+}
+
+// velmar-cli started in the test's folder with its standard output into a pipe, its standard
+// error into err.txt.
+struct Child {
+  pid_t pid = -1;
+  int out = -1;  // the pipe's reading end
+};
+
+TEST_F(CliTest, SignalsAndAReaderThatGoesAwayLeaveNothingBehind) {
+  const char* const argv[] = {VELMAR_CLI, "--points", "4096", "--freq-csv", "-", "--time-csv", "t.csv",
+                              "--pictures", "p", nullptr};
+  const std::string err = (dir_ / "err.txt").string();
+  const auto start = [&] {
+    int pipe_ends[2];
+    EXPECT_EQ(pipe(pipe_ends), 0);
+    Child child{fork(), pipe_ends[0]};
+    if (child.pid == 0) {  // nothing but async-signal-safe calls until exec
+      const int err_fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (dup2(pipe_ends[1], 1) < 0 || dup2(err_fd, 2) < 0 || chdir(dir_.c_str()) != 0) _exit(126);
+      close(pipe_ends[0]);
+      execv(argv[0], const_cast<char* const*>(argv));
+      _exit(127);
+    }
+    close(pipe_ends[1]);
+    return child;
+  };
+  // The exit code, or 1000 + the signal that ended it.
+  const auto finish = [](const Child& child) {
+    int status = 0;
+    waitpid(child.pid, &status, 0);
+    close(child.out);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+  };
+  const auto nothing_left = [&](const std::string& what) {
+    EXPECT_EQ(ReadAll(dir_ / "t.csv"), "old") << what;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2) << what;  // t.csv and err.txt: no temporaries, no p
+    EXPECT_EQ(ReadAll(err), "") << what;
+  };
+  Write("t.csv", "old");
+
+  // A reader that has gone before the first byte, as "| head" soon is: a write error, no words.
+  Child gone = start();
+  close(std::exchange(gone.out, -1));
+  EXPECT_EQ(finish(gone), 1);
+  nothing_left("reader gone");
+
+  // Standard output is written once every file is staged, and stalls when the pipe is full.
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    const Child stalled = start();
+    const int full = fcntl(stalled.out, F_GETPIPE_SZ) - PIPE_BUF;
+    int queued = 0;
+    for (int wait = 0; wait < 6000 && queued <= full; ++wait) {
+      ioctl(stalled.out, FIONREAD, &queued);
+      if (queued <= full) usleep(10000);
+    }
+    ASSERT_GT(queued, full) << "velmar-cli never filled its standard output";
+    kill(stalled.pid, signal_number);
+    EXPECT_EQ(finish(stalled), 128 + signal_number) << signal_number;
+    nothing_left(strsignal(signal_number));
+  }
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "platform/replaceable.h"
 #include "platform/ui/file_dialogs.h"
 #include "results/coefficient_export.h"
+#include "results/ui/header_prefix_dialog.h"
 
 namespace {
 
@@ -182,8 +183,9 @@ void TCoefficientsForm::Save(bool header) {
   const std::optional<CoefficientFileChoice> choice =
       (*CurrentChooser())({header, layouts, header ? "Коэффициенты.h" : "Коэффициенты.csv"}, this);
   if (!choice || std::find(layouts.begin(), layouts.end(), choice->layout) == layouts.end()) return;
+  std::optional<std::string> prefix;
+  if (header && !(prefix = AskHeaderPrefix(HeaderPrefix(choice->name), choice->layout, this))) return;
   AtomicFileWriter file(choice->name);
-  file.Write(header ? CoefficientsHeader(filter_, choice->layout, choice->name)
-                    : CoefficientsCsv(filter_, choice->layout));
+  file.Write(header ? CoefficientsHeader(filter_, choice->layout, *prefix) : CoefficientsCsv(filter_, choice->layout));
   if (!file.Commit()) ShowMessage(file.FailureMessage(kCannotSaveCoefficientsMessage));
 }

@@ -32,6 +32,7 @@
 #include "platform/messages.h"
 #include "results/coefficient_export.h"
 #include "results/ui/coefficients_form.h"
+#include "results/ui/header_prefix_dialog.h"
 #include "support/modal_answers.h"
 #include "support/temporary_folder.h"
 
@@ -199,10 +200,27 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
   EXPECT_EQ(requests.back().layouts,
             (std::vector<CoefficientLayout>{CoefficientLayout::kSections, CoefficientLayout::kDirect}));
   EXPECT_EQ(ReadFile(csv), CoefficientsCsv(form->Coefficients(), CoefficientLayout::kSections));
+  // "Экспорт в C..." asks for the prefix of the header's names, the file's name proposed.
   answer = CoefficientFileChoice{header, CoefficientLayout::kDirect};
-  form->ButtonExport->click();
+  std::vector<std::string> proposed;
+  std::string typed = "lowpass";
+  {
+    const ScopedModalAnswerer prefix([&](QDialog& dialog) -> std::optional<int> {
+      auto* asked = qobject_cast<THeaderPrefixDialog*>(&dialog);
+      if (asked == nullptr) return std::nullopt;
+      proposed.push_back(asked->EditPrefix->text().toStdString());
+      asked->EditPrefix->setText(QString::fromStdString(typed));
+      return asked->ButtonOk->isEnabled() ? QDialog::Accepted : QDialog::Rejected;
+    });
+    form->ButtonExport->click();
+    typed = "2x";  // no C identifier: nothing is saved
+    form->ButtonExport->click();
+  }
   EXPECT_TRUE(requests.back().header);
-  EXPECT_EQ(ReadFile(header), CoefficientsHeader(form->Coefficients(), CoefficientLayout::kDirect, header));
+  EXPECT_EQ(proposed, (std::vector<std::string>{"cheb", "cheb"}));
+  EXPECT_EQ(ReadFile(header), CoefficientsHeader(form->Coefficients(), CoefficientLayout::kDirect, "lowpass"));
+  EXPECT_NE(ReadFile(header).find("static const double lowpass_numerator[lowpass_NUMERATOR_LENGTH]"),
+            std::string::npos);
   EXPECT_TRUE(messages.Messages().empty());
   EXPECT_FALSE(form->LabelNote->isVisible());
   const std::string missing = (folder.Path() / "missing" / "c.csv").string();
