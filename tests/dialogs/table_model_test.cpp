@@ -240,24 +240,44 @@ TEST(TableModelTest, EnterWritesZeroAndWalksOnThroughEmptyCells) {
 }
 
 TEST(TableModelTest, CellKeysAllowOnlyASignedDecimalNumber) {
+  const auto at_end = [](const std::string& text) { return EditFieldState{text, CharacterCount(text)}; };
   std::string text;
   for (char32_t key : {U'-', U'1', U'.', U'5'}) {
-    FilterCellKey(key, text, TableModel::kMaxChars);
+    FilterCellKey(key, at_end(text), TableModel::kMaxChars);
     ASSERT_NE(key, kNullKey);
     text += static_cast<char>(key);
   }
   EXPECT_EQ(text, "-1,5");
-  for (char32_t key : {U',', U'.', U'-', U'a', U'e', U' ', U'б'}) {
-    FilterCellKey(key, text, TableModel::kMaxChars);
+  for (char32_t key : {U',', U'.', U'-', U'+', U'a', U' ', U'б'}) {
+    FilterCellKey(key, at_end(text), TableModel::kMaxChars);
     EXPECT_EQ(key, kNullKey);
   }
   char32_t ninth = U'9';
-  FilterCellKey(ninth, "12345678", TableModel::kMaxChars);
+  FilterCellKey(ninth, at_end("12345678"), TableModel::kMaxChars);
   EXPECT_EQ(ninth, kNullKey);
   for (char32_t key : {char32_t{8}, char32_t{9}, char32_t{13}}) {
-    FilterCellKey(key, "12345678", TableModel::kMaxChars);
+    FilterCellKey(key, at_end("12345678"), TableModel::kMaxChars);
     EXPECT_NE(key, kNullKey);
   }
+  // An exponent: one E after a digit, its own sign, digits; no comma in it.
+  text = "-2,5";
+  for (char32_t key : {U'E', U'-', U'2'}) {
+    FilterCellKey(key, at_end(text), TableModel::kMaxChars);
+    ASSERT_NE(key, kNullKey);
+    text += static_cast<char>(key);
+  }
+  EXPECT_EQ(text, "-2,5E-2");
+  for (const auto& [key, cell] : std::vector<std::pair<char32_t, EditFieldState>>{
+           {U'e', at_end(text)}, {U'-', at_end(text)}, {U',', at_end("1e2")}, {U'e', at_end("1,")},
+           {U'e', at_end("-")}, {U'+', at_end("1e-")}, {U'5', {"1e-3", 2}}, {U'e', {"1,25", 2}}}) {
+    char32_t filtered = key;
+    FilterCellKey(filtered, cell, TableModel::kMaxChars);
+    EXPECT_EQ(filtered, kNullKey) << cell.text << " at " << cell.selection_start;
+  }
+  char32_t leading = U'-';
+  FilterCellKey(leading, {"1e-3", 0}, TableModel::kMaxChars);
+  EXPECT_EQ(leading, U'-');  // the exponent's sign is not the number's
+  EXPECT_EQ(RemoveMisplacedMinus({"1e-3", 3}).text, "1e-3");
 
   // A minus that is not first is taken back: typed after a digit, or pasted inside.
   EXPECT_EQ(RemoveMisplacedMinus({"1-", 2}).text, "1");
@@ -276,6 +296,7 @@ TEST(TableModelTest, CellKeysAllowOnlyASignedDecimalNumber) {
   EXPECT_EQ(FilterTypedCellKey(U'-', {"12", 1, 0}, TableModel::kMaxChars), U'-');
   EXPECT_EQ(FilterPastedCellKey(U'-', {"12", 1, 0}, TableModel::kMaxChars), kNullKey);
   EXPECT_EQ(FilterPastedCellKey(U'-', {"12", 0, 0}, TableModel::kMaxChars), U'-');
+  EXPECT_EQ(FilterPastedCellKey(U'-', {"1e", 2, 0}, TableModel::kMaxChars), U'-');
 }
 
 TEST(TableModelTest, NewTableEmptiesOnlyTheValueCells) {

@@ -97,6 +97,16 @@ TEST(TableEditorTest, KeyFilterLetsOnlyANumberIn) {
   TypeText(e.form, "12345678");
   TypeText(e.form, "9");
   EXPECT_EQ(CellText(e.form, 2), "12345678");
+  PressEnter(e.form);
+
+  // Exponents are the numbers they say, their sign kept where it belongs.
+  TypeValues(e.form, {"1e-3", "-2,5E2", "1e-e3"});
+  EXPECT_EQ(CellText(e.form, 3), "1e-3");
+  EXPECT_EQ(CellText(e.form, 4), "-2,5E2");
+  EXPECT_EQ(CellText(e.form, 5), "1e-3");
+  e.form.SpeedButton1->click();
+  EXPECT_EQ(std::vector<double>(e.form.Model().Values().begin(), e.form.Model().Values().end()),
+            (std::vector<double>{-1.5, 12, 12345678, 1e-3, -250, 1e-3}));
 }
 
 TEST(TableEditorTest, ProcessedEditsAreAcceptedOtherClosesDiscardThem) {
