@@ -69,11 +69,12 @@ bool TableModel::PressEnter() {
   if (!enter_moves_on_) return false;
   const int index = CursorIndex();
   if (cells_.IsValueEmpty(index)) cells_.SetValueText(index, "0");
+  // On to the next cell, empty or not: Enter after a value goes on as Tab does, so that what is
+  // typed next never lands behind that value. Only the last cell keeps the cursor.
   const int next = std::min(index + 1, kCapacity - 1);
-  if (!cells_.IsValueEmpty(next)) return false;
+  if (next == index) return false;
   const CellPosition cell = TableCells::IndexToCell(next);
-  SelectCell(cell.column, cell.row);
-  return true;
+  return SelectCell(cell.column, cell.row);
 }
 
 void TableModel::CommitCellEdit() { edit_start_ = cells_.Cell(CursorIndex()); }

@@ -88,7 +88,7 @@ class TableModel : public TableSource {
   void NoteKeyDown(int key_code) { moving_up_ = key_code == kUpArrowKey; }
   void NoteWheel(bool up) { moving_up_ = up; }
   // Enter in the open editor, when "Переход по <Enter>" is on: an empty cell becomes "0" and
-  // the cursor goes on to the next cell if that is empty. Returns whether the key was used.
+  // the cursor goes on to the next cell, the last one excepted. Returns whether the key was used.
   bool PressEnter();
   // The cell under the cursor as it was when editing it began: when the cursor came to it, when
   // a command rewrote the grid, or when Enter committed it. Escape brings it back (RevertCellEdit)

@@ -231,8 +231,13 @@ TEST(TableModelTest, EnterWritesZeroAndWalksOnThroughEmptyCells) {
   EXPECT_EQ(table.CursorColumn(), 0);
 
   ASSERT_TRUE(table.SelectCell(0, 1));
-  EXPECT_FALSE(table.PressEnter());  // the next cell holds a value: the grid handles the key
-  EXPECT_EQ(table.CursorIndex(), 0);
+  EXPECT_TRUE(table.PressEnter());  // on over a value too, as Tab goes
+  EXPECT_EQ(table.CursorIndex(), 1);
+  table.SetValueText(TableModel::kCapacity - 1, "7");
+  const CellPosition last = TableCells::IndexToCell(TableModel::kCapacity - 1);
+  ASSERT_TRUE(table.SelectCell(last.column, last.row));
+  EXPECT_FALSE(table.PressEnter());  // the last cell keeps the cursor
+  EXPECT_EQ(table.CursorIndex(), TableModel::kCapacity - 1);
   table.SetEnterMovesOn(false);
   ASSERT_TRUE(table.SelectCell(5, 1));
   EXPECT_FALSE(table.PressEnter());

@@ -160,6 +160,7 @@ void TTabEditorForm::SetDiagramVisible(bool visible) {
 void TTabEditorForm::SetValues(const double* values, int n) {
   model_.SetValues(values, n);
   StringGrid1->Refresh();
+  StringGrid1->SyncCursor();  // the values start at the first cell, and so does the cursor
 }
 
 void TTabEditorForm::ShowModal() {
@@ -347,10 +348,12 @@ void TTabEditorForm::StringGrid1EnterPressed(bool* used) {
     StringGrid1->SyncCursor();
     return;
   }
-  // Enter stays on the cell and commits it. The always-shown editor stays open on it; the
-  // editor opened by typing closes, as the grid does with Enter.
+  // Enter stays on the cell and commits it. The always-shown editor stays open on it, its text
+  // selected so that typing starts a new value rather than append to this one; the editor
+  // opened by typing closes, as the grid does with Enter.
   model_.CommitCellEdit();
   *used = StringGrid1->IsAlwaysShowEditor();
+  if (CellEditor* editor = StringGrid1->OpenEditor(); *used && editor != nullptr) editor->selectAll();
 }
 
 bool TTabEditorForm::CheckCellsReadable() {

@@ -295,14 +295,26 @@ TEST(TableEditorTest, EscapeRestoresTheCellAndNeverClosesTheWindow) {
   EXPECT_EQ(CellText(e.form, 0), "1");
   EXPECT_EQ(e.form.StringGrid1->OpenEditor()->text(), "1");
 
-  // Enter before a cell that holds a value commits the cell and keeps the editor on it.
-  TypeText(e.form, "8");
-  PressEnter(e.form);
-  EXPECT_EQ(e.form.Model().CursorIndex(), 0);
-  ASSERT_NE(e.form.StringGrid1->OpenEditor(), nullptr);
+  // Enter goes on to the next cell even when that holds a value, as Tab does, so that what is
+  // typed after it never lands behind the value just entered: 3, Ctrl+A, 9, Enter, 5.
+  TypeText(e.form, "3");
+  QTest::keyClick(e.form.StringGrid1->OpenEditor(), Qt::Key_A, Qt::ControlModifier);
   TypeText(e.form, "9");
+  PressEnter(e.form);
+  EXPECT_EQ(e.form.Model().CursorIndex(), 1);
+  TypeText(e.form, "5");
+  EXPECT_EQ(CellText(e.form, 0), "9");
+  EXPECT_EQ(CellText(e.form, 1), "5");
   QTest::keyClick(e.form.StringGrid1->OpenEditor(), Qt::Key_Escape);
-  EXPECT_EQ(CellText(e.form, 0), "18");
+  EXPECT_EQ(CellText(e.form, 1), "2");
+  // Without "Переход по <Enter>" the cursor stays, and the next typing replaces the value.
+  e.form.Enter1->trigger();
+  TypeText(e.form, "6");
+  PressEnter(e.form);
+  TypeText(e.form, "8");
+  EXPECT_EQ(e.form.Model().CursorIndex(), 1);
+  EXPECT_EQ(CellText(e.form, 1), "8");
+  e.form.Enter1->trigger();
 
   // An untouched value the program wrote keeps its exact double through an edit taken back.
   const double sum = 0.1 + 0.2;  // 0,30000000000000004
