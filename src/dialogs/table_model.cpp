@@ -45,6 +45,27 @@ int TableModel::FirstUnreadableIndex() const {
   return -1;
 }
 
+bool TableModel::HasValues() const {
+  for (int index = 0; index < kCapacity; ++index) {
+    if (!cells_.IsValueEmpty(index)) return true;
+  }
+  return false;
+}
+
+bool TableModel::HasUnacceptedEdits() const {
+  for (int index = 0; index < kCapacity; ++index) {
+    const ValueCell cell = cells_.Cell(index);
+    const bool accepted = index < value_count_;
+    if (cell.text.empty() || !accepted) {
+      if (cell.text.empty() != !accepted) return true;
+      continue;
+    }
+    const std::optional<double> shown = cell.exact ? cell.exact : TableCells::ReadNumber(cell.text);
+    if (!shown || *shown != values_[static_cast<std::size_t>(index)]) return true;
+  }
+  return false;
+}
+
 void TableModel::CollectValues() { work_count_ = cells_.Collect(work_values_.data()); }
 
 bool TableModel::SelectCell(int column, int row) {

@@ -17,6 +17,7 @@
 #include "dialogs/table_files.h"
 #include "dialogs/ui/table_grid.h"
 #include "dialogs/ui/table_tool_glyphs.h"
+#include "platform/questions.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/key_press.h"
 #include "platform/ui/modal.h"
@@ -218,6 +219,19 @@ void TTabEditorForm::FormPaint() {
   SetTableName(model_.TableName());
 }
 
+void TTabEditorForm::reject() {
+  if (model_.HasUnacceptedEdits()) {
+    switch (Ask({model_.Title(), kProcessEditsQuestion, QuestionButtons::kYesNoCancel, Answer::kNo})) {
+      case Answer::kYes:
+        SpeedButton1Click();  // stays open on a cell that holds no number
+        return;
+      case Answer::kCancel: return;
+      case Answer::kNo: break;
+    }
+  }
+  QDialog::reject();
+}
+
 void TTabEditorForm::done(int result) {
   // Every way of closing ends here: accept what "Обработать данные" collected, or refill the grid.
   StringGrid1->CloseOpenEditor();
@@ -237,6 +251,10 @@ void TTabEditorForm::SpeedButton1Click() {
 void TTabEditorForm::SpeedButton8Click() { reject(); }
 
 void TTabEditorForm::SpeedButton2Click() {
+  if (model_.HasValues() &&
+      Ask({model_.Title(), kClearTableQuestion, QuestionButtons::kYesNo, Answer::kYes}) != Answer::kYes) {
+    return;
+  }
   model_.NewTable();
   StringGrid1->Refresh();
   StringGrid1->SyncCursor();
