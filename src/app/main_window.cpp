@@ -87,6 +87,10 @@ void TRYNForm::BuildPages() {
     frames_[d] = *members[d] = new TDiagramFrame(TabSheets[d / 2]);
     frames_[d]->setObjectName(ResultDiagramName(static_cast<ResultDiagram>(d)));
   }
+  // The two diagrams of a page over one axis line their x values up.
+  for (int page = 0; page < kZeroPolePage; ++page) {
+    TDiagramCore::ShareLeftMargin({frames_[2 * page]->Diagram, frames_[2 * page + 1]->Diagram});
+  }
   LabelStability = new QLabel(TabSheets[kZeroPolePage]);
   LabelStability->setObjectName("LabelStability");
   QFont font("Liberation Serif");

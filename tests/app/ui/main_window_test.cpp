@@ -131,6 +131,20 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
   EXPECT_EQ(answers.analyses, 1);
   EXPECT_TRUE(RYNForm->N20001->isChecked());
   EXPECT_TRUE(RYNForm->N19->isChecked());
+  // The two diagrams of a page over one axis have equal x values in one pixel column of the
+  // window, whatever their y labels (the flat phase has long ones; zoomed, g(n) gets long ones).
+  const auto column = [](TDiagramFrame* frame, double x) {
+    return frame->Diagram->mapTo(RYNForm, QPoint(frame->Diagram->MathToPhisX(x), 0)).x();
+  };
+  RYNForm->resize(1024, 768);
+  RYNForm->N7->trigger();
+  RYNForm->DFMag->Diagram->SetRangeY(-10000, 10000);
+  RYNForm->DFg->Diagram->SetRangeY(-10000, 10000);
+  for (const auto& [upper, lower] : {std::pair{RYNForm->DFh, RYNForm->DFg}, std::pair{RYNForm->DFMag, RYNForm->DFPh}}) {
+    for (double x : {upper->Diagram->GetXmin(), 0.0, upper->Diagram->GetXmax()}) {
+      EXPECT_EQ(column(upper, x), column(lower, x)) << upper->objectName().toStdString() << " " << x;
+    }
+  }
   RYNForm->N8->trigger();
   EXPECT_EQ(RYNForm->PageControl1->currentIndex(), 2);
   // The roots are found when their page is shown.
