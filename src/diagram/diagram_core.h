@@ -50,6 +50,9 @@ class TDiagramCore : public TKeeperChain {
   int Get_xe_net() const { return layout_.xe_net(); }
   int Get_ye_net() const { return layout_.ye_net(); }
   const TNetLayout& Layout() const { return layout_; }
+  // The layout a drawing at this size would have, with the present fonts and ranges; nothing is
+  // drawn or changed.
+  TNetLayout LayoutAt(int width, int height);
   int GetWidth() const { return width_; }
   int GetHeight() const { return height_; }
   // The control's size, taken by the next drawing.
@@ -214,8 +217,9 @@ class TDiagramCore : public TKeeperChain {
   bool FitEqualScale();
   TViewRanges ShownRanges() const { return {x_.Min(), x_.Max(), y_.Min(), y_.Max()}; }
   TColor ExportColor(TColor color, TColor print_color) const { return print_mode_ ? print_color : color; }
-  // Text and label sizes the layout depends on, for the current size, fonts and ranges.
-  TLayoutMetrics MeasureLayout();
+  // Text and label sizes the layout depends on, for the current size, fonts and ranges; for a
+  // drawing on the own canvas (`drawing`) the margin shared with other diagrams follows them.
+  TLayoutMetrics MeasureLayout(bool drawing);
   void DrawBackground();
   void DrawXGrid(long double step, bool show_labels);
   void DrawYGrid(long double step, bool show_labels);

@@ -24,7 +24,16 @@ void TDiagramCore::SelectFont(const TFont& font) {
 
 void TDiagramCore::FullSize() { canvas_->Reset(width_, height_); }
 
-TLayoutMetrics TDiagramCore::MeasureLayout() {
+TNetLayout TDiagramCore::LayoutAt(int width, int height) {
+  const int kept_width = width_, kept_height = height_;
+  SetSize(width, height);
+  const TLayoutMetrics m = MeasureLayout(false);
+  width_ = kept_width;
+  height_ = kept_height;
+  return ComputeNetLayout(m, LabelsFit(m));
+}
+
+TLayoutMetrics TDiagramCore::MeasureLayout(bool drawing) {
   Canvas& c = *canvas_;
   TLayoutMetrics m;
   m.width = width_;
@@ -39,7 +48,8 @@ TLayoutMetrics TDiagramCore::MeasureLayout() {
   m.label_width_y = m.zero_width * LabelChars(LargestMagnitude(y_.Min(), y_.Max()), y_.Precision(), true);
   if (shared_margin_) {
     // A picture drawn for a file keeps the screen's column and moves no one.
-    m.label_width_y = shared_margin_->LabelWidth(this, MarginOrigin(), m.label_width_y, canvas_ != own_canvas_.get());
+    const bool asked = !drawing || canvas_ != own_canvas_.get();
+    m.label_width_y = shared_margin_->LabelWidth(this, MarginOrigin(), m.label_width_y, asked);
   }
   return m;
 }
@@ -52,7 +62,7 @@ void TDiagramCore::ShowDiagram() {
   // Equal scales change the ranges, the ranges the label widths, and those the layout: a few
   // passes settle it.
   for (int pass = 0;; ++pass) {
-    m = MeasureLayout();
+    m = MeasureLayout(true);
     show = LabelsFit(m);
     layout_ = ComputeNetLayout(m, show);
     if (!equal_scale_ || pass == 3 || !FitEqualScale()) break;

@@ -152,6 +152,19 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
   RYNForm->NZeroPole->trigger();
   EXPECT_EQ(RYNForm->PageControl1->currentIndex(), 4);
   EXPECT_EQ(RYNForm->LabelStability->text().toStdString(), "Устойчив: полюсов нет");  // the identity
+  // The z-plane beside the group delay: half the page at 1024 × 768, square where the page is
+  // more than twice as wide as high.
+  TDiagramFrame* z_plane = RYNForm->DFZeroPole;
+  TDiagramFrame* delay = RYNForm->DFGroupDelay;
+  EXPECT_EQ(delay->y(), z_plane->y());
+  EXPECT_EQ(delay->x(), z_plane->x() + z_plane->width());
+  EXPECT_EQ(z_plane->width(), (RYNForm->PageControl1->width() - 20) / 2);
+  EXPECT_LT(z_plane->Diagram->Get_w_out(), z_plane->Diagram->Get_h_out());
+  RYNForm->resize(2400, 1080);
+  EXPECT_NEAR(z_plane->Diagram->Get_w_out(), z_plane->Diagram->Get_h_out(), 0.02 * z_plane->Diagram->Get_h_out());
+  EXPECT_EQ(delay->x() + delay->width(), RYNForm->PageControl1->width() - 12);
+  EXPECT_GT(delay->width(), z_plane->width());
+  EXPECT_GE(RYNForm->LabelStability->y(), z_plane->y() + z_plane->height());
   EXPECT_TRUE(messages.Messages().empty());
 }
 
