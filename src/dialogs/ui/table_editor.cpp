@@ -221,7 +221,7 @@ void TTabEditorForm::FormPaint() {
 
 void TTabEditorForm::reject() {
   if (model_.HasUnacceptedEdits()) {
-    switch (Ask({model_.Title(), kProcessEditsQuestion, QuestionButtons::kYesNoCancel, Answer::kNo})) {
+    switch (Ask({{}, kProcessEditsQuestion, QuestionButtons::kYesNoCancel, Answer::kNo})) {
       case Answer::kYes:
         SpeedButton1Click();  // stays open on a cell that holds no number
         return;
@@ -252,7 +252,7 @@ void TTabEditorForm::SpeedButton8Click() { reject(); }
 
 void TTabEditorForm::SpeedButton2Click() {
   if (model_.HasValues() &&
-      Ask({model_.Title(), kClearTableQuestion, QuestionButtons::kYesNo, Answer::kYes}) != Answer::kYes) {
+      Ask({{}, kClearTableQuestion, QuestionButtons::kYesNo, Answer::kYes}) != Answer::kYes) {
     return;
   }
   model_.NewTable();
