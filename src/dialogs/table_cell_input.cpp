@@ -23,11 +23,7 @@ void FilterCellKey(char32_t& key, const EditFieldState& cell, int max_chars) {
     return;
   }
   if (key == U'.') key = U',';
-  switch (ExponentKey(key, cell)) {
-    case ExponentVerdict::kPass: return;
-    case ExponentVerdict::kRefuse: key = kNullKey; return;
-    case ExponentVerdict::kMantissa: break;
-  }
+  if (DecideByExponent(key, cell)) return;
   const bool repeated =
       (key == U',' || key == U'-') && MantissaOf(cell.text).find(static_cast<char>(key)) != std::string::npos;
   const bool allowed = key == U',' || key == U'-' || (key >= U'0' && key <= U'9');

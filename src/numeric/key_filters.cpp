@@ -17,7 +17,7 @@ bool IsExponentTail(std::string_view tail) {
   return true;
 }
 
-}  // namespace
+enum class ExponentVerdict { kMantissa, kPass, kRefuse };
 
 ExponentVerdict ExponentKey(char32_t key, const EditFieldState& edit) {
   const std::string_view text = edit.text;
@@ -36,6 +36,17 @@ ExponentVerdict ExponentKey(char32_t key, const EditFieldState& edit) {
   return ExponentVerdict::kRefuse;
 }
 
+}  // namespace
+
+bool DecideByExponent(char32_t& key, const EditFieldState& edit) {
+  switch (ExponentKey(key, edit)) {
+    case ExponentVerdict::kPass: return true;
+    case ExponentVerdict::kRefuse: key = kNullKey; return true;
+    case ExponentVerdict::kMantissa: break;
+  }
+  return false;
+}
+
 std::string_view MantissaOf(std::string_view text) { return text.substr(0, text.find_first_of("eE")); }
 
 bool FollowsExponentMark(std::string_view text, std::size_t offset) {
@@ -45,11 +56,7 @@ bool FollowsExponentMark(std::string_view text, std::size_t offset) {
 void FilterDecimalKey(char32_t& key, const EditFieldState& edit) {
   if (key == U'.') key = U',';
   if (key == kBackspaceKey) return;
-  switch (ExponentKey(key, WithoutSelection(edit))) {
-    case ExponentVerdict::kPass: return;
-    case ExponentVerdict::kRefuse: key = kNullKey; return;
-    case ExponentVerdict::kMantissa: break;
-  }
+  if (DecideByExponent(key, WithoutSelection(edit))) return;
   if (key == U',') {
     if (edit.text.find(',') != std::string::npos) key = kNullKey;
     return;
@@ -62,11 +69,7 @@ void FilterSignedDecimalKey(char32_t& key, const EditFieldState& edit) {
     FilterDecimalKey(key, edit);
     return;
   }
-  switch (ExponentKey(key, WithoutSelection(edit))) {
-    case ExponentVerdict::kPass: return;
-    case ExponentVerdict::kRefuse: key = kNullKey; return;
-    case ExponentVerdict::kMantissa: break;
-  }
+  if (DecideByExponent(key, WithoutSelection(edit))) return;
   // The leading minus; an exponent's own sign does not count.
   if (edit.selection_start != 0) {
     key = kNullKey;

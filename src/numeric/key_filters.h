@@ -23,11 +23,10 @@ void FilterSignedDecimalKey(char32_t& key, const EditFieldState& edit);
 bool FilterDigitKey(char32_t& key);
 
 // Exponent notation, which every decimal filter takes besides its own rules: one 'e' or 'E' right
-// after a digit, then an optional sign, then digits ("1e-3", "-2,5E2"). kPass and kRefuse decide a
-// key typed at the caret of a field without selection; kMantissa leaves it to the filter's own
-// rules, which then hold for the text before the exponent.
-enum class ExponentVerdict { kMantissa, kPass, kRefuse };
-ExponentVerdict ExponentKey(char32_t key, const EditFieldState& edit);
+// after a digit, then an optional sign, then digits ("1e-3", "-2,5E2"). Decides a key typed at the
+// caret of a field without selection (true; the key set to the null character when refused), or
+// leaves it to the filter's own rules (false), which then hold for the text before the exponent.
+bool DecideByExponent(char32_t& key, const EditFieldState& edit);
 // The text before its exponent (all of it when it has none).
 std::string_view MantissaOf(std::string_view text);
 // Whether the character before a byte offset marks an exponent, so that a sign may stand there.
