@@ -37,8 +37,9 @@ TEST(NumberTextTest, TextToDoubleAcceptsWholeNumbersWithEitherSeparator) {
     const char* text;
     double value;
   };
-  const Case accepted[] = {{"0.5", 0.5}, {"0,5", 0.5},  {"-1,5", -1.5},  {"1e-3", 1e-3},
-                           {"1,5E-7", 1.5e-7}, {"42", 42}, {" 7 ", 7}, {"+2,25", 2.25}};
+  const Case accepted[] = {{"0.5", 0.5},    {"0,5", 0.5},   {"-1,5", -1.5},   {"1e-3", 1e-3},  {"1E-3", 1e-3},
+                           {"2,5e2", 250},  {"2.5e2", 250}, {"-2,5E2", -250}, {"1e+2", 100},   {"1,5E-7", 1.5e-7},
+                           {"42", 42},      {" 7 ", 7},     {"+2,25", 2.25}};
   for (const Case& c : accepted) {
     double value = -99;
     EXPECT_TRUE(TextToDouble(c.text, value)) << c.text;
@@ -84,6 +85,20 @@ TEST(KeyFilterTest, DecimalKeyAllowsDigitsAndOneComma) {
   EXPECT_EQ(Filtered(FilterDecimalKey, U'a', "", 0), kNullKey);
   EXPECT_EQ(Filtered(FilterDecimalKey, U'-', "", 0), kNullKey);
   EXPECT_EQ(Filtered(FilterDecimalKey, U'ж', "", 0), kNullKey);
+
+  // One exponent after a digit, its sign right after the mark, then digits.
+  EXPECT_EQ(Filtered(FilterDecimalKey, U'e', "1", 1), U'e');
+  EXPECT_EQ(Filtered(FilterDecimalKey, U'E', "2,5", 3), U'E');
+  EXPECT_EQ(Filtered(FilterDecimalKey, U'-', "1e", 2), U'-');  // an unsigned field takes a small value
+  EXPECT_EQ(Filtered(FilterDecimalKey, U'+', "1e", 2), U'+');
+  EXPECT_EQ(Filtered(FilterDecimalKey, U'3', "1e-", 3), U'3');
+  EXPECT_EQ(Filtered(FilterDecimalKey, U'e', "1,", 2), kNullKey);
+  EXPECT_EQ(Filtered(FilterDecimalKey, U'e', "1e2", 3), kNullKey);
+  EXPECT_EQ(Filtered(FilterDecimalKey, U'E', "1,5", 1), kNullKey);  // the comma would follow it
+  EXPECT_EQ(Filtered(FilterDecimalKey, U'e', "12,5", 1, 3), U'e');   // over a selection holding the comma
+  EXPECT_EQ(Filtered(FilterDecimalKey, U'-', "1e-", 3), kNullKey);
+  EXPECT_EQ(Filtered(FilterDecimalKey, U'.', "1e3", 3), kNullKey);
+  EXPECT_EQ(Filtered(FilterDecimalKey, U'4', "1e-3", 2), kNullKey);  // between the mark and its sign
 }
 
 TEST(KeyFilterTest, SignedDecimalKeyAllowsOneLeadingMinus) {
@@ -94,6 +109,10 @@ TEST(KeyFilterTest, SignedDecimalKeyAllowsOneLeadingMinus) {
   EXPECT_EQ(Filtered(FilterSignedDecimalKey, U'-', "-5", 1, 1), kNullKey);
   EXPECT_EQ(Filtered(FilterSignedDecimalKey, U'.', "-5", 2), U',');
   EXPECT_EQ(Filtered(FilterSignedDecimalKey, U'x', "-5", 2), kNullKey);
+  // The exponent's sign is its own: it neither counts as the leading minus nor needs position 0.
+  EXPECT_EQ(Filtered(FilterSignedDecimalKey, U'-', "-2,5E", 5), U'-');
+  EXPECT_EQ(Filtered(FilterSignedDecimalKey, U'-', "2,5E-2", 0), U'-');
+  EXPECT_EQ(Filtered(FilterSignedDecimalKey, U'-', "-2,5E-2", 0), kNullKey);
 }
 
 TEST(KeyFilterTest, DigitKey) {

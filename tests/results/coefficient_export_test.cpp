@@ -253,11 +253,18 @@ TEST(CoefficientTableTest, ColumnsEquationsAndSpreadsheetText) {
 
   m.Design(kWeighingKind, 0);
   const CoefficientTable taps = TableOf(m.Coefficients());
-  EXPECT_EQ(taps.caption, "Фильтр со взвешиванием, прямоугольное окно, порядок 10: 11 коэффициентов");
+  // Order 10: taps a(0) … a(9) and a last one that is 0 by design.
+  EXPECT_EQ(taps.caption, "Фильтр со взвешиванием, прямоугольное окно, порядок 10: 10 ненулевых коэффициентов, a(10) = 0");
   EXPECT_EQ(taps.headers, (std::vector<std::string>{"i", "a(i)"}));
   EXPECT_EQ(taps.equation, "y(n) = a(0)·x(n) + a(1)·x(n−1) + … + a(10)·x(n−10)");
   ASSERT_EQ(taps.cells.size(), 11u);
   EXPECT_EQ(taps.cells[5][1], CoefficientText(1 / std::numbers::pi));  // h(5) = ωc/π
+  FilterCoefficients delay;  // a full band: only the middle tap is left
+  delay.origin = CoefficientOrigin::kFrSampling;
+  delay.order = 2;
+  delay.a = {0, 1, 0};
+  EXPECT_EQ(TableOf(delay).caption,
+            "Фильтр частотной выборки, прямоугольное окно, порядок 2: 1 ненулевой коэффициент, a(2) = 0");
 }
 
 }  // namespace

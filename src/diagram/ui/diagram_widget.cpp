@@ -46,6 +46,10 @@ TDiagram::TDiagram(QWidget* parent)
 
 const QImage& TDiagram::Picture() { return canvas_->Image(); }
 
+// Stacked diagrams lie in one window: its coordinates line their nets up, wherever each diagram
+// sits in its frame (beside the spin buttons or not).
+int TDiagram::MarginOrigin() const { return mapTo(window(), QPoint(0, 0)).x(); }
+
 void TDiagram::CopyToClipboard() {
   SetPrintMode();
   QGuiApplication::clipboard()->setImage(Picture());

@@ -50,6 +50,7 @@ class TDiagram : public QWidget, public TDiagramCore {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void PictureChanged() override;
   void CursorChanged() override;
+  int MarginOrigin() const override;
 
  private:
   TQtCanvas* canvas_;

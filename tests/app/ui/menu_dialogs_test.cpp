@@ -169,22 +169,23 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
   EXPECT_EQ(texts(form->Grid), (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "1", ""}));
 
   // New coefficients typed but not analysed yet: another analysis keeps showing the analysed ones.
-  const double a[] = {0.5, 0.25}, b[] = {0.5};
+  // A typed b(1) = 0,9 shows and copies as 0,9, not as the 17 digits of its double.
+  const double a[] = {0.5, 0.1}, b[] = {0.9};
   TabAKoef->Model().SetValues(a, 2);
   TabBKoef->Model().SetValues(b, 1);
   RYNForm->N10001->trigger();  // "1000 тактов"
   EXPECT_EQ(texts(form->Grid), (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "1", ""}));
   RYNForm->N4->trigger();  // "Анализ" takes them
   EXPECT_EQ(texts(form->Grid),
-            (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "0,5", "", "1", "0,25", "0,5"}));
+            (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "0,5", "", "1", "0,1", "0,9"}));
   EXPECT_EQ(form->LabelEquation->text().toStdString(), "y(n) = a(0)·x(n) + a(1)·x(n−1) + b(1)·y(n−1)");
 
   // "Копировать": everything with the header, or the selection.
   form->ButtonCopy->click();
-  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "i\ta(i)\tb(i)\n0\t0,5\t\n1\t0,25\t0,5\n");
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "i\ta(i)\tb(i)\n0\t0,5\t\n1\t0,1\t0,9\n");
   form->Grid->setRangeSelected(QTableWidgetSelectionRange(1, 1, 1, 2), true);
   form->ButtonCopy->click();
-  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "0,25\t0,5\n");
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "0,1\t0,9\n");
 
   // The library's Chebyshev filter of order 10: five sections.
   RYNForm->N3->trigger();
