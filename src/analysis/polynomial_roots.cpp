@@ -109,8 +109,24 @@ class AberthIteration {
   // The roots left out as beyond a double's range.
   int Unreachable() const { return unreachable_; }
 
+  // Every root (but those out of reach) appended to roots; false, with roots unchanged, when the
+  // iteration does not converge. Starting points turned by one angle can trap it in a cycle that
+  // another angle avoids (z^394 − z^393 + 5.6e112), so it tries three.
   bool Run(std::vector<Complex>& roots) {
-    std::vector<Complex> z = Start();
+    for (double turn : {0.7, 0.3, 1.1})
+      if (RunFrom(turn, roots)) return true;
+    return false;
+  }
+
+  // |p(z)| / Σ |ak|·|z|^k: 0 at an exact root, a few ε at a good one, 1 far from every root.
+  double Residual(Complex z) const { return Evaluate(z).residual; }
+  // n·|p(z)/p′(z)| with the rounding of both on the side of caution: a disc of this radius around z
+  // holds a root.
+  double Reach(Complex z) const { return Evaluate(z).reach; }
+
+ private:
+  bool RunFrom(double offset, std::vector<Complex>& roots) {
+    std::vector<Complex> z = Start(offset);
     std::vector<char> found(z.size(), 0);
     int left = static_cast<int>(z.size());
     for (int sweep = 0; sweep < kMostSweeps && left > 0; ++sweep) {
@@ -123,7 +139,7 @@ class AberthIteration {
         const bool finite = std::isfinite(step.real()) && std::isfinite(step.imag());
         if (at.residual > kFoundResidual * n_) {
           if (!finite && !wide_) return false;
-          if (!finite || !Reachable(z[i] - step)) {
+          if (wide_ && (!finite || !Reachable(z[i] - step))) {
             // A wide polynomial's root heading beyond the range sought: given up, and counted; one
             // heading for 0 pulls the others as a root at 0 from now on.
             if (std::abs(z[i]) < 1) ++tiny_;
@@ -149,13 +165,7 @@ class AberthIteration {
     return true;
   }
 
-  // |p(z)| / Σ |ak|·|z|^k: 0 at an exact root, a few ε at a good one, 1 far from every root.
-  double Residual(Complex z) const { return Evaluate(z).residual; }
-  // n·|p(z)/p′(z)| with the rounding of both on the side of caution: a disc of this radius around z
-  // holds a root.
-  double Reach(Complex z) const { return Evaluate(z).reach; }
 
- private:
   // A root is found when |p(z)| is within this times the degree of rounding in Σ |ak|·|z|^k.
   static constexpr double kFoundResidual = 4 * std::numeric_limits<double>::epsilon();
   // Simple roots take a dozen sweeps at degree 500, a spread multiple root some fifty.
@@ -176,7 +186,8 @@ class AberthIteration {
   // The starting points: for each edge of the upper convex hull of (k, log2|ak|), as many points as
   // the edge is long on a circle of the radius the edge's slope gives, so that roots of very
   // different sizes each start near their own; none where that radius is beyond the range sought.
-  std::vector<Complex> Start() {
+  // They are turned by offset off the axes, so that no start is real or mirrors another.
+  std::vector<Complex> Start(double offset) {
     std::vector<int> hull;
     const auto height = [&](int k) { return std::log2(std::fabs(mantissa_[Index(k)])) + exponent_[Index(k)]; };
     for (int k = 0; k <= n_; ++k) {
@@ -188,8 +199,6 @@ class AberthIteration {
       }
       hull.push_back(k);
     }
-    // A turn off the axes, so that no start is real or mirrors another.
-    constexpr double kOffset = 0.7;
     std::vector<Complex> z;
     tiny_ = unreachable_ = 0;
     for (std::size_t e = 1; e < hull.size(); ++e) {
@@ -203,7 +212,7 @@ class AberthIteration {
       const double radius = std::exp2(std::clamp(size, -1022.0, 1022.0));
       for (int q = 0; q < count; ++q) {
         const double turn = static_cast<double>(q) / count + static_cast<double>(from) / n_;
-        z.push_back(std::polar(radius, 2 * std::numbers::pi * turn + kOffset));
+        z.push_back(std::polar(radius, 2 * std::numbers::pi * turn + offset));
       }
     }
     return z;

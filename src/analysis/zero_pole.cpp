@@ -16,6 +16,13 @@ using Complex = std::complex<double>;
 
 constexpr double kUnit = std::numeric_limits<double>::epsilon() / 2;
 
+// b² − 4ac with the products' rounding errors kept (fma), so that it is right to its last bits
+// even where the two nearly cancel: a section's poles close to z = 1 far down the band.
+double Discriminant(double a, double b, double c) {
+  const double square = b * b, product = 4 * a * c;
+  return (square - product) + (std::fma(b, b, -square) - std::fma(4 * a, c, -product));
+}
+
 // The roots of a·z² + b·z + c (a ≠ 0) without cancellation: the larger root from q, the other as
 // c/q; complex ones as an exact conjugate pair. Each within a few roundings of the larger root.
 void QuadraticRoots(double a, double b, double c, std::vector<PolynomialRoot>& roots) {
@@ -26,7 +33,7 @@ void QuadraticRoots(double a, double b, double c, std::vector<PolynomialRoot>& r
     add(-b / a);
     return;
   }
-  const double discriminant = b * b - 4 * a * c;
+  const double discriminant = Discriminant(a, b, c);
   if (discriminant >= 0) {
     const double q = -0.5 * (b + std::copysign(std::sqrt(discriminant), b));
     add(q / a);
