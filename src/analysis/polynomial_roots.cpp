@@ -160,7 +160,9 @@ class AberthIteration {
         --left;
       }
     }
-    if (left > 0 || !PairConjugates(z)) return false;
+    if (left > 0) return false;
+    std::vector<double> no_reach;
+    PairConjugates(z, no_reach);
     roots.insert(roots.end(), z.begin(), z.end());
     return true;
   }
@@ -279,48 +281,6 @@ class AberthIteration {
   static constexpr int kLongestShift = 600;
   static constexpr double kShrunk = 0x1p-500;
 
-  bool Found(Complex z) const { return Residual(z) <= kFoundResidual * n_; }
-
-  // The roots of a real polynomial are real or conjugate pairs; the iteration finds each on its
-  // own, off by rounding. A root nearer its own mirror image than any other root's is real; any
-  // other is paired with the root nearest its mirror image, both put on the pair's mean. The pairs
-  // are listed as the real Schur form lists them, the upper member first, so that gathering a
-  // multiple root sums the members of a mirrored spread in mirrored order and keeps it exact.
-  // False when pairing would leave no root there: the roots of a polynomial so ill-conditioned that
-  // those found are not symmetric (a spread multiple root of high order) are left to the eigenvalues.
-  bool PairConjugates(std::vector<Complex>& z) const {
-    std::vector<std::size_t> order(z.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::sort(order.begin(), order.end(),
-              [&](std::size_t a, std::size_t b) { return std::fabs(z[a].imag()) > std::fabs(z[b].imag()); });
-    std::vector<char> settled(z.size(), 0);
-    std::vector<Complex> paired;
-    paired.reserve(z.size());
-    for (std::size_t i : order) {
-      if (settled[i]) continue;
-      settled[i] = 1;
-      const Complex mirror = std::conj(z[i]);
-      std::size_t partner = i;
-      double nearest = std::norm(z[i] - mirror);  // squared distances: no square roots in n² tries
-      for (std::size_t j = 0; j < z.size(); ++j)
-        if (!settled[j] && std::norm(z[j] - mirror) < nearest) {
-          nearest = std::norm(z[j] - mirror);
-          partner = j;
-        }
-      if (partner == i) {
-        paired.emplace_back(z[i].real(), 0.0);
-        if (!Found(paired.back())) return false;
-        continue;
-      }
-      settled[partner] = 1;
-      const Complex mean = 0.5 * (z[i] + std::conj(z[partner]));
-      if (!Found(mean)) return false;
-      paired.emplace_back(mean.real(), std::fabs(mean.imag()));
-      paired.push_back(std::conj(paired.back()));
-    }
-    z.swap(paired);
-    return true;
-  }
 
   const int n_;
   std::vector<double> a_;     // ascending powers, scaled
@@ -400,6 +360,43 @@ PolynomialRootSet PolynomialRoots(const double* c, int n) {
   set.roots.insert(set.roots.end(), multiple.begin(), multiple.end());
   set.roots.insert(set.roots.end(), simple.begin(), simple.end());
   return set;
+}
+
+void PairConjugates(std::vector<Complex>& z, std::vector<double>& reach) {
+  std::vector<std::size_t> order(z.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(),
+            [&](std::size_t a, std::size_t b) { return std::fabs(z[a].imag()) > std::fabs(z[b].imag()); });
+  const bool reaches = reach.size() == z.size();
+  std::vector<char> settled(z.size(), 0);
+  std::vector<Complex> paired;
+  std::vector<double> paired_reach;
+  for (std::size_t i : order) {
+    if (settled[i]) continue;
+    settled[i] = 1;
+    const Complex mirror = std::conj(z[i]);
+    std::size_t partner = i;
+    double nearest = std::norm(z[i] - mirror);  // squared distances: no square roots in n² tries
+    for (std::size_t j = 0; j < z.size(); ++j)
+      if (!settled[j] && std::norm(z[j] - mirror) < nearest) {
+        nearest = std::norm(z[j] - mirror);
+        partner = j;
+      }
+    if (partner == i) {
+      paired.emplace_back(z[i].real(), 0.0);
+      if (reaches) paired_reach.push_back(reach[i] + std::fabs(z[i].imag()));
+      continue;
+    }
+    settled[partner] = 1;
+    const Complex mean = 0.5 * (z[i] + std::conj(z[partner]));
+    paired.emplace_back(mean.real(), std::fabs(mean.imag()));
+    paired.push_back(std::conj(paired.back()));
+    if (reaches)
+      paired_reach.insert(paired_reach.end(), 2,
+                          std::max(reach[i], reach[partner]) + 0.5 * std::abs(z[i] - std::conj(z[partner])));
+  }
+  z.swap(paired);
+  reach.swap(paired_reach);
 }
 
 Complex Pull(const std::vector<Complex>& z, std::size_t i) {

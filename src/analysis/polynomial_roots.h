@@ -42,3 +42,9 @@ bool AberthRoots(const double* c, int n, std::vector<std::complex<double>>& root
 // others deflect Newton's step in the Ehrlich–Aberth iteration. Without overflow for roots of very
 // different sizes.
 std::complex<double> Pull(const std::vector<std::complex<double>>& z, std::size_t i);
+
+// The roots of a real polynomial are real or conjugate pairs; estimates found one by one are off by
+// rounding. Each estimate nearer its own mirror image than any other's is made real; any other is
+// paired with the estimate nearest its mirror image, both put on the pair's mean, the upper member
+// first. reach, when it holds one radius per estimate, grows by what the pairing moved each.
+void PairConjugates(std::vector<std::complex<double>>& z, std::vector<double>& reach);

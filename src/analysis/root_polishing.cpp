@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numeric>
 
 #include "analysis/accurate_horner.h"
 
@@ -27,39 +26,6 @@ Complex PullWithFixed(const std::vector<Complex>& z, std::size_t i, const std::v
   Complex sum = Pull(z, i);
   for (const PolynomialRoot& r : fixed) sum += static_cast<double>(r.multiplicity) / (z[i] - r.value);
   return sum;
-}
-
-// Each estimate nearer its own mirror image than any other's is real; any other is paired with the
-// estimate nearest its mirror image, both put on the pair's mean.
-std::vector<PolynomialRoot> Paired(const std::vector<Complex>& z, const std::vector<double>& reach) {
-  std::vector<std::size_t> order(z.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(),
-            [&](std::size_t a, std::size_t b) { return std::fabs(z[a].imag()) > std::fabs(z[b].imag()); });
-  std::vector<char> settled(z.size(), 0);
-  std::vector<PolynomialRoot> paired;
-  for (std::size_t i : order) {
-    if (settled[i]) continue;
-    settled[i] = 1;
-    const Complex mirror = std::conj(z[i]);
-    std::size_t partner = i;
-    double nearest = std::norm(z[i] - mirror);
-    for (std::size_t j = 0; j < z.size(); ++j)
-      if (!settled[j] && std::norm(z[j] - mirror) < nearest) {
-        nearest = std::norm(z[j] - mirror);
-        partner = j;
-      }
-    if (partner == i) {
-      paired.push_back({{z[i].real(), 0.0}, 1, reach[i] + std::fabs(z[i].imag())});
-      continue;
-    }
-    settled[partner] = 1;
-    const Complex mean = 0.5 * (z[i] + std::conj(z[partner]));
-    const double apart = std::max(reach[i], reach[partner]) + 0.5 * std::abs(z[i] - std::conj(z[partner]));
-    paired.push_back({{mean.real(), std::fabs(mean.imag())}, 1, apart});
-    paired.push_back({std::conj(paired.back().value), 1, apart});
-  }
-  return paired;
 }
 
 }  // namespace
@@ -90,5 +56,8 @@ std::vector<PolynomialRoot> PolishedRoots(const ScaledPolynomial& p, std::vector
     }
     if (!moving) break;
   }
-  return Paired(z, reach);
+  PairConjugates(z, reach);
+  std::vector<PolynomialRoot> roots;
+  for (std::size_t i = 0; i < z.size(); ++i) roots.push_back({z[i], 1, reach[i]});
+  return roots;
 }
