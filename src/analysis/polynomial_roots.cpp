@@ -226,54 +226,65 @@ class AberthIteration {
     double reach;     // see Reach
   };
 
+  Evaluation Evaluate(Complex z) const { return wide_ ? EvaluateAs<true>(z) : EvaluateAs<false>(z); }
+
   // Horner's rule in z inside the unit circle; outside it on the reversed polynomial in w = 1/z,
-  // q(w) = w^n·p(z), so that no power of z grows: p/p′ = z·q / (n·q − w·q′).
-  Evaluation Evaluate(Complex z) const {
+  // q(w) = w^n·p(z), so that no power of z grows: p/p′ = z·q / (n·q − w·q′). In a wide polynomial
+  // the sums carry the exponent `scale`, raised to each larger coefficient's (the sums' smaller
+  // terms then drop below rounding) and lowered as powers of w shrink them; and only there is the
+  // reach wanted.
+  template <bool kWide>
+  Evaluation EvaluateAs(Complex z) const {
     const bool outside = std::abs(z) > 1;
     const Complex w = outside ? 1.0 / z : z;
     const double r = std::abs(w);
     const std::size_t last = Index(n_);
-    const auto coefficient = [&](std::size_t k) { return outside ? k : last - k; };
     Complex p = 0, derivative = 0;
     double bound = 0, slope_bound = 0;
-    // In a wide polynomial each sum carries the exponent `scale`, raised to each larger coefficient's
-    // (the sums' smaller terms then drop below rounding) and lowered as powers of w shrink them.
     long long scale = LLONG_MIN;
+    // The sums times 2^by (by ≥ −2·kLongestShift: anything smaller leaves them below rounding).
+    const auto rescale = [&](long long by) {
+      const int shift = static_cast<int>(std::max(by, -2LL * kLongestShift));
+      p = {std::ldexp(p.real(), shift), std::ldexp(p.imag(), shift)};
+      derivative = {std::ldexp(derivative.real(), shift), std::ldexp(derivative.imag(), shift)};
+      bound = std::ldexp(bound, shift);
+      slope_bound = std::ldexp(slope_bound, shift);
+    };
     for (std::size_t k = 0; k <= last; ++k) {
       derivative = derivative * w + p;
-      slope_bound = slope_bound * r + bound;
       p *= w;
       bound *= r;
-      const std::size_t at = coefficient(k);
+      const std::size_t at = outside ? k : last - k;
       double term = a_[at];
-      if (wide_ && mantissa_[at] != 0) {
-        if (exponent_[at] > scale) {
-          const int down = scale == LLONG_MIN ? 0 : static_cast<int>(std::max(scale - exponent_[at], -2LL * kLongestShift));
-          p = std::ldexp(p.real(), down) + Complex(0, std::ldexp(p.imag(), down));
-          derivative = std::ldexp(derivative.real(), down) + Complex(0, std::ldexp(derivative.imag(), down));
-          bound = std::ldexp(bound, down);
-          slope_bound = std::ldexp(slope_bound, down);
-          scale = exponent_[at];
+      if constexpr (kWide) {
+        slope_bound = slope_bound * r + bound;
+        if (mantissa_[at] != 0) {
+          if (scale == LLONG_MIN) scale = exponent_[at];
+          if (exponent_[at] > scale) {
+            rescale(scale - exponent_[at]);
+            scale = exponent_[at];
+          }
+          term = std::ldexp(mantissa_[at], static_cast<int>(std::max(exponent_[at] - scale, -2LL * kLongestShift)));
         }
-        term = std::ldexp(mantissa_[at], static_cast<int>(std::max(exponent_[at] - scale, -2LL * kLongestShift)));
       }
       p += term;
       bound += std::fabs(term);
-      if (wide_ && bound != 0 && bound < kShrunk) {
-        p = std::ldexp(p.real(), kLongestShift) + Complex(0, std::ldexp(p.imag(), kLongestShift));
-        derivative = std::ldexp(derivative.real(), kLongestShift) + Complex(0, std::ldexp(derivative.imag(), kLongestShift));
-        bound = std::ldexp(bound, kLongestShift);
-        slope_bound = std::ldexp(slope_bound, kLongestShift);
-        scale -= kLongestShift;
+      if constexpr (kWide) {
+        if (bound != 0 && bound < kShrunk) {
+          rescale(kLongestShift);
+          scale -= kLongestShift;
+        }
       }
     }
     const double n = n_;
     const Complex slope = outside ? n * p - w * derivative : derivative;
-    // Plain Horner's rounding: within 2n units of the terms.
-    const double error = 2.02 * (n + 1) * kUnit, slope_error = error * (outside ? n * bound + r * slope_bound : slope_bound);
-    const double below = std::abs(slope) - slope_error;
-    const double reach = below > 0 ? n * (outside ? std::abs(z) : 1.0) * (std::abs(p) + error * bound) / below
-                                   : std::numeric_limits<double>::infinity();
+    double reach = std::numeric_limits<double>::infinity();
+    if constexpr (kWide) {
+      // Plain Horner's rounding: within 2n units of the terms.
+      const double error = 2.02 * (n + 1) * kUnit, slope_error = error * (outside ? n * bound + r * slope_bound : slope_bound);
+      const double below = std::abs(slope) - slope_error;
+      if (below > 0) reach = n * (outside ? std::abs(z) : 1.0) * (std::abs(p) + error * bound) / below;
+    }
     return {(outside ? z * p : p) / slope, std::abs(p) / bound, reach};
   }
 
@@ -399,7 +410,8 @@ void PairConjugates(std::vector<Complex>& z, std::vector<double>& reach) {
   reach.swap(paired_reach);
 }
 
-Complex Pull(const std::vector<Complex>& z, std::size_t i) {
+// Pull term by term, each |zi − zj|² checked against the range of a double.
+Complex CarefulPull(const std::vector<Complex>& z, std::size_t i) {
   double re = 0, im = 0;
   for (std::size_t j = 0; j < z.size(); ++j) {
     const double dx = z[i].real() - z[j].real(), dy = z[i].imag() - z[j].imag();
@@ -418,6 +430,41 @@ Complex Pull(const std::vector<Complex>& z, std::size_t i) {
     im -= wide ? ratio * scale : scale;
   }
   return {re, im};
+}
+
+Complex Pull(const std::vector<Complex>& z, std::size_t i) {
+  // Two sums apart, so that each division need not wait for the one before; the careful way only
+  // where a squared distance left the range of a double (or two estimates coincide).
+  const double x = z[i].real(), y = z[i].imag();
+  double re0 = 0, re1 = 0, im0 = 0, im1 = 0;
+  double smallest = std::numeric_limits<double>::max(), largest = 0;
+  const auto add = [&](std::size_t from, std::size_t to) {
+    std::size_t j = from;
+    for (; j + 1 < to; j += 2) {
+      const double dx0 = x - z[j].real(), dy0 = y - z[j].imag();
+      const double dx1 = x - z[j + 1].real(), dy1 = y - z[j + 1].imag();
+      const double d0 = dx0 * dx0 + dy0 * dy0, d1 = dx1 * dx1 + dy1 * dy1;
+      smallest = std::min({smallest, d0, d1});
+      largest = std::max({largest, d0, d1});
+      const double inverse0 = 1 / d0, inverse1 = 1 / d1;
+      re0 += dx0 * inverse0;
+      im0 -= dy0 * inverse0;
+      re1 += dx1 * inverse1;
+      im1 -= dy1 * inverse1;
+    }
+    if (j < to) {
+      const double dx = x - z[j].real(), dy = y - z[j].imag(), d = dx * dx + dy * dy;
+      smallest = std::min(smallest, d);
+      largest = std::max(largest, d);
+      re0 += dx / d;
+      im0 -= dy / d;
+    }
+  };
+  add(0, i);
+  add(i + 1, z.size());
+  if (smallest < std::numeric_limits<double>::min() || largest > std::numeric_limits<double>::max())
+    return CarefulPull(z, i);
+  return {re0 + re1, im0 + im1};
 }
 
 bool CompanionRoots(const double* c, int n, std::vector<Complex>& roots) {
