@@ -109,13 +109,13 @@ class AberthIteration {
   // The roots left out as beyond a double's range.
   int Unreachable() const { return unreachable_; }
 
-  // Every root (but those out of reach) appended to roots; false, with roots unchanged, when the
-  // iteration does not converge. Starting points turned by one angle can trap it in a cycle that
-  // another angle avoids (z^394 − z^393 + 5.6e112), so it tries three.
+  // An estimate of every root (but those out of reach) appended to roots; false where some have
+  // not settled. Starting points turned by one angle can trap the iteration in a cycle that another
+  // angle avoids (z^394 − z^393 + 5.6e112), so it tries three; the last gives what it has even
+  // where some estimates have not settled (a cluster of many roots converges only slowly), which
+  // the sharpening that follows takes on.
   bool Run(std::vector<Complex>& roots) {
-    for (double turn : {0.7, 0.3, 1.1})
-      if (RunFrom(turn, roots)) return true;
-    return false;
+    return RunFrom(0.7, false, roots) || RunFrom(0.3, false, roots) || RunFrom(1.1, true, roots);
   }
 
   // |p(z)| / Σ |ak|·|z|^k: 0 at an exact root, a few ε at a good one, 1 far from every root.
@@ -125,7 +125,7 @@ class AberthIteration {
   double Reach(Complex z) const { return Evaluate(z).reach; }
 
  private:
-  bool RunFrom(double offset, std::vector<Complex>& roots) {
+  bool RunFrom(double offset, bool unsettled_too, std::vector<Complex>& roots) {
     std::vector<Complex> z = Start(offset);
     std::vector<char> found(z.size(), 0);
     int left = static_cast<int>(z.size());
@@ -138,8 +138,12 @@ class AberthIteration {
         const Complex step = at.newton / (1.0 - at.newton * pull);
         const bool finite = std::isfinite(step.real()) && std::isfinite(step.imag());
         if (at.residual > kFoundResidual * n_) {
-          if (!finite && !wide_) return false;
-          if (wide_ && (!finite || !Reachable(z[i] - step))) {
+          if (!finite && !wide_) {
+            // Where p′ all but vanishes away from a root (within a tight cluster), a nudge off it.
+            z[i] += std::polar(kNudge * std::abs(z[i]), 1.0 + static_cast<double>(i));
+            continue;
+          }
+          if (!finite || !Reachable(z[i] - step)) {
             // A wide polynomial's root heading beyond the range sought: given up, and counted; one
             // heading for 0 pulls the others as a root at 0 from now on.
             if (std::abs(z[i]) < 1) ++tiny_;
@@ -160,11 +164,11 @@ class AberthIteration {
         --left;
       }
     }
-    if (left > 0) return false;
+    if (left > 0 && !unsettled_too) return false;
     std::vector<double> no_reach;
     PairConjugates(z, no_reach);
     roots.insert(roots.end(), z.begin(), z.end());
-    return true;
+    return left == 0;
   }
 
 
@@ -172,6 +176,8 @@ class AberthIteration {
   static constexpr double kFoundResidual = 4 * std::numeric_limits<double>::epsilon();
   // Simple roots take a dozen sweeps at degree 500, a spread multiple root some fifty.
   static constexpr int kMostSweeps = 100;
+  // How far (relative) an estimate is moved off a point where its Newton step is lost.
+  static constexpr double kNudge = 1e-6;
   // Sizes of coefficients (as powers of two) that one scale holds with every one a normal double.
   static constexpr int kWidestSpan = 1000;
   // Roots are sought among the normal doubles; where the hull puts them further out than this
@@ -302,31 +308,26 @@ class AberthIteration {
   int tiny_ = 0, unreachable_ = 0;  // roots too small, and too small or too large, to be sought
 };
 
-// The eigenvalues where they are cheap, the iteration beyond; each takes over where the other
-// fails. Eigenvalues fail too when one of them is plainly no root, as happens when the terms span
-// the range of a double: z² − 1e308·z + 1e308 has the eigenvalues 0 and 1e308, the roots 1 and 1e308.
-bool FindRoots(AberthIteration& iteration, const double* c, int n, std::vector<Complex>& roots) {
-  if (n > kLargestCompanionDegree) return iteration.Run(roots) || CompanionRoots(c, n, roots);
-  const std::size_t first = roots.size();
-  const bool eigenvalues = CompanionRoots(c, n, roots);
-  if (eigenvalues && std::all_of(roots.begin() + static_cast<std::ptrdiff_t>(first), roots.end(),
-                                 [&](Complex z) { return iteration.Residual(z) <= kPlainlyNoRoot; }))
-    return true;
-  std::vector<Complex> iterated;
-  if (!iteration.Run(iterated)) return eigenvalues;
-  roots.resize(first);
-  roots.insert(roots.end(), iterated.begin(), iterated.end());
-  return true;
+// The eigenvalues where they are cheap, the iteration beyond. The iteration takes over where
+// eigenvalues fail or are plainly no root, as happens when the terms span the range of a double:
+// z² − 1e308·z + 1e308 has the eigenvalues 0 and 1e308, the roots 1 and 1e308.
+void FindRoots(AberthIteration& iteration, const double* c, int n, std::vector<Complex>& roots) {
+  if (n <= kLargestCompanionDegree) {
+    const std::size_t first = roots.size();
+    if (CompanionRoots(c, n, roots) &&
+        std::all_of(roots.begin() + static_cast<std::ptrdiff_t>(first), roots.end(),
+                    [&](Complex z) { return iteration.Residual(z) <= kPlainlyNoRoot; }))
+      return;
+    roots.resize(first);
+  }
+  iteration.Run(roots);
 }
 
 // The roots of a polynomial whose coefficients no one scale holds: those the iteration can reach,
 // each as it found it; the others missing.
-void WideRoots(AberthIteration& iteration, int n, PolynomialRootSet& set) {
+void WideRoots(AberthIteration& iteration, PolynomialRootSet& set) {
   std::vector<Complex> found;
-  if (!iteration.Run(found)) {
-    set.missing += n;
-    return;
-  }
+  iteration.Run(found);
   for (const Complex& z : found) set.roots.push_back({z, 1, iteration.Reach(z)});
   set.missing += iteration.Unreachable();
 }
@@ -357,14 +358,11 @@ PolynomialRootSet PolynomialRoots(const double* c, int n) {
   }
   AberthIteration iteration(c + first, degree);
   if (iteration.Wide()) {
-    WideRoots(iteration, degree, set);
+    WideRoots(iteration, set);
     return set;
   }
   std::vector<Complex> found;
-  if (!FindRoots(iteration, c + first, degree, found)) {
-    set.missing = degree;
-    return set;
-  }
+  FindRoots(iteration, c + first, degree, found);
   const ScaledPolynomial p(c + first, degree);
   const std::vector<PolynomialRoot> multiple = GatherMultipleRoots(p, RootMultiplicities(c + first, degree), found);
   const std::vector<PolynomialRoot> simple = PolishedRoots(p, std::move(found), multiple);

@@ -25,16 +25,17 @@ struct PolynomialRootSet {
 
 // The roots (in z) of c[0]·z^n + c[1]·z^(n−1) + … + c[n]. Leading zero coefficients lower the degree
 // (roots at infinity, left out); trailing ones are an exact root at 0. The others are found as
-// eigenvalues or by the iteration, each standing in where the other fails; the multiple ones are
+// eigenvalues or by the iteration, which stands in where eigenvalues fail; the multiple ones are
 // told by the polynomial's exact square-free factorisation and put where the polynomial and its
 // derivatives vanish, and the simple ones are sharpened in twice the working precision.
 PolynomialRootSet PolynomialRoots(const double* c, int n);
 
 // The two ways of finding the roots of c[0]·z^n + … + c[n] with c[0] ≠ 0 and c[n] ≠ 0 in the
-// working precision, each root once, appended to roots; false, with roots unchanged, when they
-// fail. The eigenvalues of the balanced companion matrix:
+// working precision, each root once, appended to roots. The eigenvalues of the balanced companion
+// matrix; false, with roots unchanged, when they cannot be had:
 bool CompanionRoots(const double* c, int n, std::vector<std::complex<double>>& roots);
-// The Ehrlich–Aberth iteration, every root to within rounding of the polynomial's own terms:
+// The Ehrlich–Aberth iteration, every root to within rounding of the polynomial's own terms; false
+// where some estimates have not settled there (they are appended all the same):
 bool AberthRoots(const double* c, int n, std::vector<std::complex<double>>& roots);
 
 

@@ -25,7 +25,8 @@ struct ZeroPoleSet {
   // only where it is exactly a multiple root, never because computed roots lie close.
   std::vector<ZeroPoleRoot> zeros;
   std::vector<ZeroPoleRoot> poles;
-  // Roots (with multiplicity) that could not be found, their values beyond a double's range.
+  // Roots (with multiplicity) that could not be found: their values lie beyond a double's range,
+  // or no method converged to them.
   int missing_zeros = 0;
   int missing_poles = 0;
   // k in H(z) = k·Π(1 − z_i·z⁻¹) / Π(1 − p_i·z⁻¹), however far below or above a double's range.
