@@ -252,20 +252,20 @@ bool KeepsSide(const PolynomialRoot& marker, const std::vector<PolynomialRoot>& 
 std::vector<std::vector<std::size_t>> Clusters(const std::vector<Complex>& z) {
   std::set<std::vector<std::size_t>> clusters;
   std::vector<std::size_t> order(z.size());
-  std::vector<double> distance(z.size());
+  std::vector<double> distance(z.size());  // squared, which spares a square root per pair
   const std::size_t most = std::min(z.size(), kMostClustered);
   for (std::size_t seed = 0; seed < z.size(); ++seed) {
     for (std::size_t i = 0; i < z.size(); ++i) {
       order[i] = i;
-      distance[i] = std::abs(z[i] - z[seed]);
+      distance[i] = std::norm(z[i] - z[seed]);
     }
     std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(std::min(z.size(), most + 1)),
                       order.end(), [&](std::size_t a, std::size_t b) { return distance[a] < distance[b]; });
     // A root off the real axis with its mirror image alone (a double root split into a pair).
-    if (z[seed].imag() > 0 && (z.size() == 1 || distance[order[1]] >= kApart * 2 * z[seed].imag()))
+    if (z[seed].imag() > 0 && (z.size() == 1 || distance[order[1]] >= std::norm(kApart * 2 * z[seed].imag())))
       clusters.insert({seed});
     for (std::size_t size = 2; size <= most; ++size) {
-      if (size < z.size() && distance[order[size]] < kApart * distance[order[size - 1]]) continue;
+      if (size < z.size() && distance[order[size]] < kApart * kApart * distance[order[size - 1]]) continue;
       std::vector<std::size_t> cluster(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(size));
       std::sort(cluster.begin(), cluster.end());
       clusters.insert(cluster);

@@ -15,12 +15,9 @@ constexpr double kUnit = std::numeric_limits<double>::epsilon() / 2;
 // pair where two real roots lie needs some ten to part; a cluster of a multiple root that could not
 // be gathered converges only linearly and is left where thirty leave it.
 constexpr int kMostSweeps = 30;
-// Two estimates at one point or within a few times the spread the working precision leaves of a
-// double root (a double root found where two lie) are each moved by about that spread, at angles
-// of their own: Newton's steps keep a real estimate real and a conjugate pair conjugate, so two
-// real estimates could never reach a complex pair, nor a pair two real roots.
+// Two estimates at one point (a double root found where two lie) are parted by about the spread
+// the working precision leaves of a double root, off the real axis, so that they can go their ways.
 const double kParting = std::sqrt(kUnit);
-constexpr double kClose = 16;  // times kParting
 
 bool Finite(Complex z) { return std::isfinite(z.real()) && std::isfinite(z.imag()); }
 
@@ -35,12 +32,9 @@ Complex PullWithFixed(const std::vector<Complex>& z, std::size_t i, const std::v
 
 std::vector<PolynomialRoot> PolishedRoots(const ScaledPolynomial& p, std::vector<Complex> z,
                                           const std::vector<PolynomialRoot>& fixed) {
-  std::vector<char> close(z.size(), 0);
-  for (std::size_t i = 0; i < z.size(); ++i)
-    for (std::size_t j = i + 1; j < z.size(); ++j)
-      if (std::abs(z[i] - z[j]) <= kClose * kParting * std::max(std::abs(z[i]), std::abs(z[j]))) close[i] = close[j] = 1;
-  for (std::size_t i = 0; i < z.size(); ++i)
-    if (close[i]) z[i] += std::polar(kParting * std::abs(z[i]), 1.0 + static_cast<double>(i));
+  for (std::size_t i = 1; i < z.size(); ++i)
+    if (std::find(z.begin(), z.begin() + static_cast<std::ptrdiff_t>(i), z[i]) != z.begin() + static_cast<std::ptrdiff_t>(i))
+      z[i] += std::polar(kParting * std::abs(z[i]), 1.0 + static_cast<double>(i));
   std::vector<double> reach(z.size(), std::numeric_limits<double>::infinity());
   std::vector<char> settled(z.size(), 0);
   for (int sweep = 0; sweep < kMostSweeps; ++sweep) {
