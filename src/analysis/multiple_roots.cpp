@@ -315,15 +315,16 @@ std::vector<PolynomialRoot> GatherNearlyMultipleRoots(const ScaledPolynomial& p,
       values.push_back(roots[i].value);
       stood_for.push_back(roots[i]);
     }
-    // One real root of them all; else a conjugate pair, each of half their multiplicity. Each put
-    // where the cluster's power sums put it, which the coefficients' rounding moves the least.
+    // One real root of them all; else a conjugate pair, each of half their multiplicity (a pair of
+    // simple roots is left as found). Each put where the cluster's power sums put it, which the
+    // coefficients' rounding moves the least.
     const int count = static_cast<int>(members.size());
     std::optional<PolynomialRoot> root;
     for (const Point& mean : MeansOf(values))
       if (!root) root = NearlyMultipleAt(p, mean, count);
     if (root) {
       root->value.imag(0);
-    } else if (const std::optional<Point> pair = PairOf(values); pair && count % 2 == 0) {
+    } else if (const std::optional<Point> pair = PairOf(values); pair && count % 2 == 0 && count >= 4) {
       root = NearlyMultipleAt(p, *pair, count / 2);
       if (root) root->value.imag(std::fabs(root->value.imag()));
     }

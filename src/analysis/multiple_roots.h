@@ -26,6 +26,6 @@ std::vector<PolynomialRoot> GatherMultipleRoots(const ScaledPolynomial& p, const
 // that stands for a k-fold root of a polynomial within one rounding of each of p's coefficients:
 // at the point the cluster's power sums give, p and its first k − 1 derivatives vanish within their
 // error bounds and what that rounding can change of them. Such a cluster is taken off `roots` and
-// returned as one root (a conjugate pair as two), its reach reaching every root it stands for;
-// not where the root would lie on another side of the unit circle than the roots do.
+// returned as one root (a conjugate pair as two), its reach how far such a polynomial's root can
+// lie from it; not where the root would lie on another side of the unit circle than the roots do.
 std::vector<PolynomialRoot> GatherNearlyMultipleRoots(const ScaledPolynomial& p, std::vector<PolynomialRoot>& roots);
