@@ -19,6 +19,15 @@ constexpr int kMostCentreSteps = 8;
 
 bool Finite(Complex z) { return std::isfinite(z.real()) && std::isfinite(z.imag()); }
 
+// The roots a gathering has not taken, in their order.
+template <class Root>
+void DropTaken(std::vector<Root>& roots, const std::vector<char>& taken) {
+  std::vector<Root> left;
+  for (std::size_t i = 0; i < roots.size(); ++i)
+    if (!taken[i]) left.push_back(roots[i]);
+  roots.swap(left);
+}
+
 // The indices of the m free roots nearest roots[seed], seed first; fewer when fewer are free.
 std::vector<std::size_t> Nearest(const std::vector<Complex>& roots, const std::vector<char>& free, std::size_t seed,
                                  int m) {
@@ -144,10 +153,7 @@ std::vector<PolynomialRoot> GatherMultipleRoots(const ScaledPolynomial& p, const
       for (std::size_t i : cluster) taken[i] = 1;
     }
   }
-  std::vector<Complex> left;
-  for (std::size_t i = 0; i < roots.size(); ++i)
-    if (!taken[i]) left.push_back(roots[i]);
-  roots.swap(left);
+  DropTaken(roots, taken);
   return gathered;
 }
 
@@ -333,9 +339,6 @@ std::vector<PolynomialRoot> GatherNearlyMultipleRoots(const ScaledPolynomial& p,
     gathered.push_back(*root);
     for (std::size_t i : members) taken[i] = 1;
   }
-  std::vector<PolynomialRoot> left;
-  for (std::size_t i = 0; i < roots.size(); ++i)
-    if (!taken[i]) left.push_back(roots[i]);
-  roots.swap(left);
+  DropTaken(roots, taken);
   return gathered;
 }
