@@ -254,6 +254,16 @@ TEST(ZeroPoleTest, ExactMultipleRootsAreOneAndCloseRootsStayApart) {
         EXPECT_EQ(z.multiplicity, m);
       }
     }
+  // The same power as poles: two markers on the circle, but the rounded polynomial's own poles,
+  // spread by about ε^(1/5) and in pairs r, 1/r (its coefficients stay symmetric), reach beyond it.
+  CDigitalFilter recursive;
+  const std::vector<double> denominator = Power({1, -2 * std::cos(0.7L), 1}, 5);
+  for (std::size_t i = 1; i < denominator.size(); ++i) recursive.SetBCoef(static_cast<int>(i), -denominator[i]);
+  const ZeroPoleSet power_poles = DirectZeroPoles(recursive);
+  ASSERT_EQ(power_poles.poles.size(), 2u);
+  EXPECT_EQ(power_poles.poles[0].multiplicity, 5);
+  EXPECT_GT(power_poles.max_pole_radius, 1 + 1e-4);
+  EXPECT_EQ(power_poles.stability, Stability::kUnstable);
 
   // Π(z − j/20), j = 1 … 20, its coefficients rounded to doubles: twenty distinct roots, though
   // the middle ones lie within rounding of a double root; each of the rounded polynomial's own, which
