@@ -112,8 +112,8 @@ ZeroPoleSet Finish(PolynomialRootSet zeros, PolynomialRootSet poles, WideNumber 
   set.poles = Distinct(poles.roots);
   set.missing_zeros = zeros.missing;
   set.missing_poles = poles.missing;
-  // The polynomial's own poles, each apart (a marker that stands for several only within rounding
-  // would hide one on the circle).
+  // The polynomial's own poles, each apart: a marker that stands for several only within rounding
+  // would hide one on or beyond the circle.
   for (const PolynomialRoot& p : poles.apart) set.max_pole_radius = std::max(set.max_pole_radius, std::abs(p.value));
   set.stability = Judged(poles.apart, poles.missing);
   return set;
