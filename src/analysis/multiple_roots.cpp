@@ -182,8 +182,11 @@ struct Point {
 // the point itself, and none a (k + 1)-fold one: t_j = p^(j)(w)/j! for j < k within its error bound
 // and what that rounding can change of it, and t_k beyond both. If so, the root as a point of z and
 // how far from it such a polynomial's k-fold root can lie: t_(k−1) vanishes there, so that to first
-// order k·t_k·(its distance) is at most |t_(k−1)| and what the rounding can change of it.
-std::optional<PolynomialRoot> NearlyMultipleAt(const ScaledPolynomial& p, Point at, int k) {
+// order k·t_k·(its distance) is at most |t_(k−1)| and what the rounding can change of it. Where the
+// count already rules out more than k (`at_most_k`: a pair's k-fold roots from a cluster of 2k,
+// whose mirror images leave no room for a (k + 1)-th), a t_k within rounding only says that the
+// coefficients cannot tell how far the root can lie: the reach is then unknown (θ near 0 or π).
+std::optional<PolynomialRoot> NearlyMultipleAt(const ScaledPolynomial& p, Point at, int k, bool at_most_k) {
   const auto index = [](int i) { return static_cast<std::size_t>(i); };
   std::vector<Complex> t(index(k) + 1);
   std::vector<double> error(t.size()), size(t.size());
@@ -191,7 +194,10 @@ std::optional<PolynomialRoot> NearlyMultipleAt(const ScaledPolynomial& p, Point 
   const auto allowed = [&](int j) { return 2 * error[index(j)] + kRounding * size[index(j)]; };
   for (int j = 0; j < k; ++j)
     if (!(std::abs(t[index(j)]) <= allowed(j))) return std::nullopt;
-  if (!(std::abs(t[index(k)]) > allowed(k)) || !std::isfinite(allowed(k))) return std::nullopt;
+  if (!std::isfinite(allowed(k))) return std::nullopt;
+  if (!(std::abs(t[index(k)]) > allowed(k)))
+    return at_most_k ? std::optional(PolynomialRoot{at.Value(), k, std::numeric_limits<double>::infinity()})
+                     : std::nullopt;
   // Twice the first-order distance: room for the higher terms, which the test keeps small.
   const double reach = 2 * (std::abs(t[index(k) - 1]) + allowed(k - 1)) / (k * std::abs(t[index(k)])) +
                        4 * kUnit * std::abs(at.w);
@@ -327,11 +333,11 @@ std::vector<PolynomialRoot> GatherNearlyMultipleRoots(const ScaledPolynomial& p,
     const int count = static_cast<int>(members.size());
     std::optional<PolynomialRoot> root;
     for (const Point& mean : MeansOf(values))
-      if (!root) root = NearlyMultipleAt(p, mean, count);
+      if (!root) root = NearlyMultipleAt(p, mean, count, false);
     if (root) {
       root->value.imag(0);
     } else if (const std::optional<Point> pair = PairOf(values); pair && count % 2 == 0 && count >= 4) {
-      root = NearlyMultipleAt(p, *pair, count / 2);
+      root = NearlyMultipleAt(p, *pair, count / 2, true);
       if (root) root->value.imag(std::fabs(root->value.imag()));
     }
     if (!root || !KeepsSide(*root, stood_for)) continue;

@@ -243,7 +243,8 @@ TEST(ZeroPoleTest, ExactMultipleRootsAreOneAndCloseRootsStayApart) {
       EXPECT_NEAR(std::abs(zeros[0].value - root), 0, 1e-6);
       EXPECT_EQ(zeros[0].multiplicity, k);
     }
-  for (long double twice_cosine : {0.0L, 1.0L, -1.0L, 1.5L, -1.75L, 2 * std::cos(0.7L), 2 * std::cos(2.3L)})
+  for (long double twice_cosine :
+       {0.0L, 1.0L, -1.0L, 1.5L, -1.75L, 2 * std::cos(0.7L), 2 * std::cos(2.3L), 2 * std::cos(0.05L)})
     for (int m = 1; 2 * m <= 20; ++m) {
       const std::vector<ZeroPoleRoot> zeros = zeros_of(Power({1, -twice_cosine, 1}, m));
       ASSERT_EQ(zeros.size(), 2u) << twice_cosine << " " << m;
