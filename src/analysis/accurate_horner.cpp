@@ -99,7 +99,7 @@ FMA_WHERE_AVAILABLE void TaylorTerms(const double* c, int n, Complex z, int orde
 
 }  // namespace
 
-void AccurateTaylor(const double* c, int n, Complex z, int order, Complex* t, double* error) {
+void AccurateTaylor(const double* c, int n, Complex z, int order, Complex* t, double* error, double* size) {
   std::vector<ExtendedComplex> terms(static_cast<std::size_t>(order) + 1);
   std::vector<double> sizes(static_cast<std::size_t>(order) + 1, 0.0);  // the same of Σ |ck|·x^(n−k) at |z|
   TaylorTerms(c, n, z, order, terms, sizes);
@@ -108,6 +108,7 @@ void AccurateTaylor(const double* c, int n, Complex z, int order, Complex* t, do
     t[j] = terms[i].Value();
     // The sizes are rounded too, by less than a hundredth for any degree here.
     error[j] = 2 * kUnit * std::abs(t[j]) + CarriedError(n, order) * 1.01 * sizes[i];
+    if (size != nullptr) size[j] = sizes[i];
   }
 }
 

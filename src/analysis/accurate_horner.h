@@ -8,9 +8,12 @@
 #include <vector>
 
 // t[j] = p^(j)(z)/j! for j = 0 … order, the Taylor coefficients of p(z) = c[0]·z^n + … + c[n] at z,
-// and error[j] ≥ |t[j] − the exact value|. Meant for |z| ≤ 1 and coefficients of at most about 1
-// (the terms then stay within range); beyond it a non-finite error says so.
-void AccurateTaylor(const double* c, int n, std::complex<double> z, int order, std::complex<double>* t, double* error);
+// and error[j] ≥ |t[j] − the exact value|; size[j], where given, is the same sum of the terms'
+// magnitudes, Σ_k |c[k]|·C(n − k, j)·|z|^(n−k−j): how far t[j] can move when each coefficient moves
+// by its own magnitude. Meant for |z| ≤ 1 and coefficients of at most about 1 (the terms then stay
+// within range); beyond it a non-finite error says so.
+void AccurateTaylor(const double* c, int n, std::complex<double> z, int order, std::complex<double>* t, double* error,
+                    double* size = nullptr);
 
 // The Newton step p(z)/p′(z) = value/slope, p and p′ in twice the working precision, as a fraction (either part may vanish), with a bound on how far z can be from the nearest
 // root of p: n·|p(z)|/|p′(z)| with the errors on the side of caution (infinite where p′ is lost in

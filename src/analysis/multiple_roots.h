@@ -4,6 +4,9 @@
 // roots can lie closer than that: closeness alone tells nothing. The exact count of multiple roots
 // (RootMultiplicities) says how many clusters to look for, and a cluster is taken for one root only
 // where the polynomial and its first m − 1 derivatives vanish at its centre within error bounds.
+// A power whose coefficients had to be rounded, (1 − 2cos θ·z⁻¹ + z⁻²)^m for most θ, has no
+// multiple root at all, but its roots spread as a multiple root's do; they are taken for one where
+// the derivatives vanish within what one rounding of each coefficient can leave of them.
 
 #include <complex>
 #include <vector>
@@ -18,3 +21,11 @@ class ScaledPolynomial;
 // `roots`, its members counted once each.
 std::vector<PolynomialRoot> GatherMultipleRoots(const ScaledPolynomial& p, const std::vector<int>& counts,
                                                 std::vector<std::complex<double>>& roots);
+
+// Among simple roots (each with its reach, complex ones in exactly conjugate pairs), each cluster
+// that stands for a k-fold root of a polynomial within one rounding of each of p's coefficients:
+// at the point the cluster's power sums give, p and its first k − 1 derivatives vanish within their
+// error bounds and what that rounding can change of them. Such a cluster is taken off `roots` and
+// returned as one root (a conjugate pair as two), its reach how far such a polynomial's root can
+// lie from it; not where the root would lie on another side of the unit circle than the roots do.
+std::vector<PolynomialRoot> GatherNearlyMultipleRoots(const ScaledPolynomial& p, std::vector<PolynomialRoot>& roots);

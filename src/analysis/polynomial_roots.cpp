@@ -332,9 +332,8 @@ void WideRoots(AberthIteration& iteration, PolynomialRootSet& set) {
   set.missing += iteration.Unreachable();
 }
 
-}  // namespace
-
-PolynomialRootSet PolynomialRoots(const double* c, int n) {
+// The roots of c[0]·z^n + … + c[n]; `apart` is left empty where it is `roots` itself.
+PolynomialRootSet Roots(const double* c, int n) {
   PolynomialRootSet set;
   int first = 0, last = n;
   while (first <= n && c[first] == 0) ++first;
@@ -365,9 +364,21 @@ PolynomialRootSet PolynomialRoots(const double* c, int n) {
   FindRoots(iteration, c + first, degree, found);
   const ScaledPolynomial p(c + first, degree);
   const std::vector<PolynomialRoot> multiple = GatherMultipleRoots(p, RootMultiplicities(c + first, degree), found);
-  const std::vector<PolynomialRoot> simple = PolishedRoots(p, std::move(found), multiple);
+  std::vector<PolynomialRoot> simple = PolishedRoots(p, std::move(found), multiple);
   set.roots.insert(set.roots.end(), multiple.begin(), multiple.end());
+  set.apart = set.roots;
+  set.apart.insert(set.apart.end(), simple.begin(), simple.end());
+  const std::vector<PolynomialRoot> nearly_multiple = GatherNearlyMultipleRoots(p, simple);
+  set.roots.insert(set.roots.end(), nearly_multiple.begin(), nearly_multiple.end());
   set.roots.insert(set.roots.end(), simple.begin(), simple.end());
+  return set;
+}
+
+}  // namespace
+
+PolynomialRootSet PolynomialRoots(const double* c, int n) {
+  PolynomialRootSet set = Roots(c, n);
+  if (set.apart.empty()) set.apart = set.roots;
   return set;
 }
 

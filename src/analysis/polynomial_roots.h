@@ -19,6 +19,11 @@ struct PolynomialRoot {
 struct PolynomialRootSet {
   // Complex ones in exactly conjugate pairs, each with its mirror image's multiplicity.
   std::vector<PolynomialRoot> roots;
+  // The same roots with each one that `roots` shows as multiple only within the coefficients'
+  // rounding listed as the simple roots it stands for, each with its own reach: where the
+  // polynomial's own roots lie against the unit circle, and how far out the farthest lies, is told
+  // from these.
+  std::vector<PolynomialRoot> apart;
   // How many roots (counted with multiplicity) could not be found: the degree less the roots'.
   int missing = 0;
 };
@@ -27,7 +32,9 @@ struct PolynomialRootSet {
 // (roots at infinity, left out); trailing ones are an exact root at 0. The others are found as
 // eigenvalues or by the iteration, which stands in where eigenvalues fail; the multiple ones are
 // told by the polynomial's exact square-free factorisation and put where the polynomial and its
-// derivatives vanish, and the simple ones are sharpened in twice the working precision.
+// derivatives vanish, and the simple ones are sharpened in twice the working precision. Clusters
+// of simple roots that stand for a multiple root of a polynomial within one rounding of each
+// coefficient are then shown as that root.
 PolynomialRootSet PolynomialRoots(const double* c, int n);
 
 // The two ways of finding the roots of c[0]·z^n + … + c[n] with c[0] ≠ 0 and c[n] ≠ 0 in the

@@ -112,10 +112,10 @@ ZeroPoleSet Finish(PolynomialRootSet zeros, PolynomialRootSet poles, WideNumber 
   set.poles = Distinct(poles.roots);
   set.missing_zeros = zeros.missing;
   set.missing_poles = poles.missing;
-  for (const PolynomialRoot& p : poles.roots)
-    if (p.multiplicity > 0) set.max_pole_radius = std::max(set.max_pole_radius, std::abs(p.value));
-  std::erase_if(poles.roots, [](const PolynomialRoot& p) { return p.multiplicity <= 0; });
-  set.stability = Judged(poles.roots, poles.missing);
+  // The polynomial's own poles, each apart: a marker that stands for several only within rounding
+  // would hide one on or beyond the circle.
+  for (const PolynomialRoot& p : poles.apart) set.max_pole_radius = std::max(set.max_pole_radius, std::abs(p.value));
+  set.stability = Judged(poles.apart, poles.missing);
   return set;
 }
 
@@ -181,5 +181,6 @@ ZeroPoleSet CascadeZeroPoles(const CCascadFilter2& filter) {
     }
     QuadraticRoots(1, -s->A(1), -s->A(2), poles.roots);
   }
+  poles.apart = poles.roots;
   return Finish(std::move(zeros), std::move(poles), gain);
 }

@@ -92,7 +92,7 @@ bool KeepsStability(const FilterCoefficients& filter, const DirectForm& form) {
   const PolynomialRootSet poles =
       PolynomialRoots(form.denominator.data(), static_cast<int>(form.denominator.size()) - 1);
   if (poles.missing > 0) return false;
-  return std::all_of(poles.roots.begin(), poles.roots.end(),
+  return std::all_of(poles.apart.begin(), poles.apart.end(),
                      [](const PolynomialRoot& p) { return std::abs(p.value) < 1; });
 }
 

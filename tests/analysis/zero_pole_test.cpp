@@ -199,16 +199,16 @@ TEST(ZeroPoleTest, IterationAgreesWithTheCompanionMatrixAndTakesOverWhereItFails
   }
 }
 
-// The coefficients of Π factor^m.
-std::vector<double> Power(const std::vector<double>& factor, int m) {
-  std::vector<double> p = {1};
+// The coefficients of factor^m, multiplied out in long double and then rounded.
+std::vector<double> Power(const std::vector<long double>& factor, int m) {
+  std::vector<long double> p = {1};
   for (int step = 0; step < m; ++step) {
-    std::vector<double> q(p.size() + factor.size() - 1, 0.0);
+    std::vector<long double> q(p.size() + factor.size() - 1, 0.0L);
     for (std::size_t i = 0; i < p.size(); ++i)
       for (std::size_t j = 0; j < factor.size(); ++j) q[i + j] += p[i] * factor[j];
     p = q;
   }
-  return p;
+  return std::vector<double>(p.begin(), p.end());
 }
 
 TEST(ZeroPoleTest, ExactMultipleRootsAreOneAndCloseRootsStayApart) {
@@ -228,8 +228,9 @@ TEST(ZeroPoleTest, ExactMultipleRootsAreOneAndCloseRootsStayApart) {
   EXPECT_EQ(merged.gain.Value(), 1);
 
   // Typed: (1 ∓ z⁻¹)^k, whose computed roots spread by a tenth at k = 20, is one root; so is each
-  // of e^(±jθ) in (1 − 2cos θ·z⁻¹ + z⁻²)^m, 2cos θ a short binary fraction so that the
-  // coefficients are exact.
+  // of e^(±jθ) in (1 − 2cos θ·z⁻¹ + z⁻²)^m, whether 2cos θ is a short binary fraction (the
+  // coefficients exact) or not (each coefficient rounded, so that the typed polynomial has
+  // only simple roots near e^(±jθ)).
   CDigitalFilter typed;
   const auto zeros_of = [&](const std::vector<double>& a) {
     typed.SetACoef(a.data(), static_cast<int>(a.size()));
@@ -242,17 +243,28 @@ TEST(ZeroPoleTest, ExactMultipleRootsAreOneAndCloseRootsStayApart) {
       EXPECT_NEAR(std::abs(zeros[0].value - root), 0, 1e-6);
       EXPECT_EQ(zeros[0].multiplicity, k);
     }
-  for (double twice_cosine : {0.0, 1.0, -1.0, 1.5, -1.75})
+  for (long double twice_cosine :
+       {0.0L, 1.0L, -1.0L, 1.5L, -1.75L, 2 * std::cos(0.7L), 2 * std::cos(2.3L), 2 * std::cos(0.05L)})
     for (int m = 1; 2 * m <= 20; ++m) {
       const std::vector<ZeroPoleRoot> zeros = zeros_of(Power({1, -twice_cosine, 1}, m));
       ASSERT_EQ(zeros.size(), 2u) << twice_cosine << " " << m;
+      EXPECT_EQ(zeros[0].value, std::conj(zeros[1].value));
+      const Complex root = std::polar(1.0, static_cast<double>(std::acos(twice_cosine / 2)));
       for (const ZeroPoleRoot& z : zeros) {
-        EXPECT_NEAR(std::abs(z.value - std::polar(1.0, std::acos(twice_cosine / 2))) *
-                        std::abs(z.value - std::polar(1.0, -std::acos(twice_cosine / 2))),
-                    0, 1e-6);
+        EXPECT_NEAR(std::min(std::abs(z.value - root), std::abs(z.value - std::conj(root))), 0, 1e-6);
         EXPECT_EQ(z.multiplicity, m);
       }
     }
+  // The same power as poles: two markers on the circle, but the rounded polynomial's own poles,
+  // spread by about ε^(1/5) and in pairs r, 1/r (its coefficients stay symmetric), reach beyond it.
+  CDigitalFilter recursive;
+  const std::vector<double> denominator = Power({1, -2 * std::cos(0.7L), 1}, 5);
+  for (std::size_t i = 1; i < denominator.size(); ++i) recursive.SetBCoef(static_cast<int>(i), -denominator[i]);
+  const ZeroPoleSet power_poles = DirectZeroPoles(recursive);
+  ASSERT_EQ(power_poles.poles.size(), 2u);
+  EXPECT_EQ(power_poles.poles[0].multiplicity, 5);
+  EXPECT_GT(power_poles.max_pole_radius, 1 + 1e-4);
+  EXPECT_EQ(power_poles.stability, Stability::kUnstable);
 
   // Π(z − j/20), j = 1 … 20, its coefficients rounded to doubles: twenty distinct roots, though
   // the middle ones lie within rounding of a double root; each of the rounded polynomial's own, which

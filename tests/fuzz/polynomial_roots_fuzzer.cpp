@@ -2,8 +2,8 @@
 // known in kind (roots of unity, exact multiple roots, coefficients across the range of a double),
 // chosen and sized by the first bytes, with a few coefficients replaced by doubles from the rest.
 // No fault and no hang; the roots found, counted with their multiplicities, and those reported
-// missing are as many as the degree (leading zeros are roots at infinity, left out), and those off
-// the real axis come in exact conjugate pairs of equal multiplicity.
+// missing are as many as the degree (leading zeros are roots at infinity, left out), both as shown
+// and one by one, and those off the real axis come in exact conjugate pairs of equal multiplicity.
 
 #include <algorithm>
 #include <cmath>
@@ -48,8 +48,9 @@ std::vector<double> Base(int n, std::uint8_t kind, std::uint8_t parameter) {
       c.resize(static_cast<std::size_t>(n) + 1, 0.0);
       break;
     }
-    case 2: {  // (z² − t·z + 1)^m·(z^(n−2m) + 1), 2m ≤ 20: an exact multiple pair on the circle
-      const double twice_cosine[] = {0, 1, -1, 1.5};
+    case 2: {  // (z² − t·z + 1)^m·(z^(n−2m) + 1), 2m ≤ 20: a multiple pair on the circle, exact
+      // or (the last t) within the coefficients' rounding
+      const double twice_cosine[] = {0, 1, -1, 2 * std::cos(0.7)};
       const int m = std::min(n / 2, parameter % 11);
       for (int i = 0; i < m; ++i) {
         std::vector<double> q(c.size() + 2, 0.0);
@@ -98,6 +99,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       return other.value == std::conj(r.value) && other.multiplicity == r.multiplicity;
     }));
   }
+  Check(count == degree);
+  count = set.missing;
+  for (const PolynomialRoot& r : set.apart) count += r.multiplicity;
   Check(count == degree);
   return 0;
 }
