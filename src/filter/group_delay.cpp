@@ -44,7 +44,8 @@ SumErrors<Real> HornerSumErrors(const double* c, int degree) {
   }
   const Real flushed = Real(32) * (degree + 1) * std::numeric_limits<Real>::min();
   const Real u = Unit<Real>(), phasor = std::is_same_v<Real, double> ? 2 : 4;
-  return {u * (4 * s0 + (4 + phasor) * s1) + flushed, u * (7 * s1 + (4 + phasor) * s2) + flushed};
+  const Real smallest = std::is_same_v<Real, double> ? Real(kSmallestSum) : Real(kSmallestPreciseSum);
+  return {u * (4 * s0 + (4 + phasor) * s1) + flushed + smallest, u * (7 * s1 + (4 + phasor) * s2) + flushed};
 }
 
 template SumErrors<double> HornerSumErrors<double>(const double*, int);

@@ -25,10 +25,10 @@ constexpr double kDelayFloor = 1e-12;
 constexpr double kLargestSumRatio = 1e-3;
 // The rounding of Re(Q̂/P̂) itself, in units of rounding times |Q̂|/|P̂|.
 constexpr double kQuotientRounding = 6.5;
-// |P̂|² below this leaves a term unknown: far enough above the least normal number of the type.
-inline double SmallestSquare(double) { return 0x1p-900; }
-inline long double SmallestSquare(long double) { return 0x1p-16000L; }
-inline Lanes SmallestSquare(Lanes) { return BothLanes(0x1p-900); }
+// Added to every bound e_P: a |P̂| within a thousand times this is unknown, so that |P̂|² and the
+// quotient stay far from the least normal number of the type.
+constexpr double kSmallestSum = 0x1p-440;
+constexpr long double kSmallestPreciseSum = 0x1p-7990L;
 
 inline double Abs(double v) { return std::fabs(v); }
 inline long double Abs(long double v) { return std::fabs(v); }
@@ -47,11 +47,10 @@ template <class T>
 inline DelayTerm<T> DelayOf(T p_re, T p_im, T q_re, T q_im, T p_error, T q_error, T unit) {
   const T size = p_re * p_re + p_im * p_im;
   const T inverse = Splat<T>(1) / size;
-  // |P̂| ≤ |Re| + |Im|, so these bound 1/|P̂| and |Q̂|/|P̂| without a square root. Where the
-  // square overflowed (size − size is NaN) or came near the least normal number (the quotient
-  // would then lose digits unseen) they are NaN.
-  const T reach = size >= SmallestSquare(size) ? (Abs(p_re) + Abs(p_im)) * inverse + (size - size)
-                                                    : Splat<T>(std::numeric_limits<double>::quiet_NaN());
+  // |P̂| ≤ |Re| + |Im|, so these bound 1/|P̂| and |Q̂|/|P̂| without a square root; NaN where the
+  // square overflowed (size − size). A square near the least normal number is kept out by the
+  // least e_P (kSmallestSum).
+  const T reach = (Abs(p_re) + Abs(p_im)) * inverse + (size - size);
   const T spread = (Abs(q_re) + Abs(q_im)) * reach;
   const T ratio = p_error * reach;
   // |Q/P − Q̂/P̂| ≤ (e_Q + |Q̂|·e_P/|P̂|) / (|P̂| − e_P), plus the quotient's own rounding (and a

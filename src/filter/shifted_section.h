@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "filter/group_delay.h"
 #include "filter/lanes.h"
 
 // The unit phasor x = e^{jθ}, v = x − s, v² and x·v: what every section needs at one frequency.
@@ -100,9 +101,10 @@ inline ShiftedFactor::ShiftedFactor(double c0, double c1, double c2, double s) {
   // cosine within one unit of the last place), those of v² and x·v within 13u of |v|² and |v|.
   // Summing rounds P by at most u·(2|d0| + 5|d1|·r + 4|d2|·r²), and the errors of v and v² move it
   // by u·(5|d1|·r + 13|d2|·r²); Q rounds by at most 3u·(|d1| + 2|d2|·r) and moves by
-  // u·(2|d1| + 26|d2|·r). The rounding of d0 and d1 from the coefficients is known exactly.
+  // u·(2|d1| + 26|d2|·r). The rounding of d0 and d1 from the coefficients is known exactly; e_P is
+  // never below kSmallestSum.
   constexpr double u = 0x1p-53, flushed = 0x1p-1018;  // sixteen times the least normal number
   const double d0 = std::fabs(rest.d0), d1 = std::fabs(rest.d1), d2 = std::fabs(rest.d2);
-  errors = {3 * u * d0 + d0_error + flushed, 11 * u * d1 + d1_error, 18 * u * d2, 6 * u * d1 + d1_error + flushed,
-            33 * u * d2};
+  errors = {3 * u * d0 + d0_error + flushed + kSmallestSum, 11 * u * d1 + d1_error, 18 * u * d2,
+            6 * u * d1 + d1_error + flushed, 33 * u * d2};
 }
