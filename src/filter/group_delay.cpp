@@ -95,8 +95,8 @@ void DirectDelay::FromSums(const double* thetas, int count, const PolySums* a, c
                            const PolySums* d, const PolySums* d_moment, double* delays) const {
   int l = 0;
   for (; l + 2 <= count; l += 2) {
-    const DelayTerm<Lanes> two = FromSums<Lanes>(
-        [l](const PolySums* sums, double PolySums::*part) { return Lanes{sums[l].*part, sums[l + 1].*part}; }, a,
+    const DelayTerm<simd::Lanes> two = FromSums<simd::Lanes>(
+        [l](const PolySums* sums, double PolySums::*part) { return simd::Lanes{sums[l].*part, sums[l + 1].*part}; }, a,
         a_moment, d, d_moment);
     const int known = KnownWithin(two, kDoubleDelayTolerance);
     for (int k = 0; k < 2; ++k) delays[l + k] = (known >> k) & 1 ? two.value[k] : Precise(thetas[l + k]);

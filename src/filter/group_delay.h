@@ -32,7 +32,7 @@ constexpr long double kSmallestPreciseSum = 0x1p-7990L;
 
 inline double Abs(double v) { return std::fabs(v); }
 inline long double Abs(long double v) { return std::fabs(v); }
-inline Lanes Abs(Lanes v) { return Magnitude(v); }
+inline simd::Lanes Abs(simd::Lanes v) { return simd::Magnitude(v); }
 
 // One term of a delay: Re(Q̂/P̂) from sums within p_error and q_error of the true P and Q, a bound of
 // its error (to be divided by 1 − ratio) and a bound of e_P/|P̂| (NaN, or infinite, where P̂ is 0 or
@@ -91,9 +91,10 @@ inline bool KnownWithin(const DelayTerm<Real>& delay, double tolerance) {
   return std::isfinite(delay.value) && delay.bound <= std::fmax(tolerance * std::fabs(delay.value), kDelayFloor);
 }
 
-inline int KnownWithin(const DelayTerm<Lanes>& delay, double tolerance) {
-  const Lanes finite = delay.value - delay.value;  // 0, or NaN
-  return AtMostLanes(delay.bound + finite, Larger(BothLanes(tolerance) * Abs(delay.value), BothLanes(kDelayFloor)));
+inline int KnownWithin(const DelayTerm<simd::Lanes>& delay, double tolerance) {
+  const simd::Lanes finite = delay.value - delay.value;  // 0, or NaN
+  const simd::Lanes allowed = simd::Larger(simd::BothLanes(tolerance) * Abs(delay.value), simd::BothLanes(kDelayFloor));
+  return simd::AtMostLanes(delay.bound + finite, allowed);
 }
 
 // The value where it is known within kDelayTolerance, else NaN.

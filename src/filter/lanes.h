@@ -9,6 +9,10 @@
 #include <emmintrin.h>
 #endif
 
+// The speed kernels' own names, kept apart from the program's (Magnitude, Larger, … would
+// otherwise read as general-purpose helpers).
+namespace simd {
+
 using Lanes = double __attribute__((vector_size(16)));
 using LaneInts = std::int64_t __attribute__((vector_size(16)));
 using LaneBits = std::uint64_t __attribute__((vector_size(16)));
@@ -49,3 +53,5 @@ inline int AtMostLanes(Lanes a, Lanes b) {
   return (a[0] <= b[0] ? 1 : 0) | (a[1] <= b[1] ? 2 : 0);
 #endif
 }
+
+}  // namespace simd

@@ -47,41 +47,44 @@ void PairedProducts::Append(double b0, double b1, double b2, double a1, double a
   for (int i = 0; i < 2; ++i) {
     const double s = kShifts[i];
     const ShiftedQuadratic<double> n = ShiftedAbout(b0, b1, b2, s), d = ShiftedAbout(1, -a1, -a2, s);
-    sections_[i].push_back({{Lanes{n.d0, d.d0}, Lanes{n.d1, d.d1}, Lanes{n.d2, d.d2}},
-                            Lanes{-n.d1, -d.d1},
-                            Lanes{-n.d2, -d.d2}});
+    sections_[i].push_back({{simd::Lanes{n.d0, d.d0}, simd::Lanes{n.d1, d.d1}, simd::Lanes{n.d2, d.d2}},
+                            simd::Lanes{-n.d1, -d.d1},
+                            simd::Lanes{-n.d2, -d.d2}});
     delays_[i].Add(b0, b1, b2, s, 1);
     delays_[i].Add(1, -a1, -a2, s, -1);
   }
 }
 
 bool PairedProducts::Sum(const SectionAngles& angles, AngleSum& numerator, AngleSum& denominator) const {
-  const Lanes largest = BothLanes(AngleSum::kLargestSize), smallest = BothLanes(AngleSum::kSmallestSize);
-  const Lanes v_re = BothLanes(angles.v_re), v_im = BothLanes(angles.v_im);
-  const Lanes v2_re = BothLanes(angles.v2_re), v2_im = BothLanes(angles.v2_im);
-  Lanes re = {1, 1}, im = {0, 0};
-  LaneInts turns = {0, 0}, exponent = {0, 0};
+  const simd::Lanes largest = simd::BothLanes(AngleSum::kLargestSize);
+  const simd::Lanes smallest = simd::BothLanes(AngleSum::kSmallestSize);
+  const simd::Lanes v_re = simd::BothLanes(angles.v_re), v_im = simd::BothLanes(angles.v_im);
+  const simd::Lanes v2_re = simd::BothLanes(angles.v2_re), v2_im = simd::BothLanes(angles.v2_im);
+  simd::Lanes re = {1, 1}, im = {0, 0};
+  simd::LaneInts turns = {0, 0}, exponent = {0, 0};
   for (const Section& s : sections_[ShiftIndex(angles)]) {
     // The value at e^{−jθ}: the conjugate of the one at e^{jθ}.
-    Lanes x, y;
+    simd::Lanes x, y;
     ShiftedConjugate(s.terms, s.minus_d1, s.minus_d2, v_re, v_im, v2_re, v2_im, x, y);
-    const Lanes new_re = re * x - im * y;
-    const Lanes new_im = re * y + im * x;
+    const simd::Lanes new_re = re * x - im * y;
+    const simd::Lanes new_im = re * y + im * x;
     // AngleSum's count of whole turns, without branches: ((old ^ term) − 1) & (new − old) is
     // new − old where the two factors lie in the same half-plane, else 0.
-    const LaneInts lower_old = SignBits(im), lower_term = SignBits(y), lower_new = SignBits(new_im);
+    const simd::LaneInts lower_old = simd::SignBits(im), lower_term = simd::SignBits(y);
+    const simd::LaneInts lower_new = simd::SignBits(new_im);
     turns += ((lower_old ^ lower_term) - 1) & (lower_new - lower_old);
     re = new_re;
     im = new_im;
     // One test for the rare cases: a term AngleSum would scale or skip, or a product to scale.
-    const Lanes term_size = Larger(Magnitude(x), Magnitude(y));
-    const Lanes size = Larger(Magnitude(re), Magnitude(im));
-    if ((GreaterLanes(Larger(term_size, size), largest) | GreaterLanes(smallest, Smaller(term_size, size))) != 0) {
-      if ((GreaterLanes(term_size, largest) | GreaterLanes(smallest, term_size)) != 0) return false;
+    const simd::Lanes term_size = simd::Larger(simd::Magnitude(x), simd::Magnitude(y));
+    const simd::Lanes size = simd::Larger(simd::Magnitude(re), simd::Magnitude(im));
+    if ((simd::GreaterLanes(simd::Larger(term_size, size), largest) |
+         simd::GreaterLanes(smallest, simd::Smaller(term_size, size))) != 0) {
+      if ((simd::GreaterLanes(term_size, largest) | simd::GreaterLanes(smallest, term_size)) != 0) return false;
       // The power of two frexp would give (the size is a normal number here), taken off exactly.
-      const LaneInts out = (size > largest) | (size < smallest);
-      const LaneInts taken = (((LaneInts)((LaneBits)size >> 52) & 0x7ff) - 1022) & out;
-      const Lanes scale = (Lanes)((1023 - taken) << 52);
+      const simd::LaneInts out = (size > largest) | (size < smallest);
+      const simd::LaneInts taken = (((simd::LaneInts)((simd::LaneBits)size >> 52) & 0x7ff) - 1022) & out;
+      const simd::Lanes scale = (simd::Lanes)((1023 - taken) << 52);
       re *= scale;
       im *= scale;
       exponent += taken;
@@ -106,38 +109,38 @@ DelayTerm<double> PairedProducts::Delay(const SectionAngles& angles) const {
 
 template <bool kEachOwn>
 DelayTerm<double> PairedProducts::Delay(const DelayTable& t, const SectionAngles& angles) const {
-  const Lanes x_re = BothLanes(angles.x_re), x_im = BothLanes(angles.x_im);
-  const Lanes v_re = BothLanes(angles.v_re), v_im = BothLanes(angles.v_im);
-  const Lanes v2_re = BothLanes(angles.v2_re), v2_im = BothLanes(angles.v2_im);
-  const Lanes xv_re = BothLanes(angles.xv_re), xv_im = BothLanes(angles.xv_im);
+  const simd::Lanes x_re = simd::BothLanes(angles.x_re), x_im = simd::BothLanes(angles.x_im);
+  const simd::Lanes v_re = simd::BothLanes(angles.v_re), v_im = simd::BothLanes(angles.v_im);
+  const simd::Lanes v2_re = simd::BothLanes(angles.v2_re), v2_im = simd::BothLanes(angles.v2_im);
+  const simd::Lanes xv_re = simd::BothLanes(angles.xv_re), xv_im = simd::BothLanes(angles.xv_im);
   const double v_size = std::sqrt(angles.v_re * angles.v_re + angles.v_im * angles.v_im) * (1 + 0x1p-50);
-  const Lanes r = BothLanes(v_size), r2 = BothLanes(v_size * v_size), unit = BothLanes(kUnit);
-  DelaySum<Lanes> sum;
-  Lanes largest_reach = {0, 0}, reaches = {0, 0};
+  const simd::Lanes r = simd::BothLanes(v_size), r2 = simd::BothLanes(v_size * v_size), unit = simd::BothLanes(kUnit);
+  DelaySum<simd::Lanes> sum;
+  simd::Lanes largest_reach = {0, 0}, reaches = {0, 0};
   // load(column, pad) gives the column's pair; an odd one out goes beside a constant with
   // weight 0, which adds nothing.
   const auto add = [&](auto load) {
-    const ShiftedQuadratic<Lanes> e = {load(t.e0, 0x1p+500), load(t.e1, 0), load(t.e2, 0)};
-    Lanes p_re, p_im, q_re, q_im;
+    const ShiftedQuadratic<simd::Lanes> e = {load(t.e0, 0x1p+500), load(t.e1, 0), load(t.e2, 0)};
+    simd::Lanes p_re, p_im, q_re, q_im;
     ShiftedValue(e, v_re, v_im, v2_re, v2_im, p_re, p_im);
     ShiftedMoment(e.d1, load(t.twice_e2, 0), x_re, x_im, xv_re, xv_im, q_re, q_im);
-    const Lanes weight = load(t.weight, 0);
+    const simd::Lanes weight = load(t.weight, 0);
     if constexpr (kEachOwn) {
-      const Lanes p_error = (load(t.p0, 0) + load(t.p1, 0) * r) + load(t.p2, 0) * r2;
-      const Lanes q_error = load(t.q0, 0) + load(t.q1, 0) * r;
+      const simd::Lanes p_error = (load(t.p0, 0) + load(t.p1, 0) * r) + load(t.p2, 0) * r2;
+      const simd::Lanes q_error = load(t.q0, 0) + load(t.q1, 0) * r;
       sum.Add(DelayOf(p_re, p_im, q_re, q_im, p_error, q_error, unit), weight);
     } else {
       // The values alone (the compiler drops what is not used of the rest).
-      const DelayTerm<Lanes> term = DelayOf(p_re, p_im, q_re, q_im, unit, unit, unit);
+      const DelayTerm<simd::Lanes> term = DelayOf(p_re, p_im, q_re, q_im, unit, unit, unit);
       sum.value += weight * term.value;
-      largest_reach = Larger(largest_reach, term.reach);
+      largest_reach = simd::Larger(largest_reach, term.reach);
       reaches += term.reach;  // NaN from any term
     }
   };
   std::size_t i = 0;
   const std::size_t count = t.e0.size();
-  for (; i + 2 <= count; i += 2) add([i](const std::vector<double>& c, double) { return LoadLanes(&c[i]); });
-  if (i < count) add([i](const std::vector<double>& c, double pad) { return Lanes{c[i], pad}; });
+  for (; i + 2 <= count; i += 2) add([i](const std::vector<double>& c, double) { return simd::LoadLanes(&c[i]); });
+  if (i < count) add([i](const std::vector<double>& c, double pad) { return simd::Lanes{c[i], pad}; });
 
   DelaySum<double> total;
   total.value = sum.value[0] + sum.value[1];

@@ -31,8 +31,8 @@ class PairedProducts {
   // A section about one of z = ±1: lane 0 the numerator, lane 1 the denominator, and the
   // coefficients of the imaginary parts negated.
   struct Section {
-    ShiftedQuadratic<Lanes> terms;
-    Lanes minus_d1, minus_d2;
+    ShiftedQuadratic<simd::Lanes> terms;
+    simd::Lanes minus_d1, minus_d2;
   };
   // The distinct polynomials of the chain about one of z = ±1 for the delay, with their roots
   // there taken out, each with the bounds of its errors and its weight (how often it occurs, a

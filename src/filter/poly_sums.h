@@ -17,7 +17,7 @@ inline T Splat(double value) {
   if constexpr (std::is_floating_point_v<T>) {
     return value;
   } else {
-    return BothLanes(value);
+    return simd::BothLanes(value);
   }
 }
 
@@ -81,7 +81,7 @@ inline void PhasorSums(const double* c, int degree, const double* cosines, const
     }
     return;
   }
-  using T = std::conditional_t<Count % 2 == 0, Lanes, double>;
+  using T = std::conditional_t<Count % 2 == 0, simd::Lanes, double>;
   constexpr int kWidth = Count % 2 == 0 ? 2 : 1, kChains = Count / kWidth;
   T zr[kChains], zi[kChains], re[kChains], im[kChains], dre[kChains], dim[kChains];
   for (int l = 0; l < kChains; ++l) {
@@ -89,8 +89,8 @@ inline void PhasorSums(const double* c, int degree, const double* cosines, const
       zr[l] = cosines[l];
       zi[l] = sines[l];
     } else {
-      zr[l] = LoadLanes(cosines + 2 * l);
-      zi[l] = LoadLanes(sines + 2 * l);
+      zr[l] = simd::LoadLanes(cosines + 2 * l);
+      zi[l] = simd::LoadLanes(sines + 2 * l);
     }
   }
   if (moment == nullptr) {
