@@ -278,7 +278,7 @@ void CCascadFilter2::Responses(const double* omegas, int count, double* amplitud
                                double* delays) const {
   // The gains do not depend on the frequency: their product is taken once.
   const WideValue gains = WideProductOf([](const CDigitalFilter2& s) { return s.gain_; });
-  const PairedProducts paired = Paired();
+  const PairedProducts paired = Paired(delays != nullptr);
   const bool silent = delays != nullptr && Silent();
   for (int k = 0; k < count; ++k) {
     const SectionAngles angles(omegas[k] * first_.sampling_period_);
@@ -297,8 +297,8 @@ void CCascadFilter2::Responses(const double* omegas, int count, double* amplitud
   }
 }
 
-PairedProducts CCascadFilter2::Paired() const {
-  PairedProducts paired;
+PairedProducts CCascadFilter2::Paired(bool for_delay) const {
+  PairedProducts paired(for_delay);
   for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_)
     paired.Append(s->b0_, s->b1_, s->b2_, s->a1_, s->a2_);
   return paired;
@@ -311,7 +311,7 @@ bool CCascadFilter2::Silent() const {
 }
 
 void CCascadFilter2::GroupDelays(const double* omegas, int count, double* delays) const {
-  const PairedProducts paired = Paired();
+  const PairedProducts paired = Paired(true);
   const bool silent = Silent();
   for (int k = 0; k < count; ++k)
     delays[k] = CascadeDelay(paired, SectionAngles(omegas[k] * first_.sampling_period_), silent);

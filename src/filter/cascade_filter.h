@@ -135,8 +135,8 @@ class CCascadFilter2 {
   double Amplitude(const SectionAngles& angles) const;
   // That product when it left the range of a double on the way.
   double WideProduct(const SectionAngles& angles) const;
-  // The sections side by side, numerator and denominator.
-  PairedProducts Paired() const;
+  // The sections side by side, numerator and denominator; for_delay, with the group delay's tables.
+  PairedProducts Paired(bool for_delay) const;
   // Whether a section's gain is 0: H is 0 everywhere, and its delay nowhere known.
   bool Silent() const;
   // mantissa·2^exponent.

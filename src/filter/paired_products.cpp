@@ -50,6 +50,7 @@ void PairedProducts::Append(double b0, double b1, double b2, double a1, double a
     sections_[i].push_back({{simd::Lanes{n.d0, d.d0}, simd::Lanes{n.d1, d.d1}, simd::Lanes{n.d2, d.d2}},
                             simd::Lanes{-n.d1, -d.d1},
                             simd::Lanes{-n.d2, -d.d2}});
+    if (!for_delay_) continue;
     delays_[i].Add(b0, b1, b2, s, 1);
     delays_[i].Add(1, -a1, -a2, s, -1);
   }

@@ -17,6 +17,9 @@ struct SectionAngles;
 
 class PairedProducts {
  public:
+  // Delay is asked for only of products made for it: its tables cost far more to set up than the
+  // sums, which a single frequency's amplitude or phase would otherwise pay at every call.
+  explicit PairedProducts(bool for_delay = false) : for_delay_(for_delay) {}
   // The next section of the chain: numerator b0 + b1·z^−1 + b2·z^−2, denominator
   // 1 − a1·z^−1 − a2·z^−2.
   void Append(double b0, double b1, double b2, double a1, double a2);
@@ -24,7 +27,8 @@ class PairedProducts {
   // false, leaving them as they were, when some term is 0 or beyond 2^±256: AngleSum takes such
   // a term its own way, and a vanishing denominator needs its frequency moved.
   bool Sum(const SectionAngles& angles, AngleSum& numerator, AngleSum& denominator) const;
-  // The sections' numerators' group delay less their denominators', with the bound of its error.
+  // The sections' numerators' group delay less their denominators', with the bound of its error
+  // (of products made for_delay).
   DelayTerm<double> Delay(const SectionAngles& angles) const;
 
  private:
@@ -53,4 +57,5 @@ class PairedProducts {
   // About z = 1 and about z = −1.
   std::vector<Section> sections_[2];
   DelayTable delays_[2];
+  bool for_delay_;
 };
