@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <numbers>
 #include <string>
 #include <utility>
 
@@ -148,7 +147,7 @@ std::string FrequencyCsv(const AnalysisRun& run) {
   for (int k = 0; k < m; ++k) {
     // An undefined group delay (NaN) leaves its field empty.
     const double tau = run.GroupDelay()[k];
-    text += std::to_string(k) + "," + Number(-std::numbers::pi + k * run.GridStep()) + "," +
+    text += std::to_string(k) + "," + Number(run.GridOmega(k)) + "," +
             Number(run.AmplitudeResponse()[k]) + "," + Number(run.PhaseResponse()[k]) + "," +
             Number(run.InputSpectrum()[k]) + "," + Number(run.OutputSpectrum()[k]) + "," +
             (std::isnan(tau) ? "" : Number(tau)) + "\n";

@@ -74,6 +74,11 @@ void AnalysisRun::SetBar(AnalysisBar which, ProgressBar* bar) {
 
 double AnalysisRun::GridStep() const { return 2 * kPi / (frequency_points_ - 1); }
 
+double AnalysisRun::GridOmega(int k) const {
+  const int m = frequency_points_;
+  return k < m / 2 ? grid_[k] : -grid_[m - 1 - k];
+}
+
 // ---- entry points and window events ----
 
 void AnalysisRun::Show() {

@@ -98,6 +98,9 @@ class AnalysisRun {
   int ValidLength() const { return FValidLength; }
   // The grid step 2π/(M − 1).
   double GridStep() const;
+  // The ω at which the responses of grid point k were computed: −π advanced by Δ point by point
+  // up to the middle, mirrored beyond it.
+  double GridOmega(int k) const;
 
   // Results.
   const double* ImpulseResponse() const { return impulse_.data(); }

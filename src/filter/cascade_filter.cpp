@@ -8,17 +8,18 @@
 #include "filter/angle_sum.h"
 #include "filter/digital_filter.h"
 #include "filter/group_delay.h"
-#include "filter/paired_products.h"
 #include "filter/poly_sums.h"
 
 namespace {
 
 constexpr double kAmplitudeNudge = 0.000001;
 
-}  // namespace
+// The delay as shown: NaN where it is not known, and everywhere for a silent cascade.
+double CascadeDelay(const PairedProducts& paired, const SectionAngles& angles, bool silent) {
+  return silent ? std::numeric_limits<double>::quiet_NaN() : ShownDelay(paired.Delay(angles));
+}
 
-SectionAngles::SectionAngles(double t)
-    : theta(t), c1(std::cos(t)), s1(std::sin(t)), c2(std::cos(2 * t)), s2(std::sin(2 * t)) {}
+}  // namespace
 
 void CDigitalFilter2::SetB(int k, double value) {
   if (k == 0) b0_ = value;
@@ -63,11 +64,13 @@ int CDigitalFilter2::StepGroup(CDigitalFilter2* const* group, int size, double* 
 }
 
 CDigitalFilter2::Value CDigitalFilter2::Evaluate(const SectionAngles& angles) const {
+  // The conjugates of the values at e^{jθ}, as PairedProducts evaluates them.
+  const auto conjugate = [&](const ShiftedQuadratic<double>& q, double& re, double& im) {
+    ShiftedConjugate(q, -q.d1, -q.d2, angles.v_re, angles.v_im, angles.v2_re, angles.v2_im, re, im);
+  };
   Value v;
-  v.re_b = b0_ + b1_ * angles.c1 + b2_ * angles.c2;
-  v.im_b = -b1_ * angles.s1 - b2_ * angles.s2;
-  v.re_a = 1 - a1_ * angles.c1 - a2_ * angles.c2;
-  v.im_a = a1_ * angles.s1 + a2_ * angles.s2;
+  conjugate(ShiftedAbout(b0_, b1_, b2_, angles.shift), v.re_b, v.im_b);
+  conjugate(ShiftedAbout(1, -a1_, -a2_, angles.shift), v.re_a, v.im_a);
   v.d = v.re_a * v.re_a + v.im_a * v.im_a;
   return v;
 }
@@ -248,12 +251,12 @@ void CCascadFilter2::Response(double omega, double& amplitude, double& phase) co
   Responses(&omega, 1, &amplitude, &phase);
 }
 
-void CCascadFilter2::Responses(const double* omegas, int count, double* amplitudes, double* phases) const {
+void CCascadFilter2::Responses(const double* omegas, int count, double* amplitudes, double* phases,
+                               double* delays) const {
   // The gains do not depend on the frequency: their product is taken once.
   const WideValue gains = WideProductOf([](const CDigitalFilter2& s) { return s.gain_; });
-  PairedProducts paired;
-  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_)
-    paired.Append(s->b0_, s->b1_, s->b2_, s->a1_, s->a2_);
+  const PairedProducts paired = Paired(delays != nullptr);
+  const bool silent = delays != nullptr && Silent();
   for (int k = 0; k < count; ++k) {
     const SectionAngles angles(omegas[k] * first_.sampling_period_);
     // The products of the sections' numerators and denominators give the phase (as sums of
@@ -267,41 +270,28 @@ void CCascadFilter2::Responses(const double* omegas, int count, double* amplitud
     // Rare: a denominator that vanished (the amplitude moves the frequency its own way), or a
     // product that left the range of a double.
     amplitudes[k] = !moved && std::isfinite(amplitude) ? amplitude : Amplitude(angles);
+    if (delays != nullptr) delays[k] = CascadeDelay(paired, angles, silent);
   }
 }
 
+PairedProducts CCascadFilter2::Paired(bool for_delay) const {
+  PairedProducts paired(for_delay);
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_)
+    paired.Append(s->b0_, s->b1_, s->b2_, s->a1_, s->a2_);
+  return paired;
+}
+
+bool CCascadFilter2::Silent() const {
+  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_)
+    if (s->gain_ == 0) return true;
+  return false;
+}
+
 void CCascadFilter2::GroupDelays(const double* omegas, int count, double* delays) const {
-  // Lane 0 the numerator b0 + b1·z^−1 + b2·z^−2, lane 1 the denominator 1 − a1·z^−1 − a2·z^−2,
-  // so that both sides of a section cost one pass of vector operations and one division; with
-  // the square of the bound below which a side's sum is rounding.
-  struct Section {
-    Lanes c0, c1, c2, vanishing;
-  };
-  std::vector<Section> sections;
-  bool silent = false;  // a zero gain: H is 0 everywhere
-  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
-    const double numerator = VanishingSum(std::fabs(s->b0_) + std::fabs(s->b1_) + std::fabs(s->b2_), 2);
-    const double denominator = VanishingSum(1 + std::fabs(s->a1_) + std::fabs(s->a2_), 2);
-    sections.push_back({Lanes{s->b0_, 1}, Lanes{s->b1_, -s->a1_}, Lanes{s->b2_, -s->a2_},
-                        Lanes{numerator * numerator, denominator * denominator}});
-    silent = silent || s->gain_ == 0;
-  }
-  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-  for (int k = 0; k < count; ++k) {
-    const SectionAngles t(omegas[k] * first_.sampling_period_);
-    // Numerator less denominator, section by section; a vanishing side makes the lane NaN.
-    Lanes tau = {silent ? kNaN : 0.0, 0.0};
-    for (const Section& s : sections) {
-      // P = Σ ck·e^{jkθ} and Q = Σ k·ck·e^{jkθ} (the conjugates of the sums at −θ): Re(Q/P).
-      const Lanes p_re = s.c0 + s.c1 * t.c1 + s.c2 * t.c2, p_im = s.c1 * t.s1 + s.c2 * t.s2;
-      const Lanes q_re = s.c1 * t.c1 + 2.0 * s.c2 * t.c2, q_im = s.c1 * t.s1 + 2.0 * s.c2 * t.s2;
-      const Lanes size = p_re * p_re + p_im * p_im;
-      const Lanes delay = (q_re * p_re + q_im * p_im) / size;
-      tau += GreaterLanes(size, s.vanishing) == 3 ? delay : BothLanes(kNaN);
-    }
-    const double total = tau[0] - tau[1];
-    delays[k] = std::isfinite(total) ? total : kNaN;
-  }
+  const PairedProducts paired = Paired(true);
+  const bool silent = Silent();
+  for (int k = 0; k < count; ++k)
+    delays[k] = CascadeDelay(paired, SectionAngles(omegas[k] * first_.sampling_period_), silent);
 }
 
 bool CCascadFilter2::AddOneByOne(const SectionAngles& angles, AngleSum& numerator, AngleSum& denominator) const {

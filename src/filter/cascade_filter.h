@@ -7,15 +7,18 @@
 #include <memory>
 #include <vector>
 
+#include "filter/paired_products.h"
 #include "filter/section_group.h"
+#include "filter/shifted_section.h"
 #include "filter/steady_state.h"
 
 class AngleSum;
 
-// cos θ, sin θ, cos 2θ, sin 2θ: what every section of a cascade needs at one frequency.
-struct SectionAngles {
-  explicit SectionAngles(double theta);
-  double theta, c1, s1, c2, s2;
+// What every section of a cascade needs at one frequency: e^{jθ}, and e^{jθ} − s for the one of
+// s = ±1 nearer to it, about which the sections are evaluated.
+struct SectionAngles : ShiftedPhasor {
+  explicit SectionAngles(double t) : ShiftedPhasor(t), theta(t) {}
+  double theta;
 };
 
 class CDigitalFilter2 {
@@ -45,7 +48,8 @@ class CDigitalFilter2 {
  private:
   friend class CCascadFilter2;
 
-  // The numerator b0 + b1·e^{−jθ} + b2·e^{−j2θ} and the denominator 1 − a1·e^{−jθ} − a2·e^{−j2θ}.
+  // The numerator b0 + b1·e^{−jθ} + b2·e^{−j2θ} and the denominator 1 − a1·e^{−jθ} − a2·e^{−j2θ},
+  // each written about the s of the angles (as PairedProducts evaluates them).
   struct Value {
     double re_b, im_b, re_a, im_a, d;  // d = |denominator|²
   };
@@ -110,15 +114,10 @@ class CCascadFilter2 {
   // the products of the numerators and denominators (within 1e−12 relative of Amplitude's
   // product of the sections' amplitudes), the phase exactly Phase's.
   void Response(double omega, double& amplitude, double& phase) const;
-  // Response at each of count frequencies.
-  void Responses(const double* omegas, int count, double* amplitudes, double* phases) const;
-  // Responses and, with delays, GroupDelays.
-  void Responses(const double* omegas, int count, double* amplitudes, double* phases, double* delays) const {
-    Responses(omegas, count, amplitudes, phases);
-    if (delays != nullptr) GroupDelays(omegas, count, delays);
-  }
+  // Response at each of count frequencies; with delays, GroupDelays' values too.
+  void Responses(const double* omegas, int count, double* amplitudes, double* phases, double* delays = nullptr) const;
   // The group delay −dφ/dω in samples at each of count frequencies, the sum of the sections'; NaN
-  // where a section's numerator or denominator vanishes on the unit circle.
+  // where it cannot be known within kDelayTolerance (next to a zero or a pole on the unit circle).
   void GroupDelays(const double* omegas, int count, double* delays) const;
 
  private:
@@ -129,6 +128,10 @@ class CCascadFilter2 {
   double Amplitude(const SectionAngles& angles) const;
   // That product when it left the range of a double on the way.
   double WideProduct(const SectionAngles& angles) const;
+  // The sections side by side, numerator and denominator; for_delay, with the group delay's tables.
+  PairedProducts Paired(bool for_delay) const;
+  // Whether a section's gain is 0: H is 0 everywhere, and its delay nowhere known.
+  bool Silent() const;
   // mantissa·2^exponent.
   struct WideValue {
     double mantissa = 1;

@@ -168,36 +168,24 @@ void CBaseDigitalFilter::Responses(const double* omegas, int count, double* ampl
                                    double* delays) {
   constexpr int kLanes = 8;
   FBCoef.SetAt(0, -1.0);
-  // The bounds below which each side's sum is rounding (the recursive list is the denominator
-  // negated, which leaves the delay as it is).
-  double a_magnitudes = 0, b_magnitudes = 0;
-  for (int k = 0; k <= FAOrder(); ++k) a_magnitudes += std::fabs(FACoef.GetAt(k));
-  for (int k = 0; k <= FBOrder(); ++k) b_magnitudes += std::fabs(FBCoef.GetAt(k));
-  const double a_vanishing = VanishingSum(a_magnitudes, FAOrder()), b_vanishing = VanishingSum(b_magnitudes, FBOrder());
+  // The recursive list is the denominator negated, which leaves the delay as it is.
+  const DirectDelay delay(FACoef.Data(), FAOrder(), FBCoef.Data(), FBOrder());
   int i = 0;
   for (; i + kLanes <= count; i += kLanes) {
     double theta[kLanes];
     for (int l = 0; l < kLanes; ++l) theta[l] = omegas[i + l] * FSamplingPeriod;
+    // One phasor per angle for both polynomials.
+    double cosines[kLanes], sines[kLanes];
+    UnitPhasors<kLanes>(theta, cosines, sines);
     PolySums numerator[kLanes], denominator[kLanes];
     if (delays == nullptr) {
-      SumCosSinLanes<kLanes>(FACoef.Data(), FAOrder(), theta, numerator);
-      SumCosSinLanes<kLanes>(FBCoef.Data(), FBOrder(), theta, denominator);
+      PhasorSums<kLanes>(FACoef.Data(), FAOrder(), cosines, sines, numerator);
+      PhasorSums<kLanes>(FBCoef.Data(), FBOrder(), cosines, sines, denominator);
     } else {
       PolySums a_moment[kLanes], b_moment[kLanes];
-      SumCosSinLanes<kLanes>(FACoef.Data(), FAOrder(), theta, numerator, a_moment);
-      SumCosSinLanes<kLanes>(FBCoef.Data(), FBOrder(), theta, denominator, b_moment);
-      for (int l = 0; l < kLanes; ++l) {
-        const double tau =
-            DelayOf(numerator[l].cos_sum, numerator[l].sin_sum, a_moment[l].cos_sum, a_moment[l].sin_sum, a_vanishing) -
-            DelayOf(denominator[l].cos_sum, denominator[l].sin_sum, b_moment[l].cos_sum, b_moment[l].sin_sum,
-                    b_vanishing);
-        // NaN where a side vanishes; the rare sums beyond the range are taken again scaled.
-        if (std::isfinite(tau) || (std::isnan(tau) && std::isfinite(numerator[l].cos_sum + numerator[l].sin_sum +
-                                                                         denominator[l].cos_sum + denominator[l].sin_sum)))
-          delays[i + l] = tau;
-        else
-          GroupDelays(omegas + i + l, 1, delays + i + l);
-      }
+      PhasorSums<kLanes>(FACoef.Data(), FAOrder(), cosines, sines, numerator, a_moment);
+      PhasorSums<kLanes>(FBCoef.Data(), FBOrder(), cosines, sines, denominator, b_moment);
+      delay.FromSums(theta, kLanes, numerator, a_moment, denominator, b_moment, delays + i);
     }
     for (int l = 0; l < kLanes; ++l) {
       const double d = denominator[l].cos_sum * denominator[l].cos_sum + denominator[l].sin_sum * denominator[l].sin_sum;
@@ -212,12 +200,12 @@ void CBaseDigitalFilter::Responses(const double* omegas, int count, double* ampl
 }
 
 void CBaseDigitalFilter::GroupDelays(const double* omegas, int count, double* delays) const {
-  std::vector<double> a, d = {1.0};
-  for (int k = 0; k <= FAOrder(); ++k) a.push_back(FACoef.GetAt(k));
-  for (int i = 1; i <= FBOrder(); ++i) d.push_back(-FBCoef.GetAt(i));
   std::vector<double> thetas(omegas, omegas + count);
   for (double& theta : thetas) theta *= FSamplingPeriod;
-  DirectGroupDelays(DelayPolynomial(std::move(a)), DelayPolynomial(std::move(d)), thetas.data(), count, delays);
+  // The recursive list with its fixed −1 in front, as Responses sums it.
+  std::vector<double> b = {-1.0};
+  for (int i = 1; i <= FBOrder(); ++i) b.push_back(FBCoef.GetAt(i));
+  DirectDelay(FACoef.Data(), FAOrder(), b.data(), static_cast<int>(b.size()) - 1).At(thetas.data(), count, delays);
 }
 
 bool CDigitalFilter::FitState() {

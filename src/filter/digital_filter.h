@@ -49,8 +49,8 @@ class CBaseDigitalFilter {
   // Response at each of count frequencies, with the same values, several frequencies at a time;
   // with delays, GroupDelays' values too, from the same sums.
   void Responses(const double* omegas, int count, double* amplitudes, double* phases, double* delays = nullptr);
-  // The group delay −dφ/dω in samples at each of count frequencies; NaN where the numerator or the
-  // denominator vanishes on the unit circle.
+  // The group delay −dφ/dω in samples at each of count frequencies; NaN where it cannot be known
+  // within kDelayTolerance (next to a zero or a pole on the unit circle).
   void GroupDelays(const double* omegas, int count, double* delays) const;
 
   int FAOrder() const { return FACoef.Degree(); }

@@ -9,6 +9,10 @@
 #include <emmintrin.h>
 #endif
 
+// The speed kernels' own names, kept apart from the program's (Magnitude, Larger, … would
+// otherwise read as general-purpose helpers).
+namespace simd {
+
 using Lanes = double __attribute__((vector_size(16)));
 using LaneInts = std::int64_t __attribute__((vector_size(16)));
 using LaneBits = std::uint64_t __attribute__((vector_size(16)));
@@ -40,3 +44,14 @@ inline int GreaterLanes(Lanes a, Lanes b) {
   return (a[0] > b[0] ? 1 : 0) | (a[1] > b[1] ? 2 : 0);
 #endif
 }
+
+// Bit l set where lane l of a is at most lane l of b (never for a NaN).
+inline int AtMostLanes(Lanes a, Lanes b) {
+#if defined(__SSE2__)
+  return _mm_movemask_pd(_mm_cmple_pd(a, b));
+#else
+  return (a[0] <= b[0] ? 1 : 0) | (a[1] <= b[1] ? 2 : 0);
+#endif
+}
+
+}  // namespace simd

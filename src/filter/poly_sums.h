@@ -11,20 +11,20 @@ struct PolySums {
   double sin_sum = 0;  // Σ ck·sin(kθ)
 };
 
-// One value in every lane of T: a plain double, or two side by side.
+// One value in every lane of T: a plain number, or two doubles side by side.
 template <class T>
 inline T Splat(double value) {
-  if constexpr (std::is_same_v<T, double>) {
+  if constexpr (std::is_floating_point_v<T>) {
     return value;
   } else {
-    return BothLanes(value);
+    return simd::BothLanes(value);
   }
 }
 
-// Lane `lane` of a value of T (a plain double has only the one).
+// Lane `lane` of a value of T (a plain number has only the one).
 template <class T>
-inline double LaneOf(const T& value, int lane) {
-  if constexpr (std::is_same_v<T, double>) {
+inline auto LaneOf(const T& value, int lane) {
+  if constexpr (std::is_floating_point_v<T>) {
     return value;
   } else {
     return value[lane];
@@ -56,14 +56,24 @@ inline void PhasorHorner(const double* c, int degree, const T* zr, const T* zi, 
   }
 }
 
-// Σ ck·e^{jkθ} for k = 0 … degree at Count angles at once, by Horner's rule on the unit phasor:
-// one cos/sin pair per angle instead of one per coefficient, with an error that grows only
-// linearly in the degree. With moment (not null) also Σ k·ck·e^{jkθ} = e^{jθ}·P′. The chains of
-// different angles are independent, so interleaving them, two to a vector register where Count
-// is even, keeps the processor busy; each angle's sums are the same however many go together.
+// The unit phasors e^{jθ} of Count angles: their cosines and sines.
 template <int Count>
-inline void SumCosSinLanes(const double* c, int degree, const double* theta, PolySums* sums,
-                           PolySums* moment = nullptr) {
+inline void UnitPhasors(const double* theta, double* cosines, double* sines) {
+  for (int i = 0; i < Count; ++i) {
+    cosines[i] = std::cos(theta[i]);
+    sines[i] = std::sin(theta[i]);
+  }
+}
+
+// Σ ck·e^{jkθ} for k = 0 … degree at Count angles at once, given their phasors, by Horner's rule
+// on the unit phasor: one cos/sin pair per angle instead of one per coefficient (and one for all
+// the polynomials of a filter), with an error that grows only linearly in the degree. With moment
+// (not null) also Σ k·ck·e^{jkθ} = e^{jθ}·P′. The chains of different angles are independent, so
+// interleaving them, two to a vector register where Count is even, keeps the processor busy; each
+// angle's sums are the same however many go together.
+template <int Count>
+inline void PhasorSums(const double* c, int degree, const double* cosines, const double* sines, PolySums* sums,
+                       PolySums* moment = nullptr) {
   if (degree < 0) {
     for (int i = 0; i < Count; ++i) {
       sums[i] = PolySums{};
@@ -71,17 +81,16 @@ inline void SumCosSinLanes(const double* c, int degree, const double* theta, Pol
     }
     return;
   }
-  using T = std::conditional_t<Count % 2 == 0, Lanes, double>;
+  using T = std::conditional_t<Count % 2 == 0, simd::Lanes, double>;
   constexpr int kWidth = Count % 2 == 0 ? 2 : 1, kChains = Count / kWidth;
   T zr[kChains], zi[kChains], re[kChains], im[kChains], dre[kChains], dim[kChains];
   for (int l = 0; l < kChains; ++l) {
-    const double* t = theta + l * kWidth;
     if constexpr (kWidth == 1) {
-      zr[l] = std::cos(t[0]);
-      zi[l] = std::sin(t[0]);
+      zr[l] = cosines[l];
+      zi[l] = sines[l];
     } else {
-      zr[l] = Lanes{std::cos(t[0]), std::cos(t[1])};
-      zi[l] = Lanes{std::sin(t[0]), std::sin(t[1])};
+      zr[l] = simd::LoadLanes(cosines + 2 * l);
+      zi[l] = simd::LoadLanes(sines + 2 * l);
     }
   }
   if (moment == nullptr) {
@@ -97,6 +106,15 @@ inline void SumCosSinLanes(const double* c, int degree, const double* theta, Pol
       const double d_re = LaneOf(dre[l], w), d_im = LaneOf(dim[l], w), z_re = LaneOf(zr[l], w), z_im = LaneOf(zi[l], w);
       moment[i] = PolySums{d_re * z_re - d_im * z_im, d_re * z_im + d_im * z_re};
     }
+}
+
+// PhasorSums at Count angles.
+template <int Count>
+inline void SumCosSinLanes(const double* c, int degree, const double* theta, PolySums* sums,
+                           PolySums* moment = nullptr) {
+  double cosines[Count], sines[Count];
+  UnitPhasors<Count>(theta, cosines, sines);
+  PhasorSums<Count>(c, degree, cosines, sines, sums, moment);
 }
 
 // SumCosSinLanes at one angle.

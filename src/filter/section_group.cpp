@@ -7,9 +7,9 @@
 namespace {
 
 // Two sections' coefficients, lane by lane.
-SectionCoefficientsOf<Lanes> Paired(const SectionCoefficients& a, const SectionCoefficients& b) {
-  return {Lanes{a.gain, b.gain}, Lanes{a.b0, b.b0}, Lanes{a.b1, b.b1},
-          Lanes{a.b2, b.b2},     Lanes{a.a1, b.a1}, Lanes{a.a2, b.a2}};
+SectionCoefficientsOf<simd::Lanes> Paired(const SectionCoefficients& a, const SectionCoefficients& b) {
+  return {simd::Lanes{a.gain, b.gain}, simd::Lanes{a.b0, b.b0}, simd::Lanes{a.b1, b.b1},
+          simd::Lanes{a.b2, b.b2},     simd::Lanes{a.a1, b.a1}, simd::Lanes{a.a2, b.a2}};
 }
 
 }  // namespace
@@ -58,35 +58,35 @@ void SectionGroup::StepHeld(int pass, int chunks, int first_sample, const Rows& 
 
 bool SectionGroup::SteppedUnheld(int pass, int chunks, const double* entering, const Rows& in, Rows& out) {
   constexpr int kPairs = kMost / 2;
-  SectionCoefficientsOf<Lanes> c[kPairs];
-  Lanes w1[kPairs], w2[kPairs], peak[kPairs], sum[kPairs];
+  SectionCoefficientsOf<simd::Lanes> c[kPairs];
+  simd::Lanes w1[kPairs], w2[kPairs], peak[kPairs], sum[kPairs];
   for (int p = 0; p < kPairs; ++p) {
     c[p] = Paired(coefficients_[2 * p], coefficients_[2 * p + 1]);
-    w1[p] = Lanes{states_[2 * p].w1, states_[2 * p + 1].w1};
-    w2[p] = Lanes{states_[2 * p].w2, states_[2 * p + 1].w2};
-    peak[p] = sum[p] = Lanes{0, 0};
+    w1[p] = simd::Lanes{states_[2 * p].w1, states_[2 * p + 1].w1};
+    w2[p] = simd::Lanes{states_[2 * p].w2, states_[2 * p + 1].w2};
+    peak[p] = sum[p] = simd::Lanes{0, 0};
   }
   // The largest magnitude of every w and y; and the sum of the outputs, which a NaN anywhere
   // reaches (every value takes part in its section's output with a factor, and NaN·0 is NaN).
   // Holding would change nothing where that magnitude stays within the limit and no NaN arose.
   for (int t = 0; t < kChunk; ++t) {
     for (int p = 0; p < kPairs; ++p) {
-      const auto track = [&peak = peak[p]](Lanes v) {
-        peak = Larger(peak, Magnitude(v));
+      const auto track = [&peak = peak[p]](simd::Lanes v) {
+        peak = simd::Larger(peak, simd::Magnitude(v));
         return v;
       };
-      const Lanes x = p == 0 ? Lanes{entering[t], in[t][1]} : LoadLanes(&in[t][2 * p]);
-      const Lanes y = DifferenceStep(c[p], x, w1[p], w2[p], track);
+      const simd::Lanes x = p == 0 ? simd::Lanes{entering[t], in[t][1]} : simd::LoadLanes(&in[t][2 * p]);
+      const simd::Lanes y = DifferenceStep(c[p], x, w1[p], w2[p], track);
       sum[p] += y;
-      StoreLanes(&out[t][2 * p + 1], y);
+      simd::StoreLanes(&out[t][2 * p + 1], y);
     }
   }
-  Lanes largest = peak[0], total = sum[0];
+  simd::Lanes largest = peak[0], total = sum[0];
   for (int p = 1; p < kPairs; ++p) {
-    largest = Larger(largest, peak[p]);
+    largest = simd::Larger(largest, peak[p]);
     total += sum[p];
   }
-  if (GreaterLanes(largest, BothLanes(kFilterLimit)) != 0 || std::isnan(total[0] + total[1])) {
+  if (simd::GreaterLanes(largest, simd::BothLanes(kFilterLimit)) != 0 || std::isnan(total[0] + total[1])) {
     return false;
   }
   for (int j = 0; j < kMost; ++j) {

@@ -8,6 +8,7 @@
 
 #include "filter/cascade_filter.h"
 #include "filter/digital_filter.h"
+#include "filter/weighing.h"
 #include "numeric/numeric.h"
 #include "platform/messages.h"
 
@@ -368,6 +369,52 @@ TEST(DigitalFilterTest, FastResponseOfALongFilterMatchesThePlainSums) {
     EXPECT_EQ(phases[k], phase) << k;
     EXPECT_EQ(delayed_amplitudes[k], amplitude) << k;
     EXPECT_EQ(delayed_phases[k], phase) << k;
+  }
+}
+
+// The group delay is right wherever it is given. A symmetric FIR's is exactly its centre wherever
+// H ≠ 0; next to its zeros on the unit circle, all in the stop band, the rounding of the sums is
+// magnified by |Q|/|P|², yet it must show its delay across nearly all of that band. A quadratic
+// with its zeros on the unit circle has a delay of 1 everywhere but at them.
+TEST(DigitalFilterTest, GroupDelayIsRightWhereverItIsGiven) {
+  constexpr double kPi = std::numbers::pi;
+  CWeighingFilter fir;  // ωc = 1
+  fir.SetOrder(101);
+  fir.SetHamming(true);
+  fir.Design();
+  for (int i = 0; i <= 100; ++i) ASSERT_EQ(fir.ACoef(i), fir.ACoef(100 - i)) << i;
+  constexpr int m = 4096;
+  std::vector<double> omegas, amplitudes(m), phases(m), delays(m), alone(m);
+  for (int k = 0; k < m; ++k) omegas.push_back(-kPi + k * 2 * kPi / (m - 1));
+  fir.Responses(omegas.data(), m, amplitudes.data(), phases.data(), delays.data());
+  fir.GroupDelays(omegas.data(), m, alone.data());
+  int stop_band = 0, missing = 0;
+  for (std::size_t k = 0; k < m; ++k) {
+    // The fast path gives the plain path's values bit for bit.
+    ASSERT_EQ(std::isnan(delays[k]), std::isnan(alone[k])) << k;
+    if (!std::isnan(delays[k])) {
+      ASSERT_EQ(delays[k], alone[k]) << k;
+      ASSERT_NEAR(delays[k], 50, 50e-9) << k;
+    }
+    if (std::fabs(omegas[k]) < 1.2) continue;
+    ++stop_band;
+    missing += std::isnan(delays[k]);
+  }
+  EXPECT_LT(missing, stop_band / 200) << missing << " of " << stop_band;
+
+  const double w0 = omegas[700];
+  CDigitalFilter quadratic;
+  SetFilter(quadratic, {1, -2 * std::cos(w0), 1}, {});
+  for (double offset : {0.0, 1e-12, -1e-10, 1e-8, -1e-6, 1e-5, -1e-5, 1e-3}) {
+    const double w = w0 + offset;
+    double tau = 0;
+    quadratic.GroupDelays(&w, 1, &tau);
+    if (std::fabs(offset) >= 1e-5) {
+      EXPECT_FALSE(std::isnan(tau)) << offset;
+    }
+    if (!std::isnan(tau)) {
+      EXPECT_NEAR(tau, 1, 1e-9) << offset;
+    }
   }
 }
 

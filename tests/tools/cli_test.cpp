@@ -149,6 +149,29 @@ TEST_F(CliTest, FrequencyCsvAndMeasurementOfADesignedFilter) {
   }
   EXPECT_EQ(two_taps.out.find("nan"), std::string::npos);
   EXPECT_NE(Run("--help").out.find("--zpk-csv FILE|-"), std::string::npos);
+
+  // Each row's omega is the ω it was computed at: −π advanced by Δ point by point up to the
+  // middle, mirrored beyond. 1 − 2cos(ω700)·z⁻¹ + z⁻² has its zeros on the unit circle, next to
+  // ±ω700: a delay of 1 wherever it is given, and not given there.
+  std::vector<double> grid;
+  double w = -3.141592653589793;
+  for (int k = 0; k < 1024; ++k, w += 2 * 3.141592653589793 / 2047) grid.push_back(w);
+  for (int k = 1024; k < 2048; ++k) grid.push_back(-grid[static_cast<std::size_t>(2047 - k)]);
+  char coefficient[32];
+  std::snprintf(coefficient, sizeof coefficient, "%.17g", -2 * std::cos(grid[700]));
+  const Result zeros = Run(std::string("--arbitrary 1,") + coefficient + ",1 --freq-csv -");
+  ASSERT_EQ(zeros.exit_code, 0) << zeros.err;
+  const std::vector<std::string> zero_rows = Lines(zeros.out);
+  ASSERT_EQ(zero_rows.size(), 2049u);
+  for (std::size_t k = 0; k < grid.size(); ++k) {
+    const std::string& row = zero_rows[k + 1];
+    ASSERT_EQ(std::strtod(row.c_str() + row.find(',') + 1, nullptr), grid[k]) << row;
+    const std::string tau = row.substr(row.rfind(',') + 1);
+    if (!tau.empty()) {
+      ASSERT_NEAR(std::strtod(tau.c_str(), nullptr), 1, 1e-9) << row;
+    }
+  }
+  EXPECT_EQ(zero_rows[701].back(), ',') << zero_rows[701];
 }
 
 TEST_F(CliTest, MessagesGoToStandardErrorAndOverflowIsReported) {
