@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "diagram/axis_range.h"
 #include "diagram/keeper.h"
 #include "diagram/ui/diagram_frame.h"
 #include "diagram/ui/diagram_widget.h"
@@ -21,7 +22,6 @@
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/key_press.h"
 #include "platform/ui/modal.h"
-#include "results/result_plan.h"
 
 TTabEditorForm* TabAKoef = nullptr;
 TTabEditorForm* TabBKoef = nullptr;
