@@ -78,8 +78,10 @@ Complex QuadraticAt(const std::array<double, 3>& c, Complex w) {
 // The product of the sections' responses at z⁻¹ = w.
 Complex SectionsAt(const FilterCoefficients& filter, Complex w) {
   Complex product = filter.gain;
-  for (const CoefficientSection& s : filter.sections)
-    product *= s.g * QuadraticAt({s.b0, s.b1, s.b2}, w) / QuadraticAt({1, -s.a1, -s.a2}, w);
+  for (const CoefficientSection& s : filter.sections) {
+    const SectionRatio ratio = s.Ratio();
+    product *= ratio.gain * QuadraticAt(ratio.numerator, w) / QuadraticAt(ratio.denominator, w);
+  }
   return product;
 }
 
