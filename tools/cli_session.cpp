@@ -165,7 +165,7 @@ std::string ZeroPoleCsv(const ZeroPoleSet& set) {
   };
   rows("zero", set.zeros);
   rows("pole", set.poles);
-  return text + "gain," + Number(set.gain) + ",0,1\n";
+  return text + "gain," + ExactNumberText(set.gain) + ",0,1\n";
 }
 
 std::string PicturePath(const std::string& folder, const std::string& name) {
@@ -274,6 +274,10 @@ std::string MeasurementText(const AnalysisRun& run, const MeasureRequest& reques
   return text;
 }
 
+const char* StabilityWord(Stability stability) {
+  return stability == Stability::kStable ? "yes" : stability == Stability::kUnstable ? "no" : "unknown";
+}
+
 std::string Summary(Session& s, const CliOptions& o) {
   const AnalysisRun& run = *s.run;
   std::string kind, size;
@@ -292,7 +296,7 @@ std::string Summary(Session& s, const CliOptions& o) {
   std::snprintf(radius, sizeof radius, "%.6g", run.ZeroPoles().max_pole_radius);
   return "filter: " + kind + "\norder: " + std::to_string(order) + "\n" + size +
          "\ntransient length: " + std::to_string(run.TransientLength()) +
-         "\noverflow: " + (run.Overflowed() ? "yes" : "no") + "\nstable: " + (run.ZeroPoles().stable ? "yes" : "no") +
+         "\noverflow: " + (run.Overflowed() ? "yes" : "no") + "\nstable: " + StabilityWord(run.ZeroPoles().stability) +
          "\nmax pole radius: " + radius + "\n";
 }
 

@@ -38,10 +38,12 @@ const char* const kPageCaptions[kPageCount] = {"Временные характ�
                                                "Прохождение сигнала", "Спектры сигналов", "Нули и полюсы"};
 constexpr int kZeroPolePage = 4;
 
-// The stability line: green when stable, red when not, in the diagrams' serif.
+// The stability line: green when stable, red when not, grey when unknown, in the diagrams' serif.
 void ShowStability(QLabel* label, const ZeroPoleSet& roots) {
   label->setText(QString::fromStdString(StabilityText(roots)));
-  label->setStyleSheet(roots.stable ? "color: #006400;" : "color: #b40000;");
+  label->setStyleSheet(roots.stability == Stability::kStable     ? "color: #006400;"
+                       : roots.stability == Stability::kUnstable ? "color: #b40000;"
+                                                                 : "color: #505050;");
 }
 
 // The width at which a frame of this height would have its diagram's plot rectangle square,

@@ -91,9 +91,11 @@ Complex SectionsAt(const FilterCoefficients& filter, Complex w) {
 bool KeepsStability(const FilterCoefficients& filter, const DirectForm& form) {
   for (const CoefficientSection& s : filter.sections)
     if (!(s.a2 > -1 && std::fabs(s.a1) < 1 - s.a2)) return true;  // the sections are not stable themselves
-  std::vector<Complex> poles;
-  if (!PolynomialRoots(form.denominator.data(), static_cast<int>(form.denominator.size()) - 1, poles)) return false;
-  return std::all_of(poles.begin(), poles.end(), [](Complex p) { return std::abs(p) < 1; });
+  const PolynomialRootSet poles =
+      PolynomialRoots(form.denominator.data(), static_cast<int>(form.denominator.size()) - 1);
+  if (poles.missing > 0) return false;
+  return std::all_of(poles.roots.begin(), poles.roots.end(),
+                     [](const PolynomialRoot& p) { return std::abs(p.value) < 1; });
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <string>
 
 #include "numeric/key_filters.h"
 #include "numeric/number_text.h"
+#include "numeric/wide_number.h"
 
 namespace {
 
@@ -68,6 +70,27 @@ TEST(NumberTextTest, SeparatorSwapsTouchOnlyTheFirstOne) {
   std::string beyond(30001, '1');
   beyond += '.';
   EXPECT_EQ(DotToComma(beyond), beyond);  // the scan stops after 30001 characters
+}
+
+// Beyond a double's range the shortest decimal that rounds back to the same 53 bits, as
+// arbitrary-precision arithmetic finds it; within it, a double's own shortest text.
+TEST(NumberTextTest, ExactTextOfANumberBeyondADoublesRange) {
+  EXPECT_EQ(ExactNumberText(WideNumber(0.5)), "0.5");
+  EXPECT_EQ(ExactNumberText(WideNumber(1e-5)), "1e-05");
+  EXPECT_EQ(ExactNumberText(WideNumber()), "0");
+  WideNumber product(1e-200);
+  product *= 1e-200;
+  EXPECT_FALSE(product.FitsDouble());
+  EXPECT_EQ(product.Value(), 0);
+  EXPECT_EQ(ExactNumberText(product), "1e-400");
+  WideNumber power(1);  // 2^−1100: a power of two, whose lower neighbour lies half as far
+  power *= std::ldexp(1, -550);
+  power *= std::ldexp(1, -550);
+  EXPECT_EQ(ExactNumberText(power), "7.362151829022863e-332");
+  WideNumber large(-(1 + std::ldexp(1, -52)));  // −(1 + 2^−52)·2^2000
+  for (int i = 0; i < 4; ++i) large *= std::ldexp(1, 500);
+  EXPECT_EQ(ExactNumberText(large), "-1.1481306952742548e+602");
+  EXPECT_EQ(large.Value(), -INFINITY);
 }
 
 char32_t Filtered(void (*filter)(char32_t&, const EditFieldState&), char32_t key, const std::string& text,

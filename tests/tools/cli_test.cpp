@@ -179,6 +179,21 @@ TEST_F(CliTest, MessagesGoToStandardErrorAndOverflowIsReported) {
   }
   EXPECT_NE(Run("--butterworth --order 10000").out.find("order: 200\n"), std::string::npos);
   EXPECT_EQ(Run("--butterworth --lp-db 3").err, "");  // a positive level in dB is read as negative, silently
+
+  // z² − 1,999999999998·z + 0,999999999998: the poles 1 and 0,999999999998 exactly.
+  const Result edge = Run("--arbitrary 1 --recursive 1.999999999998,-0.999999999998 --zpk-csv -");
+  EXPECT_EQ(edge.out, "kind,re,im,multiplicity\nzero,0,0,2\npole,0.999999999998,0,1\npole,1,0,1\ngain,1,0,1\n");
+  EXPECT_NE(edge.err.find("stable: no\nmax pole radius: 1\n"), std::string::npos) << edge.err;
+  // Zeros beyond a double's range are told, the others listed.
+  const Result wide = Run("--arbitrary 1e-300,1e300,1 --samples 1 --zpk-csv -");
+  EXPECT_EQ(wide.exit_code, 0);
+  EXPECT_EQ(wide.out, "kind,re,im,multiplicity\nzero,-1e-300,0,1\npole,0,0,2\ngain,1e-300,0,1\n");
+  EXPECT_NE(wide.err.find("message: Не удалось найти 1 из 2 нулей фильтра.\n"), std::string::npos) << wide.err;
+  // A gain far below a double's range keeps the zeros and is written with its own exponent.
+  const Result low = Run("--butterworth --order 150 --wp 0.01 --zpk-csv -");
+  EXPECT_NE(low.out.find("\nzero,-1,0,150\n"), std::string::npos);
+  const std::string gain = low.out.substr(low.out.find("gain,"));
+  EXPECT_LT(std::stoi(gain.substr(gain.find('e') + 1)), -307) << gain;
 }
 
 // count values "0,0,…,last".
