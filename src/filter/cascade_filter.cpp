@@ -17,9 +17,6 @@ constexpr double kAmplitudeNudge = 0.000001;
 
 }  // namespace
 
-SectionAngles::SectionAngles(double t)
-    : theta(t), c1(std::cos(t)), s1(std::sin(t)), c2(std::cos(2 * t)), s2(std::sin(2 * t)) {}
-
 void CDigitalFilter2::SetB(int k, double value) {
   if (k == 0) b0_ = value;
   else if (k == 1) b1_ = value;

@@ -7,16 +7,11 @@
 #include <memory>
 #include <vector>
 
+#include "filter/section_angles.h"
 #include "filter/section_group.h"
 #include "filter/steady_state.h"
 
 class AngleSum;
-
-// cos θ, sin θ, cos 2θ, sin 2θ: what every section of a cascade needs at one frequency.
-struct SectionAngles {
-  explicit SectionAngles(double theta);
-  double theta, c1, s1, c2, s2;
-};
 
 class CDigitalFilter2 {
  public:

@@ -1,7 +1,5 @@
 #include "filter/paired_products.h"
 
-#include "filter/cascade_filter.h"
-
 void PairedProducts::Append(double b0, double b1, double b2, double a1, double a2) {
   Section section;
   section.k0 = Lanes{b0, 1};

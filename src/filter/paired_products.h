@@ -8,8 +8,7 @@
 
 #include "filter/angle_sum.h"
 #include "filter/lanes.h"
-
-struct SectionAngles;
+#include "filter/section_angles.h"
 
 class PairedProducts {
  public:
