@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -73,28 +74,48 @@ std::string LayerOf(const fs::path& file) {
   return parts.size() >= 3 && parts[2] == "ui" ? parts[1] + "/ui" : parts[1];
 }
 
+// <QWidget>, <QtCore/qglobal.h>, <qglobal.h>.
 bool IsQtHeader(const std::string& name) {
-  static const std::regex qt(R"(Q[A-Za-z0-9]*(/.*)?|q[a-z0-9_]*\.h)");
-  return std::regex_match(name, qt);
+  const auto each = [](const std::string& text, auto in_class) {
+    return std::all_of(text.begin(), text.end(), [&](unsigned char ch) { return in_class(ch); });
+  };
+  const std::string folder = name.substr(0, name.find('/'));
+  if (folder[0] == 'Q' && each(folder, [](unsigned char ch) { return std::isalnum(ch) != 0; })) return true;
+  return name[0] == 'q' && name.size() > 2 && name.ends_with(".h") &&
+         each(name.substr(1, name.size() - 3),
+              [](unsigned char ch) { return std::islower(ch) || std::isdigit(ch) || ch == '_'; });
+}
+
+// The opening mark ('"' or '<') and the name of an #include line; nothing for any other line.
+std::optional<std::pair<char, std::string>> IncludeOf(const std::string& line) {
+  const auto next = [&](std::size_t from) { return std::min(line.find_first_not_of(" \t", from), line.size()); };
+  std::size_t i = next(0);
+  if (i == line.size() || line[i] != '#') return std::nullopt;
+  i = next(i + 1);
+  if (line.compare(i, 7, "include") != 0) return std::nullopt;
+  i = next(i + 7);
+  if (i == line.size() || (line[i] != '"' && line[i] != '<')) return std::nullopt;
+  const std::size_t end = line.find(line[i] == '"' ? '"' : '>', i + 1);
+  if (end == std::string::npos || end == i + 1) return std::nullopt;
+  return std::pair{line[i], line.substr(i + 1, end - i - 1)};
 }
 
 // The offences of one file (its path relative to the root, its lines in `in`), each as
 // "file:line: what".
 std::vector<std::string> CheckFile(const LayerTable& table, const fs::path& file, std::istream& in) {
-  static const std::regex include(R"(^\s*#\s*include\s*([<"])([^">]+)[">])");
   std::vector<std::string> offences;
   const std::string layer = LayerOf(file);
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
-    std::smatch m;
-    if (!std::regex_search(line, m, include)) continue;
+    const auto include = IncludeOf(line);
+    if (!include) continue;
     const std::string where = file.generic_string() + ":" + std::to_string(number) + ": ";
     if (!table.Has(layer)) {
       offences.push_back(where + "the file lies in no layer of src/layers.txt");
       break;
     }
-    const bool quoted = m[1] == "\"";
-    const std::string name = m[2];
+    const bool quoted = include->first == '"';
+    const std::string& name = include->second;
     fs::path target;
     if (quoted && fs::exists(kRoot / file.parent_path() / name)) target = file.parent_path() / name;
     else if (fs::exists(kRoot / "src" / name)) target = fs::path("src") / name;
