@@ -5,6 +5,7 @@ cd "$(dirname "$0")"
 source scripts/ensure_packages.sh
 ensure_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation locales xvfb xauth openbox libeigen3-dev acl
 ensure_optional_packages clang libclang-rt-dev  # the fuzz harnesses
+ensure_optional_packages clang-format  # the formatting check
 # A locale with a decimal comma, so that the tests can show the number texts ignore it.
 locale -a 2>/dev/null | grep -qi '^ru_RU.utf8$' || localedef -i ru_RU -f UTF-8 ru_RU.UTF-8 2>/dev/null || true
 
@@ -22,3 +23,13 @@ else
 fi
 cmake --build "$dir" -j "$jobs"
 ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+
+# After the tests, so that a formatting slip hides no failing test; once is enough, not again
+# under the sanitizers.
+if [[ "${VELMAR_SANITIZE:-0}" != "1" ]]; then
+  if command -v clang-format >/dev/null; then
+    scripts/format.sh --check
+  else
+    echo "Formatting check skipped: clang-format is not installed."
+  fi
+fi

@@ -6,13 +6,10 @@
 #include <map>
 #include <set>
 
-#include "dialogs/table_model.h"
+#include "analysis/analysis_sources.h"
 #include "results/coefficient_export.h"
 
 namespace {
-
-// The most values a table holds: coefficients and samples alike.
-constexpr std::size_t kTableCapacity = TableModel::kCapacity;
 
 // A finite number in C notation; anything else is a usage error naming the option.
 double ParseNumber(const std::string& option, const std::string& text) {
@@ -54,7 +51,7 @@ std::vector<double> ParseList(const std::string& option, const std::string& text
 // A list that fills a table: no more values than the table holds.
 std::vector<double> ParseTable(const std::string& option, const std::string& text) {
   std::vector<double> values = ParseList(option, text);
-  if (values.size() > kTableCapacity)
+  if (values.size() > static_cast<std::size_t>(kTableCapacity))
     throw UsageError("option " + option + ": a table holds at most " + std::to_string(kTableCapacity) + " values, " +
                      std::to_string(values.size()) + " given");
   return values;

@@ -307,7 +307,7 @@ int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
     MeasureRequest measure;
     if (o.measure) measure = FindMeasureLevels(o);
     if (o.signal == SignalChoice::kTableFile) {
-      if (const TableFileRead read = ReadTableFile(o.table_file, 500); !read)
+      if (const TableFileRead read = ReadTableFile(o.table_file, kTableCapacity); !read)
         throw UsageError(TableFileFailure(o.table_file, read));
     }
 

@@ -136,7 +136,7 @@ void AnalysisRun::SetInterval(int n) {
 
 void AnalysisRun::SetResolution(int m) {
   // The grid needs two points and is always even (it is mirrored about 0).
-  frequency_points_ = std::clamp(m, 2, 4096) & ~1;
+  frequency_points_ = std::clamp(m, 2, kMaxFrequencyPoints) & ~1;
   FResolutionChanged = true;
   Show();
 }
@@ -384,7 +384,7 @@ void AnalysisRun::BuildInputSignal() {
   const double* values = nullptr;
   int count = 0;
   if (sources_.signal_table != nullptr) sources_.signal_table->GetValues(values, count);
-  count = values != nullptr ? std::clamp(count, 0, std::min(500, kTimeCapacity)) : 0;
+  count = values != nullptr ? std::clamp(count, 0, std::min(kTableCapacity, kTimeCapacity)) : 0;
   std::copy(values, values + count, x);
   if (count < n_count) std::fill(x + count, x + n_count, 0.0);
 }

@@ -14,9 +14,12 @@
 #include "filter/digital_filter.h"
 #include "platform/progress.h"
 
-// Capacities of the result arrays: the interval admits up to 4096 samples, the grid 4096 points.
+// The finest frequency grid of the analysis settings.
+constexpr int kMaxFrequencyPoints = 4096;
+// Capacities of the result arrays: the interval admits up to 4096 samples, and the frequency
+// arrays hold one value per point of the finest grid.
 constexpr int kTimeCapacity = 4096;
-constexpr int kFrequencyCapacity = 4110;
+constexpr int kFrequencyCapacity = kMaxFrequencyPoints;
 
 // Above this many pre-roll steps a stationary signal is taken never to realign.
 constexpr long long kPreRollLimit = 100000000;

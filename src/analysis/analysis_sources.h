@@ -7,6 +7,9 @@
 class CBaseDigitalFilter;
 class CCascadFilter2;
 
+// The values a table holds: the two coefficient tables and the signal table alike.
+constexpr int kTableCapacity = 500;
+
 // A table editor: the coefficient tables and the signal table.
 class TableSource {
  public:

@@ -7,6 +7,7 @@
 
 #include "analysis/polynomial_roots.h"
 #include "filter/cascade_filter.h"
+#include "filter/coefficient_conventions.h"
 #include "filter/digital_filter.h"
 #include "platform/messages.h"
 
@@ -139,10 +140,10 @@ void ReportMissing(const ZeroPoleSet& set) {
 
 ZeroPoleSet DirectZeroPoles(const CBaseDigitalFilter& filter) {
   // H(z) = Σ ak·z^−k / (1 − Σ bi·z^−i); both sides times z^D, D the larger degree.
-  std::vector<double> a, d = {1.0};
-  for (int k = 0; k <= filter.FAOrder(); ++k) a.push_back(filter.ACoef(k));
+  PolynomialRatio ratio = filter.Ratio();
+  std::vector<double>& a = ratio.numerator;
+  std::vector<double>& d = ratio.denominator;
   while (!a.empty() && a.back() == 0) a.pop_back();
-  for (int i = 1; i <= filter.FBOrder(); ++i) d.push_back(-filter.BCoef(i));
   while (d.size() > 1 && d.back() == 0) d.pop_back();
   const int degree = std::max(static_cast<int>(a.size()), static_cast<int>(d.size())) - 1;
 
@@ -168,8 +169,9 @@ ZeroPoleSet CascadeZeroPoles(const CCascadFilter2& filter) {
   PolynomialRootSet zeros, poles;
   WideNumber gain(filter.InputGain());
   for (const CDigitalFilter2* s = filter.FirstSection(); s != nullptr; s = s->Next()) {
-    const double b0 = s->B(0), b1 = s->B(1), b2 = s->B(2);
-    gain *= s->Gain();
+    const SectionRatio ratio = SectionFormRatio(s->Gain(), s->B(0), s->B(1), s->B(2), s->A(1), s->A(2));
+    const auto [b0, b1, b2] = ratio.numerator;
+    gain *= ratio.gain;
     if (b0 != 0) {
       QuadraticRoots(b0, b1, b2, zeros.roots);
       gain *= b0;
@@ -179,7 +181,7 @@ ZeroPoleSet CascadeZeroPoles(const CCascadFilter2& filter) {
     } else {
       gain *= b2;
     }
-    QuadraticRoots(1, -s->A(1), -s->A(2), poles.roots);
+    QuadraticRoots(ratio.denominator[0], ratio.denominator[1], ratio.denominator[2], poles.roots);
   }
   poles.apart = poles.roots;
   return Finish(std::move(zeros), std::move(poles), gain);

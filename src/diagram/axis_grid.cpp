@@ -73,7 +73,7 @@ std::string num2char(double value, int p) {
 }
 
 std::string GridLabel(long double value, double tolerance, int precision) {
-  if (std::fabs(value) > tolerance) return num2char(static_cast<double>(value), precision);
+  if (!IsGridZero(value, tolerance)) return num2char(static_cast<double>(value), precision);
   return precision > 0 ? "0,0" : "0";
 }
 

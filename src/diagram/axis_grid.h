@@ -2,6 +2,7 @@
 // Choosing the grid of one axis: the step, the values the grid lines and minor ticks stand at,
 // the tick label texts and the decimals that keep neighbouring labels apart.
 
+#include <cmath>
 #include <string>
 
 // The finest step whose intervals leave `label_span` pixels (a label with its spacing) each on
@@ -28,6 +29,9 @@ TGridWalk MinorTickWalk(double min, double max, long double step, bool one_befor
 // Five minor ticks per grid step; on a whole-number axis no more than fall on whole numbers.
 int MinorTicksPerStep(long double step, bool whole_numbers);
 
+// Whether a grid value stands for 0: within the tolerance, a thousandth of the range, that the
+// sums of steps leave.
+inline bool IsGridZero(long double value, double tolerance) { return !(std::fabs(value) > tolerance); }
 // The label at a grid value: the number with `precision` decimals, "0" or "0,0" within the tolerance.
 std::string GridLabel(long double value, double tolerance, int precision);
 // Formats with "%.0f" ... "%.7f" for p 0..7, "%e" otherwise; a decimal comma as everywhere.

@@ -67,3 +67,8 @@ double ZoomStepFor(double w, int precision) {
   if (w > 100000 && w < 1000000) return 10000;
   return 1 / std::pow(10.0, precision);
 }
+
+void IncludeZero(double& ymin, double& ymax) {
+  if (ymin > 0 && ymax > 0) ymin = 0;
+  if (ymin < 0 && ymax < 0) ymax = 0;
+}

@@ -44,6 +44,9 @@ class TAxisRange {
   bool whole_numbers_ = false;
 };
 
+// Widens [ymin, ymax] to hold 0, so that a one-sided series is seen against its zero line.
+void IncludeZero(double& ymin, double& ymax);
+
 // Label decimals that suit a range this wide.
 int PrecisionForWidth(double width);
 // Spin button step for a range of this width shown with p decimals.

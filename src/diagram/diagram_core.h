@@ -221,8 +221,9 @@ class TDiagramCore : public TKeeperChain {
   // drawing on the own canvas (`drawing`) the margin shared with other diagrams follows them.
   TLayoutMetrics MeasureLayout(bool drawing);
   void DrawBackground();
-  void DrawXGrid(long double step, bool show_labels);
-  void DrawYGrid(long double step, bool show_labels);
+  enum class GridAxis { kX, kY };
+  // The grid lines across one axis with their ticks, labels and minor ticks.
+  void DrawGrid(GridAxis axis, long double step, bool show_labels);
   // Where the corner pictures go: BitmapY at the net's top left, BitmapX at its bottom right.
   TRect BitmapYRect() const;
   TRect BitmapXRect() const;

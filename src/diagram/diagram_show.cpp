@@ -74,8 +74,8 @@ void TDiagramCore::ShowDiagram() {
   // Square grid cells on equal scales.
   if (equal_scale_) step_x = step_y = std::max(step_x, step_y);
   DrawBackground();
-  DrawXGrid(step_x, show);
-  DrawYGrid(step_y, show);
+  DrawGrid(GridAxis::kX, step_x, show);
+  DrawGrid(GridAxis::kY, step_y, show);
   DrawNames(show);
   if (line_drawing_) DrawSeries();
   ShowBitmap();
@@ -92,71 +92,52 @@ void TDiagramCore::DrawBackground() {
   c.Rectangle({layout_.xb_net, layout_.yb_net, layout_.xe_net(), layout_.ye_net()});
 }
 
-void TDiagramCore::DrawXGrid(long double step, bool show_labels) {
+void TDiagramCore::DrawGrid(GridAxis axis, long double step, bool show_labels) {
   Canvas& c = *canvas_;
+  const bool is_x = axis == GridAxis::kX;
+  TAxisRange& range = is_x ? x_ : y_;
   const TPlotMap map = Map();
-  const double tol = x_.Width() * 0.001;
-  const TGridWalk walk = GridLineWalk(x_.Min(), x_.Max(), step);
-  if (show_labels) x_.RaisePrecision(DistinctLabelPrecision(walk, tol, x_.Precision()));
+  // A value's pixel along the axis, and a segment across it from `from` to `to`.
+  const auto along = [&](long double v) {
+    return is_x ? map.MathToPhisX(static_cast<double>(v)) : map.MathToPhisY(static_cast<double>(v));
+  };
+  const auto across = [&](int at, int from, int to) {
+    c.MoveTo(is_x ? at : from, is_x ? from : at);
+    c.LineTo(is_x ? at : to, is_x ? to : at);
+  };
+  // The X axis' ticks and labels hang below the net, the Y axis' stand left of it.
+  const int net_from = is_x ? layout_.yb_net : layout_.xb_net;
+  const int net_to = is_x ? layout_.ye_net() : layout_.xe_net();
+  const int tick_from = is_x ? net_to : net_from - 4, tick_to = tick_from + 4;
+  const double tol = range.Width() * 0.001;
+  const TGridWalk walk = GridLineWalk(range.Min(), range.Max(), step);
+  if (show_labels) range.RaisePrecision(DistinctLabelPrecision(walk, tol, range.Precision()));
   const TColor line = ExportColor(color_net_line_, clBlack);
-  const int ye = layout_.ye_net();
   SelectFont(font_net_);
   for (int i = 0; i < walk.count; ++i) {
     const long double v = walk.At(i);
-    const int px = map.MathToPhisX(static_cast<double>(v));
-    c.SetPen(line, std::fabs(v) > tol ? pen_style_net_line_ : psSolid, 1, pmCopy);
-    c.MoveTo(px, layout_.yb_net);
-    c.LineTo(px, ye);
+    const int p = along(v);
+    // The line labelled 0 is solid.
+    c.SetPen(line, IsGridZero(v, tol) ? psSolid : pen_style_net_line_, 1, pmCopy);
+    across(p, net_from, net_to);
     if (!show_labels) continue;
     c.SetPen(line, psSolid, 1, pmCopy);
-    c.MoveTo(px, ye);
-    c.LineTo(px, ye + 4);
-    const std::string label = GridLabel(v, tol, x_.Precision());
+    across(p, tick_from, tick_to);
+    const std::string label = GridLabel(v, tol, range.Precision());
     c.SetBrushColor(ExportColor(color_back_diagram_, clWhite));
-    c.TextOut(px - c.TextWidth(label) / 2, ye + 5, label);
+    if (is_x) c.TextOut(p - c.TextWidth(label) / 2, tick_to + 1, label);
+    else c.TextOut(tick_from - c.TextWidth(label) - 1, p - c.TextHeight(label) / 2, label);
   }
   if (!show_labels) return;
-  const TGridWalk minor = MinorTickWalk(x_.Min(), x_.Max(), step, true, MinorTicksPerStep(step, x_.WholeNumbers()));
+  // The X axis' minor ticks start one further left; the walk may start outside the net.
+  const TGridWalk minor =
+      MinorTickWalk(range.Min(), range.Max(), step, is_x, MinorTicksPerStep(step, range.WholeNumbers()));
+  const int first = is_x ? layout_.xb_net : layout_.yb_net, last = is_x ? layout_.xe_net() : layout_.ye_net();
+  const int minor_from = is_x ? net_to : net_from - 2;
   c.SetPen(line, psSolid, 1, pmCopy);
   for (int i = 0; i < minor.count; ++i) {
-    const int px = map.MathToPhisX(static_cast<double>(minor.At(i)));
-    if (px < layout_.xb_net || px > layout_.xe_net()) continue;  // the walk starts a tick early
-    c.MoveTo(px, ye);
-    c.LineTo(px, ye + 2);
-  }
-}
-
-void TDiagramCore::DrawYGrid(long double step, bool show_labels) {
-  Canvas& c = *canvas_;
-  const TPlotMap map = Map();
-  const double tol = y_.Width() * 0.001;
-  const TGridWalk walk = GridLineWalk(y_.Min(), y_.Max(), step);
-  if (show_labels) y_.RaisePrecision(DistinctLabelPrecision(walk, tol, y_.Precision()));
-  const TColor line = ExportColor(color_net_line_, clBlack);
-  const int xb = layout_.xb_net;
-  SelectFont(font_net_);
-  for (int i = 0; i < walk.count; ++i) {
-    const long double v = walk.At(i);
-    const int py = map.MathToPhisY(static_cast<double>(v));
-    c.SetPen(line, std::fabs(v) >= tol ? pen_style_net_line_ : psSolid, 1, pmCopy);
-    c.MoveTo(xb, py);
-    c.LineTo(layout_.xe_net(), py);
-    if (!show_labels) continue;
-    c.SetPen(line, psSolid, 1, pmCopy);
-    c.MoveTo(xb - 4, py);
-    c.LineTo(xb, py);
-    const std::string label = GridLabel(v, tol, y_.Precision());
-    c.SetBrushColor(ExportColor(color_back_diagram_, clWhite));
-    c.TextOut(xb - c.TextWidth(label) - 5, py - c.TextHeight(label) / 2, label);
-  }
-  if (!show_labels) return;
-  const TGridWalk minor = MinorTickWalk(y_.Min(), y_.Max(), step, false, MinorTicksPerStep(step, y_.WholeNumbers()));
-  c.SetPen(line, psSolid, 1, pmCopy);
-  for (int i = 0; i < minor.count; ++i) {
-    const int py = map.MathToPhisY(static_cast<double>(minor.At(i)));
-    if (py < layout_.yb_net || py > layout_.ye_net()) continue;
-    c.MoveTo(xb - 2, py);
-    c.LineTo(xb, py);
+    const int p = along(minor.At(i));
+    if (p >= first && p <= last) across(p, minor_from, minor_from + 2);
   }
 }
 

@@ -18,7 +18,7 @@ class BiharmonicModel : public BiharmonicSource {
  public:
   static constexpr int kMaxDecimationItems = 30;
   static constexpr int kDefaultTableSamples = 50;
-  static constexpr int kMaxTableSamples = 500;
+  static constexpr int kMaxTableSamples = kTableCapacity;
 
   BiharmonicModel();
 

@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr char32_t kTabKey = 9;
-constexpr char32_t kEnterKey = 13;
+constexpr char32_t kTabKey = U'\t';
+constexpr char32_t kEnterKey = U'\r';
 
 bool HasMisplacedMinus(const std::string& text) {
   for (std::size_t at = text.find('-', 1); at != std::string::npos; at = text.find('-', at + 1)) {

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "analysis/analysis_sources.h"
+
 struct CellPosition {
   int column = 0;
   int row = 1;
@@ -25,8 +27,9 @@ struct ValueCell {
 class TableCells {
  public:
   static constexpr int kColumns = 10;
-  static constexpr int kRows = 100;
-  static constexpr int kValueCells = kColumns * kRows / 2;
+  static constexpr int kValueCells = kTableCapacity;
+  static constexpr int kRows = 2 * kValueCells / kColumns;  // a header row above each value row
+  static_assert(kValueCells % kColumns == 0, "the value rows are full");
 
   static CellPosition IndexToCell(int index);
   static int CellToIndex(int column, int row);

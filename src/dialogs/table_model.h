@@ -29,12 +29,15 @@ struct TableDiagramData {
   int first_argument = 0;
 };
 
+// The keys of the grid that matter to the model: the up arrow, which moves the cursor upward, and
+// any other.
+enum class GridKey { kUpArrow, kOther };
+
 class TableModel : public TableSource {
  public:
   static constexpr int kCapacity = TableCells::kValueCells;
   static constexpr int kMaxChars = 8;  // characters a cell may hold while typing
   static constexpr int kDecimals = 4;  // decimals of the values written by SetValues
-  static constexpr int kUpArrowKey = 38;
 
   TableModel();
 
@@ -94,8 +97,8 @@ class TableModel : public TableSource {
   // to the value row in the direction of travel; with sequential input a value cell beyond the
   // first empty one after the data is refused. Returns whether the cursor moved.
   bool SelectCell(int column, int row);
-  // Key codes and wheel turns tell which way the cursor last travelled.
-  void NoteKeyDown(int key_code) { moving_up_ = key_code == kUpArrowKey; }
+  // Keys and wheel turns tell which way the cursor last travelled.
+  void NoteKeyDown(GridKey key) { moving_up_ = key == GridKey::kUpArrow; }
   void NoteWheel(bool up) { moving_up_ = up; }
   // Enter in the open editor, when "Переход по <Enter>" is on: an empty cell becomes "0" and
   // the cursor goes on to the next cell, the last one excepted. Returns whether the key was used.

@@ -8,18 +8,12 @@
 #include <vector>
 
 #include "filter/paired_products.h"
+#include "filter/section_angles.h"
 #include "filter/section_group.h"
 #include "filter/shifted_section.h"
 #include "filter/steady_state.h"
 
 class AngleSum;
-
-// What every section of a cascade needs at one frequency: e^{jθ}, and e^{jθ} − s for the one of
-// s = ±1 nearer to it, about which the sections are evaluated.
-struct SectionAngles : ShiftedPhasor {
-  explicit SectionAngles(double t) : ShiftedPhasor(t), theta(t) {}
-  double theta;
-};
 
 class CDigitalFilter2 {
  public:

@@ -62,13 +62,15 @@ double SumOfProducts(const double* c, const double* s, int last) {
 }  // namespace
 
 CBaseDigitalFilter::CBaseDigitalFilter() {
-  FBCoef.SetAt(0, -1.0);
+  Clear();
   FACoef.SetAt(0, 1.0);
 }
 
 void CBaseDigitalFilter::Clear() {
   FACoef.Clear();
   FBCoef.Clear();
+  // Nothing else writes element 0: the setters write i ≥ 1 and trim down to degree 0 at most.
+  FBCoef.SetAt(0, kRecursiveSentinel);
   FState.Clear();
 }
 
@@ -83,7 +85,6 @@ void CBaseDigitalFilter::Reset() {
 }
 
 double CBaseDigitalFilter::Step(double x) {
-  FBCoef.SetAt(0, -1.0);
   const double* state = FState.Data();
   const int known = FState.Degree();  // history beyond the delay line reads as 0
 
@@ -102,14 +103,19 @@ int CBaseDigitalFilter::StepBlock(const double* x, double* y, int count, int fir
   return count;
 }
 
+PolynomialRatio CBaseDigitalFilter::Ratio() const {
+  return DirectFormRatio({FACoef.Data(), static_cast<std::size_t>(FACoef.Count())},
+                         {FBCoef.Data() + 1, static_cast<std::size_t>(FBOrder())}, FGain);
+}
+
 bool CBaseDigitalFilter::PolesWithin(double radius) const {
-  // The poles are the roots of z^M − b1·z^(M−1) − … − bM; at radius r those of the polynomial
-  // with coefficients −bi/r^i lie inside the unit circle.
-  std::vector<double> scaled(static_cast<std::size_t>(std::max(FBOrder(), 0)) + 1, 1.0);
+  // The poles are the roots of the denominator times z^M; at radius r those of the polynomial
+  // with coefficients d(i)/r^i lie inside the unit circle.
+  std::vector<double> scaled = Ratio().denominator;
   double power = 1;
-  for (int i = 1; i <= FBOrder(); ++i) {
+  for (std::size_t i = 1; i < scaled.size(); ++i) {
     power /= radius;
-    scaled[static_cast<std::size_t>(i)] = -FBCoef.GetAt(i) * power;
+    scaled[i] *= power;
   }
   return RootsInsideUnitCircle(scaled);
 }
@@ -117,7 +123,6 @@ bool CBaseDigitalFilter::PolesWithin(double radius) const {
 bool CBaseDigitalFilter::SetSteadyState(const std::vector<Phasor>& input) {
   // Element i holds w(n0 − i): each line's delay-line phasor g·x / (1 − Σ bi·z^i), turned back by
   // i samples. The recursive list is that denominator negated (its element 0 is −1).
-  FBCoef.SetAt(0, -1.0);
   std::vector<double> state(static_cast<std::size_t>(FState.Degree() + 1), 0.0);
   for (const Phasor& line : input) {
     const std::complex<double> denominator = -DelayPolynomials(line.omega).Polynomial(FBCoef.Data(), FBOrder());
@@ -138,7 +143,6 @@ void CBaseDigitalFilter::Response(double omega, double& amplitude, double& phase
   double theta = omega * FSamplingPeriod;
   const PolySums numerator = SumCosSin(FACoef.Data(), FAOrder(), theta);
 
-  FBCoef.SetAt(0, -1.0);
   PolySums denominator;
   double d = 0;
   for (int attempt = 0;; ++attempt) {
@@ -167,7 +171,6 @@ void CBaseDigitalFilter::ScaledResponse(double theta, double& amplitude, double&
 void CBaseDigitalFilter::Responses(const double* omegas, int count, double* amplitudes, double* phases,
                                    double* delays) {
   constexpr int kLanes = 8;
-  FBCoef.SetAt(0, -1.0);
   // The recursive list is the denominator negated, which leaves the delay as it is.
   const DirectDelay delay(FACoef.Data(), FAOrder(), FBCoef.Data(), FBOrder());
   int i = 0;
@@ -234,7 +237,6 @@ void CDigitalFilter::SetBCoef(int i, double value) {
     ShowMessage(kCoefMemoryMessage);
     return;
   }
-  FBCoef.SetAt(0, -1.0);
   while (FBCoef.Degree() > 0 && FBCoef.GetAt(FBCoef.Degree()) == 0.0) FBCoef.SetDegree(FBCoef.Degree() - 1);
   if (!FitState()) ShowMessage(kCoefMemoryMessage);
 }

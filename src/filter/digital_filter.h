@@ -3,10 +3,12 @@
 //   y(n) = Σ ak·x(n−k) + Σ bi·y(n−i)     (note the plus sign before the recursive sum),
 // computed in direct form II with one delay line shared by both parts:
 //   w(n) = g·x(n) + Σ bi·w(n−i),   y(n) = Σ ak·w(n−k).
+// coefficient_conventions.h sets this convention beside the others and converts between them.
 
 #include <complex>
 #include <vector>
 
+#include "filter/coefficient_conventions.h"
 #include "filter/delay_line.h"
 #include "filter/steady_state.h"
 #include "filter/value_list.h"
@@ -26,7 +28,8 @@ class CBaseDigitalFilter {
  public:
   CBaseDigitalFilter();
 
-  // Empties the coefficients and the delay line; they must be set again before use.
+  // Empties the coefficients (the recursive list keeps its fixed element 0) and the delay line;
+  // they must be set again before use.
   void Clear();
   // Clears the delay line and gives it degree + 1 elements; false when memory ran out.
   bool ResizeState(int degree);
@@ -59,6 +62,8 @@ class CBaseDigitalFilter {
   int StateDegree() const { return FState.Degree(); }
   double ACoef(int k) const { return FACoef.GetAt(k); }
   double BCoef(int i) const { return FBCoef.GetAt(i); }
+  // The filter as a ratio of polynomials in z⁻¹.
+  PolynomialRatio Ratio() const;
   double StateAt(int i) const { return FState.GetAt(i); }
   // The factor applied to each input sample.
   double Gain() const { return FGain; }
@@ -70,7 +75,7 @@ class CBaseDigitalFilter {
 
  protected:
   CDoubleList FACoef;  // a0 … aN; element k multiplies w(n−k)
-  CDoubleList FBCoef;  // element 0 is the fixed −1, element i ≥ 1 is bi
+  CDoubleList FBCoef;  // element 0 is kRecursiveSentinel (set by Clear alone), element i ≥ 1 is bi
   DelayLine FState;    // element i ≥ 1 holds w(n−i)
   double FGain = 1.0;
   double FSamplingPeriod = 1.0;

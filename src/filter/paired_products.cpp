@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "filter/cascade_filter.h"
-
 namespace {
 
 // The sections about s = kShifts[i].

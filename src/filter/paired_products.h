@@ -11,9 +11,8 @@
 #include "filter/angle_sum.h"
 #include "filter/group_delay.h"
 #include "filter/lanes.h"
+#include "filter/section_angles.h"
 #include "filter/shifted_section.h"
-
-struct SectionAngles;
 
 class PairedProducts {
  public:

@@ -1,12 +1,13 @@
 #pragma once
 // Keystroke filters of the numeric edit fields, written over the field's text and selection so
-// that they need no window. A refused key is set to the null character.
+// that they need no window. A key is the character it types (the window passes the text of the
+// key press on); a refused key is set to the null character.
 
 #include <string>
 #include <string_view>
 
-constexpr char32_t kNullKey = 0;
-constexpr char32_t kBackspaceKey = 8;
+constexpr char32_t kNullKey = U'\0';
+constexpr char32_t kBackspaceKey = U'\b';
 
 // What a key filter needs to know of an edit field. Positions count characters, not bytes.
 struct EditFieldState {

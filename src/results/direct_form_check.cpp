@@ -7,6 +7,7 @@
 #include <numbers>
 #include <vector>
 
+#include "analysis/analysis.h"
 #include "analysis/polynomial_roots.h"
 #include "numeric/double_double.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 using Complex = std::complex<double>;
 
-constexpr int kFinestGrid = 4096;
 constexpr double kTolerance = 1e-6;
 constexpr double kStopBandFloor = 1e-6;  // of the largest |H|
 
@@ -26,8 +26,8 @@ std::vector<double> CheckedFrequencies(const FilterCoefficients& filter) {
     // Poles of z² − a1·z − a2: a complex pair at r·e^{±jθ} with r² = −a2 and 2r·cos θ = a1.
     if (s.a1 * s.a1 + 4 * s.a2 < 0) omegas.push_back(std::acos(std::clamp(s.a1 / (2 * std::sqrt(-s.a2)), -1.0, 1.0)));
   }
-  const double step = 2 * std::numbers::pi / (kFinestGrid - 1);
-  for (int k = 0; k < kFinestGrid / 2; ++k) omegas.push_back(-std::numbers::pi + k * step);
+  const double step = 2 * std::numbers::pi / (kMaxFrequencyPoints - 1);
+  for (int k = 0; k < kMaxFrequencyPoints / 2; ++k) omegas.push_back(-std::numbers::pi + k * step);
   return omegas;
 }
 
@@ -78,8 +78,10 @@ Complex QuadraticAt(const std::array<double, 3>& c, Complex w) {
 // The product of the sections' responses at z⁻¹ = w.
 Complex SectionsAt(const FilterCoefficients& filter, Complex w) {
   Complex product = filter.gain;
-  for (const CoefficientSection& s : filter.sections)
-    product *= s.g * QuadraticAt({s.b0, s.b1, s.b2}, w) / QuadraticAt({1, -s.a1, -s.a2}, w);
+  for (const CoefficientSection& s : filter.sections) {
+    const SectionRatio ratio = s.Ratio();
+    product *= ratio.gain * QuadraticAt(ratio.numerator, w) / QuadraticAt(ratio.denominator, w);
+  }
   return product;
 }
 

@@ -136,20 +136,14 @@ bool FollowAnalysedFilter(FilterCoefficients& kept, const AnalysisRun& run, Filt
 }
 
 std::optional<DirectForm> DirectFormOf(const FilterCoefficients& filter) {
-  if (!filter.IsCascade()) {
-    DirectForm form;
-    for (double a : filter.a) form.numerator.push_back(a * filter.gain);
-    if (form.numerator.empty()) form.numerator.push_back(0);  // every a was 0: H = 0
-    form.denominator.push_back(1);
-    for (double b : filter.b) form.denominator.push_back(-b);
-    return form;
-  }
+  if (!filter.IsCascade()) return DirectFormRatio(filter.a, filter.b, filter.gain);
   ScaledPolynomial numerator, denominator;
   bool first = true;
   for (const CoefficientSection& s : filter.sections) {
-    numerator.Multiply({s.b0, s.b1, s.b2}, first ? s.g * filter.gain : s.g);
+    const SectionRatio ratio = s.Ratio();
+    numerator.Multiply(ratio.numerator, first ? ratio.gain * filter.gain : ratio.gain);
     first = false;
-    denominator.Multiply({1, -s.a1, -s.a2}, 1);
+    denominator.Multiply(ratio.denominator, 1);
   }
   auto num = numerator.Rounded();
   auto den = denominator.Rounded();
@@ -159,10 +153,7 @@ std::optional<DirectForm> DirectFormOf(const FilterCoefficients& filter) {
 
 std::vector<std::array<double, 6>> SectionRowsOf(const FilterCoefficients& filter) {
   std::vector<std::array<double, 6>> rows;
-  for (const CoefficientSection& s : filter.sections) {
-    const double g = rows.empty() ? filter.gain * s.g : s.g;
-    rows.push_back({g * s.b0, g * s.b1, g * s.b2, 1.0, -s.a1, -s.a2});
-  }
+  for (const CoefficientSection& s : filter.sections) rows.push_back(SosRow(s.Ratio(), rows.empty() ? filter.gain : 1));
   return rows;
 }
 

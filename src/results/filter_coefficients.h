@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "filter/coefficient_conventions.h"
+
 class AnalysisRun;
 class FilterLibraryModel;
 
@@ -23,6 +25,7 @@ enum class CoefficientLayout {
 struct CoefficientSection {
   double g = 1, b0 = 1, b1 = 0, b2 = 0, a1 = 0, a2 = 0;
   bool operator==(const CoefficientSection&) const = default;
+  SectionRatio Ratio() const { return SectionFormRatio(g, b0, b1, b2, a1, a2); }
 };
 
 struct FilterCoefficients {
@@ -55,10 +58,8 @@ FilterCoefficients CoefficientsOf(const AnalysisRun& run, FilterLibraryModel& li
 // it did. A design whose fields were edited but not analysed keeps its analysed description.
 bool FollowAnalysedFilter(FilterCoefficients& kept, const AnalysisRun& run, FilterLibraryModel& library);
 
-struct DirectForm {
-  std::vector<double> numerator;
-  std::vector<double> denominator;  // denominator[0] = 1
-};
+// The filter as one numerator and one denominator, denominator[0] = 1.
+using DirectForm = PolynomialRatio;
 
 // The direct form: a cascade multiplied out (exact products of the sections' polynomials, rounded
 // once). Nothing when a coefficient lies beyond what a double holds in full precision.

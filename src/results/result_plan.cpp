@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "analysis/analysis.h"
+#include "diagram/axis_range.h"
 #include "dialogs/biharmonic_model.h"
 #include "dialogs/table_model.h"
 #include "numeric/number_text.h"
@@ -139,11 +140,6 @@ ResultSettings SettingsOf(const TableModel& signal_table, const BiharmonicModel&
   settings.oscillation2 = biharmonic.IsOscillationEnabled(2);
   settings.stationary = biharmonic.IsStationary();
   return settings;
-}
-
-void IncludeZero(double& ymin, double& ymax) {
-  if (ymin > 0 && ymax > 0) ymin = 0;
-  if (ymin < 0 && ymax < 0) ymax = 0;
 }
 
 ValueRange SeriesValueRange(const double* values, int count) {

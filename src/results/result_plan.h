@@ -83,9 +83,6 @@ struct ResultSettings {
 // The settings as the signal table, the biharmonic dialog and the frequency unit hold them.
 ResultSettings SettingsOf(const TableModel& signal_table, const BiharmonicModel& biharmonic, bool cyclic_frequency);
 
-// Widens [min, max] to hold 0.
-void IncludeZero(double& ymin, double& ymax);
-
 // The least and greatest of the values, a constant sequence given a tiny height as the
 // diagram's series does; an empty sequence is 0 .. 0.
 ValueRange SeriesValueRange(const double* values, int count);

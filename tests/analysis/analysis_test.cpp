@@ -385,7 +385,7 @@ class LongPreRollTest : public AnalysisTest {
 
 // A window whose user stops the long computation at its third question.
 struct CancellingWindow : AnalysisWindow {
-  explicit CancellingWindow(AnalysisRun& run) : run(run) {}
+  explicit CancellingWindow(AnalysisRun& analysis) : run(analysis) {}
   void ShowModal() override {
     run.Timer1Timer();
     run.FormClose();

@@ -74,6 +74,21 @@ TEST(DiagramGeometryTest, RangesAreOrderedClippedAndRefusedWhenTooNarrow) {
   EXPECT_EQ(d.GetXmax(), 100000);
 }
 
+TEST(DiagramGeometryTest, IncludeZeroWidensOnlyOneSidedRanges) {
+  double lo = 2, hi = 5;
+  IncludeZero(lo, hi);
+  EXPECT_EQ(lo, 0);
+  EXPECT_EQ(hi, 5);
+  lo = -5, hi = -2;
+  IncludeZero(lo, hi);
+  EXPECT_EQ(lo, -5);
+  EXPECT_EQ(hi, 0);
+  lo = -1, hi = 3;
+  IncludeZero(lo, hi);
+  EXPECT_EQ(lo, -1);
+  EXPECT_EQ(hi, 3);
+}
+
 TEST(DiagramGeometryTest, LabelDecimalsFollowTheRangeWidth) {
   RecordedDiagram d;
   const struct {

@@ -144,6 +144,23 @@ TEST(DiagramRenderTest, LabelWalksAndStepsAreBounded) {
   EXPECT_EQ(LabelChars(1e-30, 3, false), 5);
   EXPECT_EQ(LabelChars(12345, 0, false), 7);
 
+  // No grid value lies near the tolerance that tells the zero line: each is 0 up to the sums'
+  // rounding or several tolerances away, so the solid zero line never hangs on > against >=.
+  for (double width = 1e-6; width < 2e5; width *= 1.37) {
+    for (const double pixels : {5.0, 100.0, 700.0, 20000.0}) {
+      for (const double min : {-width, -0.3 * width, -0.7 * width - 1e-3 * width, 0.1 * width}) {
+        const double tol = width * 0.001;
+        for (const long double step : {GridStep(pixels, 10, width), WholeStep(GridStep(pixels, 10, width))}) {
+          const TGridWalk lines = GridLineWalk(min, min + width, step);
+          for (int i = 0; i < lines.count; ++i) {
+            const double v = std::fabs(static_cast<double>(lines.At(i)));
+            EXPECT_TRUE(v < 1e-9 * tol || v > 4 * tol) << width << " " << pixels << " " << min << " " << i;
+          }
+        }
+      }
+    }
+  }
+
   // Extreme ranges draw a bounded grid.
   for (const auto& range : {std::pair{-100000.0, 100000.0}, std::pair{99999.999998, 100000.0},
                             std::pair{-1e-6, 0.0}, std::pair{1e-3, 1e-3 + 2e-6}}) {

@@ -201,9 +201,9 @@ TEST(TableModelTest, SequentialInputRefusesCellsPastTheFirstEmptyOne) {
   EXPECT_TRUE(table.SelectCell(1, 0));
   EXPECT_EQ(table.CursorRow(), 1);
   EXPECT_EQ(table.CursorColumn(), 1);
-  table.NoteKeyDown(TableModel::kUpArrowKey);
+  table.NoteKeyDown(GridKey::kUpArrow);
   EXPECT_FALSE(table.SelectCell(1, 0));  // nothing above the first header row
-  table.NoteKeyDown(TableModel::kUpArrowKey);
+  table.NoteKeyDown(GridKey::kUpArrow);
   EXPECT_TRUE(table.SelectCell(2, 2));  // upward: the value row above
   EXPECT_EQ(table.CursorRow(), 1);
   EXPECT_FALSE(table.SelectCell(2, 2));  // the mark was used up: downward to index 12, refused

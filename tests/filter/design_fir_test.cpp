@@ -79,7 +79,10 @@ TYPED_TEST(FirDesignTest, DesignLeavesNPlusOneTapsAndADelayLineOfDegreeN) {
     EXPECT_EQ(filter.FAOrder(), n);
     EXPECT_EQ(filter.ACoef(n), 0);
     EXPECT_EQ(filter.StateDegree(), n);
-    EXPECT_EQ(filter.FBOrder(), -1);  // purely non-recursive until the first step writes b0
+    // Purely non-recursive: the recursive list holds its fixed element alone, the ratio's
+    // denominator is 1.
+    EXPECT_EQ(filter.FBOrder(), 0);
+    EXPECT_EQ(filter.Ratio().denominator, std::vector<double>{1});
   }
   // Order 1: the single tap ωc/π, whatever the window.
   filter.SetOrder(1);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "filter/cascade_filter.h"
+#include "filter/coefficient_conventions.h"
 #include "filter/digital_filter.h"
 #include "filter/weighing.h"
 #include "numeric/numeric.h"
@@ -52,6 +54,13 @@ TEST(DigitalFilterTest, RecursiveSumHasAPlusSign) {
   SetFilter(filter, {0.5}, {0.5});
   const std::vector<double> h = Impulse(filter, 30);
   for (int n = 0; n < 30; ++n) EXPECT_DOUBLE_EQ(h[n], std::pow(0.5, n + 1)) << n;
+  // As a ratio of polynomials the recursive coefficients change sign: 0,5 / (1 − 0,5·z⁻¹).
+  EXPECT_EQ(filter.Ratio().numerator, std::vector<double>{0.5});
+  EXPECT_EQ(filter.Ratio().denominator, (std::vector<double>{1, -0.5}));
+  // So do a section's a1, a2 in the row other programs read, whose b carry the gains.
+  const SectionRatio section = SectionFormRatio(0.25, 1, 1, 0, 0.5, -0.125);
+  EXPECT_EQ(section.denominator, (std::array<double, 3>{1, -0.5, 0.125}));
+  EXPECT_EQ(SosRow(section, 2), (std::array<double, 6>{0.5, 0.5, 0, 1, -0.5, 0.125}));
 
   // A damped cosine: b1 = 2r·cos θ, b2 = −r², a = [1]; h(n) = r^n·sin((n+1)θ)/sin θ.
   const double r = 0.9, theta = 0.7;

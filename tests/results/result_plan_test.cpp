@@ -42,21 +42,6 @@ struct TypedFilterRun {
   }
 };
 
-TEST(ResultPlanTest, IncludeZeroWidensOnlyOneSidedRanges) {
-  double lo = 2, hi = 5;
-  IncludeZero(lo, hi);
-  EXPECT_EQ(lo, 0);
-  EXPECT_EQ(hi, 5);
-  lo = -5, hi = -2;
-  IncludeZero(lo, hi);
-  EXPECT_EQ(lo, -5);
-  EXPECT_EQ(hi, 0);
-  lo = -1, hi = 3;
-  IncludeZero(lo, hi);
-  EXPECT_EQ(lo, -1);
-  EXPECT_EQ(hi, 3);
-}
-
 TEST(ResultPlanTest, TableSignalOpensOnItsLengthPlusTheTransient) {
   // Thirty equal taps: the last of the equal peaks is at n = 29, quiet from n = 30 on, so L = 30.
   const std::vector<double> samples(50, 1.0);

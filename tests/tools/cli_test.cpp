@@ -116,9 +116,9 @@ TEST_F(CliTest, FrequencyCsvAndMeasurementOfADesignedFilter) {
   ASSERT_EQ(taps.size(), 302u);
   const long double peak = FirGridPeak(taps, 2048);
   const auto stated = [&](const std::string& name) {
-    const std::size_t at = lobe.err.find(name + ": ");
-    if (at == std::string::npos) return StatedInterval("");
-    const std::size_t from = at + name.size() + 2;
+    const std::size_t found = lobe.err.find(name + ": ");
+    if (found == std::string::npos) return StatedInterval("");
+    const std::size_t from = found + name.size() + 2;
     return StatedInterval(lobe.err.substr(from, lobe.err.find('\n', from) - from));
   };
   const double stop_edge = LastFirCrossing(taps, peak, -40, 2.5), pass_edge = LastFirCrossing(taps, peak, -1, 2);

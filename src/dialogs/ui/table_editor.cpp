@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "diagram/axis_range.h"
 #include "diagram/keeper.h"
 #include "diagram/ui/diagram_frame.h"
 #include "diagram/ui/diagram_widget.h"
@@ -21,7 +22,6 @@
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/key_press.h"
 #include "platform/ui/modal.h"
-#include "results/result_plan.h"
 
 TTabEditorForm* TabAKoef = nullptr;
 TTabEditorForm* TabBKoef = nullptr;
@@ -403,10 +403,10 @@ void TTabEditorForm::StyleDiagram() {
 
 void TTabEditorForm::PageControl1Change(int page) {
   if (PageControl1->widget(page) != TabSheetDiagram) return;
-  const TableDiagramData data = model_.PrepareDiagram();
+  const TableDiagramData plotted = model_.PrepareDiagram();
   TDiagram* diagram = DiagramFrame1->Diagram;
   TKeeper* keeper = diagram->GetKeeper(0);
-  keeper->SetArray(data.values, data.count, data.first_argument, data.first_argument + data.count - 1);
+  keeper->SetArray(plotted.values, plotted.count, plotted.first_argument, plotted.first_argument + plotted.count - 1);
   keeper->SetDiscret();
   // The series' own range, which gives a flat sequence some height, with the zero line in it.
   double y_min = keeper->GetYmin();

@@ -16,6 +16,9 @@
 
 namespace {
 
+// A Qt key as the table model knows it.
+GridKey GridKeyOf(int qt_key) { return qt_key == Qt::Key_Up ? GridKey::kUpArrow : GridKey::kOther; }
+
 constexpr int kHeaderTextIndent = 5;
 // A cell whose text is no number stays marked after the message about it.
 const QColor kUnreadableCellColour(255, 170, 170);
@@ -176,7 +179,7 @@ TableGrid::TableGrid(TableModel& table, QWidget* parent)
   connect(&delegate_, &TableCellDelegate::EditTextChanged, this, &TableGrid::EditTextChanged);
   connect(&delegate_, &TableCellDelegate::EscapePressed, this, &TableGrid::RevertEdit);
   connect(&delegate_, &TableCellDelegate::KeyPressed, this, [this](int key) {
-    table_.NoteKeyDown(key == Qt::Key_Up ? TableModel::kUpArrowKey : 0);
+    table_.NoteKeyDown(GridKeyOf(key));
   });
 }
 
@@ -252,7 +255,7 @@ void TableGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TableGrid::keyPressEvent(QKeyEvent* event) {
-  table_.NoteKeyDown(event->key() == Qt::Key_Up ? TableModel::kUpArrowKey : 0);
+  table_.NoteKeyDown(GridKeyOf(event->key()));
   QTableView::keyPressEvent(event);
 }
 
