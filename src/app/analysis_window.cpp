@@ -48,7 +48,7 @@ TCalcForm::TCalcForm(QWidget* parent)
     layout->addWidget(label);
     layout->addWidget(bar);
     *widgets[row.bar] = bar;
-    bars_[row.bar] = std::make_unique<QtProgressBar>(bar);
+    bars_[row.bar] = std::make_unique<QtProgressBar>(bar, &pacer_);
     // The run's own bars already hold the initial maxima; the window's take them over.
     const ProgressBar& own = run_.Bar(row.bar);
     bars_[row.bar]->SetMinimum(own.Minimum());
@@ -81,6 +81,8 @@ void TCalcForm::ShowModal() { RunModal(*this); }
 void TCalcForm::Close() {
   closed_by_run_ = true;
   done(Accepted);
+  // The bars' widgets end on the run's last state, which no longer needs painting.
+  pacer_.Flush();
 }
 
 void TCalcForm::OfferCancel(bool offered) {
