@@ -40,8 +40,26 @@ TLayoutMetrics TDiagramCore::MeasureLayout() {
 }
 
 void TDiagramCore::ShowDiagram() {
-  feeler_drawn_ = false;
+  if (canvas_ == own_canvas_.get() && PaintsLater()) {
+    LayOut();
+    picture_outdated_ = true;
+    PictureOutdated();
+    return;
+  }
   FullSize();
+  LayOut();
+  Paint();
+}
+
+void TDiagramCore::PaintIfOutdated() {
+  if (!picture_outdated_) return;
+  // At the size it was laid out for, should the control have been resized since.
+  canvas_->Reset(plan_.width, plan_.height);
+  Paint();
+}
+
+void TDiagramCore::LayOut() {
+  feeler_drawn_ = false;
   TLayoutMetrics m;
   bool show = false;
   // Equal scales change the ranges, the ranges the label widths, and those the layout: a few
@@ -58,11 +76,27 @@ void TDiagramCore::ShowDiagram() {
   if (y_.WholeNumbers()) step_y = WholeStep(step_y);
   // Square grid cells on equal scales.
   if (equal_scale_) step_x = step_y = std::max(step_x, step_y);
+  // Labels that would repeat get more decimals, which the layout above has not yet seen.
+  if (show) {
+    x_.RaisePrecision(DistinctLabelPrecision(GridLineWalk(x_.Min(), x_.Max(), step_x), x_.Width() * 0.001,
+                                             x_.Precision()));
+    y_.RaisePrecision(DistinctLabelPrecision(GridLineWalk(y_.Min(), y_.Max(), step_y), y_.Width() * 0.001,
+                                             y_.Precision()));
+  }
+  plan_ = {width_, height_, show, step_x, step_y, line_drawing_};
+}
+
+void TDiagramCore::Paint() {
+  const bool own = canvas_ == own_canvas_.get();
+  if (own) {
+    picture_outdated_ = false;
+    ++pictures_painted_;
+  }
   DrawBackground();
-  DrawXGrid(step_x, show);
-  DrawYGrid(step_y, show);
-  DrawNames(show);
-  if (line_drawing_) DrawSeries();
+  DrawXGrid(plan_.step_x, plan_.show_labels);
+  DrawYGrid(plan_.step_y, plan_.show_labels);
+  DrawNames(plan_.show_labels);
+  if (plan_.line_drawing) DrawSeries();
   ShowBitmap();
   PictureChanged();
 }
@@ -70,7 +104,7 @@ void TDiagramCore::ShowDiagram() {
 void TDiagramCore::DrawBackground() {
   Canvas& c = *canvas_;
   c.SetBrushColor(ExportColor(color_back_diagram_, clWhite));
-  c.FillRect({0, 0, width_, height_});
+  c.FillRect({0, 0, plan_.width, plan_.height});
   c.SetBrushColor(ExportColor(color_back_net_, clWhite));
   c.SetPen(ExportColor(color_net_line_, clBlack), psSolid, 1, pmCopy);
   c.Rectangle({layout_.xb_net, layout_.yb_net, layout_.xe_net(), layout_.ye_net()});
@@ -81,7 +115,6 @@ void TDiagramCore::DrawXGrid(long double step, bool show_labels) {
   const TPlotMap map = Map();
   const double tol = x_.Width() * 0.001;
   const TGridWalk walk = GridLineWalk(x_.Min(), x_.Max(), step);
-  if (show_labels) x_.RaisePrecision(DistinctLabelPrecision(walk, tol, x_.Precision()));
   const TColor line = ExportColor(color_net_line_, clBlack);
   const int ye = layout_.ye_net();
   SelectFont(font_net_);
@@ -114,7 +147,6 @@ void TDiagramCore::DrawYGrid(long double step, bool show_labels) {
   const TPlotMap map = Map();
   const double tol = y_.Width() * 0.001;
   const TGridWalk walk = GridLineWalk(y_.Min(), y_.Max(), step);
-  if (show_labels) y_.RaisePrecision(DistinctLabelPrecision(walk, tol, y_.Precision()));
   const TColor line = ExportColor(color_net_line_, clBlack);
   const int xb = layout_.xb_net;
   SelectFont(font_net_);
@@ -261,6 +293,7 @@ void TDiagramCore::ShowPoint(double x, double y, TColor color) {
   const int px = MathToPhisX(x);
   const int py = MathToPhisY(y);
   if (px < 0 || py < 0) return;
+  PaintIfOutdated();
   canvas_->SetPixel(px, py, color);
   PictureChanged();
 }
