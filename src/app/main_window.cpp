@@ -18,6 +18,7 @@
 #include "app/splash_window.h"
 #include "diagram/ui/diagram_frame.h"
 #include "diagram/ui/diagram_widget.h"
+#include "diagram/ui/idle_painter.h"
 #include "dialogs/ui/arbitrary_filter_dialog.h"
 #include "dialogs/ui/table_editor.h"
 #include "platform/replaceable.h"
@@ -198,8 +199,10 @@ bool TRYNForm::eventFilter(QObject* watched, QEvent* event) {
   }
   // Once laid out, the diagrams follow the window when it is resized or restored.
   if (watched == PageControl1 && event->type() == QEvent::Resize && !FFirstPaint) PlaceFrames();
-  // The tab widget sizes its pages after itself, and a hidden page only once it is shown.
-  if (watched == TabSheets[kZeroPolePage] && event->type() == QEvent::Resize && !FFirstPaint) PlaceZeroPolePage();
+  // The tab widget sizes the page shown after itself, and a hidden page only once it is shown:
+  // the fifth page follows the size of the page shown.
+  if (watched == PageControl1->currentWidget() && event->type() == QEvent::Resize && !FFirstPaint)
+    PlaceZeroPolePage();
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -213,31 +216,32 @@ void TRYNForm::PlaceFrames() {
   for (int page = 0; page < kZeroPolePage; ++page) {
     TDiagramFrame* upper = frames_[2 * page];
     TDiagramFrame* lower = frames_[2 * page + 1];
+    // Each diagram lays itself out when its frame is resized: at once on the page shown, on
+    // being shown (or ahead of it, TIdlePainter) on the others.
     upper->setGeometry(8, 4, width - 20, height / 2 - 20);
     lower->setGeometry(8, upper->y() + upper->height(), width - 20, height / 2 - 20);
-    upper->Diagram->ShowDiagram();
-    lower->Diagram->ShowDiagram();
   }
   PlaceZeroPolePage();
 }
 
 void TRYNForm::PlaceZeroPolePage() {
   // The two frames as on the other pages, over the page's own height less a line for the
-  // stability under them.
+  // stability under them. Every page has the size of the one shown, which a hidden page is
+  // given only when it is shown: its frames are laid out (and painted ahead) at that size.
   constexpr int kLineHeight = 24;
   const int width = PageControl1->width() - 20;
-  const int height = (TabSheets[kZeroPolePage]->height() - kLineHeight - 8) / 2;
+  const int height = (PageControl1->currentWidget()->height() - kLineHeight - 8) / 2;
   DFZeroPole->setGeometry(8, 4, width, height);
   DFGroupDelay->setGeometry(8, 4 + height, width, height);
   LabelStability->setGeometry(12, 4 + 2 * height, width - 8, kLineHeight);
-  DFZeroPole->Diagram->ShowDiagram();
-  DFGroupDelay->Diagram->ShowDiagram();
 }
 
 void TRYNForm::FormPaint() {
   if (!FFirstPaint) return;
   PlaceFrames();
   FFirstPaint = false;
+  // The pages not shown are painted while the program waits for input.
+  new TIdlePainter(this, std::vector<TDiagramFrame*>(frames_.begin(), frames_.end()));
 
   if (!CreateTableEditors()) {
     // Nothing can be analysed without them: the program ends, as after a failed start-up.
