@@ -5,11 +5,14 @@
 #include <QColor>
 #include <QCursor>
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPoint>
 #include <QRect>
+#include <optional>
 
 #include "diagram/canvas.h"
 
@@ -39,6 +42,9 @@ class TPainterCanvas : public Canvas {
   virtual QPaintDevice* Device() = 0;
   // Draws the lines a canvas holds back to draw them together.
   virtual void FlushHeld() {}
+  // Fills the rectangle with an opaque colour straight in the device's pixels, as the painter
+  // would in the copy mode; false when it cannot, and the painter fills.
+  virtual bool FillPixels(const QRect&, const QColor&) { return false; }
   // Where a stroke of the pen lies from the pixel coordinates it is given: nothing on an image,
   // where the painter covers the pixel right and below the point; half a pixel on a vector
   // surface, so that an odd-width line covers the same pixels there.
@@ -49,6 +55,8 @@ class TPainterCanvas : public Canvas {
   QPainter* Painter();
   // Ends the painting, held lines included, so that the device is complete.
   void EndPainting();
+  // Fills with the brush's colour.
+  void FillWithBrush(const QRect& rect);
   void ApplyPen();
 
   const QPen& Pen() const { return pen_; }
@@ -61,7 +69,13 @@ class TPainterCanvas : public Canvas {
   QPen pen_;
   TPenMode mode_ = pmCopy;
   QColor brush_ = Qt::white;
+  // The width of a text in the current font; every drawing measures the same few labels again.
+  int CachedWidth(const QString& text);
+
   QFont font_;
+  QString font_key_;
+  std::optional<QFontMetrics> metrics_;
+  QHash<QString, int> widths_;  // by font key and text
   QColor font_color_ = Qt::black;
   QPoint position_;
 };
@@ -86,6 +100,9 @@ class TQtCanvas : public TPainterCanvas {
  private:
   // Straight solid lines wait here to be filled together with the next one in their column.
   void FillStraight(const QRect& rect);
+  // Not for another pixel ratio, a translucent colour, another mode or a picture shared with a
+  // copy handed out (which the painter copies first).
+  bool FillPixels(const QRect& rect, const QColor& colour) override;
 
   qreal pixel_ratio_;
   QImage image_;

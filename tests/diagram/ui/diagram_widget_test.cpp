@@ -381,9 +381,12 @@ TEST(QtCanvasTest, StraightLinesCoverThePixelsOfAPaintedLine) {
     QPen pen(Qt::blue, width, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
     painter.setPen(pen);
     canvas.SetPen(clBlue, psSolid, width, pmCopy);
-    // Stems in one column overlapping, touching or apart are filled together where they meet.
+    // Stems in one column overlapping, touching or apart are filled together where they meet;
+    // lines may run past the picture's edges.
     const QLine lines[] = {{10, 5, 10, 30}, {10, 12, 10, 20}, {10, 33, 10, 38}, {20, 30, 20, 6},
-                           {5, 35, 33, 35}, {30, 12, 31, 12}, {25, 20, 25, 20}};
+                           {5, 35, 33, 35}, {30, 12, 31, 12}, {25, 20, 25, 20}, {37, -5, 37, 8},
+                           {-4, 2, 6, 2},   {33, 39, 47, 39}};
+    const QImage blank = canvas.Image();  // handed out before the drawing: it must stay blank
     for (const QLine& line : lines) {
       painter.drawLine(line);
       canvas.MoveTo(line.x1(), line.y1());
@@ -391,6 +394,7 @@ TEST(QtCanvasTest, StraightLinesCoverThePixelsOfAPaintedLine) {
     }
     painter.end();
     EXPECT_EQ(canvas.Image(), reference) << width;
+    EXPECT_EQ(blank.pixel(10, 10), QColor(Qt::white).rgb()) << width;
   }
 }
 
