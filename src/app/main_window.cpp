@@ -289,7 +289,9 @@ void TRYNForm::ShowResults() {
   if (FollowAnalysedFilter(coefficients_, CalcForm->Run(), LibraryModel()) && coefficients_form_ != nullptr)
     coefficients_form_->ShowCoefficients(coefficients_);
   zero_poles_shown_ = false;
-  if (PageControl1->currentIndex() == kZeroPolePage) ShowZeroPoles();
+  // Roots already found (the filter is the same) cost nothing: the page follows at once and is
+  // painted with the others; new roots wait until the page is shown.
+  if (PageControl1->currentIndex() == kZeroPolePage || CalcForm->Run().ZeroPolesKnown()) ShowZeroPoles();
 }
 
 void TRYNForm::ShowZeroPoles() {
