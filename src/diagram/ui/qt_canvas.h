@@ -65,13 +65,13 @@ class TPainterCanvas : public Canvas {
   void SetPosition(QPoint position) { position_ = position; }
 
  private:
+  // The width of a text in the current font; every drawing measures the same few labels again.
+  int CachedWidth(const QString& text);
+
   QPainter painter_;
   QPen pen_;
   TPenMode mode_ = pmCopy;
   QColor brush_ = Qt::white;
-  // The width of a text in the current font; every drawing measures the same few labels again.
-  int CachedWidth(const QString& text);
-
   QFont font_;
   QString font_key_;
   std::optional<QFontMetrics> metrics_;
