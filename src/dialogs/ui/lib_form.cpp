@@ -122,9 +122,10 @@ QToolBar* TLibForm::BuildToolBar() {
     bar->addWidget(tool);
     return tool;
   };
-  QToolButton* choose = button("SpeedButton1", "Выбрать фильтр");
-  choose->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-  connect(choose, &QToolButton::clicked, this, &TLibForm::SpeedButton1Click);
+  // Its picture, the style's, is looked up in the icon themes, which takes a few milliseconds:
+  // it is set when the dialog is first shown, not while the program starts.
+  choose_button_ = button("SpeedButton1", "Выбрать фильтр");
+  connect(choose_button_, &QToolButton::clicked, this, &TLibForm::SpeedButton1Click);
   SpeedButton2 = button("SpeedButton2", "Измерять уровни АЧХ в децибелах");
   SpeedButton2->setText("дБ");
   SpeedButton2->setCheckable(true);
@@ -220,6 +221,7 @@ NumericField* TLibForm::AddEdit(LibraryField id, QGridLayout* grid, int column, 
 }
 
 void TLibForm::showEvent(QShowEvent* event) {
+  if (choose_button_->icon().isNull()) choose_button_->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
   fields_.Library().Show();
   QDialog::showEvent(event);
 }
