@@ -148,6 +148,7 @@ void TPainterCanvas::SetFont(const TFont& font) {
 void TPainterCanvas::FillWithBrush(const QRect& rect) {
   FlushHeld();
   if (FillPixels(rect, brush_)) return;
+  if (brush_.alpha() == 255 && mode_ == pmCopy) WillCover(rect);
   if (QPainter* p = Painter()) p->fillRect(rect, brush_);
 }
 
@@ -247,12 +248,29 @@ void TQtCanvas::Reset(int width, int height) {
     image_ = QImage(size, QImage::Format_RGB32);
     image_.setDevicePixelRatio(pixel_ratio_);
   }
-  if (!image_.isNull()) image_.fill(Qt::white);
+  blank_pending_ = !image_.isNull();
 }
 
 const QImage& TQtCanvas::Image() {
   EndPainting();
+  MakeBlank();
   return image_;
+}
+
+QPaintDevice* TQtCanvas::Device() {
+  if (image_.isNull()) return nullptr;
+  MakeBlank();
+  return &image_;
+}
+
+void TQtCanvas::MakeBlank() {
+  if (!blank_pending_) return;
+  blank_pending_ = false;
+  image_.fill(Qt::white);
+}
+
+void TQtCanvas::WillCover(const QRect& rect) {
+  if (blank_pending_ && pixel_ratio_ == 1 && rect.contains(image_.rect())) blank_pending_ = false;
 }
 
 // Stems that share a column are filled together: overlapping rectangles of one colour and one
@@ -287,6 +305,7 @@ bool TQtCanvas::FillPixels(const QRect& rect, const QColor& colour) {
   }
   const QRect area = rect & image_.rect();
   if (area.isEmpty()) return true;
+  MakeBlank();
   const QRgb value = colour.rgba();
   uchar* bits = image_.bits();
   const qsizetype stride = image_.bytesPerLine();

@@ -45,6 +45,8 @@ class TPainterCanvas : public Canvas {
   // Fills the rectangle with an opaque colour straight in the device's pixels, as the painter
   // would in the copy mode; false when it cannot, and the painter fills.
   virtual bool FillPixels(const QRect&, const QColor&) { return false; }
+  // The rectangle is about to be covered with an opaque colour in the copy mode.
+  virtual void WillCover(const QRect&) {}
   // Where a stroke of the pen lies from the pixel coordinates it is given: nothing on an image,
   // where the painter covers the pixel right and below the point; half a pixel on a vector
   // surface, so that an odd-width line covers the same pixels there.
@@ -94,8 +96,9 @@ class TQtCanvas : public TPainterCanvas {
   const QImage& Image();
 
  protected:
-  QPaintDevice* Device() override { return image_.isNull() ? nullptr : &image_; }
+  QPaintDevice* Device() override;
   void FlushHeld() override;
+  void WillCover(const QRect& rect) override;
 
  private:
   // Straight solid lines wait here to be filled together with the next one in their column.
@@ -104,8 +107,13 @@ class TQtCanvas : public TPainterCanvas {
   // copy handed out (which the painter copies first).
   bool FillPixels(const QRect& rect, const QColor& colour) override;
 
+  // The white of a blank picture, left out while nothing has been drawn: a drawing that starts by
+  // covering the whole picture needs none.
+  void MakeBlank();
+
   qreal pixel_ratio_;
   QImage image_;
+  bool blank_pending_ = false;
   QRect pending_;
   QColor pending_colour_;
 };
