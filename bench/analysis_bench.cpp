@@ -1,8 +1,9 @@
-// The whole analysis run at the largest settings: N = 4000, M = 4096, with the biharmonic
-// dialog's default signal (cos n) in steady state, so that the pre-roll runs too.
+// The analysis run at the largest settings: N = 4000, M = 4096, with the biharmonic dialog's
+// signal in steady state (the default cos n, unless a case says otherwise).
 #include <benchmark/benchmark.h>
 
-#include <vector>
+#include <string>
+#include <utility>
 
 #include "dialogs/model_set.h"
 #include "platform/messages.h"
@@ -19,10 +20,11 @@ struct Bench : ModelSet {
   }
 };
 
-// How long the last pre-roll was, and how much of it was stepped.
-void ReportPreRoll(benchmark::State& state, const Bench& bench) {
+// Whether the last output started in its exact steady state, and how many samples were stepped
+// before n = 0 instead (a filter without a steady state).
+void ReportStart(benchmark::State& state, const Bench& bench) {
+  state.counters["steady_state"] = bench.run->LastSteadyStart() == AnalysisRun::SteadyStart::kSet;
   state.counters["pre_roll"] = static_cast<double>(bench.run->LastPreRollSteps());
-  state.counters["stepped"] = static_cast<double>(bench.run->LastPreRollStepped());
   state.counters["transient"] = bench.run->TransientLength();
 }
 
@@ -36,7 +38,7 @@ void RunLibrary(benchmark::State& state, Bench& bench, int kind) {
     bench.run->RunAnalysis(1);
     benchmark::DoNotOptimize(bench.run->OutputSpectrum()[100]);
   }
-  ReportPreRoll(state, bench);
+  ReportStart(state, bench);
 }
 
 // Each iteration confirms the typed coefficients and the signal anew.
@@ -47,7 +49,7 @@ void RunTyped(benchmark::State& state, Bench& bench) {
     bench.run->RunAnalysis(0);
     benchmark::DoNotOptimize(bench.run->OutputSpectrum()[100]);
   }
-  ReportPreRoll(state, bench);
+  ReportStart(state, bench);
 }
 
 void Butterworth200(benchmark::State& state, bool flush_subnormals) {
@@ -101,39 +103,51 @@ void Typed10(benchmark::State& state) {
 }
 BENCHMARK(Typed10)->Name("FullAnalysis/Typed10")->Unit(benchmark::kMillisecond);
 
-// The pre-roll of a stationary signal that does not come back to its start within the limit of
-// 1e8 samples (ω = 3e−8, φ = π/2), before filters that remember it for 1e6 samples and more.
-void UseSlowSignal(Bench& bench) {
+// A low-pass design of the given order with its pass band up to wp.
+template <class Design>
+void UseLowPass(Design& design, double wp, int order) {
+  design.SetAutoOrder(false);
+  design.SetWp(wp);
+  design.SetOrder(order);
+}
+
+// The output signal alone, the filter chosen once and the signal confirmed anew in each iteration:
+// in steady state, and the same run switched on at n = 0. The signal ω = 3e−8, φ = π/2 does not
+// come back to its start within 1e8 samples, and the recursive filters remember it for 1e6 samples
+// and more: what a steady state found by stepping would have to go through.
+void SlowSignal(benchmark::State& state, int kind, bool stationary) {
+  MessageRecorder quiet;
+  Bench bench;
+  UseLowPass(bench.library.ButterworthDesign(), 1e-4, 200);
+  UseLowPass(bench.library.ChebyshevDesign(), 2e-4, 60);
+  bench.library.WeighingDesign().SetOrder(500);
+  bench.library.WeighingDesign().SetHamming(true);
   bench.biharmonic.SetOmega(1, 3e-8);
   bench.biharmonic.SetPhase(1, 1.5707963267948966);
+  bench.biharmonic.SetStationary(stationary);
+  bench.library.Show();
+  bench.library.SetPage(kind);
+  bench.library.SelectFilter();
+  bench.biharmonic.RequestAnalysis();
+  bench.run->RunAnalysis(1);
+  for (auto _ : state) {
+    bench.biharmonic.RequestAnalysis();
+    bench.run->ShowWindow();
+    benchmark::DoNotOptimize(bench.run->OutputSignal()[100]);
+  }
+  ReportStart(state, bench);
 }
-
-void LongPreRollButterworth200(benchmark::State& state) {
-  MessageRecorder quiet;
-  Bench bench;
-  UseSlowSignal(bench);
-  CBatterwortFilter& design = bench.library.ButterworthDesign();
-  design.SetAutoOrder(false);
-  design.SetWp(1e-4);
-  design.SetOrder(200);
-  RunLibrary(state, bench, kButterworthKind);
-}
-BENCHMARK(LongPreRollButterworth200)->Name("LongPreRoll/Butterworth200")->Unit(benchmark::kMillisecond);
-
-// a(0) = 1, a(499) = 1e−10; b(1) = 0,99999, b(500) = 1e−10.
-void LongPreRollDirect500(benchmark::State& state) {
-  MessageRecorder quiet;
-  Bench bench;
-  UseSlowSignal(bench);
-  std::vector<double> a(500, 0.0), b(500, 0.0);
-  a[0] = 1;
-  a[499] = 1e-10;
-  b[0] = 0.99999;
-  b[499] = 1e-10;
-  bench.a.SetValues(a.data(), 500);
-  bench.b.SetValues(b.data(), 500);
-  RunTyped(state, bench);
-}
-BENCHMARK(LongPreRollDirect500)->Name("LongPreRoll/Direct500")->Unit(benchmark::kMillisecond);
+// SteadyState/<case> and SwitchedOn/<case>.
+const bool kSlowSignalRegistered = [] {
+  const std::pair<const char*, int> cases[] = {
+      {"Butterworth200", kButterworthKind}, {"Chebyshev60", kChebyshevKind}, {"Window500", kWeighingKind}};
+  for (const auto& [name, kind] : cases) {
+    for (const bool stationary : {true, false}) {
+      const std::string full = std::string(stationary ? "SteadyState/" : "SwitchedOn/") + name;
+      benchmark::RegisterBenchmark(full.c_str(), SlowSignal, kind, stationary)->Unit(benchmark::kMillisecond);
+    }
+  }
+  return true;
+}();
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "dialogs/table_model.h"
+#include "results/coefficient_export.h"
 
 namespace {
 
@@ -143,6 +144,12 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
       {"--freq-csv", output(o.freq_csv)},
       {"--coefficients-csv", output(o.coefficients_csv)},
       {"--c-header", output(o.c_header)},
+      {"--c-prefix", [&](const std::string& opt, const std::string& v) {
+         if (!IsHeaderPrefix(v))
+           throw UsageError("option " + opt + ": '" + v +
+                            "' is no C identifier: a Latin letter, then letters, digits and single underscores");
+         o.c_prefix = v;
+       }},
       {"--coefficients-layout", [&](const std::string& opt, const std::string& v) {
          if (v != "direct" && v != "sos") throw UsageError("option " + opt + ": use direct or sos");
          o.coefficients_layout = v;
@@ -222,6 +229,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   if (o.measure && o.afc == 1) throw UsageError("--measure needs --afc 2 or --afc 3");
   if ((o.time_csv == "-") + (o.freq_csv == "-") + (o.coefficients_csv == "-") + (o.c_header == "-") + (o.zpk_csv == "-") > 1)
     throw UsageError("only one output can go to standard output");
+  if (!o.c_prefix.empty() && o.c_header.empty()) throw UsageError("--c-prefix belongs to --c-header");
   if (!o.coefficients_layout.empty() && o.coefficients_csv.empty() && o.c_header.empty())
     throw UsageError("--coefficients-layout belongs to --coefficients-csv or --c-header");
   if (o.coefficients_layout == "sos" && !recursive_design)
@@ -280,15 +288,24 @@ Output:
                                direct: k,numerator,denominator with H(z) =
                                        sum numerator_k z^-k / sum denominator_k z^-k, denominator_0 = 1
   --c-header FILE|-          the same coefficients as static const double arrays in a C header
+      --c-prefix NAME        the prefix of its identifiers (NAME_sos, NAME_SECTION_COUNT, ...);
+                             default: the file's name made an identifier; the include guard is
+                             NAME upper-cased with a short hash of the header's content
   --coefficients-layout direct|sos   layout of both (default: sos for --butterworth and
                              --chebyshev, direct otherwise; sos needs one of those two)
   --measure PASS,STOP        measure the pass and stop band at these levels (needs --afc 2 or 3),
                              e.g. --measure 0.707,0.01 or --afc 3 --measure -3,-40
   --help                     this text
 Every option is given at most once. Messages of the program are printed to standard error as
-"message: <text>". The outputs are written all or none: each file is complete before any takes
-the place of an old one. Saving follows a symbolic link to its file, keeps the file's mode and
-owner, and refuses a read-only file; devices, pipes and /dev/stdout are written directly.
-Exit status: 0 done, 1 failed while running (such as a full disk), 2 bad usage.
+"message: <text>"; after a message that corrects a value, "corrected: OPTION = VALUE" names the
+value used. No output may be the table read. The outputs are written all or none: each file is
+complete before standard output is written and before any file takes the place of an old one;
+if one cannot, the others get their old content back. Saving follows a symbolic link to its
+file (not another user's link in a shared sticky folder such as /tmp), keeps the file's mode,
+owner and extended attributes (its access list), and refuses a read-only file; devices, pipes
+and /dev/stdout are written directly.
+Exit status: 0 done (a corrected value is no error), 1 failed while running (such as a full
+disk; no file is changed), 2 bad usage, 128+N stopped by signal N (SIGINT, SIGTERM, SIGHUP;
+no file is changed).
 )";
 }

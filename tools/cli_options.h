@@ -45,6 +45,7 @@ struct CliOptions {
   std::optional<TPictureFormat> picture_format;  // BMP unless given
   std::string coefficients_csv;    // "" none, "-" standard output
   std::string c_header;            // "" none, "-" standard output
+  std::string c_prefix;            // the header's identifiers; "" made from the header's file name
   std::string coefficients_layout; // "" the filter's own (sos for a cascade, else direct), "direct" or "sos"
   std::optional<std::pair<double, double>> measure;
   bool help = false;

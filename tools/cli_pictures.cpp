@@ -1,6 +1,7 @@
 #include "cli_pictures.h"
 
 #include <QApplication>
+#include <cstdio>
 
 #include "analysis/analysis.h"
 #include "diagram/ui/diagram_widget.h"
@@ -9,9 +10,16 @@
 
 namespace {
 
+// Standard error is for the program's own messages: Qt's notes about its environment (such as
+// "XDG_RUNTIME_DIR not set" under cron) are no concern of the user's; its failures still show.
+void KeepQtNotesQuiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "velmar-cli: Qt: %s\n", text.toLocal8Bit().constData());
+}
+
 // The diagrams need fonts and pictures, hence an application object; no screen is needed.
 void EnsureApplication() {
   if (QCoreApplication::instance() != nullptr) return;
+  qInstallMessageHandler(KeepQtNotesQuiet);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "velmar-cli";

@@ -1,12 +1,16 @@
 #include "cli_session.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <string>
 #include <utility>
 
+#include "analysis/analysed_response.h"
 #include "analysis/measurement.h"
+#include "cli_corrections.h"
 #include "cli_outputs.h"
 #include "cli_pictures.h"
 #include "dialogs/model_set.h"
@@ -22,26 +26,35 @@ using Session = ModelSet;
 
 // Level fields take dB or a ratio; the dialog applies whichever is shown.
 template <class Design>
-void ApplyRecursiveDesign(Design& design, const CliOptions& o) {
+void ApplyRecursiveDesign(Design& design, const CliOptions& o, std::FILE* err) {
+  std::vector<CorrectedQuantity> watched = {
+      o.lp_db ? CorrectedQuantity{"--lp-db", [&] { return design.GetLpdB(); }}
+              : CorrectedQuantity{"--lp", [&] { return design.GetLp(); }},
+      {"--order", [&] { return design.GetOrder(); }}};
+  if constexpr (requires { design.SetRipple(0.0); })
+    watched.push_back(o.ripple_db ? CorrectedQuantity{"--ripple-db", [&] { return design.GetRippledB(); }}
+                                  : CorrectedQuantity{"--ripple", [&] { return design.GetRipple() * 100; }});
+  CorrectionNotes notes(err, std::move(watched));
   design.SetAutoOrder(!o.order.has_value());
-  if (o.wp) design.SetWp(*o.wp);
-  if (o.fp) design.SetFp(*o.fp);
-  if (o.lp) design.SetLp(*o.lp);
-  if (o.lp_db) design.SetLpdB(*o.lp_db);
+  if (o.wp) notes.Apply("--wp", *o.wp, [&](double v) { return design.SetWp(v); });
+  if (o.fp) notes.Apply("--fp", *o.fp, [&](double v) { return design.SetFp(v); });
+  if (o.lp) notes.Apply("--lp", *o.lp, [&](double v) { return design.SetLp(v); });
+  if (o.lp_db) notes.Apply("--lp-db", *o.lp_db, [&](double v) { return design.SetLpdB(v); });
   if constexpr (requires { design.SetRipple(0.0); }) {
-    if (o.ripple_percent) design.SetRipple(*o.ripple_percent * 0.01);
-    if (o.ripple_db) design.SetRippledB(*o.ripple_db);
+    if (o.ripple_percent) notes.Apply("--ripple", *o.ripple_percent, [&](double v) { return design.SetRipple(v); }, 0.01);
+    if (o.ripple_db) notes.Apply("--ripple-db", *o.ripple_db, [&](double v) { return design.SetRippledB(v); });
   }
-  if (o.transition) design.SetTransition(*o.transition);
-  if (o.ls) design.SetLs(*o.ls);
-  if (o.ls_db) design.SetLsdB(*o.ls_db);
-  if (o.order) design.SetOrder(*o.order);
+  if (o.transition) notes.Apply("--transition", *o.transition, [&](double v) { return design.SetTransition(v); });
+  if (o.ls) notes.Apply("--ls", *o.ls, [&](double v) { return design.SetLs(v); });
+  if (o.ls_db) notes.Apply("--ls-db", *o.ls_db, [&](double v) { return design.SetLsdB(v); });
+  if (o.order) notes.Apply("--order", *o.order, [&](double v) { return design.SetOrder(static_cast<int>(v)); });
 }
 
-void ApplyFirDesign(CWeighingFilter& design, const CliOptions& o) {
-  if (o.wc) design.SetWc(*o.wc);
-  if (o.fc) design.SetFc(*o.fc);
-  if (o.order) design.SetOrder(*o.order);
+void ApplyFirDesign(CWeighingFilter& design, const CliOptions& o, std::FILE* err) {
+  CorrectionNotes notes(err, {});
+  if (o.wc) notes.Apply("--wc", *o.wc, [&](double v) { return design.SetWc(v); });
+  if (o.fc) notes.Apply("--fc", *o.fc, [&](double v) { return design.SetFc(v); });
+  if (o.order) notes.Apply("--order", *o.order, [&](double v) { return design.SetOrder(static_cast<int>(v)); });
   design.SetHamming(o.hamming);
 }
 
@@ -54,7 +67,7 @@ int LibraryPage(FilterChoice filter) {
   }
 }
 
-void ChooseFilter(Session& s, const CliOptions& o) {
+void ChooseFilter(Session& s, const CliOptions& o, std::FILE* err) {
   FilterLibraryModel& library = s.library;
   switch (o.filter) {
     case FilterChoice::kArbitrary: {
@@ -64,10 +77,10 @@ void ChooseFilter(Session& s, const CliOptions& o) {
       if (!s.input_form.RequestAnalysis(s.a)) throw UsageError("the non-recursive coefficients are all 0");
       return;
     }
-    case FilterChoice::kButterworth: ApplyRecursiveDesign(library.ButterworthDesign(), o); break;
-    case FilterChoice::kChebyshev: ApplyRecursiveDesign(library.ChebyshevDesign(), o); break;
-    case FilterChoice::kWindow: ApplyFirDesign(library.WeighingDesign(), o); break;
-    case FilterChoice::kFrSampling: ApplyFirDesign(library.FrSamplingDesign(), o); break;
+    case FilterChoice::kButterworth: ApplyRecursiveDesign(library.ButterworthDesign(), o, err); break;
+    case FilterChoice::kChebyshev: ApplyRecursiveDesign(library.ChebyshevDesign(), o, err); break;
+    case FilterChoice::kWindow: ApplyFirDesign(library.WeighingDesign(), o, err); break;
+    case FilterChoice::kFrSampling: ApplyFirDesign(library.FrSamplingDesign(), o, err); break;
   }
   library.Show();
   library.SetPage(LibraryPage(o.filter));
@@ -79,11 +92,12 @@ void AcceptTable(TableModel& table) {
   table.Close();
 }
 
-void ChooseSignal(Session& s, const CliOptions& o) {
+void ChooseSignal(Session& s, const CliOptions& o, std::FILE* err) {
   switch (o.signal) {
     case SignalChoice::kEmptyTable: return;
     case SignalChoice::kTableFile:
       s.signal.Show();
+      // Read once before the run; read again here, it can only fail if the file changed meanwhile.
       if (!s.signal.LoadFile(o.table_file)) throw UsageError("cannot read the table file '" + o.table_file + "'");
       AcceptTable(s.signal);
       return;
@@ -98,11 +112,12 @@ void ChooseSignal(Session& s, const CliOptions& o) {
       signal.Show();
       signal.SetOscillationEnabled(1, o.oscillations.find('1') != std::string::npos);
       signal.SetOscillationEnabled(2, o.oscillations.find('2') != std::string::npos);
-      if (o.w1) signal.SetOmega(1, *o.w1);
-      if (o.a1) signal.SetAmplitude(1, *o.a1);
+      CorrectionNotes notes(err, {});
+      if (o.w1) notes.Apply("--w1", *o.w1, [&](double v) { return signal.SetOmega(1, v); });
+      if (o.a1) notes.Apply("--a1", *o.a1, [&](double v) { return signal.SetAmplitude(1, v); });
       if (o.phi1) signal.SetPhase(1, *o.phi1);
-      if (o.w2) signal.SetOmega(2, *o.w2);
-      if (o.a2) signal.SetAmplitude(2, *o.a2);
+      if (o.w2) notes.Apply("--w2", *o.w2, [&](double v) { return signal.SetOmega(2, v); });
+      if (o.a2) notes.Apply("--a2", *o.a2, [&](double v) { return signal.SetAmplitude(2, v); });
       if (o.phi2) signal.SetPhase(2, *o.phi2);
       signal.FillDecimationList();
       // D = 1 (every sample) is always there, even with an empty list; another D must be in it.
@@ -150,21 +165,38 @@ std::string ZeroPoleCsv(const ZeroPoleSet& set) {
   };
   rows("zero", set.zeros);
   rows("pole", set.poles);
-  return text + "gain," + Number(set.gain) + ",0,1\n";
+  return text + "gain," + ExactNumberText(set.gain) + ",0,1\n";
 }
 
 std::string PicturePath(const std::string& folder, const std::string& name) {
   return folder.ends_with('/') ? folder + name : folder + "/" + name;
 }
 
-std::vector<std::string> OutputTargets(const CliOptions& o) {
-  std::vector<std::string> targets;
-  for (const std::string* csv : {&o.time_csv, &o.freq_csv, &o.coefficients_csv, &o.c_header, &o.zpk_csv})
-    if (!csv->empty()) targets.push_back(*csv);
+std::vector<NamedFile> OutputTargets(const CliOptions& o) {
+  std::vector<NamedFile> targets;
+  const std::pair<const char*, const std::string*> files[] = {{"--time-csv", &o.time_csv},
+                                                              {"--freq-csv", &o.freq_csv},
+                                                              {"--coefficients-csv", &o.coefficients_csv},
+                                                              {"--c-header", &o.c_header},
+                                                              {"--zpk-csv", &o.zpk_csv}};
+  for (const auto& [option, file] : files)
+    if (!file->empty()) targets.push_back({option, *file});
   if (!o.pictures_dir.empty())
     for (const std::string& name : ResultPictureNames(o.picture_format.value_or(TPictureFormat::kBmp)))
-      targets.push_back(PicturePath(o.pictures_dir, name));
+      targets.push_back({"--pictures", PicturePath(o.pictures_dir, name)});
   return targets;
+}
+
+std::vector<NamedFile> InputFiles(const CliOptions& o) {
+  if (o.signal == SignalChoice::kTableFile) return {{"--table", o.table_file}};
+  return {};
+}
+
+// The reason a table file could not be read, for the user.
+std::string TableFileFailure(const std::string& path, const TableFileRead& read) {
+  const std::string reason =
+      read.error == ENODEV ? "it is not a regular file but a device, a pipe or a socket" : std::strerror(read.error);
+  return "cannot read the table file '" + path + "': " + reason;
 }
 
 // The coefficient files in the layout asked for, or the filter's own.
@@ -175,15 +207,20 @@ bool CollectCoefficients(Session& s, const CliOptions& o, CliOutputs& outputs, s
       o.coefficients_layout == "direct" || (o.coefficients_layout.empty() && !filter.IsCascade())
           ? CoefficientLayout::kDirect
           : CoefficientLayout::kSections;
-  const std::vector<CoefficientLayout> available = AvailableLayouts(filter);
-  if (std::find(available.begin(), available.end(), layout) == available.end()) {
-    std::fputs("velmar-cli: the direct form of this filter does not fit in doubles; "
-               "write it as sections (--coefficients-layout sos)\n",
+  const OfferedLayouts offered = LayoutsOf(filter);
+  if (std::find(offered.layouts.begin(), offered.layouts.end(), layout) == offered.layouts.end()) {
+    std::fputs(offered.direct_fault == DirectFormFault::kUnfaithful
+                   ? "velmar-cli: the direct form of this filter, rounded to doubles, is not the filter "
+                     "(its response differs from the sections' by more than 1e-6); "
+                     "write it as sections (--coefficients-layout sos)\n"
+                   : "velmar-cli: the direct form of this filter does not fit in doubles; "
+                     "write it as sections (--coefficients-layout sos)\n",
                err);
     return false;
   }
   if (!o.coefficients_csv.empty()) outputs.Add(o.coefficients_csv, CoefficientsCsv(filter, layout));
-  if (!o.c_header.empty()) outputs.Add(o.c_header, CoefficientsHeader(filter, layout, o.c_header));
+  if (!o.c_header.empty())
+    outputs.Add(o.c_header, CoefficientsHeader(filter, layout, o.c_prefix.empty() ? HeaderPrefix(o.c_header) : o.c_prefix));
   return true;
 }
 
@@ -197,9 +234,7 @@ bool CollectOutputs(Session& s, const CliOptions& o, CliOutputs& outputs, std::F
   auto pictures = DrawResultPictures(*s.run, SettingsOf(s.signal, s.biharmonic, false),
                                      o.picture_format.value_or(TPictureFormat::kBmp), err);
   if (!pictures) return false;
-  outputs.AddFolder(o.pictures_dir);
-  for (PictureFile& picture : *pictures)
-    outputs.Add(PicturePath(o.pictures_dir, picture.name), std::move(picture.bytes));
+  for (PictureFile& picture : *pictures) outputs.AddToFolder(o.pictures_dir, picture.name, std::move(picture.bytes));
   return true;
 }
 
@@ -222,8 +257,10 @@ MeasureRequest FindMeasureLevels(const CliOptions& o) {
 }
 
 std::string MeasurementText(const AnalysisRun& run, const MeasureRequest& request) {
+  const std::optional<ContinuousResponse> between = AnalysedResponse(run);
   const MeasurementResult r = MeasureAmplitudeResponse(run.AmplitudeResponse(), run.FrequencyPoints(), request.scale,
-                                                       request.pass_index, request.stop_index);
+                                                       request.pass_index, request.stop_index,
+                                                       between ? &*between : nullptr);
   const std::pair<const char*, const std::string*> lines[] = {
       {"Нормированная круговая частота верхней границы полосы пропускания", &r.wvT},
       {"Нормированная циклическая частота верхней границы полосы пропускания", &r.fvT},
@@ -235,6 +272,10 @@ std::string MeasurementText(const AnalysisRun& run, const MeasureRequest& reques
   std::string text;
   for (const auto& [hint, value] : lines) text += std::string(hint) + ": " + *value + "\n";
   return text;
+}
+
+const char* StabilityWord(Stability stability) {
+  return stability == Stability::kStable ? "yes" : stability == Stability::kUnstable ? "no" : "unknown";
 }
 
 std::string Summary(Session& s, const CliOptions& o) {
@@ -255,7 +296,7 @@ std::string Summary(Session& s, const CliOptions& o) {
   std::snprintf(radius, sizeof radius, "%.6g", run.ZeroPoles().max_pole_radius);
   return "filter: " + kind + "\norder: " + std::to_string(order) + "\n" + size +
          "\ntransient length: " + std::to_string(run.TransientLength()) +
-         "\noverflow: " + (run.Overflowed() ? "yes" : "no") + "\nstable: " + (run.ZeroPoles().stable ? "yes" : "no") +
+         "\noverflow: " + (run.Overflowed() ? "yes" : "no") + "\nstable: " + StabilityWord(run.ZeroPoles().stability) +
          "\nmax pole radius: " + radius + "\n";
 }
 
@@ -263,19 +304,21 @@ std::string Summary(Session& s, const CliOptions& o) {
 
 int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
   try {
-    CheckDistinctOutputs(OutputTargets(o));
+    CheckDistinctFiles(InputFiles(o), OutputTargets(o));
     MeasureRequest measure;
     if (o.measure) measure = FindMeasureLevels(o);
-    if (o.signal == SignalChoice::kTableFile && !ReadTableFile(o.table_file, 500))
-      throw UsageError("cannot read the table file '" + o.table_file + "'");
+    if (o.signal == SignalChoice::kTableFile) {
+      if (const TableFileRead read = ReadTableFile(o.table_file, 500); !read)
+        throw UsageError(TableFileFailure(o.table_file, read));
+    }
 
     Session s;
     s.run->ShowWindow();  // the first analysis, as the main window's first paint runs it
     if (o.interval != s.run->IntervalLength()) s.run->SetInterval(o.interval);
     if (o.points != s.run->FrequencyPoints()) s.run->SetResolution(o.points);
     if (o.afc != s.run->GetAfcMode()) s.run->SetAfcMode(o.afc);
-    ChooseFilter(s, o);
-    ChooseSignal(s, o);
+    ChooseFilter(s, o, err);
+    ChooseSignal(s, o, err);
     s.run->RunAnalysis(o.filter == FilterChoice::kArbitrary ? 0 : 1);
 
     bool csv_on_standard_output = false;
@@ -283,10 +326,9 @@ int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
       csv_on_standard_output = csv_on_standard_output || (!file->empty() && IsStandardOutput(*file));
     std::FILE* report = csv_on_standard_output ? err : out;
     CliOutputs outputs;
-    if (!CollectOutputs(s, o, outputs, err) || !outputs.WriteAll(out, err)) return 1;
-    if (o.measure) std::fputs(MeasurementText(*s.run, measure).c_str(), report);
-    std::fputs(Summary(s, o).c_str(), report);
-    return FinishStandardOutput(out, err) ? 0 : 1;
+    if (!CollectOutputs(s, o, outputs, err)) return 1;
+    outputs.Report((o.measure ? MeasurementText(*s.run, measure) : "") + Summary(s, o), report);
+    return outputs.WriteAll(out, err);
   } catch (const UsageError& error) {
     std::fprintf(err, "velmar-cli: %s\n", error.what());
     return 2;

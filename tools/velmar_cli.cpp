@@ -7,8 +7,10 @@
 #include "cli_options.h"
 #include "cli_outputs.h"
 #include "cli_session.h"
+#include "cli_signals.h"
 
 int main(int argc, char** argv) {
+  InstallSignalHandlers();
   const std::vector<std::string> args(argv + 1, argv + argc);
   CliOptions options;
   try {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <string>
 
 #include "analysis/stationary_signal.h"
@@ -39,12 +40,8 @@ constexpr double kDecibelFloorAmplitude = 1e-300;
 constexpr double kZeroAmplitudeDecibels = -10000;
 // The pre-roll stops once the periodic input is back within this of its value at n = 0.
 constexpr double kRealignTolerance = 0.0001;
-// A jump to the steady state needs the transient that stepping would leave to have shrunk by
-// e^−60 ≈ 1e−26 by then, and the steady state and that transient to stay within a hundredth of
-// the overflow limit.
-constexpr double kSettledDecay = 60;
-constexpr double kSteadyStateHeadroom = 0.01;
-// The most decimation whose spectral lines (2D − 1 per oscillation) the jump still computes.
+// The most decimation whose spectral lines (2D − 1 per oscillation) the steady state is computed
+// from; the dialog offers at most 30.
 constexpr int kMostDecimationLines = 64;
 
 }  // namespace
@@ -399,7 +396,6 @@ void AnalysisRun::PreRoll() {
   const int overflow_at = StepFilterBlock(samples, discarded, settle);
   for (int n = 0; n < settle && n <= overflow_at; ++n) bar.StepIt();
   long long n = settle;
-  pre_roll_stepped_ = std::min(settle, overflow_at + 1);
   if (overflow_at < settle) {
     ResetFilter();
     n = overflow_at;
@@ -432,7 +428,6 @@ bool AnalysisRun::StepUntilRealigned(long long& n, double s0, long long end, Pro
     const int overflow_at = StepFilterBlock(samples, discarded, count);
     if (bar != nullptr) bar->StepIt();
     n += count;
-    pre_roll_stepped_ += std::min(count, overflow_at + 1);
     if (overflow_at < count) {  // reset, and the pre-roll ends after the overflowing sample
       ResetFilter();
       n -= count - overflow_at - 1;
@@ -444,14 +439,9 @@ bool AnalysisRun::StepUntilRealigned(long long& n, double s0, long long end, Pro
 }
 
 void AnalysisRun::LongPreRoll(long long& n, double s0) {
-  // Where stepping would end is known without stepping; a filter that would be in its steady
-  // state by then is put there at once. Any other is stepped all the way, with the bar showing it
-  // and the user free to stop it.
+  // Where stepping will end is known without stepping: the bar shows the way there, and the user
+  // is free to stop it.
   const long long end = FindRealignment(*sources_.biharmonic, n, kPreRollLimit, s0, kRealignTolerance);
-  if (JumpToSteadyState(n, end)) {
-    n = end;
-    return;
-  }
   ProgressBar& bar = *bars_[PBSignal];
   const long long blocks = (end - n + kTimeCapacity - 1) / kTimeCapacity;
   bar.SetMaximum(bar.Maximum() + static_cast<int>(std::min<long long>(blocks, 1 << 30)));
@@ -462,22 +452,16 @@ void AnalysisRun::LongPreRoll(long long& n, double s0) {
   if (cancelled) ShowMessage(kPreRollCancelledMessage);
 }
 
-bool AnalysisRun::JumpToSteadyState(long long n, long long end) {
-  // From sample n on, stepping leaves the state at the end as the steady state plus the filter's
-  // free response to what the state at n lacks of it. When every pole lies within the radius
-  // below, that rest has shrunk by e^−kSettledDecay (times the few powers of the samples' count that
-  // repeated poles add) and is nothing against the steady state. An overflow on the way needs the
-  // values to leave the headroom, which neither the steady state nor the state at n do.
-  if (end - n < kShortPreRoll) return false;
-  const double radius = std::exp(-kSettledDecay / static_cast<double>(end - n));
-  if (!WithFilter([&](auto& filter) { return filter.PolesWithin(radius); }, false)) return false;
-  const std::vector<Phasor> input = SignalPhasors(sources_.biharmonic->Oscillations(), end, kMostDecimationLines);
-  if (input.empty()) return false;
-  const double peak = WithFilter([&](auto& filter) { return filter.SteadyStatePeak(input); }, 0.0);
-  const double state = WithFilter([](auto& filter) { return filter.StateMagnitude(); }, 0.0);
-  if (!(peak + state <= kSteadyStateHeadroom * kFilterLimit)) return false;
-  WithFilter([&](auto& filter) { return filter.SetSteadyState(input), true; }, false);
-  return true;
+AnalysisRun::SteadyStart AnalysisRun::StartInSteadyState() {
+  // Only a filter whose every pole lies strictly inside the unit circle has a steady state. The
+  // input is a sum of spectral lines, so each delay element's steady state is a sum of phasors
+  // through the transfer function from the input to that element.
+  if (!WithFilter([](auto& filter) { return filter.PolesWithin(1.0); }, false)) return SteadyStart::kNone;
+  const std::optional<std::vector<Phasor>> input =
+      SignalPhasors(sources_.biharmonic->Oscillations(), 0, kMostDecimationLines);
+  if (!input) return SteadyStart::kNone;
+  return WithFilter([&](auto& filter) { return filter.SetSteadyState(*input); }, false) ? SteadyStart::kSet
+                                                                                         : SteadyStart::kBeyondLimit;
 }
 
 void AnalysisRun::CalcOutputSignal() {
@@ -488,10 +472,15 @@ void AnalysisRun::CalcOutputSignal() {
 
   bar.SetMaximum(n_count);
   ResetFilter();
-  last_pre_roll_ = pre_roll_stepped_ = 0;
-  if (FSignalSource == 1 && sources_.biharmonic != nullptr && sources_.biharmonic->IsStationary()) PreRoll();
+  last_pre_roll_ = 0;
+  steady_start_ = SteadyStart::kNone;
+  if (FSignalSource == 1 && sources_.biharmonic != nullptr && sources_.biharmonic->IsStationary()) {
+    steady_start_ = StartInSteadyState();
+    if (steady_start_ == SteadyStart::kNone) PreRoll();
+  }
 
-  const int overflow_at = StepFilterBlock(x, y, n_count);
+  // A steady state beyond the limit has overflowed before n = 0 already.
+  const int overflow_at = steady_start_ == SteadyStart::kBeyondLimit ? 0 : StepFilterBlock(x, y, n_count);
   for (int n = 0; n < n_count && n <= overflow_at; ++n) bar.StepIt();
   output_stopped_ = overflow_at < n_count;
   if (output_stopped_) {

@@ -20,8 +20,7 @@ constexpr int kFrequencyCapacity = 4110;
 
 // Above this many pre-roll steps a stationary signal is taken never to realign.
 constexpr long long kPreRollLimit = 100000000;
-// A pre-roll longer than this is not stepped sample by sample when its end is the filter's
-// steady state (see AnalysisRun::JumpToSteadyState).
+// A pre-roll longer than this is stepped in blocks with the bar moving and the user free to stop it.
 constexpr long long kShortPreRoll = 1 << 16;
 
 // The window that hosts a run: shown modally by every entry point, closed by every analysis.
@@ -106,6 +105,8 @@ class AnalysisRun {
   const double* InputSignal() const { return input_.data(); }
   const double* OutputSignal() const { return output_.data(); }
   const double* AmplitudeResponse() const { return amplitude_.data(); }
+  // |H| on the same grid in every mode: what the normalised modes divide by its largest value.
+  const double* RawAmplitudeResponse() const { return raw_amplitude_.data(); }
   const double* PhaseResponse() const { return phase_.data(); }
   const double* InputSpectrum() const { return input_spectrum_.data(); }
   const double* OutputSpectrum() const { return output_spectrum_.data(); }
@@ -123,10 +124,13 @@ class AnalysisRun {
   CCascadFilter2* CascadeFilter() const { return FCascadeFilter; }
   // Whether the last impulse response or output signal was cut short by an overflow.
   bool Overflowed() const { return impulse_stopped_ || output_stopped_; }
-  // Samples the last output computation's pre-roll spanned, and how many of them it stepped
-  // through the filter (for measurements).
+  // How the last output computation of a stationary signal started: in its exact steady state
+  // (kSet), with that state beyond the filter's limit (kBeyondLimit: the output overflowed at
+  // n = 0), or (kNone) after a pre-roll of LastPreRollSteps() samples, for a filter with a pole on
+  // or outside the unit circle, which has no steady state.
+  enum class SteadyStart { kNone, kSet, kBeyondLimit };
+  SteadyStart LastSteadyStart() const { return steady_start_; }
   long long LastPreRollSteps() const { return last_pre_roll_; }
-  long long LastPreRollStepped() const { return pre_roll_stepped_; }
 
  private:
   void Show();
@@ -150,9 +154,8 @@ class AnalysisRun {
   bool StepUntilRealigned(long long& n, double s0, long long end, ProgressBar* bar = nullptr,
                           bool* cancelled = nullptr);
   void LongPreRoll(long long& n, double s0);
-  // Puts the filter into the steady state it would reach by the pre-roll's end, when stepping
-  // there would lead to it: see the definition. Returns whether it did.
-  bool JumpToSteadyState(long long n, long long end);
+  // Puts a stable filter into the exact steady state of the stationary signal before n = 0.
+  SteadyStart StartInSteadyState();
   // Calls use(filter) with the current filter, direct form or cascade; none gives otherwise.
   template <class Use, class Result>
   Result WithFilter(Use use, Result none) const;
@@ -182,7 +185,7 @@ class AnalysisRun {
   bool FAfcModeChanged = false;
   int FValidLength = 0;
   long long last_pre_roll_ = 0;
-  long long pre_roll_stepped_ = 0;
+  SteadyStart steady_start_ = SteadyStart::kNone;
   bool flush_subnormals_ = true;
 
   std::vector<double> impulse_, step_, input_, output_;

@@ -25,15 +25,17 @@ struct Interval {
 };
 
 // The value and the uncertainty, printed so that the printed interval holds the whole of the
-// given one: the uncertainty is rounded up, and measured from the printed value.
+// given one: the uncertainty is rounded up, and measured from the printed value. Neither is ever
+// written with a minus before a zero.
 std::string WithUncertainty(const Interval& interval, double scale = 1) {
   const Interval scaled{interval.low * scale, interval.high * scale};
-  const std::string value = FormatNumber(4, scaled.Middle());
+  const double middle = scaled.Middle();
+  const std::string value = FormatNumber(4, std::fabs(middle) < 5e-5 ? 0.0 : middle);
   double shown = 0;
   TextToDouble(value, shown);
   const double reach = std::max(shown - scaled.low, scaled.high - shown);
   if (shown == 0 || !std::isfinite(reach)) return value;
-  const double percent = std::ceil(reach / std::fabs(shown) * 100 * 100 - 1e-9) / 100;
+  const double percent = std::max(0.0, std::ceil(reach / std::fabs(shown) * 100 * 100 - 1e-9) / 100);
   return value + "±" + FormatNumber(2, percent) + "%";
 }
 
@@ -46,12 +48,24 @@ std::vector<double> LevelValues(const LevelList& list) {
 // The last grid point of the upper half (from half on) at which the response passes the test, or
 // half − 1 when none does.
 template <class Passes>
-int LastPassing(const double* response, int half, int count, Passes passes) {
+int LastGridPoint(const double* response, int half, int count, Passes passes) {
   int last = half - 1;
   for (int i = half; i < count; ++i)
     if (passes(response[i])) last = i;
   return last;
 }
+
+// A level as the response is compared with it: passed (at or above the pass-band level, above the
+// stop-band one), and near enough for a lobe peaking between samples to pass it (a quarter of it,
+// or 12 dB below).
+struct LevelTest {
+  double level = 0;
+  bool inclusive = false;
+  LevelScale scale = LevelScale::kLinear;
+
+  bool Passes(double a) const { return inclusive ? a >= level : a > level; }
+  bool Near(double a) const { return scale == LevelScale::kDecibel ? a > level - 12 : a > level / 4; }
+};
 
 }  // namespace
 
@@ -88,8 +102,10 @@ int FindLevel(const LevelList& list, double value) {
   return -1;
 }
 
-MeasurementResult MeasureAmplitudeResponse(const double* response, int count, double pass_level,
-                                           const std::vector<double>& stop_levels, int stop_index) {
+namespace {
+
+MeasurementResult Measure(const double* response, int count, LevelScale scale, double pass_level,
+                          const std::vector<double>& stop_levels, int stop_index, const ContinuousResponse* between) {
   MeasurementResult result;
   if (response == nullptr || count < 2 || stop_levels.empty()) return result;
   const int chosen = std::clamp(stop_index, 0, static_cast<int>(stop_levels.size()) - 1);
@@ -98,12 +114,13 @@ MeasurementResult MeasureAmplitudeResponse(const double* response, int count, do
   const auto omega = [&](int i) { return i * step - std::numbers::pi; };
 
   // Walk up the list while the response stays above the level even at ω = π.
-  const int pass = LastPassing(response, half, count, [&](double a) { return a >= pass_level; });
+  const LevelTest pass_test{pass_level, true, scale};
+  const int pass = LastGridPoint(response, half, count, [&](double a) { return pass_test.Passes(a); });
   int b = chosen;
   int stop = 0;
   for (;; --b) {
-    const double stop_level = stop_levels[static_cast<std::size_t>(b)];
-    stop = LastPassing(response, half, count, [&](double a) { return a > stop_level; });
+    const LevelTest stop_test{stop_levels[static_cast<std::size_t>(b)], false, scale};
+    stop = LastGridPoint(response, half, count, [&](double a) { return stop_test.Passes(a); });
     if (stop != count - 1 || b == 0) break;
   }
   result.valid = true;
@@ -116,19 +133,24 @@ MeasurementResult MeasureAmplitudeResponse(const double* response, int count, do
   else if (b != chosen) ShowMessage(kStopLevelChanged);
 
   // An edge lies between its last grid point and the next; before the first point of the upper
-  // half when no point passes, and at π when the last one does (the band reaches π).
-  const auto edge = [&](int last) -> Interval {
-    if (last < half) return {0, omega(half)};
+  // half when no point passes, and at π when the last one does (the band reaches π). Between the
+  // grid's points the response itself may pin it closer, or find it further on.
+  const auto edge = [&](int last, const LevelTest& test) -> Interval {
     if (last == count - 1) return {std::numbers::pi, std::numbers::pi};
-    return {omega(last), omega(last + 1)};
+    const Interval grid = last < half ? Interval{0, omega(half)} : Interval{omega(last), omega(last + 1)};
+    if (between == nullptr) return grid;
+    const std::optional<FrequencyBracket> found =
+        LastPassing(*between, grid.low, std::numbers::pi, step, [&](double a) { return test.Passes(a); },
+                    [&](double a) { return test.Near(a); });
+    return found ? Interval{found->low, found->high} : grid;
   };
-  const Interval wp = edge(pass);
+  const Interval wp = edge(pass, pass_test);
   result.omega_pass = wp.Middle();
   result.wvT = WithUncertainty(wp);
   result.fvT = WithUncertainty(wp, 1 / kTwoPi);
   if (!result.stop_reached) return result;
 
-  const Interval ws = edge(stop);
+  const Interval ws = edge(stop, {stop_levels[static_cast<std::size_t>(b)], false, scale});
   const Interval width{std::max(ws.low - wp.high, 0.0), ws.high - wp.low};
   // The relative width has no upper bound when the pass edge may be 0.
   const Interval relative{width.low / wp.high * 100,
@@ -144,10 +166,12 @@ MeasurementResult MeasureAmplitudeResponse(const double* response, int count, do
   return result;
 }
 
-MeasurementResult MeasureAmplitudeResponse(const double* response, int count, LevelScale scale,
-                                           int pass_index, int stop_index) {
+}  // namespace
+
+MeasurementResult MeasureAmplitudeResponse(const double* response, int count, LevelScale scale, int pass_index,
+                                           int stop_index, const ContinuousResponse* between) {
   const LevelList& pass_list = PassBandLevels(scale);
   const int pass = std::clamp(pass_index, 0, static_cast<int>(pass_list.items.size()) - 1);
-  return MeasureAmplitudeResponse(response, count, LevelValue(pass_list.items[static_cast<std::size_t>(pass)]),
-                                  LevelValues(StopBandLevels(scale)), stop_index);
+  return Measure(response, count, scale, LevelValue(pass_list.items[static_cast<std::size_t>(pass)]),
+                 LevelValues(StopBandLevels(scale)), stop_index, between);
 }

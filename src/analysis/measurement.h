@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/level_crossing.h"
+
 enum class LevelScale { kLinear, kDecibel };
 
 // A drop-down list of levels: its items as shown (decimal comma) and the item chosen at start.
@@ -31,8 +33,9 @@ struct MeasurementResult {
   int pass = 0;               // last grid point of the upper half at or above the pass-band level
   int stop = 0;               // last grid point still above the stop-band level
   int stop_index = 0;         // the stop-band item used: above the chosen one when that is not reached
-  // Each quantity is the middle of the interval that the grid pins it to: an edge lies between the
-  // last grid point on its side of the level and the next one.
+  // Each quantity is the middle of the interval that pins it: an edge lies between the last grid
+  // point on its side of the level and the next one, or within the narrower interval that the
+  // response between the grid's points gives.
   double omega_pass = 0;
   double omega_stop = 0;
   double width = 0;           // ω_stop − ω_pass
@@ -42,11 +45,14 @@ struct MeasurementResult {
   std::string wvT, fvT, wpT, fpT, dwT, dfT, dw;
 };
 
-// Measures at pass_level and stop_levels[stop_index]. A stop-band level that the response does
-// not reach before ω = π is replaced by the nearest higher one that it reaches, with a message;
-// when it reaches none, a message says so.
-MeasurementResult MeasureAmplitudeResponse(const double* response, int count, double pass_level,
-                                           const std::vector<double>& stop_levels, int stop_index);
-// The same with items of the level lists of the given scale.
-MeasurementResult MeasureAmplitudeResponse(const double* response, int count, LevelScale scale,
-                                           int pass_index, int stop_index);
+// Measures at items of the level lists of the given scale. A stop-band level that the response
+// does not reach before ω = π is replaced by the nearest higher one that it reaches, with a
+// message; when it reaches none, a message says so.
+//
+// With the response between the grid's points (between), each edge the grid brackets is looked
+// for again on the response itself from its last grid point to π (see LastPassing): a lobe that
+// rises above the level between two grid points moves it, and it is pinned to 1e−10, so that the
+// printed interval is then the value's rounding to four decimals. Without it the edges stay
+// between grid points.
+MeasurementResult MeasureAmplitudeResponse(const double* response, int count, LevelScale scale, int pass_index,
+                                           int stop_index, const ContinuousResponse* between = nullptr);

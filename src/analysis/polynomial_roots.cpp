@@ -2,13 +2,21 @@
 
 #include <Eigen/Eigenvalues>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <numbers>
 
+#include "analysis/accurate_horner.h"
+#include "analysis/multiple_roots.h"
+#include "analysis/root_multiplicities.h"
+#include "analysis/root_polishing.h"
+
 namespace {
 
 using Complex = std::complex<double>;
+
+constexpr double kUnit = std::numeric_limits<double>::epsilon() / 2;  // the unit roundoff
 // Row by row in memory: the Schur iteration's reflections from the left, most of its work, then
 // run along contiguous rows (twice as fast as along columns at degree 500).
 using Matrix = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
@@ -65,92 +73,6 @@ void SchurEigenvalues(const Matrix& t, std::vector<Complex>& values) {
   }
 }
 
-// A computed m-fold root comes out as m roots spread by about ε^(1/m) around it, far more than
-// kCoincidentRoots. Roots this close to a neighbour are looked at as such a spread.
-constexpr double kClusterReach = 0.05;
-// A spread of m is taken for an m-fold root where it is a root of the polynomial and of its first
-// m − 1 derivatives to within this, relative to their terms: two distinct roots a apart leave about
-// a²/4 in the polynomial there, so only roots within some 1e−6 pass as one.
-constexpr double kMultipleRootResidual = 1e-12;
-// Newton's steps from a spread's mean: two take an error of 1e−7 below rounding.
-constexpr int kPolishingSteps = 4;
-
-// |q(z)| / Σ |qk|·|z|^(n−k) for q(z) = Σ qk·z^(n−k): 0 at an exact root, rounding-sized at a good one.
-double RelativeValue(const std::vector<double>& q, Complex z) {
-  Complex value = 0;
-  double bound = 0;
-  const double size = std::abs(z);
-  for (double qk : q) {
-    value = value * z + qk;
-    bound = bound * size + std::fabs(qk);
-  }
-  return std::abs(value) / bound;
-}
-
-// The coefficients of the j-th derivative of Σ ck·z^(n−k), highest power first.
-std::vector<double> Derivative(const double* c, int n, int j) {
-  std::vector<double> d(c, c + n + 1);
-  for (int step = 0; step < j; ++step) {
-    const int degree = static_cast<int>(d.size()) - 1;
-    for (int k = 0; k < degree; ++k) d[static_cast<std::size_t>(k)] *= degree - k;
-    d.pop_back();
-  }
-  return d;
-}
-
-// The m-fold root a spread of m stands for is a simple root of p^(m−1), which Newton's method finds
-// from the spread's mean to the last bits. The mean itself is that close only when the spread is
-// symmetric about the root, as eigenvalues spread; the iteration's need not be.
-Complex Polished(const std::vector<double>& q, Complex z) {
-  for (int step = 0; step < kPolishingSteps; ++step) {
-    Complex value = 0, slope = 0;
-    for (double qk : q) {
-      slope = slope * z + value;
-      value = value * z + qk;
-    }
-    const Complex next = z - value / slope;
-    if (!std::isfinite(next.real()) || !std::isfinite(next.imag())) break;
-    z = next;
-  }
-  return z;
-}
-
-// Puts each spread of computed roots that is one multiple root onto its mean, so that merging
-// counts it once with its multiplicity.
-void GatherMultipleRoots(const double* c, int n, std::vector<Complex>& roots, std::size_t first) {
-  const std::size_t count = roots.size();
-  std::vector<std::size_t> cluster_of(count);
-  for (std::size_t i = first; i < count; ++i) cluster_of[i] = i;
-  // Single linkage: a root joins the cluster of any neighbour within reach.
-  const auto find = [&](std::size_t i) {
-    while (cluster_of[i] != i) i = cluster_of[i] = cluster_of[cluster_of[i]];
-    return i;
-  };
-  for (std::size_t i = first; i < count; ++i) {
-    const double reach = kClusterReach * std::max(1.0, std::abs(roots[i]));
-    for (std::size_t j = first; j < i; ++j)
-      if (Within(roots[i] - roots[j], reach)) cluster_of[find(i)] = find(j);
-  }
-  for (std::size_t head = first; head < count; ++head) {
-    if (find(head) != head) continue;
-    Complex sum = 0;
-    int members = 0;
-    for (std::size_t i = first; i < count; ++i)
-      if (find(i) == head) {
-        sum += roots[i];
-        ++members;
-      }
-    if (members < 2) continue;
-    const Complex root = Polished(Derivative(c, n, members - 1), sum / static_cast<double>(members));
-    bool multiple = true;
-    for (int j = 0; j < members && multiple; ++j)
-      multiple = RelativeValue(Derivative(c, n, j), root) <= kMultipleRootResidual;
-    if (!multiple) continue;
-    for (std::size_t i = first; i < count; ++i)
-      if (find(i) == head) roots[i] = root;
-  }
-}
-
 // A computed root that leaves more than this of the polynomial's terms (half the digits) is plainly
 // no root of it.
 constexpr double kPlainlyNoRoot = 1.5e-8;
@@ -158,32 +80,80 @@ constexpr double kPlainlyNoRoot = 1.5e-8;
 // Ehrlich–Aberth: each sweep moves every root not yet found by its Newton step p/p′, deflected by
 // the others' pull Σ 1/(zi − zj); the roots converge together, cubically where they are simple.
 // Near a root of multiplicity m its m members spread by about ε^(1/m), as eigenvalues would.
+// Coefficients whose sizes span more than a double can hold at once are kept as mantissas and
+// exponents and summed with a running exponent of their own; roots whose size lies beyond a
+// double's range are then not sought, and counted.
 class AberthIteration {
  public:
   // c highest power first, c[0] ≠ 0 and c[n] ≠ 0.
-  AberthIteration(const double* c, int n) : n_(n), a_(static_cast<std::size_t>(n) + 1), size_(a_.size()) {
-    // Ascending powers, scaled so that the largest is 1: no term can overflow on the way.
-    double largest = 0;
-    for (int k = 0; k <= n; ++k) largest = std::max(largest, std::fabs(c[k]));
+  AberthIteration(const double* c, int n)
+      : n_(n), a_(Index(n) + 1), size_(a_.size()), mantissa_(a_.size()), exponent_(a_.size()) {
+    int largest = INT_MIN, smallest = INT_MAX;
     for (int k = 0; k <= n; ++k) {
-      a_[Index(k)] = c[n - k] / largest;
+      // Ascending powers.
+      mantissa_[Index(k)] = std::frexp(c[n - k], &exponent_[Index(k)]);
+      if (c[n - k] == 0) continue;
+      largest = std::max(largest, exponent_[Index(k)]);
+      smallest = std::min(smallest, exponent_[Index(k)]);
+    }
+    wide_ = largest - smallest > kWidestSpan;
+    // Scaled by a power of two so that the largest is about 1: no term can overflow on the way.
+    for (int k = 0; k <= n; ++k) {
+      a_[Index(k)] = std::ldexp(c[n - k], -largest);
       size_[Index(k)] = std::fabs(a_[Index(k)]);
     }
   }
 
+  // Coefficients too far apart in size for one scale: the roots come from this iteration alone.
+  bool Wide() const { return wide_; }
+  // The roots left out as beyond a double's range.
+  int Unreachable() const { return unreachable_; }
+
+  // An estimate of every root (but those out of reach) appended to roots; false where some have
+  // not settled. Starting points turned by one angle can trap the iteration in a cycle that another
+  // angle avoids (z^394 − z^393 + 5.6e112), so it tries three; the last gives what it has even
+  // where some estimates have not settled (a cluster of many roots converges only slowly), which
+  // the sharpening that follows takes on.
   bool Run(std::vector<Complex>& roots) {
-    if (a_[0] == 0 || a_[Index(n_)] == 0) return false;  // a coefficient lost below the range
-    std::vector<Complex> z = Start();
+    return RunFrom(0.7, false, roots) || RunFrom(0.3, false, roots) || RunFrom(1.1, true, roots);
+  }
+
+  // |p(z)| / Σ |ak|·|z|^k: 0 at an exact root, a few ε at a good one, 1 far from every root.
+  double Residual(Complex z) const { return Evaluate(z).residual; }
+  // n·|p(z)/p′(z)| with the rounding of both on the side of caution: a disc of this radius around z
+  // holds a root.
+  double Reach(Complex z) const { return Evaluate(z).reach; }
+
+ private:
+  bool RunFrom(double offset, bool unsettled_too, std::vector<Complex>& roots) {
+    std::vector<Complex> z = Start(offset);
     std::vector<char> found(z.size(), 0);
-    int left = n_;
+    int left = static_cast<int>(z.size());
     for (int sweep = 0; sweep < kMostSweeps && left > 0; ++sweep) {
       for (std::size_t i = 0; i < z.size(); ++i) {
         if (found[i]) continue;
         const Evaluation at = Evaluate(z[i]);
-        const Complex step = at.newton / (1.0 - at.newton * Pull(z, i));
+        // Roots too small to be sought still pull, as roots at 0.
+        const Complex pull = Pull(z, i) + static_cast<double>(tiny_) / z[i];
+        const Complex step = at.newton / (1.0 - at.newton * pull);
         const bool finite = std::isfinite(step.real()) && std::isfinite(step.imag());
         if (at.residual > kFoundResidual * n_) {
-          if (!finite) return false;
+          if (!finite && !wide_) {
+            // Where p′ all but vanishes away from a root (within a tight cluster), a nudge off it.
+            z[i] += std::polar(kNudge * std::abs(z[i]), 1.0 + static_cast<double>(i));
+            continue;
+          }
+          if (!finite || !Reachable(z[i] - step)) {
+            // A wide polynomial's root heading beyond the range sought: given up, and counted; one
+            // heading for 0 pulls the others as a root at 0 from now on.
+            if (std::abs(z[i]) < 1) ++tiny_;
+            z.erase(z.begin() + static_cast<std::ptrdiff_t>(i));
+            found.erase(found.begin() + static_cast<std::ptrdiff_t>(i));
+            --i;
+            --left;
+            ++unreachable_;
+            continue;
+          }
           z[i] -= step;
           continue;
         }
@@ -194,30 +164,42 @@ class AberthIteration {
         --left;
       }
     }
-    if (left > 0 || !PairConjugates(z)) return false;
+    if (left > 0 && !unsettled_too) return false;
+    std::vector<double> no_reach;
+    PairConjugates(z, no_reach);
     roots.insert(roots.end(), z.begin(), z.end());
-    return true;
+    return left == 0;
   }
 
-  // |p(z)| / Σ |ak|·|z|^k: 0 at an exact root, a few ε at a good one, 1 far from every root.
-  double Residual(Complex z) const { return Evaluate(z).residual; }
 
- private:
   // A root is found when |p(z)| is within this times the degree of rounding in Σ |ak|·|z|^k.
   static constexpr double kFoundResidual = 4 * std::numeric_limits<double>::epsilon();
   // Simple roots take a dozen sweeps at degree 500, a spread multiple root some fifty.
   static constexpr int kMostSweeps = 100;
+  // How far (relative) an estimate is moved off a point where its Newton step is lost.
+  static constexpr double kNudge = 1e-6;
+  // Sizes of coefficients (as powers of two) that one scale holds with every one a normal double.
+  static constexpr int kWidestSpan = 1000;
+  // Roots are sought among the normal doubles; where the hull puts them further out than this
+  // (as powers of two), they are not sought at all.
+  static constexpr double kFarthest = 1100;
+
+  static bool Reachable(Complex z) {
+    const double size = std::abs(z);
+    return std::isfinite(size) && size >= std::numeric_limits<double>::min();
+  }
 
   static std::size_t Index(int k) { return static_cast<std::size_t>(k); }
 
-  // The starting points: for each edge of the upper convex hull of (k, log|ak|), as many points as
+  // The starting points: for each edge of the upper convex hull of (k, log2|ak|), as many points as
   // the edge is long on a circle of the radius the edge's slope gives, so that roots of very
-  // different sizes each start near their own.
-  std::vector<Complex> Start() const {
+  // different sizes each start near their own; none where that radius is beyond the range sought.
+  // They are turned by offset off the axes, so that no start is real or mirrors another.
+  std::vector<Complex> Start(double offset) {
     std::vector<int> hull;
-    const auto height = [&](int k) { return std::log(size_[Index(k)]); };
+    const auto height = [&](int k) { return std::log2(std::fabs(mantissa_[Index(k)])) + exponent_[Index(k)]; };
     for (int k = 0; k <= n_; ++k) {
-      if (a_[Index(k)] == 0) continue;
+      if (mantissa_[Index(k)] == 0) continue;
       while (hull.size() >= 2) {
         const int i = hull[hull.size() - 2], j = hull.back();
         if ((height(j) - height(i)) * (k - i) > (height(k) - height(i)) * (j - i)) break;
@@ -225,15 +207,20 @@ class AberthIteration {
       }
       hull.push_back(k);
     }
-    // A turn off the axes, so that no start is real or mirrors another.
-    constexpr double kOffset = 0.7;
     std::vector<Complex> z;
+    tiny_ = unreachable_ = 0;
     for (std::size_t e = 1; e < hull.size(); ++e) {
       const int from = hull[e - 1], to = hull[e], count = to - from;
-      const double radius = std::exp((height(from) - height(to)) / count);
+      const double size = (height(from) - height(to)) / count;
+      if (std::fabs(size) > kFarthest) {
+        unreachable_ += count;
+        if (size < 0) tiny_ += count;
+        continue;
+      }
+      const double radius = std::exp2(std::clamp(size, -1022.0, 1022.0));
       for (int q = 0; q < count; ++q) {
         const double turn = static_cast<double>(q) / count + static_cast<double>(from) / n_;
-        z.push_back(std::polar(radius, 2 * std::numbers::pi * turn + kOffset));
+        z.push_back(std::polar(radius, 2 * std::numbers::pi * turn + offset));
       }
     }
     return z;
@@ -242,136 +229,240 @@ class AberthIteration {
   struct Evaluation {
     Complex newton;   // p(z)/p′(z)
     double residual;  // |p(z)| / Σ |ak|·|z|^k
+    double reach;     // see Reach
   };
 
+  Evaluation Evaluate(Complex z) const { return wide_ ? EvaluateAs<true>(z) : EvaluateAs<false>(z); }
+
   // Horner's rule in z inside the unit circle; outside it on the reversed polynomial in w = 1/z,
-  // q(w) = w^n·p(z), so that no power of z grows: p/p′ = z·q / (n·q − w·q′).
-  Evaluation Evaluate(Complex z) const {
+  // q(w) = w^n·p(z), so that no power of z grows: p/p′ = z·q / (n·q − w·q′). In a wide polynomial
+  // the sums carry the exponent `scale`, raised to each larger coefficient's (the sums' smaller
+  // terms then drop below rounding) and lowered as powers of w shrink them; and only there is the
+  // reach wanted.
+  template <bool kWide>
+  Evaluation EvaluateAs(Complex z) const {
     const bool outside = std::abs(z) > 1;
     const Complex w = outside ? 1.0 / z : z;
     const double r = std::abs(w);
     const std::size_t last = Index(n_);
-    const auto coefficient = [&](std::size_t k) { return outside ? k : last - k; };
-    Complex p = a_[coefficient(0)], derivative = 0;
-    double bound = size_[coefficient(0)];
-    for (std::size_t k = 1; k <= last; ++k) {
+    Complex p = 0, derivative = 0;
+    double bound = 0, slope_bound = 0;
+    long long scale = LLONG_MIN;
+    // The sums times 2^by (by ≥ −2·kLongestShift: anything smaller leaves them below rounding).
+    const auto rescale = [&](long long by) {
+      const int shift = static_cast<int>(std::max(by, -2LL * kLongestShift));
+      p = {std::ldexp(p.real(), shift), std::ldexp(p.imag(), shift)};
+      derivative = {std::ldexp(derivative.real(), shift), std::ldexp(derivative.imag(), shift)};
+      bound = std::ldexp(bound, shift);
+      slope_bound = std::ldexp(slope_bound, shift);
+    };
+    for (std::size_t k = 0; k <= last; ++k) {
       derivative = derivative * w + p;
-      p = p * w + a_[coefficient(k)];
-      bound = bound * r + size_[coefficient(k)];
-    }
-    const Complex newton = outside ? z * p / (static_cast<double>(n_) * p - w * derivative) : p / derivative;
-    return {newton, std::abs(p) / bound};
-  }
-
-  // Σ 1/(zi − zj) over the other roots.
-  static Complex Pull(const std::vector<Complex>& z, std::size_t i) {
-    double re = 0, im = 0;
-    for (std::size_t j = 0; j < z.size(); ++j) {
-      const double dx = z[i].real() - z[j].real(), dy = z[i].imag() - z[j].imag();
-      const double d = dx * dx + dy * dy;
-      if (j == i || (dx == 0 && dy == 0)) continue;
-      if (d >= std::numeric_limits<double>::min() && d <= std::numeric_limits<double>::max()) {
-        const double inverse = 1 / d;
-        re += dx * inverse;
-        im -= dy * inverse;
-        continue;
-      }
-      // |zi − zj|² beyond the range of a double (roots of 1e300 and of 1 together): Smith's way.
-      const bool wide = std::fabs(dx) >= std::fabs(dy);
-      const double ratio = wide ? dy / dx : dx / dy, scale = 1 / ((wide ? dx : dy) + (wide ? dy : dx) * ratio);
-      re += wide ? scale : ratio * scale;
-      im -= wide ? ratio * scale : scale;
-    }
-    return {re, im};
-  }
-
-  bool Found(Complex z) const { return Residual(z) <= kFoundResidual * n_; }
-
-  // The roots of a real polynomial are real or conjugate pairs; the iteration finds each on its
-  // own, off by rounding. A root nearer its own mirror image than any other root's is real; any
-  // other is paired with the root nearest its mirror image, both put on the pair's mean. The pairs
-  // are listed as the real Schur form lists them, the upper member first, so that gathering a
-  // multiple root sums the members of a mirrored spread in mirrored order and keeps it exact.
-  // False when pairing would leave no root there: the roots of a polynomial so ill-conditioned that
-  // those found are not symmetric (a spread multiple root of high order) are left to the eigenvalues.
-  bool PairConjugates(std::vector<Complex>& z) const {
-    std::vector<std::size_t> order(z.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::sort(order.begin(), order.end(),
-              [&](std::size_t a, std::size_t b) { return std::fabs(z[a].imag()) > std::fabs(z[b].imag()); });
-    std::vector<char> settled(z.size(), 0);
-    std::vector<Complex> paired;
-    paired.reserve(z.size());
-    for (std::size_t i : order) {
-      if (settled[i]) continue;
-      settled[i] = 1;
-      const Complex mirror = std::conj(z[i]);
-      std::size_t partner = i;
-      double nearest = std::norm(z[i] - mirror);  // squared distances: no square roots in n² tries
-      for (std::size_t j = 0; j < z.size(); ++j)
-        if (!settled[j] && std::norm(z[j] - mirror) < nearest) {
-          nearest = std::norm(z[j] - mirror);
-          partner = j;
+      p *= w;
+      bound *= r;
+      const std::size_t at = outside ? k : last - k;
+      double term = a_[at];
+      if constexpr (kWide) {
+        slope_bound = slope_bound * r + bound;
+        if (mantissa_[at] != 0) {
+          if (scale == LLONG_MIN) scale = exponent_[at];
+          if (exponent_[at] > scale) {
+            rescale(scale - exponent_[at]);
+            scale = exponent_[at];
+          }
+          term = std::ldexp(mantissa_[at], static_cast<int>(std::max(exponent_[at] - scale, -2LL * kLongestShift)));
         }
-      if (partner == i) {
-        paired.emplace_back(z[i].real(), 0.0);
-        if (!Found(paired.back())) return false;
-        continue;
       }
-      settled[partner] = 1;
-      const Complex mean = 0.5 * (z[i] + std::conj(z[partner]));
-      if (!Found(mean)) return false;
-      paired.emplace_back(mean.real(), std::fabs(mean.imag()));
-      paired.push_back(std::conj(paired.back()));
+      p += term;
+      bound += std::fabs(term);
+      if constexpr (kWide) {
+        if (bound != 0 && bound < kShrunk) {
+          rescale(kLongestShift);
+          scale -= kLongestShift;
+        }
+      }
     }
-    z.swap(paired);
-    return true;
+    const double n = n_;
+    const Complex slope = outside ? n * p - w * derivative : derivative;
+    double reach = std::numeric_limits<double>::infinity();
+    if constexpr (kWide) {
+      // Plain Horner's rounding: within 2n units of the terms.
+      const double error = 2.02 * (n + 1) * kUnit, slope_error = error * (outside ? n * bound + r * slope_bound : slope_bound);
+      const double below = std::abs(slope) - slope_error;
+      if (below > 0) reach = n * (outside ? std::abs(z) : 1.0) * (std::abs(p) + error * bound) / below;
+    }
+    return {(outside ? z * p : p) / slope, std::abs(p) / bound, reach};
   }
+
+  // How far a wide polynomial's sums are rescaled at once: they stay within 2^±600 of 1.
+  static constexpr int kLongestShift = 600;
+  static constexpr double kShrunk = 0x1p-500;
+
 
   const int n_;
-  std::vector<double> a_;     // ascending powers
+  std::vector<double> a_;     // ascending powers, scaled
   std::vector<double> size_;  // their magnitudes
+  std::vector<double> mantissa_;  // the coefficients unscaled, as frexp gives them
+  std::vector<int> exponent_;
+  bool wide_ = false;
+  int tiny_ = 0, unreachable_ = 0;  // roots too small, and too small or too large, to be sought
 };
 
-// The eigenvalues where they are cheap, the iteration beyond; each takes over where the other
-// fails. Eigenvalues fail too when one of them is plainly no root, as happens when the terms span
-// the range of a double: z² − 1e308·z + 1e308 has the eigenvalues 0 and 1e308, the roots 1 and 1e308.
-bool FindRoots(const double* c, int n, std::vector<Complex>& roots) {
-  AberthIteration iteration(c, n);
-  if (n > kLargestCompanionDegree) return iteration.Run(roots) || CompanionRoots(c, n, roots);
-  const std::size_t first = roots.size();
-  const bool eigenvalues = CompanionRoots(c, n, roots);
-  if (eigenvalues && std::all_of(roots.begin() + static_cast<std::ptrdiff_t>(first), roots.end(),
-                                 [&](Complex z) { return iteration.Residual(z) <= kPlainlyNoRoot; }))
-    return true;
-  std::vector<Complex> iterated;
-  if (!iteration.Run(iterated)) return eigenvalues;
-  roots.resize(first);
-  roots.insert(roots.end(), iterated.begin(), iterated.end());
-  return true;
+// The eigenvalues where they are cheap, the iteration beyond. The iteration takes over where
+// eigenvalues fail or are plainly no root, as happens when the terms span the range of a double:
+// z² − 1e308·z + 1e308 has the eigenvalues 0 and 1e308, the roots 1 and 1e308.
+void FindRoots(AberthIteration& iteration, const double* c, int n, std::vector<Complex>& roots) {
+  if (n <= kLargestCompanionDegree) {
+    const std::size_t first = roots.size();
+    if (CompanionRoots(c, n, roots) &&
+        std::all_of(roots.begin() + static_cast<std::ptrdiff_t>(first), roots.end(),
+                    [&](Complex z) { return iteration.Residual(z) <= kPlainlyNoRoot; }))
+      return;
+    roots.resize(first);
+  }
+  iteration.Run(roots);
+}
+
+// The roots of a polynomial whose coefficients no one scale holds: those the iteration can reach,
+// each as it found it; the others missing.
+void WideRoots(AberthIteration& iteration, PolynomialRootSet& set) {
+  std::vector<Complex> found;
+  iteration.Run(found);
+  for (const Complex& z : found) set.roots.push_back({z, 1, iteration.Reach(z)});
+  set.missing += iteration.Unreachable();
 }
 
 }  // namespace
 
-bool PolynomialRoots(const double* c, int n, std::vector<Complex>& roots) {
-  roots.clear();
+PolynomialRootSet PolynomialRoots(const double* c, int n) {
+  PolynomialRootSet set;
   int first = 0, last = n;
   while (first <= n && c[first] == 0) ++first;
-  if (first > n) return true;  // the zero polynomial: no roots to show
-  while (c[last] == 0) {
-    roots.emplace_back(0.0, 0.0);
-    --last;
-  }
+  if (first > n) return set;  // the zero polynomial: no roots to show
+  while (c[last] == 0) --last;
+  if (last < n) set.roots.push_back({0.0, n - last, 0.0});
   const int degree = last - first;
-  if (degree == 0) return true;
-  if (degree == 1) {
-    roots.emplace_back(-c[last] / c[first], 0.0);
-    return std::isfinite(roots.back().real());
+  if (degree == 0) return set;
+  if (!std::all_of(c + first, c + last + 1, [](double value) { return std::isfinite(value); })) {
+    set.missing = degree;  // no polynomial of numbers
+    return set;
   }
-  const std::size_t first_root = roots.size();
-  if (!FindRoots(c + first, degree, roots)) return false;
-  GatherMultipleRoots(c + first, degree, roots, first_root);
-  return true;
+  if (degree == 1) {
+    const double root = -c[last] / c[first];
+    if (std::isfinite(root) && root != 0) {  // else beyond a double's range
+      set.roots.push_back({root, 1, kUnit * std::fabs(root)});
+    } else {
+      set.missing = 1;
+    }
+    return set;
+  }
+  AberthIteration iteration(c + first, degree);
+  if (iteration.Wide()) {
+    WideRoots(iteration, set);
+    return set;
+  }
+  std::vector<Complex> found;
+  FindRoots(iteration, c + first, degree, found);
+  const ScaledPolynomial p(c + first, degree);
+  const std::vector<PolynomialRoot> multiple = GatherMultipleRoots(p, RootMultiplicities(c + first, degree), found);
+  const std::vector<PolynomialRoot> simple = PolishedRoots(p, std::move(found), multiple);
+  set.roots.insert(set.roots.end(), multiple.begin(), multiple.end());
+  set.roots.insert(set.roots.end(), simple.begin(), simple.end());
+  return set;
+}
+
+void PairConjugates(std::vector<Complex>& z, std::vector<double>& reach) {
+  std::vector<std::size_t> order(z.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(),
+            [&](std::size_t a, std::size_t b) { return std::fabs(z[a].imag()) > std::fabs(z[b].imag()); });
+  const bool reaches = reach.size() == z.size();
+  std::vector<char> settled(z.size(), 0);
+  std::vector<Complex> paired;
+  std::vector<double> paired_reach;
+  for (std::size_t i : order) {
+    if (settled[i]) continue;
+    settled[i] = 1;
+    const Complex mirror = std::conj(z[i]);
+    std::size_t partner = i;
+    double nearest = std::norm(z[i] - mirror);  // squared distances: no square roots in n² tries
+    for (std::size_t j = 0; j < z.size(); ++j)
+      if (!settled[j] && std::norm(z[j] - mirror) < nearest) {
+        nearest = std::norm(z[j] - mirror);
+        partner = j;
+      }
+    if (partner == i) {
+      paired.emplace_back(z[i].real(), 0.0);
+      if (reaches) paired_reach.push_back(reach[i] + std::fabs(z[i].imag()));
+      continue;
+    }
+    settled[partner] = 1;
+    const Complex mean = 0.5 * (z[i] + std::conj(z[partner]));
+    paired.emplace_back(mean.real(), std::fabs(mean.imag()));
+    paired.push_back(std::conj(paired.back()));
+    if (reaches)
+      paired_reach.insert(paired_reach.end(), 2,
+                          std::max(reach[i], reach[partner]) + 0.5 * std::abs(z[i] - std::conj(z[partner])));
+  }
+  z.swap(paired);
+  reach.swap(paired_reach);
+}
+
+// Pull term by term, each |zi − zj|² checked against the range of a double.
+Complex CarefulPull(const std::vector<Complex>& z, std::size_t i) {
+  double re = 0, im = 0;
+  for (std::size_t j = 0; j < z.size(); ++j) {
+    const double dx = z[i].real() - z[j].real(), dy = z[i].imag() - z[j].imag();
+    const double d = dx * dx + dy * dy;
+    if (j == i || (dx == 0 && dy == 0)) continue;
+    if (d >= std::numeric_limits<double>::min() && d <= std::numeric_limits<double>::max()) {
+      const double inverse = 1 / d;
+      re += dx * inverse;
+      im -= dy * inverse;
+      continue;
+    }
+    // |zi − zj|² beyond the range of a double (roots of 1e300 and of 1 together): Smith's way.
+    const bool wide = std::fabs(dx) >= std::fabs(dy);
+    const double ratio = wide ? dy / dx : dx / dy, scale = 1 / ((wide ? dx : dy) + (wide ? dy : dx) * ratio);
+    re += wide ? scale : ratio * scale;
+    im -= wide ? ratio * scale : scale;
+  }
+  return {re, im};
+}
+
+Complex Pull(const std::vector<Complex>& z, std::size_t i) {
+  // Two sums apart, so that each division need not wait for the one before; the careful way only
+  // where a squared distance left the range of a double (or two estimates coincide).
+  const double x = z[i].real(), y = z[i].imag();
+  double re0 = 0, re1 = 0, im0 = 0, im1 = 0;
+  double smallest = std::numeric_limits<double>::max(), largest = 0;
+  const auto add = [&](std::size_t from, std::size_t to) {
+    std::size_t j = from;
+    for (; j + 1 < to; j += 2) {
+      const double dx0 = x - z[j].real(), dy0 = y - z[j].imag();
+      const double dx1 = x - z[j + 1].real(), dy1 = y - z[j + 1].imag();
+      const double d0 = dx0 * dx0 + dy0 * dy0, d1 = dx1 * dx1 + dy1 * dy1;
+      smallest = std::min({smallest, d0, d1});
+      largest = std::max({largest, d0, d1});
+      const double inverse0 = 1 / d0, inverse1 = 1 / d1;
+      re0 += dx0 * inverse0;
+      im0 -= dy0 * inverse0;
+      re1 += dx1 * inverse1;
+      im1 -= dy1 * inverse1;
+    }
+    if (j < to) {
+      const double dx = x - z[j].real(), dy = y - z[j].imag(), d = dx * dx + dy * dy;
+      smallest = std::min(smallest, d);
+      largest = std::max(largest, d);
+      re0 += dx / d;
+      im0 -= dy / d;
+    }
+  };
+  add(0, i);
+  add(i + 1, z.size());
+  if (smallest < std::numeric_limits<double>::min() || largest > std::numeric_limits<double>::max())
+    return CarefulPull(z, i);
+  return {re0 + re1, im0 + im1};
 }
 
 bool CompanionRoots(const double* c, int n, std::vector<Complex>& roots) {

@@ -1,30 +1,51 @@
 #pragma once
 // The roots of the real polynomials of a typed or FIR filter.
 
-#include <cmath>
 #include <complex>
 #include <vector>
 
-// Up to this degree the roots are the eigenvalues of the companion matrix (Eigen's real Schur
-// form, a few milliseconds); its cubic cost would reach a quarter of a second at degree 500, so
-// beyond it they come from the Ehrlich–Aberth iteration, quadratic per sweep.
+// Up to this degree the roots are first found as the eigenvalues of the companion matrix (Eigen's
+// real Schur form, a few milliseconds); its cubic cost would reach a quarter of a second at degree
+// 500, so beyond it they come from the Ehrlich–Aberth iteration, quadratic per sweep.
 constexpr int kLargestCompanionDegree = 100;
 
-// The roots (in z) of c[0]·z^n + c[1]·z^(n−1) + … + c[n]: leading zero coefficients lower the
-// degree (roots at infinity, left out), trailing ones are exact roots at 0, the rest come from
-// CompanionRoots or AberthRoots by the degree, each standing in where the other fails.
-// Complex roots come in exactly conjugate pairs. False when they could not be found (coefficients
-// beyond the range of a double on the way).
-bool PolynomialRoots(const double* c, int n, std::vector<std::complex<double>>& roots);
+// A distinct root, how many times it is a root, and how far from value the exact root can lie.
+struct PolynomialRoot {
+  std::complex<double> value;
+  int multiplicity = 1;
+  double reach = 0;  // ∞ where it cannot be told
+};
 
-// The two ways of finding the roots of c[0]·z^n + … + c[n] with c[0] ≠ 0 and c[n] ≠ 0, appended
-// to roots; false, with roots unchanged, when they fail. The eigenvalues of the balanced companion
-// matrix:
+struct PolynomialRootSet {
+  // Complex ones in exactly conjugate pairs, each with its mirror image's multiplicity.
+  std::vector<PolynomialRoot> roots;
+  // How many roots (counted with multiplicity) could not be found: the degree less the roots'.
+  int missing = 0;
+};
+
+// The roots (in z) of c[0]·z^n + c[1]·z^(n−1) + … + c[n]. Leading zero coefficients lower the degree
+// (roots at infinity, left out); trailing ones are an exact root at 0. The others are found as
+// eigenvalues or by the iteration, which stands in where eigenvalues fail; the multiple ones are
+// told by the polynomial's exact square-free factorisation and put where the polynomial and its
+// derivatives vanish, and the simple ones are sharpened in twice the working precision.
+PolynomialRootSet PolynomialRoots(const double* c, int n);
+
+// The two ways of finding the roots of c[0]·z^n + … + c[n] with c[0] ≠ 0 and c[n] ≠ 0 in the
+// working precision, each root once, appended to roots. The eigenvalues of the balanced companion
+// matrix; false, with roots unchanged, when they cannot be had:
 bool CompanionRoots(const double* c, int n, std::vector<std::complex<double>>& roots);
-// The Ehrlich–Aberth iteration, every root to within rounding of the polynomial's own terms:
+// The Ehrlich–Aberth iteration, every root to within rounding of the polynomial's own terms; false
+// where some estimates have not settled there (they are appended all the same):
 bool AberthRoots(const double* c, int n, std::vector<std::complex<double>>& roots);
 
-// |d| < reach, the modulus taken only where both parts are within reach (n² comparisons of roots).
-inline bool Within(std::complex<double> d, double reach) {
-  return std::fabs(d.real()) < reach && std::fabs(d.imag()) < reach && std::abs(d) < reach;
-}
+
+// Σ 1/(z[i] − z[j]) over the other estimates of the roots (those equal to z[i] left out): how the
+// others deflect Newton's step in the Ehrlich–Aberth iteration. Without overflow for roots of very
+// different sizes.
+std::complex<double> Pull(const std::vector<std::complex<double>>& z, std::size_t i);
+
+// The roots of a real polynomial are real or conjugate pairs; estimates found one by one are off by
+// rounding. Each estimate nearer its own mirror image than any other's is made real; any other is
+// paired with the estimate nearest its mirror image, both put on the pair's mean, the upper member
+// first. reach, when it holds one radius per estimate, grows by what the pairing moved each.
+void PairConjugates(std::vector<std::complex<double>>& z, std::vector<double>& reach);

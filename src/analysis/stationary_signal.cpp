@@ -81,13 +81,13 @@ long long FindRealignment(const BiharmonicSource& signal, long long first, long 
   return last + 1;
 }
 
-std::vector<Phasor> SignalPhasors(const OscillationSum& signal, long long at, int max_decimation) {
+std::optional<std::vector<Phasor>> SignalPhasors(const OscillationSum& signal, long long at, int max_decimation) {
   const int d = signal.decimation;
-  if (d < 1 || d > max_decimation) return {};
+  if (d < 1 || d > max_decimation) return std::nullopt;
   const long long at_in_comb = at % d;
   std::vector<Phasor> lines;
   for (const CosineTerm& term : signal.terms) {
-    if (!std::isfinite(term.amplitude) || !std::isfinite(term.omega) || !std::isfinite(term.phase)) return {};
+    if (!std::isfinite(term.amplitude) || !std::isfinite(term.omega) || !std::isfinite(term.phase)) return std::nullopt;
     // e^{j(ω·at + φ)}, with the rounding error of the product ω·at carried into the second factor.
     const double product = term.omega * static_cast<double>(at);
     const double product_error = std::fma(term.omega, static_cast<double>(at), -product);

@@ -1,7 +1,8 @@
 #pragma once
-// The stationary biharmonic signal in closed form, for a pre-roll too long to step: where it comes
-// back to its starting value, and its spectral lines.
+// The stationary biharmonic signal in closed form: its spectral lines, which give a stable filter's
+// steady state, and where it comes back to its starting value, for a pre-roll too long to step.
 
+#include <optional>
 #include <vector>
 
 #include "analysis/analysis_sources.h"
@@ -14,6 +15,6 @@ long long FindRealignment(const BiharmonicSource& signal, long long first, long 
                           double tolerance);
 
 // The signal as spectral lines, s(n) = Σ Re(amplitude·e^{jω(n − at)}) for every n: each term times
-// the decimation comb (1/D)·Σk cos(2πkn/D) gives the lines ω ± 2πk/D. Empty when a term is not a
+// the decimation comb (1/D)·Σk cos(2πkn/D) gives the lines ω ± 2πk/D. None when a term is not a
 // finite number or the decimation is beyond max_decimation.
-std::vector<Phasor> SignalPhasors(const OscillationSum& signal, long long at, int max_decimation);
+std::optional<std::vector<Phasor>> SignalPhasors(const OscillationSum& signal, long long at, int max_decimation);

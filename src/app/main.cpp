@@ -15,5 +15,6 @@ int main(int argc, char** argv) {
   // The platform's own dialogs (files, overwrite questions) speak the program's language.
   InstallRussianLanguage();
   InstallMessageBoxHandler();
+  InstallQuestionBoxHandler();
   return RunApplication();
 }

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -38,10 +39,19 @@ const char* const kPageCaptions[kPageCount] = {"Временные характ�
                                                "Прохождение сигнала", "Спектры сигналов", "Нули и полюсы"};
 constexpr int kZeroPolePage = 4;
 
-// The stability line: green when stable, red when not, in the diagrams' serif.
+// The stability line: green when stable, red when not, grey when unknown, in the diagrams' serif.
 void ShowStability(QLabel* label, const ZeroPoleSet& roots) {
   label->setText(QString::fromStdString(StabilityText(roots)));
-  label->setStyleSheet(roots.stable ? "color: #006400;" : "color: #b40000;");
+  label->setStyleSheet(roots.stability == Stability::kStable     ? "color: #006400;"
+                       : roots.stability == Stability::kUnstable ? "color: #b40000;"
+                                                                 : "color: #505050;");
+}
+
+// The width at which a frame of this height would have its diagram's plot rectangle square,
+// measured at a trial width (the frames of a hidden page get no resize events to measure by).
+int SquarePlotWidth(const TDiagramFrame& frame, int trial_width, int height) {
+  const TNetLayout layout = frame.Diagram->LayoutAt(trial_width, height);
+  return layout.h_out + trial_width - layout.w_out;
 }
 
 TTabEditorForm* MakeTableEditor(QWidget* parent) { return new TTabEditorForm(parent); }
@@ -87,6 +97,10 @@ void TRYNForm::BuildPages() {
   for (int d = 0; d < kResultDiagramCount; ++d) {
     frames_[d] = *members[d] = new TDiagramFrame(TabSheets[d / 2]);
     frames_[d]->setObjectName(ResultDiagramName(static_cast<ResultDiagram>(d)));
+  }
+  // The two diagrams of a page over one axis line their x values up.
+  for (int page = 0; page < kZeroPolePage; ++page) {
+    TDiagramCore::ShareLeftMargin({frames_[2 * page]->Diagram, frames_[2 * page + 1]->Diagram});
   }
   LabelStability = new QLabel(TabSheets[kZeroPolePage]);
   LabelStability->setObjectName("LabelStability");
@@ -225,15 +239,20 @@ void TRYNForm::PlaceFrames() {
 }
 
 void TRYNForm::PlaceZeroPolePage() {
-  // The two frames as on the other pages, over the page's own height less a line for the
-  // stability under them. Every page has the size of the one shown, which a hidden page is
-  // given only when it is shown: its frames are laid out (and painted ahead) at that size.
+  // The z-plane keeps equal scales, so it is about square: as wide as its height asks for (at
+  // most half the page), the group delay beside it taking the rest; the stability line under both.
+  // Every page has the size of the one shown, which a hidden page is given only when it is shown:
+  // its frames are laid out (and painted ahead) at that size, each diagram when its frame is resized.
   constexpr int kLineHeight = 24;
-  const int width = PageControl1->width() - 20;
-  const int height = (PageControl1->currentWidget()->height() - kLineHeight - 8) / 2;
-  DFZeroPole->setGeometry(8, 4, width, height);
-  DFGroupDelay->setGeometry(8, 4 + height, width, height);
-  LabelStability->setGeometry(12, 4 + 2 * height, width - 8, kLineHeight);
+  const int width = std::max(0, PageControl1->width() - 20);
+  const int height = std::max(0, PageControl1->currentWidget()->height() - kLineHeight - 8);
+  int plane = std::min(height, width / 2);
+  for (int pass = 0; pass < 2; ++pass) {  // the label widths may change with the width
+    plane = std::clamp(SquarePlotWidth(*DFZeroPole, plane, height), 0, width / 2);
+  }
+  DFZeroPole->setGeometry(8, 4, plane, height);
+  DFGroupDelay->setGeometry(8 + plane, 4, width - plane, height);
+  LabelStability->setGeometry(12, 4 + height, std::max(0, width - 8), kLineHeight);
 }
 
 void TRYNForm::FormPaint() {

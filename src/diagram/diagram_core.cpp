@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "diagram/shared_margin.h"
+
 namespace {
 
 // The feeler leaves this gap at the pointer.
@@ -42,6 +44,20 @@ TChainSpan MeanSpan(const TKeeper& base, KeeperBound start, KeeperBound end) {
 TDiagramCore::TDiagramCore(std::unique_ptr<Canvas> canvas)
     : own_canvas_(std::move(canvas)), canvas_(own_canvas_.get()) {
   ShowDiagram();
+}
+
+TDiagramCore::~TDiagramCore() {
+  if (shared_margin_) shared_margin_->Leave(this);
+}
+
+void TDiagramCore::ShareLeftMargin(const std::vector<TDiagramCore*>& diagrams) {
+  const auto margin = std::make_shared<TSharedMargin>();
+  for (TDiagramCore* diagram : diagrams) {
+    if (diagram->shared_margin_) diagram->shared_margin_->Leave(diagram);
+    diagram->shared_margin_ = margin;
+    margin->Join(diagram);
+  }
+  for (TDiagramCore* diagram : diagrams) diagram->ShowDiagram();
 }
 
 void TDiagramCore::ShowDiagramOn(Canvas& canvas) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "diagram/axis_range.h"
 #include "diagram/canvas.h"
@@ -17,13 +18,20 @@
 // Shown in the net when every series lies wholly beyond the Y limits (|y| > 100000 by default).
 inline const std::string kBeyondLimitsNote = "Значения лежат за пределами диаграммы";
 
+class TSharedMargin;
+
 class TDiagramCore : public TKeeperChain {
  public:
   using MouseMoveHandler = std::function<void(TDiagramCore* sender, TShiftState shift, int x, int y)>;
 
   // Draws the empty diagram once, at the size the control has then (none yet, usually).
   explicit TDiagramCore(std::unique_ptr<Canvas> canvas);
-  virtual ~TDiagramCore() = default;
+  virtual ~TDiagramCore();
+
+  // Diagrams stacked over one x axis: their nets begin in one column, where the one with the
+  // widest y labels needs it, so that equal x values line up in all of them; a diagram whose
+  // labels widen later takes the others along. Draws them.
+  static void ShareLeftMargin(const std::vector<TDiagramCore*>& diagrams);
 
   // Transforms between values and pixels of the plot rectangle.
   int MathToPhisX(double x) const { return Map().MathToPhisX(x); }
@@ -42,6 +50,9 @@ class TDiagramCore : public TKeeperChain {
   int Get_xe_net() const { return layout_.xe_net(); }
   int Get_ye_net() const { return layout_.ye_net(); }
   const TNetLayout& Layout() const { return layout_; }
+  // The layout a drawing at this size would have, with the present fonts and ranges; nothing is
+  // drawn or changed.
+  TNetLayout LayoutAt(int width, int height);
   int GetWidth() const { return width_; }
   int GetHeight() const { return height_; }
   // The control's size, taken by the next drawing.
@@ -195,6 +206,9 @@ class TDiagramCore : public TKeeperChain {
   Canvas& GetCanvas() { return *own_canvas_; }
   // Whether ShowDiagram may leave the painting to PaintIfOutdated.
   virtual bool PaintsLater() const { return false; }
+  // Where the control's left edge lies in the coordinates shared with the diagrams it shares its
+  // left margin with.
+  virtual int MarginOrigin() const { return 0; }
   // The picture has changed and should reach the screen.
   virtual void PictureChanged() {}
   // The layout has changed and the picture waits to be painted.
@@ -228,8 +242,9 @@ class TDiagramCore : public TKeeperChain {
   bool FitEqualScale();
   TViewRanges ShownRanges() const { return {x_.Min(), x_.Max(), y_.Min(), y_.Max()}; }
   TColor ExportColor(TColor color, TColor print_color) const { return print_mode_ ? print_color : color; }
-  // Text and label sizes the layout depends on, for the current size, fonts and ranges.
-  TLayoutMetrics MeasureLayout();
+  // Text and label sizes the layout depends on, for the current size, fonts and ranges; for a
+  // drawing on the own canvas (`drawing`) the margin shared with other diagrams follows them.
+  TLayoutMetrics MeasureLayout(bool drawing);
   void DrawBackground();
   void DrawXGrid(long double step, bool show_labels);
   void DrawYGrid(long double step, bool show_labels);
@@ -287,4 +302,5 @@ class TDiagramCore : public TKeeperChain {
   bool equal_scale_ = false;
   // The ranges last set; with equal scales the view holds them.
   TViewRanges wanted_;
+  std::shared_ptr<TSharedMargin> shared_margin_;
 };

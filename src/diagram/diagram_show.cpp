@@ -6,6 +6,7 @@
 #include "diagram/axis_grid.h"
 #include "diagram/diagram_core.h"
 #include "diagram/series_renderers.h"
+#include "diagram/shared_margin.h"
 
 namespace {
 
@@ -23,7 +24,16 @@ void TDiagramCore::SelectFont(const TFont& font) {
 
 void TDiagramCore::FullSize() { canvas_->Reset(width_, height_); }
 
-TLayoutMetrics TDiagramCore::MeasureLayout() {
+TNetLayout TDiagramCore::LayoutAt(int width, int height) {
+  const int kept_width = width_, kept_height = height_;
+  SetSize(width, height);
+  const TLayoutMetrics m = MeasureLayout(false);
+  width_ = kept_width;
+  height_ = kept_height;
+  return ComputeNetLayout(m, LabelsFit(m));
+}
+
+TLayoutMetrics TDiagramCore::MeasureLayout(bool drawing) {
   Canvas& c = *canvas_;
   TLayoutMetrics m;
   m.width = width_;
@@ -36,19 +46,27 @@ TLayoutMetrics TDiagramCore::MeasureLayout() {
   m.zero_width = c.TextWidth(kMeasureChar);
   m.label_width_x = m.zero_width * LabelChars(LargestMagnitude(x_.Min(), x_.Max()), x_.Precision(), false);
   m.label_width_y = m.zero_width * LabelChars(LargestMagnitude(y_.Min(), y_.Max()), y_.Precision(), true);
+  if (shared_margin_) {
+    // A picture drawn for a file keeps the screen's column and moves no one.
+    const bool asked = !drawing || canvas_ != own_canvas_.get();
+    m.label_width_y = shared_margin_->LabelWidth(this, MarginOrigin(), m.label_width_y, asked);
+  }
   return m;
 }
 
 void TDiagramCore::ShowDiagram() {
-  if (canvas_ == own_canvas_.get() && PaintsLater()) {
+  const bool own = canvas_ == own_canvas_.get();
+  if (own && PaintsLater()) {
     LayOut();
     picture_outdated_ = true;
     PictureOutdated();
-    return;
+  } else {
+    FullSize();
+    LayOut();
+    Paint();
   }
-  FullSize();
-  LayOut();
-  Paint();
+  // Its labels may have moved the margin it shares: the others follow.
+  if (shared_margin_ && own) shared_margin_->RedrawStale();
 }
 
 void TDiagramCore::PaintIfOutdated() {
@@ -65,7 +83,7 @@ void TDiagramCore::LayOut() {
   // Equal scales change the ranges, the ranges the label widths, and those the layout: a few
   // passes settle it.
   for (int pass = 0;; ++pass) {
-    m = MeasureLayout();
+    m = MeasureLayout(true);
     show = LabelsFit(m);
     layout_ = ComputeNetLayout(m, show);
     if (!equal_scale_ || pass == 3 || !FitEqualScale()) break;
@@ -137,6 +155,7 @@ void TDiagramCore::DrawXGrid(long double step, bool show_labels) {
   c.SetPen(line, psSolid, 1, pmCopy);
   for (int i = 0; i < minor.count; ++i) {
     const int px = map.MathToPhisX(static_cast<double>(minor.At(i)));
+    if (px < layout_.xb_net || px > layout_.xe_net()) continue;  // the walk starts a tick early
     c.MoveTo(px, ye);
     c.LineTo(px, ye + 2);
   }
@@ -169,6 +188,7 @@ void TDiagramCore::DrawYGrid(long double step, bool show_labels) {
   c.SetPen(line, psSolid, 1, pmCopy);
   for (int i = 0; i < minor.count; ++i) {
     const int py = map.MathToPhisY(static_cast<double>(minor.At(i)));
+    if (py < layout_.yb_net || py > layout_.ye_net()) continue;
     c.MoveTo(xb - 2, py);
     c.LineTo(xb, py);
   }

@@ -33,8 +33,10 @@ CommitResult BiharmonicFields::Commit(SignalFieldId id, const std::string& text)
       return CommitResult::kCommitted;
     case SignalField::kPhase:
       model_.EnterPhase(k, text);
-      // The typed text stays; it is now what the field holds.
-      texts_.Write(Index(id), text);
+      // The typed text stays, it is now what the field holds; one with an exponent gives way to
+      // the field's own decimals, as every other field shows its value.
+      if (text.find_first_of("eE") == std::string::npos) texts_.Write(Index(id), text);
+      else Write(k, SignalField::kPhase);
       return CommitResult::kCommitted;
   }
   WriteFrequencies(k);

@@ -41,9 +41,9 @@ class BiharmonicFields {
 
   // Leaving a field. A frequency, period or amplitude is corrected by the model, which shows
   // its messages, and rewritten with the fields that depend on it; a phase is taken in the
-  // field's unit and left as typed. Unreadable text is refused once (kInvalid); left again
-  // unchanged, the field gets the value in effect back (kRestored), so that no entry can hold
-  // the dialog.
+  // field's unit and left as typed, unless typed with an exponent, which gives way to the
+  // field's decimals. Unreadable text is refused once (kInvalid); left again unchanged, the field
+  // gets the value in effect back (kRestored), so that no entry can hold the dialog.
   CommitResult Commit(SignalFieldId id, const std::string& text);
   // Every field still holding refused text gets the value in effect back (the dialog closes).
   void RestoreRefused();

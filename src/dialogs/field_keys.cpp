@@ -2,8 +2,6 @@
 
 namespace {
 
-bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
-
 bool IsBlank(char32_t c) { return c == U' ' || c == U'\t' || c == U'\r' || c == U'\n'; }
 
 bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
@@ -43,28 +41,6 @@ char32_t FilterFieldKey(FieldKeys keys, char32_t key, const EditFieldState& edit
   if (key == kNullKey || key == kBackspaceKey) return key;
   if (CharacterCount(edit.text) - edit.selection_length + 1 > max_chars) return kNullKey;
   return key;
-}
-
-int CharacterCount(std::string_view text) {
-  int count = 0;
-  for (const char byte : text) count += !IsContinuationByte(byte);
-  return count;
-}
-
-std::size_t CharacterOffset(std::string_view text, int character) {
-  std::size_t offset = 0;
-  for (int seen = 0; offset < text.size(); ++offset) {
-    if (!IsContinuationByte(text[offset]) && seen++ == character) break;
-  }
-  return offset;
-}
-
-EditFieldState WithoutSelection(const EditFieldState& edit) {
-  const std::size_t from = CharacterOffset(edit.text, edit.selection_start);
-  const std::size_t to = CharacterOffset(edit.text, edit.selection_start + edit.selection_length);
-  EditFieldState result{edit.text, edit.selection_start, 0};
-  result.text.erase(from, to - from);
-  return result;
 }
 
 std::optional<std::string> FilterPastedText(const EditFieldState& edit, std::u32string_view pasted,

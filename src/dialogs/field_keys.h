@@ -11,7 +11,7 @@
 #include "numeric/key_filters.h"
 
 enum class FieldKeys {
-  kUnsigned,  // digits and one decimal comma
+  kUnsigned,  // digits and one decimal comma, and an exponent
   kSigned,    // the same with one leading minus
   kDigits,    // digits only
 };
@@ -20,13 +20,6 @@ enum class FieldKeys {
 // always passes; any other key is refused once the field would hold more than max_chars
 // characters (replacing the selection counts).
 char32_t FilterFieldKey(FieldKeys keys, char32_t key, const EditFieldState& edit, int max_chars);
-
-// Characters, not bytes, of a UTF-8 text.
-int CharacterCount(std::string_view text);
-// The byte offset of a character of a UTF-8 text; the text's size for one past the end or more.
-std::size_t CharacterOffset(std::string_view text, int character);
-// The field with its selection deleted, the caret where the selection began.
-EditFieldState WithoutSelection(const EditFieldState& edit);
 
 // A field's key filter: the character a typed key inserts, or kNullKey.
 using KeyFilter = std::function<char32_t(char32_t key, const EditFieldState& edit)>;

@@ -30,10 +30,11 @@ void MeasurementDialogModel::SelectStop(LevelScale scale, int index) {
   ClearResults();
 }
 
-bool MeasurementDialogModel::Measure(const double* response, int count) {
+bool MeasurementDialogModel::Measure(const double* response, int count, const ContinuousResponse* between) {
   if (!scale_) return false;
   const LevelScale scale = *scale_;
-  const MeasurementResult r = MeasureAmplitudeResponse(response, count, scale, PassIndex(scale), StopIndex(scale));
+  const MeasurementResult r =
+      MeasureAmplitudeResponse(response, count, scale, PassIndex(scale), StopIndex(scale), between);
   if (!r.valid) return false;
   stop_[Slot(scale)] = r.stop_index;
   results_ = {r.wvT, r.fvT, r.wpT, r.fpT, r.dwT, r.dfT, r.dw};

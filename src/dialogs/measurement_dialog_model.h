@@ -34,10 +34,11 @@ class MeasurementDialogModel {
   void SelectPass(LevelScale scale, int index);
   void SelectStop(LevelScale scale, int index);
 
-  // Measures count points of the response at the shown lists' levels. A stop level the response
-  // never reaches is replaced in its list by the one used (with the measurement's message).
-  // Returns false, measuring nothing, when no lists are shown.
-  bool Measure(const double* response, int count);
+  // Measures count points of the response at the shown lists' levels, and the edges again on the
+  // response between them when it is given. A stop level the response never reaches is replaced in
+  // its list by the one used (with the measurement's message). Returns false, measuring nothing,
+  // when no lists are shown.
+  bool Measure(const double* response, int count, const ContinuousResponse* between = nullptr);
   const std::string& Result(MeasurementField field) const { return results_[static_cast<std::size_t>(field)]; }
 
  private:

@@ -45,6 +45,27 @@ int TableModel::FirstUnreadableIndex() const {
   return -1;
 }
 
+bool TableModel::HasValues() const {
+  for (int index = 0; index < kCapacity; ++index) {
+    if (!cells_.IsValueEmpty(index)) return true;
+  }
+  return false;
+}
+
+bool TableModel::HasUnacceptedEdits() const {
+  for (int index = 0; index < kCapacity; ++index) {
+    const ValueCell cell = cells_.Cell(index);
+    const bool accepted = index < value_count_;
+    if (cell.text.empty() || !accepted) {
+      if (cell.text.empty() != !accepted) return true;
+      continue;
+    }
+    const std::optional<double> shown = cell.exact ? cell.exact : TableCells::ReadNumber(cell.text);
+    if (!shown || *shown != values_[static_cast<std::size_t>(index)]) return true;
+  }
+  return false;
+}
+
 void TableModel::CollectValues() { work_count_ = cells_.Collect(work_values_.data()); }
 
 bool TableModel::SelectCell(int column, int row) {
@@ -69,11 +90,12 @@ bool TableModel::PressEnter() {
   if (!enter_moves_on_) return false;
   const int index = CursorIndex();
   if (cells_.IsValueEmpty(index)) cells_.SetValueText(index, "0");
+  // On to the next cell, empty or not: Enter after a value goes on as Tab does, so that what is
+  // typed next never lands behind that value. Only the last cell keeps the cursor.
   const int next = std::min(index + 1, kCapacity - 1);
-  if (!cells_.IsValueEmpty(next)) return false;
+  if (next == index) return false;
   const CellPosition cell = TableCells::IndexToCell(next);
-  SelectCell(cell.column, cell.row);
-  return true;
+  return SelectCell(cell.column, cell.row);
 }
 
 void TableModel::CommitCellEdit() { edit_start_ = cells_.Cell(CursorIndex()); }

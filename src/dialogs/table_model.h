@@ -17,6 +17,11 @@
 #include "analysis/analysis_sources.h"
 #include "dialogs/table_cells.h"
 
+// Asked before the grid's edits would be lost: closing without "Обработать данные", and
+// "Новая таблица" on a filled table.
+inline const std::string kProcessEditsQuestion = "Обработать введённые данные?";
+inline const std::string kClearTableQuestion = "Очистить таблицу?";
+
 // What the "Диаграмма" page plots: count values at arguments first_argument ….
 struct TableDiagramData {
   const double* values = nullptr;  // owned by the model; valid until the next command
@@ -68,6 +73,11 @@ class TableModel : public TableSource {
   void SetValueText(int index, std::string text) { cells_.SetValueText(index, std::move(text)); }
   // The first value cell whose text is not a number, or -1.
   int FirstUnreadableIndex() const;
+  // Whether any value cell holds text.
+  bool HasValues() const;
+  // Whether the grid differs from what closing without "Обработать данные" would bring back:
+  // a cell emptied, filled or holding another number than the accepted value at its place.
+  bool HasUnacceptedEdits() const;
   // Reads the grid into the working values (see TableCells::Collect).
   void CollectValues();
   std::span<const double> WorkValues() const {
@@ -88,7 +98,7 @@ class TableModel : public TableSource {
   void NoteKeyDown(int key_code) { moving_up_ = key_code == kUpArrowKey; }
   void NoteWheel(bool up) { moving_up_ = up; }
   // Enter in the open editor, when "Переход по <Enter>" is on: an empty cell becomes "0" and
-  // the cursor goes on to the next cell if that is empty. Returns whether the key was used.
+  // the cursor goes on to the next cell, the last one excepted. Returns whether the key was used.
   bool PressEnter();
   // The cell under the cursor as it was when editing it began: when the cursor came to it, when
   // a command rewrote the grid, or when Enter committed it. Escape brings it back (RevertCellEdit)

@@ -170,61 +170,38 @@ int CCascadFilter2::StepBlock(const double* x, double* y, int count, int first_c
   return first;
 }
 
-double CCascadFilter2::StateMagnitude() const {
-  double largest = 0;
-  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_)
-    largest = std::max({largest, std::fabs(s->w1_), std::fabs(s->w2_)});
-  return largest;
-}
-
 bool CCascadFilter2::PolesWithin(double radius) const {
   for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
     // z² − a1·z − a2, scaled to the circle of the radius.
-    if (!RootsInsideUnitCircle({1, -s->a1_ / radius, -s->a2_ / (radius * radius)})) return false;
+    if (!QuadraticRootsInsideUnitCircle(-s->a1_ / radius, -s->a2_ / (radius * radius))) return false;
   }
   return true;
 }
 
-template <class Visit>
-void CCascadFilter2::VisitSteadyState(const std::vector<Phasor>& input, Visit visit) const {
-  std::vector<std::complex<double>> delays, drive, w(input.size());
+bool CCascadFilter2::SetSteadyState(const std::vector<Phasor>& input) {
+  // Line by line through the chain: a section's w is its gain times its input over its
+  // denominator, its output w times its numerator, the next section's input.
+  std::vector<double> w1(static_cast<std::size_t>(SectionCount()), 0.0), w2(w1);
   for (const Phasor& line : input) {
-    delays.push_back(Delay(line.omega));
-    drive.push_back(input_gain_ * line.amplitude);
+    const DelayPolynomials z(line.omega);
+    const std::complex<double> delay = Delay(line.omega);
+    std::complex<double> drive = input_gain_ * line.amplitude;
+    std::size_t k = 0;
+    for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_, ++k) {
+      const std::complex<double> w = s->gain_ * drive / z.Quadratic(1, -s->a1_, -s->a2_);
+      w1[k] += (w * delay).real();
+      w2[k] += (w * delay * delay).real();
+      drive = w * z.Quadratic(s->b0_, s->b1_, s->b2_);
+    }
   }
-  for (const CDigitalFilter2* s = &first_; s != nullptr; s = s->next_) {
-    for (std::size_t l = 0; l < input.size(); ++l) {
-      const std::complex<double> d = delays[l];
-      w[l] = s->gain_ * drive[l] / (1.0 - s->a1_ * d - s->a2_ * d * d);
-      drive[l] = w[l] * (s->b0_ + s->b1_ * d + s->b2_ * d * d);  // the next section's input
-    }
-    visit(w, delays, drive);
+  for (std::size_t k = 0; k < w1.size(); ++k)
+    if (!(std::fabs(w1[k]) <= kFilterLimit && std::fabs(w2[k]) <= kFilterLimit)) return false;
+  std::size_t k = 0;
+  for (CDigitalFilter2* s = &first_; s != nullptr; s = s->next_, ++k) {
+    s->w1_ = w1[k];
+    s->w2_ = w2[k];
   }
-}
-
-double CCascadFilter2::SteadyStatePeak(const std::vector<Phasor>& input) const {
-  double peak = 0;
-  VisitSteadyState(input, [&](const auto& w, const auto&, const auto& output) {
-    double w_peak = 0, output_peak = 0;
-    for (std::size_t l = 0; l < w.size(); ++l) {
-      w_peak += std::abs(w[l]);
-      output_peak += std::abs(output[l]);
-    }
-    peak = std::max({peak, w_peak, output_peak});
-  });
-  return peak;
-}
-
-void CCascadFilter2::SetSteadyState(const std::vector<Phasor>& input) {
-  CDigitalFilter2* section = &first_;  // the walk visits the sections in this same order
-  VisitSteadyState(input, [&](const auto& w, const auto& delays, const auto&) {
-    section->w1_ = section->w2_ = 0;
-    for (std::size_t l = 0; l < w.size(); ++l) {
-      section->w1_ += (w[l] * delays[l]).real();
-      section->w2_ += (w[l] * delays[l] * delays[l]).real();
-    }
-    section = section->next_;
-  });
+  return true;
 }
 
 double CCascadFilter2::WideProduct(const SectionAngles& angles) const {

@@ -96,15 +96,12 @@ class CCascadFilter2 {
   // sample overflowed. The delay lines are those after the block only when nothing overflowed.
   int StepBlock(const double* x, double* y, int count, int first_checked = 0);
   bool IsOverflow() const { return overflow_; }
-  // The sections' largest delay-line magnitude.
-  double StateMagnitude() const;
   // Whether every section's poles lie strictly inside the circle of the given radius.
   bool PolesWithin(double radius) const;
-  // The largest magnitude a section's w or output reaches in the steady state of a stationary
-  // input; and that steady state put into the delay lines as they stand just before the input's
-  // reference sample (no overflow is looked for: the caller has checked the peak).
-  double SteadyStatePeak(const std::vector<Phasor>& input) const;
-  void SetSteadyState(const std::vector<Phasor>& input);
+  // Puts the delay lines into the steady state of a stationary input as they stand just before
+  // the input's reference sample. False, the lines left as they were, when a value of that state
+  // lies beyond ±kFilterLimit (or is no number): the steady state does not fit into the filter.
+  bool SetSteadyState(const std::vector<Phasor>& input);
   // Product of the sections' amplitudes.
   double Amplitude(double omega) const;
   // Sum of the sections' phases, in radians, not wrapped.
@@ -125,10 +122,6 @@ class CCascadFilter2 {
   void GroupDelays(const double* omegas, int count, double* delays) const;
 
  private:
-  // Calls visit(w, delays, output) for each section in chain order: the phasors of the section's
-  // w and of its output for each line of the input, and e^{−jω} of each line.
-  template <class Visit>
-  void VisitSteadyState(const std::vector<Phasor>& input, Visit visit) const;
   // Adds the sections' numerators and denominators to the sums one by one, each vanishing
   // denominator moved as Phase moves it; returns whether one was.
   bool AddOneByOne(const SectionAngles& angles, AngleSum& numerator, AngleSum& denominator) const;

@@ -1,7 +1,6 @@
 #include "filter/delay_line.h"
 
 #include <algorithm>
-#include <cmath>
 #include <new>
 #include <stdexcept>
 
@@ -37,12 +36,6 @@ void DelayLine::Push(double w) {
   head_ = head_ == 0 ? length_ - 1 : head_ - 1;
   Put(0, 0.0);
   Put(1, w);
-}
-
-double DelayLine::Magnitude() const {
-  double largest = 0;
-  for (int i = 0; i < length_; ++i) largest = std::max(largest, std::fabs(buffer_[head_ + i]));
-  return largest;
 }
 
 void DelayLine::SetElements(const std::vector<double>& elements) {

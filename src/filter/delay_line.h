@@ -19,8 +19,6 @@ class DelayLine {
   // Shifts every element one place up (the last is dropped, element 0 becomes 0) and puts w into
   // element 1; a line of fewer than two elements grows to two.
   void Push(double w);
-  // The largest magnitude of an element.
-  double Magnitude() const;
   // Puts elements 0 … Degree() in place (a list of another length is ignored).
   void SetElements(const std::vector<double>& elements);
 

@@ -102,17 +102,6 @@ int CBaseDigitalFilter::StepBlock(const double* x, double* y, int count, int fir
   return count;
 }
 
-std::complex<double> CBaseDigitalFilter::StateGain(double omega) const {
-  // Σ over the whole recursive list, less its element 0 (which Step takes as −1).
-  const PolySums sums = SumCosSin(FBCoef.Data(), FBOrder(), -omega);
-  return FGain / (1.0 - std::complex<double>(sums.cos_sum - FBCoef.GetAt(0), sums.sin_sum));
-}
-
-std::complex<double> CBaseDigitalFilter::OutputGain(double omega) const {
-  const PolySums sums = SumCosSin(FACoef.Data(), FAOrder(), -omega);
-  return {sums.cos_sum, sums.sin_sum};
-}
-
 bool CBaseDigitalFilter::PolesWithin(double radius) const {
   // The poles are the roots of z^M − b1·z^(M−1) − … − bM; at radius r those of the polynomial
   // with coefficients −bi/r^i lie inside the unit circle.
@@ -122,31 +111,27 @@ bool CBaseDigitalFilter::PolesWithin(double radius) const {
     power /= radius;
     scaled[static_cast<std::size_t>(i)] = -FBCoef.GetAt(i) * power;
   }
-  return RootsInsideUnitCircle(std::move(scaled));
+  return RootsInsideUnitCircle(scaled);
 }
 
-double CBaseDigitalFilter::SteadyStatePeak(const std::vector<Phasor>& input) const {
-  double state_peak = 0, output_peak = 0;
-  for (const Phasor& line : input) {
-    const std::complex<double> w = line.amplitude * StateGain(line.omega);
-    state_peak += std::abs(w);
-    output_peak += std::abs(w * OutputGain(line.omega));
-  }
-  return std::max(state_peak, output_peak);
-}
-
-void CBaseDigitalFilter::SetSteadyState(const std::vector<Phasor>& input) {
-  // Element i holds w(n0 − i): each line's delay-line phasor turned back by i samples.
+bool CBaseDigitalFilter::SetSteadyState(const std::vector<Phasor>& input) {
+  // Element i holds w(n0 − i): each line's delay-line phasor g·x / (1 − Σ bi·z^i), turned back by
+  // i samples. The recursive list is that denominator negated (its element 0 is −1).
+  FBCoef.SetAt(0, -1.0);
   std::vector<double> state(static_cast<std::size_t>(FState.Degree() + 1), 0.0);
   for (const Phasor& line : input) {
+    const std::complex<double> denominator = -DelayPolynomials(line.omega).Polynomial(FBCoef.Data(), FBOrder());
     const std::complex<double> delay = Delay(line.omega);
-    std::complex<double> w = line.amplitude * StateGain(line.omega);
+    std::complex<double> w = line.amplitude * FGain / denominator;
     for (std::size_t i = 1; i < state.size(); ++i) {
       w *= delay;
       state[i] += w.real();
     }
   }
+  for (const double value : state)
+    if (!(std::fabs(value) <= kFilterLimit)) return false;
   FState.SetElements(state);
+  return true;
 }
 
 void CBaseDigitalFilter::Response(double omega, double& amplitude, double& phase) {

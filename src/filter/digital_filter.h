@@ -38,15 +38,12 @@ class CBaseDigitalFilter {
   // IsOverflow() is true (the samples after it are not stepped), or count.
   int StepBlock(const double* x, double* y, int count, int first_checked = 0);
   bool IsOverflow() const { return FOverflow; }
-  // The delay line's largest magnitude.
-  double StateMagnitude() const { return FState.Magnitude(); }
   // Whether every pole lies strictly inside the circle of the given radius.
   bool PolesWithin(double radius) const;
-  // The largest magnitude the delay line or the output reaches in the steady state of a stationary
-  // input; and that steady state put into the delay line as it stands just before the input's
-  // reference sample (no overflow is looked for: the caller has checked the peak).
-  double SteadyStatePeak(const std::vector<Phasor>& input) const;
-  void SetSteadyState(const std::vector<Phasor>& input);
+  // Puts the delay line into the steady state of a stationary input as it stands just before the
+  // input's reference sample. False, the line left as it was, when a value of that state lies
+  // beyond ±kFilterLimit (or is no number): the steady state does not fit into the filter.
+  bool SetSteadyState(const std::vector<Phasor>& input);
   // Amplitude and (unwrapped) phase of H at the normalised angular frequency omega.
   void Response(double omega, double& amplitude, double& phase);
   // Response at each of count frequencies, with the same values, several frequencies at a time;
@@ -70,10 +67,6 @@ class CBaseDigitalFilter {
   // The response from coefficients scaled to magnitudes near 1, for sums that leave the range of a
   // double; the amplitude is scaled back (and is infinite only when it lies beyond the range).
   void ScaledResponse(double theta, double& amplitude, double& phase) const;
-  // A delay-line value per unit input at ω, g / (1 − Σ bi·e^{−jωi}), and the output per unit
-  // delay-line value, Σ ak·e^{−jωk}.
-  std::complex<double> StateGain(double omega) const;
-  std::complex<double> OutputGain(double omega) const;
 
  protected:
   CDoubleList FACoef;  // a0 … aN; element k multiplies w(n−k)

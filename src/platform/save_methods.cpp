@@ -5,7 +5,10 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <utility>
+
+#include "platform/file_attributes.h"
 
 namespace {
 
@@ -39,51 +42,68 @@ bool ReadAll(int fd, std::string& bytes) {
   }
 }
 
-// A hidden name beside the target, unique to this process and attempt, that stays within the
-// longest name the file system takes however long the target's own name is.
-std::string TemporaryName(const std::string& target, int attempt) {
-  std::string suffix = ".";
-  suffix += std::to_string(getpid());
-  suffix += '-';
-  suffix += std::to_string(attempt);
-  suffix += ".tmp";
-  std::string name = NameOf(target);
-  const std::size_t room = NAME_MAX - 1 - suffix.size();
-  if (name.size() > room) {
-    std::size_t cut = room;  // not inside a UTF-8 character
-    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
-    name.resize(cut);
+// A new file under a hidden name beside path (made with mode); its descriptor and name, or -1.
+int CreateBeside(const std::string& path, std::string_view kind, mode_t mode, std::string& name) {
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    name = HiddenNameBeside(path, attempt, kind);
+    fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0 && errno != EEXIST) break;
   }
-  std::string temporary = FolderOf(target);
-  if (temporary != "/") temporary += '/';
-  temporary += '.';
-  temporary += name;
-  temporary += suffix;
-  return temporary;
+  if (fd < 0) name.clear();
+  return fd;
 }
 
-bool KeepOwnerAndMode(int fd, const struct stat& original) {
+// Owner, mode and extended attributes of original on fd, so that the new file lets in exactly
+// whom the old one did.
+bool MakeLike(int fd, const std::string& original, const struct stat& info) {
   struct stat own {};
   if (fstat(fd, &own) != 0) return false;
-  if ((own.st_uid != original.st_uid || own.st_gid != original.st_gid) &&
-      fchown(fd, original.st_uid, original.st_gid) != 0)
+  if ((own.st_uid != info.st_uid || own.st_gid != info.st_gid) && fchown(fd, info.st_uid, info.st_gid) != 0)
     return false;
-  return fchmod(fd, original.st_mode & 07777) == 0;  // after fchown, which may clear set-id bits
+  // After fchown, which may clear set-id bits; again after the access list, which sets the
+  // group bits to its mask (the same bits the old mode has) and may clear set-group-id.
+  if (fchmod(fd, info.st_mode & 07777) != 0 || !CopyExtendedAttributes(original, fd)) return false;
+  return fstat(fd, &own) == 0 && ((own.st_mode & 07777) == (info.st_mode & 07777) || fchmod(fd, info.st_mode & 07777) == 0);
 }
 
-// So that the rename itself survives a power cut; a folder that cannot be synced changes nothing.
-void SyncFolder(const std::string& folder) {
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
+// bytes in a new file beside path, or, where that folder takes no new files, in the system's
+// temporary folder; written and synced. Its name, or "" with errno.
+std::string KeepCopy(const std::string& path, std::string_view bytes) {
+  std::string name;
+  int fd = CreateBeside(path, "old", 0600, name);
+  if (fd < 0) {
+    const int error = errno;
+    const char* folder = std::getenv("TMPDIR");
+    fd = CreateBeside(std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/velmar-" + NameOf(path),
+                      "old", 0600, name);
+    if (fd < 0) {
+      errno = error;
+      return {};
+    }
+  }
+  const bool kept = WriteAll(fd, bytes) && fsync(fd) == 0;
+  const int error = errno;
   close(fd);
+  if (kept) {
+    SyncFolder(FolderOf(name));
+    return name;
+  }
+  unlink(name.c_str());
+  errno = error;
+  return {};
 }
 
 class ReplaceSave final : public FileSave {
  public:
-  ReplaceSave(std::string target, std::string temporary, int fd)
-      : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd) {}
-  ~ReplaceSave() override { RemoveTemporary(); }
+  ReplaceSave(const SaveTarget& target, std::string temporary, int fd)
+      : target_(target.path), existed_(target.kind == TargetKind::kRegular), info_(target.info),
+        temporary_(std::move(temporary)), fd_(fd) {}
+  ~ReplaceSave() override {
+    if (installed_) Revert();
+    RemoveTemporary();
+    if (!installed_) RemoveBackup();  // the old file is where it was
+  }
 
   SaveMethod Method() const override { return SaveMethod::kReplace; }
 
@@ -91,21 +111,68 @@ class ReplaceSave final : public FileSave {
     if (staged_) return true;
     if (fd_ < 0) return false;
     if (!WriteAll(fd_, content) || fsync(fd_) != 0 || close(std::exchange(fd_, -1)) != 0) return Abandon(errno);
+    if (existed_ && !KeepOld()) return Abandon(errno);
     staged_ = true;
     return true;
   }
 
-  bool Commit(std::string_view content) override {
+  bool Install(std::string_view content) override {
     if (!Stage(content) || temporary_.empty()) return false;
     if (std::rename(temporary_.c_str(), target_.c_str()) != 0) return Abandon(errno);
     temporary_.clear();
+    installed_ = true;
     SyncFolder(FolderOf(target_));
     return true;
   }
 
+  bool Revert() override {
+    if (!installed_) return true;
+    const bool back = existed_ ? std::rename(backup_.c_str(), target_.c_str()) == 0 : unlink(target_.c_str()) == 0;
+    if (!back) return Fail(errno);
+    installed_ = false;
+    backup_.clear();
+    SyncFolder(FolderOf(target_));
+    return true;
+  }
+
+  void Finish() override {
+    installed_ = false;
+    RemoveBackup();
+  }
+
+  std::string KeptOldContent() const override { return installed_ ? backup_ : std::string(); }
+
  private:
+  // The old file under a second name beside it (the same file, owner, mode and attributes), or,
+  // where the file system makes no second names, a copy made like it.
+  bool KeepOld() {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      backup_ = HiddenNameBeside(target_, attempt, "old");
+      if (link(target_.c_str(), backup_.c_str()) == 0) return true;
+      if (errno != EEXIST) break;
+    }
+    backup_.clear();
+    const int in = open(target_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    std::string old;
+    const bool read = in >= 0 && ReadAll(in, old);
+    const int error = errno;
+    if (in >= 0) close(in);
+    if (!read) {
+      errno = error;
+      return false;
+    }
+    const int fd = CreateBeside(target_, "old", 0600, backup_);
+    if (fd < 0) return false;
+    const bool kept = MakeLike(fd, target_, info_) && WriteAll(fd, old) && fsync(fd) == 0;
+    const int failure = errno;
+    close(fd);
+    errno = failure;
+    return kept;
+  }
+
   bool Abandon(int error) {
     RemoveTemporary();
+    RemoveBackup();
     return Fail(error);
   }
 
@@ -115,16 +182,29 @@ class ReplaceSave final : public FileSave {
     temporary_.clear();
   }
 
+  void RemoveBackup() {
+    if (!backup_.empty()) unlink(backup_.c_str());
+    backup_.clear();
+  }
+
   std::string target_;
+  bool existed_;
+  struct stat info_;
   std::string temporary_;
+  std::string backup_;
   int fd_;
   bool staged_ = false;
+  bool installed_ = false;
 };
 
 class InPlaceSave final : public FileSave {
  public:
-  explicit InPlaceSave(int fd) : fd_(fd) {}
-  ~InPlaceSave() override { close(fd_); }
+  InPlaceSave(std::string target, int fd) : target_(std::move(target)), fd_(fd) {}
+  ~InPlaceSave() override {
+    if (installed_) Revert();
+    if (!kept_) RemoveBackup();
+    close(fd_);
+  }
 
   SaveMethod Method() const override { return SaveMethod::kInPlace; }
 
@@ -132,17 +212,39 @@ class InPlaceSave final : public FileSave {
     if (staged_) return true;
     if (!ReadAll(fd_, old_content_)) return Fail(errno);
     if (content.size() > old_content_.size() && !ReserveRoom(content.size())) return Fail(errno);
+    // On disk too, so that a crash in the middle of the rewrite does not take the old content along.
+    backup_ = KeepCopy(target_, old_content_);
+    if (backup_.empty()) return Fail(errno);
     staged_ = true;
     return true;
   }
 
-  bool Commit(std::string_view content) override {
+  bool Install(std::string_view content) override {
     if (!Stage(content)) return false;
-    if (Rewrite(content) && Holds(content)) return true;
+    if (Rewrite(content) && Holds(content)) {
+      installed_ = true;
+      return true;
+    }
     const int error = errno;
-    Rewrite(old_content_);  // it fitted before, so it fits again
+    kept_ = !(Rewrite(old_content_) && Holds(old_content_));  // it fitted before, so it fits again
     return Fail(error);
   }
+
+  bool Revert() override {
+    if (!installed_) return true;
+    installed_ = false;
+    kept_ = !(Rewrite(old_content_) && Holds(old_content_));
+    if (kept_) return Fail(errno);
+    RemoveBackup();
+    return true;
+  }
+
+  void Finish() override {
+    installed_ = false;
+    RemoveBackup();
+  }
+
+  std::string KeptOldContent() const override { return kept_ ? backup_ : std::string(); }
 
  private:
   // Blocks for the larger content, the size unchanged; where the file system cannot reserve,
@@ -164,9 +266,18 @@ class InPlaceSave final : public FileSave {
     return false;
   }
 
+  void RemoveBackup() {
+    if (!backup_.empty()) unlink(backup_.c_str());
+    backup_.clear();
+  }
+
+  std::string target_;
   int fd_;
   std::string old_content_;
+  std::string backup_;  // the old content on disk
   bool staged_ = false;
+  bool installed_ = false;
+  bool kept_ = false;  // the old content could not be put back: the backup stays
 };
 
 class StreamSave final : public FileSave {
@@ -179,7 +290,7 @@ class StreamSave final : public FileSave {
   SaveMethod Method() const override { return SaveMethod::kStream; }
   bool Stage(std::string_view) override { return fd_ >= 0; }
 
-  bool Commit(std::string_view content) override {
+  bool Install(std::string_view content) override {
     if (fd_ < 0) return false;
     const bool written = WriteAll(fd_, content);
     const int error = errno;
@@ -188,31 +299,59 @@ class StreamSave final : public FileSave {
     return closed || Fail(errno);
   }
 
+  // What a stream sent cannot be taken back, nor needs keeping.
+  bool Revert() override { return true; }
+  void Finish() override {}
+
  private:
   int fd_;
 };
 
 }  // namespace
 
+std::string HiddenNameBeside(const std::string& path, int attempt, std::string_view kind) {
+  std::string suffix = ".";
+  suffix += std::to_string(getpid());
+  suffix += '-';
+  suffix += std::to_string(attempt);
+  suffix += '.';
+  suffix += kind;
+  std::string name = NameOf(path);
+  const std::size_t room = NAME_MAX - 1 - suffix.size();
+  if (name.size() > room) {
+    std::size_t cut = room;  // not inside a UTF-8 character
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    name.resize(cut);
+  }
+  std::string hidden = FolderOf(path);
+  if (hidden != "/") hidden += '/';
+  hidden += '.';
+  hidden += name;
+  hidden += suffix;
+  return hidden;
+}
+
+void SyncFolder(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
 std::unique_ptr<FileSave> StartReplaceSave(const SaveTarget& target, int& error) {
   std::string temporary;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temporary = TemporaryName(target.path, attempt);
-    fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
+  const int fd = CreateBeside(target.path, "tmp", 0666, temporary);
   if (fd < 0) {
     error = errno;
     return nullptr;
   }
-  if (target.kind == TargetKind::kRegular && !KeepOwnerAndMode(fd, target.info)) {
+  if (target.kind == TargetKind::kRegular && !MakeLike(fd, target.path, target.info)) {
     error = errno;
     close(fd);
     unlink(temporary.c_str());
     return nullptr;
   }
-  return std::make_unique<ReplaceSave>(target.path, temporary, fd);
+  return std::make_unique<ReplaceSave>(target, temporary, fd);
 }
 
 std::unique_ptr<FileSave> StartInPlaceSave(const SaveTarget& target, int& error) {
@@ -221,7 +360,7 @@ std::unique_ptr<FileSave> StartInPlaceSave(const SaveTarget& target, int& error)
     error = errno;
     return nullptr;
   }
-  return std::make_unique<InPlaceSave>(fd);
+  return std::make_unique<InPlaceSave>(target.path, fd);
 }
 
 std::unique_ptr<FileSave> StartStreamSave(const SaveTarget& target, int& error) {

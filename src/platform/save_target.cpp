@@ -33,6 +33,15 @@ int OwnDescriptor(const std::string& path) {
   return std::atoi(name.c_str());
 }
 
+// Whether the kernel's protected_symlinks rule forbids following this link: it sits in a sticky
+// folder that everyone may write to, and belongs neither to this user nor to the folder's owner.
+bool IsForeignLink(const std::string& path, const struct stat& link) {
+  struct stat folder {};
+  if (stat(FolderOf(path).c_str(), &folder) != 0) return false;
+  const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+  return shared && link.st_uid != geteuid() && link.st_uid != folder.st_uid;
+}
+
 // The name a symbolic link points at; a relative one counts from the link's folder.
 bool FollowLink(std::string& path) {
   char text[PATH_MAX];
@@ -100,6 +109,11 @@ SaveTarget InspectSaveTarget(const std::string& path) {
       return target;
     }
     if (!S_ISLNK(info.st_mode)) return Inspect(current, info);
+    if (IsForeignLink(current, info)) {
+      SaveTarget target = Unusable(current, EACCES);
+      target.foreign_link = true;
+      return target;
+    }
     if (!FollowLink(current)) return Unusable(current, errno);
   }
   return Unusable(path, ELOOP);

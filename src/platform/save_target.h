@@ -1,6 +1,9 @@
 #pragma once
 // What a file name points at when it is about to be written: the file itself, found through
-// any symbolic links, and what kind of thing it is. Nothing is opened or changed.
+// any symbolic links, and what kind of thing it is. Nothing is opened or changed. A link in a
+// sticky folder that everyone may write to (/tmp) is followed only when it belongs to this user
+// or to the folder's owner, as the kernel's protected_symlinks rule has it: the writer resolves
+// links itself, so the kernel would never apply that rule.
 
 #include <sys/stat.h>
 
@@ -20,6 +23,7 @@ struct SaveTarget {
   int descriptor = -1;     // kStream through /dev/fd/N or /proc/self/fd/N: N
   int error = 0;           // kUnusable: errno
   bool read_only = false;  // kUnusable because the file's mode allows no writing at all
+  bool foreign_link = false;  // kUnusable because a link in a shared sticky folder is another user's
 };
 
 SaveTarget InspectSaveTarget(const std::string& path);

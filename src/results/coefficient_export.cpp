@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <cstdio>
 
 #include "numeric/number_text.h"
 #include "platform/save_target.h"
@@ -25,6 +27,15 @@ double At(const std::vector<double>& values, std::size_t k) { return k < values.
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text;
+}
+
+// FNV-1a: a short fingerprint of a header's content, not a protection against anyone.
+std::string ShortHash(const std::string& text) {
+  std::uint64_t hash = 14695981039346656037u;
+  for (const unsigned char c : text) hash = (hash ^ c) * 1099511628211u;
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(hash ^ (hash >> 32)));
+  return hex;
 }
 
 std::string ArrayBody(const std::vector<double>& values, const char* indent) {
@@ -77,18 +88,19 @@ std::string HeaderPrefix(const std::string& file_name) {
   return name;
 }
 
-std::string CoefficientsHeader(const FilterCoefficients& filter, CoefficientLayout layout,
-                               const std::string& file_name) {
-  const std::string prefix = HeaderPrefix(file_name);
-  const std::string macro = Upper(prefix);
-  const std::string guard = macro + "_COEFFICIENTS_H";
-  std::string text = "/* Coefficients of a digital filter, written by Velmar.\n * " + filter.design + ".\n * " +
-                     Convention(layout) + ".\n */\n#ifndef " + guard + "\n#define " + guard + "\n\n";
+bool IsHeaderPrefix(const std::string& text) {
+  const auto latin = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  if (text.empty() || !latin(text.front()) || text.find("__") != std::string::npos) return false;
+  return std::all_of(text.begin(), text.end(), [&](char c) { return latin(c) || (c >= '0' && c <= '9') || c == '_'; });
+}
+
+std::string CoefficientsHeader(const FilterCoefficients& filter, CoefficientLayout layout, const std::string& prefix) {
+  std::string text;
   if (layout == CoefficientLayout::kSections) {
     const auto rows = SectionRowsOf(filter);
     text += "/* Rows {b0, b1, b2, a0, a1, a2}, in the order the signal passes the sections. */\n";
-    text += "#define " + macro + "_SECTION_COUNT " + std::to_string(rows.size()) + "\n";
-    text += "static const double " + prefix + "_sos[" + macro + "_SECTION_COUNT][6] = {\n";
+    text += "#define " + prefix + "_SECTION_COUNT " + std::to_string(rows.size()) + "\n";
+    text += "static const double " + prefix + "_sos[" + prefix + "_SECTION_COUNT][6] = {\n";
     for (const auto& row : rows) {
       text += "    {";
       for (std::size_t j = 0; j < row.size(); ++j) {
@@ -100,13 +112,15 @@ std::string CoefficientsHeader(const FilterCoefficients& filter, CoefficientLayo
     text += "};\n";
   } else {
     const DirectForm form = DirectFormOf(filter).value_or(DirectForm{});
-    text += "#define " + macro + "_NUMERATOR_LENGTH " + std::to_string(form.numerator.size()) + "\n";
-    text += "#define " + macro + "_DENOMINATOR_LENGTH " + std::to_string(form.denominator.size()) + "\n";
-    text += "static const double " + prefix + "_numerator[" + macro + "_NUMERATOR_LENGTH] = {\n" +
+    text += "#define " + prefix + "_NUMERATOR_LENGTH " + std::to_string(form.numerator.size()) + "\n";
+    text += "#define " + prefix + "_DENOMINATOR_LENGTH " + std::to_string(form.denominator.size()) + "\n";
+    text += "static const double " + prefix + "_numerator[" + prefix + "_NUMERATOR_LENGTH] = {\n" +
             ArrayBody(form.numerator, "    ") + "};\n";
-    text += "static const double " + prefix + "_denominator[" + macro + "_DENOMINATOR_LENGTH] = {\n" +
+    text += "static const double " + prefix + "_denominator[" + prefix + "_DENOMINATOR_LENGTH] = {\n" +
             ArrayBody(form.denominator, "    ") + "};\n";
   }
-  text += "\n#endif /* " + guard + " */\n";
-  return text;
+  const std::string comment = "/* Coefficients of a digital filter, written by Velmar.\n * " + filter.design +
+                              ".\n * " + Convention(layout) + ".\n */\n";
+  const std::string guard = Upper(prefix) + "_COEFFICIENTS_" + ShortHash(comment + text) + "_H";
+  return comment + "#ifndef " + guard + "\n#define " + guard + "\n\n" + text + "\n#endif /* " + guard + " */\n";
 }

@@ -63,10 +63,19 @@ std::string CascadeEquation(const FilterCoefficients& f) {
   return text;
 }
 
+// The taps of a non-recursive design. Its last one is 0 by design, and said so, lest the
+// student look for a symmetry about the middle of all of them.
+std::string TapCount(const std::vector<double>& a) {
+  if (a.size() < 2 || a.back() != 0) return Counted(a.size(), "коэффициент", "коэффициента", "коэффициентов");
+  const auto nonzero = static_cast<std::size_t>(std::count_if(a.begin(), a.end(), [](double v) { return v != 0; }));
+  return Counted(nonzero, "ненулевой коэффициент", "ненулевых коэффициента", "ненулевых коэффициентов") + ", a(" +
+         std::to_string(a.size() - 1) + ") = 0";
+}
+
 std::string Caption(const FilterCoefficients& f) {
   const std::string order = ", порядок " + std::to_string(f.order);
   const std::string window = f.hamming ? ", окно Хэмминга" : ", прямоугольное окно";
-  const std::string taps = Counted(f.a.size(), "коэффициент", "коэффициента", "коэффициентов");
+  const std::string taps = TapCount(f.a);
   const std::string sections = Counted(f.sections.size(), "секция", "секции", "секций");
   switch (f.origin) {
     case CoefficientOrigin::kButterworth: return "Фильтр Баттерворта" + order + ": " + sections;

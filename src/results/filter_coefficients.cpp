@@ -7,6 +7,8 @@
 
 #include "analysis/analysis.h"
 #include "dialogs/filter_library_model.h"
+#include "numeric/double_double.h"
+#include "results/direct_form_check.h"
 
 namespace {
 
@@ -42,42 +44,6 @@ void TakeCascade(FilterCoefficients& c, const CCascadFilter2& cascade) {
   c.gain = cascade.InputGain();
   for (const CDigitalFilter2* s = cascade.FirstSection(); s != nullptr; s = s->Next())
     c.sections.push_back({s->Gain(), s->B(0), s->B(1), s->B(2), s->A(1), s->A(2)});
-}
-
-// A double-double number hi + lo, |lo| ≤ ulp(hi)/2: the products of many sections' polynomials
-// are summed without the cancellation that rounding every partial product would bring.
-struct Wide {
-  double hi = 0, lo = 0;
-};
-
-Wide TwoSum(double a, double b) {
-  const double s = a + b;
-  const double v = s - a;
-  return {s, (a - (s - v)) + (b - v)};
-}
-
-// Dekker's exact product (no fused multiply-add is formed in this build).
-Wide TwoProduct(double a, double b) {
-  constexpr double kSplit = 134217729.0;  // 2^27 + 1
-  const auto split = [](double x) {
-    const double c = kSplit * x;
-    const double high = c - (c - x);
-    return Wide{high, x - high};
-  };
-  const Wide x = split(a), y = split(b);
-  const double p = a * b;
-  return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
-}
-
-Wide Add(Wide x, Wide y) {
-  const Wide s = TwoSum(x.hi, y.hi);
-  const double lo = s.lo + x.lo + y.lo;
-  return TwoSum(s.hi, lo);
-}
-
-Wide Times(Wide x, double c) {
-  const Wide p = TwoProduct(x.hi, c);
-  return TwoSum(p.hi, p.lo + x.lo * c);
 }
 
 // A polynomial in z⁻¹ as value·2^exponent, its largest coefficient kept near 1 so that long
@@ -200,9 +166,18 @@ std::vector<std::array<double, 6>> SectionRowsOf(const FilterCoefficients& filte
   return rows;
 }
 
-std::vector<CoefficientLayout> AvailableLayouts(const FilterCoefficients& filter) {
-  std::vector<CoefficientLayout> layouts;
-  if (filter.IsCascade()) layouts.push_back(CoefficientLayout::kSections);
-  if (DirectFormOf(filter)) layouts.push_back(CoefficientLayout::kDirect);
-  return layouts;
+OfferedLayouts LayoutsOf(const FilterCoefficients& filter) {
+  OfferedLayouts offered;
+  if (!filter.IsCascade()) {
+    offered.layouts.push_back(CoefficientLayout::kDirect);
+    return offered;
+  }
+  offered.layouts.push_back(CoefficientLayout::kSections);
+  const std::optional<DirectForm> direct = DirectFormOf(filter);
+  if (!direct) offered.direct_fault = DirectFormFault::kBeyondRange;
+  else if (!DirectFormIsTheFilter(filter, *direct)) offered.direct_fault = DirectFormFault::kUnfaithful;
+  else offered.layouts.push_back(CoefficientLayout::kDirect);
+  return offered;
 }
+
+std::vector<CoefficientLayout> AvailableLayouts(const FilterCoefficients& filter) { return LayoutsOf(filter).layouts; }

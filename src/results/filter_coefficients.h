@@ -68,6 +68,20 @@ std::optional<DirectForm> DirectFormOf(const FilterCoefficients& filter);
 // first section) folded into b, the denominator 1 + a1·z⁻¹ + a2·z⁻².
 std::vector<std::array<double, 6>> SectionRowsOf(const FilterCoefficients& filter);
 
+// Why a cascade's direct form is left out, if it is.
+enum class DirectFormFault {
+  kNone,
+  kBeyondRange,  // a coefficient lies beyond what a double holds in full precision
+  kUnfaithful,   // rounded to doubles, its response is not the sections' (DirectFormIsTheFilter)
+};
+
+struct OfferedLayouts {
+  std::vector<CoefficientLayout> layouts;
+  DirectFormFault direct_fault = DirectFormFault::kNone;
+};
+
 // The layouts a filter can be written in, the natural one first: sections, then the direct form,
-// for a cascade; the direct form alone otherwise. A direct form beyond a double's range is left out.
+// for a cascade; the direct form alone otherwise. A cascade's direct form is left out when it
+// lies beyond a double's range or is not the filter.
+OfferedLayouts LayoutsOf(const FilterCoefficients& filter);
 std::vector<CoefficientLayout> AvailableLayouts(const FilterCoefficients& filter);

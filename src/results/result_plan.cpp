@@ -100,7 +100,8 @@ DiagramPlan ZeroPolePlan(const ZeroPoleSet& roots, std::vector<TMarkedPoint>& ze
 }
 
 std::string StabilityText(const ZeroPoleSet& roots) {
-  const std::string verdict = roots.stable ? "Устойчив" : "Неустойчив";
+  if (roots.stability == Stability::kUnknown) return "Устойчивость не определена: найдены не все полюсы";
+  const std::string verdict = roots.stability == Stability::kStable ? "Устойчив" : "Неустойчив";
   if (roots.poles.empty()) return verdict + ": полюсов нет";
   char radius[32];
   std::snprintf(radius, sizeof radius, "%.6g", roots.max_pole_radius);

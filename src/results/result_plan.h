@@ -104,7 +104,8 @@ DiagramPlan ZeroPolePlan(const ZeroPoleSet& roots, std::vector<TMarkedPoint>& ze
 DiagramPlan GroupDelayPlan(const double* values, int points, double half_span);
 
 // The line under the z-plane: "Устойчив" or "Неустойчив" and the largest pole radius to six
-// significant digits, with a decimal comma.
+// significant digits, with a decimal comma; or that stability is unknown when not every pole was
+// found.
 std::string StabilityText(const ZeroPoleSet& roots);
 
 class ResultPlan {

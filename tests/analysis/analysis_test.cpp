@@ -10,6 +10,7 @@
 
 #include "analysis/analysis.h"
 #include "dialogs/biharmonic_model.h"
+#include "dialogs/model_set.h"
 #include "filter/digital_filter.h"
 #include "platform/messages.h"
 #include "support/fake_sources.h"
@@ -252,14 +253,17 @@ TEST_F(AnalysisTest, SteadyStatePreRollStartsTheOutputInSteadyState) {
   cosine.selected = true;
   TypeFilter({1}, {0.1});
 
-  // H(ω) = 1/(1 − 0.1·e^{−jω}).
+  // H(ω) = 1/(1 − 0.1·e^{−jω}), from n = 0 on, with nothing stepped before.
   const std::complex<double> h = 1.0 / (1.0 - 0.1 * std::polar(1.0, -cosine.omega));
   EXPECT_EQ(run->GetSignalSource(), 1);
-  EXPECT_GT(run->LastPreRollSteps(), run->TransientLength());
+  EXPECT_EQ(run->LastSteadyStart(), AnalysisRun::SteadyStart::kSet);
+  EXPECT_EQ(run->LastPreRollSteps(), 0);
   for (int n = 0; n < 2000; ++n) {
     const double expected = std::abs(h) * 2 * std::cos(cosine.omega * n + cosine.phi + std::arg(h));
-    ASSERT_NEAR(run->OutputSignal()[n], expected, 1e-6) << n;
+    ASSERT_NEAR(run->OutputSignal()[n], expected, 1e-12) << n;
   }
+  EXPECT_EQ(run->Bar(PBSignal).Maximum(), 2000);
+  EXPECT_EQ(run->Bar(PBSignal).Position(), 2000);
   EXPECT_FALSE(cosine.selected);
 
   // Switched on at n = 0 the output shows the transient instead.
@@ -355,15 +359,6 @@ PlainRun PlainStationaryRun(Filter& filter, const BiharmonicSource& signal, int 
   return plain;
 }
 
-// H(e^{jω}) of a cascade from its sections' coefficients.
-std::complex<double> CascadeResponse(const CCascadFilter2& cascade, double omega) {
-  const std::complex<double> z1 = std::polar(1.0, -omega), z2 = z1 * z1;
-  std::complex<double> h = 1;
-  for (const CDigitalFilter2* s = cascade.FirstSection(); s != nullptr; s = s->Next())
-    h *= s->Gain() * (s->B(0) + s->B(1) * z1 + s->B(2) * z2) / (1.0 - s->A(1) * z1 - s->A(2) * z2);
-  return h;
-}
-
 class LongPreRollTest : public AnalysisTest {
  protected:
   LongPreRollTest() {
@@ -378,71 +373,15 @@ class LongPreRollTest : public AnalysisTest {
     typed.SetACoef(a.data(), static_cast<int>(a.size()));
     for (std::size_t i = 0; i < b.size(); ++i) typed.SetBCoef(static_cast<int>(i) + 1, b[i]);
   }
-  void RunLibrary(int kind) {
-    library.kind = kind;
-    library.selected = true;
-    cosine.selected = true;
-    run->RunAnalysis(1);
-  }
   template <class Filter>
   void ExpectThePlainRun(Filter& filter, double tolerance) {
     const PlainRun plain = PlainStationaryRun(filter, cosine, run->TransientLength(), 2000);
+    EXPECT_EQ(run->LastSteadyStart(), AnalysisRun::SteadyStart::kNone);
     EXPECT_EQ(run->LastPreRollSteps(), plain.pre_roll);
     for (int n = 0; n < 2000; ++n) ASSERT_NEAR(run->OutputSignal()[n], plain.output[n], tolerance) << n;
   }
   CDigitalFilter typed;  // the typed filter again, for the plain run
 };
-
-TEST_F(LongPreRollTest, StableFiltersJumpToTheSteadyStateThatSteppingReaches) {
-  // A resonance of radius 0.99 is settled long before the realignment at 150003.
-  const double r = 0.99, theta = 0.02;
-  RunTyped({0.01, 0.02}, {2 * r * std::cos(theta), -r * r});
-  EXPECT_GT(run->LastPreRollSteps(), 149990);
-  EXPECT_LT(run->LastPreRollSteps(), 150010);
-  EXPECT_LT(run->LastPreRollStepped(), kShortPreRoll + 2000);
-  ExpectThePlainRun(typed, 1e-12);
-
-  // The same for a cascade whose sections carry gains and zeros.
-  library.design = [](CCascadFilter2& cascade) {
-    CDigitalFilter2* first = cascade.FirstSection();
-    first->SetGain(0.25);
-    first->SetB(1, 1);
-    first->SetA(1, 0.5);
-    CDigitalFilter2* second = cascade.AppendSection();
-    second->SetB(2, -0.3);
-    second->SetA(1, 2 * 0.995 * std::cos(0.01));
-    second->SetA(2, -0.995 * 0.995);
-  };
-  RunLibrary(kChebyshevKind);
-  EXPECT_LT(run->LastPreRollStepped(), kShortPreRoll + 2000);
-  ExpectThePlainRun(library.cascade, 1e-9);
-  EXPECT_TRUE(recorder.Messages().empty());
-}
-
-TEST_F(LongPreRollTest, DecimatedPairOfOscillationsJumpsToo) {
-  // Two oscillations, every third sample kept: the steady state of all 2D − 1 lines of each.
-  // cos(ωn + 0,3) leads, and comes back to its start only at ωn = 2π − 0,6 (n ≈ 271000).
-  BiharmonicModel pair;
-  pair.Show();
-  pair.SetOscillationEnabled(2, true);
-  pair.SetOmega(1, 2 * kPi / 300009);
-  pair.SetPhase(1, 0.3);
-  pair.SetOmega(2, 4 * kPi / 300009);
-  pair.SetAmplitude(2, 0.05);
-  pair.SetPhase(2, -1);
-  ASSERT_TRUE(pair.SelectDecimation(2));
-  pair.RequestAnalysis();
-  AnalysisSources sources = bench.Sources();
-  sources.biharmonic = &pair;
-  run->SetSources(sources);
-  const double r = 0.99, theta = 0.3;
-  RunTyped({0.3, 0.2, 0.1}, {2 * r * std::cos(theta), -r * r});
-  EXPECT_GT(run->LastPreRollSteps(), 2 * kShortPreRoll);
-  EXPECT_LT(run->LastPreRollStepped(), kShortPreRoll + 2000);
-  const PlainRun plain = PlainStationaryRun(typed, pair, run->TransientLength(), 2000);
-  EXPECT_EQ(run->LastPreRollSteps(), plain.pre_roll);
-  for (int n = 0; n < 2000; ++n) ASSERT_NEAR(run->OutputSignal()[n], plain.output[n], 1e-12) << n;
-}
 
 // A window whose user stops the long computation at its third question.
 struct CancellingWindow : AnalysisWindow {
@@ -459,12 +398,12 @@ struct CancellingWindow : AnalysisWindow {
   int asked = 0;
 };
 
-TEST_F(LongPreRollTest, FilterThatIsNotSettledByThenIsSteppedAllTheWay) {
-  // An integrator keeps every sample it was given: its long pre-roll cannot be shortened.
+TEST_F(LongPreRollTest, FilterWithAPoleOnTheCircleIsSteppedAllTheWay) {
+  // An integrator has no steady state: its long pre-roll is stepped as it always was.
   RunTyped({1}, {1});
-  EXPECT_EQ(run->LastPreRollStepped(), run->LastPreRollSteps());
   ExpectThePlainRun(typed, 0);
   const long long whole = run->LastPreRollSteps();
+  EXPECT_GT(whole, kShortPreRoll);
 
   // The user may stop it: the pre-roll ends two blocks on, with a message, and the output starts
   // from the state reached, y(0) = s(0) + Σ s(k) over the samples stepped.
@@ -482,60 +421,196 @@ TEST_F(LongPreRollTest, FilterThatIsNotSettledByThenIsSteppedAllTheWay) {
   EXPECT_NEAR(run->OutputSignal()[0], sum, 1e-9 * std::max(1.0, std::fabs(sum)));
   recorder.Clear();
 
-  // Butterworth of order 2 at ωp = 0,0002 still remembers the start at the realignment near
-  // 125380: stepped all the way, and never from before n = 0.
-  library.butterworth.SetAutoOrder(false);
-  library.butterworth.SetWp(0.0002);
-  library.butterworth.SetOrder(2);
-  cosine.omega = 5e-5;
-  cosine.phi = 0;
-  RunLibrary(kButterworthKind);
-  EXPECT_GT(run->LastPreRollSteps(), kShortPreRoll);
-  ExpectThePlainRun(library.butterworth, 0);
+  // A resonator on the circle, typed and as a section.
+  RunTyped({1}, {2 * std::cos(0.3), -1});
+  ExpectThePlainRun(typed, 0);
+  library.design = [](CCascadFilter2& cascade) {
+    cascade.FirstSection()->SetA(1, 2 * std::cos(0.3));
+    cascade.FirstSection()->SetA(2, -1);
+  };
+  library.kind = kChebyshevKind;
+  library.selected = cosine.selected = true;
+  run->RunAnalysis(1);
+  ExpectThePlainRun(library.cascade, 0);
 }
 
-TEST_F(LongPreRollTest, OverflowEndsThePreRollWhereSteppingWould) {
-  // Overflow while settling (at n = 1): reset, and the realignment starts at that sample, which
-  // is aligned.
-  cosine.phi = 0;
-  RunTyped({1e11}, {0.5});
-  EXPECT_EQ(run->LastPreRollSteps(), 1);
-  ExpectThePlainRun(typed, 0);
-  // Overflow while settling and again on the way to the realignment.
-  cosine.phi = kPi / 2;
+TEST_F(LongPreRollTest, OverflowOfAFilterWithoutSteadyState) {
+  // Overflow while settling and again on the way to the realignment: reset each time.
   RunTyped({1}, {1.5});
   ExpectThePlainRun(typed, 0);
   EXPECT_LT(run->LastPreRollSteps(), 1000);
-  // A slow filter overflowing long after the short pre-roll: stepped up to the overflow.
-  RunTyped({1e6}, {0.999999});
+  // A slow growth overflowing long after the short pre-roll: stepped up to the overflow.
+  RunTyped({10}, {1.0001});
   EXPECT_GT(run->LastPreRollSteps(), kShortPreRoll);
   EXPECT_LT(run->LastPreRollSteps(), 150000);
   ExpectThePlainRun(typed, 0);
-  // A settled filter whose steady state comes near the limit is stepped, not jumped.
-  RunTyped({1e9}, {0.5});
-  EXPECT_EQ(run->LastPreRollStepped(), run->LastPreRollSteps());
+  // Overflow while settling (at n = 1): the realignment starts at that sample, which is aligned.
+  cosine.phi = 0;
+  RunTyped({1e11}, {1.5});
+  EXPECT_EQ(run->LastPreRollSteps(), 1);
   ExpectThePlainRun(typed, 0);
 }
 
-TEST_F(LongPreRollTest, PreRollThatNeverRealignsJumpsToTheSteadyStateAtTheLimit) {
-  // Order 200 at ωp = 1e−4 and ω = 3e−8: the input does not come back within 1e8 samples. The
-  // sharpest pole, of radius 1 − 7,9e−7, has shrunk its transient by e^−78 by then.
-  library.butterworth.SetAutoOrder(false);
-  library.butterworth.SetWp(1e-4);
-  library.butterworth.SetOrder(200);
-  cosine.omega = 3e-8;
-  run->SetInterval(4000);  // the transient length N − 1 lets s(n) leave s(0) before the pre-roll goes on
-  RunLibrary(kButterworthKind);
-  EXPECT_EQ(run->LastPreRollSteps(), kPreRollLimit + 1);
-  EXPECT_LT(run->LastPreRollStepped(), kShortPreRoll + 5000);
-  // The impulse response is below the smallest double over the interval, so the output there is
-  // the steady state of the input as it continues from the realignment on.
-  const std::complex<double> h = CascadeResponse(library.butterworth, cosine.omega);
-  for (int n = 0; n < 4000; ++n) {
-    const double expected = std::abs(h) * std::cos(cosine.omega * (kPreRollLimit + 1 + n) + cosine.phi + std::arg(h));
-    ASSERT_NEAR(run->OutputSignal()[n], expected, 1e-9) << n;
+// The steady state of a stable filter is set in closed form, whatever the filter and the signal.
+class SteadyStateTest : public ::testing::Test {
+ protected:
+  SteadyStateTest() {
+    models.input_form.Show(models.a, models.b);
+    models.biharmonic.Show();
+    models.run->SetInterval(4000);
+  }
+
+  // Both oscillations with the given phases, every third sample kept (or every one).
+  void UseDecimatedPair(double omega1, double phi1, double omega2, double phi2, int decimation = 3) {
+    BiharmonicModel& signal = models.biharmonic;
+    signal.SetOscillationEnabled(2, true);
+    signal.SetOmega(1, omega1);
+    signal.SetPhase(1, phi1);
+    signal.SetOmega(2, omega2);
+    signal.SetAmplitude(2, 0.7);
+    signal.SetPhase(2, phi2);
+    ASSERT_TRUE(signal.SelectDecimation(decimation - 1));
+  }
+  void RunLibrary(int kind) {
+    models.library.SetPage(kind);
+    models.library.SelectFilter();
+    models.biharmonic.RequestAnalysis();
+    models.run->RunAnalysis(1);
+  }
+  void RunTyped(std::vector<double> a, std::vector<double> b) {
+    models.a.SetValues(a.data(), static_cast<int>(a.size()));
+    models.b.SetValues(b.data(), static_cast<int>(b.size()));
+    models.input_form.RequestAnalysis(models.a);
+    models.biharmonic.RequestAnalysis();
+    models.run->RunAnalysis(0);
+  }
+
+  // The output against Σ over the oscillations and the D images Ω = ω + 2πk/D of each of
+  // (A/D)·|H(Ω)|·cos(Ω·n + φ + arg H(Ω)), H evaluated from the coefficients in long double:
+  // within 1e−9 of the output's amplitude Σ (A/D)·|H(Ω)|, from n = 0 on.
+  void ExpectTheSteadyState(const char* name) {
+    const AnalysisRun& run = *models.run;
+    const OscillationSum sum = models.biharmonic.Oscillations();
+    const int count = run.IntervalLength();
+    std::vector<long double> expected(static_cast<std::size_t>(count), 0.0L);
+    long double amplitude = 0;
+    for (const CosineTerm& term : sum.terms) {
+      for (int k = 0; k < sum.decimation; ++k) {
+        const long double omega = term.omega + 2 * std::numbers::pi_v<long double> * k / sum.decimation;
+        const std::complex<long double> h = run.DirectFilter() != nullptr ? ResponseOf(*run.DirectFilter(), omega)
+                                                                          : ResponseOf(*run.CascadeFilter(), omega);
+        amplitude += term.amplitude / sum.decimation * std::abs(h);
+        for (int n = 0; n < count; ++n)
+          expected[n] += term.amplitude / sum.decimation * std::abs(h) * std::cos(omega * n + term.phase + std::arg(h));
+      }
+    }
+    long double error = 0;
+    for (int n = 0; n < count; ++n) error = std::max(error, std::fabs(run.OutputSignal()[n] - expected[n]));
+    EXPECT_EQ(run.LastSteadyStart(), AnalysisRun::SteadyStart::kSet) << name;
+    EXPECT_GT(amplitude, 0.1) << name;
+    EXPECT_LE(error, 1e-9 * amplitude) << name << ": " << static_cast<double>(error / amplitude);
+  }
+
+  static std::complex<long double> ResponseOf(const CCascadFilter2& cascade, long double omega) {
+    const std::complex<long double> z = std::polar(1.0L, -omega), z2 = z * z;
+    std::complex<long double> h = cascade.InputGain();
+    for (const CDigitalFilter2* s = cascade.FirstSection(); s != nullptr; s = s->Next()) {
+      const auto c = [&](double value) { return static_cast<long double>(value); };
+      h *= c(s->Gain()) * (c(s->B(0)) + c(s->B(1)) * z + c(s->B(2)) * z2) / (1.0L - c(s->A(1)) * z - c(s->A(2)) * z2);
+    }
+    return h;
+  }
+  static std::complex<long double> ResponseOf(const CBaseDigitalFilter& filter, long double omega) {
+    std::complex<long double> numerator = 0, denominator = 1;
+    for (int k = 0; k <= filter.FAOrder(); ++k) numerator += std::polar<long double>(filter.ACoef(k), -omega * k);
+    for (int i = 1; i <= filter.FBOrder(); ++i) denominator -= std::polar<long double>(filter.BCoef(i), -omega * i);
+    return static_cast<long double>(filter.Gain()) * numerator / denominator;
+  }
+
+  ModelSet models;
+  MessageRecorder recorder;
+};
+
+TEST_F(SteadyStateTest, EveryKindOfStableFilterStartsInItsSteadyState) {
+  FilterLibraryModel& library = models.library;
+  library.ButterworthDesign().SetAutoOrder(false);
+  library.ButterworthDesign().SetOrder(8);
+  library.ChebyshevDesign().SetAutoOrder(false);
+  library.ChebyshevDesign().SetOrder(10);
+  library.WeighingDesign().SetOrder(500);
+  library.WeighingDesign().SetHamming(true);
+  library.FrSamplingDesign().SetOrder(301);
+  // The phases in all four quadrants, one pair and then the other.
+  for (const auto& [phi1, phi2] : {std::pair{2.0, -2.5}, std::pair{0.7, -0.8}}) {
+    UseDecimatedPair(0.3, phi1, 0.8, phi2);
+    for (const int kind : {kButterworthKind, kChebyshevKind, kWeighingKind, kFrSamplingKind}) {
+      RunLibrary(kind);
+      ExpectTheSteadyState(("library filter " + std::to_string(kind)).c_str());
+    }
+    RunTyped({1}, {0.9999});
+    ExpectTheSteadyState("pole at 0,9999");
+    // A pair of radius 1 − 1e−12 next to the signal's frequencies, and a third pole.
+    const double r = 1 - 1e-12, theta = 0.5;
+    RunTyped({0.1, 0.2}, {2 * r * std::cos(theta), -r * r});
+    ExpectTheSteadyState("pair near the circle");
+    RunTyped({0.3, -0.2, 0.1, 0.05}, {0.4, 0.3, -0.2});
+    ExpectTheSteadyState("third order");
   }
   EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST_F(SteadyStateTest, SlowFiltersAndSlowSignals) {
+  // Poles within 1e−6 of z = 1 and an input that turns once in 2e8 samples: the state of each
+  // section is far from anything a pre-roll could reach.
+  UseDecimatedPair(3e-8, kPi / 2, 0.2, -2);
+  FilterLibraryModel& library = models.library;
+  library.ButterworthDesign().SetAutoOrder(false);
+  library.ButterworthDesign().SetWp(1e-4);
+  library.ButterworthDesign().SetOrder(200);
+  RunLibrary(kButterworthKind);
+  ExpectTheSteadyState("Butterworth 200");
+  library.ChebyshevDesign().SetAutoOrder(false);
+  library.ChebyshevDesign().SetWp(2e-4);
+  library.ChebyshevDesign().SetOrder(60);
+  RunLibrary(kChebyshevKind);
+  ExpectTheSteadyState("Chebyshev 60");
+  // The same near z = −1: a pass band up to 3,14 and oscillations beside it.
+  UseDecimatedPair(3.1415, 1, 3.13, 3, 1);
+  library.ButterworthDesign().SetWp(3.14);
+  library.ButterworthDesign().SetOrder(100);
+  RunLibrary(kButterworthKind);
+  ExpectTheSteadyState("Butterworth near π");
+  EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST_F(SteadyStateTest, SteadyStateBeyondTheLimitOverflowsAtOnce) {
+  UseDecimatedPair(0.3, 1, 0.8, 2);
+  models.biharmonic.SetOscillationEnabled(2, false);
+  ASSERT_TRUE(models.biharmonic.SelectDecimation(0));
+  // The delay line fits, the output 1e11·w does not: stepped up to the first sample beyond.
+  RunTyped({1e11}, {0.5});
+  AnalysisRun& run = *models.run;
+  EXPECT_EQ(run.LastSteadyStart(), AnalysisRun::SteadyStart::kSet);
+  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{kOutputOverflow});
+  const std::complex<double> h = 1e11 / (1.0 - 0.5 * std::polar(1.0, -0.3));
+  int first_zero = 0;
+  while (first_zero < 4000 && run.OutputSignal()[first_zero] != 0) {
+    ASSERT_NEAR(run.OutputSignal()[first_zero], std::abs(h) * std::cos(0.3 * first_zero + 1 + std::arg(h)), 1e-3);
+    ++first_zero;
+  }
+  EXPECT_GT(std::abs(h) * std::fabs(std::cos(0.3 * first_zero + 1 + std::arg(h))), kFilterLimit);
+  for (int n = first_zero; n < 4000; ++n) ASSERT_EQ(run.OutputSignal()[n], 0) << n;
+  EXPECT_TRUE(run.Overflowed());
+  recorder.Clear();
+
+  // A pole 1e−12 from z = 1 before a constant: the delay line itself would hold 1e12.
+  models.biharmonic.SetOmega(1, 0);
+  RunTyped({1}, {1 - 1e-12});
+  EXPECT_EQ(run.LastSteadyStart(), AnalysisRun::SteadyStart::kBeyondLimit);
+  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{kOutputOverflow});
+  for (int n = 0; n < 4000; ++n) ASSERT_EQ(run.OutputSignal()[n], 0) << n;
+  EXPECT_EQ(run.Bar(PBSignal).Maximum(), 4000);
+  EXPECT_EQ(run.Bar(PBSignal).Position(), 1);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <complex>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -65,41 +67,84 @@ TEST(MeasurementTest, EdgesWidthAndTheirUncertainties) {
 
 TEST(MeasurementTest, StatedIntervalsHoldTheEdgesOfAKnownResponse) {
   // y(n) = x(n) + x(n − 1): |H| normalised is |cos(ω/2)|, at level L from ω = 2·arccos L. Every
-  // pass and stop level of both lists, on every grid.
+  // pass and stop level of both lists, on every grid, on the grid alone and with the response
+  // between its points, which pins each edge to the rounding of its four decimals.
   for (const int n : {1024, 2048, 4096}) {
     for (const LevelScale scale : {LevelScale::kLinear, LevelScale::kDecibel}) {
-      const bool db = scale == LevelScale::kDecibel;
-      std::vector<double> response(static_cast<std::size_t>(n));
-      for (int i = 0; i < n; ++i) {
-        const double a = std::fabs(std::cos((-kPi + i * 2 * kPi / (n - 1)) / 2));
-        response[static_cast<std::size_t>(i)] = db ? (a > 0 ? 20 * std::log10(a) : -10000) : a;
-      }
-      const auto edge = [&](const std::string& item) {
-        const double level = LevelValue(item);
-        return 2 * std::acos(db ? std::pow(10, level / 20) : level);
-      };
-      const LevelList& pass_levels = PassBandLevels(scale);
-      const LevelList& stop_levels = StopBandLevels(scale);
-      for (std::size_t p = 0; p < pass_levels.items.size(); ++p) {
-        for (std::size_t q = 0; q < stop_levels.items.size(); ++q) {
-          MessageRecorder quiet;
-          const MeasurementResult r =
-              MeasureAmplitudeResponse(response.data(), n, scale, static_cast<int>(p), static_cast<int>(q));
-          const double wp = edge(pass_levels.items[p]), ws = edge(stop_levels.items[q]);
-          const std::string where = std::to_string(n) + " " + pass_levels.items[p] + " " + stop_levels.items[q];
-          ASSERT_TRUE(r.stop_reached) << where;
-          EXPECT_TRUE(StatedInterval(r.wvT).Holds(wp)) << where << " " << r.wvT << " " << wp;
-          EXPECT_TRUE(StatedInterval(r.fvT).Holds(wp / (2 * kPi))) << where << " " << r.fvT;
-          EXPECT_TRUE(StatedInterval(r.wpT).Holds(ws)) << where << " " << r.wpT << " " << ws;
-          EXPECT_TRUE(StatedInterval(r.fpT).Holds(ws / (2 * kPi))) << where << " " << r.fpT;
-          EXPECT_TRUE(StatedInterval(r.dwT).Holds(ws - wp)) << where << " " << r.dwT;
-          EXPECT_TRUE(StatedInterval(r.dfT).Holds((ws - wp) / (2 * kPi))) << where << " " << r.dfT;
-          EXPECT_TRUE(StatedInterval(r.dw).Holds((ws - wp) / wp * 100)) << where << " " << r.dw;
-          EXPECT_LE(r.omega_stop, kPi) << where;
+      for (const bool continuous : {false, true}) {
+        const bool db = scale == LevelScale::kDecibel;
+        const auto shown = [db](double omega) {
+          const double a = std::fabs(std::cos(omega / 2));
+          return db ? (a > 0 ? 20 * std::log10(a) : -10000) : a;
+        };
+        std::vector<double> response(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) response[static_cast<std::size_t>(i)] = shown(-kPi + i * 2 * kPi / (n - 1));
+        const ContinuousResponse between{shown, 1, {-1.0}, {}};
+        const auto edge = [&](const std::string& item) {
+          const double level = LevelValue(item);
+          return 2 * std::acos(db ? std::pow(10, level / 20) : level);
+        };
+        const LevelList& pass_levels = PassBandLevels(scale);
+        const LevelList& stop_levels = StopBandLevels(scale);
+        for (std::size_t p = 0; p < pass_levels.items.size(); ++p) {
+          for (std::size_t q = 0; q < stop_levels.items.size(); ++q) {
+            MessageRecorder quiet;
+            const MeasurementResult r = MeasureAmplitudeResponse(response.data(), n, scale, static_cast<int>(p),
+                                                                 static_cast<int>(q), continuous ? &between : nullptr);
+            const double wp = edge(pass_levels.items[p]), ws = edge(stop_levels.items[q]);
+            const std::string where = std::to_string(n) + " " + pass_levels.items[p] + " " + stop_levels.items[q];
+            if (continuous) {
+              EXPECT_TRUE(r.wvT.ends_with("±0,01%")) << where << " " << r.wvT;
+              EXPECT_TRUE(r.wpT.ends_with("±0,01%")) << where << " " << r.wpT;
+            }
+            ASSERT_TRUE(r.stop_reached) << where;
+            EXPECT_TRUE(StatedInterval(r.wvT).Holds(wp)) << where << " " << r.wvT << " " << wp;
+            EXPECT_TRUE(StatedInterval(r.fvT).Holds(wp / (2 * kPi))) << where << " " << r.fvT;
+            EXPECT_TRUE(StatedInterval(r.wpT).Holds(ws)) << where << " " << r.wpT << " " << ws;
+            EXPECT_TRUE(StatedInterval(r.fpT).Holds(ws / (2 * kPi))) << where << " " << r.fpT;
+            EXPECT_TRUE(StatedInterval(r.dwT).Holds(ws - wp)) << where << " " << r.dwT;
+            EXPECT_TRUE(StatedInterval(r.dfT).Holds((ws - wp) / (2 * kPi))) << where << " " << r.dfT;
+            EXPECT_TRUE(StatedInterval(r.dw).Holds((ws - wp) / wp * 100)) << where << " " << r.dw;
+            EXPECT_LE(r.omega_stop, kPi) << where;
+          }
         }
       }
     }
   }
+}
+
+TEST(MeasurementTest, AResonanceNarrowerThanAGridStepIsFoundBetweenItsPoints) {
+  // K/|1 − 2r·cos θ·z⁻¹ + r²·z⁻²| with r = 1 − 1e−6 peaks at 5 between two grid points, where it
+  // is below 0,004: the grid sees no point above 0,01, the response crosses 0,707 and 0,01 just
+  // beyond θ. With x = cos ω, |D|² = (1 + r²)² − 4r(1 + r²)·cos θ·x + 4r²·(x² − sin²θ), so each
+  // crossing |D|² = (K/L)² is the smaller root x of a quadratic.
+  constexpr int n = 2048;
+  const long double step = 2 * std::numbers::pi_v<long double> / (n - 1);
+  const long double theta = 1500.5L * step - std::numbers::pi_v<long double>, r = 1 - 1e-6L;
+  const long double k = 1e-5L * std::sin(theta);
+  const auto amplitude = [&](double omega) {
+    const std::complex<long double> w = std::polar(1.0L, static_cast<long double>(-omega));
+    return static_cast<double>(k / std::abs(1.0L - 2 * r * std::cos(theta) * w + r * r * w * w));
+  };
+  const auto crossing = [&](long double level) {
+    const long double s = std::sin(theta), a = 4 * r * r, b = -4 * r * (1 + r * r) * std::cos(theta),
+                      c = (1 + r * r) * (1 + r * r) - 4 * r * r * s * s - (k / level) * (k / level);
+    return static_cast<double>(std::acos((-b - std::sqrt(b * b - 4 * a * c)) / (2 * a)));
+  };
+  std::vector<double> response(n);
+  for (int i = 0; i < n; ++i) response[static_cast<std::size_t>(i)] = amplitude(static_cast<double>(i * step) - kPi);
+  ASSERT_LT(*std::max_element(response.begin(), response.end()), 0.004);
+  ASSERT_GT(amplitude(static_cast<double>(theta)), 4.9);
+  const std::complex<double> pole = std::polar(static_cast<double>(r), static_cast<double>(theta));
+  const ContinuousResponse between{amplitude, 2, {}, {pole, std::conj(pole)}};
+  MessageRecorder messages;
+  const MeasurementResult r_grid = MeasureAmplitudeResponse(response.data(), n, LevelScale::kLinear, 5, 9);
+  EXPECT_EQ(r_grid.wvT, "0,0008±100,00%");  // before the first point of the upper half
+  const MeasurementResult found = MeasureAmplitudeResponse(response.data(), n, LevelScale::kLinear, 5, 9, &between);
+  EXPECT_TRUE(StatedInterval(found.wvT).Holds(crossing(0.707L))) << found.wvT << " " << crossing(0.707L);
+  EXPECT_TRUE(StatedInterval(found.wpT).Holds(crossing(0.01L))) << found.wpT << " " << crossing(0.01L);
+  EXPECT_GT(crossing(0.01L) - static_cast<double>(theta), 1e-4);
+  EXPECT_TRUE(messages.Messages().empty());
 }
 
 TEST(MeasurementTest, AnUnreachedStopLevelIsRaisedWithAMessage) {
@@ -122,6 +167,7 @@ TEST(MeasurementTest, AnUnreachedStopLevelIsRaisedWithAMessage) {
     EXPECT_EQ(f.stop_index, chosen);
     EXPECT_EQ(f.pass, 7);
     EXPECT_EQ(f.wvT, "3,1416±0,01%");
+    EXPECT_EQ(f.fvT, "0,5000±0,00%");  // π/2π is exactly 0,5: no minus before the zero
     for (const std::string* text : {&f.wpT, &f.fpT, &f.dwT, &f.dfT, &f.dw}) EXPECT_EQ(*text, "");
   }
 }

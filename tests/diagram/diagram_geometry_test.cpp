@@ -177,6 +177,58 @@ TEST(DiagramGeometryTest, AutomaticRangesSpanTheChain) {
   EXPECT_EQ(d.GetYmax(), 2.5);
 }
 
+// A diagram placed `origin` pixels to the right in the window it shares with others.
+class PlacedDiagram : public RecordedDiagram {
+ public:
+  PlacedDiagram(int width, double y_max) : RecordedDiagram(width, 180) { SetRangeY(-y_max, y_max); }
+  int origin = 0;
+
+ protected:
+  int MarginOrigin() const override { return origin; }
+};
+
+TEST(DiagramGeometryTest, StackedDiagramsShareTheirLeftMarginSoThatXValuesLineUp) {
+  const int wide_labels = PlacedDiagram(300, 1000).Get_xb_net();  // "-1000" needs more room than "-1,0"
+  const int narrow_labels = PlacedDiagram(300, 1).Get_xb_net();
+  ASSERT_GT(wide_labels, narrow_labels);
+  PlacedDiagram upper(300, 1000), lower(300, 1);
+  TDiagramCore::ShareLeftMargin({&upper, &lower});
+  EXPECT_EQ(lower.Get_xb_net(), wide_labels);
+  EXPECT_EQ(upper.Layout(), lower.Layout());
+  for (double x : {-1.0, -0.37, 0.0, 0.5, 1.0}) EXPECT_EQ(upper.MathToPhisX(x), lower.MathToPhisX(x)) << x;
+
+  // Labels widening on one of them later take the other along at once, and back.
+  lower.SetRangeY(-100000, 100000);
+  EXPECT_GT(lower.Get_xb_net(), wide_labels);
+  EXPECT_EQ(upper.Get_xb_net(), lower.Get_xb_net());
+  lower.SetRangeY(-1, 1);
+  EXPECT_EQ(upper.Get_xb_net(), wide_labels);
+  EXPECT_EQ(lower.Get_xb_net(), wide_labels);
+
+  // A picture for a file keeps the column and moves no one.
+  RecordingCanvas file;
+  lower.ShowDiagramOn(file);
+  ASSERT_EQ(file.Of(CanvasCall::kRectangle).size(), 1u);
+  EXPECT_EQ(file.Of(CanvasCall::kRectangle)[0].x1, wide_labels);
+  EXPECT_EQ(upper.Get_xb_net(), wide_labels);
+
+  // Set 20 pixels further right and as much narrower (spin buttons beside it), the lower one
+  // still has its x values under the upper one's.
+  lower.origin = 20;
+  lower.SetSize(280, 180);
+  lower.ShowDiagram();
+  for (double x : {-1.0, 0.0, 1.0}) EXPECT_EQ(upper.MathToPhisX(x), lower.MathToPhisX(x) + 20) << x;
+
+  // A member gone leaves the other to its own labels.
+  {
+    PlacedDiagram wider(300, 100000);
+    TDiagramCore::ShareLeftMargin({&upper, &wider});
+    EXPECT_GT(upper.Get_xb_net(), wide_labels);
+  }
+  upper.ShowDiagram();
+  EXPECT_EQ(upper.Get_xb_net(), wide_labels);
+}
+
 TEST(DiagramGeometryTest, EqualScalesWidenTheAxisWithPixelsToSpare) {
   // 400 × 200 pixels for 2 × 2 units: X doubles about its centre; 100 × 200: Y does.
   EXPECT_EQ(EqualScaleView({-1, 1, -1, 1}, 400, 200), (TViewRanges{-2, 2, -1, 1}));

@@ -231,8 +231,13 @@ TEST(TableModelTest, EnterWritesZeroAndWalksOnThroughEmptyCells) {
   EXPECT_EQ(table.CursorColumn(), 0);
 
   ASSERT_TRUE(table.SelectCell(0, 1));
-  EXPECT_FALSE(table.PressEnter());  // the next cell holds a value: the grid handles the key
-  EXPECT_EQ(table.CursorIndex(), 0);
+  EXPECT_TRUE(table.PressEnter());  // on over a value too, as Tab goes
+  EXPECT_EQ(table.CursorIndex(), 1);
+  table.SetValueText(TableModel::kCapacity - 1, "7");
+  const CellPosition last = TableCells::IndexToCell(TableModel::kCapacity - 1);
+  ASSERT_TRUE(table.SelectCell(last.column, last.row));
+  EXPECT_FALSE(table.PressEnter());  // the last cell keeps the cursor
+  EXPECT_EQ(table.CursorIndex(), TableModel::kCapacity - 1);
   table.SetEnterMovesOn(false);
   ASSERT_TRUE(table.SelectCell(5, 1));
   EXPECT_FALSE(table.PressEnter());
@@ -240,24 +245,41 @@ TEST(TableModelTest, EnterWritesZeroAndWalksOnThroughEmptyCells) {
 }
 
 TEST(TableModelTest, CellKeysAllowOnlyASignedDecimalNumber) {
+  const auto at_end = [](const std::string& text) { return EditFieldState{text, CharacterCount(text)}; };
   std::string text;
   for (char32_t key : {U'-', U'1', U'.', U'5'}) {
-    FilterCellKey(key, text, TableModel::kMaxChars);
+    FilterCellKey(key, at_end(text), TableModel::kMaxChars);
     ASSERT_NE(key, kNullKey);
     text += static_cast<char>(key);
   }
   EXPECT_EQ(text, "-1,5");
-  for (char32_t key : {U',', U'.', U'-', U'a', U'e', U' ', U'б'}) {
-    FilterCellKey(key, text, TableModel::kMaxChars);
+  for (char32_t key : {U',', U'.', U'-', U'+', U'a', U' ', U'б'}) {
+    FilterCellKey(key, at_end(text), TableModel::kMaxChars);
     EXPECT_EQ(key, kNullKey);
   }
   char32_t ninth = U'9';
-  FilterCellKey(ninth, "12345678", TableModel::kMaxChars);
+  FilterCellKey(ninth, at_end("12345678"), TableModel::kMaxChars);
   EXPECT_EQ(ninth, kNullKey);
   for (char32_t key : {char32_t{8}, char32_t{9}, char32_t{13}}) {
-    FilterCellKey(key, "12345678", TableModel::kMaxChars);
+    FilterCellKey(key, at_end("12345678"), TableModel::kMaxChars);
     EXPECT_NE(key, kNullKey);
   }
+  // An exponent: one E after a digit, its own sign, digits; no comma in it.
+  text = "-2,5";
+  for (char32_t key : {U'E', U'-', U'2'}) {
+    FilterCellKey(key, at_end(text), TableModel::kMaxChars);
+    ASSERT_NE(key, kNullKey);
+    text += static_cast<char>(key);
+  }
+  EXPECT_EQ(text, "-2,5E-2");
+  for (char32_t key : {U'e', U'-', U','}) {
+    FilterCellKey(key, at_end(text), TableModel::kMaxChars);
+    EXPECT_EQ(key, kNullKey);
+  }
+  char32_t leading = U'-';
+  FilterCellKey(leading, {"1e-3", 0}, TableModel::kMaxChars);
+  EXPECT_EQ(leading, U'-');  // the exponent's sign is not the number's
+  EXPECT_EQ(RemoveMisplacedMinus({"1e-3", 3}).text, "1e-3");
 
   // A minus that is not first is taken back: typed after a digit, or pasted inside.
   EXPECT_EQ(RemoveMisplacedMinus({"1-", 2}).text, "1");
@@ -276,6 +298,7 @@ TEST(TableModelTest, CellKeysAllowOnlyASignedDecimalNumber) {
   EXPECT_EQ(FilterTypedCellKey(U'-', {"12", 1, 0}, TableModel::kMaxChars), U'-');
   EXPECT_EQ(FilterPastedCellKey(U'-', {"12", 1, 0}, TableModel::kMaxChars), kNullKey);
   EXPECT_EQ(FilterPastedCellKey(U'-', {"12", 0, 0}, TableModel::kMaxChars), U'-');
+  EXPECT_EQ(FilterPastedCellKey(U'-', {"1e", 2, 0}, TableModel::kMaxChars), U'-');
 }
 
 TEST(TableModelTest, NewTableEmptiesOnlyTheValueCells) {

@@ -213,6 +213,30 @@ TEST(DigitalFilterTest, PolesWithinARadiusInBothForms) {
   SetFilter(filter, {1}, b);
   EXPECT_TRUE(filter.PolesWithin(0.9501));
   EXPECT_FALSE(filter.PolesWithin(0.9499));
+
+  // At the unit circle itself: a pole 1e−12 inside has a steady state, one on the circle has not,
+  // in either form.
+  for (const double pole : {1 - 1e-12, -(1 - 1e-12)}) {
+    SetFilter(filter, {1}, {pole});
+    EXPECT_TRUE(filter.PolesWithin(1)) << pole;
+    SetFilter(filter, {1}, {pole > 0 ? 1.0 : -1.0});
+    EXPECT_FALSE(filter.PolesWithin(1)) << pole;
+  }
+  for (const double radius : {1 - 1e-12, 1.0}) {
+    const double a1 = 2 * radius * std::cos(1e-3), a2 = -radius * radius;
+    SetFilter(filter, {1}, {a1, a2});
+    CCascadFilter2 pair;
+    pair.FirstSection()->SetA(1, a1);
+    pair.FirstSection()->SetA(2, a2);
+    EXPECT_EQ(filter.PolesWithin(1), radius < 1) << radius;
+    EXPECT_EQ(pair.PolesWithin(1), radius < 1) << radius;
+    // With a third pole at 0,5: (1 − a1·z⁻¹ − a2·z⁻²)(1 − 0,5·z⁻¹).
+    SetFilter(filter, {1}, {a1 + 0.5, a2 - 0.5 * a1, -0.5 * a2});
+    EXPECT_EQ(filter.PolesWithin(1), radius < 1) << radius;
+  }
+  // (1 − z⁻¹)(1 − 0,5·z⁻¹): a pole exactly at 1 beside another.
+  SetFilter(filter, {1}, {1.5, -0.5});
+  EXPECT_FALSE(filter.PolesWithin(1));
 }
 
 TEST(DigitalFilterTest, AmplitudesBeyondTheRangeOfTheirSquares) {

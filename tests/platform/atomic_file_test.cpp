@@ -5,7 +5,12 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 #include <cerrno>
 #include <filesystem>
@@ -14,6 +19,7 @@
 #include <string>
 
 #include "platform/atomic_file.h"
+#include "platform/save_transaction.h"
 #include "support/file_size_limit.h"
 #include "support/temporary_folder.h"
 
@@ -249,9 +255,17 @@ TEST_F(AtomicFileTest, AFullDiskKeepsTheOldFile) {
   EXPECT_EQ(Entries(dir_), 3);
 }
 
-TEST_F(AtomicFileTest, AStagedFileIsUntouchedUntilCommitted) {
-  const std::string single = Make("single.csv", "old");
-  const std::string linked = Make("linked.csv", "old");
+// The hidden files beside the targets whose names end in ".old": the old contents kept.
+std::vector<std::string> KeptContents(const fs::path& folder) {
+  std::vector<std::string> kept;
+  for (const auto& entry : fs::directory_iterator(folder))
+    if (entry.path().extension() == ".old") kept.push_back(ReadFile(entry.path()));
+  return kept;
+}
+
+TEST_F(AtomicFileTest, AStagedFileIsUntouchedUntilCommittedAndItsOldContentIsKeptOnDisk) {
+  const std::string single = Make("single.csv", "old single");
+  const std::string linked = Make("linked.csv", "old linked");
   ASSERT_EQ(link(linked.c_str(), PathOf("other.csv").c_str()), 0);
   {
     AtomicFileWriter replaced(single), in_place(linked);
@@ -261,12 +275,159 @@ TEST_F(AtomicFileTest, AStagedFileIsUntouchedUntilCommitted) {
     ASSERT_TRUE(in_place.Stage());
     EXPECT_EQ(replaced.Method(), SaveMethod::kReplace);
     EXPECT_EQ(in_place.Method(), SaveMethod::kInPlace);
-    EXPECT_EQ(Read(single), "old");
-    EXPECT_EQ(Read(linked), "old");
+    EXPECT_EQ(Read(single), "old single");
+    EXPECT_EQ(Read(linked), "old linked");
+    // Until the new content is in place and synced, a crash (kill -9 in the middle of a rewrite
+    // in place) cannot take the old content along: it is on disk beside each file.
+    std::vector<std::string> kept = KeptContents(dir_);
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(kept, (std::vector<std::string>{"old linked", "old single"}));
+    EXPECT_EQ(Stat(single).st_nlink, 2u);  // kept as a second name of the file itself
   }  // never committed
-  EXPECT_EQ(Read(single), "old");
-  EXPECT_EQ(Read(linked), "old");
+  EXPECT_EQ(Read(single), "old single");
+  EXPECT_EQ(Read(linked), "old linked");
   EXPECT_EQ(Entries(dir_), 3);
+
+  // Installed, the new content can still be taken back; finished, the old is let go.
+  AtomicFileWriter replaced(single), in_place(linked);
+  replaced.Write("new single");
+  in_place.Write("new linked");
+  ASSERT_TRUE(replaced.Install());
+  ASSERT_TRUE(in_place.Install());
+  EXPECT_EQ(Read(single), "new single");
+  EXPECT_EQ(Read(PathOf("other.csv")), "new linked");
+  ASSERT_TRUE(replaced.Revert());
+  ASSERT_TRUE(in_place.Revert());
+  EXPECT_EQ(Read(single), "old single");
+  EXPECT_EQ(Read(PathOf("other.csv")), "old linked");
+  EXPECT_EQ(Stat(single).st_nlink, 1u);
+  EXPECT_EQ(Entries(dir_), 3);
+}
+
+// Runs a command of the shell; whether it succeeded.
+bool Shell(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()) == 0; }
+
+std::optional<std::string> Attribute(const std::string& path, const char* name) {
+  char value[256];
+  const ssize_t size = getxattr(path.c_str(), name, value, sizeof value);
+  if (size < 0) return std::nullopt;
+  return std::string(value, static_cast<std::size_t>(size));
+}
+
+TEST_F(AtomicFileTest, AccessListsAndExtendedAttributesAreKept) {
+  const std::string shared = Make("shared.csv", "old", 0640);
+  // The owning group loses access, nobody gains read and write; the mode's group bits are the mask.
+  if (!Shell("setfacl -m g::---,u:65534:rw-,m::rw- '" + shared + "'"))
+    GTEST_SKIP() << "setfacl is missing, or this file system keeps no access lists";
+  const std::optional<std::string> acl = Attribute(shared, "system.posix_acl_access");
+  ASSERT_TRUE(acl);
+  const bool user_attributes = setxattr(shared.c_str(), "user.velmar.note", "kept", 4, 0) == 0;
+  ASSERT_TRUE(Save(shared, "new"));
+  EXPECT_EQ(Read(shared), "new");
+  EXPECT_EQ(Attribute(shared, "system.posix_acl_access"), acl);
+  EXPECT_EQ(Stat(shared).st_mode & 07777, 0660u);
+  if (user_attributes) {
+    EXPECT_EQ(Attribute(shared, "user.velmar.note"), "kept");
+  }
+  EXPECT_EQ(Entries(dir_), 1);
+
+  // A folder's default list would let nobody into a new file; the replacement of a file without
+  // a list gets none either.
+  fs::create_directory(PathOf("inherits"));
+  const std::string plain = Make("inherits/plain.csv", "old", 0600);
+  ASSERT_TRUE(Shell("setfacl -d -m u:65534:rw- '" + PathOf("inherits") + "'"));
+  ASSERT_TRUE(Save(plain, "new"));
+  EXPECT_EQ(Read(plain), "new");
+  EXPECT_FALSE(Attribute(plain, "system.posix_acl_access"));
+  EXPECT_EQ(Stat(plain).st_mode & 07777, 0600u);
+}
+
+TEST_F(AtomicFileTest, AnotherUsersLinkInASharedStickyFolderIsNotFollowed) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to plant a link of another user";
+  const std::string victim = Make("victim.txt", "precious", 0644);
+  fs::create_directory(PathOf("shared"));
+  chmod(PathOf("shared").c_str(), 01777);
+  const std::string planted = PathOf("shared/report.csv");
+  ASSERT_EQ(symlink(victim.c_str(), planted.c_str()), 0);
+  ASSERT_EQ(lchown(planted.c_str(), kNobody, kNobody), 0);
+  AtomicFileWriter file(planted);
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_TRUE(file.IsForeignLink());
+  file.Write("overwritten");
+  EXPECT_FALSE(file.Commit());
+  EXPECT_EQ(file.FailureMessage("Не удаётся создать файл"), "Не удаётся создать файл\n" + planted +
+                                                              "\nСимволическая ссылка в общей папке принадлежит "
+                                                              "другому пользователю: запись по ней запрещена");
+  EXPECT_EQ(Read(victim), "precious");
+
+  // The caller's own link, or the folder owner's, is followed as before.
+  ASSERT_EQ(lchown(planted.c_str(), 0, 0), 0);
+  ASSERT_TRUE(Save(planted, "own link"));
+  EXPECT_EQ(Read(victim), "own link");
+  ASSERT_EQ(lchown(planted.c_str(), kNobody, kNobody), 0);
+  ASSERT_EQ(chown(PathOf("shared").c_str(), kNobody, kNobody), 0);
+  ASSERT_TRUE(Save(planted, "owner's link"));
+  EXPECT_EQ(Read(victim), "owner's link");
+}
+
+TEST_F(AtomicFileTest, SeveralFilesAreSavedAllOrNone) {
+  const std::string single = Make("single.csv", "old single");
+  const std::string linked = Make("linked.csv", "old linked");
+  ASSERT_EQ(link(linked.c_str(), PathOf("other.csv").c_str()), 0);
+  const std::string blocked = Make("blocked.csv", "old blocked");
+  const std::string pictures = PathOf("new/pictures");
+  const auto add_all = [&](SaveTransaction& files) {
+    files.Add(single, "new single");
+    files.Add(linked, "new linked");
+    files.Add(PathOf("fresh.csv"), "fresh");
+    files.AddToFolder(pictures, "a.bmp", "picture a");
+    files.AddToFolder(pictures, "b.bmp", "picture b");
+    files.Add(blocked, "new blocked");
+  };
+  const auto unchanged = [&] {
+    EXPECT_EQ(Read(single), "old single");
+    EXPECT_EQ(Read(PathOf("other.csv")), "old linked");
+    EXPECT_FALSE(fs::exists(PathOf("fresh.csv")));
+    EXPECT_FALSE(fs::exists(PathOf("new")));
+    EXPECT_EQ(Entries(dir_), 4);
+  };
+  {
+    // The last name turns into a folder once everything is staged: its rename fails after the
+    // others have taken their places, and they give them back.
+    SaveTransaction files;
+    add_all(files);
+    ASSERT_TRUE(files.Stage());
+    ASSERT_EQ(unlink(blocked.c_str()), 0);
+    ASSERT_EQ(mkdir(blocked.c_str(), 0755), 0);
+    EXPECT_FALSE(files.Commit());
+    EXPECT_EQ(files.Failure().path, blocked);
+    EXPECT_EQ(files.Failure().error, EISDIR);
+    EXPECT_TRUE(files.Failure().not_undone.empty());
+    unchanged();
+  }
+  ASSERT_EQ(rmdir(blocked.c_str()), 0);
+  Make("blocked.csv", "old blocked");
+  {
+    // A stop asked for once even the new folder is in place takes everything back.
+    SaveTransaction files([&] { return fs::exists(pictures); });
+    add_all(files);
+    EXPECT_FALSE(files.Commit());
+    EXPECT_TRUE(files.Failure().stopped);
+    unchanged();
+  }
+  {
+    SaveTransaction files;
+    add_all(files);
+    ASSERT_TRUE(files.Commit());
+  }
+  EXPECT_EQ(Read(single), "new single");
+  EXPECT_EQ(Read(PathOf("other.csv")), "new linked");
+  EXPECT_EQ(Read(blocked), "new blocked");
+  EXPECT_EQ(Read(PathOf("fresh.csv")), "fresh");
+  EXPECT_EQ(Read(pictures + "/b.bmp"), "picture b");
+  EXPECT_EQ(Entries(dir_), 6);
+  EXPECT_EQ(Entries(PathOf("new")), 1);
+  EXPECT_EQ(Entries(pictures), 2);
 }
 
 }  // namespace

@@ -157,6 +157,26 @@ TEST(CoefficientExportTest, DirectLayoutOfACascadeIsTheProductOfItsSections) {
     ASSERT_NEAR(amplitude, run.AmplitudeResponse()[k], 1e-9) << k;
   }
 
+  // Order 60 multiplied out fits in doubles, but rounded it is another filter: summed at z = 1 in
+  // quadruple precision, its gain is nowhere near the sections' product there (about 0,9).
+  Models wide;
+  wide.Design(kChebyshevKind, 60);
+  const FilterCoefficients sixty = wide.Coefficients();
+  const std::optional<DirectForm> rounded = DirectFormOf(sixty);
+  ASSERT_TRUE(rounded.has_value());
+  __float128 num60 = 0, den60 = 0;
+  for (double c : rounded->numerator) num60 += c;
+  for (double c : rounded->denominator) den60 += c;
+  long double sections_gain = sixty.gain;
+  for (const CoefficientSection& s : sixty.sections)
+    sections_gain *= s.g * (static_cast<long double>(s.b0) + s.b1 + s.b2) / (1.0L - s.a1 - s.a2);
+  EXPECT_GT(std::fabs(static_cast<double>(num60 / den60) / static_cast<double>(sections_gain) - 1), 0.5);
+  EXPECT_NEAR(static_cast<double>(sections_gain), 1, 0.2);
+  const OfferedLayouts offered = LayoutsOf(sixty);
+  EXPECT_EQ(offered.layouts, std::vector<CoefficientLayout>{CoefficientLayout::kSections});
+  EXPECT_EQ(offered.direct_fault, DirectFormFault::kUnfaithful);
+  EXPECT_EQ(LayoutsOf(filter).direct_fault, DirectFormFault::kNone);
+
   // Order 200 far down the band: its direct form lies below what a double holds, so only the
   // sections are offered.
   Models narrow;
@@ -166,6 +186,7 @@ TEST(CoefficientExportTest, DirectLayoutOfACascadeIsTheProductOfItsSections) {
   EXPECT_EQ(sections.sections.size(), 100u);
   EXPECT_FALSE(DirectFormOf(sections).has_value());
   EXPECT_EQ(AvailableLayouts(sections), std::vector<CoefficientLayout>{CoefficientLayout::kSections});
+  EXPECT_EQ(LayoutsOf(sections).direct_fault, DirectFormFault::kBeyondRange);
 }
 
 TEST(CoefficientExportTest, HeaderIdentifiersComeFromTheFileName) {
@@ -175,6 +196,24 @@ TEST(CoefficientExportTest, HeaderIdentifiersComeFromTheFileName) {
   EXPECT_EQ(HeaderPrefix("-"), "velmar_filter");
   EXPECT_EQ(HeaderPrefix("_Reserved__name.h"), "f_Reserved_name");
   EXPECT_EQ(HeaderPrefix(".h"), "f_h");
+  for (const char* name : {"lowpass", "f_2nd_order_filter", "Filter", "a1_b2_"}) EXPECT_TRUE(IsHeaderPrefix(name)) << name;
+  for (const char* name : {"", "2nd", "_Reserved", "double__under", "low-pass", "Коэф", "a b"})
+    EXPECT_FALSE(IsHeaderPrefix(name)) << name;
+
+  // Every name comes from the prefix as given, the guard from it upper-cased and the content's
+  // hash: Filter.h and filter.h of one filter share neither names nor guard.
+  FilterCoefficients typed;
+  typed.a = {1, 0.5};
+  typed.order = 1;
+  const std::string upper = CoefficientsHeader(typed, CoefficientLayout::kDirect, "Filter");
+  const std::string lower = CoefficientsHeader(typed, CoefficientLayout::kDirect, "filter");
+  EXPECT_NE(upper.find("#define Filter_NUMERATOR_LENGTH 2\n"), std::string::npos) << upper;
+  EXPECT_NE(upper.find("static const double Filter_numerator[Filter_NUMERATOR_LENGTH] = {"), std::string::npos);
+  const auto guard = [](const std::string& header) { return header.substr(header.find("#ifndef "), 40); };
+  EXPECT_EQ(guard(upper).rfind("#ifndef FILTER_COEFFICIENTS_", 0), 0u) << guard(upper);
+  EXPECT_NE(guard(upper), guard(lower));
+  typed.a = {1, 0.25};
+  EXPECT_NE(guard(CoefficientsHeader(typed, CoefficientLayout::kDirect, "filter")), guard(lower));
 }
 
 TEST(CoefficientTableTest, ColumnsEquationsAndSpreadsheetText) {
@@ -214,11 +253,18 @@ TEST(CoefficientTableTest, ColumnsEquationsAndSpreadsheetText) {
 
   m.Design(kWeighingKind, 0);
   const CoefficientTable taps = TableOf(m.Coefficients());
-  EXPECT_EQ(taps.caption, "Фильтр со взвешиванием, прямоугольное окно, порядок 10: 11 коэффициентов");
+  // Order 10: taps a(0) … a(9) and a last one that is 0 by design.
+  EXPECT_EQ(taps.caption, "Фильтр со взвешиванием, прямоугольное окно, порядок 10: 10 ненулевых коэффициентов, a(10) = 0");
   EXPECT_EQ(taps.headers, (std::vector<std::string>{"i", "a(i)"}));
   EXPECT_EQ(taps.equation, "y(n) = a(0)·x(n) + a(1)·x(n−1) + … + a(10)·x(n−10)");
   ASSERT_EQ(taps.cells.size(), 11u);
   EXPECT_EQ(taps.cells[5][1], CoefficientText(1 / std::numbers::pi));  // h(5) = ωc/π
+  FilterCoefficients delay;  // a full band: only the middle tap is left
+  delay.origin = CoefficientOrigin::kFrSampling;
+  delay.order = 2;
+  delay.a = {0, 1, 0};
+  EXPECT_EQ(TableOf(delay).caption,
+            "Фильтр частотной выборки, прямоугольное окно, порядок 2: 1 ненулевой коэффициент, a(2) = 0");
 }
 
 }  // namespace

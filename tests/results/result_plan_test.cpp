@@ -246,7 +246,7 @@ TEST(ResultPlanTest, ZeroPlaneMarksEveryRootInASquareViewAndTellsStability) {
   // A pole at 1,5 sets the view and the verdict.
   roots.poles = {{{1.5, 0}, 1}};
   roots.max_pole_radius = 1.5;
-  roots.stable = false;
+  roots.stability = Stability::kUnstable;
   plan = ZeroPolePlan(roots, zeros, poles);
   EXPECT_NEAR(plan.range_y.max, 1.725, 1e-15);
   EXPECT_EQ(StabilityText(roots), "Неустойчив: наибольший радиус полюса 1,5");
@@ -256,8 +256,13 @@ TEST(ResultPlanTest, ZeroPlaneMarksEveryRootInASquareViewAndTellsStability) {
   EXPECT_EQ(zeros.size(), 2u);
   roots.poles.clear();
   roots.max_pole_radius = 0;
-  roots.stable = true;
+  roots.stability = Stability::kStable;
   EXPECT_EQ(StabilityText(roots), "Устойчив: полюсов нет");
+  // Poles that could not be found leave the verdict open.
+  roots.poles = {{{0.5, 0}, 1}};
+  roots.missing_poles = 2;
+  roots.stability = Stability::kUnknown;
+  EXPECT_EQ(StabilityText(roots), "Устойчивость не определена: найдены не все полюсы");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/questions.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/modal.h"
 
@@ -19,6 +20,26 @@ class ScopedModalAnswerer {
 
  private:
   ModalAnswerer previous_;
+};
+
+// Answers the program's questions in turn, then with their default answers, and keeps every
+// question asked.
+class ScriptedAnswers {
+ public:
+  explicit ScriptedAnswers(std::vector<Answer> answers)
+      : answers_(std::move(answers)), previous_(SetQuestionHandler([this](const Question& question) {
+          questions_.push_back(question);
+          return next_ < answers_.size() ? answers_[next_++] : question.default_answer;
+        })) {}
+  ~ScriptedAnswers() { SetQuestionHandler(std::move(previous_)); }
+
+  const std::vector<Question>& Questions() const { return questions_; }
+
+ private:
+  std::vector<Answer> answers_;
+  std::size_t next_ = 0;
+  std::vector<Question> questions_;
+  QuestionHandler previous_;
 };
 
 // Gives the file names in turn (nothing = cancel) and keeps every request it was asked.

@@ -1,10 +1,13 @@
 /* The headers velmar-cli writes, compiled as C: the arrays handed to the C++ test. */
 #include "chebyshev10.h"
 #include "typed.h"
+#include "Filter.h"
+#include "filter.h"
 
-const double* chebyshev10_sos_from_c(void) { return &chebyshev10_sos[0][0]; }
-int chebyshev10_sections_from_c(void) { return CHEBYSHEV10_SECTION_COUNT; }
+const double* chebyshev10_sos_from_c(void) { return &cheb10_sos[0][0]; }
+int chebyshev10_sections_from_c(void) { return cheb10_SECTION_COUNT; }
 const double* typed_numerator_from_c(void) { return typed_numerator; }
 const double* typed_denominator_from_c(void) { return typed_denominator; }
-int typed_numerator_length_from_c(void) { return TYPED_NUMERATOR_LENGTH; }
-int typed_denominator_length_from_c(void) { return TYPED_DENOMINATOR_LENGTH; }
+int typed_numerator_length_from_c(void) { return typed_NUMERATOR_LENGTH; }
+int typed_denominator_length_from_c(void) { return typed_DENOMINATOR_LENGTH; }
+int filter_sections_from_c(void) { return Filter_SECTION_COUNT + filter_SECTION_COUNT; }

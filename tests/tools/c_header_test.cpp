@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "Filter.h"
 #include "chebyshev10.h"
+#include "filter.h"
 #include "support/coefficient_csv.h"
 #include "support/temporary_folder.h"
 #include "typed.h"
@@ -18,6 +20,7 @@ const double* typed_numerator_from_c(void);
 const double* typed_denominator_from_c(void);
 int typed_numerator_length_from_c(void);
 int typed_denominator_length_from_c(void);
+int filter_sections_from_c(void);
 }
 
 namespace {
@@ -30,19 +33,19 @@ TEST(CHeaderTest, CompilesAsCAndCxxAndHoldsTheCsvValues) {
   const CoefficientCsv sections = ReadGenerated("chebyshev10.csv");
   ASSERT_EQ(sections.columns, "section,b0,b1,b2,a0,a1,a2");
   ASSERT_EQ(sections.rows.size(), 5u);
-  ASSERT_EQ(CHEBYSHEV10_SECTION_COUNT, 5);
+  ASSERT_EQ(cheb10_SECTION_COUNT, 5);
   ASSERT_EQ(chebyshev10_sections_from_c(), 5);
   for (int s = 0; s < 5; ++s) {
     for (int j = 0; j < 6; ++j) {
-      EXPECT_EQ(chebyshev10_sos[s][j], sections.rows[s][j]) << s << "," << j;
+      EXPECT_EQ(cheb10_sos[s][j], sections.rows[s][j]) << s << "," << j;
       EXPECT_EQ(chebyshev10_sos_from_c()[6 * s + j], sections.rows[s][j]) << s << "," << j;
     }
   }
 
   const CoefficientCsv direct = ReadGenerated("typed.csv");
   ASSERT_EQ(direct.columns, "k,numerator,denominator");
-  ASSERT_EQ(TYPED_NUMERATOR_LENGTH, 3);
-  ASSERT_EQ(TYPED_DENOMINATOR_LENGTH, 3);
+  ASSERT_EQ(typed_NUMERATOR_LENGTH, 3);
+  ASSERT_EQ(typed_DENOMINATOR_LENGTH, 3);
   ASSERT_EQ(typed_numerator_length_from_c(), 3);
   ASSERT_EQ(typed_denominator_length_from_c(), 3);
   ASSERT_EQ(direct.rows.size(), 3u);
@@ -54,6 +57,12 @@ TEST(CHeaderTest, CompilesAsCAndCxxAndHoldsTheCsvValues) {
   }
   // The value typed on the command line, exactly.
   EXPECT_EQ(typed_numerator[1], -0.33333333333333331);
+
+  // Filter.h and filter.h: the same filter, both included, each under its own names.
+  ASSERT_EQ(Filter_SECTION_COUNT, 2);
+  ASSERT_EQ(filter_sections_from_c(), 4);
+  for (int s = 0; s < 2; ++s)
+    for (int j = 0; j < 6; ++j) EXPECT_EQ(Filter_sos[s][j], filter_sos[s][j]) << s << "," << j;
 }
 
 }  // namespace

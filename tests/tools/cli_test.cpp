@@ -1,19 +1,29 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 #include <sstream>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "numeric/number_text.h"
+#include "support/coefficient_csv.h"
+#include "support/fir_edge.h"
+#include "support/stated_interval.h"
 #include "support/temporary_folder.h"
 
 namespace {
@@ -96,6 +106,36 @@ TEST_F(CliTest, FrequencyCsvAndMeasurementOfADesignedFilter) {
   EXPECT_NE(r.out.find("filter: chebyshev\n"), std::string::npos);
   EXPECT_NE(r.out.find("stable: yes\nmax pole radius: 0."), std::string::npos) << r.out;
 
+  // A −39,8 dB side lobe of this filter lies between two grid points, beyond the last grid point
+  // above −40 dB: the stated stop edge holds the crossing of the continuous response, computed
+  // here from the written taps, and so does the pass edge.
+  const Result lobe = Run("--fsampling --order 301 --wc 2.5 --afc 3 --measure -1,-40 --coefficients-csv -");
+  ASSERT_EQ(lobe.exit_code, 0) << lobe.err;
+  std::vector<double> taps;
+  for (const std::vector<double>& row : ReadCoefficientCsv(lobe.out).rows) taps.push_back(row.at(0));
+  ASSERT_EQ(taps.size(), 302u);
+  const long double peak = FirGridPeak(taps, 2048);
+  const auto stated = [&](const std::string& name) {
+    const std::size_t at = lobe.err.find(name + ": ");
+    if (at == std::string::npos) return StatedInterval("");
+    const std::size_t from = at + name.size() + 2;
+    return StatedInterval(lobe.err.substr(from, lobe.err.find('\n', from) - from));
+  };
+  const double stop_edge = LastFirCrossing(taps, peak, -40, 2.5), pass_edge = LastFirCrossing(taps, peak, -1, 2);
+  EXPECT_NEAR(stop_edge, 2.7915, 1e-4);  // the lobe's, not 2,7717 below it
+  EXPECT_TRUE(stated("Нормированная круговая частота нижней границы полосы подавления").Holds(stop_edge)) << lobe.err;
+  EXPECT_TRUE(
+      stated("Нормированная циклическая частота нижней границы полосы подавления").Holds(stop_edge / (2 * std::numbers::pi)));
+  EXPECT_TRUE(stated("Нормированная круговая частота верхней границы полосы пропускания").Holds(pass_edge)) << lobe.err;
+  EXPECT_TRUE(
+      stated("Ширина переходной полосы в единицах нормированной круговой частоты").Holds(stop_edge - pass_edge));
+
+  // The identity filter: its pass band reaches π, 0,5 in cycles, stated without a minus before 0.
+  const Result identity = Run("--arbitrary 1 --afc 3 --measure -3,-40");
+  ASSERT_EQ(identity.exit_code, 0) << identity.err;
+  EXPECT_NE(identity.out.find("пропускания: 0,5000±0,00%\n"), std::string::npos) << identity.out;
+  EXPECT_EQ(identity.out.find("-0,"), std::string::npos) << identity.out;
+
   // y(n) = x(n) + x(n − 1): a group delay of 0.5, its field empty at ±π where H vanishes.
   const Result two_taps = Run("--arbitrary 1,1 --points 1024 --freq-csv -");
   ASSERT_EQ(two_taps.exit_code, 0) << two_taps.err;
@@ -122,10 +162,38 @@ TEST_F(CliTest, MessagesGoToStandardErrorAndOverflowIsReported) {
             std::string::npos)
       << r.err;
   EXPECT_NE(r.out.find("transient length: 63\noverflow: yes\n"), std::string::npos) << r.out;
-  // A correction of a design value is a message too, and the run goes on.
-  const Result corrected = Run("--butterworth --wp 4");
-  EXPECT_EQ(corrected.exit_code, 0);
-  EXPECT_NE(corrected.err.find("message: "), std::string::npos);
+  // A correction of a design value is a message too, and the run goes on with the value named
+  // after it; so does an automatic order held at its limit.
+  const std::pair<std::string, std::string> corrections[] = {
+      {"--butterworth --wp 4", "Произведена коррекция.\ncorrected: --wp = 3.141592653589793\n"},
+      {"--butterworth --order 10000", "message: Порядок фильтра должен быть меньше 200\n Произведена коррекция.\n"
+                                      "corrected: --order = 200\n"},
+      {"--butterworth --ls-db -400 --transition 1", "Произведена коррекция.\ncorrected: --order = 200\n"},
+      {"--chebyshev --ripple 1e20", "corrected: --ripple = 50\ncorrected: --lp = 0.5\n"},
+      {"--window --order 0", "Произведена коррекция.\ncorrected: --order = 1\n"},
+      {"--biharmonic --w1 4", "Произведена коррекция.\ncorrected: --w1 = 3\n"}};
+  for (const auto& [args, note] : corrections) {
+    const Result corrected = Run(args);
+    EXPECT_EQ(corrected.exit_code, 0) << args;
+    EXPECT_NE(corrected.err.find(note), std::string::npos) << args << ": " << corrected.err;
+  }
+  EXPECT_NE(Run("--butterworth --order 10000").out.find("order: 200\n"), std::string::npos);
+  EXPECT_EQ(Run("--butterworth --lp-db 3").err, "");  // a positive level in dB is read as negative, silently
+
+  // z² − 1,999999999998·z + 0,999999999998: the poles 1 and 0,999999999998 exactly.
+  const Result edge = Run("--arbitrary 1 --recursive 1.999999999998,-0.999999999998 --zpk-csv -");
+  EXPECT_EQ(edge.out, "kind,re,im,multiplicity\nzero,0,0,2\npole,0.999999999998,0,1\npole,1,0,1\ngain,1,0,1\n");
+  EXPECT_NE(edge.err.find("stable: no\nmax pole radius: 1\n"), std::string::npos) << edge.err;
+  // Zeros beyond a double's range are told, the others listed.
+  const Result wide = Run("--arbitrary 1e-300,1e300,1 --samples 1 --zpk-csv -");
+  EXPECT_EQ(wide.exit_code, 0);
+  EXPECT_EQ(wide.out, "kind,re,im,multiplicity\nzero,-1e-300,0,1\npole,0,0,2\ngain,1e-300,0,1\n");
+  EXPECT_NE(wide.err.find("message: Не удалось найти 1 из 2 нулей фильтра.\n"), std::string::npos) << wide.err;
+  // A gain far below a double's range keeps the zeros and is written with its own exponent.
+  const Result low = Run("--butterworth --order 150 --wp 0.01 --zpk-csv -");
+  EXPECT_NE(low.out.find("\nzero,-1,0,150\n"), std::string::npos);
+  const std::string gain = low.out.substr(low.out.find("gain,"));
+  EXPECT_LT(std::stoi(gain.substr(gain.find('e') + 1)), -307) << gain;
 }
 
 // count values "0,0,…,last".
@@ -145,7 +213,12 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndWritesNothing) {
       {"--butterworth --wp 1e-400", "'1e-400' is out of range"},
       {"--butterworth --order 99999999999", "is out of range"},
       {"--wp 1", "belong to --butterworth"},
-      {"--table " + (dir_ / "missing.tbl").string(), "cannot read the table file"},
+      {"--table " + (dir_ / "missing.tbl").string(),
+       "cannot read the table file '" + (dir_ / "missing.tbl").string() + "': No such file or directory"},
+      {"--table " + dir_.string(), "cannot read the table file '" + dir_.string() + "': Is a directory"},
+      {"--table /dev/null", "'/dev/null': it is not a regular file but a device, a pipe or a socket"},
+      {"--c-header c.h --c-prefix 2nd", "option --c-prefix: '2nd' is no C identifier"},
+      {"--c-prefix lowpass", "--c-prefix belongs to --c-header"},
       {"--measure 0.707,0.01", "needs --afc 2 or --afc 3"},
       {"--afc 2 --measure 0.71,0.01", "not in its list"},
       {"--arbitrary 0,0", "all 0"},
@@ -219,6 +292,29 @@ TEST_F(CliTest, OutputsThatAreOneFileAreRefused) {
   EXPECT_FALSE(fs::exists(dir_ / "same.csv"));
   EXPECT_FALSE(fs::exists(dir_ / "pics"));
   EXPECT_EQ(ReadAll(dir_ / "a.csv"), "old");
+
+  // No output replaces the table read, whatever name either has.
+  const std::string table("\0\0\0\0\0\0\xF8\x3F", 8);  // 1.5
+  Write("t.inp", table);
+  ASSERT_EQ(symlink("t.inp", (dir_ / "link.inp").c_str()), 0);
+  fs::create_directory(dir_ / "pics");
+  Write("pics/DFh.bmp", table);
+  const std::pair<std::string, std::string> inputs[] = {
+      {"--table t.inp --time-csv t.inp", "--time-csv 't.inp' and --table 't.inp' are the same file"},
+      {"--table link.inp --freq-csv ./t.inp", "--freq-csv './t.inp' and --table 'link.inp' are the same file"},
+      {"--table pics/DFh.bmp --pictures pics/",
+       "--pictures 'pics/DFh.bmp' and --table 'pics/DFh.bmp' are the same file"}};
+  for (const auto& [args, clash] : inputs) {
+    const Result r = Run(args);
+    EXPECT_EQ(r.exit_code, 2) << args;
+    EXPECT_NE(r.err.find(clash + ": an output may not overwrite an input"), std::string::npos) << args << ": " << r.err;
+  }
+  EXPECT_EQ(ReadAll(dir_ / "t.inp"), table);
+  EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp"), table);
+
+  // Devices that discard or stream are no files to protect.
+  const Result discarded = Run("--time-csv /dev/null --freq-csv /dev/null --zpk-csv /dev/null");
+  EXPECT_EQ(discarded.exit_code, 0) << discarded.err;
 }
 
 TEST_F(CliTest, OutputsAreWrittenAllOrNone) {
@@ -249,8 +345,10 @@ TEST_F(CliTest, OutputsAreWrittenAllOrNone) {
   EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp"), "old picture");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 1);
 
-  const Result written = Run("--interval 1000 --time-csv time.csv --pictures pics");
+  // As under cron: no XDG_RUNTIME_DIR, and still no word on standard error but the program's own.
+  const Result written = Run("--interval 1000 --time-csv time.csv --pictures pics", "", "env -u XDG_RUNTIME_DIR");
   ASSERT_EQ(written.exit_code, 0) << written.err;
+  EXPECT_EQ(written.err, "");
   EXPECT_EQ(ReadAll(dir_ / "time.csv").rfind("n,h,g,x,y\n0,1,1,0,0\n", 0), 0u);
   EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp").substr(0, 2), "BM");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 10);
@@ -298,8 +396,20 @@ TEST_F(CliTest, CoefficientsOfTheAnalysedFilterInEitherLayout) {
   const Result header = Run("--window --order 4 --c-header taps.h");
   ASSERT_EQ(header.exit_code, 0) << header.err;
   const std::string text = ReadAll(dir_ / "taps.h");
-  EXPECT_NE(text.find("#define TAPS_NUMERATOR_LENGTH 5\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("#define taps_NUMERATOR_LENGTH 5\n"), std::string::npos) << text;
   EXPECT_NE(text.find("Windowed FIR low-pass, order 4: rectangular window, wc = 1 rad/sample"), std::string::npos);
+  // Two headers of one name in two folders never share a guard, so neither hides the other.
+  fs::create_directory(dir_ / "d1");
+  fs::create_directory(dir_ / "d2");
+  ASSERT_EQ(Run("--chebyshev --order 4 --c-header d1/cheb.h").exit_code, 0);
+  ASSERT_EQ(Run("--chebyshev --order 6 --c-header d2/cheb.h").exit_code, 0);
+  const auto guard = [&](const char* name) {
+    const std::string header_text = ReadAll(dir_ / name);
+    const std::size_t at = header_text.find("#ifndef ");
+    return at == std::string::npos ? "" : header_text.substr(at, header_text.find('\n', at) - at);
+  };
+  EXPECT_EQ(guard("d1/cheb.h").rfind("#ifndef CHEB_COEFFICIENTS_", 0), 0u) << guard("d1/cheb.h");
+  EXPECT_NE(guard("d1/cheb.h"), guard("d2/cheb.h"));
 
   // A direct form beyond a double's range fails while running, and nothing is written.
   const Result narrow = Run("--butterworth --wp 0.01 --order 200 --coefficients-layout direct "
@@ -309,15 +419,29 @@ TEST_F(CliTest, CoefficientsOfTheAnalysedFilterInEitherLayout) {
       << narrow.err;
   EXPECT_FALSE(fs::exists(dir_ / "d.csv"));
   EXPECT_FALSE(fs::exists(dir_ / "t.csv"));
+
+  // Chebyshev 60 multiplied out fits in doubles but is not the filter: refused the same way, as CSV
+  // and as a C header; a low order passes.
+  for (const char* output : {"--coefficients-csv d.csv", "--c-header d.h"}) {
+    const Result wrong = Run(std::string("--chebyshev --order 60 --coefficients-layout direct ") + output);
+    EXPECT_EQ(wrong.exit_code, 1) << output;
+    EXPECT_NE(wrong.err.find("the direct form of this filter, rounded to doubles, is not the filter"),
+              std::string::npos)
+        << wrong.err;
+    EXPECT_FALSE(fs::exists(dir_ / "d.csv") || fs::exists(dir_ / "d.h")) << output;
+  }
+  EXPECT_EQ(Run("--chebyshev --order 8 --coefficients-layout direct --c-header d.h").exit_code, 0);
 }
 
 TEST_F(CliTest, StandardOutputIsWrittenWhereItStandsAndItsFailureIsAnError) {
-  for (const char* args : {"--time-csv -", "--arbitrary 1", "--help"}) {
+  // Standard output is written before any file takes its place.
+  for (const char* args : {"--time-csv -", "--arbitrary 1 --time-csv sf.csv", "--help"}) {
     const Result r = Run(args, ">/dev/full");
     EXPECT_EQ(r.exit_code, 1) << args;
     EXPECT_NE(r.err.find("velmar-cli: cannot write to standard output: No space left on device"), std::string::npos)
         << args << ": " << r.err;
   }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1);  // err.txt: no sf.csv, nothing hidden
 
   // Through a link to /dev/stdout, appended to what standard output already holds.
   Write("log.txt", "before\n");
@@ -327,6 +451,85 @@ TEST_F(CliTest, StandardOutputIsWrittenWhereItStandsAndItsFailureIsAnError) {
   EXPECT_EQ(ReadAll(dir_ / "log.txt").rfind("before\nn,h,g,x,y\n0,1,1,0,0\n", 0), 0u);
   EXPECT_TRUE(fs::is_symlink(dir_ / "stdout"));
   EXPECT_NE(r.err.find("filter: arbitrary\n"), std::string::npos) << r.err;  // the summary moves aside
+}
+
+TEST_F(CliTest, AFileThatCannotTakeItsPlaceLeavesTheOthersAsTheyWere) {
+  if (std::system("unshare -m true 2>/dev/null") != 0) GTEST_SKIP() << "needs a mount namespace (root)";
+  Write("a.csv", "old a");
+  Write("b.csv", "old b");
+  ASSERT_EQ(link((dir_ / "b.csv").c_str(), (dir_ / "b2.csv").c_str()), 0);  // rewritten in place
+  Write("c.csv", "old c");
+  Write("mounted", "over c");
+  // c.csv is a mount point: renaming over it fails, after a.csv and b.csv took their places.
+  const Result r = Run("--arbitrary 1 --samples 1 --time-csv a.csv --freq-csv b.csv --zpk-csv c.csv", "",
+                       "unshare -m sh -c 'mount --bind mounted c.csv && exec \"$0\" \"$@\"'");
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_NE(r.err.find("velmar-cli: cannot write 'c.csv': Device or resource busy"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadAll(dir_ / "a.csv"), "old a");
+  EXPECT_EQ(ReadAll(dir_ / "b2.csv"), "old b");
+  EXPECT_EQ(ReadAll(dir_ / "c.csv"), "old c");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 7);  // and out.txt, err.txt: nothing kept aside
+}
+
+// velmar-cli started in the test's folder with its standard output into a pipe, its standard
+// error into err.txt.
+struct Child {
+  pid_t pid = -1;
+  int out = -1;  // the pipe's reading end
+};
+
+TEST_F(CliTest, SignalsAndAReaderThatGoesAwayLeaveNothingBehind) {
+  const char* const argv[] = {VELMAR_CLI, "--points", "4096", "--freq-csv", "-", "--time-csv", "t.csv",
+                              "--pictures", "p", nullptr};
+  const std::string err = (dir_ / "err.txt").string();
+  const auto start = [&] {
+    int pipe_ends[2];
+    EXPECT_EQ(pipe(pipe_ends), 0);
+    Child child{fork(), pipe_ends[0]};
+    if (child.pid == 0) {  // nothing but async-signal-safe calls until exec
+      const int err_fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (dup2(pipe_ends[1], 1) < 0 || dup2(err_fd, 2) < 0 || chdir(dir_.c_str()) != 0) _exit(126);
+      close(pipe_ends[0]);
+      execv(argv[0], const_cast<char* const*>(argv));
+      _exit(127);
+    }
+    close(pipe_ends[1]);
+    return child;
+  };
+  // The exit code, or 1000 + the signal that ended it.
+  const auto finish = [](const Child& child) {
+    int status = 0;
+    waitpid(child.pid, &status, 0);
+    close(child.out);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+  };
+  const auto nothing_left = [&](const std::string& what) {
+    EXPECT_EQ(ReadAll(dir_ / "t.csv"), "old") << what;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2) << what;  // t.csv and err.txt: no temporaries, no p
+    EXPECT_EQ(ReadAll(err), "") << what;
+  };
+  Write("t.csv", "old");
+
+  // A reader that has gone before the first byte, as "| head" soon is: a write error, no words.
+  Child gone = start();
+  close(std::exchange(gone.out, -1));
+  EXPECT_EQ(finish(gone), 1);
+  nothing_left("reader gone");
+
+  // Standard output is written once every file is staged, and stalls when the pipe is full.
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    const Child stalled = start();
+    const int full = fcntl(stalled.out, F_GETPIPE_SZ) - PIPE_BUF;
+    int queued = 0;
+    for (int wait = 0; wait < 6000 && queued <= full; ++wait) {
+      ioctl(stalled.out, FIONREAD, &queued);
+      if (queued <= full) usleep(10000);
+    }
+    ASSERT_GT(queued, full) << "velmar-cli never filled its standard output";
+    kill(stalled.pid, signal_number);
+    EXPECT_EQ(finish(stalled), 128 + signal_number) << signal_number;
+    nothing_left(strsignal(signal_number));
+  }
 }
 
 }  // namespace

@@ -114,6 +114,7 @@ void TDiagramFrame::HideTools() {
 
 void TDiagramFrame::ShowTools() {
   if (tools_suppressed_ || !Panel->isHidden()) return;
+  PlaceControls();  // the net may have moved since: a diagram sharing its margin widened it
   Panel->show();
   Panel->raise();
   if (!SpeedButtonLim->isChecked()) return;

@@ -57,6 +57,10 @@ void TDiagram::PaintAhead() {
   PaintIfOutdated();
 }
 
+// Stacked diagrams lie in one window: its coordinates line their nets up, wherever each diagram
+// sits in its frame (beside the spin buttons or not).
+int TDiagram::MarginOrigin() const { return mapTo(window(), QPoint(0, 0)).x(); }
+
 void TDiagram::CopyToClipboard() {
   SetPrintMode();
   QGuiApplication::clipboard()->setImage(Picture());

@@ -57,6 +57,7 @@ class TDiagram : public QWidget, public TDiagramCore {
   void PictureChanged() override;
   void PictureOutdated() override;
   void CursorChanged() override;
+  int MarginOrigin() const override;
 
  private:
   TQtCanvas* canvas_;

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "analysis/analysed_response.h"
 #include "analysis/analysis.h"
 #include "dialogs/ui/dialog_frame.h"
 #include "dialogs/ui/formula.h"
@@ -141,7 +142,8 @@ void TMeasureForm::showEvent(QShowEvent* event) {
 }
 
 void TMeasureForm::BitBtn1Click() {
-  model_.Measure(run_.AmplitudeResponse(), run_.FrequencyPoints());
+  const std::optional<ContinuousResponse> between = AnalysedResponse(run_);
+  model_.Measure(run_.AmplitudeResponse(), run_.FrequencyPoints(), between ? &*between : nullptr);
   ShowModel();
 }
 

@@ -17,6 +17,7 @@
 #include "dialogs/table_files.h"
 #include "dialogs/ui/table_grid.h"
 #include "dialogs/ui/table_tool_glyphs.h"
+#include "platform/questions.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/key_press.h"
 #include "platform/ui/modal.h"
@@ -160,6 +161,7 @@ void TTabEditorForm::SetDiagramVisible(bool visible) {
 void TTabEditorForm::SetValues(const double* values, int n) {
   model_.SetValues(values, n);
   StringGrid1->Refresh();
+  StringGrid1->SyncCursor();  // the values start at the first cell, and so does the cursor
 }
 
 void TTabEditorForm::ShowModal() {
@@ -217,6 +219,19 @@ void TTabEditorForm::FormPaint() {
   SetTableName(model_.TableName());
 }
 
+void TTabEditorForm::reject() {
+  if (model_.HasUnacceptedEdits()) {
+    switch (Ask({{}, kProcessEditsQuestion, QuestionButtons::kYesNoCancel, Answer::kNo})) {
+      case Answer::kYes:
+        SpeedButton1Click();  // stays open on a cell that holds no number
+        return;
+      case Answer::kCancel: return;
+      case Answer::kNo: break;
+    }
+  }
+  QDialog::reject();
+}
+
 void TTabEditorForm::done(int result) {
   // Every way of closing ends here: accept what "Обработать данные" collected, or refill the grid.
   StringGrid1->CloseOpenEditor();
@@ -236,6 +251,10 @@ void TTabEditorForm::SpeedButton1Click() {
 void TTabEditorForm::SpeedButton8Click() { reject(); }
 
 void TTabEditorForm::SpeedButton2Click() {
+  if (model_.HasValues() &&
+      Ask({{}, kClearTableQuestion, QuestionButtons::kYesNo, Answer::kYes}) != Answer::kYes) {
+    return;
+  }
   model_.NewTable();
   StringGrid1->Refresh();
   StringGrid1->SyncCursor();
@@ -347,10 +366,12 @@ void TTabEditorForm::StringGrid1EnterPressed(bool* used) {
     StringGrid1->SyncCursor();
     return;
   }
-  // Enter stays on the cell and commits it. The always-shown editor stays open on it; the
-  // editor opened by typing closes, as the grid does with Enter.
+  // Enter stays on the cell and commits it. The always-shown editor stays open on it, its text
+  // selected so that typing starts a new value rather than append to this one; the editor
+  // opened by typing closes, as the grid does with Enter.
   model_.CommitCellEdit();
   *used = StringGrid1->IsAlwaysShowEditor();
+  if (CellEditor* editor = StringGrid1->OpenEditor(); *used && editor != nullptr) editor->selectAll();
 }
 
 bool TTabEditorForm::CheckCellsReadable() {

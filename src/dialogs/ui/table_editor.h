@@ -56,6 +56,9 @@ class TTabEditorForm : public QDialog {
   QAction* Enter1;            // "Переход по <Enter>"
 
  public slots:
+  // Every way of closing but "Обработать данные" (the close box, "Закрыть") comes here: with
+  // edits in the grid the user chooses to process them, to discard them, or to stay.
+  void reject() override;
   void done(int result) override;
 
  protected:

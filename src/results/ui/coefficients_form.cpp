@@ -20,6 +20,7 @@
 #include "platform/replaceable.h"
 #include "platform/ui/file_dialogs.h"
 #include "results/coefficient_export.h"
+#include "results/ui/header_prefix_dialog.h"
 
 namespace {
 
@@ -43,6 +44,14 @@ std::optional<CoefficientFileChoice> AskWithSaveDialog(const CoefficientFileRequ
   if (!choice) return std::nullopt;
   const int last = static_cast<int>(r.layouts.size()) - 1;
   return CoefficientFileChoice{choice->name, r.layouts[std::clamp(choice->filter, 0, last)]};
+}
+
+// Why the direct form is not offered.
+QString DirectFormNote(DirectFormFault fault) {
+  if (fault == DirectFormFault::kUnfaithful)
+    return "Прямая форма этого фильтра в числах двойной точности искажает его характеристику: "
+           "он сохраняется только секциями.";
+  return "Прямая форма этого фильтра не помещается в числа двойной точности: он сохраняется только секциями.";
 }
 
 Replaceable<CoefficientFileChooser>& CurrentChooser() {
@@ -113,10 +122,9 @@ void TCoefficientsForm::Fill() {
   filled_ = true;
   LabelCaption->setText(QString::fromStdString(table_.caption));
   LabelEquation->setText(QString::fromStdString(table_.equation));
-  const bool direct_left_out = filter_.IsCascade() && !DirectFormOf(filter_);
-  LabelNote->setText(
-      "Прямая форма этого фильтра не помещается в числа двойной точности: он сохраняется только секциями.");
-  LabelNote->setVisible(direct_left_out);
+  offered_ = LayoutsOf(filter_);
+  LabelNote->setText(DirectFormNote(offered_.direct_fault));
+  LabelNote->setVisible(offered_.direct_fault != DirectFormFault::kNone);
 
   Grid->clear();
   Grid->setColumnCount(static_cast<int>(table_.headers.size()));
@@ -171,12 +179,13 @@ void TCoefficientsForm::SaveClick() { Save(false); }
 void TCoefficientsForm::ExportClick() { Save(true); }
 
 void TCoefficientsForm::Save(bool header) {
-  const std::vector<CoefficientLayout> layouts = AvailableLayouts(filter_);
+  const std::vector<CoefficientLayout>& layouts = offered_.layouts;
   const std::optional<CoefficientFileChoice> choice =
       (*CurrentChooser())({header, layouts, header ? "Коэффициенты.h" : "Коэффициенты.csv"}, this);
   if (!choice || std::find(layouts.begin(), layouts.end(), choice->layout) == layouts.end()) return;
+  std::optional<std::string> prefix;
+  if (header && !(prefix = AskHeaderPrefix(HeaderPrefix(choice->name), choice->layout, this))) return;
   AtomicFileWriter file(choice->name);
-  file.Write(header ? CoefficientsHeader(filter_, choice->layout, choice->name)
-                    : CoefficientsCsv(filter_, choice->layout));
+  file.Write(header ? CoefficientsHeader(filter_, choice->layout, *prefix) : CoefficientsCsv(filter_, choice->layout));
   if (!file.Commit()) ShowMessage(file.FailureMessage(kCannotSaveCoefficientsMessage));
 }

@@ -69,6 +69,7 @@ class TCoefficientsForm : public QWidget {
   static constexpr int kTallestGrid = 560;  // pixels; a longer table scrolls
 
   FilterCoefficients filter_;
+  OfferedLayouts offered_;  // the check of the direct form is done once per filter
   CoefficientTable table_;
   bool filled_ = false;
 };

@@ -132,6 +132,20 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
   EXPECT_EQ(answers.analyses, 1);
   EXPECT_TRUE(RYNForm->N20001->isChecked());
   EXPECT_TRUE(RYNForm->N19->isChecked());
+  // The two diagrams of a page over one axis have equal x values in one pixel column of the
+  // window, whatever their y labels (the flat phase has long ones; zoomed, g(n) gets long ones).
+  const auto column = [](TDiagramFrame* frame, double x) {
+    return frame->Diagram->mapTo(RYNForm, QPoint(frame->Diagram->MathToPhisX(x), 0)).x();
+  };
+  RYNForm->resize(1024, 768);
+  RYNForm->N7->trigger();
+  RYNForm->DFMag->Diagram->SetRangeY(-10000, 10000);
+  RYNForm->DFg->Diagram->SetRangeY(-10000, 10000);
+  for (const auto& [upper, lower] : {std::pair{RYNForm->DFh, RYNForm->DFg}, std::pair{RYNForm->DFMag, RYNForm->DFPh}}) {
+    for (double x : {upper->Diagram->GetXmin(), 0.0, upper->Diagram->GetXmax()}) {
+      EXPECT_EQ(column(upper, x), column(lower, x)) << upper->objectName().toStdString() << " " << x;
+    }
+  }
   RYNForm->N8->trigger();
   EXPECT_EQ(RYNForm->PageControl1->currentIndex(), 2);
   // The roots are found when their page is shown.
@@ -139,6 +153,19 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
   RYNForm->NZeroPole->trigger();
   EXPECT_EQ(RYNForm->PageControl1->currentIndex(), 4);
   EXPECT_EQ(RYNForm->LabelStability->text().toStdString(), "Устойчив: полюсов нет");  // the identity
+  // The z-plane beside the group delay: half the page at 1024 × 768, square where the page is
+  // more than twice as wide as high.
+  TDiagramFrame* z_plane = RYNForm->DFZeroPole;
+  TDiagramFrame* delay = RYNForm->DFGroupDelay;
+  EXPECT_EQ(delay->y(), z_plane->y());
+  EXPECT_EQ(delay->x(), z_plane->x() + z_plane->width());
+  EXPECT_EQ(z_plane->width(), (RYNForm->PageControl1->width() - 20) / 2);
+  EXPECT_LT(z_plane->Diagram->Get_w_out(), z_plane->Diagram->Get_h_out());
+  RYNForm->resize(2400, 1080);
+  EXPECT_NEAR(z_plane->Diagram->Get_w_out(), z_plane->Diagram->Get_h_out(), 0.02 * z_plane->Diagram->Get_h_out());
+  EXPECT_EQ(delay->x() + delay->width(), RYNForm->PageControl1->width() - 12);
+  EXPECT_GT(delay->width(), z_plane->width());
+  EXPECT_GE(RYNForm->LabelStability->y(), z_plane->y() + z_plane->height());
   EXPECT_TRUE(messages.Messages().empty());
 }
 

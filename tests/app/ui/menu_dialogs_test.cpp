@@ -32,6 +32,7 @@
 #include "platform/messages.h"
 #include "results/coefficient_export.h"
 #include "results/ui/coefficients_form.h"
+#include "results/ui/header_prefix_dialog.h"
 #include "support/modal_answers.h"
 #include "support/temporary_folder.h"
 
@@ -168,22 +169,23 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
   EXPECT_EQ(texts(form->Grid), (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "1", ""}));
 
   // New coefficients typed but not analysed yet: another analysis keeps showing the analysed ones.
-  const double a[] = {0.5, 0.25}, b[] = {0.5};
+  // A typed b(1) = 0,9 shows and copies as 0,9, not as the 17 digits of its double.
+  const double a[] = {0.5, 0.1}, b[] = {0.9};
   TabAKoef->Model().SetValues(a, 2);
   TabBKoef->Model().SetValues(b, 1);
   RYNForm->N10001->trigger();  // "1000 тактов"
   EXPECT_EQ(texts(form->Grid), (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "1", ""}));
   RYNForm->N4->trigger();  // "Анализ" takes them
   EXPECT_EQ(texts(form->Grid),
-            (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "0,5", "", "1", "0,25", "0,5"}));
+            (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "0,5", "", "1", "0,1", "0,9"}));
   EXPECT_EQ(form->LabelEquation->text().toStdString(), "y(n) = a(0)·x(n) + a(1)·x(n−1) + b(1)·y(n−1)");
 
   // "Копировать": everything with the header, or the selection.
   form->ButtonCopy->click();
-  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "i\ta(i)\tb(i)\n0\t0,5\t\n1\t0,25\t0,5\n");
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "i\ta(i)\tb(i)\n0\t0,5\t\n1\t0,1\t0,9\n");
   form->Grid->setRangeSelected(QTableWidgetSelectionRange(1, 1, 1, 2), true);
   form->ButtonCopy->click();
-  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "0,25\t0,5\n");
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "0,1\t0,9\n");
 
   // The library's Chebyshev filter of order 10: five sections.
   RYNForm->N3->trigger();
@@ -199,17 +201,53 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
   EXPECT_EQ(requests.back().layouts,
             (std::vector<CoefficientLayout>{CoefficientLayout::kSections, CoefficientLayout::kDirect}));
   EXPECT_EQ(ReadFile(csv), CoefficientsCsv(form->Coefficients(), CoefficientLayout::kSections));
+  // "Экспорт в C..." asks for the prefix of the header's names, the file's name proposed.
   answer = CoefficientFileChoice{header, CoefficientLayout::kDirect};
-  form->ButtonExport->click();
+  std::vector<std::string> proposed;
+  std::string typed = "lowpass";
+  {
+    const ScopedModalAnswerer prefix([&](QDialog& dialog) -> std::optional<int> {
+      auto* asked = qobject_cast<THeaderPrefixDialog*>(&dialog);
+      if (asked == nullptr) return std::nullopt;
+      proposed.push_back(asked->EditPrefix->text().toStdString());
+      asked->EditPrefix->setText(QString::fromStdString(typed));
+      return asked->ButtonOk->isEnabled() ? QDialog::Accepted : QDialog::Rejected;
+    });
+    form->ButtonExport->click();
+    typed = "2x";  // no C identifier: nothing is saved
+    form->ButtonExport->click();
+  }
   EXPECT_TRUE(requests.back().header);
-  EXPECT_EQ(ReadFile(header), CoefficientsHeader(form->Coefficients(), CoefficientLayout::kDirect, header));
+  EXPECT_EQ(proposed, (std::vector<std::string>{"cheb", "cheb"}));
+  EXPECT_EQ(ReadFile(header), CoefficientsHeader(form->Coefficients(), CoefficientLayout::kDirect, "lowpass"));
+  EXPECT_NE(ReadFile(header).find("static const double lowpass_numerator[lowpass_NUMERATOR_LENGTH]"),
+            std::string::npos);
   EXPECT_TRUE(messages.Messages().empty());
+  EXPECT_FALSE(form->LabelNote->isVisible());
   const std::string missing = (folder.Path() / "missing" / "c.csv").string();
   answer = CoefficientFileChoice{missing, CoefficientLayout::kSections};
   form->ButtonSave->click();
   ASSERT_EQ(messages.Messages().size(), 1u);
   EXPECT_EQ(messages.Messages()[0].rfind("Не удаётся сохранить файл\n" + missing + "\n", 0), 0u)
       << messages.Messages()[0];
+
+  // Order 60: its direct form rounded to doubles is another filter, so both commands offer only
+  // sections and the window says why; a direct form asked for anyway is not written.
+  LibraryModel().ChebyshevDesign().SetAutoOrder(false);
+  LibraryModel().ChebyshevDesign().SetOrder(60);
+  RYNForm->N3->trigger();
+  ASSERT_EQ(form->Grid->rowCount(), 30);
+  EXPECT_TRUE(form->LabelNote->isVisible());
+  EXPECT_EQ(form->LabelNote->text().toStdString(),
+            "Прямая форма этого фильтра в числах двойной точности искажает его характеристику: "
+            "он сохраняется только секциями.");
+  const std::string direct = (folder.Path() / "direct.h").string();
+  answer = CoefficientFileChoice{direct, CoefficientLayout::kDirect};
+  for (QPushButton* button : {form->ButtonSave, form->ButtonExport}) {
+    button->click();
+    EXPECT_EQ(requests.back().layouts, std::vector<CoefficientLayout>{CoefficientLayout::kSections});
+  }
+  EXPECT_FALSE(std::filesystem::exists(direct));
 }
 
 }  // namespace

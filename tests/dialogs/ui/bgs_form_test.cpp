@@ -148,6 +148,9 @@ TEST(BgsFormTest, PhaseInDegreesAndRadiansForBothOscillations) {
     d.Enter(phase, "-45");
     EXPECT_NEAR(d.model.GetOscillation(k).Phase(), -kPi / 4, 1e-15);
     EXPECT_EQ(d.Field(phase)->text(), "-45");  // the phase is not rewritten
+    d.Enter(phase, "-1,8e2");  // … unless typed with an exponent: then as every field shows a value
+    EXPECT_NEAR(d.model.GetOscillation(k).Phase(), -kPi, 1e-15);
+    EXPECT_EQ(d.Field(phase)->text(), "-180,000");
   }
 }
 

@@ -68,6 +68,30 @@ TEST(LibFormTest, FourTypedIntoEdit1IsCorrectedToPi) {
   EXPECT_EQ(QApplication::focusWidget(), d.Field(2));
 }
 
+TEST(LibFormTest, AnExponentIsTheValueAndTheFieldKeepsItsDecimals) {
+  LibraryDialog d;
+  MessageSpy spy;
+  TypeInto(d.Field(6), "1e-3");  // Ls = −60 dB
+  EXPECT_EQ(d.Field(6)->text(), "1e-3");
+  PressTab(d.Field(6));
+  EXPECT_TRUE(spy.Messages().empty());
+  EXPECT_EQ(d.library.ButterworthDesign().GetLs(), 1e-3);
+  EXPECT_EQ(d.Field(6)->text(), "0,0010000");
+  // trunc(½·log10((10⁶ − 1)/(10^0,3 − 1)) / log10(tan 0,55 / tan 0,5)) + 1
+  EXPECT_EQ(d.Field(7)->text(), "60");
+
+  d.Item("N11")->trigger();  // levels in decibels: a signed field
+  TypeInto(d.Field(6), "-8E1");
+  PressTab(d.Field(6));
+  EXPECT_NEAR(d.library.ButterworthDesign().GetLs(), 1e-4, 1e-16);
+  EXPECT_EQ(d.Field(6)->text(), "-80,00");
+  // Still corrected as typed in any other form: ωp above π.
+  TypeInto(d.Field(1), "4e0");
+  PressTab(d.Field(1));
+  EXPECT_EQ(spy.Messages(), std::vector<std::string>{kAngularAbovePi});
+  EXPECT_EQ(d.Field(1)->text(), "3,14");
+}
+
 TEST(LibFormTest, EmptiedFieldTurnsRedKeepsTheFocusAndTheDesign) {
   LibraryDialog d;
   QColor colour_during_message;

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 #include "dialogs/model_set.h"
@@ -10,6 +11,8 @@
 #include "dialogs/ui/lib_form.h"
 #include "dialogs/ui/measure_form.h"
 #include "numeric/number_text.h"
+#include "support/fir_edge.h"
+#include "support/stated_interval.h"
 
 namespace {
 
@@ -27,7 +30,9 @@ struct MeasuredFilter {
   TLibForm library_form{library};
   TMeasureForm form{run};
 
-  MeasuredFilter(const char* page_item, int afc_mode) {
+  // configure sets the design's fields before it is chosen.
+  MeasuredFilter(const char* page_item, int afc_mode, const std::function<void(FilterLibraryModel&)>& configure = {}) {
+    if (configure) configure(library);
     models.input_form.Show(models.a, models.b);
     models.biharmonic.Show();
     run.RunAnalysis(0);
@@ -84,7 +89,7 @@ TEST(MeasureFormTest, ListsFollowTheModeWithTheirDefaultsInBold) {
   EXPECT_FALSE(Child<QPushButton>(m.form, "BitBtn1")->isEnabled());
 }
 
-TEST(MeasureFormTest, DesignedChebyshevEdgesFoundInDecibelsWithinOneGridStep) {
+TEST(MeasureFormTest, DesignedChebyshevEdgesFoundInDecibels) {
   MeasuredFilter m("N5", 3);
   MessageSpy spy;
   const CChebishevFilter& design = m.library.ChebyshevDesign();
@@ -92,11 +97,12 @@ TEST(MeasureFormTest, DesignedChebyshevEdgesFoundInDecibelsWithinOneGridStep) {
   ASSERT_DOUBLE_EQ(design.GetLpdB(), -3.0);
   m.Measure();
   EXPECT_TRUE(spy.Messages().empty());
+  // The design's −3 dB edge is its ωp = 1, pinned on the response between grid points: stated to
+  // the 0,01 % of its four decimals instead of half a grid step (0,16 %).
   const double wp = ValueOf(m.Result("EditwvT"));
-  EXPECT_LE(std::fabs(wp - 1.0), m.Step());
-  EXPECT_NEAR(ValueOf(m.Result("EditfvT")), wp / (2 * kPi), 1e-4);
-  // Half a step of 2π/2047 against ωp ≈ 1, from the shown value and rounded up: 0,16 %.
-  EXPECT_TRUE(m.Result("EditwvT").endsWith(QString::fromUtf8("±0,16%"))) << m.Result("EditwvT").toStdString();
+  EXPECT_TRUE(StatedInterval(m.Result("EditwvT").toStdString()).Holds(1.0)) << m.Result("EditwvT").toStdString();
+  EXPECT_TRUE(StatedInterval(m.Result("EditfvT").toStdString()).Holds(1 / (2 * kPi)));
+  EXPECT_TRUE(m.Result("EditwvT").endsWith(QString::fromUtf8("±0,01%"))) << m.Result("EditwvT").toStdString();
 
   // At the design's own stop level, −30 dB, the stop edge is ωp·(1 + δa) within a step.
   m.List("ComboBoxHpdB")->setFocus();
@@ -140,6 +146,39 @@ TEST(MeasureFormTest, UnreachedStopLevelIsRaisedOnAWindowedFilter) {
   // The pass-band edge of the windowed filter with ωc = 1 lies near 1.
   EXPECT_NEAR(ValueOf(m.Result("EditwvT")), 1.0, 0.3);
   EXPECT_FALSE(m.Result("EditwpT").isEmpty());
+}
+
+TEST(MeasureFormTest, ASideLobeBetweenGridPointsMovesTheStopEdge) {
+  // Frequency sampling, order 301, ωc = 2,5: a −39,8 dB lobe lies between two grid points beyond
+  // the last grid point above −40 dB, at 2,7717. The stated edges hold the crossings of the
+  // continuous response, computed here from the taps.
+  MeasuredFilter m("N7", 3, [](FilterLibraryModel& library) {
+    library.FrSamplingDesign().SetOrder(301);
+    library.FrSamplingDesign().SetWc(2.5);
+  });
+  MessageSpy spy;
+  m.List("ComboBoxH0dB")->setFocus();
+  QTest::keyClick(m.List("ComboBoxH0dB"), Qt::Key_Home);
+  QTest::keyClick(m.List("ComboBoxH0dB"), Qt::Key_Down);
+  ASSERT_EQ(m.List("ComboBoxH0dB")->currentText(), "-1,0");
+  m.Measure();
+  EXPECT_TRUE(spy.Messages().empty());
+  const CBaseDigitalFilter& filter = *m.run.DirectFilter();
+  ASSERT_EQ(filter.FAOrder(), 301);
+  std::vector<double> taps;
+  for (int k = 0; k <= filter.FAOrder(); ++k) taps.push_back(filter.ACoef(k) * filter.Gain());
+  const long double peak = FirGridPeak(taps, m.run.FrequencyPoints());
+  const double stop_edge = LastFirCrossing(taps, peak, -40, 2.5), pass_edge = LastFirCrossing(taps, peak, -1, 2);
+  ASSERT_GT(stop_edge, 2.78);
+  const auto holds = [&](const char* name, double value) {
+    const std::string text = m.Result(name).toStdString();
+    EXPECT_TRUE(StatedInterval(text).Holds(value)) << name << " " << text;
+  };
+  holds("EditwpT", stop_edge);
+  holds("EditfpT", stop_edge / (2 * kPi));
+  holds("EditwvT", pass_edge);
+  holds("EditdwT", stop_edge - pass_edge);
+  holds("Editdw", (stop_edge - pass_edge) / pass_edge * 100);
 }
 
 }  // namespace

@@ -41,6 +41,10 @@ TEST(NumericFieldTest, PasteIntoTheDialogsFieldsPassesTheirKeyFiltersWholeOrNotA
   EXPECT_EQ(PasteOver(omega1, "2.5"), "2,5");
   PressTab(omega1);
   EXPECT_EQ(omega1->text(), "2,500");
+  EXPECT_EQ(PasteOver(omega1, "1e-1e"), "2,500");  // a second exponent
+  EXPECT_EQ(PasteOver(omega1, "2.5E-1"), "2,5E-1");
+  PressTab(omega1);
+  EXPECT_EQ(omega1->text(), "0,250");
   EXPECT_TRUE(messages.Messages().empty());
 }
 

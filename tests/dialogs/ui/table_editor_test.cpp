@@ -97,9 +97,19 @@ TEST(TableEditorTest, KeyFilterLetsOnlyANumberIn) {
   TypeText(e.form, "12345678");
   TypeText(e.form, "9");
   EXPECT_EQ(CellText(e.form, 2), "12345678");
+  PressEnter(e.form);
+
+  // Exponents are the numbers they say, their sign kept where it belongs.
+  TypeValues(e.form, {"1e-3", "-2,5E2", "1e-e3"});
+  EXPECT_EQ(CellText(e.form, 3), "1e-3");
+  EXPECT_EQ(CellText(e.form, 4), "-2,5E2");
+  EXPECT_EQ(CellText(e.form, 5), "1e-3");
+  e.form.SpeedButton1->click();
+  EXPECT_EQ(std::vector<double>(e.form.Model().Values().begin(), e.form.Model().Values().end()),
+            (std::vector<double>{-1.5, 12, 12345678, 1e-3, -250, 1e-3}));
 }
 
-TEST(TableEditorTest, ProcessedEditsAreAcceptedOtherClosesDiscardThem) {
+TEST(TableEditorTest, ClosingAsksBeforeEditsAreLostAndOnlyProcessingAcceptsThem) {
   ShownEditor e;
   e.form.SpeedButton1->click();  // an empty grid: one value 0
   EXPECT_FALSE(e.form.isVisible());
@@ -115,19 +125,70 @@ TEST(TableEditorTest, ProcessedEditsAreAcceptedOtherClosesDiscardThem) {
   ASSERT_EQ(e.form.Model().ValueCount(), 2);
   EXPECT_EQ(e.form.Model().Values()[1], -1.0);
 
+  // Nothing edited, or only a number rewritten as the same number: closed without a question.
+  {
+    ScriptedAnswers answers({});
+    e.form.show();
+    e.form.SpeedButton8->click();
+    e.form.show();
+    TypeText(e.form, "2,50");
+    e.form.close();
+    EXPECT_FALSE(e.form.isVisible());
+    EXPECT_TRUE(answers.Questions().empty());
+  }
+
+  // "Закрыть" with edits: "Отмена" stays, "Нет" discards them, the accepted values come back.
   e.form.show();
   ClickCell(e.form, 2, 1);
   TypeValues(e.form, {"7"});
-  e.form.SpeedButton8->click();  // "Закрыть": the 7 is gone, the accepted values come back
+  {
+    ScriptedAnswers answers({Answer::kCancel, Answer::kNo});
+    e.form.SpeedButton8->click();
+    EXPECT_TRUE(e.form.isVisible());
+    EXPECT_EQ(CellText(e.form, 2), "7");
+    e.form.SpeedButton8->click();
+    ASSERT_EQ(answers.Questions().size(), 2u);
+    EXPECT_EQ(answers.Questions()[0].text, "Обработать введённые данные?");
+    EXPECT_EQ(answers.Questions()[0].buttons, QuestionButtons::kYesNoCancel);
+  }
+  EXPECT_FALSE(e.form.isVisible());
   EXPECT_FALSE(e.form.IsProcessed());
   EXPECT_EQ(e.form.Model().ValueCount(), 2);
   EXPECT_EQ(CellText(e.form, 0), "2,5");
   EXPECT_EQ(CellText(e.form, 2), "");
 
+  // The close box with edits, "Да": processed as by "Обработать данные" — once every cell holds
+  // a number; until then the editor stays on the cell that does not.
   e.form.show();
   TypeValues(e.form, {"9"});
-  e.form.close();  // the window's close box discards as well
-  EXPECT_EQ(CellText(e.form, 0), "2,5");
+  TypeText(e.form, "-");
+  {
+    ScriptedAnswers answers({Answer::kYes, Answer::kYes});
+    e.form.close();
+    EXPECT_TRUE(e.form.isVisible());
+    EXPECT_EQ(e.messages.Messages(), std::vector<std::string>{"Введены некорректные символы."});
+    TypeText(e.form, "-4");  // over the selected "-"
+    e.form.close();
+    EXPECT_EQ(answers.Questions().size(), 2u);
+  }
+  EXPECT_FALSE(e.form.isVisible());
+  EXPECT_TRUE(e.form.IsProcessed());
+  EXPECT_EQ(std::vector<double>(e.form.Model().Values().begin(), e.form.Model().Values().end()),
+            (std::vector<double>{9, -4}));
+
+  // "Новая таблица" asks before it empties a filled table, never an empty one.
+  e.form.show();
+  {
+    ScriptedAnswers answers({Answer::kNo, Answer::kYes});
+    e.form.SpeedButton2->click();
+    EXPECT_EQ(CellText(e.form, 0), "9");
+    e.form.SpeedButton2->click();
+    EXPECT_EQ(CellText(e.form, 0), "");
+    e.form.SpeedButton2->click();
+    ASSERT_EQ(answers.Questions().size(), 2u);
+    EXPECT_EQ(answers.Questions()[1].text, "Очистить таблицу?");
+    EXPECT_EQ(answers.Questions()[1].buttons, QuestionButtons::kYesNo);
+  }
 }
 
 TEST(TableEditorTest, OpenAndSaveDialogsWithTheirLoopsAndMessages) {
@@ -285,14 +346,26 @@ TEST(TableEditorTest, EscapeRestoresTheCellAndNeverClosesTheWindow) {
   EXPECT_EQ(CellText(e.form, 0), "1");
   EXPECT_EQ(e.form.StringGrid1->OpenEditor()->text(), "1");
 
-  // Enter before a cell that holds a value commits the cell and keeps the editor on it.
-  TypeText(e.form, "8");
-  PressEnter(e.form);
-  EXPECT_EQ(e.form.Model().CursorIndex(), 0);
-  ASSERT_NE(e.form.StringGrid1->OpenEditor(), nullptr);
+  // Enter goes on to the next cell even when that holds a value, as Tab does, so that what is
+  // typed after it never lands behind the value just entered: 3, Ctrl+A, 9, Enter, 5.
+  TypeText(e.form, "3");
+  QTest::keyClick(e.form.StringGrid1->OpenEditor(), Qt::Key_A, Qt::ControlModifier);
   TypeText(e.form, "9");
+  PressEnter(e.form);
+  EXPECT_EQ(e.form.Model().CursorIndex(), 1);
+  TypeText(e.form, "5");
+  EXPECT_EQ(CellText(e.form, 0), "9");
+  EXPECT_EQ(CellText(e.form, 1), "5");
   QTest::keyClick(e.form.StringGrid1->OpenEditor(), Qt::Key_Escape);
-  EXPECT_EQ(CellText(e.form, 0), "18");
+  EXPECT_EQ(CellText(e.form, 1), "2");
+  // Without "Переход по <Enter>" the cursor stays, and the next typing replaces the value.
+  e.form.Enter1->trigger();
+  TypeText(e.form, "6");
+  PressEnter(e.form);
+  TypeText(e.form, "8");
+  EXPECT_EQ(e.form.Model().CursorIndex(), 1);
+  EXPECT_EQ(CellText(e.form, 1), "8");
+  e.form.Enter1->trigger();
 
   // An untouched value the program wrote keeps its exact double through an edit taken back.
   const double sum = 0.1 + 0.2;  // 0,30000000000000004
