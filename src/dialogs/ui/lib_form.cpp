@@ -122,10 +122,8 @@ QToolBar* TLibForm::BuildToolBar() {
     bar->addWidget(tool);
     return tool;
   };
-  // Its picture, the style's, is looked up in the icon themes, which takes a few milliseconds:
-  // it is set when the dialog is first shown, not while the program starts.
-  choose_button_ = button("SpeedButton1", "Выбрать фильтр");
-  connect(choose_button_, &QToolButton::clicked, this, &TLibForm::SpeedButton1Click);
+  QToolButton* choose = button("SpeedButton1", "Выбрать фильтр");
+  connect(choose, &QToolButton::clicked, this, &TLibForm::SpeedButton1Click);
   SpeedButton2 = button("SpeedButton2", "Измерять уровни АЧХ в децибелах");
   SpeedButton2->setText("дБ");
   SpeedButton2->setCheckable(true);
@@ -134,8 +132,8 @@ QToolBar* TLibForm::BuildToolBar() {
   SpeedButton2->setFont(bold);
   connect(SpeedButton2, &QToolButton::clicked, this, &TLibForm::N11Click);
   QToolButton* close = button("SpeedButton3", "Закрыть (не выбирать фильтр)");
-  close->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
   connect(close, &QToolButton::clicked, this, &TLibForm::SpeedButton3Click);
+  SetStyleIconsOnFirstShow(*this, {{choose, QStyle::SP_DialogApplyButton}, {close, QStyle::SP_DialogCloseButton}});
   return bar;
 }
 
@@ -221,7 +219,6 @@ NumericField* TLibForm::AddEdit(LibraryField id, QGridLayout* grid, int column, 
 }
 
 void TLibForm::showEvent(QShowEvent* event) {
-  if (choose_button_->icon().isNull()) choose_button_->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
   fields_.Library().Show();
   QDialog::showEvent(event);
 }

@@ -71,7 +71,6 @@ class TLibForm : public QDialog {
   void ApplyFieldModes();
 
   FilterLibraryFields fields_;
-  QToolButton* choose_button_ = nullptr;  // "Выбрать фильтр"
   std::array<NumericField*, kLastLibraryField + 1> edits_{};
   // The symbols of the level fields, as ratios and in decibels; one of each pair is shown.
   std::vector<FormulaLabel*> linear_symbols_;
