@@ -2,42 +2,10 @@
 
 #include <QAbstractButton>
 #include <QDialog>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLayout>
-#include <QPointer>
-
-namespace {
-
-// Waits for the window's first polish, sets the pictures and goes.
-class StyleIconSetter : public QObject {
- public:
-  StyleIconSetter(QWidget& window, std::vector<std::pair<QAbstractButton*, QStyle::StandardPixmap>> icons)
-      : QObject(&window), window_(window) {
-    for (const auto& [button, pixmap] : icons) icons_.emplace_back(button, pixmap);
-    window.installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == &window_ && event->type() == QEvent::Polish) {
-      window_.removeEventFilter(this);
-      for (const auto& [button, pixmap] : icons_) {
-        if (button) button->setIcon(window_.style()->standardIcon(pixmap));
-      }
-      deleteLater();
-    }
-    return false;
-  }
-
- private:
-  QWidget& window_;
-  std::vector<std::pair<QPointer<QAbstractButton>, QStyle::StandardPixmap>> icons_;
-};
-
-}  // namespace
 
 QFont DialogFont() {
   QFont font("Liberation Sans");
@@ -71,11 +39,7 @@ QWidget* RowOf(std::initializer_list<QWidget*> widgets) {
   return row;
 }
 
-void SetStyleIconsOnFirstShow(QWidget& window,
-                              std::vector<std::pair<QAbstractButton*, QStyle::StandardPixmap>> icons) {
-  if (window.testAttribute(Qt::WA_WState_Polished)) {
-    for (const auto& [button, pixmap] : icons) button->setIcon(window.style()->standardIcon(pixmap));
-    return;
-  }
-  new StyleIconSetter(window, std::move(icons));
+void StyleIcons::Set() {
+  for (const auto& [button, picture] : pending_) button->setIcon(button->style()->standardIcon(picture));
+  pending_.clear();
 }

@@ -23,8 +23,16 @@ QFont DialogFont();
 QGroupBox* GridGroup(const QString& title, QGridLayout*& grid);
 // Widgets side by side, sharing the width equally.
 QWidget* RowOf(std::initializer_list<QWidget*> widgets);
-// Gives the buttons the style's pictures when the window is first polished, just before it is
-// first shown (and laid out): the pictures are looked up in the icon themes, which takes several
-// milliseconds the first time, better spent then than while the program starts.
-void SetStyleIconsOnFirstShow(QWidget& window,
-                              std::vector<std::pair<QAbstractButton*, QStyle::StandardPixmap>> icons);
+
+// Buttons to be given the style's pictures. Those are looked up in the icon themes, which takes
+// several milliseconds the first time: a dialog made while the program starts sets them when it
+// is first shown (from setVisible, before its layout measures the buttons).
+class StyleIcons {
+ public:
+  void Add(QAbstractButton* button, QStyle::StandardPixmap picture) { pending_.emplace_back(button, picture); }
+  // Sets the pictures added since the last call.
+  void Set();
+
+ private:
+  std::vector<std::pair<QAbstractButton*, QStyle::StandardPixmap>> pending_;
+};

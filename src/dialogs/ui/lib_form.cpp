@@ -133,7 +133,8 @@ QToolBar* TLibForm::BuildToolBar() {
   connect(SpeedButton2, &QToolButton::clicked, this, &TLibForm::N11Click);
   QToolButton* close = button("SpeedButton3", "Закрыть (не выбирать фильтр)");
   connect(close, &QToolButton::clicked, this, &TLibForm::SpeedButton3Click);
-  SetStyleIconsOnFirstShow(*this, {{choose, QStyle::SP_DialogApplyButton}, {close, QStyle::SP_DialogCloseButton}});
+  style_icons_.Add(choose, QStyle::SP_DialogApplyButton);
+  style_icons_.Add(close, QStyle::SP_DialogCloseButton);
   return bar;
 }
 
@@ -216,6 +217,11 @@ NumericField* TLibForm::AddEdit(LibraryField id, QGridLayout* grid, int column, 
   connect(edit, &NumericField::Left, this, [this, id] { EditExit(id); });
   edits_[static_cast<std::size_t>(id)] = edit;
   return edit;
+}
+
+void TLibForm::setVisible(bool visible) {
+  if (visible) style_icons_.Set();
+  QDialog::setVisible(visible);
 }
 
 void TLibForm::showEvent(QShowEvent* event) {

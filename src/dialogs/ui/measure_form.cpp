@@ -129,11 +129,17 @@ QWidget* TMeasureForm::BuildButtons() {
   close->setToolTip("Закончить измерения");
   close->setAutoDefault(false);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
-  SetStyleIconsOnFirstShow(*this, {{BitBtn1, QStyle::SP_DialogApplyButton}, {close, QStyle::SP_DialogCloseButton}});
+  style_icons_.Add(BitBtn1, QStyle::SP_DialogApplyButton);
+  style_icons_.Add(close, QStyle::SP_DialogCloseButton);
   layout->addStretch(1);
   layout->addWidget(BitBtn1);
   layout->addWidget(close);
   return row;
+}
+
+void TMeasureForm::setVisible(bool visible) {
+  if (visible) style_icons_.Set();
+  QDialog::setVisible(visible);
 }
 
 void TMeasureForm::showEvent(QShowEvent* event) {

@@ -193,6 +193,7 @@ TEST(MeasureFormTest, TheDialogsButtonPicturesAreSetWhenFirstShown) {
                                                  Child<QAbstractButton>(library_form, "SpeedButton3"),
                                                  Child<QAbstractButton>(form, "BitBtn1"),
                                                  Child<QAbstractButton>(form, "BitBtn2")};
+  QCoreApplication::sendPostedEvents();  // the program waits for input, the dialogs still hidden
   for (QAbstractButton* button : buttons) EXPECT_TRUE(button->icon().isNull()) << button->objectName().toStdString();
   ShowActive(library_form);
   ShowActive(form);
