@@ -3,28 +3,16 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <cmath>
 #include <memory>
 #include <numbers>
 #include <vector>
 
+#include "bench_application.h"
 #include "diagram/diagram_core.h"
 #include "diagram/ui/qt_canvas.h"
 
 namespace {
-
-// Fonts need an application object; the offscreen platform needs no screen.
-void EnsureApplication() {
-  static int argc = 1;
-  static char name[] = "velmar_bench";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication* app = [] {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QGuiApplication(argc, argv);
-  }();
-  (void)app;
-}
 
 class BenchDiagram : public TDiagramCore {
  public:

@@ -122,6 +122,8 @@ class AnalysisRun {
   // The zeros, poles and gain of the current filter: found at the first call after the filter
   // changed (a polynomial of degree 500 takes a good part of a second), then kept.
   const ZeroPoleSet& ZeroPoles() const;
+  // Whether ZeroPoles() has them already, at no cost.
+  bool ZeroPolesKnown() const { return zero_poles_known_; }
 
   // The current filter: the direct form when set, else the cascade.
   CBaseDigitalFilter* DirectFilter() const { return FDirectFilter; }

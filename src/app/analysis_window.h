@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "analysis/analysis.h"
+#include "platform/ui/frame_pacer.h"
 #include "platform/ui/progress_bar.h"
 
 class QProgressBar;
@@ -25,6 +26,7 @@ class TCalcForm : public QDialog, public AnalysisWindow {
   ~TCalcForm() override;
 
   AnalysisRun& Run() { return run_; }
+  const FramePacer& Pacer() const { return pacer_; }
 
   // AnalysisWindow: shown modally by the run's entry points, closed by the run.
   void ShowModal() override;
@@ -57,6 +59,8 @@ class TCalcForm : public QDialog, public AnalysisWindow {
   void FormClose();
 
   AnalysisRun run_;
+  // The bars are stepped at every sample; the screen sees them once a frame.
+  FramePacer pacer_;
   std::array<std::unique_ptr<QtProgressBar>, kAnalysisBarCount> bars_;
   bool closed_by_run_ = false;
   bool cancel_offered_ = false;

@@ -19,6 +19,7 @@
 #include "app/splash_window.h"
 #include "diagram/ui/diagram_frame.h"
 #include "diagram/ui/diagram_widget.h"
+#include "diagram/ui/idle_painter.h"
 #include "dialogs/ui/arbitrary_filter_dialog.h"
 #include "dialogs/ui/table_editor.h"
 #include "platform/replaceable.h"
@@ -212,8 +213,10 @@ bool TRYNForm::eventFilter(QObject* watched, QEvent* event) {
   }
   // Once laid out, the diagrams follow the window when it is resized or restored.
   if (watched == PageControl1 && event->type() == QEvent::Resize && !FFirstPaint) PlaceFrames();
-  // The tab widget sizes its pages after itself, and a hidden page only once it is shown.
-  if (watched == TabSheets[kZeroPolePage] && event->type() == QEvent::Resize && !FFirstPaint) PlaceZeroPolePage();
+  // The tab widget sizes the page shown after itself, and a hidden page only once it is shown:
+  // the fifth page follows the size of the page shown.
+  if (watched == PageControl1->currentWidget() && event->type() == QEvent::Resize && !FFirstPaint)
+    PlaceZeroPolePage();
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -227,10 +230,10 @@ void TRYNForm::PlaceFrames() {
   for (int page = 0; page < kZeroPolePage; ++page) {
     TDiagramFrame* upper = frames_[2 * page];
     TDiagramFrame* lower = frames_[2 * page + 1];
+    // Each diagram lays itself out when its frame is resized: at once on the page shown, on
+    // being shown (or ahead of it, TIdlePainter) on the others.
     upper->setGeometry(8, 4, width - 20, height / 2 - 20);
     lower->setGeometry(8, upper->y() + upper->height(), width - 20, height / 2 - 20);
-    upper->Diagram->ShowDiagram();
-    lower->Diagram->ShowDiagram();
   }
   PlaceZeroPolePage();
 }
@@ -238,9 +241,11 @@ void TRYNForm::PlaceFrames() {
 void TRYNForm::PlaceZeroPolePage() {
   // The z-plane keeps equal scales, so it is about square: as wide as its height asks for (at
   // most half the page), the group delay beside it taking the rest; the stability line under both.
+  // Every page has the size of the one shown, which a hidden page is given only when it is shown:
+  // its frames are laid out (and painted ahead) at that size, each diagram when its frame is resized.
   constexpr int kLineHeight = 24;
   const int width = std::max(0, PageControl1->width() - 20);
-  const int height = std::max(0, TabSheets[kZeroPolePage]->height() - kLineHeight - 8);
+  const int height = std::max(0, PageControl1->currentWidget()->height() - kLineHeight - 8);
   int plane = std::min(height, width / 2);
   for (int pass = 0; pass < 2; ++pass) {  // the label widths may change with the width
     plane = std::clamp(SquarePlotWidth(*DFZeroPole, plane, height), 0, width / 2);
@@ -248,14 +253,14 @@ void TRYNForm::PlaceZeroPolePage() {
   DFZeroPole->setGeometry(8, 4, plane, height);
   DFGroupDelay->setGeometry(8 + plane, 4, width - plane, height);
   LabelStability->setGeometry(12, 4 + height, std::max(0, width - 8), kLineHeight);
-  DFZeroPole->Diagram->ShowDiagram();
-  DFGroupDelay->Diagram->ShowDiagram();
 }
 
 void TRYNForm::FormPaint() {
   if (!FFirstPaint) return;
   PlaceFrames();
   FFirstPaint = false;
+  // The pages not shown are painted while the program waits for input.
+  new TIdlePainter(this, std::vector<TDiagramFrame*>(frames_.begin(), frames_.end()));
 
   if (!CreateTableEditors()) {
     // Nothing can be analysed without them: the program ends, as after a failed start-up.
@@ -303,7 +308,9 @@ void TRYNForm::ShowResults() {
   if (FollowAnalysedFilter(coefficients_, CalcForm->Run(), LibraryModel()) && coefficients_form_ != nullptr)
     coefficients_form_->ShowCoefficients(coefficients_);
   zero_poles_shown_ = false;
-  if (PageControl1->currentIndex() == kZeroPolePage) ShowZeroPoles();
+  // Roots already found (the filter is the same) cost nothing: the page follows at once and is
+  // painted with the others; new roots wait until the page is shown.
+  if (PageControl1->currentIndex() == kZeroPolePage || CalcForm->Run().ZeroPolesKnown()) ShowZeroPoles();
 }
 
 void TRYNForm::ShowZeroPoles() {

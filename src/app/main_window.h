@@ -102,7 +102,7 @@ class TRYNForm : public QMainWindow {
   void N4Click();
   void NCoefficientsClick();
   void ShowPage(int page);
-  // The z-plane and the stability line of the last analysis, once: the roots are found when the
+  // The z-plane and the stability line of the last analysis, once: new roots are found when the
   // page is shown, not by every analysis.
   void ShowZeroPoles();
   void SetInterval(QAction* item, int interval);

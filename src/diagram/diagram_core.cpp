@@ -239,6 +239,8 @@ void TDiagramCore::MouseMove(TShiftState shift, int x, int y) {
   const bool inside = InsideNet(x, y);
   ChooseCursor(inside);
   if (show_feeler_) {
+    // The feeler is drawn on the picture as it stands.
+    PaintIfOutdated();
     if (feeler_drawn_) EraseFeeler();
     if (inside) {
       DrawFeelerLines(x, y);

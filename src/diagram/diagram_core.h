@@ -172,8 +172,15 @@ class TDiagramCore : public TKeeperChain {
   // The font last selected on the drawing canvas.
   const TFont& GetFont() const { return canvas_font_; }
 
-  // Drawing.
+  // Drawing. Lays the diagram out for its size, fonts and ranges (the layout, the label decimals)
+  // and paints the picture; a control that paints later gets the layout now and the picture when
+  // it is needed, once for all the changes made meanwhile.
   void ShowDiagram();
+  // Paints the picture that the last ShowDiagram laid out, if that is still to be done.
+  void PaintIfOutdated();
+  bool IsPictureOutdated() const { return picture_outdated_; }
+  // Pictures painted on the own canvas so far; each is a full drawing.
+  long PicturesPainted() const { return pictures_painted_; }
   // Draws the diagram once on another canvas (a picture file's), then again on its own.
   void ShowDiagramOn(Canvas& canvas);
   // A blank picture of the control's size.
@@ -197,16 +204,34 @@ class TDiagramCore : public TKeeperChain {
 
  protected:
   Canvas& GetCanvas() { return *own_canvas_; }
+  // Whether ShowDiagram may leave the painting to PaintIfOutdated.
+  virtual bool PaintsLater() const { return false; }
   // Where the control's left edge lies in the coordinates shared with the diagrams it shares its
   // left margin with.
   virtual int MarginOrigin() const { return 0; }
   // The picture has changed and should reach the screen.
   virtual void PictureChanged() {}
+  // The layout has changed and the picture waits to be painted.
+  virtual void PictureOutdated() {}
   // The control's cursor has been chosen anew.
   virtual void CursorChanged() {}
 
  private:
+  // What one ShowDiagram laid out, for painting it.
+  struct TPaintPlan {
+    int width = 0;
+    int height = 0;
+    bool show_labels = false;
+    long double step_x = 1;
+    long double step_y = 1;
+    bool line_drawing = true;
+  };
+
   void SelectFont(const TFont& font);
+  // The layout, grid steps and label decimals of the present size, fonts and ranges.
+  void LayOut();
+  // The picture of the plan, on the canvas in use.
+  void Paint();
   // One end of an axis moved by a spin button; with equal scales the other axis follows.
   void ZoomX(double min, double max);
   void ZoomY(double min, double max);
@@ -242,6 +267,9 @@ class TDiagramCore : public TKeeperChain {
   int width_ = 0;
   int height_ = 0;
   TNetLayout layout_;
+  TPaintPlan plan_;
+  bool picture_outdated_ = false;
+  long pictures_painted_ = 0;
   TColor color_back_diagram_ = clBtnFace;
   TColor color_back_net_ = clWhite;
   TColor color_net_line_ = clBlack;

@@ -55,8 +55,29 @@ TLayoutMetrics TDiagramCore::MeasureLayout(bool drawing) {
 }
 
 void TDiagramCore::ShowDiagram() {
+  const bool own = canvas_ == own_canvas_.get();
+  if (own && PaintsLater()) {
+    LayOut();
+    picture_outdated_ = true;
+    PictureOutdated();
+  } else {
+    FullSize();
+    LayOut();
+    Paint();
+  }
+  // Its labels may have moved the margin it shares: the others follow.
+  if (shared_margin_ && own) shared_margin_->RedrawStale();
+}
+
+void TDiagramCore::PaintIfOutdated() {
+  if (!picture_outdated_) return;
+  // At the size it was laid out for, should the control have been resized since.
+  canvas_->Reset(plan_.width, plan_.height);
+  Paint();
+}
+
+void TDiagramCore::LayOut() {
   feeler_drawn_ = false;
-  FullSize();
   TLayoutMetrics m;
   bool show = false;
   // Equal scales change the ranges, the ranges the label widths, and those the layout: a few
@@ -73,20 +94,35 @@ void TDiagramCore::ShowDiagram() {
   if (y_.WholeNumbers()) step_y = WholeStep(step_y);
   // Square grid cells on equal scales.
   if (equal_scale_) step_x = step_y = std::max(step_x, step_y);
+  // Labels that would repeat get more decimals, which the layout above has not yet seen.
+  if (show) {
+    x_.RaisePrecision(DistinctLabelPrecision(GridLineWalk(x_.Min(), x_.Max(), step_x), x_.Width() * 0.001,
+                                             x_.Precision()));
+    y_.RaisePrecision(DistinctLabelPrecision(GridLineWalk(y_.Min(), y_.Max(), step_y), y_.Width() * 0.001,
+                                             y_.Precision()));
+  }
+  plan_ = {width_, height_, show, step_x, step_y, line_drawing_};
+}
+
+void TDiagramCore::Paint() {
+  const bool own = canvas_ == own_canvas_.get();
+  if (own) {
+    picture_outdated_ = false;
+    ++pictures_painted_;
+  }
   DrawBackground();
-  DrawGrid(GridAxis::kX, step_x, show);
-  DrawGrid(GridAxis::kY, step_y, show);
-  DrawNames(show);
-  if (line_drawing_) DrawSeries();
+  DrawGrid(GridAxis::kX, plan_.step_x, plan_.show_labels);
+  DrawGrid(GridAxis::kY, plan_.step_y, plan_.show_labels);
+  DrawNames(plan_.show_labels);
+  if (plan_.line_drawing) DrawSeries();
   ShowBitmap();
   PictureChanged();
-  if (shared_margin_ && canvas_ == own_canvas_.get()) shared_margin_->RedrawStale();
 }
 
 void TDiagramCore::DrawBackground() {
   Canvas& c = *canvas_;
   c.SetBrushColor(ExportColor(color_back_diagram_, clWhite));
-  c.FillRect({0, 0, width_, height_});
+  c.FillRect({0, 0, plan_.width, plan_.height});
   c.SetBrushColor(ExportColor(color_back_net_, clWhite));
   c.SetPen(ExportColor(color_net_line_, clBlack), psSolid, 1, pmCopy);
   c.Rectangle({layout_.xb_net, layout_.yb_net, layout_.xe_net(), layout_.ye_net()});
@@ -111,7 +147,6 @@ void TDiagramCore::DrawGrid(GridAxis axis, long double step, bool show_labels) {
   const int tick_from = is_x ? net_to : net_from - 4, tick_to = tick_from + 4;
   const double tol = range.Width() * 0.001;
   const TGridWalk walk = GridLineWalk(range.Min(), range.Max(), step);
-  if (show_labels) range.RaisePrecision(DistinctLabelPrecision(walk, tol, range.Precision()));
   const TColor line = ExportColor(color_net_line_, clBlack);
   SelectFont(font_net_);
   for (int i = 0; i < walk.count; ++i) {
@@ -260,6 +295,7 @@ void TDiagramCore::ShowPoint(double x, double y, TColor color) {
   const int px = MathToPhisX(x);
   const int py = MathToPhisY(y);
   if (px < 0 || py < 0) return;
+  PaintIfOutdated();
   canvas_->SetPixel(px, py, color);
   PictureChanged();
 }

@@ -101,6 +101,11 @@ void TDiagramFrame::PlaceControls() {
   UpDown4->move(xe - UpDown4->width(), below);
 }
 
+void TDiagramFrame::PaintAhead() {
+  LayoutDiagram();
+  Diagram->PaintAhead();
+}
+
 void TDiagramFrame::HideTools() {
   Panel->hide();
   for (TUpDown* spin : {UpDown1, UpDown2, UpDown3, UpDown4}) spin->hide();

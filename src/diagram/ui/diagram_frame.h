@@ -30,6 +30,9 @@ class TDiagramFrame : public QWidget {
   // Shows the panel (and, with "Пределы" down, the spin buttons) unless a right click suppressed them.
   void ShowTools();
   bool ToolsSuppressed() const { return tools_suppressed_; }
+  // Fits the diagram to the frame's present size and paints its picture, shown or not: a hidden
+  // frame, which takes its new size only when shown, is then shown without drawing.
+  void PaintAhead();
 
   // The diagram's mouse-move handler; a window that takes the diagram's handler over calls it.
   void DiagramMouseMove(TDiagramCore* sender, TShiftState shift, int x, int y);

@@ -44,7 +44,18 @@ TDiagram::TDiagram(QWidget* parent)
   ShowDiagram();
 }
 
-const QImage& TDiagram::Picture() { return canvas_->Image(); }
+const QImage& TDiagram::Picture() {
+  PaintIfOutdated();
+  return canvas_->Image();
+}
+
+void TDiagram::PaintAhead() {
+  if (width() != GetWidth() || height() != GetHeight()) {
+    SetSize(width(), height());
+    ShowDiagram();
+  }
+  PaintIfOutdated();
+}
 
 // Stacked diagrams lie in one window: its coordinates line their nets up, wherever each diagram
 // sits in its frame (beside the spin buttons or not).
@@ -125,13 +136,19 @@ std::optional<std::string> TDiagram::PrintModePicture(TPictureFormat format, qre
 }
 
 void TDiagram::paintEvent(QPaintEvent*) {
+  in_paint_event_ = true;
+  const QImage& picture = Picture();
+  in_paint_event_ = false;
   QPainter painter(this);
-  painter.drawImage(0, 0, Picture());
+  painter.drawImage(0, 0, picture);
 }
 
 void TDiagram::resizeEvent(QResizeEvent*) {
-  SetSize(width(), height());
-  ShowDiagram();
+  // A hidden diagram may have been laid out at this size ahead of being shown (PaintAhead).
+  if (width() != GetWidth() || height() != GetHeight()) {
+    SetSize(width(), height());
+    ShowDiagram();
+  }
   emit Resized();
 }
 
@@ -156,6 +173,10 @@ void TDiagram::mouseReleaseEvent(QMouseEvent* event) {
   }
 }
 
-void TDiagram::PictureChanged() { update(); }
+void TDiagram::PictureChanged() {
+  if (!in_paint_event_) update();
+}
+
+void TDiagram::PictureOutdated() { update(); }
 
 void TDiagram::CursorChanged() { setCursor(ToQCursor(GetCursor())); }

@@ -1,6 +1,8 @@
 #pragma once
-// The diagram as a window control: it owns a picture of its own size, redraws it on every resize,
-// follows the mouse with the feeler and exports the picture in print mode.
+// The diagram as a window control: it owns a picture of its own size, lays itself out anew on
+// every resize, follows the mouse with the feeler and exports the picture in print mode. The
+// picture is painted when it is needed (shown, read, drawn on): once for all the changes of an
+// event, and not at all while the diagram is hidden.
 
 #include <QImage>
 #include <QWidget>
@@ -18,8 +20,11 @@ class TDiagram : public QWidget, public TDiagramCore {
  public:
   explicit TDiagram(QWidget* parent = nullptr);
 
-  // The picture as last drawn.
+  // The picture of the diagram as it stands.
   const QImage& Picture();
+  // Lays the diagram out at the control's present size and paints it, shown or not, so that
+  // showing it later only copies the picture.
+  void PaintAhead();
   // Puts the print-mode picture on the clipboard.
   void CopyToClipboard();
   // Asks for a file name and format (BMP, PNG or SVG) and saves the print-mode picture there.
@@ -48,11 +53,14 @@ class TDiagram : public QWidget, public TDiagramCore {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  bool PaintsLater() const override { return true; }
   void PictureChanged() override;
+  void PictureOutdated() override;
   void CursorChanged() override;
   int MarginOrigin() const override;
 
  private:
   TQtCanvas* canvas_;
   bool left_pressed_ = false;
+  bool in_paint_event_ = false;
 };

@@ -140,17 +140,24 @@ void TPainterCanvas::SetBrushColor(TColor color) { brush_ = ToQColor(color); }
 
 void TPainterCanvas::SetFont(const TFont& font) {
   font_ = ToQFont(font);
+  font_key_ = font_.key();
+  metrics_.emplace(font_);
   font_color_ = ToQColor(font.Color);
 }
 
-void TPainterCanvas::FillRect(const TRect& rect) {
-  if (QPainter* p = Painter()) p->fillRect(ToQRect(rect), brush_);
+void TPainterCanvas::FillWithBrush(const QRect& rect) {
+  FlushHeld();
+  if (FillPixels(rect, brush_)) return;
+  if (brush_.alpha() == 255 && mode_ == pmCopy) WillCover(rect);
+  if (QPainter* p = Painter()) p->fillRect(rect, brush_);
 }
 
+void TPainterCanvas::FillRect(const TRect& rect) { FillWithBrush(ToQRect(rect)); }
+
 void TPainterCanvas::Rectangle(const TRect& rect) {
+  FillWithBrush(ToQRect(rect));
   QPainter* p = Painter();
   if (p == nullptr) return;
-  p->fillRect(ToQRect(rect), brush_);
   p->setBrush(Qt::NoBrush);
   // The outline runs on the rectangle's outermost pixels.
   const QRect outline(rect.Left, rect.Top, rect.Right - rect.Left - 1, rect.Bottom - rect.Top - 1);
@@ -185,21 +192,36 @@ void TPainterCanvas::SetPixel(int x, int y, TColor color) {
 }
 
 void TPainterCanvas::TextOut(int x, int y, const std::string& text) {
-  QPainter* p = Painter();
-  if (p == nullptr) return;
+  if (Device() == nullptr) return;
   const QString s = Text(text);
-  const QFontMetrics metrics(font_);
-  p->fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()), brush_);
+  if (!metrics_) metrics_.emplace(font_);
+  FillWithBrush(QRect(x, y, CachedWidth(s), metrics_->height()));
+  QPainter* p = Painter();
   p->setFont(font_);
   p->setPen(font_color_);
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p->drawText(x, y + metrics.ascent(), s);
+  p->drawText(x, y + metrics_->ascent(), s);
   ApplyPen();
 }
 
-int TPainterCanvas::TextWidth(const std::string& text) { return QFontMetrics(font_).horizontalAdvance(Text(text)); }
+int TPainterCanvas::TextWidth(const std::string& text) { return CachedWidth(Text(text)); }
 
-int TPainterCanvas::TextHeight(const std::string&) { return QFontMetrics(font_).height(); }
+int TPainterCanvas::TextHeight(const std::string&) {
+  if (!metrics_) metrics_.emplace(font_);
+  return metrics_->height();
+}
+
+int TPainterCanvas::CachedWidth(const QString& text) {
+  constexpr qsizetype kKept = 4096;
+  const QString key = font_key_ + QChar(0x1f) + text;
+  const auto found = widths_.constFind(key);
+  if (found != widths_.constEnd()) return *found;
+  if (!metrics_) metrics_.emplace(font_);
+  if (widths_.size() >= kKept) widths_.clear();
+  const int width = metrics_->horizontalAdvance(text);
+  widths_.insert(key, width);
+  return width;
+}
 
 void TPainterCanvas::DrawBitmap(int x, int y, const TBitmap& bitmap) {
   if (bitmap.Empty() || bitmap.Pixels.size() < static_cast<std::size_t>(bitmap.Width) * bitmap.Height) return;
@@ -226,12 +248,29 @@ void TQtCanvas::Reset(int width, int height) {
     image_ = QImage(size, QImage::Format_RGB32);
     image_.setDevicePixelRatio(pixel_ratio_);
   }
-  if (!image_.isNull()) image_.fill(Qt::white);
+  blank_pending_ = !image_.isNull();
 }
 
 const QImage& TQtCanvas::Image() {
   EndPainting();
+  MakeBlank();
   return image_;
+}
+
+QPaintDevice* TQtCanvas::Device() {
+  if (image_.isNull()) return nullptr;
+  MakeBlank();
+  return &image_;
+}
+
+void TQtCanvas::MakeBlank() {
+  if (!blank_pending_) return;
+  blank_pending_ = false;
+  image_.fill(Qt::white);
+}
+
+void TQtCanvas::WillCover(const QRect& rect) {
+  if (blank_pending_ && pixel_ratio_ == 1 && rect.contains(image_.rect())) blank_pending_ = false;
 }
 
 // Stems that share a column are filled together: overlapping rectangles of one colour and one
@@ -252,7 +291,29 @@ void TQtCanvas::FillStraight(const QRect& rect) {
 void TQtCanvas::FlushHeld() {
   if (pending_.isEmpty()) return;
   const QRect rect = std::exchange(pending_, QRect());
+  if (FillPixels(rect, pending_colour_)) return;
   if (QPainter* p = Painter()) p->fillRect(rect, pending_colour_);
+}
+
+bool TQtCanvas::FillPixels(const QRect& rect, const QColor& colour) {
+  // The painter fills a stem one pixel wide row by row, at a call per row; an opaque colour on
+  // whole pixels is the colour itself in every pixel. Wide areas the painter fills faster.
+  constexpr int kNarrow = 8;
+  if (rect.width() > kNarrow || pixel_ratio_ != 1 || colour.alpha() != 255 || Mode() != pmCopy ||
+      image_.isNull() || !image_.isDetached()) {
+    return false;
+  }
+  const QRect area = rect & image_.rect();
+  if (area.isEmpty()) return true;
+  MakeBlank();
+  const QRgb value = colour.rgba();
+  uchar* bits = image_.bits();
+  const qsizetype stride = image_.bytesPerLine();
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + area.left();
+    std::fill(row, row + area.width(), value);
+  }
+  return true;
 }
 
 void TQtCanvas::LineTo(int x, int y) {

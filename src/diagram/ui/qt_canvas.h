@@ -5,11 +5,14 @@
 #include <QColor>
 #include <QCursor>
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPoint>
 #include <QRect>
+#include <optional>
 
 #include "diagram/canvas.h"
 
@@ -39,6 +42,11 @@ class TPainterCanvas : public Canvas {
   virtual QPaintDevice* Device() = 0;
   // Draws the lines a canvas holds back to draw them together.
   virtual void FlushHeld() {}
+  // Fills the rectangle with an opaque colour straight in the device's pixels, as the painter
+  // would in the copy mode; false when it cannot, and the painter fills.
+  virtual bool FillPixels(const QRect&, const QColor&) { return false; }
+  // The rectangle is about to be covered with an opaque colour in the copy mode.
+  virtual void WillCover(const QRect&) {}
   // Where a stroke of the pen lies from the pixel coordinates it is given: nothing on an image,
   // where the painter covers the pixel right and below the point; half a pixel on a vector
   // surface, so that an odd-width line covers the same pixels there.
@@ -49,6 +57,8 @@ class TPainterCanvas : public Canvas {
   QPainter* Painter();
   // Ends the painting, held lines included, so that the device is complete.
   void EndPainting();
+  // Fills with the brush's colour.
+  void FillWithBrush(const QRect& rect);
   void ApplyPen();
 
   const QPen& Pen() const { return pen_; }
@@ -57,11 +67,17 @@ class TPainterCanvas : public Canvas {
   void SetPosition(QPoint position) { position_ = position; }
 
  private:
+  // The width of a text in the current font; every drawing measures the same few labels again.
+  int CachedWidth(const QString& text);
+
   QPainter painter_;
   QPen pen_;
   TPenMode mode_ = pmCopy;
   QColor brush_ = Qt::white;
   QFont font_;
+  QString font_key_;
+  std::optional<QFontMetrics> metrics_;
+  QHash<QString, int> widths_;  // by font key and text
   QColor font_color_ = Qt::black;
   QPoint position_;
 };
@@ -80,15 +96,24 @@ class TQtCanvas : public TPainterCanvas {
   const QImage& Image();
 
  protected:
-  QPaintDevice* Device() override { return image_.isNull() ? nullptr : &image_; }
+  QPaintDevice* Device() override;
   void FlushHeld() override;
+  void WillCover(const QRect& rect) override;
 
  private:
   // Straight solid lines wait here to be filled together with the next one in their column.
   void FillStraight(const QRect& rect);
+  // Not for another pixel ratio, a translucent colour, another mode or a picture shared with a
+  // copy handed out (which the painter copies first).
+  bool FillPixels(const QRect& rect, const QColor& colour) override;
+
+  // The white of a blank picture, left out while nothing has been drawn: a drawing that starts by
+  // covering the whole picture needs none.
+  void MakeBlank();
 
   qreal pixel_ratio_;
   QImage image_;
+  bool blank_pending_ = false;
   QRect pending_;
   QColor pending_colour_;
 };

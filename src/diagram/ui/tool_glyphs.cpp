@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QPolygonF>
 
 namespace {
@@ -144,7 +145,17 @@ QPixmap Draw(TToolGlyph glyph, bool disabled) {
 }  // namespace
 
 QIcon ToolGlyph(TToolGlyph glyph) {
-  QIcon icon(Draw(glyph, false));
-  icon.addPixmap(Draw(glyph, true), QIcon::Disabled);
+  // Every diagram frame shows the same pictures: each is drawn once and kept in Qt's cache.
+  const auto drawn = [glyph](bool disabled) {
+    const QString key = QString("velmar-tool-glyph-%1-%2").arg(static_cast<int>(glyph)).arg(disabled);
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+      pixmap = Draw(glyph, disabled);
+      QPixmapCache::insert(key, pixmap);
+    }
+    return pixmap;
+  };
+  QIcon icon(drawn(false));
+  icon.addPixmap(drawn(true), QIcon::Disabled);
   return icon;
 }

@@ -1,5 +1,6 @@
 #include "dialogs/ui/dialog_frame.h"
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -36,4 +37,9 @@ QWidget* RowOf(std::initializer_list<QWidget*> widgets) {
   layout->setSpacing(8);
   for (QWidget* widget : widgets) layout->addWidget(widget, 1);
   return row;
+}
+
+void StyleIcons::Set() {
+  for (const auto& [button, picture] : pending_) button->setIcon(button->style()->standardIcon(picture));
+  pending_.clear();
 }

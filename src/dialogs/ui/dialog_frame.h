@@ -3,8 +3,12 @@
 // system menu and the close box, and the interface font.
 
 #include <QFont>
+#include <QStyle>
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
+class QAbstractButton;
 class QDialog;
 class QGroupBox;
 class QGridLayout;
@@ -19,3 +23,16 @@ QFont DialogFont();
 QGroupBox* GridGroup(const QString& title, QGridLayout*& grid);
 // Widgets side by side, sharing the width equally.
 QWidget* RowOf(std::initializer_list<QWidget*> widgets);
+
+// Buttons to be given the style's pictures. Those are looked up in the icon themes, which takes
+// several milliseconds the first time: a dialog made while the program starts sets them when it
+// is first shown (from setVisible, before its layout measures the buttons).
+class StyleIcons {
+ public:
+  void Add(QAbstractButton* button, QStyle::StandardPixmap picture) { pending_.emplace_back(button, picture); }
+  // Sets the pictures added since the last call.
+  void Set();
+
+ private:
+  std::vector<std::pair<QAbstractButton*, QStyle::StandardPixmap>> pending_;
+};

@@ -123,7 +123,6 @@ QToolBar* TLibForm::BuildToolBar() {
     return tool;
   };
   QToolButton* choose = button("SpeedButton1", "Выбрать фильтр");
-  choose->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
   connect(choose, &QToolButton::clicked, this, &TLibForm::SpeedButton1Click);
   SpeedButton2 = button("SpeedButton2", "Измерять уровни АЧХ в децибелах");
   SpeedButton2->setText("дБ");
@@ -133,8 +132,9 @@ QToolBar* TLibForm::BuildToolBar() {
   SpeedButton2->setFont(bold);
   connect(SpeedButton2, &QToolButton::clicked, this, &TLibForm::N11Click);
   QToolButton* close = button("SpeedButton3", "Закрыть (не выбирать фильтр)");
-  close->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
   connect(close, &QToolButton::clicked, this, &TLibForm::SpeedButton3Click);
+  style_icons_.Add(choose, QStyle::SP_DialogApplyButton);
+  style_icons_.Add(close, QStyle::SP_DialogCloseButton);
   return bar;
 }
 
@@ -217,6 +217,11 @@ NumericField* TLibForm::AddEdit(LibraryField id, QGridLayout* grid, int column, 
   connect(edit, &NumericField::Left, this, [this, id] { EditExit(id); });
   edits_[static_cast<std::size_t>(id)] = edit;
   return edit;
+}
+
+void TLibForm::setVisible(bool visible) {
+  if (visible) style_icons_.Set();
+  QDialog::setVisible(visible);
 }
 
 void TLibForm::showEvent(QShowEvent* event) {

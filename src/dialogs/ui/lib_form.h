@@ -10,6 +10,7 @@
 
 #include "dialogs/filter_library_fields.h"
 #include "dialogs/filter_library_model.h"
+#include "dialogs/ui/dialog_frame.h"
 
 class FormulaLabel;
 class NumericField;
@@ -33,6 +34,8 @@ class TLibForm : public QDialog {
   int GetFilterKind() const { return fields_.Library().GetFilterKind(); }
   bool IsFilterSelected() const { return fields_.Library().IsFilterSelected(); }
   void ClearFilterSelected() { fields_.Library().ClearFilterSelected(); }
+  // Gives the buttons their pictures when first shown.
+  void setVisible(bool visible) override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -71,6 +74,7 @@ class TLibForm : public QDialog {
   void ApplyFieldModes();
 
   FilterLibraryFields fields_;
+  StyleIcons style_icons_;
   std::array<NumericField*, kLastLibraryField + 1> edits_{};
   // The symbols of the level fields, as ratios and in decibels; one of each pair is shown.
   std::vector<FormulaLabel*> linear_symbols_;

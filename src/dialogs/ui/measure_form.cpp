@@ -119,20 +119,27 @@ QWidget* TMeasureForm::BuildButtons() {
   auto* row = new QWidget;
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
-  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), "Измерить параметры АЧХ");
+  BitBtn1 = new QPushButton("Измерить параметры АЧХ");
   BitBtn1->setObjectName("BitBtn1");
   BitBtn1->setToolTip("Нажмите, чтобы начать измерение параметров АЧХ после ввода уровней полосы пропускания и подавления");
   BitBtn1->setAutoDefault(false);
   connect(BitBtn1, &QPushButton::clicked, this, &TMeasureForm::BitBtn1Click);
-  auto* close = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), "Закрыть");
+  auto* close = new QPushButton("Закрыть");
   close->setObjectName("BitBtn2");
   close->setToolTip("Закончить измерения");
   close->setAutoDefault(false);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  style_icons_.Add(BitBtn1, QStyle::SP_DialogApplyButton);
+  style_icons_.Add(close, QStyle::SP_DialogCloseButton);
   layout->addStretch(1);
   layout->addWidget(BitBtn1);
   layout->addWidget(close);
   return row;
+}
+
+void TMeasureForm::setVisible(bool visible) {
+  if (visible) style_icons_.Set();
+  QDialog::setVisible(visible);
 }
 
 void TMeasureForm::showEvent(QShowEvent* event) {

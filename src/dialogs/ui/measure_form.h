@@ -7,6 +7,7 @@
 #include <array>
 
 #include "dialogs/measurement_dialog_model.h"
+#include "dialogs/ui/dialog_frame.h"
 
 class AnalysisRun;
 class QComboBox;
@@ -20,6 +21,8 @@ class TMeasureForm : public QDialog {
   explicit TMeasureForm(const AnalysisRun& run, QWidget* parent = nullptr);
 
   const MeasurementDialogModel& Model() const { return model_; }
+  // Gives the buttons their pictures when first shown.
+  void setVisible(bool visible) override;
 
  protected:
   // Shows the lists of the run's amplitude-response mode and empties the results.
@@ -45,4 +48,5 @@ class TMeasureForm : public QDialog {
   QComboBox* ComboBoxHpdB = nullptr;
   QPushButton* BitBtn1 = nullptr;
   std::array<QLineEdit*, kMeasurementFieldCount> results_{};
+  StyleIcons style_icons_;
 };

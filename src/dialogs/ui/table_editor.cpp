@@ -76,7 +76,6 @@ TTabEditorForm::TTabEditorForm(QWidget* parent)
   for (QToolButton* button : ToolBar1->findChildren<QToolButton*>()) button->installEventFilter(this);
   connect(PageControl1, &QTabWidget::currentChanged, this, &TTabEditorForm::PageControl1Change);
   connect(&StringGrid1->Delegate(), &TableCellDelegate::EnterPressed, this, &TTabEditorForm::StringGrid1EnterPressed);
-  setWindowState(Qt::WindowMaximized);
 }
 
 void TTabEditorForm::BuildMenu() {
@@ -170,6 +169,16 @@ void TTabEditorForm::ShowModal() {
   PageControl1->setTabVisible(PageControl1->indexOf(TabSheetDiagram), model_.IsDiagramVisible());
   StringGrid1->Refresh();
   RunModal(*this);
+}
+
+void TTabEditorForm::setVisible(bool visible) {
+  // Maximised when first opened: setting the state makes the platform window, which the three
+  // tables made at start-up need only then.
+  if (visible && !opened_before_) {
+    opened_before_ = true;
+    setWindowState(windowState() | Qt::WindowMaximized);
+  }
+  QDialog::setVisible(visible);
 }
 
 // ---- window events ----

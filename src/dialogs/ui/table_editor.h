@@ -35,6 +35,7 @@ class TTabEditorForm : public QDialog {
   void ClearProcessed() { model_.ClearProcessed(); }
   // Shows the window modally; returns when it has been closed.
   void ShowModal();
+  void setVisible(bool visible) override;
 
   QTabWidget* PageControl1;
   QWidget* TabSheetTable;
@@ -95,6 +96,7 @@ class TTabEditorForm : public QDialog {
 
   TableModel model_;
   bool layout_pending_ = true;
+  bool opened_before_ = false;
   std::string open_name_;  // the open dialog keeps its last name
 };
 

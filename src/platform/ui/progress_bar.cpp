@@ -2,9 +2,26 @@
 
 #include <QProgressBar>
 
-QtProgressBar::QtProgressBar(QProgressBar* bar) : bar_(bar) { Changed(); }
+QtProgressBar::QtProgressBar(QProgressBar* bar, FramePacer* pacer) : bar_(bar), pacer_(pacer) { Changed(); }
 
 void QtProgressBar::Changed() {
+  if (pacer_ != nullptr) {
+    pacer_->Changed(this);
+  } else {
+    CopyToWidget();
+  }
+}
+
+QWidget* QtProgressBar::Widget() const { return bar_; }
+
+void QtProgressBar::Present() {
+  // The bar would repaint itself at once; the pacer repaints the window's changes together.
+  bar_->setUpdatesEnabled(false);
+  CopyToWidget();
+  bar_->setUpdatesEnabled(true);
+}
+
+void QtProgressBar::CopyToWidget() {
   // QProgressBar turns an empty range into a busy indicator; an empty range is simply done here.
   if (Maximum() > Minimum()) {
     bar_->setRange(Minimum(), Maximum());

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -291,6 +292,55 @@ TEST(MainWindowTest, TypedFilterTableSignalAndSettings) {
   EXPECT_EQ(RYNForm->LabelStability->text().toStdString(), "Устойчив: наибольший радиус полюса 0,5");
   RYNForm->NZeroPole->trigger();
   EXPECT_EQ(RYNForm->LabelStability->text().toStdString(), "Неустойчив: наибольший радиус полюса 1,5");
+}
+
+TEST(MainWindowTest, ThePageShownIsPaintedOnceAndTheOthersWhileIdle) {
+  Answers answers;
+  AppWindows app;
+  RYNForm->resize(1200, 800);
+  ASSERT_TRUE(app.ShowMainWindow());
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(RYNForm));
+  QTest::qWait(100);
+  std::array<long, kResultDiagramCount> seen{};
+  // Pictures painted per diagram since the last call.
+  const auto painted = [&] {
+    std::array<long, kResultDiagramCount> now{};
+    for (int d = 0; d < kResultDiagramCount; ++d) {
+      const long count = RYNForm->Frame(static_cast<ResultDiagram>(d))->Diagram->PicturesPainted();
+      now[d] = count - seen[d];
+      seen[d] = count;
+    }
+    return now;
+  };
+  const auto on_page = [](int page, long shown, long others) {
+    std::array<long, kResultDiagramCount> expected{};
+    for (int d = 0; d < kResultDiagramCount; ++d) expected[d] = d / 2 == page ? shown : others;
+    return expected;
+  };
+  RYNForm->PageControl1->setCurrentIndex(4);  // the roots of the filter are found
+  QTest::qWait(50);
+  RYNForm->PageControl1->setCurrentIndex(1);
+  QTest::qWait(50);
+  painted();
+  RYNForm->N40001->trigger();  // an analysis of the same filter
+  EXPECT_EQ(painted(), on_page(1, 0, 0));  // laid out, painted when the window paints
+  RYNForm->repaint();
+  EXPECT_EQ(painted(), on_page(1, 1, 0));
+  QTest::qWait(200);  // idle: the hidden pages, the z-plane with its roots known
+  EXPECT_EQ(painted(), on_page(1, 0, 1));
+  // A page shown then only copies its pictures.
+  RYNForm->PageControl1->setCurrentIndex(2);
+  QTest::qWait(50);
+  EXPECT_EQ(painted(), on_page(2, 0, 0));
+
+  // A resize lays out and paints each diagram once: the page shown at once, the others while idle.
+  RYNForm->resize(1000, 700);
+  QTest::qWait(200);
+  EXPECT_EQ(painted(), on_page(2, 1, 1));
+  RYNForm->PageControl1->setCurrentIndex(0);
+  QTest::qWait(50);
+  EXPECT_EQ(painted(), on_page(0, 0, 0));
+  EXPECT_EQ(RYNForm->DFh->Diagram->Picture().size(), RYNForm->DFh->Diagram->size());
 }
 
 TEST(MainWindowTest, MovingOverADiagramShowsItsToolsAndHidesTheOthers) {

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <new>
@@ -95,6 +96,38 @@ TEST_F(DiagramWidgetTest, PictureShowsEachSeriesInItsColour) {
   }
   // Away from every series the net is white.
   EXPECT_EQ(picture.pixelColor(diagram.MathToPhisX(-0.73), diagram.MathToPhisY(-0.47)).rgb(), QColor(Qt::white).rgb());
+}
+
+TEST_F(DiagramWidgetTest, ChangesArePaintedOnceWhenShownAsAnImmediateDrawingWould) {
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&diagram));
+  QTest::qWait(20);
+  const long painted = diagram.PicturesPainted();
+  // Several changes in one event: laid out at once, painted once, when the window paints.
+  diagram.SetRangeX(-0.8, 0.6);
+  diagram.SetRangeY(-2, 2);
+  diagram.SetNameDiagram("Пример");
+  EXPECT_EQ(diagram.PicturesPainted(), painted);
+  EXPECT_EQ(diagram.GetPrecisionX(), 1);
+  EXPECT_EQ(diagram.MathToPhisX(-0.8), diagram.Get_x0_out());
+  QTest::qWait(20);
+  EXPECT_EQ(diagram.PicturesPainted(), painted + 1);
+  // The same pixels as drawing the diagram at once on a canvas of its own.
+  TQtCanvas immediate;
+  diagram.ShowDiagramOn(immediate);
+  EXPECT_EQ(immediate.Image(), diagram.Picture());
+  // A hidden diagram is painted when it is shown again, or when its picture is asked for.
+  diagram.hide();
+  const long before_hidden = diagram.PicturesPainted();
+  diagram.SetRangeY(-3, 3);
+  diagram.resize(500, 300);
+  QTest::qWait(20);
+  EXPECT_EQ(diagram.PicturesPainted(), before_hidden);
+  diagram.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&diagram));
+  QTest::qWait(20);
+  EXPECT_EQ(diagram.PicturesPainted(), before_hidden + 1);
+  EXPECT_EQ(diagram.Picture().size(), QSize(500, 300));
+  EXPECT_TRUE(ColourNear(diagram.Picture(), diagram.MathToPhisX(-0.2), diagram.MathToPhisY(0.5), Qt::red));
 }
 
 TEST_F(DiagramWidgetTest, SavedBitmapIsThePrintModePicture) {
@@ -348,9 +381,12 @@ TEST(QtCanvasTest, StraightLinesCoverThePixelsOfAPaintedLine) {
     QPen pen(Qt::blue, width, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
     painter.setPen(pen);
     canvas.SetPen(clBlue, psSolid, width, pmCopy);
-    // Stems in one column overlapping, touching or apart are filled together where they meet.
+    // Stems in one column overlapping, touching or apart are filled together where they meet;
+    // lines may run past the picture's edges.
     const QLine lines[] = {{10, 5, 10, 30}, {10, 12, 10, 20}, {10, 33, 10, 38}, {20, 30, 20, 6},
-                           {5, 35, 33, 35}, {30, 12, 31, 12}, {25, 20, 25, 20}};
+                           {5, 35, 33, 35}, {30, 12, 31, 12}, {25, 20, 25, 20}, {37, -5, 37, 8},
+                           {-4, 2, 6, 2},   {33, 39, 47, 39}};
+    const QImage blank = canvas.Image();  // handed out before the drawing: it must stay blank
     for (const QLine& line : lines) {
       painter.drawLine(line);
       canvas.MoveTo(line.x1(), line.y1());
@@ -358,6 +394,7 @@ TEST(QtCanvasTest, StraightLinesCoverThePixelsOfAPaintedLine) {
     }
     painter.end();
     EXPECT_EQ(canvas.Image(), reference) << width;
+    EXPECT_EQ(blank.pixel(10, 10), QColor(Qt::white).rgb()) << width;
   }
 }
 

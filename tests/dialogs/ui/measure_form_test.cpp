@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QPushButton>
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <vector>
 
 #include "dialogs/model_set.h"
 #include "dialogs/ui/dialog_test_support.h"
@@ -179,6 +181,23 @@ TEST(MeasureFormTest, ASideLobeBetweenGridPointsMovesTheStopEdge) {
   holds("EditwvT", pass_edge);
   holds("EditdwT", stop_edge - pass_edge);
   holds("Editdw", (stop_edge - pass_edge) / pass_edge * 100);
+}
+
+// The style's pictures come from the icon themes, slow the first time: not while the program
+// starts and makes its dialogs, but when each is first shown.
+TEST(MeasureFormTest, TheDialogsButtonPicturesAreSetWhenFirstShown) {
+  ModelSet models;
+  TLibForm library_form{models.library};
+  TMeasureForm form{*models.run};
+  const std::vector<QAbstractButton*> buttons = {Child<QAbstractButton>(library_form, "SpeedButton1"),
+                                                 Child<QAbstractButton>(library_form, "SpeedButton3"),
+                                                 Child<QAbstractButton>(form, "BitBtn1"),
+                                                 Child<QAbstractButton>(form, "BitBtn2")};
+  QCoreApplication::sendPostedEvents();  // the program waits for input, the dialogs still hidden
+  for (QAbstractButton* button : buttons) EXPECT_TRUE(button->icon().isNull()) << button->objectName().toStdString();
+  ShowActive(library_form);
+  ShowActive(form);
+  for (QAbstractButton* button : buttons) EXPECT_FALSE(button->icon().isNull()) << button->objectName().toStdString();
 }
 
 }  // namespace

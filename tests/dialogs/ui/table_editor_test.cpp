@@ -76,6 +76,17 @@ TEST(TableEditorTest, SequentialInputEnterWalkingAndHeaderRows) {
   EXPECT_TRUE(e.messages.Messages().empty());
 }
 
+TEST(TableEditorTest, OpensMaximisedMakingItsPlatformWindowOnlyThen) {
+  TTabEditorForm form;  // the program makes three of them while it starts
+  EXPECT_FALSE(form.testAttribute(Qt::WA_WState_Created));
+  form.show();
+  EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
+  form.hide();
+  form.setWindowState(Qt::WindowNoState);
+  form.show();  // as the user left it
+  EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);
+}
+
 TEST(TableEditorTest, KeyFilterLetsOnlyANumberIn) {
   ShownEditor e;
   TypeText(e.form, "-1.5");
