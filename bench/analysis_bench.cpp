@@ -62,9 +62,7 @@ void Butterworth200(benchmark::State& state, bool flush_subnormals) {
 }
 BENCHMARK_CAPTURE(Butterworth200, flushed, true)->Name("FullAnalysis/Butterworth200")->Unit(benchmark::kMillisecond);
 // The same run with subnormal numbers left as they are: what flushing them saves on this CPU.
-BENCHMARK_CAPTURE(Butterworth200, kept, false)
-    ->Name("SubnormalsKept/Butterworth200")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Butterworth200, kept, false)->Name("SubnormalsKept/Butterworth200")->Unit(benchmark::kMillisecond);
 
 void Chebyshev60(benchmark::State& state) {
   MessageRecorder quiet;

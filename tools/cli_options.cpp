@@ -41,7 +41,8 @@ std::vector<double> ParseList(const std::string& option, const std::string& text
   std::size_t start = 0;
   while (true) {
     const std::size_t comma = text.find(',', start);
-    values.push_back(ParseNumber(option, text.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
+    values.push_back(
+        ParseNumber(option, text.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
@@ -81,9 +82,8 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     return Handler([&target](const std::string& opt, const std::string& v) { target = ParseNumber(opt, v); });
   };
   auto non_negative = [](std::optional<double>& target) {
-    return Handler([&target](const std::string& opt, const std::string& v) {
-      target = NonNegative(opt, ParseNumber(opt, v));
-    });
+    return Handler(
+        [&target](const std::string& opt, const std::string& v) { target = NonNegative(opt, ParseNumber(opt, v)); });
   };
   auto output = [](std::string& target) {
     return Handler([&target](const std::string& opt, const std::string& v) {
@@ -92,7 +92,8 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     });
   };
   const std::map<std::string, Handler> with_value = {
-      {"--arbitrary", [&](const std::string& opt, const std::string& v) {
+      {"--arbitrary",
+       [&](const std::string& opt, const std::string& v) {
          o.filter = FilterChoice::kArbitrary;
          o.a = ParseTable(opt, v);
          ++filters;
@@ -110,12 +111,14 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
       {"--wc", non_negative(o.wc)},
       {"--fc", non_negative(o.fc)},
       {"--order", [&](const std::string& opt, const std::string& v) { o.order = ParseInteger(opt, v); }},
-      {"--table", [&](const std::string&, const std::string& v) {
+      {"--table",
+       [&](const std::string&, const std::string& v) {
          o.signal = SignalChoice::kTableFile;
          o.table_file = v;
          ++signals;
        }},
-      {"--samples", [&](const std::string& opt, const std::string& v) {
+      {"--samples",
+       [&](const std::string& opt, const std::string& v) {
          o.signal = SignalChoice::kSamples;
          o.samples = ParseTable(opt, v);
          ++signals;
@@ -126,54 +129,90 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
       {"--w2", non_negative(o.w2)},
       {"--a2", non_negative(o.a2)},
       {"--phi2", number(o.phi2)},
-      {"--oscillations", [&](const std::string& opt, const std::string& v) {
+      {"--oscillations",
+       [&](const std::string& opt, const std::string& v) {
          if (v != "1" && v != "2" && v != "12") throw UsageError("option " + opt + ": use 1, 2 or 12");
          o.oscillations = v;
        }},
-      {"--decimation", [&](const std::string& opt, const std::string& v) {
+      {"--decimation",
+       [&](const std::string& opt, const std::string& v) {
          o.decimation = ParseInteger(opt, v);
          if (*o.decimation < 1) throw UsageError("option " + opt + " must be at least 1");
        }},
-      {"--interval", [&](const std::string& opt, const std::string& v) { o.interval = ParseChoice(opt, v, {1000, 2000, 4000}); }},
-      {"--points", [&](const std::string& opt, const std::string& v) { o.points = ParseChoice(opt, v, {1024, 2048, 4096}); }},
-      {"--afc", [&](const std::string& opt, const std::string& v) { o.afc = ParseChoice(opt, v, {1, 2, 3}); }},
+      {"--interval",
+       [&](const std::string& opt, const std::string& v) {
+         o.interval = ParseChoice(opt, v, {1000, 2000, 4000});
+       }},
+      {"--points",
+       [&](const std::string& opt, const std::string& v) {
+         o.points = ParseChoice(opt, v, {1024, 2048, 4096});
+       }},
+      {"--afc",
+       [&](const std::string& opt, const std::string& v) {
+         o.afc = ParseChoice(opt, v, {1, 2, 3});
+       }},
       {"--time-csv", output(o.time_csv)},
       {"--freq-csv", output(o.freq_csv)},
       {"--coefficients-csv", output(o.coefficients_csv)},
       {"--c-header", output(o.c_header)},
-      {"--c-prefix", [&](const std::string& opt, const std::string& v) {
+      {"--c-prefix",
+       [&](const std::string& opt, const std::string& v) {
          if (!IsHeaderPrefix(v))
            throw UsageError("option " + opt + ": '" + v +
                             "' is no C identifier: a Latin letter, then letters, digits and single underscores");
          o.c_prefix = v;
        }},
-      {"--coefficients-layout", [&](const std::string& opt, const std::string& v) {
+      {"--coefficients-layout",
+       [&](const std::string& opt, const std::string& v) {
          if (v != "direct" && v != "sos") throw UsageError("option " + opt + ": use direct or sos");
          o.coefficients_layout = v;
        }},
       {"--zpk-csv", output(o.zpk_csv)},
-      {"--pictures", [&](const std::string& opt, const std::string& v) {
+      {"--pictures",
+       [&](const std::string& opt, const std::string& v) {
          if (v.empty()) throw UsageError("option " + opt + " needs a folder");
          o.pictures_dir = v;
        }},
-      {"--format", [&](const std::string& opt, const std::string& v) {
+      {"--format",
+       [&](const std::string& opt, const std::string& v) {
          for (TPictureFormat format : kPictureFormats)
            if (PictureExtension(format) == "." + v) o.picture_format = format;
          if (!o.picture_format) throw UsageError("option " + opt + ": " + v + " is not one of bmp, png, svg");
        }},
-      {"--measure", [&](const std::string& opt, const std::string& v) {
+      {"--measure",
+       [&](const std::string& opt, const std::string& v) {
          const std::vector<double> levels = ParseList(opt, v);
          if (levels.size() != 2) throw UsageError("option " + opt + " takes two levels: PASS,STOP");
          o.measure = std::make_pair(levels[0], levels[1]);
        }},
   };
   const std::map<std::string, std::function<void()>> flags = {
-      {"--butterworth", [&] { o.filter = FilterChoice::kButterworth; ++filters; }},
-      {"--chebyshev", [&] { o.filter = FilterChoice::kChebyshev; ++filters; }},
-      {"--window", [&] { o.filter = FilterChoice::kWindow; ++filters; }},
-      {"--fsampling", [&] { o.filter = FilterChoice::kFrSampling; ++filters; }},
+      {"--butterworth",
+       [&] {
+         o.filter = FilterChoice::kButterworth;
+         ++filters;
+       }},
+      {"--chebyshev",
+       [&] {
+         o.filter = FilterChoice::kChebyshev;
+         ++filters;
+       }},
+      {"--window",
+       [&] {
+         o.filter = FilterChoice::kWindow;
+         ++filters;
+       }},
+      {"--fsampling",
+       [&] {
+         o.filter = FilterChoice::kFrSampling;
+         ++filters;
+       }},
       {"--hamming", [&] { o.hamming = true; }},
-      {"--biharmonic", [&] { o.signal = SignalChoice::kBiharmonic; ++signals; }},
+      {"--biharmonic",
+       [&] {
+         o.signal = SignalChoice::kBiharmonic;
+         ++signals;
+       }},
       {"--switched-on", [&] { o.switched_on = true; }},
       {"--help", [&] { o.help = true; }},
       {"-h", [&] { o.help = true; }},
@@ -204,34 +243,42 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     option->second(name, *value);
   }
 
-  if (filters > 1) throw UsageError("choose one filter: --arbitrary, --butterworth, --chebyshev, --window or --fsampling");
+  if (filters > 1)
+    throw UsageError("choose one filter: --arbitrary, --butterworth, --chebyshev, --window or --fsampling");
   if (signals > 1) throw UsageError("choose one signal: --table, --samples or --biharmonic");
   if (!o.b.empty() && o.filter != FilterChoice::kArbitrary) throw UsageError("--recursive belongs to --arbitrary");
   const bool recursive_design = o.filter == FilterChoice::kButterworth || o.filter == FilterChoice::kChebyshev;
   const bool fir_design = o.filter == FilterChoice::kWindow || o.filter == FilterChoice::kFrSampling;
   if (!recursive_design && (o.wp || o.fp || o.lp || o.lp_db || o.ls || o.ls_db || o.transition))
-    throw UsageError("--wp, --fp, --lp, --lp-db, --ls, --ls-db and --transition belong to --butterworth or --chebyshev");
+    throw UsageError(
+        "--wp, --fp, --lp, --lp-db, --ls, --ls-db and --transition belong to --butterworth or --chebyshev");
   if (o.filter != FilterChoice::kChebyshev && (o.ripple_percent || o.ripple_db))
     throw UsageError("--ripple and --ripple-db belong to --chebyshev");
-  if (!fir_design && (o.wc || o.fc || o.hamming)) throw UsageError("--wc, --fc and --hamming belong to --window or --fsampling");
+  if (!fir_design && (o.wc || o.fc || o.hamming))
+    throw UsageError("--wc, --fc and --hamming belong to --window or --fsampling");
   if (!recursive_design && !fir_design && o.order) throw UsageError("--order belongs to a library design");
   if (recursive_design && o.order && o.transition)
     throw UsageError("give either --transition (automatic order) or --order, not both");
   if ((o.wp && o.fp) || (o.wc && o.fc) || (o.lp && o.lp_db) || (o.ls && o.ls_db) || (o.ripple_percent && o.ripple_db))
     throw UsageError("a quantity is given twice (for instance --wp and --fp)");
-  const bool biharmonic_values = o.w1 || o.a1 || o.phi1 || o.w2 || o.a2 || o.phi2 || o.oscillations != "1" ||
-                                 o.decimation || o.switched_on;
+  const bool biharmonic_values =
+      o.w1 || o.a1 || o.phi1 || o.w2 || o.a2 || o.phi2 || o.oscillations != "1" || o.decimation || o.switched_on;
   if (o.signal != SignalChoice::kBiharmonic && biharmonic_values)
-    throw UsageError("--w1, --a1, --phi1, --w2, --a2, --phi2, --oscillations, --decimation and --switched-on belong to --biharmonic");
+    throw UsageError(
+        "--w1, --a1, --phi1, --w2, --a2, --phi2, --oscillations, --decimation and --switched-on belong to "
+        "--biharmonic");
   if (o.measure && o.afc == 1) throw UsageError("--measure needs --afc 2 or --afc 3");
-  if ((o.time_csv == "-") + (o.freq_csv == "-") + (o.coefficients_csv == "-") + (o.c_header == "-") + (o.zpk_csv == "-") > 1)
+  if ((o.time_csv == "-") + (o.freq_csv == "-") + (o.coefficients_csv == "-") + (o.c_header == "-") +
+          (o.zpk_csv == "-") >
+      1)
     throw UsageError("only one output can go to standard output");
   if (!o.c_prefix.empty() && o.c_header.empty()) throw UsageError("--c-prefix belongs to --c-header");
   if (!o.coefficients_layout.empty() && o.coefficients_csv.empty() && o.c_header.empty())
     throw UsageError("--coefficients-layout belongs to --coefficients-csv or --c-header");
   if (o.coefficients_layout == "sos" && !recursive_design)
-    throw UsageError("--coefficients-layout sos needs a cascade of sections (--butterworth or --chebyshev); "
-                     "this filter is in direct form: use --coefficients-layout direct");
+    throw UsageError(
+        "--coefficients-layout sos needs a cascade of sections (--butterworth or --chebyshev); "
+        "this filter is in direct form: use --coefficients-layout direct");
   if (o.picture_format && o.pictures_dir.empty()) throw UsageError("--format belongs to --pictures");
   return o;
 }

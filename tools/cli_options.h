@@ -32,21 +32,21 @@ struct CliOptions {
   std::vector<double> samples;
   std::optional<double> w1, a1, phi1, w2, a2, phi2;
   std::string oscillations = "1";  // "1", "2" or "12"
-  std::optional<int> decimation;  // D = 1 (every sample) unless given
+  std::optional<int> decimation;   // D = 1 (every sample) unless given
   bool switched_on = false;
 
   int interval = 2000;
   int points = 2048;
   int afc = 1;
 
-  std::string time_csv, freq_csv;  // "" none, "-" standard output
-  std::string zpk_csv;             // zeros, poles and gain; "" none, "-" standard output
-  std::string pictures_dir;        // "" none: the result diagrams as picture files there
+  std::string time_csv, freq_csv;                // "" none, "-" standard output
+  std::string zpk_csv;                           // zeros, poles and gain; "" none, "-" standard output
+  std::string pictures_dir;                      // "" none: the result diagrams as picture files there
   std::optional<TPictureFormat> picture_format;  // BMP unless given
-  std::string coefficients_csv;    // "" none, "-" standard output
-  std::string c_header;            // "" none, "-" standard output
-  std::string c_prefix;            // the header's identifiers; "" made from the header's file name
-  std::string coefficients_layout; // "" the filter's own (sos for a cascade, else direct), "direct" or "sos"
+  std::string coefficients_csv;                  // "" none, "-" standard output
+  std::string c_header;                          // "" none, "-" standard output
+  std::string c_prefix;                          // the header's identifiers; "" made from the header's file name
+  std::string coefficients_layout;  // "" the filter's own (sos for a cascade, else direct), "direct" or "sos"
   std::optional<std::pair<double, double>> measure;
   bool help = false;
 };

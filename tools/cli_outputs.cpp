@@ -33,8 +33,7 @@ struct FileIdentity {
 // An output's "-" is standard output; an input's is a file of that name.
 FileIdentity Identify(const std::string& target, bool output = true) {
   FileIdentity identity;
-  identity.standard_output =
-      output && (target == "-" || InspectSaveTarget(target).descriptor == STDOUT_FILENO);
+  identity.standard_output = output && (target == "-" || InspectSaveTarget(target).descriptor == STDOUT_FILENO);
   struct stat info {};
   if (identity.standard_output ? fstat(STDOUT_FILENO, &info) == 0 : stat(target.c_str(), &info) == 0) {
     identity.file = !S_ISCHR(info.st_mode) && !S_ISFIFO(info.st_mode) && !S_ISSOCK(info.st_mode);
@@ -92,8 +91,7 @@ void CannotWrite(std::FILE* err, const SaveFailure& failure) {
                              : std::strerror(failure.error);
   std::fprintf(err, "velmar-cli: cannot write '%s': %s\n", failure.path.c_str(), reason.c_str());
   for (const SaveFailure::Kept& kept : failure.not_undone) {
-    if (kept.kept_in.empty())
-      std::fprintf(err, "velmar-cli: could not take '%s' away again\n", kept.path.c_str());
+    if (kept.kept_in.empty()) std::fprintf(err, "velmar-cli: could not take '%s' away again\n", kept.path.c_str());
     else
       std::fprintf(err, "velmar-cli: could not put back the old content of '%s'; it is kept in '%s'\n",
                    kept.path.c_str(), kept.kept_in.c_str());

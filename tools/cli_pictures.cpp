@@ -13,7 +13,8 @@ namespace {
 // Standard error is for the program's own messages: Qt's notes about its environment (such as
 // "XDG_RUNTIME_DIR not set" under cron) are no concern of the user's; its failures still show.
 void KeepQtNotesQuiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "velmar-cli: Qt: %s\n", text.toLocal8Bit().constData());
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::fprintf(stderr, "velmar-cli: Qt: %s\n", text.toLocal8Bit().constData());
 }
 
 // The diagrams need fonts and pictures, hence an application object; no screen is needed.

@@ -26,10 +26,9 @@ using Session = ModelSet;
 // Level fields take dB or a ratio; the dialog applies whichever is shown.
 template <class Design>
 void ApplyRecursiveDesign(Design& design, const CliOptions& o, std::FILE* err) {
-  std::vector<CorrectedQuantity> watched = {
-      o.lp_db ? CorrectedQuantity{"--lp-db", [&] { return design.GetLpdB(); }}
-              : CorrectedQuantity{"--lp", [&] { return design.GetLp(); }},
-      {"--order", [&] { return design.GetOrder(); }}};
+  std::vector<CorrectedQuantity> watched = {o.lp_db ? CorrectedQuantity{"--lp-db", [&] { return design.GetLpdB(); }}
+                                                    : CorrectedQuantity{"--lp", [&] { return design.GetLp(); }},
+                                            {"--order", [&] { return design.GetOrder(); }}};
   if constexpr (requires { design.SetRipple(0.0); })
     watched.push_back(o.ripple_db ? CorrectedQuantity{"--ripple-db", [&] { return design.GetRippledB(); }}
                                   : CorrectedQuantity{"--ripple", [&] { return design.GetRipple() * 100; }});
@@ -40,7 +39,9 @@ void ApplyRecursiveDesign(Design& design, const CliOptions& o, std::FILE* err) {
   if (o.lp) notes.Apply("--lp", *o.lp, [&](double v) { return design.SetLp(v); });
   if (o.lp_db) notes.Apply("--lp-db", *o.lp_db, [&](double v) { return design.SetLpdB(v); });
   if constexpr (requires { design.SetRipple(0.0); }) {
-    if (o.ripple_percent) notes.Apply("--ripple", *o.ripple_percent, [&](double v) { return design.SetRipple(v); }, 0.01);
+    if (o.ripple_percent)
+      notes.Apply(
+          "--ripple", *o.ripple_percent, [&](double v) { return design.SetRipple(v); }, 0.01);
     if (o.ripple_db) notes.Apply("--ripple-db", *o.ripple_db, [&](double v) { return design.SetRippledB(v); });
   }
   if (o.transition) notes.Apply("--transition", *o.transition, [&](double v) { return design.SetTransition(v); });
@@ -147,10 +148,9 @@ std::string FrequencyCsv(const AnalysisRun& run) {
   for (int k = 0; k < m; ++k) {
     // An undefined group delay (NaN) leaves its field empty.
     const double tau = run.GroupDelay()[k];
-    text += std::to_string(k) + "," + Number(run.GridOmega(k)) + "," +
-            Number(run.AmplitudeResponse()[k]) + "," + Number(run.PhaseResponse()[k]) + "," +
-            Number(run.InputSpectrum()[k]) + "," + Number(run.OutputSpectrum()[k]) + "," +
-            (std::isnan(tau) ? "" : Number(tau)) + "\n";
+    text += std::to_string(k) + "," + Number(run.GridOmega(k)) + "," + Number(run.AmplitudeResponse()[k]) + "," +
+            Number(run.PhaseResponse()[k]) + "," + Number(run.InputSpectrum()[k]) + "," +
+            Number(run.OutputSpectrum()[k]) + "," + (std::isnan(tau) ? "" : Number(tau)) + "\n";
   }
   return text;
 }
@@ -219,7 +219,8 @@ bool CollectCoefficients(Session& s, const CliOptions& o, CliOutputs& outputs, s
   }
   if (!o.coefficients_csv.empty()) outputs.Add(o.coefficients_csv, CoefficientsCsv(filter, layout));
   if (!o.c_header.empty())
-    outputs.Add(o.c_header, CoefficientsHeader(filter, layout, o.c_prefix.empty() ? HeaderPrefix(o.c_header) : o.c_prefix));
+    outputs.Add(o.c_header,
+                CoefficientsHeader(filter, layout, o.c_prefix.empty() ? HeaderPrefix(o.c_header) : o.c_prefix));
   return true;
 }
 
@@ -257,9 +258,9 @@ MeasureRequest FindMeasureLevels(const CliOptions& o) {
 
 std::string MeasurementText(const AnalysisRun& run, const MeasureRequest& request) {
   const std::optional<ContinuousResponse> between = AnalysedResponse(run);
-  const MeasurementResult r = MeasureAmplitudeResponse(run.AmplitudeResponse(), run.FrequencyPoints(), request.scale,
-                                                       request.pass_index, request.stop_index,
-                                                       between ? &*between : nullptr);
+  const MeasurementResult r =
+      MeasureAmplitudeResponse(run.AmplitudeResponse(), run.FrequencyPoints(), request.scale, request.pass_index,
+                               request.stop_index, between ? &*between : nullptr);
   const std::pair<const char*, const std::string*> lines[] = {
       {"Нормированная круговая частота верхней границы полосы пропускания", &r.wvT},
       {"Нормированная циклическая частота верхней границы полосы пропускания", &r.fvT},
@@ -287,7 +288,9 @@ std::string Summary(Session& s, const CliOptions& o) {
     order = butterworth ? s.library.ButterworthDesign().GetOrder() : s.library.ChebyshevDesign().GetOrder();
     size = "sections: " + std::to_string(cascade->SectionCount());
   } else if (const CBaseDigitalFilter* direct = run.DirectFilter()) {
-    kind = o.filter == FilterChoice::kWindow ? "window" : o.filter == FilterChoice::kFrSampling ? "fsampling" : "arbitrary";
+    kind = o.filter == FilterChoice::kWindow       ? "window"
+           : o.filter == FilterChoice::kFrSampling ? "fsampling"
+                                                   : "arbitrary";
     order = direct->Order();
     size = "taps: " + std::to_string(direct->FAOrder() + 1);
   }

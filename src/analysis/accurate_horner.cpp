@@ -144,6 +144,7 @@ AccurateStep ScaledPolynomial::NewtonStep(Complex z) const {
   result.value = z * q;
   result.slope = denominator;
   const double below = std::abs(denominator) - (n * q_error + r * slope_error);
-  result.reach = below > 0 ? n * std::abs(z) * (std::abs(q) + q_error) / below : std::numeric_limits<double>::infinity();
+  result.reach =
+      below > 0 ? n * std::abs(z) * (std::abs(q) + q_error) / below : std::numeric_limits<double>::infinity();
   return result;
 }

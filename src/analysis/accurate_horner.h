@@ -15,10 +15,10 @@
 void AccurateTaylor(const double* c, int n, std::complex<double> z, int order, std::complex<double>* t, double* error,
                     double* size = nullptr);
 
-// The Newton step p(z)/p′(z) = value/slope, p and p′ in twice the working precision, as a fraction (either part may vanish), with a bound on how far z can be from the nearest
-// root of p: n·|p(z)|/|p′(z)| with the errors on the side of caution (infinite where p′ is lost in
-// rounding). Beyond the unit circle both come from the reversed polynomial in 1/z, so that no
-// power of z grows.
+// The Newton step p(z)/p′(z) = value/slope, p and p′ in twice the working precision, as a fraction (either part may
+// vanish), with a bound on how far z can be from the nearest root of p: n·|p(z)|/|p′(z)| with the errors on the side of
+// caution (infinite where p′ is lost in rounding). Beyond the unit circle both come from the reversed polynomial in
+// 1/z, so that no power of z grows.
 struct AccurateStep {
   std::complex<double> value, slope;
   double reach = 0;

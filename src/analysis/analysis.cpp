@@ -466,7 +466,7 @@ AnalysisRun::SteadyStart AnalysisRun::StartInSteadyState() {
       SignalPhasors(sources_.biharmonic->Oscillations(), 0, kMostDecimationLines);
   if (!input) return SteadyStart::kNone;
   return WithFilter([&](auto& filter) { return filter.SetSteadyState(*input); }, false) ? SteadyStart::kSet
-                                                                                         : SteadyStart::kBeyondLimit;
+                                                                                        : SteadyStart::kBeyondLimit;
 }
 
 void AnalysisRun::CalcOutputSignal() {

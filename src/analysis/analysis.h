@@ -202,9 +202,9 @@ class AnalysisRun {
   std::vector<double> group_delay_;
   mutable ZeroPoleSet zero_poles_;
   mutable bool zero_poles_known_ = false;
-  std::vector<double> grid_;     // the first half of the frequency grid
-  std::vector<double> scratch_;  // filter input blocks
+  std::vector<double> grid_;               // the first half of the frequency grid
+  std::vector<double> scratch_;            // filter input blocks
   std::vector<const char*> beyond_range_;  // characteristics with values held by KeepRepresentable
-  bool impulse_stopped_ = false;  // the impulse response ended in an overflow
-  bool output_stopped_ = false;   // the output signal ended in an overflow
+  bool impulse_stopped_ = false;           // the impulse response ended in an overflow
+  bool output_stopped_ = false;            // the output signal ended in an overflow
 };

@@ -74,9 +74,9 @@ int FastFourierTransform::ScaleExponent(const double* data, int count) const {
   for (int i = 0; i < count; ++i) largest = std::max(largest, std::fabs(data[i]));
   if (largest == 0 || !std::isfinite(largest)) return 0;
   int exponent = 0;
-  std::frexp(largest, &exponent);  // largest < 2^exponent
+  std::frexp(largest, &exponent);                                       // largest < 2^exponent
   const int growth = 2 + std::bit_width(static_cast<unsigned>(FSize));  // 4·FSize < 2^growth
-  constexpr int kKeepBelow = 1000;  // every value of the transform below 2^1000
+  constexpr int kKeepBelow = 1000;                                      // every value of the transform below 2^1000
   return std::max(0, exponent + growth - kKeepBelow);
 }
 

@@ -39,9 +39,9 @@ class FastFourierTransform {
   int ScaleExponent(const double* data, int count) const;
   void RunTransform();
 
-  ProgressBar own_bar_;            // used when there is no window
-  FftWindow* window_ = nullptr;    // not owned
-  ProgressBar* FBar = nullptr;     // outside bar, not owned
+  ProgressBar own_bar_;          // used when there is no window
+  FftWindow* window_ = nullptr;  // not owned
+  ProgressBar* FBar = nullptr;   // outside bar, not owned
   bool FOwnWindow = true;
   double* FRe = nullptr;
   double* FIm = nullptr;

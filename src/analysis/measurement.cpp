@@ -13,8 +13,7 @@ namespace {
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
 const std::string kStopLevelChanged =
-    "Заданный уровень подавления не обеспечивается фильтром.\n" + std::string(30, ' ') +
-    "Уровень подавления изменён.";
+    "Заданный уровень подавления не обеспечивается фильтром.\n" + std::string(30, ' ') + "Уровень подавления изменён.";
 const std::string kNoStopLevelReached =
     "Ни один уровень подавления не обеспечивается фильтром.\n Граница полосы подавления не определена.";
 
@@ -70,7 +69,8 @@ struct LevelTest {
 }  // namespace
 
 const LevelList& PassBandLevels(LevelScale scale) {
-  static const LevelList linear{{"0,95", "0,9", "0,85", "0,8", "0,75", "0,707", "0,7", "0,65", "0,6", "0,55", "0,5"}, 5};
+  static const LevelList linear{{"0,95", "0,9", "0,85", "0,8", "0,75", "0,707", "0,7", "0,65", "0,6", "0,55", "0,5"},
+                                5};
   static const LevelList decibel{{"-0,5", "-1,0", "-1,5", "-2,0", "-2,5", "-3,0", "-3,5", "-4,0", "-4,5", "-5,0",
                                   "-5,5", "-6,0", "-6,5", "-7,0", "-7,5", "-8,0", "-8,5", "-9,0", "-9,5"},
                                  5};
@@ -81,11 +81,11 @@ const LevelList& StopBandLevels(LevelScale scale) {
   static const LevelList linear{{"0,45", "0,4", "0,35", "0,3", "0,25", "0,2", "0,15", "0,1", "0,05", "0,01", "0,005",
                                  "0,001", "0,0005", "0,0001", "0,00005", "0,00001"},
                                 9};
-  static const LevelList decibel{{"-10,0", "-15,0", "-20,0", "-25,0", "-30,0", "-35,0", "-40,0", "-45,0", "-50,0",
-                                  "-55,0", "-60,0", "-65,0", "-70,0", "-75,0", "-80,0", "-85,0", "-90,0", "-95,0",
-                                  "-100,0", "-110,0", "-120,0", "-130,0", "-140,0", "-150,0", "-200,0", "-250,0",
-                                  "-300,0"},
-                                 6};
+  static const LevelList decibel{
+      {"-10,0",  "-15,0",  "-20,0",  "-25,0",  "-30,0",  "-35,0",  "-40,0",  "-45,0",  "-50,0",
+       "-55,0",  "-60,0",  "-65,0",  "-70,0",  "-75,0",  "-80,0",  "-85,0",  "-90,0",  "-95,0",
+       "-100,0", "-110,0", "-120,0", "-130,0", "-140,0", "-150,0", "-200,0", "-250,0", "-300,0"},
+      6};
   return scale == LevelScale::kDecibel ? decibel : linear;
 }
 
@@ -139,9 +139,9 @@ MeasurementResult Measure(const double* response, int count, LevelScale scale, d
     if (last == count - 1) return {std::numbers::pi, std::numbers::pi};
     const Interval grid = last < half ? Interval{0, omega(half)} : Interval{omega(last), omega(last + 1)};
     if (between == nullptr) return grid;
-    const std::optional<FrequencyBracket> found =
-        LastPassing(*between, grid.low, std::numbers::pi, step, [&](double a) { return test.Passes(a); },
-                    [&](double a) { return test.Near(a); });
+    const std::optional<FrequencyBracket> found = LastPassing(
+        *between, grid.low, std::numbers::pi, step, [&](double a) { return test.Passes(a); },
+        [&](double a) { return test.Near(a); });
     return found ? Interval{found->low, found->high} : grid;
   };
   const Interval wp = edge(pass, pass_test);

@@ -58,7 +58,8 @@ Centre MultipleRootNear(const double* c, int n, Complex start, int m) {
   double last = std::numeric_limits<double>::infinity();
   for (int step = 0; step < kMostCentreSteps && last > 2 * kUnit * std::abs(z); ++step) {
     AccurateTaylor(c, n, z, m, t.data(), error.data());
-    const Complex correction = t[static_cast<std::size_t>(m) - 1] / (static_cast<double>(m) * t[static_cast<std::size_t>(m)]);
+    const Complex correction =
+        t[static_cast<std::size_t>(m) - 1] / (static_cast<double>(m) * t[static_cast<std::size_t>(m)]);
     if (!Finite(correction)) return {};
     z -= correction;
     last = std::abs(correction);
@@ -129,8 +130,9 @@ std::vector<PolynomialRoot> GatherMultipleRoots(const ScaledPolynomial& p, const
       const double reach = outside ? centre.reach * std::norm(value) + 2 * kUnit * std::abs(value) : centre.reach;
       if (real) value.imag(0);
       // Two clusters that find one root are not two roots.
-      const bool again = std::any_of(gathered.begin(), gathered.end(),
-                                     [&](const PolynomialRoot& r) { return std::abs(r.value - value) <= r.reach + reach; });
+      const bool again = std::any_of(gathered.begin(), gathered.end(), [&](const PolynomialRoot& r) {
+        return std::abs(r.value - value) <= r.reach + reach;
+      });
       if (again) continue;
       std::vector<std::size_t> cluster = members;
       if (!real) {
@@ -139,8 +141,8 @@ std::vector<PolynomialRoot> GatherMultipleRoots(const ScaledPolynomial& p, const
         for (std::size_t i : members) {
           std::size_t mirror = roots.size();
           for (std::size_t j = 0; j < roots.size(); ++j)
-            if (free[j] && (mirror == roots.size() || std::norm(roots[j] - std::conj(roots[i])) <
-                                                          std::norm(roots[mirror] - std::conj(roots[i]))))
+            if (free[j] && (mirror == roots.size() ||
+                            std::norm(roots[j] - std::conj(roots[i])) < std::norm(roots[mirror] - std::conj(roots[i]))))
               mirror = j;
           if (mirror == roots.size()) break;
           free[mirror] = 0;
@@ -199,8 +201,8 @@ std::optional<PolynomialRoot> NearlyMultipleAt(const ScaledPolynomial& p, Point 
     return at_most_k ? std::optional(PolynomialRoot{at.Value(), k, std::numeric_limits<double>::infinity()})
                      : std::nullopt;
   // Twice the first-order distance: room for the higher terms, which the test keeps small.
-  const double reach = 2 * (std::abs(t[index(k) - 1]) + allowed(k - 1)) / (k * std::abs(t[index(k)])) +
-                       4 * kUnit * std::abs(at.w);
+  const double reach =
+      2 * (std::abs(t[index(k) - 1]) + allowed(k - 1)) / (k * std::abs(t[index(k)])) + 4 * kUnit * std::abs(at.w);
   const Complex value = at.Value();
   return PolynomialRoot{value, k, at.reversed ? reach * std::norm(value) + 2 * kUnit * std::abs(value) : reach};
 }
@@ -302,7 +304,8 @@ std::vector<PolynomialRoot> GatherNearlyMultipleRoots(const ScaledPolynomial& p,
   std::vector<char> taken(roots.size(), 0);
   std::vector<PolynomialRoot> gathered;
   for (const std::vector<std::size_t>& cluster : Clusters(upper)) {
-    if (std::any_of(cluster.begin(), cluster.end(), [&](std::size_t u) { return taken[upper_index[u]] != 0; })) continue;
+    if (std::any_of(cluster.begin(), cluster.end(), [&](std::size_t u) { return taken[upper_index[u]] != 0; }))
+      continue;
     // The roots the cluster stands for: its members and their mirror images.
     std::vector<std::size_t> members;
     int real = 0;

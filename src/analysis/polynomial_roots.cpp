@@ -171,7 +171,6 @@ class AberthIteration {
     return left == 0;
   }
 
-
   // A root is found when |p(z)| is within this times the degree of rounding in Σ |ak|·|z|^k.
   static constexpr double kFoundResidual = 4 * std::numeric_limits<double>::epsilon();
   // Simple roots take a dozen sweeps at degree 500, a spread multiple root some fifty.
@@ -287,7 +286,8 @@ class AberthIteration {
     double reach = std::numeric_limits<double>::infinity();
     if constexpr (kWide) {
       // Plain Horner's rounding: within 2n units of the terms.
-      const double error = 2.02 * (n + 1) * kUnit, slope_error = error * (outside ? n * bound + r * slope_bound : slope_bound);
+      const double error = 2.02 * (n + 1) * kUnit,
+                   slope_error = error * (outside ? n * bound + r * slope_bound : slope_bound);
       const double below = std::abs(slope) - slope_error;
       if (below > 0) reach = n * (outside ? std::abs(z) : 1.0) * (std::abs(p) + error * bound) / below;
     }
@@ -298,10 +298,9 @@ class AberthIteration {
   static constexpr int kLongestShift = 600;
   static constexpr double kShrunk = 0x1p-500;
 
-
   const int n_;
-  std::vector<double> a_;     // ascending powers, scaled
-  std::vector<double> size_;  // their magnitudes
+  std::vector<double> a_;         // ascending powers, scaled
+  std::vector<double> size_;      // their magnitudes
   std::vector<double> mantissa_;  // the coefficients unscaled, as frexp gives them
   std::vector<int> exponent_;
   bool wide_ = false;
@@ -314,9 +313,8 @@ class AberthIteration {
 void FindRoots(AberthIteration& iteration, const double* c, int n, std::vector<Complex>& roots) {
   if (n <= kLargestCompanionDegree) {
     const std::size_t first = roots.size();
-    if (CompanionRoots(c, n, roots) &&
-        std::all_of(roots.begin() + static_cast<std::ptrdiff_t>(first), roots.end(),
-                    [&](Complex z) { return iteration.Residual(z) <= kPlainlyNoRoot; }))
+    if (CompanionRoots(c, n, roots) && std::all_of(roots.begin() + static_cast<std::ptrdiff_t>(first), roots.end(),
+                                                   [&](Complex z) { return iteration.Residual(z) <= kPlainlyNoRoot; }))
       return;
     roots.resize(first);
   }

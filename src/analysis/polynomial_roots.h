@@ -45,7 +45,6 @@ bool CompanionRoots(const double* c, int n, std::vector<std::complex<double>>& r
 // where some estimates have not settled there (they are appended all the same):
 bool AberthRoots(const double* c, int n, std::vector<std::complex<double>>& roots);
 
-
 // Σ 1/(z[i] − z[j]) over the other estimates of the roots (those equal to z[i] left out): how the
 // others deflect Newton's step in the Ehrlich–Aberth iteration. Without overflow for roots of very
 // different sizes.

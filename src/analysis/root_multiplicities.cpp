@@ -68,7 +68,8 @@ Polynomial Divide(Polynomial& a, const Polynomial& b) {
     quotient[static_cast<std::size_t>(shift)] = factor;
     if (factor == 0) continue;
     for (std::size_t k = 0; k < b.size(); ++k)
-      a[k + static_cast<std::size_t>(shift)] = F::Subtract(a[k + static_cast<std::size_t>(shift)], F::Multiply(factor, b[k]));
+      a[k + static_cast<std::size_t>(shift)] =
+          F::Subtract(a[k + static_cast<std::size_t>(shift)], F::Multiply(factor, b[k]));
   }
   Trim(a);
   return quotient;

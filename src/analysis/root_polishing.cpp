@@ -33,7 +33,8 @@ Complex PullWithFixed(const std::vector<Complex>& z, std::size_t i, const std::v
 std::vector<PolynomialRoot> PolishedRoots(const ScaledPolynomial& p, std::vector<Complex> z,
                                           const std::vector<PolynomialRoot>& fixed) {
   for (std::size_t i = 1; i < z.size(); ++i)
-    if (std::find(z.begin(), z.begin() + static_cast<std::ptrdiff_t>(i), z[i]) != z.begin() + static_cast<std::ptrdiff_t>(i))
+    if (std::find(z.begin(), z.begin() + static_cast<std::ptrdiff_t>(i), z[i]) !=
+        z.begin() + static_cast<std::ptrdiff_t>(i))
       z[i] += std::polar(kParting * std::abs(z[i]), 1.0 + static_cast<double>(i));
   std::vector<double> reach(z.size(), std::numeric_limits<double>::infinity());
   std::vector<char> settled(z.size(), 0);
@@ -43,8 +44,9 @@ std::vector<PolynomialRoot> PolishedRoots(const ScaledPolynomial& p, std::vector
       if (settled[i]) continue;
       const AccurateStep newton = p.NewtonStep(z[i]);
       // p/(p′ − p·pull): finite where p′ vanishes between two estimates, 0 at an exact root.
-      const Complex step =
-          newton.value == Complex(0) ? Complex(0) : newton.value / (newton.slope - newton.value * PullWithFixed(z, i, fixed));
+      const Complex step = newton.value == Complex(0)
+                               ? Complex(0)
+                               : newton.value / (newton.slope - newton.value * PullWithFixed(z, i, fixed));
       if (!Finite(step) || !Finite(z[i] - step)) {
         settled[i] = 1;  // a step beyond the range: kept where it is, of unknown reach
         continue;

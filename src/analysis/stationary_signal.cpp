@@ -55,7 +55,8 @@ long long FindRealignment(const BiharmonicSource& signal, long long first, long 
     values.fill(0.0);
     for (const CosineTerm& term : sum.terms) {
       const double step = term.omega * d;
-      const std::complex<double> anchor = std::polar(term.amplitude, term.omega * static_cast<double>(m0 * d) + term.phase);
+      const std::complex<double> anchor =
+          std::polar(term.amplitude, term.omega * static_cast<double>(m0 * d) + term.phase);
       const std::complex<double> rotation = std::polar(1.0, kLanes * step);
       double re[kLanes], im[kLanes];
       for (int l = 0; l < kLanes; ++l) {

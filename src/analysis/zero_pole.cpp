@@ -130,7 +130,8 @@ void ReportMissing(const ZeroPoleSet& set) {
     text = "Не удалось найти " + std::to_string(set.missing_zeros) + " из " + std::to_string(zeros) + " нулей фильтра.";
   if (set.missing_poles > 0) {
     if (!text.empty()) text += "\n";
-    text += "Не удалось найти " + std::to_string(set.missing_poles) + " из " + std::to_string(poles) + " полюсов фильтра";
+    text +=
+        "Не удалось найти " + std::to_string(set.missing_poles) + " из " + std::to_string(poles) + " полюсов фильтра";
     text += set.stability == Stability::kUnknown ? ": устойчивость не определена." : ".";
   }
   if (!text.empty()) ShowMessage(text);

@@ -22,16 +22,18 @@ struct BarRow {
 
 // Top to bottom, as the computations usually run.
 constexpr BarRow kRows[] = {
-    {PBPuls, "Анализ импульсной характеристики"},    {PBStep, "Анализ переходной характеристики"},
-    {PBH, "Анализ АЧХ"},                              {PBPsi, "Анализ ФЧХ"},
-    {PBSignal, "Расчёт сигнала на выходе"},           {PBInSpectr, "Расчёт спектра сигнала на входе"},
+    {PBPuls, "Анализ импульсной характеристики"},
+    {PBStep, "Анализ переходной характеристики"},
+    {PBH, "Анализ АЧХ"},
+    {PBPsi, "Анализ ФЧХ"},
+    {PBSignal, "Расчёт сигнала на выходе"},
+    {PBInSpectr, "Расчёт спектра сигнала на входе"},
     {PBOutSpectr, "Расчёт спектра сигнала на выходе"},
 };
 
 }  // namespace
 
-TCalcForm::TCalcForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TCalcForm::TCalcForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName("CalcForm");
   setWindowTitle("Анализ");
   setCursor(Qt::WaitCursor);

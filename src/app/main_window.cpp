@@ -92,8 +92,8 @@ void TRYNForm::BuildPages() {
     TabSheets[page]->installEventFilter(this);
     PageControl1->addTab(TabSheets[page], kPageCaptions[page]);
   }
-  TDiagramFrame** members[kResultDiagramCount] = {&DFh,     &DFg,   &DFMag,      &DFPh,        &DFInput,
-                                                  &DFOut,   &DFInSpectr, &DFOutSpectr, &DFZeroPole, &DFGroupDelay};
+  TDiagramFrame** members[kResultDiagramCount] = {&DFh,   &DFg,        &DFMag,       &DFPh,       &DFInput,
+                                                  &DFOut, &DFInSpectr, &DFOutSpectr, &DFZeroPole, &DFGroupDelay};
   for (int d = 0; d < kResultDiagramCount; ++d) {
     frames_[d] = *members[d] = new TDiagramFrame(TabSheets[d / 2]);
     frames_[d]->setObjectName(ResultDiagramName(static_cast<ResultDiagram>(d)));
@@ -215,8 +215,7 @@ bool TRYNForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == PageControl1 && event->type() == QEvent::Resize && !FFirstPaint) PlaceFrames();
   // The tab widget sizes the page shown after itself, and a hidden page only once it is shown:
   // the fifth page follows the size of the page shown.
-  if (watched == PageControl1->currentWidget() && event->type() == QEvent::Resize && !FFirstPaint)
-    PlaceZeroPolePage();
+  if (watched == PageControl1->currentWidget() && event->type() == QEvent::Resize && !FFirstPaint) PlaceZeroPolePage();
   return QMainWindow::eventFilter(watched, event);
 }
 

@@ -51,8 +51,7 @@ void SplashPicture::paintEvent(QPaintEvent*) {
   sky.setColorAt(0, QColor(18, 34, 74));
   sky.setColorAt(1, QColor(42, 86, 140));
   p.fillRect(r, sky);
-  DrawCurves(p, QRectF(r.left() + r.width() * 0.08, r.top() + r.height() * 0.45, r.width() * 0.84,
-                       r.height() * 0.42));
+  DrawCurves(p, QRectF(r.left() + r.width() * 0.08, r.top() + r.height() * 0.45, r.width() * 0.84, r.height() * 0.42));
 
   p.setPen(Qt::white);
   QFont title("Liberation Serif");
@@ -136,8 +135,7 @@ bool THelloForm::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Hide:
       if (IsOtherModalWindow(watched)) Lower(static_cast<QWidget*>(watched));
       break;
-    default:
-      break;
+    default: break;
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -96,10 +96,10 @@ void TDiagramCore::LayOut() {
   if (equal_scale_) step_x = step_y = std::max(step_x, step_y);
   // Labels that would repeat get more decimals, which the layout above has not yet seen.
   if (show) {
-    x_.RaisePrecision(DistinctLabelPrecision(GridLineWalk(x_.Min(), x_.Max(), step_x), x_.Width() * 0.001,
-                                             x_.Precision()));
-    y_.RaisePrecision(DistinctLabelPrecision(GridLineWalk(y_.Min(), y_.Max(), step_y), y_.Width() * 0.001,
-                                             y_.Precision()));
+    x_.RaisePrecision(
+        DistinctLabelPrecision(GridLineWalk(x_.Min(), x_.Max(), step_x), x_.Width() * 0.001, x_.Precision()));
+    y_.RaisePrecision(
+        DistinctLabelPrecision(GridLineWalk(y_.Min(), y_.Max(), step_y), y_.Width() * 0.001, y_.Precision()));
   }
   plan_ = {width_, height_, show, step_x, step_y, line_drawing_};
 }
@@ -198,26 +198,14 @@ void TDiagramCore::DrawSeries() {
     }
     switch (k->GetKind()) {
       case gkAnalog:
-      case gkAnalogPeriodic:
-        ShowAnalog(k);
-        break;
+      case gkAnalogPeriodic: ShowAnalog(k); break;
       case gkDiscret:
-      case gkDiscretPeriodic:
-        ShowDiscret(k);
-        break;
+      case gkDiscretPeriodic: ShowDiscret(k); break;
       case gkRadio:
-      case gkRadioPeriodic:
-        ShowRadio(k);
-        break;
-      case gkHistogram:
-        ShowHistogram(k);
-        break;
-      case gkMarkers:
-        ShowMarkers(k);
-        break;
-      case gkCircle:
-        ShowCircle(k);
-        break;
+      case gkRadioPeriodic: ShowRadio(k); break;
+      case gkHistogram: ShowHistogram(k); break;
+      case gkMarkers: ShowMarkers(k); break;
+      case gkCircle: ShowCircle(k); break;
     }
   }
   // No view range can bring such values in: say so rather than leave the net silently empty.
@@ -233,9 +221,7 @@ void TDiagramCore::ShowBeyondLimitsNote() {
   c.TextOut(x, y, kBeyondLimitsNote);
 }
 
-void TDiagramCore::ShowAnalog(TKeeper* keeper) {
-  DrawAnalog(*canvas_, {layout_, Map(), print_mode_}, *keeper);
-}
+void TDiagramCore::ShowAnalog(TKeeper* keeper) { DrawAnalog(*canvas_, {layout_, Map(), print_mode_}, *keeper); }
 
 void TDiagramCore::ShowMarkers(TKeeper* keeper) {
   // The multiplicities in a smaller cut of the label font, in the series' colour.
@@ -246,21 +232,13 @@ void TDiagramCore::ShowMarkers(TKeeper* keeper) {
   DrawMarkers(*canvas_, {layout_, Map(), print_mode_, ExportColor(color_back_net_, clWhite)}, *keeper);
 }
 
-void TDiagramCore::ShowCircle(TKeeper* keeper) {
-  DrawCircle(*canvas_, {layout_, Map(), print_mode_}, *keeper);
-}
+void TDiagramCore::ShowCircle(TKeeper* keeper) { DrawCircle(*canvas_, {layout_, Map(), print_mode_}, *keeper); }
 
-void TDiagramCore::ShowDiscret(TKeeper* keeper) {
-  DrawDiscret(*canvas_, {layout_, Map(), print_mode_}, *keeper);
-}
+void TDiagramCore::ShowDiscret(TKeeper* keeper) { DrawDiscret(*canvas_, {layout_, Map(), print_mode_}, *keeper); }
 
-void TDiagramCore::ShowRadio(TKeeper* keeper) {
-  DrawRadio(*canvas_, {layout_, Map(), print_mode_}, *keeper);
-}
+void TDiagramCore::ShowRadio(TKeeper* keeper) { DrawRadio(*canvas_, {layout_, Map(), print_mode_}, *keeper); }
 
-void TDiagramCore::ShowHistogram(TKeeper* keeper) {
-  DrawHistogram(*canvas_, {layout_, Map(), print_mode_}, *keeper);
-}
+void TDiagramCore::ShowHistogram(TKeeper* keeper) { DrawHistogram(*canvas_, {layout_, Map(), print_mode_}, *keeper); }
 
 TRect TDiagramCore::BitmapYRect() const {
   const int left = layout_.xb_net + 3;

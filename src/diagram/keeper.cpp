@@ -21,8 +21,7 @@ long double KeeperKernel(int kernel, long double a, long double h) {
   if (h == 0) return 0;
   const long double u = std::fabs(a / h);
   switch (kernel) {
-    case 0:
-      return std::fabs(a) < std::fabs(h) ? 1 - std::fabs(a) / std::fabs(h) : 0;
+    case 0: return std::fabs(a) < std::fabs(h) ? 1 - std::fabs(a) / std::fabs(h) : 0;
     case 1:
       if (u <= 0.5L) return 1 - 3 * u * u + 4 * u * u * u * u;
       if (u <= 1.5L) return 4.5L * u - 10.5L * u * u + 8 * u * u * u - 2 * u * u * u * u;
@@ -38,14 +37,10 @@ long double KeeperKernel(int kernel, long double a, long double h) {
       const long double t = a * kPi / h;
       return std::sin(t) / t;
     }
-    case 4:
-      return std::fabs(a) < 0.5L * std::fabs(h) ? 1 : 0;
-    case 5:
-      return a < std::fabs(h) ? 1 : 0;
-    case 6:
-      return std::fabs(a) <= 0.5L * (0.99L * std::fabs(h)) ? 1 : 0;
-    default:
-      return 0;
+    case 4: return std::fabs(a) < 0.5L * std::fabs(h) ? 1 : 0;
+    case 5: return a < std::fabs(h) ? 1 : 0;
+    case 6: return std::fabs(a) <= 0.5L * (0.99L * std::fabs(h)) ? 1 : 0;
+    default: return 0;
   }
 }
 
@@ -224,16 +219,12 @@ bool TKeeper::UseMarker() const {
 double TKeeper::Sample(int i) const {
   if (i < 0 || i >= Count) return 0;
   switch (Source) {
-    case skConstant:
-      return Constant;
-    case skFunction:
-      return Func != nullptr ? Func(static_cast<double>(static_cast<long double>(i) * Step + Xmin)) : 0;
+    case skConstant: return Constant;
+    case skFunction: return Func != nullptr ? Func(static_cast<double>(static_cast<long double>(i) * Step + Xmin)) : 0;
     case skOwnFloats:
-    case skFloats:
-      return Floats != nullptr ? Floats[i] : 0;
+    case skFloats: return Floats != nullptr ? Floats[i] : 0;
     case skOwnDoubles:
-    case skDoubles:
-      return Doubles != nullptr ? Doubles[i] : 0;
+    case skDoubles: return Doubles != nullptr ? Doubles[i] : 0;
     case skFileFloats: {
       float value = 0;
       if (File == nullptr || std::fseek(File, static_cast<long>(i) * 4, SEEK_SET) != 0 ||

@@ -96,4 +96,3 @@ void TKeeperChain::PDeleteKeeper(TKeeper* k) {
     behind->SetNumber(number++);
   }
 }
-

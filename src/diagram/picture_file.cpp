@@ -18,17 +18,14 @@ std::size_t ExtensionDot(const std::string& name) {
 
 TPictureFormat PictureFormatOfFilter(int index) {
   return index >= 0 && index < static_cast<int>(std::size(kPictureFormats)) ? kPictureFormats[index]
-                                                                              : TPictureFormat::kBmp;
+                                                                            : TPictureFormat::kBmp;
 }
 
 std::string PictureExtension(TPictureFormat format) {
   switch (format) {
-    case TPictureFormat::kPng:
-      return ".png";
-    case TPictureFormat::kSvg:
-      return ".svg";
-    case TPictureFormat::kBmp:
-      break;
+    case TPictureFormat::kPng: return ".png";
+    case TPictureFormat::kSvg: return ".svg";
+    case TPictureFormat::kBmp: break;
   }
   return ".bmp";
 }

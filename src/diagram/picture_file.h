@@ -7,8 +7,7 @@ inline const std::string kCannotSavePictureMessage = "Не удаётся сох
 
 // The formats a diagram saves in, in the order of the save dialog's filters.
 enum class TPictureFormat { kBmp, kPng, kSvg };
-inline constexpr TPictureFormat kPictureFormats[] = {TPictureFormat::kBmp, TPictureFormat::kPng,
-                                                     TPictureFormat::kSvg};
+inline constexpr TPictureFormat kPictureFormats[] = {TPictureFormat::kBmp, TPictureFormat::kPng, TPictureFormat::kSvg};
 
 // What the save-picture dialog offers.
 struct TPictureDialogSettings {

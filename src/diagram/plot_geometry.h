@@ -38,17 +38,19 @@ TNetLayout ComputeNetLayout(const TLayoutMetrics& m, bool show_labels);
 class TPlotMap {
  public:
   TPlotMap(const TNetLayout& layout, double xmin, double xmax, double ymin, double ymax)
-      : x0_(layout.x0_out), y0_(layout.y0_out), w_(layout.w_out), h_(layout.h_out),
-        xmin_(xmin), xmax_(xmax), ymin_(ymin), ymax_(ymax) {}
+      : x0_(layout.x0_out),
+        y0_(layout.y0_out),
+        w_(layout.w_out),
+        h_(layout.h_out),
+        xmin_(xmin),
+        xmax_(xmax),
+        ymin_(ymin),
+        ymax_(ymax) {}
 
   // Truncated toward zero; values far outside the range stop at ±kPixelLimit instead of overflowing.
-  int MathToPhisX(double x) const {
-    return TruncSaturated(w_ * (x - xmin_) / (xmax_ - xmin_) + x0_, kPixelLimit);
-  }
+  int MathToPhisX(double x) const { return TruncSaturated(w_ * (x - xmin_) / (xmax_ - xmin_) + x0_, kPixelLimit); }
   // Ymax maps to the top of the plot rectangle, Ymin to its bottom.
-  int MathToPhisY(double y) const {
-    return TruncSaturated(h_ * (y - ymax_) / (ymin_ - ymax_) + y0_, kPixelLimit);
-  }
+  int MathToPhisY(double y) const { return TruncSaturated(h_ * (y - ymax_) / (ymin_ - ymax_) + y0_, kPixelLimit); }
   // An empty plot rectangle maps every pixel to the range's start.
   double PhisToMathX(int px) const {
     return w_ == 0 ? xmin_ : static_cast<double>((xmax_ - xmin_) * (px - x0_) / w_ + xmin_);

@@ -33,8 +33,7 @@ bool RowAt(const TSeriesArea& area, const TKeeper& keeper, int column, int& row)
 // [left, right]: first from sample 0 rightwards, then from sample 0 leftwards, so sample 0 comes
 // twice. Negative n reach the mirrored or periodic extension of the series.
 template <class Draw>
-void WalkVisibleSamples(const TKeeper& keeper, long double left, long double right, long double reach,
-                        Draw draw) {
+void WalkVisibleSamples(const TKeeper& keeper, long double left, long double right, long double reach, Draw draw) {
   const long double step = keeper.GetStep();
   const long double xmin = keeper.GetXmin();
   if (!(step > 0) || !std::isfinite(static_cast<double>(step)) || !(left <= right)) return;
@@ -57,9 +56,9 @@ void WalkVisibleSamples(const TKeeper& keeper, long double left, long double rig
 
 // What stems and bars share: the pen, the zero line, the clamp band and the net's argument span.
 struct TSampleFrame {
-  int top;     // the band
+  int top;  // the band
   int bottom;
-  int y0;      // the zero row, clamped into the band
+  int y0;  // the zero row, clamped into the band
   long double left;
   long double right;
 };
@@ -229,11 +228,9 @@ void DrawCircle(Canvas& canvas, const TSeriesArea& area, const TKeeper& keeper) 
                                        map.MathToPhisX(static_cast<double>(-radius)));
   const long double down = std::fabs(static_cast<long double>(map.MathToPhisY(static_cast<double>(radius))) -
                                      map.MathToPhisY(static_cast<double>(-radius)));
-  const int corners = static_cast<int>(std::clamp(std::numbers::pi_v<long double> * std::max(across, down) / 3,
-                                                  24.0L, 4096.0L));
-  const auto inside = [&](int x, int y) {
-    return l.xb_net < x && x < l.xe_net() && l.yb_net < y && y < l.ye_net();
-  };
+  const int corners =
+      static_cast<int>(std::clamp(std::numbers::pi_v<long double> * std::max(across, down) / 3, 24.0L, 4096.0L));
+  const auto inside = [&](int x, int y) { return l.xb_net < x && x < l.xe_net() && l.yb_net < y && y < l.ye_net(); };
   bool on_circle = false;
   for (int k = 0; k <= corners; ++k) {
     const long double t = 2 * std::numbers::pi_v<long double> * k / corners;

@@ -11,7 +11,7 @@
 struct TSeriesArea {
   TNetLayout layout;
   TPlotMap map;
-  bool print_mode = false;  // series in black
+  bool print_mode = false;     // series in black
   TColor net_color = clWhite;  // the net's background, which hollow markers are filled with
 };
 

@@ -29,7 +29,8 @@ int TSharedMargin::CommonEdge() const {
 }
 
 int TSharedMargin::LabelWidth(const TDiagramCore* member, int origin, int own, bool asked) {
-  const auto it = std::find_if(members_.begin(), members_.end(), [member](const Member& m) { return m.diagram == member; });
+  const auto it =
+      std::find_if(members_.begin(), members_.end(), [member](const Member& m) { return m.diagram == member; });
   if (it == members_.end()) return own;
   if (asked) return std::max(own, CommonEdge() - origin);
   it->edge = origin + own;

@@ -23,8 +23,8 @@ class TSharedMargin {
  private:
   struct Member {
     TDiagramCore* diagram = nullptr;
-    int edge = 0;       // where its labels alone would put its net's left edge
-    int drawn_on = 0;   // the common edge of its last layout
+    int edge = 0;      // where its labels alone would put its net's left edge
+    int drawn_on = 0;  // the common edge of its last layout
     bool measured = false;
   };
   int CommonEdge() const;

@@ -51,7 +51,9 @@ class BiharmonicFields {
   void SetPhaseInDegrees(int oscillation, bool degrees);
 
  private:
-  static int Index(SignalFieldId id) { return (id.oscillation == 2 ? kSignalFieldCount : 0) + static_cast<int>(id.field); }
+  static int Index(SignalFieldId id) {
+    return (id.oscillation == 2 ? kSignalFieldCount : 0) + static_cast<int>(id.field);
+  }
   static SignalFieldId IdOf(int index) {
     return {index < kSignalFieldCount ? 1 : 2, static_cast<SignalField>(index % kSignalFieldCount)};
   }

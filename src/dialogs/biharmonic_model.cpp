@@ -64,9 +64,7 @@ double BiharmonicModel::SpectrumAt(double omega, double step) const {
   if (r > period / 2) r -= period;
 
   if (stationary_) {
-    const auto line = [&](const Oscillation& osc) {
-      return std::fabs(std::fabs(r) - osc.Omega()) <= step / 2;
-    };
+    const auto line = [&](const Oscillation& osc) { return std::fabs(std::fabs(r) - osc.Omega()) <= step / 2; };
     const auto height = [&](const Oscillation& osc) {
       return osc.Omega() != 0 ? osc.Amplitude() / (2.0 * decimation_) : osc.Amplitude() / decimation_;
     };

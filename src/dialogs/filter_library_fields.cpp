@@ -61,11 +61,28 @@ FilterLibraryFields::FilterLibraryFields(FilterLibraryModel& library) : library_
 
 int FilterLibraryFields::MaxChars(LibraryField field) {
   switch (field) {
-    case Edit7: case Edit17: case Edit18: case Edit21: return 3;
-    case Edit1: case Edit5: case Edit8: case Edit13: case Edit16: case Edit19: case Edit20: case Edit22: return 4;
-    case Edit2: case Edit4: case Edit9: case Edit11: case Edit14: return 5;
-    case Edit3: case Edit10: return 6;
-    case Edit6: case Edit12: case Edit15: return 8;
+    case Edit7:
+    case Edit17:
+    case Edit18:
+    case Edit21: return 3;
+    case Edit1:
+    case Edit5:
+    case Edit8:
+    case Edit13:
+    case Edit16:
+    case Edit19:
+    case Edit20:
+    case Edit22: return 4;
+    case Edit2:
+    case Edit4:
+    case Edit9:
+    case Edit11:
+    case Edit14: return 5;
+    case Edit3:
+    case Edit10: return 6;
+    case Edit6:
+    case Edit12:
+    case Edit15: return 8;
   }
   return 0;
 }
@@ -78,9 +95,12 @@ FieldKeys FilterLibraryFields::KeysOf(LibraryField field) const {
 
 bool FilterLibraryFields::IsEditable(LibraryField field) const {
   switch (field) {
-    case Edit5: case Edit13: return false;
-    case Edit4: case Edit11: return !order_entry_;
-    case Edit7: case Edit17: return order_entry_;
+    case Edit5:
+    case Edit13: return false;
+    case Edit4:
+    case Edit11: return !order_entry_;
+    case Edit7:
+    case Edit17: return order_entry_;
     default: return true;
   }
 }
@@ -109,8 +129,10 @@ void FilterLibraryFields::CommitValue(LibraryField field, double value) {
   CBatterwortFilter& butterworth = library_.ButterworthDesign();
   CChebishevFilter& chebyshev = library_.ChebyshevDesign();
   switch (field) {
-    case Edit1: case Edit2: CommitEdge(kButterworthPage, butterworth, field, value); break;
-    case Edit8: case Edit9: CommitEdge(kChebyshevPage, chebyshev, field, value); break;
+    case Edit1:
+    case Edit2: CommitEdge(kButterworthPage, butterworth, field, value); break;
+    case Edit8:
+    case Edit9: CommitEdge(kChebyshevPage, chebyshev, field, value); break;
     case Edit4: CommitWidth(kButterworthPage, butterworth, value); break;
     case Edit11: CommitWidth(kChebyshevPage, chebyshev, value); break;
     case Edit3: CommitPassLevel(kButterworthPage, butterworth, value); break;
@@ -123,9 +145,12 @@ void FilterLibraryFields::CommitValue(LibraryField field, double value) {
       break;
     // Right after its own entry the decibel level shows to one decimal.
     case Edit12: CommitStopLevel(kChebyshevPage, chebyshev, value, 1); break;
-    case Edit14: case Edit15: CommitChebyshevRipple(field, value); break;
-    case Edit19: case Edit20: CommitCutoff(kWeighingPage, library_.WeighingDesign(), field, value); break;
-    case Edit16: case Edit22: CommitCutoff(kFrSamplingPage, library_.FrSamplingDesign(), field, value); break;
+    case Edit14:
+    case Edit15: CommitChebyshevRipple(field, value); break;
+    case Edit19:
+    case Edit20: CommitCutoff(kWeighingPage, library_.WeighingDesign(), field, value); break;
+    case Edit16:
+    case Edit22: CommitCutoff(kFrSamplingPage, library_.FrSamplingDesign(), field, value); break;
     default: break;
   }
 }
@@ -147,8 +172,7 @@ void FilterLibraryFields::CommitPassLevel(const LowPassPage& page, Design& desig
 }
 
 template <class Design>
-void FilterLibraryFields::CommitStopLevel(const LowPassPage& page, Design& design, double value,
-                                          int decibel_decimals) {
+void FilterLibraryFields::CommitStopLevel(const LowPassPage& page, Design& design, double value, int decibel_decimals) {
   if (decibel_) design.SetLsdB(value);
   else design.SetLs(value);
   WriteStopLevel(page, design, decibel_decimals);
@@ -161,8 +185,7 @@ void FilterLibraryFields::CommitWidth(const LowPassPage& page, Design& design, d
   WriteWidthsAndOrder(page, design);
 }
 
-void FilterLibraryFields::CommitCutoff(const FirPage& page, CWeighingFilter& design, LibraryField field,
-                                       double value) {
+void FilterLibraryFields::CommitCutoff(const FirPage& page, CWeighingFilter& design, LibraryField field, double value) {
   if (field == page.wc) design.SetWc(value);
   else design.SetFc(value);
   WriteCutoff(page, design);

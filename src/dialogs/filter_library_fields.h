@@ -14,8 +14,28 @@
 // The fields by the number of their control. Butterworth: 1–7; Chebyshev: 8–15 and 17; windowed
 // FIR: 18–20; frequency-sampling FIR: 16, 21, 22.
 enum class LibraryField {
-  Edit1 = 1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11,
-  Edit12, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18, Edit19, Edit20, Edit21, Edit22,
+  Edit1 = 1,
+  Edit2,
+  Edit3,
+  Edit4,
+  Edit5,
+  Edit6,
+  Edit7,
+  Edit8,
+  Edit9,
+  Edit10,
+  Edit11,
+  Edit12,
+  Edit13,
+  Edit14,
+  Edit15,
+  Edit16,
+  Edit17,
+  Edit18,
+  Edit19,
+  Edit20,
+  Edit21,
+  Edit22,
 };
 constexpr int kFirstLibraryField = 1;
 constexpr int kLastLibraryField = 22;
@@ -57,12 +77,11 @@ class FilterLibraryFields {
   void SetOrderEntry(bool order_entry);
   bool IsOrderEntry() const { return order_entry_; }
 
- // The fields of one page, by their role.
+  // The fields of one page, by their role.
   struct LowPassPage;
   struct FirPage;
 
  private:
-
   void CommitValue(LibraryField field, double value);
   void CommitOrder(LibraryField field, int order);
   void CommitChebyshevRipple(LibraryField field, double value);

@@ -17,9 +17,7 @@ CellPosition TableCells::IndexToCell(int index) { return {index % kColumns, 2 * 
 
 int TableCells::CellToIndex(int column, int row) { return column + kColumns * ((row - 1) / 2); }
 
-bool TableCells::IsInside(int column, int row) {
-  return column >= 0 && column < kColumns && row >= 0 && row < kRows;
-}
+bool TableCells::IsInside(int column, int row) { return column >= 0 && column < kColumns && row >= 0 && row < kRows; }
 
 std::optional<double> TableCells::ReadNumber(const std::string& text) {
   // A number ends in a digit: "5," and "-" are unfinished typing, not 5 and 0.

@@ -41,8 +41,8 @@ std::string TableLoadReport(const std::string& path, const TableFileRead& read,
   }
   if (!replaced.empty()) details += ReplacementLines(replaced, entry_name);
   if (read.tail_bytes > 0) {
-    details += "\nОстаток в конце файла короче одного значения и пропущен (байт: " +
-               std::to_string(read.tail_bytes) + ").";
+    details +=
+        "\nОстаток в конце файла короче одного значения и пропущен (байт: " + std::to_string(read.tail_bytes) + ").";
   }
   if (details.empty()) return {};
   return kTableLoadedWithChangesMessage + "\n" + path + details;

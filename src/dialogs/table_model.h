@@ -83,9 +83,7 @@ class TableModel : public TableSource {
   bool HasUnacceptedEdits() const;
   // Reads the grid into the working values (see TableCells::Collect).
   void CollectValues();
-  std::span<const double> WorkValues() const {
-    return {work_values_.data(), static_cast<std::size_t>(work_count_)};
-  }
+  std::span<const double> WorkValues() const { return {work_values_.data(), static_cast<std::size_t>(work_count_)}; }
   int WorkCount() const { return work_count_; }
   void SwapCells(int a, int b) { cells_.SwapCells(a, b); }
 

@@ -75,7 +75,6 @@ CDigitalFilter2::Value CDigitalFilter2::Evaluate(const SectionAngles& angles) co
   return v;
 }
 
-
 CDigitalFilter2::Value CDigitalFilter2::Nudged(Value value, double theta, double step) const {
   for (int attempt = 0; attempt <= kMaxNudges && value.d == 0; ++attempt) {
     theta = NudgedAngle(theta, step);
@@ -264,9 +263,8 @@ void CCascadFilter2::Responses(const double* omegas, int count, double* amplitud
     AngleSum numerator, denominator;
     const bool moved = !paired.Sum(angles, numerator, denominator) && AddOneByOne(angles, numerator, denominator);
     phases[k] = numerator.Value() - denominator.Value();
-    const double amplitude =
-        ScaledByPowerOfTwo(gains.mantissa * (numerator.Magnitude() / denominator.Magnitude()),
-                           gains.exponent + numerator.Exponent() - denominator.Exponent());
+    const double amplitude = ScaledByPowerOfTwo(gains.mantissa * (numerator.Magnitude() / denominator.Magnitude()),
+                                                gains.exponent + numerator.Exponent() - denominator.Exponent());
     // Rare: a denominator that vanished (the amplitude moves the frequency its own way), or a
     // product that left the range of a double.
     amplitudes[k] = !moved && std::isfinite(amplitude) ? amplitude : Amplitude(angles);

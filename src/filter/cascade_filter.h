@@ -137,7 +137,7 @@ class CCascadFilter2 {
   // value·2^exponent, for any exponent.
   static double ScaledByPowerOfTwo(double value, long long exponent);
 
-  CDigitalFilter2 first_;                           // embedded, never removed
+  CDigitalFilter2 first_;                               // embedded, never removed
   std::vector<std::unique_ptr<CDigitalFilter2>> more_;  // owned, in chain order
   bool overflow_ = false;
   double input_gain_ = 1;

@@ -22,9 +22,8 @@ void FinishResponse(const PolySums& numerator, const PolySums& denominator, doub
   // Squares beyond the range of a double, while the sums themselves are within it.
   if (!std::isfinite(amplitude) || !std::isfinite(d))
     amplitude = std::hypot(numerator.cos_sum, numerator.sin_sum) / std::hypot(denominator.cos_sum, denominator.sin_sum);
-  const double phase_a = (numerator.cos_sum == 0 && numerator.sin_sum == 0)
-                             ? 0.0
-                             : std::atan2(-numerator.sin_sum, numerator.cos_sum);
+  const double phase_a =
+      (numerator.cos_sum == 0 && numerator.sin_sum == 0) ? 0.0 : std::atan2(-numerator.sin_sum, numerator.cos_sum);
   // The recursive list holds the negated denominator, hence −CB.
   const double phase_b = (denominator.cos_sum == 0 && denominator.sin_sum == 0)
                              ? 0.0
@@ -88,8 +87,7 @@ double CBaseDigitalFilter::Step(double x) {
   const double* state = FState.Data();
   const int known = FState.Degree();  // history beyond the delay line reads as 0
 
-  const double w =
-      HoldAtLimit(x * FGain + SumOfProducts(FBCoef.Data(), state, std::min(FBOrder(), known)), FOverflow);
+  const double w = HoldAtLimit(x * FGain + SumOfProducts(FBCoef.Data(), state, std::min(FBOrder(), known)), FOverflow);
   const double y = FACoef.GetAt(0) * w + SumOfProducts(FACoef.Data(), state, std::min(FAOrder(), known));
   FState.Push(w);
   return HoldAtLimit(y, FOverflow);
@@ -163,9 +161,9 @@ void CBaseDigitalFilter::ScaledResponse(double theta, double& amplitude, double&
   const PolySums numerator = SumCosSin(a.data(), FAOrder(), theta);
   const PolySums denominator = SumCosSin(b.data(), FBOrder(), theta);
   FinishResponse(numerator, denominator, 1, amplitude, phase);
-  amplitude = std::ldexp(std::hypot(numerator.cos_sum, numerator.sin_sum) /
-                             std::hypot(denominator.cos_sum, denominator.sin_sum),
-                         a_exponent - b_exponent);
+  amplitude = std::ldexp(
+      std::hypot(numerator.cos_sum, numerator.sin_sum) / std::hypot(denominator.cos_sum, denominator.sin_sum),
+      a_exponent - b_exponent);
 }
 
 void CBaseDigitalFilter::Responses(const double* omegas, int count, double* amplitudes, double* phases,
@@ -191,7 +189,8 @@ void CBaseDigitalFilter::Responses(const double* omegas, int count, double* ampl
       delay.FromSums(theta, kLanes, numerator, a_moment, denominator, b_moment, delays + i);
     }
     for (int l = 0; l < kLanes; ++l) {
-      const double d = denominator[l].cos_sum * denominator[l].cos_sum + denominator[l].sin_sum * denominator[l].sin_sum;
+      const double d =
+          denominator[l].cos_sum * denominator[l].cos_sum + denominator[l].sin_sum * denominator[l].sin_sum;
       if (d != 0) FinishResponse(numerator[l], denominator[l], d, amplitudes[i + l], phases[i + l]);
       // Rare: a frequency to move, or values beyond the range of a double on the way.
       if (d == 0 || !std::isfinite(amplitudes[i + l]) || !std::isfinite(phases[i + l]))

@@ -96,8 +96,10 @@ void DirectDelay::FromSums(const double* thetas, int count, const PolySums* a, c
   int l = 0;
   for (; l + 2 <= count; l += 2) {
     const DelayTerm<simd::Lanes> two = FromSums<simd::Lanes>(
-        [l](const PolySums* sums, double PolySums::*part) { return simd::Lanes{sums[l].*part, sums[l + 1].*part}; }, a,
-        a_moment, d, d_moment);
+        [l](const PolySums* sums, double PolySums::*part) {
+          return simd::Lanes{sums[l].*part, sums[l + 1].*part};
+        },
+        a, a_moment, d, d_moment);
     const int known = KnownWithin(two, kDoubleDelayTolerance);
     for (int k = 0; k < 2; ++k) delays[l + k] = (known >> k) & 1 ? two.value[k] : Precise(thetas[l + k]);
   }

@@ -35,9 +35,19 @@ void PairedProducts::DelayTable::Add(double b0, double b1, double b2, double s, 
       return;
     }
   }
-  for (auto [column, value] : {std::pair{&c0, b0}, {&c1, b1}, {&c2, b2}, {&e0, e.d0}, {&e1, e.d1}, {&e2, e.d2},
-                               {&twice_e2, e.d2 + e.d2}, {&p0, errors.p0}, {&p1, errors.p1}, {&p2, errors.p2},
-                               {&q0, errors.q0}, {&q1, errors.q1}, {&weight, w}})
+  for (auto [column, value] : {std::pair{&c0, b0},
+                               {&c1, b1},
+                               {&c2, b2},
+                               {&e0, e.d0},
+                               {&e1, e.d1},
+                               {&e2, e.d2},
+                               {&twice_e2, e.d2 + e.d2},
+                               {&p0, errors.p0},
+                               {&p1, errors.p1},
+                               {&p2, errors.p2},
+                               {&q0, errors.q0},
+                               {&q1, errors.q1},
+                               {&weight, w}})
     column->push_back(value);
 }
 

@@ -79,7 +79,7 @@ struct ShiftedFactor {
   ShiftedFactor(double c0, double c1, double c2, double s);
   ShiftedQuadratic<double> rest;  // P̃
   int roots = 0;
-  ShiftedErrors errors;           // P̃'s
+  ShiftedErrors errors;  // P̃'s
 };
 
 inline ShiftedFactor::ShiftedFactor(double c0, double c1, double c2, double s) {

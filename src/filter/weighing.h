@@ -36,8 +36,8 @@ class CWeighingFilter : public CBaseDigitalFilter {
   void FillTaps(TapFormula tap, const char* memory_message);
 
  private:
-  double FFc = 0;     // cut-off, cyclic
-  double FWc = 1;     // cut-off, angular
-  int FOrder = 10;    // number of non-zero taps
+  double FFc = 0;   // cut-off, cyclic
+  double FWc = 1;   // cut-off, angular
+  int FOrder = 10;  // number of non-zero taps
   bool FHamming = false;
 };

@@ -14,8 +14,8 @@ constexpr int kSmallestFixedExponent = -5;
 // so both come from the same rounded text.
 void SignificantDigits(double magnitude, std::string& digits, int& exponent) {
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                    std::chars_format::scientific, kSignificantDigits - 1);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, kSignificantDigits - 1);
   const std::string text(buffer, result.ptr);
   const std::size_t e = text.find('e');
   digits = text.substr(0, 1) + (e > 2 ? text.substr(2, e - 2) : std::string());

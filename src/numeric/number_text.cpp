@@ -49,11 +49,10 @@ bool ConvertWithComma(const std::string& text, double& value) {
 
 std::string FormatNumber(unsigned decimals, double value) {
   char buffer[400];
-  const auto result = decimals <= 7
-                          ? std::to_chars(buffer, buffer + sizeof buffer, value,
-                                          std::chars_format::fixed, static_cast<int>(decimals))
-                          : std::to_chars(buffer, buffer + sizeof buffer, value,
-                                          std::chars_format::scientific, 6);
+  const auto result =
+      decimals <= 7
+          ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, static_cast<int>(decimals))
+          : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6);
   // to_chars writes what printf's "%.Nf" and "%e" write, but never with the locale's separator.
   return DotToComma(std::string(buffer, result.ptr));
 }

@@ -64,8 +64,7 @@ double RadToDeg(double x) { return x * 57.29577951308232; }
 
 double ToDecibel(double x) {
   if (x > 0) return 20.0 * std::log10(x);
-  ShowMessage(
-      "Нулевая или отрицательная величина на может быть измерена в децибелах.\n Произведена коррекция.");
+  ShowMessage("Нулевая или отрицательная величина на может быть измерена в децибелах.\n Произведена коррекция.");
   return -300.0;
 }
 
@@ -76,8 +75,7 @@ double Sinc(double x) { return x != 0 ? std::sin(x) / x : 1.0; }
 double ArcCosh(double x) {
   // std::acosh is ln(x + sqrt(x² - 1)) without the overflow of x² for huge x.
   if (x >= 1) return std::acosh(x);
-  ShowMessage("Значение ареакосинуса при x=" + FormatNumber(3, x) +
-              "не может быть расчитано как действительное.");
+  ShowMessage("Значение ареакосинуса при x=" + FormatNumber(3, x) + "не может быть расчитано как действительное.");
   return 1.0;
 }
 

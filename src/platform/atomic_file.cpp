@@ -13,15 +13,9 @@ AtomicFileWriter::~AtomicFileWriter() = default;
 
 void AtomicFileWriter::Start() {
   switch (target_.kind) {
-    case TargetKind::kUnusable:
-      error_ = target_.error;
-      return;
-    case TargetKind::kStream:
-      save_ = StartStreamSave(target_, error_);
-      return;
-    case TargetKind::kMissing:
-      save_ = StartReplaceSave(target_, error_);
-      return;
+    case TargetKind::kUnusable: error_ = target_.error; return;
+    case TargetKind::kStream: save_ = StartStreamSave(target_, error_); return;
+    case TargetKind::kMissing: save_ = StartReplaceSave(target_, error_); return;
     case TargetKind::kRegular:
       // A rename would part the file from its other names.
       if (target_.info.st_nlink <= 1) {
@@ -77,7 +71,8 @@ std::string AtomicFileWriter::FailureMessage(std::string_view text) const {
   std::string message = IsReadOnlyTarget() ? FileFailureMessage(text, path_, kReadOnlyFileReason)
                         : IsForeignLink()  ? FileFailureMessage(text, path_, kForeignLinkReason)
                                            : FileFailureMessage(text, path_, error_);
-  if (const std::string kept = KeptOldContent(); !kept.empty()) message += "\n" + std::string(kKeptOldContentText) + kept;
+  if (const std::string kept = KeptOldContent(); !kept.empty())
+    message += "\n" + std::string(kKeptOldContentText) + kept;
   return message;
 }
 

@@ -64,7 +64,8 @@ bool MakeLike(int fd, const std::string& original, const struct stat& info) {
   // After fchown, which may clear set-id bits; again after the access list, which sets the
   // group bits to its mask (the same bits the old mode has) and may clear set-group-id.
   if (fchmod(fd, info.st_mode & 07777) != 0 || !CopyExtendedAttributes(original, fd)) return false;
-  return fstat(fd, &own) == 0 && ((own.st_mode & 07777) == (info.st_mode & 07777) || fchmod(fd, info.st_mode & 07777) == 0);
+  return fstat(fd, &own) == 0 &&
+         ((own.st_mode & 07777) == (info.st_mode & 07777) || fchmod(fd, info.st_mode & 07777) == 0);
 }
 
 // bytes in a new file beside path, or, where that folder takes no new files, in the system's
@@ -97,8 +98,11 @@ std::string KeepCopy(const std::string& path, std::string_view bytes) {
 class ReplaceSave final : public FileSave {
  public:
   ReplaceSave(const SaveTarget& target, std::string temporary, int fd)
-      : target_(target.path), existed_(target.kind == TargetKind::kRegular), info_(target.info),
-        temporary_(std::move(temporary)), fd_(fd) {}
+      : target_(target.path),
+        existed_(target.kind == TargetKind::kRegular),
+        info_(target.info),
+        temporary_(std::move(temporary)),
+        fd_(fd) {}
   ~ReplaceSave() override {
     if (installed_) Revert();
     RemoveTemporary();

@@ -18,11 +18,11 @@ enum class TargetKind {
 
 struct SaveTarget {
   TargetKind kind = TargetKind::kUnusable;
-  std::string path;        // after symbolic links
-  struct stat info {};     // kRegular: the file as it is now
-  int descriptor = -1;     // kStream through /dev/fd/N or /proc/self/fd/N: N
-  int error = 0;           // kUnusable: errno
-  bool read_only = false;  // kUnusable because the file's mode allows no writing at all
+  std::string path;           // after symbolic links
+  struct stat info {};        // kRegular: the file as it is now
+  int descriptor = -1;        // kStream through /dev/fd/N or /proc/self/fd/N: N
+  int error = 0;              // kUnusable: errno
+  bool read_only = false;     // kUnusable because the file's mode allows no writing at all
   bool foreign_link = false;  // kUnusable because a link in a shared sticky folder is another user's
 };
 

@@ -91,7 +91,7 @@ class FolderStep final : public SaveTransaction::Step {
     failure.path = folder_;
     std::vector<std::string> missing;
     fs::path base = FolderPath(folder_);
-    for (struct stat info {}; stat(base.c_str(), &info) != 0;) {
+    for (struct stat info{}; stat(base.c_str(), &info) != 0;) {
       if (errno != ENOENT) return Fails(failure, errno);
       missing.insert(missing.begin(), base.filename().string());
       base = base.parent_path();
@@ -188,10 +188,10 @@ class FolderStep final : public SaveTransaction::Step {
 
   std::string folder_;
   std::vector<std::pair<std::string, std::string>> files_;
-  std::string base_;                // the deepest folder that exists
-  std::string top_;                 // the topmost missing folder, in base_
-  std::string staging_;             // the hidden folder that becomes top_
-  std::vector<std::string> made_;   // the missing folders below top_, outermost first
+  std::string base_;               // the deepest folder that exists
+  std::string top_;                // the topmost missing folder, in base_
+  std::string staging_;            // the hidden folder that becomes top_
+  std::vector<std::string> made_;  // the missing folders below top_, outermost first
   bool installed_ = false;
 };
 

@@ -9,7 +9,7 @@ namespace {
 // Russian nouns after a number: 1 секция, 2 секции, 5 секций, 21 секция.
 std::string Counted(std::size_t n, const char* one, const char* few, const char* many) {
   const std::size_t last = n % 10, tens = n % 100;
-  const char* noun = (last == 1 && tens != 11)                          ? one
+  const char* noun = (last == 1 && tens != 11)                              ? one
                      : (last >= 2 && last <= 4 && (tens < 12 || tens > 14)) ? few
                                                                             : many;
   return std::to_string(n) + " " + noun;

@@ -62,8 +62,8 @@ DirectValue DirectAt(const ScaledCoefficients& numerator, const ScaledCoefficien
   const Complex ratio = n / d;
   const int scale = numerator.exponent - denominator.exponent;
   // |N/D − Ñ/D̃| ≤ (δN + |N/D|·δD)/|D| to first order, and no bound at all where D̃ may vanish.
-  const double error = std::abs(d) > d_error ? (n_error + std::abs(ratio) * d_error) / (std::abs(d) - d_error)
-                                             : HUGE_VAL;
+  const double error =
+      std::abs(d) > d_error ? (n_error + std::abs(ratio) * d_error) / (std::abs(d) - d_error) : HUGE_VAL;
   return {Complex(std::ldexp(ratio.real(), scale), std::ldexp(ratio.imag(), scale)), std::ldexp(error, scale)};
 }
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cfloat>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 #include "analysis/analysis.h"
 #include "dialogs/filter_library_model.h"

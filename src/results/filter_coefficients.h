@@ -46,8 +46,8 @@ struct FilterCoefficients {
   bool IsCascade() const { return !sections.empty(); }
   // The same coefficients (the design's description aside).
   bool SameFilter(const FilterCoefficients& other) const {
-    return origin == other.origin && hamming == other.hamming && a == other.a && b == other.b &&
-           gain == other.gain && sections == other.sections;
+    return origin == other.origin && hamming == other.hamming && a == other.a && b == other.b && gain == other.gain &&
+           sections == other.sections;
   }
 };
 

@@ -78,14 +78,12 @@ DiagramPlan FrequencyPlan(const double* values, int points, std::uint32_t color,
 }  // namespace
 
 const char* ResultDiagramName(ResultDiagram diagram) {
-  static const char* const names[kResultDiagramCount] = {"DFh",        "DFg",         "DFMag",      "DFPh",
-                                                         "DFInput",    "DFOut",       "DFInSpectr", "DFOutSpectr",
-                                                         "DFZeroPole", "DFGroupDelay"};
+  static const char* const names[kResultDiagramCount] = {
+      "DFh", "DFg", "DFMag", "DFPh", "DFInput", "DFOut", "DFInSpectr", "DFOutSpectr", "DFZeroPole", "DFGroupDelay"};
   return names[diagram];
 }
 
-DiagramPlan ZeroPolePlan(const ZeroPoleSet& roots, std::vector<TMarkedPoint>& zeros,
-                         std::vector<TMarkedPoint>& poles) {
+DiagramPlan ZeroPolePlan(const ZeroPoleSet& roots, std::vector<TMarkedPoint>& zeros, std::vector<TMarkedPoint>& poles) {
   MarkRoots(roots.zeros, zeros);
   MarkRoots(roots.poles, poles);
   DiagramPlan plan;

@@ -53,14 +53,14 @@ struct ValueRange {
 struct DiagramPlan {
   const double* values = nullptr;  // borrowed: the run's arrays, the table's values or the plan's padding
   int count = 0;
-  ValueRange arguments;            // of the first and the last value
-  std::uint32_t color = 0;         // 0x00BBGGRR
+  ValueRange arguments;     // of the first and the last value
+  std::uint32_t color = 0;  // 0x00BBGGRR
   ResultSeriesKind kind = ResultSeriesKind::kDiscrete;
-  double period = 0;               // periodic kinds: in argument units (analog) or samples (discrete)
+  double period = 0;  // periodic kinds: in argument units (analog) or samples (discrete)
   bool has_limits = false;
   ValueRange limits_x;
   ValueRange range_x;
-  bool auto_range_y = false;       // the y range is the series' own
+  bool auto_range_y = false;  // the y range is the series' own
   ValueRange range_y;
   // kZeroPole: the base series is the unit circle in `color`; the zeros (○) and poles (×) follow,
   // on equal scales.
@@ -94,8 +94,7 @@ int BiharmonicSignalRange(const ResultSettings& settings, int transient_length, 
 // The z-plane: the unit circle, and the zeros and poles (written into the two vectors, which the
 // plan then borrows), in a square view holding the circle and every root within twice its radius,
 // with a margin.
-DiagramPlan ZeroPolePlan(const ZeroPoleSet& roots, std::vector<TMarkedPoint>& zeros,
-                         std::vector<TMarkedPoint>& poles);
+DiagramPlan ZeroPolePlan(const ZeroPoleSet& roots, std::vector<TMarkedPoint>& zeros, std::vector<TMarkedPoint>& poles);
 // The group delay in samples over the frequency axis (±half_span); NaN where it is undefined,
 // which the diagram leaves as a gap and the y range ignores.
 DiagramPlan GroupDelayPlan(const double* values, int points, double half_span);

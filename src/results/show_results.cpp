@@ -39,17 +39,10 @@ void ShowPlannedResult(TDiagramCore& diagram, const DiagramPlan& plan) {
   keeper->SetArray(plan.values, plan.count, plan.arguments.min, plan.arguments.max);
   keeper->SetColor(plan.color);
   switch (plan.kind) {
-    case ResultSeriesKind::kDiscrete:
-      keeper->SetDiscret();
-      break;
-    case ResultSeriesKind::kAnalogPeriodic:
-      keeper->SetPeriodAnalog(plan.period);
-      break;
-    case ResultSeriesKind::kDiscretePeriodic:
-      keeper->SetPeriodDiscret(static_cast<int>(plan.period));
-      break;
-    case ResultSeriesKind::kZeroPole:
-      break;
+    case ResultSeriesKind::kDiscrete: keeper->SetDiscret(); break;
+    case ResultSeriesKind::kAnalogPeriodic: keeper->SetPeriodAnalog(plan.period); break;
+    case ResultSeriesKind::kDiscretePeriodic: keeper->SetPeriodDiscret(static_cast<int>(plan.period)); break;
+    case ResultSeriesKind::kZeroPole: break;
   }
   keeper->Show();
   if (plan.has_limits) diagram.SetLimitX(plan.limits_x.min, plan.limits_x.max);

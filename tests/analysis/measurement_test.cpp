@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "analysis/measurement.h"
-#include "support/stated_interval.h"
 #include "platform/messages.h"
+#include "support/stated_interval.h"
 
 namespace {
 
@@ -21,9 +21,7 @@ const std::string kNoLevelReached =
     "Ни один уровень подавления не обеспечивается фильтром.\n Граница полосы подавления не определена.";
 
 // An 8-point grid: ω_i = i·2π/7 − π, so the upper half holds π/7, 3π/7, 5π/7 and π.
-std::vector<double> EightPoints(double a4, double a5, double a6, double a7) {
-  return {0, 0, 0, 0, a4, a5, a6, a7};
-}
+std::vector<double> EightPoints(double a4, double a5, double a6, double a7) { return {0, 0, 0, 0, a4, a5, a6, a7}; }
 
 TEST(MeasurementTest, ListsStartAt0707And001OrMinus3AndMinus40Decibels) {
   EXPECT_EQ(FindLevel(PassBandLevels(LevelScale::kLinear), 0.707), PassBandLevels(LevelScale::kLinear).default_index);
@@ -47,9 +45,9 @@ TEST(MeasurementTest, EdgesWidthAndTheirUncertainties) {
   EXPECT_EQ(r.stop_index, 9);
   EXPECT_NEAR(r.omega_pass, 4 * kPi / 7, 1e-12);
   EXPECT_NEAR(r.omega_stop, 6 * kPi / 7, 1e-12);
-  EXPECT_NEAR(r.width, 2 * kPi / 7, 1e-12);  // within [0, 4π/7]
+  EXPECT_NEAR(r.width, 2 * kPi / 7, 1e-12);         // within [0, 4π/7]
   EXPECT_NEAR(r.relative_width, 200.0 / 3, 1e-10);  // within [0, 4/3]
-  EXPECT_EQ(r.wvT, "1,7952±25,01%");  // 4π/7 ± π/7, the 0,01 % for the value's rounding
+  EXPECT_EQ(r.wvT, "1,7952±25,01%");                // 4π/7 ± π/7, the 0,01 % for the value's rounding
   EXPECT_EQ(r.fvT, "0,2857±25,01%");
   EXPECT_EQ(r.wpT, "2,6928±16,67%");  // 6π/7 ± π/7
   EXPECT_EQ(r.fpT, "0,4286±16,68%");

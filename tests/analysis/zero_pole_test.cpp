@@ -32,7 +32,8 @@ int RootCount(const std::vector<ZeroPoleRoot>& roots) {
 // Each root as often as its multiplicity.
 std::vector<Complex> EveryRoot(const PolynomialRootSet& set) {
   std::vector<Complex> roots;
-  for (const PolynomialRoot& r : set.roots) roots.insert(roots.end(), static_cast<std::size_t>(r.multiplicity), r.value);
+  for (const PolynomialRoot& r : set.roots)
+    roots.insert(roots.end(), static_cast<std::size_t>(r.multiplicity), r.value);
   return roots;
 }
 
@@ -163,7 +164,8 @@ TEST(ZeroPoleTest, IterationAgreesWithTheCompanionMatrixAndTakesOverWhereItFails
     for (std::size_t j = 0; j < 7; ++j) tripled[i + j] += d * cube[j];
   }
   std::vector<Complex> roots = EveryRoot(PolynomialRoots(tripled.data(), 306));
-  const auto thrice = std::find_if(roots.begin(), roots.end(), [](Complex z) { return std::abs(z - Complex(3, 3)) < 1e-6; });
+  const auto thrice =
+      std::find_if(roots.begin(), roots.end(), [](Complex z) { return std::abs(z - Complex(3, 3)) < 1e-6; });
   ASSERT_NE(thrice, roots.end());
   EXPECT_NEAR(std::abs(*thrice - Complex(3, 3)), 0, 1e-10);
   EXPECT_EQ(std::count(roots.begin(), roots.end(), *thrice), 3);
@@ -189,11 +191,12 @@ TEST(ZeroPoleTest, IterationAgreesWithTheCompanionMatrixAndTakesOverWhereItFails
 
   // Terms across the range of a double: the eigenvalues of z² − 1e308·z + 1e308 are 0 and 1e308,
   // those of (z − 1)(z − 2)(z − 1e300) 0, 0 and 1e300.
-  for (const std::vector<double>& wide : {std::vector<double>{1, -1e308, 1e308},
-                                          std::vector<double>{1, -1e300, 3e300, -2e300}}) {
+  for (const std::vector<double>& wide :
+       {std::vector<double>{1, -1e308, 1e308}, std::vector<double>{1, -1e300, 3e300, -2e300}}) {
     roots = EveryRoot(PolynomialRoots(wide.data(), static_cast<int>(wide.size()) - 1));
     std::sort(roots.begin(), roots.end(), [](Complex a, Complex b) { return a.real() < b.real(); });
-    const std::vector<double> expected = wide.size() == 3 ? std::vector<double>{1, 1e308} : std::vector<double>{1, 2, 1e300};
+    const std::vector<double> expected =
+        wide.size() == 3 ? std::vector<double>{1, 1e308} : std::vector<double>{1, 2, 1e300};
     ASSERT_EQ(roots.size(), expected.size());
     for (std::size_t k = 0; k < roots.size(); ++k) EXPECT_NEAR(roots[k].real() / expected[k], 1, 1e-15) << roots[k];
   }
@@ -269,12 +272,27 @@ TEST(ZeroPoleTest, ExactMultipleRootsAreOneAndCloseRootsStayApart) {
   // Π(z − j/20), j = 1 … 20, its coefficients rounded to doubles: twenty distinct roots, though
   // the middle ones lie within rounding of a double root; each of the rounded polynomial's own, which
   // lie within 1,7e−3 of j/20.
-  const std::vector<double> twenty = {1.0, -10.5, 51.5375, -157.10625, 333.2996625, -522.58775625,
-                                      627.68393171875, -590.711862890625, 441.8076951320703, -264.8148103506445,
-                                      127.68896587308545, -49.522948562067626, 15.388381860179418,
-                                      -3.8004595112474444, 0.7364793724245443, -0.10986265618736595,
-                                      0.012264727512580951, -0.0009819741245384972, 5.265716458755762e-05,
-                                      -1.6694923470996093e-06, 2.32019615953125e-08};
+  const std::vector<double> twenty = {1.0,
+                                      -10.5,
+                                      51.5375,
+                                      -157.10625,
+                                      333.2996625,
+                                      -522.58775625,
+                                      627.68393171875,
+                                      -590.711862890625,
+                                      441.8076951320703,
+                                      -264.8148103506445,
+                                      127.68896587308545,
+                                      -49.522948562067626,
+                                      15.388381860179418,
+                                      -3.8004595112474444,
+                                      0.7364793724245443,
+                                      -0.10986265618736595,
+                                      0.012264727512580951,
+                                      -0.0009819741245384972,
+                                      5.265716458755762e-05,
+                                      -1.6694923470996093e-06,
+                                      2.32019615953125e-08};
   const std::vector<ZeroPoleRoot> distinct = zeros_of(twenty);
   ASSERT_EQ(distinct.size(), 20u);
   for (std::size_t j = 0; j < distinct.size(); ++j) {

@@ -28,7 +28,7 @@ TEST(DiagramGeometryTest, TransformsMapTheRangesOntoThePlotRectangle) {
   EXPECT_EQ(d.MathToPhisY(-1), 22 + 129);
   EXPECT_EQ(d.MathToPhisY(0), 86);  // 86,5 truncated
   const double pixel = 2.0 / 238;
-  EXPECT_EQ(d.MathToPhisX(-1 - pixel / 2), 36);  // 36,5 truncated
+  EXPECT_EQ(d.MathToPhisX(-1 - pixel / 2), 36);    // 36,5 truncated
   EXPECT_EQ(d.MathToPhisX(-1 - 37.5 * pixel), 0);  // -0,5 truncates toward zero, not down
   EXPECT_DOUBLE_EQ(d.PhisToMathX(37), -1);
   EXPECT_DOUBLE_EQ(d.PhisToMathX(37 + 238), 1);
@@ -352,8 +352,7 @@ TEST(DiagramGeometryTest, FeelerFollowsTheMouseInsideTheNetOnly) {
   EXPECT_EQ(lines[0].pen_mode, pmNotXor);
   EXPECT_EQ((std::vector<int>{lines[0].x1, lines[0].y1, lines[0].x2, lines[0].y2}),
             (std::vector<int>{100, 61, 100, 162}));
-  EXPECT_EQ((std::vector<int>{lines[1].x1, lines[1].y1, lines[1].x2, lines[1].y2}),
-            (std::vector<int>{89, 50, 31, 50}));
+  EXPECT_EQ((std::vector<int>{lines[1].x1, lines[1].y1, lines[1].x2, lines[1].y2}), (std::vector<int>{89, 50, 31, 50}));
   EXPECT_TRUE(d.IsFeelerDrawn());
 
   c.calls.clear();

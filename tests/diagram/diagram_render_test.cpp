@@ -36,8 +36,7 @@ std::vector<CanvasCall> LinesOf(const RecordingCanvas& c, TColor color) {
 TEST(DiagramRenderTest, KnownDiagramHasItsRectanglesGridAndLabels) {
   RecordedDiagram d;
   const TNetLayout& l = d.Layout();
-  EXPECT_EQ((std::vector<int>{l.xb_net, l.yb_net, l.net_width, l.net_height}),
-            (std::vector<int>{31, 11, 250, 151}));
+  EXPECT_EQ((std::vector<int>{l.xb_net, l.yb_net, l.net_width, l.net_height}), (std::vector<int>{31, 11, 250, 151}));
   EXPECT_EQ((std::vector<int>{l.x0_out, l.y0_out, l.w_out, l.h_out}), (std::vector<int>{37, 22, 238, 129}));
 
   const RecordingCanvas& c = d.Recorded();
@@ -117,7 +116,6 @@ TEST(DiagramRenderTest, RepeatedLabelsRaiseTheDecimals) {
   EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 5),
             (std::vector<std::string>{"0,0", "0,1", "0,2", "0,3", "0,4"}));
 
-
   // A range 1e-6 wide gets a step of 5e-8, which 7 decimals cannot tell apart: "%e" labels.
   RecordedDiagram wide(1600, 450);
   wide.SetRangeX(0, 1e-6);
@@ -128,7 +126,7 @@ TEST(DiagramRenderTest, RepeatedLabelsRaiseTheDecimals) {
 TEST(DiagramRenderTest, LabelWalksAndStepsAreBounded) {
   EXPECT_EQ(GridStep(238, 28.8, 2), 0.5L);
   EXPECT_NEAR(static_cast<double>(GridStep(238, 28.8, 0.04)), 0.005, 1e-18);  // 0,04 in 8 steps
-  EXPECT_EQ(GridStep(5, 28.8, 2), 5);          // nothing fits: the coarsest
+  EXPECT_EQ(GridStep(5, 28.8, 2), 5);                                         // nothing fits: the coarsest
   EXPECT_EQ(GridStep(5, 28.8, 700), 500);
   const TGridWalk walk = GridLineWalk(-1, 1, 0.5L);
   EXPECT_EQ(walk.count, 5);
@@ -162,8 +160,8 @@ TEST(DiagramRenderTest, LabelWalksAndStepsAreBounded) {
   }
 
   // Extreme ranges draw a bounded grid.
-  for (const auto& range : {std::pair{-100000.0, 100000.0}, std::pair{99999.999998, 100000.0},
-                            std::pair{-1e-6, 0.0}, std::pair{1e-3, 1e-3 + 2e-6}}) {
+  for (const auto& range : {std::pair{-100000.0, 100000.0}, std::pair{99999.999998, 100000.0}, std::pair{-1e-6, 0.0},
+                            std::pair{1e-3, 1e-3 + 2e-6}}) {
     RecordedDiagram d(1600, 450);
     d.SetRangeX(range.first, range.second);
     d.SetRangeY(range.first, range.second);
@@ -241,11 +239,8 @@ TEST(DiagramRenderTest, StemsStopAtTheBandAndSkipNonFiniteSamples) {
     if (line.x1 == line.x2) stems.push_back(Box(line));
   }
   // x = -1, -0,5, 0, 0,5, 1 at columns 37, 96, 156, 215, 275; sample 0 comes twice.
-  EXPECT_EQ(stems, (std::vector<std::vector<int>>{{37, 86, 37, 54},
-                                                  {96, 86, 96, 12},
-                                                  {215, 86, 215, 160},
-                                                  {275, 86, 275, 70},
-                                                  {37, 86, 37, 54}}));
+  EXPECT_EQ(stems, (std::vector<std::vector<int>>{
+                       {37, 86, 37, 54}, {96, 86, 96, 12}, {215, 86, 215, 160}, {275, 86, 275, 70}, {37, 86, 37, 54}}));
   const auto markers = c.Of(CanvasCall::kEllipse);
   ASSERT_EQ(markers.size(), 3u);  // none on the clamped stems
   EXPECT_EQ(Box(markers[0]), (std::vector<int>{34, 51, 40, 57}));
@@ -398,9 +393,9 @@ TEST(DiagramRenderTest, EnvelopeIsSymmetricAboutZeroAndClamped) {
   d.Recorded().calls.clear();
   d.ShowRadio(&d.Base());
   const auto lines = LinesOf(d.Recorded(), clBlue);
-  ASSERT_EQ(lines.size(), 250u);  // one per column right of the net's left edge
-  EXPECT_EQ(Box(lines[60]), (std::vector<int>{92, 54, 92, 118}));  // x ≈ -0,53: ±0,5
-  EXPECT_EQ(Box(lines[243]), (std::vector<int>{275, 12, 275, 160}));  // ±3 at x = 1: clamped
+  ASSERT_EQ(lines.size(), 250u);                                       // one per column right of the net's left edge
+  EXPECT_EQ(Box(lines[60]), (std::vector<int>{92, 54, 92, 118}));      // x ≈ -0,53: ±0,5
+  EXPECT_EQ(Box(lines[243]), (std::vector<int>{275, 12, 275, 160}));   // ±3 at x = 1: clamped
   EXPECT_EQ(Box(lines.back()), (std::vector<int>{281, 86, 281, 86}));  // 0 right of the series
 }
 
@@ -443,9 +438,9 @@ TEST(DiagramRenderTest, MarkersStandAtTheirPointsWithTheirMultiplicities) {
   // cross the frame (281): it stays at the edge, at 275.
   const auto ellipses = c.Of(CanvasCall::kEllipse);
   ASSERT_EQ(ellipses.size(), 4u);
-  EXPECT_EQ(Box(ellipses[0]), (std::vector<int>{152, 82, 161, 91}));   // (0; 0) at 156, 86
+  EXPECT_EQ(Box(ellipses[0]), (std::vector<int>{152, 82, 161, 91}));    // (0; 0) at 156, 86
   EXPECT_EQ(Box(ellipses[1]), (std::vector<int>{211, 114, 220, 123}));  // (0,5; -0,5) at 215, 118
-  EXPECT_EQ(Box(ellipses[2]), (std::vector<int>{268, 82, 277, 91}));   // (0,98; 0) at 272, 86
+  EXPECT_EQ(Box(ellipses[2]), (std::vector<int>{268, 82, 277, 91}));    // (0,98; 0) at 272, 86
   EXPECT_EQ(Box(ellipses[3]), (std::vector<int>{271, 50, 280, 59}));
   for (const CanvasCall& e : ellipses) {
     EXPECT_EQ(e.pen_color, clBlue);
@@ -469,7 +464,7 @@ TEST(DiagramRenderTest, MarkersStandAtTheirPointsWithTheirMultiplicities) {
   EXPECT_EQ(numbers[0].font.Color, clBlue);
   EXPECT_EQ(numbers[0].brush, clWhite);
   EXPECT_EQ(Box(numbers[1]), (std::vector<int>{260, 76, 266, 85}));
-  EXPECT_LT(numbers[1].x2, 268);  // left of the marker
+  EXPECT_LT(numbers[1].x2, 268);                                     // left of the marker
   EXPECT_EQ(Box(numbers[2]), (std::vector<int>{263, 44, 269, 53}));  // the way to the point beyond
 
   d.SetPrintMode();

@@ -44,8 +44,7 @@ TEST(KeeperChainTest, DeletingRenumbersAndTheBaseStays) {
 
   chain.PDeleteKeeper(&chain.Base());
   chain.DeleteKeeper(0);
-  EXPECT_EQ(messages.Messages(),
-            (std::vector<std::string>(2, "Diagram: Попытка удалить базовый график отменена.")));
+  EXPECT_EQ(messages.Messages(), (std::vector<std::string>(2, "Diagram: Попытка удалить базовый график отменена.")));
   TKeeper stranger;
   chain.PDeleteKeeper(&stranger);
   chain.DeleteKeeper(9);
@@ -65,9 +64,8 @@ TEST(KeeperChainTest, AChainHoldsAtMost256Series) {
   EXPECT_TRUE(messages.Messages().empty());
   EXPECT_EQ(chain.NewKeeper(), 0);
   EXPECT_EQ(chain.PNewKeeper(), nullptr);
-  EXPECT_EQ(messages.Messages(),
-            (std::vector<std::string>{"Diagram: Отказано в выделении памяти при создании графика.",
-                                      "Diagram: Hе удалось создать график."}));
+  EXPECT_EQ(messages.Messages(), (std::vector<std::string>{"Diagram: Отказано в выделении памяти при создании графика.",
+                                                           "Diagram: Hе удалось создать график."}));
   EXPECT_EQ(chain.GetKeeperListLength(), 256);
   EXPECT_EQ(chain.GetKeeper(255)->GetNext(), nullptr);
 }

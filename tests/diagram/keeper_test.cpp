@@ -83,9 +83,9 @@ TEST(KeeperTest, LinearReadsJoinSamplesAndWrongReadsAreReported) {
   EXPECT_DOUBLE_EQ(k.ValueAt(10), 1);
   EXPECT_DOUBLE_EQ(k.ValueAt(14), -5);
   EXPECT_DOUBLE_EQ(k.ValueAt(16), 7);
-  EXPECT_DOUBLE_EQ(k.ValueAt(11), 2);      // half-way: the mean
-  EXPECT_DOUBLE_EQ(k.ValueAt(12.5), 1);    // a quarter of the way from 3 to -5
-  EXPECT_EQ(k.ValueAt(9.999), 0);          // outside the interval
+  EXPECT_DOUBLE_EQ(k.ValueAt(11), 2);    // half-way: the mean
+  EXPECT_DOUBLE_EQ(k.ValueAt(12.5), 1);  // a quarter of the way from 3 to -5
+  EXPECT_EQ(k.ValueAt(9.999), 0);        // outside the interval
   EXPECT_EQ(k.ValueAt(16.001), 0);
   EXPECT_EQ(k.ValueAt(kNaN), 0);
   EXPECT_TRUE(messages.Messages().empty());
@@ -109,16 +109,16 @@ TEST(KeeperTest, KernelsHaveTheirShapes) {
   const long double h = 2;
   EXPECT_EQ(KeeperKernel(0, 0.5L, h), 0.75L);
   EXPECT_EQ(KeeperKernel(0, -2, h), 0);
-  EXPECT_NEAR(static_cast<double>(KeeperKernel(1, 0.5L, h)), 53.0 / 64, 1e-15);   // u = 1/4
-  EXPECT_NEAR(static_cast<double>(KeeperKernel(1, 1, h)), 0.5, 1e-15);            // u = 1/2
+  EXPECT_NEAR(static_cast<double>(KeeperKernel(1, 0.5L, h)), 53.0 / 64, 1e-15);    // u = 1/4
+  EXPECT_NEAR(static_cast<double>(KeeperKernel(1, 1, h)), 0.5, 1e-15);             // u = 1/2
   EXPECT_NEAR(static_cast<double>(KeeperKernel(1, -2.5L, h)), -5.0 / 128, 1e-15);  // u = 5/4
   EXPECT_EQ(KeeperKernel(1, 3.1L, h), 0);
-  EXPECT_NEAR(static_cast<double>(KeeperKernel(2, 1, h)), 9.0 / 16, 1e-15);        // u = 1/2
-  EXPECT_NEAR(static_cast<double>(KeeperKernel(2, 2, h)), 0, 1e-15);               // u = 1
-  EXPECT_NEAR(static_cast<double>(KeeperKernel(2, 3, h)), -1.0 / 16, 1e-15);       // u = 3/2
+  EXPECT_NEAR(static_cast<double>(KeeperKernel(2, 1, h)), 9.0 / 16, 1e-15);   // u = 1/2
+  EXPECT_NEAR(static_cast<double>(KeeperKernel(2, 2, h)), 0, 1e-15);          // u = 1
+  EXPECT_NEAR(static_cast<double>(KeeperKernel(2, 3, h)), -1.0 / 16, 1e-15);  // u = 3/2
   EXPECT_EQ(KeeperKernel(2, 4.2L, h), 0);
   EXPECT_EQ(KeeperKernel(3, 0, h), 1);
-  EXPECT_NEAR(static_cast<double>(KeeperKernel(3, 1, h)), 2 / std::numbers::pi, 1e-15);       // sin(π/2)/(π/2)
+  EXPECT_NEAR(static_cast<double>(KeeperKernel(3, 1, h)), 2 / std::numbers::pi, 1e-15);  // sin(π/2)/(π/2)
   EXPECT_NEAR(static_cast<double>(KeeperKernel(3, 2, h)), 0, 1e-15);
   EXPECT_EQ(KeeperKernel(4, 0.99L, h), 1);
   EXPECT_EQ(KeeperKernel(4, 1, h), 0);

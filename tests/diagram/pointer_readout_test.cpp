@@ -46,11 +46,11 @@ TEST(PictureFileTest, TheTypedExtensionOrTheChosenFilterGivesTheFormat) {
   EXPECT_EQ(corrected("/tmp/a.b/picture.jpg", kPng), std::make_pair(std::string("/tmp/a.b/picture.bmp"), kBmp));
   EXPECT_EQ(corrected("/tmp/a.b/picture", kBmp), std::make_pair(std::string("/tmp/a.b/picture.bmp"), kBmp));
   EXPECT_EQ(corrected("/tmp/a.b/picture.gif", kSvg), std::make_pair(std::string("/tmp/a.b/picture.svg"), kSvg));
-  EXPECT_EQ(messages.Messages(),
-            (std::vector<std::string>{
-                "/tmp/a.b/picture.jpg:\nФормат файлов .jpg не поддерживается.Произведена коррекция.",
-                "/tmp/a.b/picture:\nФормат файлов  не поддерживается.Произведена коррекция.",
-                "/tmp/a.b/picture.gif:\nФормат файлов .gif не поддерживается.Произведена коррекция."}));
+  EXPECT_EQ(
+      messages.Messages(),
+      (std::vector<std::string>{"/tmp/a.b/picture.jpg:\nФормат файлов .jpg не поддерживается.Произведена коррекция.",
+                                "/tmp/a.b/picture:\nФормат файлов  не поддерживается.Произведена коррекция.",
+                                "/tmp/a.b/picture.gif:\nФормат файлов .gif не поддерживается.Произведена коррекция."}));
   EXPECT_EQ(FileExtension("x.TbL"), ".tbl");
   // The dialog's filters in order: BMP, PNG, SVG.
   EXPECT_EQ(PictureFormatOfFilter(0), kBmp);

@@ -112,8 +112,7 @@ class RecordingCanvas : public Canvas {
 // A diagram drawing on a RecordingCanvas, at a size given up front.
 class RecordedDiagram : public TDiagramCore {
  public:
-  explicit RecordedDiagram(int width = 300, int height = 180)
-      : TDiagramCore(std::make_unique<RecordingCanvas>()) {
+  explicit RecordedDiagram(int width = 300, int height = 180) : TDiagramCore(std::make_unique<RecordingCanvas>()) {
     SetSize(width, height);
     ShowDiagram();
   }

@@ -15,7 +15,8 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 const std::string kBadText = "Введены некорректные символы.";
-const std::string kOmegaMessage = "Круговая нормированная частота должна быть не более 3.1415...\n Произведена коррекция.";
+const std::string kOmegaMessage =
+    "Круговая нормированная частота должна быть не более 3.1415...\n Произведена коррекция.";
 const std::string kFrequencyMessage = "Нормированная частота должна быть не более 0,5\n Произведена коррекция.";
 const std::string kPositivePeriod = "Период должен быть положительным\n Произведена коррекция.";
 const std::string kShortPeriod = "Период должен быть не менее 2.\n Произведена коррекция.";
@@ -246,9 +247,8 @@ TEST(BiharmonicModelTest, StationarySpectrumIsLinesAtTheNearestGridPoints) {
   // D = 2 folds the line at 1 onto π − 1 as well, at a quarter of the amplitude.
   ASSERT_TRUE(model.SelectDecimation(1));
   heights.clear();
-  EXPECT_EQ(LineIndices(model, &heights),
-            (std::vector<int>{NearestGridIndex(-(kPi - 1)), NearestGridIndex(-1), NearestGridIndex(1),
-                              NearestGridIndex(kPi - 1)}));
+  EXPECT_EQ(LineIndices(model, &heights), (std::vector<int>{NearestGridIndex(-(kPi - 1)), NearestGridIndex(-1),
+                                                            NearestGridIndex(1), NearestGridIndex(kPi - 1)}));
   EXPECT_EQ(heights, (std::vector<double>{0.25, 0.25, 0.25, 0.25}));
 
   // A zero frequency has a line of the whole amplitude.

@@ -64,8 +64,8 @@ TEST(FilterLibraryFieldsTest, PassLevelAboveTheRippleBandRewritesTheRipple) {
   EXPECT_EQ(fields.Text(Edit15), "0,2000");
   fields.TakeRewritten();
   ASSERT_EQ(fields.Commit(Edit10, "0,85"), CommitResult::kCommitted);
-  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{
-                                     "Уровень верхней границы полосы пропускания должен быть не больше нижнего "
+  EXPECT_EQ(recorder.Messages(),
+            std::vector<std::string>{"Уровень верхней границы полосы пропускания должен быть не больше нижнего "
                                      "уровня пульсаций.\n Произведена коррекция"});
   EXPECT_EQ(fields.Text(Edit10), "0,8500");
   EXPECT_EQ(fields.Text(Edit15), "0,1500");  // the band now ends at Lp: r = 1 − 0,85
@@ -87,7 +87,8 @@ TEST(FilterLibraryFieldsTest, CutOffPairsOrdersAndUnreadableTexts) {
   EXPECT_EQ(fields.Text(Edit19), "1,00");  // the other page keeps its own
   ASSERT_EQ(fields.Commit(Edit18, "0"), CommitResult::kCommitted);
   EXPECT_EQ(fields.Text(Edit18), "1");
-  EXPECT_EQ(recorder.Messages(), std::vector<std::string>{"Порядок ЦФ должен быть положительным.\nПроизведена коррекция."});
+  EXPECT_EQ(recorder.Messages(),
+            std::vector<std::string>{"Порядок ЦФ должен быть положительным.\nПроизведена коррекция."});
 
   fields.TakeRewritten();
   EXPECT_EQ(fields.Commit(Edit21, ""), CommitResult::kInvalid);

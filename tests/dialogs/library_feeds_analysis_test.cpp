@@ -104,10 +104,9 @@ TEST(LibraryFeedsAnalysisTest, MeasuredEdgesOfAButterworthHoldItsDesignedEdges) 
   for (const double wp : {0.3, 1.0, 2.2}) {
     design.SetWp(wp);
     m.Choose(kButterworthKind);
-    const MeasurementResult r =
-        MeasureAmplitudeResponse(m.run.AmplitudeResponse(), m.run.FrequencyPoints(), LevelScale::kDecibel,
-                                 FindLevel(PassBandLevels(LevelScale::kDecibel), -3),
-                                 FindLevel(StopBandLevels(LevelScale::kDecibel), -40));
+    const MeasurementResult r = MeasureAmplitudeResponse(
+        m.run.AmplitudeResponse(), m.run.FrequencyPoints(), LevelScale::kDecibel,
+        FindLevel(PassBandLevels(LevelScale::kDecibel), -3), FindLevel(StopBandLevels(LevelScale::kDecibel), -40));
     const double ws = (1 + design.GetActualTransition() / 100) * wp;
     EXPECT_TRUE(StatedInterval(r.wvT).Holds(wp)) << r.wvT << " " << wp;
     EXPECT_TRUE(StatedInterval(r.wpT).Holds(ws)) << r.wpT << " " << ws;
@@ -120,8 +119,7 @@ TEST(LibraryFeedsAnalysisTest, MeasuredEdgesOfAButterworthHoldItsDesignedEdges) 
 // Subnormal values in the eight result arrays over the whole interval and grid.
 int CountSubnormals(const AnalysisRun& run) {
   const double* time[] = {run.ImpulseResponse(), run.StepResponse(), run.InputSignal(), run.OutputSignal()};
-  const double* frequency[] = {run.AmplitudeResponse(), run.PhaseResponse(), run.InputSpectrum(),
-                               run.OutputSpectrum()};
+  const double* frequency[] = {run.AmplitudeResponse(), run.PhaseResponse(), run.InputSpectrum(), run.OutputSpectrum()};
   int count = 0;
   for (const double* values : time)
     for (int n = 0; n < run.IntervalLength(); ++n) count += std::fpclassify(values[n]) == FP_SUBNORMAL;

@@ -38,7 +38,7 @@ TEST(ModelsFeedAnalysisTest, TypedFilterAndProcessedSignalTable) {
   const double* y = m.run.OutputSignal();
   EXPECT_EQ(std::vector<double>(y, y + 5), (std::vector<double>{0.5, 1.5, 2.5, 1.5, 0}));
   EXPECT_FALSE(m.input_form.IsAnalysisRequested());  // taken by the run
-  EXPECT_FALSE(m.signal.IsProcessed());               // cleared when the run closed
+  EXPECT_FALSE(m.signal.IsProcessed());              // cleared when the run closed
 }
 
 TEST(ModelsFeedAnalysisTest, SelectedBiharmonicSignalBecomesTheInput) {

@@ -38,16 +38,14 @@ class TableFilesTest : public ::testing::Test {
 };
 
 // Little-endian bytes written out by hand.
-const std::string kOnePointFive("\x00\x00\x00\x00\x00\x00\xF8\x3F", 8);          // 1.5
+const std::string kOnePointFive("\x00\x00\x00\x00\x00\x00\xF8\x3F", 8);             // 1.5
 const std::string kMinusTwoPointTwentyFive("\x00\x00\x00\x00\x00\x00\x02\xC0", 8);  // -2.25
-const std::string kOneTenth("\x9A\x99\x99\x99\x99\x99\xB9\x3F", 8);             // 0.1
+const std::string kOneTenth("\x9A\x99\x99\x99\x99\x99\xB9\x3F", 8);                 // 0.1
 const std::string kPositiveInfinity("\x00\x00\x00\x00\x00\x00\xF0\x7F", 8);
 const std::string kNegativeInfinity("\x00\x00\x00\x00\x00\x00\xF0\xFF", 8);
 const std::string kQuietNaN("\x00\x00\x00\x00\x00\x00\xF8\x7F", 8);
 
-std::vector<double> Working(const TableModel& table) {
-  return {table.WorkValues().begin(), table.WorkValues().end()};
-}
+std::vector<double> Working(const TableModel& table) { return {table.WorkValues().begin(), table.WorkValues().end()}; }
 
 TEST_F(TableFilesTest, ReadsWholeValuesAndTellsOfAShortTail) {
   TableModel table;
@@ -79,12 +77,12 @@ TEST_F(TableFilesTest, ValuesTheAnalysisCannotTakeAreReplacedAndNamed) {
   TableModel table;
   table.SetTableName("x");
   table.SetFirstIndex(1);
-  const std::string limit("\x00\x00\x00\xE8\x76\x48\x37\x42", 8);        // 1E11 itself stays
-  const std::string huge("\x00\x00\x00\x00\x00\x00\x30\x7F", 8);         // 2^1012 ≈ 4,4E304
-  const std::string minus_big("\x00\x00\x00\xA2\x94\x1A\x6D\xC2", 8);   // -1E12
+  const std::string limit("\x00\x00\x00\xE8\x76\x48\x37\x42", 8);      // 1E11 itself stays
+  const std::string huge("\x00\x00\x00\x00\x00\x00\x30\x7F", 8);       // 2^1012 ≈ 4,4E304
+  const std::string minus_big("\x00\x00\x00\xA2\x94\x1A\x6D\xC2", 8);  // -1E12
   MessageRecorder messages;
-  const std::string path = WriteBytes("odd.tbl", kOneTenth + kPositiveInfinity + kNegativeInfinity + kQuietNaN +
-                                                     limit + huge + minus_big + kOnePointFive + "z");
+  const std::string path = WriteBytes("odd.tbl", kOneTenth + kPositiveInfinity + kNegativeInfinity + kQuietNaN + limit +
+                                                     huge + minus_big + kOnePointFive + "z");
   ASSERT_TRUE(table.LoadFile(path));
   EXPECT_EQ(Working(table), (std::vector<double>{0.1, 1e11, -1e11, 0, 1e11, 1e11, -1e11, 1.5}));
   EXPECT_EQ(table.Cells().ValueText(1), "100000000000");
@@ -151,12 +149,12 @@ TEST_F(TableFilesTest, WhatCannotBeOpenedIsReportedWithItsNameAndReasonAndChange
 TEST_F(TableFilesTest, OpenThenSaveWritesBackTheSameFile) {
   // Values whose 15-digit texts are not the values: 0,1 + 0,2, one third, π, a subnormal,
   // minus zero, and 17 digits just under the filters' limit.
-  const std::string original = std::string("\x34\x33\x33\x33\x33\x33\xD3\x3F", 8) +   // 0.30000000000000004
-                               std::string("\x55\x55\x55\x55\x55\x55\xD5\x3F", 8) +   // 1/3
-                               std::string("\x18\x2D\x44\x54\xFB\x21\x09\x40", 8) +   // π
-                               std::string("\x01\x00\x00\x00\x00\x00\x00\x00", 8) +   // 4,9E-324
-                               std::string("\x00\x00\x00\x00\x00\x00\x00\x80", 8) +   // -0
-                               std::string("\x65\xE0\x2D\xE5\xE0\xFE\x36\x42", 8);    // 98765432109.87654
+  const std::string original = std::string("\x34\x33\x33\x33\x33\x33\xD3\x3F", 8) +  // 0.30000000000000004
+                               std::string("\x55\x55\x55\x55\x55\x55\xD5\x3F", 8) +  // 1/3
+                               std::string("\x18\x2D\x44\x54\xFB\x21\x09\x40", 8) +  // π
+                               std::string("\x01\x00\x00\x00\x00\x00\x00\x00", 8) +  // 4,9E-324
+                               std::string("\x00\x00\x00\x00\x00\x00\x00\x80", 8) +  // -0
+                               std::string("\x65\xE0\x2D\xE5\xE0\xFE\x36\x42", 8);   // 98765432109.87654
   const std::string path = WriteBytes("exact.tbl", original);
   TableModel table;
   table.SetSequentialInput(false);
@@ -200,10 +198,9 @@ TEST_F(TableFilesTest, AFileThatCannotBeCreatedIsReportedAndTheGridStaysAsItWas)
   fs::create_directory(PathOf("folder.tbl"));
   const std::string read_only = WriteBytes("read-only.tbl", kOnePointFive);
   chmod(read_only.c_str(), 0444);
-  const std::pair<std::string, std::string> cases[] = {
-      {PathOf("no/such/folder/a.tbl"), "Нет такого файла или папки"},
-      {PathOf("folder.tbl"), "Это папка, а не файл"},
-      {read_only, "Файл доступен только для чтения"}};
+  const std::pair<std::string, std::string> cases[] = {{PathOf("no/such/folder/a.tbl"), "Нет такого файла или папки"},
+                                                       {PathOf("folder.tbl"), "Это папка, а не файл"},
+                                                       {read_only, "Файл доступен только для чтения"}};
   for (const auto& [path, reason] : cases) {
     MessageRecorder messages;
     EXPECT_FALSE(table.SaveFile(path));

@@ -11,13 +11,9 @@
 
 namespace {
 
-std::vector<double> Accepted(const TableModel& table) {
-  return {table.Values().begin(), table.Values().end()};
-}
+std::vector<double> Accepted(const TableModel& table) { return {table.Values().begin(), table.Values().end()}; }
 
-std::vector<double> Working(const TableModel& table) {
-  return {table.WorkValues().begin(), table.WorkValues().end()};
-}
+std::vector<double> Working(const TableModel& table) { return {table.WorkValues().begin(), table.WorkValues().end()}; }
 
 // The value cell texts 0 … count − 1.
 std::vector<std::string> Texts(const TableModel& table, int count) {

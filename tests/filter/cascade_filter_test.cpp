@@ -61,8 +61,8 @@ TEST(CascadeFilterTest, SectionValues) {
   section.SetA(1, 0.5);
   section.SetGain(0.25);
   EXPECT_DOUBLE_EQ(section.Amplitude(0.0), 1.0);  // 0.25·2/0.5
-  section.SetB(3, 9);  // ignored
-  section.SetA(0, 9);  // ignored
+  section.SetB(3, 9);                             // ignored
+  section.SetA(0, 9);                             // ignored
   EXPECT_EQ(section.B(0), 1);
   EXPECT_EQ(section.A(1), 0.5);
 
@@ -434,10 +434,10 @@ TEST(CascadeFilterTest, LongBlocksEqualSingleStepsWhereValuesAreHeld) {
   const SectionCoefs steady[] = {{0.3, 1, 2, 1, 1.2, -0.5}, {1.5, 1, -0.4, 0.9, -0.6, -0.3}, {0.9, 1, 0, -1, 0.5, 0.2}};
   std::vector<SectionCoefs> chain;
   for (int s = 0; s < 10; ++s) chain.push_back(steady[s % 3]);  // groups of four, four and two
-  const int count = 1000;                                         // whole chunks and a few samples
+  const int count = 1000;                                       // whole chunks and a few samples
   std::vector<double> x(count), y(count);
   for (int n = 0; n < count; ++n) x[n] = std::sin(0.05 * n);
-  x[500] = 5e11;                                    // held at the limit, then dies away
+  x[500] = 5e11;                                      // held at the limit, then dies away
   x[807] = std::numeric_limits<double>::quiet_NaN();  // held at 0, at the end of a chunk
   for (const auto& [first_checked, expected_first] : {std::pair{0, 500}, std::pair{600, 807}, std::pair{900, count}}) {
     CCascadFilter2 block, single;

@@ -78,7 +78,8 @@ TEST(ButterworthDesignTest, AutomaticOrderIsTheLowestThatMeetsTheWidth) {
   automatic.SetTransition(10);
   automatic.SetWp(3);
   EXPECT_EQ(automatic.GetOrder(), 2);
-  for (const auto& [wp, percent] : {std::pair{3.0, 150.0}, std::pair{2.0, 250.0}, std::pair{std::numbers::pi / 2, 100.0}}) {
+  for (const auto& [wp, percent] :
+       {std::pair{3.0, 150.0}, std::pair{2.0, 250.0}, std::pair{std::numbers::pi / 2, 100.0}}) {
     automatic.SetTransition(percent);
     automatic.SetWp(wp);
     EXPECT_EQ(automatic.GetOrder(), 2) << wp;

@@ -14,8 +14,7 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-const char kPiMessage[] =
-    "Верхняя граница полосы пропускания не должна превышать 3.1415...\n Произведена коррекция.";
+const char kPiMessage[] = "Верхняя граница полосы пропускания не должна превышать 3.1415...\n Произведена коррекция.";
 const char kPassAboveRippleMessage[] =
     "Уровень верхней границы полосы пропускания должен быть не больше нижнего уровня пульсаций.\n Произведена "
     "коррекция";
@@ -169,8 +168,8 @@ TEST(ChebyshevDesignTest, DesignsMatchTheClosedFormOverTheSweep) {
   MessageRecorder recorder;
   double worst_closed = 0, worst_edge = 0, worst_zero = 0, worst_stop = 0, worst_ripple = 0;
   for (double wp : {0.05, 0.5, 1.0, 2.0, 3.0}) {
-    for (Requirements req : {Requirements{0.5, 0.3, 0.5}, Requirements{0.707946, 0.0316228, 0.1}, Requirements{0.85, 1e-3, 0.15},
-                      Requirements{0.9, 1e-5, 0.01}}) {
+    for (Requirements req : {Requirements{0.5, 0.3, 0.5}, Requirements{0.707946, 0.0316228, 0.1},
+                             Requirements{0.85, 1e-3, 0.15}, Requirements{0.9, 1e-5, 0.01}}) {
       CChebishevFilter filter;
       filter.SetAutoOrder(false);
       filter.SetWp(wp);

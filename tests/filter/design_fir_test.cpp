@@ -129,8 +129,19 @@ TYPED_TEST(FirDesignTest, ZeroAndNegativeCutoffs) {
 TYPED_TEST(FirDesignTest, NoValueLeadsToNaN) {
   MessageRecorder recorder;
   const double inf = std::numeric_limits<double>::infinity();
-  const double values[] = {-inf, -1e308, -1e300, -7.3, -0.5, 0, std::numeric_limits<double>::denorm_min(), 0.25, 0.5, 3,
-                           1e308, inf, std::numeric_limits<double>::quiet_NaN()};
+  const double values[] = {-inf,
+                           -1e308,
+                           -1e300,
+                           -7.3,
+                           -0.5,
+                           0,
+                           std::numeric_limits<double>::denorm_min(),
+                           0.25,
+                           0.5,
+                           3,
+                           1e308,
+                           inf,
+                           std::numeric_limits<double>::quiet_NaN()};
   TypeParam filter;
   for (int order : {std::numeric_limits<int>::min(), 1, 2, 37, std::numeric_limits<int>::max()}) {
     filter.SetOrder(order);

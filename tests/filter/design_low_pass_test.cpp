@@ -87,9 +87,8 @@ TYPED_TEST(LowPassDesignTest, ValuesThatAreNoNumbersAreCorrected) {
   EXPECT_EQ(filter.SetLs(nan), 0.01);
   EXPECT_EQ(filter.SetLsdB(nan), 20 * std::log10(0.01));
   EXPECT_EQ(filter.SetTransition(nan), 10);
-  EXPECT_EQ(recorder.Messages(), (Messages{kEdgePositiveMessage, kEdgePositiveMessage, kPassLowMessage,
-                                           kPassLowMessage, kStopPositiveMessage, kStopPositiveMessage,
-                                           kTransitionMessage}));
+  EXPECT_EQ(recorder.Messages(), (Messages{kEdgePositiveMessage, kEdgePositiveMessage, kPassLowMessage, kPassLowMessage,
+                                           kStopPositiveMessage, kStopPositiveMessage, kTransitionMessage}));
 }
 
 TYPED_TEST(LowPassDesignTest, ManualOrderLimits) {
@@ -122,8 +121,8 @@ TYPED_TEST(LowPassDesignTest, NoValueLeadsToNaN) {
   MessageRecorder recorder;
   const double inf = std::numeric_limits<double>::infinity();
   const double tiniest = std::numeric_limits<double>::denorm_min();
-  const double values[] = {-inf, -1e308, -400, -7, -1, 0, tiniest, 1e-300, 1e-15, 0.3, 1, 3.14159, 1e6, 1e308, inf,
-                           std::numeric_limits<double>::quiet_NaN()};
+  const double values[] = {-inf,  -1e308, -400, -7,      -1,  0,     tiniest, 1e-300,
+                           1e-15, 0.3,    1,    3.14159, 1e6, 1e308, inf,     std::numeric_limits<double>::quiet_NaN()};
   for (bool automatic : {true, false}) {
     TypeParam filter;
     filter.SetAutoOrder(automatic);

@@ -16,8 +16,7 @@
 
 namespace {
 
-const char kMemoryMessage[] =
-    "Class CDigitalFilter: Не удалось изменить коэффициенты фильтра.\n Недостаточно памяти";
+const char kMemoryMessage[] = "Class CDigitalFilter: Не удалось изменить коэффициенты фильтра.\n Недостаточно памяти";
 
 void SetFilter(CDigitalFilter& filter, std::vector<double> a, std::vector<double> b) {
   filter.Clear();

@@ -69,7 +69,8 @@ std::vector<double> Base(int n, std::uint8_t kind, std::uint8_t parameter) {
       break;
     default:  // sizes 2^(−k·s) folded into 2^±1000: across the range of a double
       c.resize(static_cast<std::size_t>(n) + 1);
-      for (int k = 0; k <= n; ++k) c[static_cast<std::size_t>(k)] = std::ldexp(1.0, (k * (parameter + 1)) % 2000 - 1000);
+      for (int k = 0; k <= n; ++k)
+        c[static_cast<std::size_t>(k)] = std::ldexp(1.0, (k * (parameter + 1)) % 2000 - 1000);
   }
   return c;
 }
@@ -82,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // second there), so that a short run tries many.
   const int n = data[0] % 2 == 0 ? data[1] % 64 : (data[0] | data[1] << 8) % (kLargestDegree + 1);
   std::vector<double> c = Base(n, data[2], data[3]);
-  for (std::size_t at = kHeader, changes = 0; at + kChange <= size && changes < kMostChanges; at += kChange, ++changes) {
+  for (std::size_t at = kHeader, changes = 0; at + kChange <= size && changes < kMostChanges;
+       at += kChange, ++changes) {
     const std::size_t index = (data[at] | data[at + 1] << 8) % c.size();
     std::memcpy(&c[index], data + at + 2, sizeof(double));
   }

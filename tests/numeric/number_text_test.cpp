@@ -39,16 +39,16 @@ TEST(NumberTextTest, TextToDoubleAcceptsWholeNumbersWithEitherSeparator) {
     const char* text;
     double value;
   };
-  const Case accepted[] = {{"0.5", 0.5},    {"0,5", 0.5},   {"-1,5", -1.5},   {"1e-3", 1e-3},  {"1E-3", 1e-3},
-                           {"2,5e2", 250},  {"2.5e2", 250}, {"-2,5E2", -250}, {"1e+2", 100},   {"1,5E-7", 1.5e-7},
-                           {"42", 42},      {" 7 ", 7},     {"+2,25", 2.25}};
+  const Case accepted[] = {{"0.5", 0.5},   {"0,5", 0.5},   {"-1,5", -1.5},   {"1e-3", 1e-3}, {"1E-3", 1e-3},
+                           {"2,5e2", 250}, {"2.5e2", 250}, {"-2,5E2", -250}, {"1e+2", 100},  {"1,5E-7", 1.5e-7},
+                           {"42", 42},     {" 7 ", 7},     {"+2,25", 2.25}};
   for (const Case& c : accepted) {
     double value = -99;
     EXPECT_TRUE(TextToDouble(c.text, value)) << c.text;
     EXPECT_EQ(value, c.value) << c.text;
   }
-  const char* refused[] = {"abc", "1abc", "1,2,3", "1.2.3", "1.2,3", "", " ", "inf", "nan",
-                           "-", ",", "1e400", "--1", "+-1", "0x10"};
+  const char* refused[] = {"abc", "1abc", "1,2,3", "1.2.3", "1.2,3", "",    " ",   "inf",
+                           "nan", "-",    ",",     "1e400", "--1",   "+-1", "0x10"};
   for (const char* text : refused) {
     double value = -99;
     EXPECT_FALSE(TextToDouble(text, value)) << text;
@@ -118,7 +118,7 @@ TEST(KeyFilterTest, DecimalKeyAllowsDigitsAndOneComma) {
   EXPECT_EQ(Filtered(FilterDecimalKey, U'e', "1,", 2), kNullKey);
   EXPECT_EQ(Filtered(FilterDecimalKey, U'e', "1e2", 3), kNullKey);
   EXPECT_EQ(Filtered(FilterDecimalKey, U'E', "1,5", 1), kNullKey);  // the comma would follow it
-  EXPECT_EQ(Filtered(FilterDecimalKey, U'e', "12,5", 1, 3), U'e');   // over a selection holding the comma
+  EXPECT_EQ(Filtered(FilterDecimalKey, U'e', "12,5", 1, 3), U'e');  // over a selection holding the comma
   EXPECT_EQ(Filtered(FilterDecimalKey, U'-', "1e-", 3), kNullKey);
   EXPECT_EQ(Filtered(FilterDecimalKey, U'.', "1e3", 3), kNullKey);
   EXPECT_EQ(Filtered(FilterDecimalKey, U'4', "1e-3", 2), kNullKey);  // between the mark and its sign

@@ -79,8 +79,7 @@ TEST(NumericTest, InverseHyperbolicFunctions) {
   EXPECT_EQ(ArcCosh(0.5), 1);
   EXPECT_EQ(ArcCosh(std::nan("")), 1);
   ASSERT_EQ(recorder.Messages().size(), 2u);
-  EXPECT_EQ(recorder.Messages()[0],
-            "Значение ареакосинуса при x=0,500не может быть расчитано как действительное.");
+  EXPECT_EQ(recorder.Messages()[0], "Значение ареакосинуса при x=0,500не может быть расчитано как действительное.");
 }
 
 TEST(NumericTest, SmallHelpers) {

@@ -283,7 +283,7 @@ TEST_F(AtomicFileTest, AStagedFileIsUntouchedUntilCommittedAndItsOldContentIsKep
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(kept, (std::vector<std::string>{"old linked", "old single"}));
     EXPECT_EQ(Stat(single).st_nlink, 2u);  // kept as a second name of the file itself
-  }  // never committed
+  }                                        // never committed
   EXPECT_EQ(Read(single), "old single");
   EXPECT_EQ(Read(linked), "old linked");
   EXPECT_EQ(Entries(dir_), 3);
@@ -356,8 +356,8 @@ TEST_F(AtomicFileTest, AnotherUsersLinkInASharedStickyFolderIsNotFollowed) {
   file.Write("overwritten");
   EXPECT_FALSE(file.Commit());
   EXPECT_EQ(file.FailureMessage("Не удаётся создать файл"), "Не удаётся создать файл\n" + planted +
-                                                              "\nСимволическая ссылка в общей папке принадлежит "
-                                                              "другому пользователю: запись по ней запрещена");
+                                                                "\nСимволическая ссылка в общей папке принадлежит "
+                                                                "другому пользователю: запись по ней запрещена");
   EXPECT_EQ(Read(victim), "precious");
 
   // The caller's own link, or the folder owner's, is followed as before.

@@ -196,7 +196,8 @@ TEST(CoefficientExportTest, HeaderIdentifiersComeFromTheFileName) {
   EXPECT_EQ(HeaderPrefix("-"), "velmar_filter");
   EXPECT_EQ(HeaderPrefix("_Reserved__name.h"), "f_Reserved_name");
   EXPECT_EQ(HeaderPrefix(".h"), "f_h");
-  for (const char* name : {"lowpass", "f_2nd_order_filter", "Filter", "a1_b2_"}) EXPECT_TRUE(IsHeaderPrefix(name)) << name;
+  for (const char* name : {"lowpass", "f_2nd_order_filter", "Filter", "a1_b2_"})
+    EXPECT_TRUE(IsHeaderPrefix(name)) << name;
   for (const char* name : {"", "2nd", "_Reserved", "double__under", "low-pass", "Коэф", "a b"})
     EXPECT_FALSE(IsHeaderPrefix(name)) << name;
 
@@ -248,18 +249,20 @@ TEST(CoefficientTableTest, ColumnsEquationsAndSpreadsheetText) {
   // The first-order section first: b = (1, 1, 0), a2 = 0.
   EXPECT_EQ(sections.cells[0][4], "0");
   EXPECT_EQ(sections.cells[0][6], "0");
-  EXPECT_EQ(sections.equation.rfind("H(z) = H1(z)·H2(z)·H3(z),  Hs(z) = g·(b0 + b1·z⁻¹ + b2·z⁻²) / (1 − a1·z⁻¹ − a2·z⁻²)", 0),
-            0u);
+  EXPECT_EQ(
+      sections.equation.rfind("H(z) = H1(z)·H2(z)·H3(z),  Hs(z) = g·(b0 + b1·z⁻¹ + b2·z⁻²) / (1 − a1·z⁻¹ − a2·z⁻²)", 0),
+      0u);
 
   m.Design(kWeighingKind, 0);
   const CoefficientTable taps = TableOf(m.Coefficients());
   // Order 10: taps a(0) … a(9) and a last one that is 0 by design.
-  EXPECT_EQ(taps.caption, "Фильтр со взвешиванием, прямоугольное окно, порядок 10: 10 ненулевых коэффициентов, a(10) = 0");
+  EXPECT_EQ(taps.caption,
+            "Фильтр со взвешиванием, прямоугольное окно, порядок 10: 10 ненулевых коэффициентов, a(10) = 0");
   EXPECT_EQ(taps.headers, (std::vector<std::string>{"i", "a(i)"}));
   EXPECT_EQ(taps.equation, "y(n) = a(0)·x(n) + a(1)·x(n−1) + … + a(10)·x(n−10)");
   ASSERT_EQ(taps.cells.size(), 11u);
   EXPECT_EQ(taps.cells[5][1], CoefficientText(1 / std::numbers::pi));  // h(5) = ωc/π
-  FilterCoefficients delay;  // a full band: only the middle tap is left
+  FilterCoefficients delay;                                            // a full band: only the middle tap is left
   delay.origin = CoefficientOrigin::kFrSampling;
   delay.order = 2;
   delay.a = {0, 1, 0};

@@ -15,7 +15,8 @@ class TemporaryFolder {
  public:
   TemporaryFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "velmar-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
+    if (mkdtemp(pattern.data()) == nullptr)
+      throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
     path_ = pattern;
   }
   ~TemporaryFolder() {

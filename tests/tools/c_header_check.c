@@ -1,8 +1,8 @@
 /* The headers velmar-cli writes, compiled as C: the arrays handed to the C++ test. */
-#include "chebyshev10.h"
-#include "typed.h"
 #include "Filter.h"
+#include "chebyshev10.h"
 #include "filter.h"
+#include "typed.h"
 
 const double* chebyshev10_sos_from_c(void) { return &cheb10_sos[0][0]; }
 int chebyshev10_sections_from_c(void) { return cheb10_SECTION_COUNT; }

@@ -11,11 +11,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <numbers>
 #include <sstream>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,7 +41,8 @@ std::string ReadAll(const fs::path& path) { return ReadFile(path); }
 std::pair<int, int> BmpSize(const std::string& bmp) {
   if (bmp.size() < 26 || bmp.compare(0, 2, "BM") != 0) return {0, 0};
   const auto word = [&](std::size_t at) {
-    return static_cast<std::int16_t>(static_cast<unsigned char>(bmp[at]) | static_cast<unsigned char>(bmp[at + 1]) << 8);
+    return static_cast<std::int16_t>(static_cast<unsigned char>(bmp[at]) | static_cast<unsigned char>(bmp[at + 1])
+                                                                               << 8);
   };
   return {word(18), std::abs(word(22))};  // a picture stored top down has a negative height
 }
@@ -124,8 +125,8 @@ TEST_F(CliTest, FrequencyCsvAndMeasurementOfADesignedFilter) {
   const double stop_edge = LastFirCrossing(taps, peak, -40, 2.5), pass_edge = LastFirCrossing(taps, peak, -1, 2);
   EXPECT_NEAR(stop_edge, 2.7915, 1e-4);  // the lobe's, not 2,7717 below it
   EXPECT_TRUE(stated("Нормированная круговая частота нижней границы полосы подавления").Holds(stop_edge)) << lobe.err;
-  EXPECT_TRUE(
-      stated("Нормированная циклическая частота нижней границы полосы подавления").Holds(stop_edge / (2 * std::numbers::pi)));
+  EXPECT_TRUE(stated("Нормированная циклическая частота нижней границы полосы подавления")
+                  .Holds(stop_edge / (2 * std::numbers::pi)));
   EXPECT_TRUE(stated("Нормированная круговая частота верхней границы полосы пропускания").Holds(pass_edge)) << lobe.err;
   EXPECT_TRUE(
       stated("Ширина переходной полосы в единицах нормированной круговой частоты").Holds(stop_edge - pass_edge));
@@ -189,8 +190,9 @@ TEST_F(CliTest, MessagesGoToStandardErrorAndOverflowIsReported) {
   // after it; so does an automatic order held at its limit.
   const std::pair<std::string, std::string> corrections[] = {
       {"--butterworth --wp 4", "Произведена коррекция.\ncorrected: --wp = 3.141592653589793\n"},
-      {"--butterworth --order 10000", "message: Порядок фильтра должен быть меньше 200\n Произведена коррекция.\n"
-                                      "corrected: --order = 200\n"},
+      {"--butterworth --order 10000",
+       "message: Порядок фильтра должен быть меньше 200\n Произведена коррекция.\n"
+       "corrected: --order = 200\n"},
       {"--butterworth --ls-db -400 --transition 1", "Произведена коррекция.\ncorrected: --order = 200\n"},
       {"--chebyshev --ripple 1e20", "corrected: --ripple = 50\ncorrected: --lp = 0.5\n"},
       {"--window --order 0", "Произведена коррекция.\ncorrected: --order = 1\n"},
@@ -302,10 +304,9 @@ TEST_F(CliTest, OutputsThatAreOneFileAreRefused) {
   Write("a.csv", "old");
   ASSERT_EQ(link((dir_ / "a.csv").c_str(), (dir_ / "b.csv").c_str()), 0);
   ASSERT_EQ(symlink("/dev/stdout", (dir_ / "stdout").c_str()), 0);
-  const std::string same[] = {"--time-csv same.csv --freq-csv ./same.csv", "--time-csv a.csv --freq-csv b.csv",
+  const std::string same[] = {"--time-csv same.csv --freq-csv ./same.csv",       "--time-csv a.csv --freq-csv b.csv",
                               "--freq-csv pics/../pics/DFg.bmp --pictures pics", "--time-csv - --freq-csv stdout",
-                              "--coefficients-csv same.csv --c-header same.csv",
-                              "--zpk-csv a.csv --freq-csv b.csv"};
+                              "--coefficients-csv same.csv --c-header same.csv", "--zpk-csv a.csv --freq-csv b.csv"};
   for (const std::string& args : same) {
     const Result r = Run(args);
     EXPECT_EQ(r.exit_code, 2) << args;
@@ -374,7 +375,7 @@ TEST_F(CliTest, OutputsAreWrittenAllOrNone) {
   EXPECT_EQ(written.err, "");
   EXPECT_EQ(ReadAll(dir_ / "time.csv").rfind("n,h,g,x,y\n0,1,1,0,0\n", 0), 0u);
   EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp").substr(0, 2), "BM");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 10);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "pics"), {}), 10);
   // Besides the eight, the z-plane (square-ish, its scales being equal) and the group delay.
   EXPECT_EQ(BmpSize(ReadAll(dir_ / "pics/DFZeroPole.bmp")), (std::pair{640, 600}));
   EXPECT_EQ(BmpSize(ReadAll(dir_ / "pics/DFGroupDelay.bmp")), (std::pair{1200, 400}));
@@ -435,11 +436,11 @@ TEST_F(CliTest, CoefficientsOfTheAnalysedFilterInEitherLayout) {
   EXPECT_NE(guard("d1/cheb.h"), guard("d2/cheb.h"));
 
   // A direct form beyond a double's range fails while running, and nothing is written.
-  const Result narrow = Run("--butterworth --wp 0.01 --order 200 --coefficients-layout direct "
-                            "--coefficients-csv d.csv --time-csv t.csv");
+  const Result narrow =
+      Run("--butterworth --wp 0.01 --order 200 --coefficients-layout direct "
+          "--coefficients-csv d.csv --time-csv t.csv");
   EXPECT_EQ(narrow.exit_code, 1);
-  EXPECT_NE(narrow.err.find("the direct form of this filter does not fit in doubles"), std::string::npos)
-      << narrow.err;
+  EXPECT_NE(narrow.err.find("the direct form of this filter does not fit in doubles"), std::string::npos) << narrow.err;
   EXPECT_FALSE(fs::exists(dir_ / "d.csv"));
   EXPECT_FALSE(fs::exists(dir_ / "t.csv"));
 
@@ -502,8 +503,8 @@ struct Child {
 };
 
 TEST_F(CliTest, SignalsAndAReaderThatGoesAwayLeaveNothingBehind) {
-  const char* const argv[] = {VELMAR_CLI, "--points", "4096", "--freq-csv", "-", "--time-csv", "t.csv",
-                              "--pictures", "p", nullptr};
+  const char* const argv[] = {VELMAR_CLI,   "--points", "4096",       "--freq-csv", "-",
+                              "--time-csv", "t.csv",    "--pictures", "p",          nullptr};
   const std::string err = (dir_ / "err.txt").string();
   const auto start = [&] {
     int pipe_ends[2];

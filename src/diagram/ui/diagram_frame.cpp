@@ -39,12 +39,10 @@ TDiagramFrame::TDiagramFrame(QWidget* parent) : QWidget(parent) {
   ConnectAxisSpins({UpDown1, UpDown2, UpDown3, UpDown4}, Diagram, this, [this] { PlaceControls(); });
   for (TUpDown* spin : {UpDown1, UpDown2, UpDown3, UpDown4}) spin->hide();
 
-  Diagram->SetOnMouseMove([this](TDiagramCore* sender, TShiftState shift, int x, int y) {
-    DiagramMouseMove(sender, shift, x, y);
-  });
+  Diagram->SetOnMouseMove(
+      [this](TDiagramCore* sender, TShiftState shift, int x, int y) { DiagramMouseMove(sender, shift, x, y); });
   connect(Diagram, &TDiagram::Clicked, this, &TDiagramFrame::ToggleFeeler);
-  connect(Diagram, &TDiagram::MouseDown, this,
-          [this](Qt::MouseButton button, int, int) { DiagramMouseDown(button); });
+  connect(Diagram, &TDiagram::MouseDown, this, [this](Qt::MouseButton button, int, int) { DiagramMouseDown(button); });
   connect(Diagram, &TDiagram::Resized, this, &TDiagramFrame::PlaceControls);
   connect(SpeedButtonMeasure, &QToolButton::clicked, this, &TDiagramFrame::ToggleFeeler);
   connect(SpeedButtonLim, &QToolButton::clicked, this, &TDiagramFrame::ToggleSpinButtons);

@@ -2,8 +2,8 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,9 +27,7 @@ TDiagramIncrease* DiagramIncrease = nullptr;
 namespace {
 
 // The enlarged diagram writes larger than the small ones.
-TFont EnlargedFont(bool bold_italic) {
-  return TFont{"Liberation Serif", 16, bold_italic, bold_italic, clBlack};
-}
+TFont EnlargedFont(bool bold_italic) { return TFont{"Liberation Serif", 16, bold_italic, bold_italic, clBlack}; }
 
 QToolButton* MakeToolButton(QToolBar* bar, const char* hint, TToolGlyph glyph, bool toggle) {
   auto* button = new QToolButton(bar);
@@ -46,8 +44,7 @@ QToolButton* MakeToolButton(QToolBar* bar, const char* hint, TToolGlyph glyph, b
 
 TDiagramIncrease::TDiagramIncrease(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Диаграмма");
-  setWindowFlags(Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   resize(812, 591);
 
   auto* layout = new QVBoxLayout(this);
@@ -108,8 +105,7 @@ void TDiagramIncrease::BuildToolBar() {
   SpeedButtonMeasure->setChecked(true);
   SpeedButtonLimit = MakeToolButton(bar, "Пределы", TToolGlyph::Limits, true);
   SpeedButtonRetLim = MakeToolButton(bar, "Исходные пределы", TToolGlyph::ReturnLimits, false);
-  SpeedButton1 = MakeToolButton(bar, "Не показывать график при изменении пределов",
-                                TToolGlyph::HideWhileZooming, true);
+  SpeedButton1 = MakeToolButton(bar, "Не показывать график при изменении пределов", TToolGlyph::HideWhileZooming, true);
   bar->addSeparator();
   SpeedButtonBmp = MakeToolButton(bar, "Сохранить как рисунок", TToolGlyph::Save, false);
   SpeedButtonCopy = MakeToolButton(bar, "Копировать", TToolGlyph::Copy, false);
@@ -261,8 +257,7 @@ bool TDiagramIncrease::eventFilter(QObject* watched, QEvent* event) {
 void TDiagramIncrease::LayoutDiagram() {
   const QSize client = ScrollBox1->viewport()->size();
   const int left = UpDown1->width() + 5;
-  Diagram1->setGeometry(left, 5, client.width() - (UpDown1->width() + 20),
-                        client.height() - (UpDown3->height() + 10));
+  Diagram1->setGeometry(left, 5, client.width() - (UpDown1->width() + 20), client.height() - (UpDown3->height() + 10));
   PlaceSpinButtons();
 }
 

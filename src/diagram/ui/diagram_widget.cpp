@@ -35,9 +35,7 @@ TShiftState ShiftOf(const QMouseEvent* event) {
 }  // namespace
 
 TDiagram::TDiagram(QWidget* parent)
-    : QWidget(parent),
-      TDiagramCore(std::make_unique<TQtCanvas>()),
-      canvas_(static_cast<TQtCanvas*>(&GetCanvas())) {
+    : QWidget(parent), TDiagramCore(std::make_unique<TQtCanvas>()), canvas_(static_cast<TQtCanvas*>(&GetCanvas())) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   SetSize(width(), height());

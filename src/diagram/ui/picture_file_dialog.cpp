@@ -26,7 +26,9 @@ Replaceable<PictureFileChooser>& CurrentChooser() {
 
 }  // namespace
 
-PictureFileChooser SetPictureFileChooser(PictureFileChooser chooser) { return CurrentChooser().Set(std::move(chooser)); }
+PictureFileChooser SetPictureFileChooser(PictureFileChooser chooser) {
+  return CurrentChooser().Set(std::move(chooser));
+}
 
 std::optional<TPictureChoice> ChoosePictureFile(const TPictureDialogSettings& settings, QWidget* parent) {
   return (*CurrentChooser())(settings, parent);

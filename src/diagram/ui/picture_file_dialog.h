@@ -11,8 +11,7 @@
 class QWidget;
 
 // The chosen name with the format of the chosen filter, or nothing when the user cancelled.
-using PictureFileChooser =
-    std::function<std::optional<TPictureChoice>(const TPictureDialogSettings&, QWidget* parent)>;
+using PictureFileChooser = std::function<std::optional<TPictureChoice>(const TPictureDialogSettings&, QWidget* parent)>;
 
 // Installs a chooser and returns the previous one; an empty chooser restores the save dialog.
 PictureFileChooser SetPictureFileChooser(PictureFileChooser chooser);

@@ -18,24 +18,12 @@ QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Right - r.Left, r.
 
 void SetPenStyle(QPen& pen, TPenStyle style) {
   switch (style) {
-    case psSolid:
-      pen.setStyle(Qt::SolidLine);
-      break;
-    case psDash:
-      pen.setDashPattern({6, 3});
-      break;
-    case psDot:
-      pen.setDashPattern({1, 2});
-      break;
-    case psDashDot:
-      pen.setDashPattern({6, 2, 1, 2});
-      break;
-    case psDashDotDot:
-      pen.setDashPattern({6, 2, 1, 2, 1, 2});
-      break;
-    case psClear:
-      pen.setStyle(Qt::NoPen);
-      break;
+    case psSolid: pen.setStyle(Qt::SolidLine); break;
+    case psDash: pen.setDashPattern({6, 3}); break;
+    case psDot: pen.setDashPattern({1, 2}); break;
+    case psDashDot: pen.setDashPattern({6, 2, 1, 2}); break;
+    case psDashDotDot: pen.setDashPattern({6, 2, 1, 2, 1, 2}); break;
+    case psClear: pen.setStyle(Qt::NoPen); break;
   }
 }
 
@@ -45,12 +33,9 @@ QColor ToQColor(TColor color) {
   if (IsSystemColor(color)) {
     const QPalette palette = QGuiApplication::palette();
     switch (color) {
-      case clWindow:
-        return palette.color(QPalette::Base);
-      case clWindowText:
-        return palette.color(QPalette::Text);
-      default:
-        return palette.color(QPalette::Window);
+      case clWindow: return palette.color(QPalette::Base);
+      case clWindowText: return palette.color(QPalette::Text);
+      default: return palette.color(QPalette::Window);
     }
   }
   return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
@@ -66,20 +51,13 @@ QFont ToQFont(const TFont& font) {
 
 QCursor ToQCursor(TCursor cursor) {
   switch (cursor) {
-    case crCross:
-      return QCursor(Qt::CrossCursor);
-    case crIBeam:
-      return QCursor(Qt::IBeamCursor);
-    case crHourGlass:
-      return QCursor(Qt::WaitCursor);
-    case crAppStart:
-      return QCursor(Qt::BusyCursor);
-    case crHandPoint:
-      return QCursor(Qt::PointingHandCursor);
-    case crSizeAll:
-      return QCursor(Qt::SizeAllCursor);
-    default:
-      return QCursor(Qt::ArrowCursor);
+    case crCross: return QCursor(Qt::CrossCursor);
+    case crIBeam: return QCursor(Qt::IBeamCursor);
+    case crHourGlass: return QCursor(Qt::WaitCursor);
+    case crAppStart: return QCursor(Qt::BusyCursor);
+    case crHandPoint: return QCursor(Qt::PointingHandCursor);
+    case crSizeAll: return QCursor(Qt::SizeAllCursor);
+    default: return QCursor(Qt::ArrowCursor);
   }
 }
 
@@ -299,8 +277,8 @@ bool TQtCanvas::FillPixels(const QRect& rect, const QColor& colour) {
   // The painter fills a stem one pixel wide row by row, at a call per row; an opaque colour on
   // whole pixels is the colour itself in every pixel. Wide areas the painter fills faster.
   constexpr int kNarrow = 8;
-  if (rect.width() > kNarrow || pixel_ratio_ != 1 || colour.alpha() != 255 || Mode() != pmCopy ||
-      image_.isNull() || !image_.isDetached()) {
+  if (rect.width() > kNarrow || pixel_ratio_ != 1 || colour.alpha() != 255 || Mode() != pmCopy || image_.isNull() ||
+      !image_.isDetached()) {
     return false;
   }
   const QRect area = rect & image_.rect();

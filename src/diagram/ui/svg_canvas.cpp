@@ -48,9 +48,7 @@ void TSvgCanvas::FlushHeld() {
   }
 }
 
-QPointF TSvgCanvas::StrokeShift() const {
-  return Pen().width() % 2 == 1 ? QPointF(0.5, 0.5) : QPointF();
-}
+QPointF TSvgCanvas::StrokeShift() const { return Pen().width() % 2 == 1 ? QPointF(0.5, 0.5) : QPointF(); }
 
 QByteArray TSvgCanvas::Document() {
   EndPainting();
@@ -61,9 +59,9 @@ QByteArray TSvgCanvas::Document() {
   const qsizetype end = svg < 0 ? -1 : document.indexOf('\n', svg);
   if (end > 0 && generator_ != nullptr) {
     const QSize size = generator_->size();
-    document.replace(svg, end - svg,
-                     "<svg width=\"" + QByteArray::number(size.width()) + "\" height=\"" +
-                         QByteArray::number(size.height()) + "\"");
+    document.replace(
+        svg, end - svg,
+        "<svg width=\"" + QByteArray::number(size.width()) + "\" height=\"" + QByteArray::number(size.height()) + "\"");
   }
   return document;
 }

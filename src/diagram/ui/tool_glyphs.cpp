@@ -114,30 +114,14 @@ QPixmap Draw(TToolGlyph glyph, bool disabled) {
   p.setRenderHint(QPainter::Antialiasing);
   if (disabled) p.setOpacity(0.35);
   switch (glyph) {
-    case TToolGlyph::Measure:
-      DrawMeasure(p);
-      break;
-    case TToolGlyph::Limits:
-      DrawLimits(p);
-      break;
-    case TToolGlyph::ReturnLimits:
-      DrawReturnLimits(p);
-      break;
-    case TToolGlyph::Increase:
-      DrawIncrease(p);
-      break;
-    case TToolGlyph::Save:
-      DrawSave(p);
-      break;
-    case TToolGlyph::Copy:
-      DrawCopy(p);
-      break;
-    case TToolGlyph::HideWhileZooming:
-      DrawHideWhileZooming(p);
-      break;
-    case TToolGlyph::Close:
-      DrawClose(p);
-      break;
+    case TToolGlyph::Measure: DrawMeasure(p); break;
+    case TToolGlyph::Limits: DrawLimits(p); break;
+    case TToolGlyph::ReturnLimits: DrawReturnLimits(p); break;
+    case TToolGlyph::Increase: DrawIncrease(p); break;
+    case TToolGlyph::Save: DrawSave(p); break;
+    case TToolGlyph::Copy: DrawCopy(p); break;
+    case TToolGlyph::HideWhileZooming: DrawHideWhileZooming(p); break;
+    case TToolGlyph::Close: DrawClose(p); break;
   }
   return pixmap;
 }

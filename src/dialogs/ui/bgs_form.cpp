@@ -39,7 +39,8 @@ FieldLook LookOf(int k, SignalField field) {
   const bool first = k == 1;
   switch (field) {
     case SignalField::kOmega:
-      return {Formula().Var("ω").Sub(Index(k), false).Var("T"), first ? "Edit1" : "Edit6", "Круговая нормированная частота"};
+      return {Formula().Var("ω").Sub(Index(k), false).Var("T"), first ? "Edit1" : "Edit6",
+              "Круговая нормированная частота"};
     case SignalField::kFrequency:
       return {Formula().Var("f").Sub(Index(k), false).Var("T"), first ? "Edit2" : "Edit7",
               "Циклическая нормированная частота"};
@@ -92,7 +93,8 @@ void TBGSForm::BuildMenu(QMenuBar* menu) {
   signal->addSeparator();
   QMenu* table = signal->addMenu("Сформировать таблицу");
   for (int samples = 50; samples <= BiharmonicModel::kMaxTableSamples; samples += 50) {
-    QAction* item = table->addAction(QString("%1 отсчётов").arg(samples), this, [this, samples] { FormTable(samples); });
+    QAction* item =
+        table->addAction(QString("%1 отсчётов").arg(samples), this, [this, samples] { FormTable(samples); });
     item->setObjectName(QString("N%1").arg(samples == 50 ? 501 : samples * 10 + 1));
   }
   signal->addSeparator();
@@ -219,7 +221,8 @@ void TBGSForm::PhaseUnitClick(int k) {
 }
 
 void TBGSForm::EditExit(SignalFieldId id) {
-  NumericField* edit = oscillations_[static_cast<std::size_t>(id.oscillation - 1)].edits[static_cast<std::size_t>(id.field)];
+  NumericField* edit =
+      oscillations_[static_cast<std::size_t>(id.oscillation - 1)].edits[static_cast<std::size_t>(id.field)];
   const CommitResult result = fields_.Commit(id, edit->Text());
   entry_invalid_ = result == CommitResult::kInvalid;
   if (entry_invalid_) edit->ReportInvalid();
@@ -243,7 +246,8 @@ void TBGSForm::ShowRewrittenFields() {
 void TBGSForm::ShowDecimationList() {
   const std::vector<std::string>& items = model_.DecimationList();
   bool same = ComboBox1->count() == static_cast<int>(items.size());
-  for (int i = 0; same && i < ComboBox1->count(); ++i) same = ComboBox1->itemText(i).toStdString() == items[static_cast<std::size_t>(i)];
+  for (int i = 0; same && i < ComboBox1->count(); ++i)
+    same = ComboBox1->itemText(i).toStdString() == items[static_cast<std::size_t>(i)];
   if (!same) {
     ComboBox1->clear();
     for (const std::string& item : items) ComboBox1->addItem(QString::fromStdString(item));

@@ -60,8 +60,8 @@ void Multiplier(QPainter& p, QPointF centre, bool points_down, const QString& na
   }
   p.drawPolygon(triangle);
   p.setFont(LabelFont(13));
-  const QRectF label = points_down ? QRectF(centre.x() + 10, centre.y() - 10, 40, 18)
-                                   : QRectF(centre.x() - 20, centre.y() - 26, 40, 16);
+  const QRectF label =
+      points_down ? QRectF(centre.x() + 10, centre.y() - 10, 40, 18) : QRectF(centre.x() - 20, centre.y() - 26, 40, 16);
   p.drawText(label, points_down ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter, name);
   p.restore();
 }

@@ -148,7 +148,8 @@ void AmplitudeExample::paintEvent(QPaintEvent*) {
     DrawGuide(painter, map(0, 1 - kRipple), map(kMarkAt + 0.15, 1 - kRipple));
     painter.setPen(QPen(Qt::black, 1));
     DrawDoubleArrow(painter, map(kMarkAt, 1), map(kMarkAt, 1 - kRipple));
-    DrawFormula(painter, Formula().Var("r"), kLabelSize, (map(kMarkAt, 1) + map(kMarkAt, 1 - kRipple)) / 2 + QPointF(10, 0));
+    DrawFormula(painter, Formula().Var("r"), kLabelSize,
+                (map(kMarkAt, 1) + map(kMarkAt, 1 - kRipple)) / 2 + QPointF(10, 0));
   }
 
   QPolygonF curve;

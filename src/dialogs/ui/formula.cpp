@@ -7,15 +7,14 @@
 namespace {
 
 constexpr double kScriptScale = 0.7;
-constexpr double kSubDrop = 0.25;   // of the base size
+constexpr double kSubDrop = 0.25;  // of the base size
 constexpr double kSupRise = 0.4;
-constexpr double kItalicGap = 0.06; // an italic letter leans into what follows
+constexpr double kItalicGap = 0.06;  // an italic letter leans into what follows
 
 QFont RunFont(const Formula::Run& run, double pixel_size) {
   QFont font("Liberation Serif");
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(run.place == Formula::Place::kBase
-                                                                  ? pixel_size
-                                                                  : pixel_size * kScriptScale))));
+  font.setPixelSize(std::max(
+      1, static_cast<int>(std::lround(run.place == Formula::Place::kBase ? pixel_size : pixel_size * kScriptScale))));
   font.setItalic(run.italic);
   return font;
 }

@@ -283,7 +283,8 @@ bool TLibForm::CommitEditInProgress() {
 }
 
 void TLibForm::ShowRewrittenFields() {
-  for (const LibraryField id : fields_.TakeRewritten()) edits_[static_cast<std::size_t>(id)]->ShowText(fields_.Text(id));
+  for (const LibraryField id : fields_.TakeRewritten())
+    edits_[static_cast<std::size_t>(id)]->ShowText(fields_.Text(id));
 }
 
 void TLibForm::ApplyFieldModes() {

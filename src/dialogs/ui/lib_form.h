@@ -51,8 +51,7 @@ class TLibForm : public QDialog {
   NumericField* AddField(LibraryField id, QGridLayout* grid, int column, const Formula& symbol,
                          const QString& symbol_hint, const QString& field_hint = {});
   NumericField* AddLevelField(LibraryField id, QGridLayout* grid, int column, const Formula& symbol,
-                              const Formula& decibel_symbol, const QString& symbol_hint,
-                              const QString& decibel_hint);
+                              const Formula& decibel_symbol, const QString& symbol_hint, const QString& decibel_hint);
   FormulaLabel* AddSymbol(QGridLayout* grid, int column, const Formula& symbol, const QString& hint);
   NumericField* AddEdit(LibraryField id, QGridLayout* grid, int column, const QString& hint);
 

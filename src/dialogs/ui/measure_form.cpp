@@ -79,12 +79,18 @@ QComboBox* TMeasureForm::AddLevelList(const char* name, bool pass_band, LevelSca
 
 QWidget* TMeasureForm::BuildResults() {
   const std::array<ResultLook, kMeasurementFieldCount> looks{{
-      {MeasurementField::kWvT, "EditwvT", Edge("ω", "в"), "Нормированная круговая частота верхней границы полосы пропускания"},
-      {MeasurementField::kFvT, "EditfvT", Edge("f", "в"), "Нормированная циклическая частота верхней границы полосы пропускания"},
-      {MeasurementField::kWpT, "EditwpT", Edge("ω", "п"), "Нормированная круговая частота нижней границы полосы подавления"},
-      {MeasurementField::kFpT, "EditfpT", Edge("f", "п"), "Нормированная циклическая частота нижней границы полосы подавления"},
-      {MeasurementField::kDwT, "EditdwT", Width("ω"), "Ширина переходной полосы в единицах нормированной круговой частоты"},
-      {MeasurementField::kDfT, "EditdfT", Width("f"), "Ширина переходной полосы в единицах циклической нормированной частоты"},
+      {MeasurementField::kWvT, "EditwvT", Edge("ω", "в"),
+       "Нормированная круговая частота верхней границы полосы пропускания"},
+      {MeasurementField::kFvT, "EditfvT", Edge("f", "в"),
+       "Нормированная циклическая частота верхней границы полосы пропускания"},
+      {MeasurementField::kWpT, "EditwpT", Edge("ω", "п"),
+       "Нормированная круговая частота нижней границы полосы подавления"},
+      {MeasurementField::kFpT, "EditfpT", Edge("f", "п"),
+       "Нормированная циклическая частота нижней границы полосы подавления"},
+      {MeasurementField::kDwT, "EditdwT", Width("ω"),
+       "Ширина переходной полосы в единицах нормированной круговой частоты"},
+      {MeasurementField::kDfT, "EditdfT", Width("f"),
+       "Ширина переходной полосы в единицах циклической нормированной частоты"},
       {MeasurementField::kDw, "Editdw", Formula().Plain("Δ").Var("ω").Plain("/").Var("ω").Sub("в", false).Plain(", %"),
        "Относительная ширина переходной полосы"},
   }};
@@ -121,7 +127,8 @@ QWidget* TMeasureForm::BuildButtons() {
   layout->setContentsMargins(0, 0, 0, 0);
   BitBtn1 = new QPushButton("Измерить параметры АЧХ");
   BitBtn1->setObjectName("BitBtn1");
-  BitBtn1->setToolTip("Нажмите, чтобы начать измерение параметров АЧХ после ввода уровней полосы пропускания и подавления");
+  BitBtn1->setToolTip(
+      "Нажмите, чтобы начать измерение параметров АЧХ после ввода уровней полосы пропускания и подавления");
   BitBtn1->setAutoDefault(false);
   connect(BitBtn1, &QPushButton::clicked, this, &TMeasureForm::BitBtn1Click);
   auto* close = new QPushButton("Закрыть");

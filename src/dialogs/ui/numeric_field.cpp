@@ -45,7 +45,8 @@ void NumericField::keyPressEvent(QKeyEvent* event) {
 void NumericField::focusOutEvent(QFocusEvent* event) {
   FilteredLineEdit::focusOutEvent(event);
   // Another window (a message box, another program) taking the focus is not leaving the field.
-  const bool to_other_window = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+  const bool to_other_window =
+      event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
   if (!to_other_window && !isReadOnly()) emit Left();
 }
 

@@ -260,8 +260,7 @@ void TTabEditorForm::SpeedButton1Click() {
 void TTabEditorForm::SpeedButton8Click() { reject(); }
 
 void TTabEditorForm::SpeedButton2Click() {
-  if (model_.HasValues() &&
-      Ask({{}, kClearTableQuestion, QuestionButtons::kYesNo, Answer::kYes}) != Answer::kYes) {
+  if (model_.HasValues() && Ask({{}, kClearTableQuestion, QuestionButtons::kYesNo, Answer::kYes}) != Answer::kYes) {
     return;
   }
   model_.NewTable();

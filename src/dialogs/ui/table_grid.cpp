@@ -38,9 +38,7 @@ TableGridModel::TableGridModel(TableModel& table, QObject* parent) : QAbstractTa
 
 int TableGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : TableCells::kRows; }
 
-int TableGridModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : TableCells::kColumns;
-}
+int TableGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : TableCells::kColumns; }
 
 QVariant TableGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
@@ -78,8 +76,7 @@ char32_t CellEditor::FilterPastedKey(char32_t key, const EditFieldState& edit) c
 void CellEditor::keyPressEvent(QKeyEvent* event) {
   // At the ends of the text the arrows leave the cell, as the grid's own arrows do.
   const bool leaves_left = event->key() == Qt::Key_Left && cursorPosition() == 0 && !hasSelectedText();
-  const bool leaves_right =
-      event->key() == Qt::Key_Right && cursorPosition() == text().size() && !hasSelectedText();
+  const bool leaves_right = event->key() == Qt::Key_Right && cursorPosition() == text().size() && !hasSelectedText();
   if (leaves_left || leaves_right) {
     event->ignore();
     return;
@@ -99,13 +96,16 @@ void CellEditor::SetEditText() {
   // until the minus is gone.
   if (!HasMisplacedMinus(*this)) return;
   QMetaObject::invokeMethod(
-      this, [this] { if (HasMisplacedMinus(*this)) SendKeyPress(this, Qt::Key_Backspace); }, Qt::QueuedConnection);
+      this,
+      [this] {
+        if (HasMisplacedMinus(*this)) SendKeyPress(this, Qt::Key_Backspace);
+      },
+      Qt::QueuedConnection);
 }
 
 // ---- TableCellDelegate ----
 
-TableCellDelegate::TableCellDelegate(TableModel& table, QObject* parent)
-    : QStyledItemDelegate(parent), table_(table) {}
+TableCellDelegate::TableCellDelegate(TableModel& table, QObject* parent) : QStyledItemDelegate(parent), table_(table) {}
 
 void TableCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   if (IsValueCell(index)) {
@@ -122,9 +122,9 @@ void TableCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   const QFontMetrics metrics(option.font);
   const int text_height = metrics.boundingRect(QString::fromStdString(table_.TableName() + "()")).height();
   const int top = option.rect.top() + option.rect.height() / 2 - text_height / 2 - 2;
-  painter->drawText(QRect(option.rect.left() + kHeaderTextIndent, top, option.rect.width() - kHeaderTextIndent,
-                          text_height + 4),
-                    Qt::AlignLeft | Qt::AlignTop, index.data().toString());
+  painter->drawText(
+      QRect(option.rect.left() + kHeaderTextIndent, top, option.rect.width() - kHeaderTextIndent, text_height + 4),
+      Qt::AlignLeft | Qt::AlignTop, index.data().toString());
   painter->restore();
 }
 
@@ -178,9 +178,7 @@ TableGrid::TableGrid(TableModel& table, QWidget* parent)
   SetAlwaysShowEditor(true);
   connect(&delegate_, &TableCellDelegate::EditTextChanged, this, &TableGrid::EditTextChanged);
   connect(&delegate_, &TableCellDelegate::EscapePressed, this, &TableGrid::RevertEdit);
-  connect(&delegate_, &TableCellDelegate::KeyPressed, this, [this](int key) {
-    table_.NoteKeyDown(GridKeyOf(key));
-  });
+  connect(&delegate_, &TableCellDelegate::KeyPressed, this, [this](int key) { table_.NoteKeyDown(GridKeyOf(key)); });
 }
 
 void TableGrid::Refresh() {

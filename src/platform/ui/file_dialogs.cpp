@@ -36,16 +36,13 @@ class RussianFileColumns : public QIdentityProxyModel {
     const QFileInfo info = files->fileInfo(source);
     const QLocale russian(QLocale::Russian, QLocale::Russia);
     switch (index.column()) {
-      case kSizeColumn:
-        return info.isDir() ? QString() : russian.formattedDataSize(info.size());
+      case kSizeColumn: return info.isDir() ? QString() : russian.formattedDataSize(info.size());
       case kTypeColumn:
         if (info.isRoot()) return QStringLiteral("Диск");
         if (info.isDir()) return QStringLiteral("Папка");
         return QIdentityProxyModel::data(index, role);
-      case kDateColumn:
-        return russian.toString(files->lastModified(source), QLocale::ShortFormat);
-      default:
-        return QIdentityProxyModel::data(index, role);
+      case kDateColumn: return russian.toString(files->lastModified(source), QLocale::ShortFormat);
+      default: return QIdentityProxyModel::data(index, role);
     }
   }
 
@@ -112,8 +109,8 @@ std::optional<FileDialogChoice> AskFileAndFilter(QWidget* parent, const FileDial
     return FileDialogChoice{std::move(*name), 0};
   }
   const bool save = request.mode == FileDialogRequest::Mode::kSave;
-  QFileDialog dialog(parent, QString::fromStdString(request.title.empty() ? (save ? "Сохранить" : "Открыть")
-                                                                          : request.title));
+  QFileDialog dialog(parent,
+                     QString::fromStdString(request.title.empty() ? (save ? "Сохранить" : "Открыть") : request.title));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setProxyModel(new RussianFileColumns(&dialog));

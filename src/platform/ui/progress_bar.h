@@ -20,6 +20,6 @@ class QtProgressBar : public ProgressBar, private FramePacer::View {
   void Present() override;
   void CopyToWidget();
 
-  QProgressBar* bar_;   // owned by its window
-  FramePacer* pacer_;   // the window's, or none
+  QProgressBar* bar_;  // owned by its window
+  FramePacer* pacer_;  // the window's, or none
 };

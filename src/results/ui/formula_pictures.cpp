@@ -21,20 +21,13 @@ struct Piece {
 
 std::vector<Piece> Pieces(Formula formula) {
   switch (formula) {
-    case Formula::kAngularFrequency:
-      return {{"ωT"}};
-    case Formula::kCyclicFrequency:
-      return {{"fT"}};
-    case Formula::kAmplitudeResponse:
-      return {{"|H(e"}, {"jωT", true}, {")|"}};
-    case Formula::kPhaseResponse:
-      return {{"ψ(ωT), рад"}};
-    case Formula::kInputSpectrum:
-      return {{"X(e"}, {"jωT", true}, {")"}};
-    case Formula::kOutputSpectrum:
-      return {{"Y(e"}, {"jωT", true}, {")"}};
-    case Formula::kGroupDelay:
-      return {{"τ(ωT), тактов"}};
+    case Formula::kAngularFrequency: return {{"ωT"}};
+    case Formula::kCyclicFrequency: return {{"fT"}};
+    case Formula::kAmplitudeResponse: return {{"|H(e"}, {"jωT", true}, {")|"}};
+    case Formula::kPhaseResponse: return {{"ψ(ωT), рад"}};
+    case Formula::kInputSpectrum: return {{"X(e"}, {"jωT", true}, {")"}};
+    case Formula::kOutputSpectrum: return {{"Y(e"}, {"jωT", true}, {")"}};
+    case Formula::kGroupDelay: return {{"τ(ωT), тактов"}};
   }
   return {};
 }

@@ -53,7 +53,8 @@ void THeaderPrefixDialog::EditPrefixChange() {
   const std::string names = layout_ == CoefficientLayout::kSections
                                 ? prefix + "_sos, " + prefix + "_SECTION_COUNT"
                                 : prefix + "_numerator, " + prefix + "_denominator, " + prefix + "_NUMERATOR_LENGTH";
-  LabelNames->setText(QString::fromStdString(usable ? "Имена: " + names : "Введите имя, начинающееся с латинской буквы"));
+  LabelNames->setText(
+      QString::fromStdString(usable ? "Имена: " + names : "Введите имя, начинающееся с латинской буквы"));
 }
 
 std::optional<std::string> AskHeaderPrefix(const std::string& proposed, CoefficientLayout layout, QWidget* parent) {

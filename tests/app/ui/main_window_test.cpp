@@ -15,6 +15,7 @@
 #include "app/analysis_window.h"
 #include "app/fft_window.h"
 #include "app/input_dialogs.h"
+#include "app/ui/app_windows.h"
 #include "diagram/keeper.h"
 #include "diagram/ui/diagram_frame.h"
 #include "diagram/ui/diagram_increase.h"
@@ -28,7 +29,6 @@
 #include "results/ui/result_diagrams.h"
 #include "support/modal_answers.h"
 #include "support/table_typing.h"
-#include "app/ui/app_windows.h"
 
 namespace {
 
@@ -322,7 +322,7 @@ TEST(MainWindowTest, ThePageShownIsPaintedOnceAndTheOthersWhileIdle) {
   RYNForm->PageControl1->setCurrentIndex(1);
   QTest::qWait(50);
   painted();
-  RYNForm->N40001->trigger();  // an analysis of the same filter
+  RYNForm->N40001->trigger();              // an analysis of the same filter
   EXPECT_EQ(painted(), on_page(1, 0, 0));  // laid out, painted when the window paints
   RYNForm->repaint();
   EXPECT_EQ(painted(), on_page(1, 1, 0));

@@ -8,9 +8,9 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QTableWidget>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -19,15 +19,15 @@
 #include "app/analysis_window.h"
 #include "app/input_dialogs.h"
 #include "app/main_window.h"
+#include "app/ui/app_windows.h"
 #include "diagram/keeper.h"
 #include "diagram/ui/diagram_frame.h"
 #include "diagram/ui/diagram_widget.h"
-#include "app/ui/app_windows.h"
 #include "dialogs/ui/arbitrary_filter_dialog.h"
 #include "dialogs/ui/bgs_form.h"
+#include "dialogs/ui/dialog_test_support.h"
 #include "dialogs/ui/lib_form.h"
 #include "dialogs/ui/measure_form.h"
-#include "dialogs/ui/dialog_test_support.h"
 #include "numeric/number_text.h"
 #include "platform/messages.h"
 #include "results/coefficient_export.h"
@@ -176,8 +176,7 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
   RYNForm->N10001->trigger();  // "1000 тактов"
   EXPECT_EQ(texts(form->Grid), (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "1", ""}));
   RYNForm->N4->trigger();  // "Анализ" takes them
-  EXPECT_EQ(texts(form->Grid),
-            (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "0,5", "", "1", "0,1", "0,9"}));
+  EXPECT_EQ(texts(form->Grid), (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "0,5", "", "1", "0,1", "0,9"}));
   EXPECT_EQ(form->LabelEquation->text().toStdString(), "y(n) = a(0)·x(n) + a(1)·x(n−1) + b(1)·y(n−1)");
 
   // "Копировать": everything with the header, or the selection.

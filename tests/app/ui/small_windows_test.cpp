@@ -4,18 +4,18 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTest>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <QWindow>
@@ -151,7 +151,8 @@ TEST(FileDialogTest, EverythingItShowsIsRussian) {
     for (int column = 0; column < 4; ++column) header << model->headerData(column, Qt::Horizontal).toString();
     for (int row = 0; row < 2; ++row) {
       QStringList cells;
-      for (int column = 0; column < 4; ++column) cells << model->index(row, column, view->rootIndex()).data().toString();
+      for (int column = 0; column < 4; ++column)
+        cells << model->index(row, column, view->rootIndex()).data().toString();
       rows.push_back(cells);
     }
     const auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");

@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "support/modal_answers.h"
 #include "app/ui/app_windows.h"
+#include "support/modal_answers.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QDir>
-#include <QGuiApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -339,10 +339,8 @@ TEST_F(DiagramWidgetTest, TheDialogsChosenFilterGivesTheFormatAndTheExtension) {
 
 TEST_F(DiagramWidgetTest, ADialogThatCannotBeMadeIsReported) {
   MessageRecorder messages;
-  const PictureFileChooser previous =
-      SetPictureFileChooser([](const TPictureDialogSettings&, QWidget*) -> std::optional<TPictureChoice> {
-        throw std::bad_alloc();
-      });
+  const PictureFileChooser previous = SetPictureFileChooser(
+      [](const TPictureDialogSettings&, QWidget*) -> std::optional<TPictureChoice> { throw std::bad_alloc(); });
   diagram.SaveBmpFile();
   SetPictureFileChooser(previous);
   EXPECT_EQ(messages.Messages(), std::vector<std::string>{"Не удаётся сохранить файл. Не достаточно памяти."});
@@ -383,9 +381,8 @@ TEST(QtCanvasTest, StraightLinesCoverThePixelsOfAPaintedLine) {
     canvas.SetPen(clBlue, psSolid, width, pmCopy);
     // Stems in one column overlapping, touching or apart are filled together where they meet;
     // lines may run past the picture's edges.
-    const QLine lines[] = {{10, 5, 10, 30}, {10, 12, 10, 20}, {10, 33, 10, 38}, {20, 30, 20, 6},
-                           {5, 35, 33, 35}, {30, 12, 31, 12}, {25, 20, 25, 20}, {37, -5, 37, 8},
-                           {-4, 2, 6, 2},   {33, 39, 47, 39}};
+    const QLine lines[] = {{10, 5, 10, 30},  {10, 12, 10, 20}, {10, 33, 10, 38}, {20, 30, 20, 6}, {5, 35, 33, 35},
+                           {30, 12, 31, 12}, {25, 20, 25, 20}, {37, -5, 37, 8},  {-4, 2, 6, 2},   {33, 39, 47, 39}};
     const QImage blank = canvas.Image();  // handed out before the drawing: it must stay blank
     for (const QLine& line : lines) {
       painter.drawLine(line);

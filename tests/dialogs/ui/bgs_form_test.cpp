@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QRadioButton>
@@ -16,7 +16,8 @@
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-const std::string kOmegaMessage = "Круговая нормированная частота должна быть не более 3.1415...\n Произведена коррекция.";
+const std::string kOmegaMessage =
+    "Круговая нормированная частота должна быть не более 3.1415...\n Произведена коррекция.";
 const std::string kPositivePeriod = "Период должен быть положительным\n Произведена коррекция.";
 const std::string kShortPeriod = "Период должен быть не менее 2.\n Произведена коррекция.";
 const std::string kAmplitudeMessage = "Амплитуда должна быть менее 10 В.\n Произведена коррекция.";
@@ -135,8 +136,8 @@ TEST(BgsFormTest, FrequencyPeriodAndAmplitudeCorrections) {
 TEST(BgsFormTest, PhaseInDegreesAndRadiansForBothOscillations) {
   SignalDialog d;
   ClickButton(Child<QCheckBox>(d.form, "CheckBox2"));
-  for (const auto& [phase, degrees, radians] : {std::tuple{4, "RadioButton1", "RadioButton2"},
-                                                std::tuple{10, "RadioButton3", "RadioButton4"}}) {
+  for (const auto& [phase, degrees, radians] :
+       {std::tuple{4, "RadioButton1", "RadioButton2"}, std::tuple{10, "RadioButton3", "RadioButton4"}}) {
     const int k = phase == 4 ? 1 : 2;
     d.Enter(phase, "90");
     EXPECT_NEAR(d.model.GetOscillation(k).Phase(), kPi / 2, 1e-15);
@@ -148,7 +149,7 @@ TEST(BgsFormTest, PhaseInDegreesAndRadiansForBothOscillations) {
     d.Enter(phase, "-45");
     EXPECT_NEAR(d.model.GetOscillation(k).Phase(), -kPi / 4, 1e-15);
     EXPECT_EQ(d.Field(phase)->text(), "-45");  // the phase is not rewritten
-    d.Enter(phase, "-1,8e2");  // … unless typed with an exponent: then as every field shows a value
+    d.Enter(phase, "-1,8e2");                  // … unless typed with an exponent: then as every field shows a value
     EXPECT_NEAR(d.model.GetOscillation(k).Phase(), -kPi, 1e-15);
     EXPECT_EQ(d.Field(phase)->text(), "-180,000");
   }

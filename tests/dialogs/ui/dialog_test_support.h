@@ -40,7 +40,9 @@ inline void TypeInto(QLineEdit* edit, const QString& keys) {
 }
 
 // A click on a check box or radio button, on its mark rather than in the middle of its row.
-inline void ClickButton(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); }
+inline void ClickButton(QWidget* button) {
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
 
 inline void PressTab(QWidget* widget) { QTest::keyClick(widget, Qt::Key_Tab); }
 inline void PressEnter(QWidget* widget) { QTest::keyClick(widget, Qt::Key_Return); }

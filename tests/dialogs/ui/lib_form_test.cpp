@@ -207,7 +207,8 @@ TEST(LibFormTest, WidthModeAndOrderMode) {
   TypeInto(d.Field(7), "250");
   PressTab(d.Field(7));
   EXPECT_EQ(d.Field(7)->text(), "200");
-  EXPECT_EQ(spy.Messages(), std::vector<std::string>{"Порядок фильтра должен быть меньше 200\n Произведена коррекция."});
+  EXPECT_EQ(spy.Messages(),
+            std::vector<std::string>{"Порядок фильтра должен быть меньше 200\n Произведена коррекция."});
 
   // An order still being typed reaches the design before width mode returns.
   TypeInto(d.Field(7), "10");
@@ -229,8 +230,9 @@ TEST(LibFormTest, EnterCommitsAtOnceAndKeepsTheFocus) {
   MessageSpy spy;
   TypeInto(d.Field(8), "5");
   PressEnter(d.Field(8));
-  EXPECT_EQ(spy.Messages(), std::vector<std::string>{
-                                "Верхняя граница полосы пропускания не должна превышать 3.1415...\n Произведена коррекция."});
+  EXPECT_EQ(spy.Messages(),
+            std::vector<std::string>{
+                "Верхняя граница полосы пропускания не должна превышать 3.1415...\n Произведена коррекция."});
   EXPECT_EQ(d.Field(8)->text(), "3,14");
   EXPECT_EQ(d.Field(9)->text(), "0,500");
   EXPECT_EQ(QApplication::focusWidget(), d.Field(8));

@@ -189,10 +189,9 @@ TEST(MeasureFormTest, TheDialogsButtonPicturesAreSetWhenFirstShown) {
   ModelSet models;
   TLibForm library_form{models.library};
   TMeasureForm form{*models.run};
-  const std::vector<QAbstractButton*> buttons = {Child<QAbstractButton>(library_form, "SpeedButton1"),
-                                                 Child<QAbstractButton>(library_form, "SpeedButton3"),
-                                                 Child<QAbstractButton>(form, "BitBtn1"),
-                                                 Child<QAbstractButton>(form, "BitBtn2")};
+  const std::vector<QAbstractButton*> buttons = {
+      Child<QAbstractButton>(library_form, "SpeedButton1"), Child<QAbstractButton>(library_form, "SpeedButton3"),
+      Child<QAbstractButton>(form, "BitBtn1"), Child<QAbstractButton>(form, "BitBtn2")};
   QCoreApplication::sendPostedEvents();  // the program waits for input, the dialogs still hidden
   for (QAbstractButton* button : buttons) EXPECT_TRUE(button->icon().isNull()) << button->objectName().toStdString();
   ShowActive(library_form);
