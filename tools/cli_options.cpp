@@ -186,27 +186,18 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
          o.measure = std::make_pair(levels[0], levels[1]);
        }},
   };
+  // Each filter option chooses the filter and is counted, so that a second choice is refused.
+  const auto choose = [&](FilterChoice filter) {
+    return [&o, &filters, filter] {
+      o.filter = filter;
+      ++filters;
+    };
+  };
   const std::map<std::string, std::function<void()>> flags = {
-      {"--butterworth",
-       [&] {
-         o.filter = FilterChoice::kButterworth;
-         ++filters;
-       }},
-      {"--chebyshev",
-       [&] {
-         o.filter = FilterChoice::kChebyshev;
-         ++filters;
-       }},
-      {"--window",
-       [&] {
-         o.filter = FilterChoice::kWindow;
-         ++filters;
-       }},
-      {"--fsampling",
-       [&] {
-         o.filter = FilterChoice::kFrSampling;
-         ++filters;
-       }},
+      {"--butterworth", choose(FilterChoice::kButterworth)},
+      {"--chebyshev", choose(FilterChoice::kChebyshev)},
+      {"--window", choose(FilterChoice::kWindow)},
+      {"--fsampling", choose(FilterChoice::kFrSampling)},
       {"--hamming", [&] { o.hamming = true; }},
       {"--biharmonic",
        [&] {
