@@ -152,8 +152,10 @@ void TDiagramCore::DrawGrid(GridAxis axis, long double step, bool show_labels) {
   for (int i = 0; i < walk.count; ++i) {
     const long double v = walk.At(i);
     const int p = along(v);
-    // The line labelled 0 is solid.
-    c.SetPen(line, IsGridZero(v, tol) ? psSolid : pen_style_net_line_, 1, pmCopy);
+    // The line at zero is solid. A value exactly at the tolerance is zero to the X axis (as its
+    // label says) but not to the Y axis; the grid's steps keep every value but 0 far from it.
+    const bool zero = is_x ? IsGridZero(v, tol) : std::fabs(v) < tol;
+    c.SetPen(line, zero ? psSolid : pen_style_net_line_, 1, pmCopy);
     across(p, net_from, net_to);
     if (!show_labels) continue;
     c.SetPen(line, psSolid, 1, pmCopy);
