@@ -1,7 +1,8 @@
 #include "app/input_dialogs.h"
 
-#include "app/analysis_window.h"
 #include "app/yes_no_dialog.h"
+#include "dialogs/biharmonic_model.h"
+#include "dialogs/filter_library_model.h"
 #include "dialogs/ui/bgs_form.h"
 #include "dialogs/ui/lib_form.h"
 #include "dialogs/ui/measure_form.h"
@@ -12,25 +13,19 @@ TLibForm* LibForm = nullptr;
 TBGSForm* BGSForm = nullptr;
 TMeasureForm* MeasureForm = nullptr;
 
-FilterLibraryModel& LibraryModel() {
-  static FilterLibraryModel model;
-  return model;
+TLibForm* CreateLibForm(FilterLibraryModel& library, QWidget* parent) {
+  return LibForm = new TLibForm(library, parent);
 }
 
-BiharmonicModel& BiharmonicSignal() {
-  static BiharmonicModel model;
-  return model;
-}
-
-TLibForm* CreateLibForm(QWidget* parent) { return LibForm = new TLibForm(LibraryModel(), parent); }
-
-TBGSForm* CreateBGSForm(QWidget* parent) {
-  BGSForm = new TBGSForm(BiharmonicSignal(), parent);
+TBGSForm* CreateBGSForm(BiharmonicModel& biharmonic, QWidget* parent) {
+  BGSForm = new TBGSForm(biharmonic, parent);
   BGSForm->SetQuestionPort(YesNoDialog);
   return BGSForm;
 }
 
-TMeasureForm* CreateMeasureForm(QWidget* parent) { return MeasureForm = new TMeasureForm(CalcForm->Run(), parent); }
+TMeasureForm* CreateMeasureForm(AnalysisRun& run, QWidget* parent) {
+  return MeasureForm = new TMeasureForm(run, parent);
+}
 
 void ConnectSignalTable() {
   if (BGSForm != nullptr && TabSignal != nullptr)
@@ -39,13 +34,13 @@ void ConnectSignalTable() {
 
 // The models are shown explicitly too, so that a showing answered without a window (tests)
 // still starts as a showing does.
-void ShowLibForm() {
-  LibraryModel().Show();
+void ShowLibForm(FilterLibraryModel& library) {
+  library.Show();
   RunModal(*LibForm);
 }
 
-void ShowBGSForm() {
-  BiharmonicSignal().Show();
+void ShowBGSForm(BiharmonicModel& biharmonic) {
+  biharmonic.Show();
   RunModal(*BGSForm);
 }
 

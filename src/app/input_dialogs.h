@@ -3,9 +3,9 @@
 // reaches them: created at start-up in their places of the creation order, shown modally by the
 // main window's commands.
 
-#include "dialogs/biharmonic_model.h"
-#include "dialogs/filter_library_model.h"
-
+class AnalysisRun;
+class BiharmonicModel;
+class FilterLibraryModel;
 class TLibForm;
 class TBGSForm;
 class TMeasureForm;
@@ -15,17 +15,13 @@ extern TLibForm* LibForm;
 extern TBGSForm* BGSForm;
 extern TMeasureForm* MeasureForm;
 
-TLibForm* CreateLibForm(QWidget* parent);
-TBGSForm* CreateBGSForm(QWidget* parent);
-// Needs the analysis window, whose amplitude response it measures.
-TMeasureForm* CreateMeasureForm(QWidget* parent);
+TLibForm* CreateLibForm(FilterLibraryModel& library, QWidget* parent);
+TBGSForm* CreateBGSForm(BiharmonicModel& biharmonic, QWidget* parent);
+// Measures the amplitude response of the run.
+TMeasureForm* CreateMeasureForm(AnalysisRun& run, QWidget* parent);
 // "Сформировать таблицу" writes into the signal table, which exists only from the first paint on.
 void ConnectSignalTable();
 
-// What the analysis run and the main window read of them.
-FilterLibraryModel& LibraryModel();
-BiharmonicModel& BiharmonicSignal();
-
-void ShowLibForm();
-void ShowBGSForm();
+void ShowLibForm(FilterLibraryModel& library);
+void ShowBGSForm(BiharmonicModel& biharmonic);
 void ShowMeasureForm();

@@ -8,7 +8,6 @@
 #include <functional>
 
 #include "diagram/graphics.h"
-#include "results/filter_coefficients.h"
 #include "results/result_plan.h"
 
 class QAction;
@@ -17,9 +16,12 @@ class QTabWidget;
 class TCoefficientsForm;
 class TDiagramFrame;
 class TTabEditorForm;
+class TableModel;
+struct Session;
 
-// Makes one table editor; the main window makes its three with it on its first paint.
-using TableEditorFactory = std::function<TTabEditorForm*(QWidget* parent)>;
+// Makes one table editor, a view of the table; the main window makes its three with it on its
+// first paint.
+using TableEditorFactory = std::function<TTabEditorForm*(TableModel& model, QWidget* parent)>;
 // Installs a factory (an empty one restores the plain constructor) and returns the previous one.
 TableEditorFactory SetTableEditorFactory(TableEditorFactory factory);
 
@@ -27,7 +29,10 @@ class TRYNForm : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TRYNForm(QWidget* parent = nullptr);
+  // A view of the session, which outlives it.
+  explicit TRYNForm(Session& session, QWidget* parent = nullptr);
+
+  Session& CurrentSession() { return session_; }
 
   // Refills every diagram and the stability line from the results of the last run.
   void ShowResults();
@@ -114,12 +119,10 @@ class TRYNForm : public QMainWindow {
   // Checks one radio item of a submenu and unchecks the others; false if it was checked already.
   bool CheckRadio(QAction* item);
 
+  Session& session_;
   bool FFirstPaint = true;
   std::array<TDiagramFrame*, kResultDiagramCount> frames_{};
-  ResultPlan plan_;
   bool zero_poles_shown_ = false;
-  // The filter of the last analysis, as the coefficients window shows it.
-  FilterCoefficients coefficients_;
   TCoefficientsForm* coefficients_form_ = nullptr;
 };
 

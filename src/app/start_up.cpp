@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <exception>
+#include <memory>
 
 #include "app/analysis_window.h"
 #include "app/exception_display.h"
@@ -13,27 +14,31 @@
 #include "dialogs/ui/bgs_form.h"
 #include "dialogs/ui/lib_form.h"
 #include "dialogs/ui/measure_form.h"
+#include "session/session.h"
 
-std::vector<QWidget*> CreateApplicationWindows() {
+std::vector<QWidget*> CreateApplicationWindows(Session& session) {
   std::vector<QWidget*> created;
-  created.push_back(RYNForm = new TRYNForm);
+  created.push_back(RYNForm = new TRYNForm(session));
   created.push_back(DiagramIncrease = new TDiagramIncrease(RYNForm));
-  created.push_back(CalcForm = new TCalcForm(RYNForm));
-  created.push_back(InputForm = new TInputForm(RYNForm));
-  created.push_back(CreateLibForm(RYNForm));
-  created.push_back(FFT0Form = new TFFT0Form(RYNForm));
-  created.push_back(CreateBGSForm(RYNForm));
-  created.push_back(CreateMeasureForm(RYNForm));
-  // The table spectra go through the transform that owns the "БПФ" window.
-  CalcForm->Run().SetTransform(&FFT0Form->Transform());
+  created.push_back(CalcForm = new TCalcForm(*session.run, RYNForm));
+  created.push_back(InputForm = new TInputForm(session.input_form, RYNForm));
+  created.push_back(CreateLibForm(session.library, RYNForm));
+  created.push_back(FFT0Form = new TFFT0Form(session.fft, RYNForm));
+  created.push_back(CreateBGSForm(session.biharmonic, RYNForm));
+  created.push_back(CreateMeasureForm(*session.run, RYNForm));
   return created;
 }
 
 int RunApplication() {
+  // Outside the handlers: the windows may still paint while an exception is shown.
+  std::unique_ptr<Session> session;
   try {
-    CreateApplicationWindows();
+    session = std::make_unique<Session>();
+    CreateApplicationWindows(*session);
     RYNForm->showMaximized();
     QApplication::exec();
+    delete RYNForm;  // with every other window, before the session they show
+    RYNForm = nullptr;
   } catch (const std::exception& error) {
     ShowException(error);
   } catch (...) {

@@ -5,10 +5,12 @@
 #include <vector>
 
 class QWidget;
+struct Session;
 
 // Creates RYNForm (which shows the splash), DiagramIncrease, CalcForm, InputForm, LibForm,
-// FFT0Form, BGSForm and MeasureForm, and connects them. Returns them in that order.
-std::vector<QWidget*> CreateApplicationWindows();
+// FFT0Form, BGSForm and MeasureForm as views of the session, which outlives them, and connects
+// them. Returns them in that order.
+std::vector<QWidget*> CreateApplicationWindows(Session& session);
 
 // The whole program after the application object exists: the windows, the event loop, and the
 // display of an exception that escapes them. Always returns 0.

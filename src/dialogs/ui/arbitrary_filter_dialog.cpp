@@ -32,9 +32,10 @@ QFrame* PicturePanel(QWidget* parent, BlockDiagramPicture* picture, const char* 
 
 }  // namespace
 
-TInputForm::TInputForm(QWidget* parent)
+TInputForm::TInputForm(ArbitraryFilterRequest& request, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      request_(request) {
   setObjectName("InputForm");
   setWindowTitle("Параметры цифрового фильтра");
   auto* layout = new QVBoxLayout(this);

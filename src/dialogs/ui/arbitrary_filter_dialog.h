@@ -15,9 +15,9 @@ class TInputForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TInputForm(QWidget* parent = nullptr);
+  // A view of the request, which outlives it.
+  explicit TInputForm(ArbitraryFilterRequest& request, QWidget* parent = nullptr);
 
-  ArbitraryFilterRequest& Request() { return request_; }
   bool IsAnalysisRequested() const { return request_.IsAnalysisRequested(); }
   void ClearAnalysisRequest() { request_.ClearAnalysisRequest(); }
   void ShowModal();
@@ -38,7 +38,7 @@ class TInputForm : public QDialog {
   void Image2Click();
   void N7Click();
 
-  ArbitraryFilterRequest request_;
+  ArbitraryFilterRequest& request_;
 };
 
 extern TInputForm* InputForm;

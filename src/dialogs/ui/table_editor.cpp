@@ -40,9 +40,10 @@ constexpr int kScrollBarRoom = 30;
 
 }  // namespace
 
-TTabEditorForm::TTabEditorForm(QWidget* parent)
+TTabEditorForm::TTabEditorForm(TableModel& model, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowCloseButtonHint),
+      model_(model) {
   setWindowTitle(QString::fromStdString(model_.Title()));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

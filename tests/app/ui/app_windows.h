@@ -10,9 +10,11 @@
 #include "app/splash_window.h"
 #include "app/start_up.h"
 #include "dialogs/ui/table_editor.h"
+#include "session/session.h"
 
 struct AppWindows {
-  std::vector<QWidget*> created = CreateApplicationWindows();
+  Session session;
+  std::vector<QWidget*> created = CreateApplicationWindows(session);
 
   // Shows the main window and waits for its first paint (layout, tables, first analysis).
   bool ShowMainWindow() {

@@ -173,9 +173,9 @@ TEST(MainWindowTest, TableEditorsThatCannotBeMadeEndTheStartUpWithTheMessage) {
   MessageRecorder messages;
   Answers answers;
   int made = 0;
-  const TableEditorFactory previous = SetTableEditorFactory([&](QWidget* parent) -> TTabEditorForm* {
+  const TableEditorFactory previous = SetTableEditorFactory([&](TableModel& model, QWidget* parent) -> TTabEditorForm* {
     if (++made == 2) throw std::runtime_error("Редактор таблиц: недостаточно памяти.");
-    return new TTabEditorForm(parent);
+    return new TTabEditorForm(model, parent);
   });
   {
     AppWindows app;
@@ -217,7 +217,7 @@ TEST(MainWindowTest, TypedFilterTableSignalAndSettings) {
   EXPECT_EQ(input.SampleAt(2), 3.0);
   EXPECT_DOUBLE_EQ(Series(RYNForm->DFOut).SampleAt(1), 0.5 * 2 + 0.25 * 1);
   EXPECT_DOUBLE_EQ(Series(RYNForm->DFOut).SampleAt(2), 0.5 * 3 + 0.25 * 2 + 0.125);
-  const int transient = CalcForm->Run().TransientLength();
+  const int transient = app.session.run->TransientLength();
   EXPECT_EQ(RYNForm->DFInput->Diagram->GetXmax(), 3 + transient);
   EXPECT_EQ(RYNForm->DFOut->Diagram->GetXmax(), 3 + transient);
 

@@ -87,7 +87,7 @@ TEST(MenuDialogsTest, ChebyshevFromTheLibraryMeasuredInDecibels) {
   EXPECT_FALSE(RYNForm->N24->isEnabled());
 
   RYNForm->N3->trigger();  // "Библиотека": the Chebyshev filter becomes the current cascade
-  EXPECT_EQ(CalcForm->Run().CascadeFilter(), &LibraryModel().Chebyshev());
+  EXPECT_EQ(app.session.run->CascadeFilter(), &app.session.library.Chebyshev());
   EXPECT_FALSE(RYNForm->N24->isEnabled());  // still un-normalised
 
   RYNForm->N17->trigger();  // "Нормированная в [дБ]"
@@ -100,10 +100,10 @@ TEST(MenuDialogsTest, ChebyshevFromTheLibraryMeasuredInDecibels) {
   ASSERT_NE(plus_minus, std::string::npos) << script.pass_edge_text;
   double edge = 0;
   ASSERT_TRUE(TextToDouble(script.pass_edge_text.substr(0, plus_minus), edge)) << script.pass_edge_text;
-  EXPECT_NEAR(edge, LibraryModel().ChebyshevDesign().GetWp(), 2 * std::numbers::pi / 2047);
+  EXPECT_NEAR(edge, app.session.library.ChebyshevDesign().GetWp(), 2 * std::numbers::pi / 2047);
 
   RYNForm->N4->trigger();  // an arbitrary filter leaves the item's state alone
-  EXPECT_FALSE(CalcForm->Run().IsLibraryFilter());
+  EXPECT_FALSE(app.session.run->IsLibraryFilter());
   EXPECT_TRUE(RYNForm->N24->isEnabled());
   RYNForm->N15->trigger();  // "Ненормированная" disables the measurement again
   EXPECT_FALSE(RYNForm->N24->isEnabled());
@@ -116,8 +116,8 @@ TEST(MenuDialogsTest, BiharmonicSignalThroughTheIdentityFilter) {
   ASSERT_TRUE(app.ShowMainWindow());
 
   RYNForm->N22->trigger();  // "Бигармонический": ω1 = 0,5, "Анализ"
-  ASSERT_TRUE(BiharmonicSignal().IsStationary());
-  EXPECT_EQ(BiharmonicSignal().GetOscillation(1).Omega(), 0.5);
+  ASSERT_TRUE(app.session.biharmonic.IsStationary());
+  EXPECT_EQ(app.session.biharmonic.GetOscillation(1).Omega(), 0.5);
   TKeeper& input = *RYNForm->DFInput->Diagram->GetKeeper(0);
   TKeeper& output = *RYNForm->DFOut->Diagram->GetKeeper(0);
   ASSERT_EQ(input.GetCount(), 2000);
@@ -126,7 +126,7 @@ TEST(MenuDialogsTest, BiharmonicSignalThroughTheIdentityFilter) {
     EXPECT_NEAR(output.SampleAt(n), std::cos(0.5 * n), 1e-12) << n;  // h = δ
   }
   // Ten periods after the transient: trunc(2π/0,5) = 12 samples a period, L = 1.
-  EXPECT_EQ(CalcForm->Run().TransientLength(), 1);
+  EXPECT_EQ(app.session.run->TransientLength(), 1);
   EXPECT_EQ(RYNForm->DFInput->Diagram->GetXmax(), 121);
   EXPECT_EQ(RYNForm->DFOut->Diagram->GetXmax(), 121);
   // A stationary signal: lines of A/2 at ±0,5 in the input spectrum, discrete and periodic.
@@ -232,8 +232,8 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
 
   // Order 60: its direct form rounded to doubles is another filter, so both commands offer only
   // sections and the window says why; a direct form asked for anyway is not written.
-  LibraryModel().ChebyshevDesign().SetAutoOrder(false);
-  LibraryModel().ChebyshevDesign().SetOrder(60);
+  app.session.library.ChebyshevDesign().SetAutoOrder(false);
+  app.session.library.ChebyshevDesign().SetOrder(60);
   RYNForm->N3->trigger();
   ASSERT_EQ(form->Grid->rowCount(), 30);
   EXPECT_TRUE(form->LabelNote->isVisible());

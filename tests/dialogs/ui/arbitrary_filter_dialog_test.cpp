@@ -18,11 +18,14 @@ namespace {
 // The two coefficient tables and the dialog, as start-up and the main window's first paint make them.
 struct FilterDialog {
   MessageRecorder messages;
-  TInputForm form;
+  ArbitraryFilterRequest request;
+  TableModel a;
+  TableModel b;
+  TInputForm form{request};
 
   FilterDialog() {
-    TabAKoef = new TTabEditorForm;
-    TabBKoef = new TTabEditorForm;
+    TabAKoef = new TTabEditorForm(a);
+    TabBKoef = new TTabEditorForm(b);
     TabBKoef->SetFirstIndex(1);
   }
   ~FilterDialog() {
