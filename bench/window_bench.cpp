@@ -52,7 +52,7 @@ void BM_ShowResultsOnMainWindow(benchmark::State& state) {
     RYNForm->show();
     QElapsedTimer waited;
     waited.start();
-    while ((RYNForm->IsFirstPaintPending() || TabSignal == nullptr) && waited.elapsed() < 20000) {
+    while ((RYNForm->IsFirstPaintPending() || RYNForm->TabSignal == nullptr) && waited.elapsed() < 20000) {
       QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }
     session.library.SetPage(0);

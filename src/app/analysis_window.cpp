@@ -11,8 +11,6 @@
 #include "platform/ui/modal.h"
 #include "platform/ui/screen_cursor.h"
 
-TCalcForm* CalcForm = nullptr;
-
 namespace {
 
 struct BarRow {

@@ -66,5 +66,3 @@ class TCalcForm : public QDialog, public AnalysisWindow {
   bool cancel_requested_ = false;
   QElapsedTimer since_events_;  // since the user's events were last taken
 };
-
-extern TCalcForm* CalcForm;

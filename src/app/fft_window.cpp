@@ -3,8 +3,6 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-TFFT0Form* FFT0Form = nullptr;
-
 TFFT0Form::TFFT0Form(FastFourierTransform& fft, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint), fft_(fft) {
   setObjectName("FFT0Form");

@@ -28,5 +28,3 @@ class TFFT0Form : public QDialog, public FftWindow {
   std::unique_ptr<QtProgressBar> bar_;
   FastFourierTransform& fft_;
 };
-
-extern TFFT0Form* FFT0Form;

@@ -9,39 +9,30 @@
 #include "dialogs/ui/table_editor.h"
 #include "platform/ui/modal.h"
 
-TLibForm* LibForm = nullptr;
-TBGSForm* BGSForm = nullptr;
-TMeasureForm* MeasureForm = nullptr;
-
-TLibForm* CreateLibForm(FilterLibraryModel& library, QWidget* parent) {
-  return LibForm = new TLibForm(library, parent);
-}
+TLibForm* CreateLibForm(FilterLibraryModel& library, QWidget* parent) { return new TLibForm(library, parent); }
 
 TBGSForm* CreateBGSForm(BiharmonicModel& biharmonic, QWidget* parent) {
-  BGSForm = new TBGSForm(biharmonic, parent);
-  BGSForm->SetQuestionPort(YesNoDialog);
-  return BGSForm;
+  auto* form = new TBGSForm(biharmonic, parent);
+  form->SetQuestionPort(YesNoDialog);
+  return form;
 }
 
-TMeasureForm* CreateMeasureForm(AnalysisRun& run, QWidget* parent) {
-  return MeasureForm = new TMeasureForm(run, parent);
-}
+TMeasureForm* CreateMeasureForm(AnalysisRun& run, QWidget* parent) { return new TMeasureForm(run, parent); }
 
-void ConnectSignalTable() {
-  if (BGSForm != nullptr && TabSignal != nullptr)
-    BGSForm->SetSignalTable(&TabSignal->Model(), [] { TabSignal->ShowModal(); });
+void ConnectSignalTable(TBGSForm& form, TTabEditorForm& signal_table) {
+  form.SetSignalTable(&signal_table.Model(), [&signal_table] { signal_table.ShowModal(); });
 }
 
 // The models are shown explicitly too, so that a showing answered without a window (tests)
 // still starts as a showing does.
-void ShowLibForm(FilterLibraryModel& library) {
+void ShowLibForm(TLibForm& form, FilterLibraryModel& library) {
   library.Show();
-  RunModal(*LibForm);
+  RunModal(form);
 }
 
-void ShowBGSForm(BiharmonicModel& biharmonic) {
+void ShowBGSForm(TBGSForm& form, BiharmonicModel& biharmonic) {
   biharmonic.Show();
-  RunModal(*BGSForm);
+  RunModal(form);
 }
 
-void ShowMeasureForm() { RunModal(*MeasureForm); }
+void ShowMeasureForm(TMeasureForm& form) { RunModal(form); }

@@ -273,7 +273,8 @@ void TRYNForm::FormPaint() {
   ShowResults();
   TabSignal->SetTitle(kSignalTitle);
   TabSignal->SetTableName("x");
-  ConnectSignalTable();
+  InputForm->SetTables(TabAKoef, TabBKoef);
+  ConnectSignalTable(*BGSForm, *TabSignal);
 }
 
 bool TRYNForm::CreateTableEditors() {
@@ -328,14 +329,14 @@ void TRYNForm::N21Click() {
 }
 
 void TRYNForm::N22Click() {
-  ShowBGSForm(session_.biharmonic);
+  ShowBGSForm(*BGSForm, session_.biharmonic);
   HourglassCursor hourglass;
   session_.run->ShowWindow();
   ShowResults();
 }
 
 void TRYNForm::N3Click() {
-  ShowLibForm(session_.library);
+  ShowLibForm(*LibForm, session_.library);
   HourglassCursor hourglass;
   session_.run->RunAnalysis(1);
   ShowResults();
@@ -400,7 +401,7 @@ void TRYNForm::SetAfcMode(QAction* item, int mode) {
   }
 }
 
-void TRYNForm::N24Click() { ShowMeasureForm(); }
+void TRYNForm::N24Click() { ShowMeasureForm(*MeasureForm); }
 
 void TRYNForm::SetFrequencyUnit(QAction* item, const TBitmap& picture) {
   if (!CheckRadio(item)) return;

@@ -13,7 +13,13 @@
 class QAction;
 class QLabel;
 class QTabWidget;
+class TBGSForm;
+class TCalcForm;
 class TCoefficientsForm;
+class TFFT0Form;
+class TInputForm;
+class TLibForm;
+class TMeasureForm;
 class TDiagramFrame;
 class TTabEditorForm;
 class TableModel;
@@ -83,6 +89,18 @@ class TRYNForm : public QMainWindow {
   QAction* N19;
   QAction* N20;
   QAction* N1;
+
+  // The child windows, owned as the main window's children: made at start-up, the three table
+  // editors on the first paint.
+  TCalcForm* CalcForm = nullptr;
+  TInputForm* InputForm = nullptr;
+  TLibForm* LibForm = nullptr;
+  TFFT0Form* FFT0Form = nullptr;
+  TBGSForm* BGSForm = nullptr;
+  TMeasureForm* MeasureForm = nullptr;
+  TTabEditorForm* TabAKoef = nullptr;
+  TTabEditorForm* TabBKoef = nullptr;
+  TTabEditorForm* TabSignal = nullptr;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

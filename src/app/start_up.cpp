@@ -20,12 +20,13 @@ std::vector<QWidget*> CreateApplicationWindows(Session& session) {
   std::vector<QWidget*> created;
   created.push_back(RYNForm = new TRYNForm(session));
   created.push_back(DiagramIncrease = new TDiagramIncrease(RYNForm));
-  created.push_back(CalcForm = new TCalcForm(*session.run, RYNForm));
-  created.push_back(InputForm = new TInputForm(session.input_form, RYNForm));
-  created.push_back(CreateLibForm(session.library, RYNForm));
-  created.push_back(FFT0Form = new TFFT0Form(session.fft, RYNForm));
-  created.push_back(CreateBGSForm(session.biharmonic, RYNForm));
-  created.push_back(CreateMeasureForm(*session.run, RYNForm));
+  TRYNForm& main = *RYNForm;
+  created.push_back(main.CalcForm = new TCalcForm(*session.run, &main));
+  created.push_back(main.InputForm = new TInputForm(session.input_form, &main));
+  created.push_back(main.LibForm = CreateLibForm(session.library, &main));
+  created.push_back(main.FFT0Form = new TFFT0Form(session.fft, &main));
+  created.push_back(main.BGSForm = CreateBGSForm(session.biharmonic, &main));
+  created.push_back(main.MeasureForm = CreateMeasureForm(*session.run, &main));
   return created;
 }
 

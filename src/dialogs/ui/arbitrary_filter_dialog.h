@@ -10,6 +10,7 @@
 class QFrame;
 class QPushButton;
 class BlockDiagramPicture;
+class TTabEditorForm;
 
 class TInputForm : public QDialog {
   Q_OBJECT
@@ -21,6 +22,8 @@ class TInputForm : public QDialog {
   bool IsAnalysisRequested() const { return request_.IsAnalysisRequested(); }
   void ClearAnalysisRequest() { request_.ClearAnalysisRequest(); }
   void ShowModal();
+  // The coefficient tables a click opens, made after the dialog; neither owned.
+  void SetTables(TTabEditorForm* a_table, TTabEditorForm* b_table);
 
   QFrame* Panel1;
   BlockDiagramPicture* Image1;
@@ -39,6 +42,6 @@ class TInputForm : public QDialog {
   void N7Click();
 
   ArbitraryFilterRequest& request_;
+  TTabEditorForm* a_table_ = nullptr;
+  TTabEditorForm* b_table_ = nullptr;
 };
-
-extern TInputForm* InputForm;

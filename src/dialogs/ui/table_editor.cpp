@@ -23,10 +23,6 @@
 #include "platform/ui/key_press.h"
 #include "platform/ui/modal.h"
 
-TTabEditorForm* TabAKoef = nullptr;
-TTabEditorForm* TabBKoef = nullptr;
-TTabEditorForm* TabSignal = nullptr;
-
 namespace {
 
 const char kOpenFilter[] =

@@ -102,6 +102,3 @@ class TTabEditorForm : public QDialog {
 };
 
 // The three table editors, created on the main window's first paint.
-extern TTabEditorForm* TabAKoef;
-extern TTabEditorForm* TabBKoef;
-extern TTabEditorForm* TabSignal;

@@ -19,7 +19,7 @@ struct AppWindows {
   // Shows the main window and waits for its first paint (layout, tables, first analysis).
   bool ShowMainWindow() {
     RYNForm->show();
-    return QTest::qWaitFor([] { return !RYNForm->IsFirstPaintPending() && TabSignal != nullptr; }, 10000);
+    return QTest::qWaitFor([] { return !RYNForm->IsFirstPaintPending() && RYNForm->TabSignal != nullptr; }, 10000);
   }
 
   ~AppWindows() {
@@ -28,6 +28,5 @@ struct AppWindows {
     }
     delete RYNForm;  // owns every other window
     RYNForm = nullptr;
-    TabAKoef = TabBKoef = TabSignal = nullptr;
   }
 };

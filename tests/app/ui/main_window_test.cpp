@@ -46,7 +46,9 @@ struct Answers {
       return std::nullopt;
     }
     if (auto* table = qobject_cast<TTabEditorForm*>(&dialog)) {
-      const auto& values = table == TabAKoef ? a_values : table == TabBKoef ? b_values : signal_values;
+      const auto& values = table == RYNForm->TabAKoef   ? a_values
+                           : table == RYNForm->TabBKoef ? b_values
+                                                        : signal_values;
       table->show();
       table->SpeedButton2->click();
       for (const char* value : values) TypeValues(*table, {value});
@@ -72,17 +74,17 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
   MessageRecorder messages;
   Answers answers;
   AppWindows app;
-  const std::vector<QWidget*> expected = {RYNForm, DiagramIncrease, CalcForm, InputForm,
-                                          LibForm, FFT0Form,        BGSForm,  MeasureForm};
+  const std::vector<QWidget*> expected = {RYNForm,          DiagramIncrease,   RYNForm->CalcForm, RYNForm->InputForm,
+                                          RYNForm->LibForm, RYNForm->FFT0Form, RYNForm->BGSForm,  RYNForm->MeasureForm};
   EXPECT_EQ(app.created, expected);
   EXPECT_EQ(RYNForm->windowTitle(), "Вельмар");
-  EXPECT_EQ(TabAKoef, nullptr);  // made on the first paint
+  EXPECT_EQ(RYNForm->TabAKoef, nullptr);  // made on the first paint
   ASSERT_TRUE(app.ShowMainWindow());
 
   EXPECT_EQ(answers.analyses, 1);
-  EXPECT_EQ(TabBKoef->Model().FirstIndex(), 1);
-  EXPECT_EQ(TabSignal->Model().Title(), "Сигнал на входе цифрового фильтра");
-  EXPECT_EQ(TabSignal->Model().TableName(), "x");
+  EXPECT_EQ(RYNForm->TabBKoef->Model().FirstIndex(), 1);
+  EXPECT_EQ(RYNForm->TabSignal->Model().Title(), "Сигнал на входе цифрового фильтра");
+  EXPECT_EQ(RYNForm->TabSignal->Model().TableName(), "x");
   // The identity filter of the empty tables: h = δ, L = 1.
   EXPECT_EQ(Series(RYNForm->DFh).GetCount(), 2000);
   EXPECT_EQ(Series(RYNForm->DFh).GetKind(), gkDiscret);

@@ -171,8 +171,8 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
   // New coefficients typed but not analysed yet: another analysis keeps showing the analysed ones.
   // A typed b(1) = 0,9 shows and copies as 0,9, not as the 17 digits of its double.
   const double a[] = {0.5, 0.1}, b[] = {0.9};
-  TabAKoef->Model().SetValues(a, 2);
-  TabBKoef->Model().SetValues(b, 1);
+  RYNForm->TabAKoef->Model().SetValues(a, 2);
+  RYNForm->TabBKoef->Model().SetValues(b, 1);
   RYNForm->N10001->trigger();  // "1000 тактов"
   EXPECT_EQ(texts(form->Grid), (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "1", ""}));
   RYNForm->N4->trigger();  // "Анализ" takes them

@@ -23,7 +23,7 @@ TEST(XvfbSmokeTest, InsideXvfbMainWindowStartsAndQuits) {
   AppWindows app;
   RYNForm->showMaximized();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(RYNForm));
-  ASSERT_TRUE(QTest::qWaitFor([] { return !RYNForm->IsFirstPaintPending() && TabSignal != nullptr; }, 20000));
+  ASSERT_TRUE(QTest::qWaitFor([] { return !RYNForm->IsFirstPaintPending() && RYNForm->TabSignal != nullptr; }, 20000));
   EXPECT_EQ(RYNForm->windowHandle()->title(), "Вельмар");
   EXPECT_TRUE(RYNForm->isVisible());
   QTimer::singleShot(0, RYNForm->N1, &QAction::trigger);  // "Выход" from within the event loop
