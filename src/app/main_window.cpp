@@ -266,6 +266,8 @@ void TRYNForm::FormPaint() {
     close();
     return;
   }
+  for (TDiagramFrame* frame : frames_) frame->SetEnlargedView(DiagramIncrease);
+  for (TTabEditorForm* table : {TabAKoef, TabBKoef, TabSignal}) table->DiagramFrame1->SetEnlargedView(DiagramIncrease);
   TabBKoef->SetFirstIndex(1);
 
   HourglassCursor hourglass;

@@ -21,6 +21,7 @@ class TInputForm;
 class TLibForm;
 class TMeasureForm;
 class TDiagramFrame;
+class TDiagramIncrease;
 class TTabEditorForm;
 class TableModel;
 struct Session;
@@ -92,6 +93,7 @@ class TRYNForm : public QMainWindow {
 
   // The child windows, owned as the main window's children: made at start-up, the three table
   // editors on the first paint.
+  TDiagramIncrease* DiagramIncrease = nullptr;  // the enlarged view of every diagram
   TCalcForm* CalcForm = nullptr;
   TInputForm* InputForm = nullptr;
   TLibForm* LibForm = nullptr;

@@ -19,8 +19,8 @@
 std::vector<QWidget*> CreateApplicationWindows(Session& session) {
   std::vector<QWidget*> created;
   created.push_back(RYNForm = new TRYNForm(session));
-  created.push_back(DiagramIncrease = new TDiagramIncrease(RYNForm));
   TRYNForm& main = *RYNForm;
+  created.push_back(main.DiagramIncrease = new TDiagramIncrease(&main));
   created.push_back(main.CalcForm = new TCalcForm(*session.run, &main));
   created.push_back(main.InputForm = new TInputForm(session.input_form, &main));
   created.push_back(main.LibForm = CreateLibForm(session.library, &main));

@@ -74,8 +74,9 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
   MessageRecorder messages;
   Answers answers;
   AppWindows app;
-  const std::vector<QWidget*> expected = {RYNForm,          DiagramIncrease,   RYNForm->CalcForm, RYNForm->InputForm,
-                                          RYNForm->LibForm, RYNForm->FFT0Form, RYNForm->BGSForm,  RYNForm->MeasureForm};
+  const std::vector<QWidget*> expected = {
+      RYNForm,          RYNForm->DiagramIncrease, RYNForm->CalcForm, RYNForm->InputForm,
+      RYNForm->LibForm, RYNForm->FFT0Form,        RYNForm->BGSForm,  RYNForm->MeasureForm};
   EXPECT_EQ(app.created, expected);
   EXPECT_EQ(RYNForm->windowTitle(), "Вельмар");
   EXPECT_EQ(RYNForm->TabAKoef, nullptr);  // made on the first paint
@@ -85,6 +86,12 @@ TEST(MainWindowTest, StartUpOrderAndFirstPaint) {
   EXPECT_EQ(RYNForm->TabBKoef->Model().FirstIndex(), 1);
   EXPECT_EQ(RYNForm->TabSignal->Model().Title(), "Сигнал на входе цифрового фильтра");
   EXPECT_EQ(RYNForm->TabSignal->Model().TableName(), "x");
+  // "Увеличить" on a page's diagram and on a table's opens the main window's one enlarged view.
+  int enlarged = 0;
+  RYNForm->DiagramIncrease->SetModalRunner([&] { return ++enlarged, 0; });
+  RYNForm->DFh->SpeedButtonIncrease->click();
+  RYNForm->TabSignal->DiagramFrame1->SpeedButtonIncrease->click();
+  EXPECT_EQ(enlarged, 2);
   // The identity filter of the empty tables: h = δ, L = 1.
   EXPECT_EQ(Series(RYNForm->DFh).GetCount(), 2000);
   EXPECT_EQ(Series(RYNForm->DFh).GetKind(), gkDiscret);
