@@ -43,11 +43,10 @@ BENCHMARK(BM_AnalysisWindowBars4000)->Unit(benchmark::kMillisecond);
 // every diagram refilled and the page shown (h and g, 4000 stems each) painted.
 void BM_ShowResultsOnMainWindow(benchmark::State& state) {
   EnsureApplication();
-  static bool made = false;
-  if (!made) {
-    made = true;
+  static TRYNForm* RYNForm = nullptr;
+  if (RYNForm == nullptr) {
     static Session session;  // lives as long as the windows, which the process keeps
-    CreateApplicationWindows(session);
+    RYNForm = static_cast<TRYNForm*>(CreateApplicationWindows(session).front());
     RYNForm->resize(1920, 1061);
     RYNForm->show();
     QElapsedTimer waited;

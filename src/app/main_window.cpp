@@ -28,8 +28,6 @@
 #include "results/ui/result_diagrams.h"
 #include "session/session.h"
 
-TRYNForm* RYNForm = nullptr;
-
 namespace {
 
 const char kSignalTitle[] = "Сигнал на входе цифрового фильтра";

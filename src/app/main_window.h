@@ -145,5 +145,3 @@ class TRYNForm : public QMainWindow {
   bool zero_poles_shown_ = false;
   TCoefficientsForm* coefficients_form_ = nullptr;
 };
-
-extern TRYNForm* RYNForm;

@@ -18,8 +18,8 @@
 
 std::vector<QWidget*> CreateApplicationWindows(Session& session) {
   std::vector<QWidget*> created;
-  created.push_back(RYNForm = new TRYNForm(session));
-  TRYNForm& main = *RYNForm;
+  auto& main = *new TRYNForm(session);
+  created.push_back(&main);
   created.push_back(main.DiagramIncrease = new TDiagramIncrease(&main));
   created.push_back(main.CalcForm = new TCalcForm(*session.run, &main));
   created.push_back(main.InputForm = new TInputForm(session.input_form, &main));
@@ -35,11 +35,10 @@ int RunApplication() {
   std::unique_ptr<Session> session;
   try {
     session = std::make_unique<Session>();
-    CreateApplicationWindows(*session);
-    RYNForm->showMaximized();
+    // The main window goes with every other window, before the session they show.
+    const std::unique_ptr<QWidget> main_window(CreateApplicationWindows(*session).front());
+    main_window->showMaximized();
     QApplication::exec();
-    delete RYNForm;  // with every other window, before the session they show
-    RYNForm = nullptr;
   } catch (const std::exception& error) {
     ShowException(error);
   } catch (...) {
