@@ -5,12 +5,12 @@
 #include <string>
 #include <utility>
 
-#include "dialogs/model_set.h"
 #include "platform/messages.h"
+#include "session/session.h"
 
 namespace {
 
-struct Bench : ModelSet {
+struct Bench : Session {
   Bench() {
     input_form.Show(a, b);
     biharmonic.Show();

@@ -16,19 +16,21 @@
 #include "bench_application.h"
 #include "dialogs/filter_library_model.h"
 #include "dialogs/ui/table_editor.h"
+#include "session/session.h"
 
 namespace {
 
 // An interval analysis steps three bars through 4000 samples each, with the window on the screen.
 void BM_AnalysisWindowBars4000(benchmark::State& state) {
   EnsureApplication();
-  TCalcForm form;
+  AnalysisRun run;
+  TCalcForm form{run};
   form.show();
   form.Timer1->stop();  // no run: the bars are stepped here
   QCoreApplication::processEvents();
   for (auto _ : state) {
     for (AnalysisBar which : {PBPuls, PBStep, PBSignal}) {
-      ProgressBar& bar = form.Run().Bar(which);
+      ProgressBar& bar = run.Bar(which);
       bar.SetMaximum(4000);
       bar.Reset();
       for (int n = 0; n < 4000; ++n) bar.StepIt();
@@ -41,22 +43,22 @@ BENCHMARK(BM_AnalysisWindowBars4000)->Unit(benchmark::kMillisecond);
 // every diagram refilled and the page shown (h and g, 4000 stems each) painted.
 void BM_ShowResultsOnMainWindow(benchmark::State& state) {
   EnsureApplication();
-  static bool made = false;
-  if (!made) {
-    made = true;
-    CreateApplicationWindows();
+  static TRYNForm* RYNForm = nullptr;
+  if (RYNForm == nullptr) {
+    static Session session;  // lives as long as the windows, which the process keeps
+    RYNForm = static_cast<TRYNForm*>(CreateApplicationWindows(session).front());
     RYNForm->resize(1920, 1061);
     RYNForm->show();
     QElapsedTimer waited;
     waited.start();
-    while ((RYNForm->IsFirstPaintPending() || TabSignal == nullptr) && waited.elapsed() < 20000) {
+    while ((RYNForm->IsFirstPaintPending() || RYNForm->TabSignal == nullptr) && waited.elapsed() < 20000) {
       QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }
-    LibraryModel().SetPage(0);
-    LibraryModel().ButterworthDesign().SetAutoOrder(false);
-    LibraryModel().ButterworthDesign().SetOrder(200);
-    LibraryModel().SelectFilter();
-    CalcForm->Run().RunAnalysis(1);
+    session.library.SetPage(0);
+    session.library.ButterworthDesign().SetAutoOrder(false);
+    session.library.ButterworthDesign().SetOrder(200);
+    session.library.SelectFilter();
+    session.run->RunAnalysis(1);
     RYNForm->N40001->trigger();
     RYNForm->N40002->trigger();
   }

@@ -12,16 +12,14 @@
 #include "cli_corrections.h"
 #include "cli_outputs.h"
 #include "cli_pictures.h"
-#include "dialogs/model_set.h"
 #include "dialogs/table_files.h"
 #include "numeric/number_text.h"
 #include "results/coefficient_export.h"
 #include "results/filter_coefficients.h"
 #include "results/result_plan.h"
+#include "session/session.h"
 
 namespace {
-
-using Session = ModelSet;
 
 // Level fields take dB or a ratio; the dialog applies whichever is shown.
 template <class Design>

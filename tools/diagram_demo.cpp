@@ -65,7 +65,9 @@ int main(int argc, char** argv) {
   auto* lower = new TDiagramFrame(&window);
   layout->addWidget(upper);
   layout->addWidget(lower);
-  DiagramIncrease = new TDiagramIncrease;
+  TDiagramIncrease enlarged;
+  upper->SetEnlargedView(&enlarged);
+  lower->SetEnlargedView(&enlarged);
 
   TDiagram* h = upper->Diagram;  // keeps the frame's own small fonts
   h->SetNameDiagram("Импульсная характеристика");
@@ -103,19 +105,17 @@ int main(int argc, char** argv) {
   }
   if (increase) {
     QTimer::singleShot(500, [&] {
-      DiagramIncrease->SetModalRunner([] {
-        DiagramIncrease->show();
+      enlarged.SetModalRunner([&] {
+        enlarged.show();
         return 0;
       });
-      DiagramIncrease->ShowFor(mag);
-      DiagramIncrease->SpeedButtonLimit->click();
-      QTimer::singleShot(700, [] {
-        TDiagram* big = DiagramIncrease->Diagram1;
+      enlarged.ShowFor(mag);
+      enlarged.SpeedButtonLimit->click();
+      QTimer::singleShot(700, [&] {
+        TDiagram* big = enlarged.Diagram1;
         MoveMouseOver(big, QPoint(big->Get_xb_net() + 500, big->Get_yb_net() + 200));
       });
     });
   }
-  const int result = app.exec();
-  delete DiagramIncrease;
-  return result;
+  return app.exec();
 }

@@ -11,8 +11,6 @@
 #include "platform/ui/modal.h"
 #include "platform/ui/screen_cursor.h"
 
-TCalcForm* CalcForm = nullptr;
-
 namespace {
 
 struct BarRow {
@@ -33,7 +31,8 @@ constexpr BarRow kRows[] = {
 
 }  // namespace
 
-TCalcForm::TCalcForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TCalcForm::TCalcForm(AnalysisRun& run, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), run_(run) {
   setObjectName("CalcForm");
   setWindowTitle("Анализ");
   setCursor(Qt::WaitCursor);
@@ -76,8 +75,9 @@ TCalcForm::TCalcForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Customi
 }
 
 TCalcForm::~TCalcForm() {
-  // The bars die with the window; the run must not keep them.
+  // The bars die with the window, which the run outlives: it must keep neither.
   for (int i = 0; i < kAnalysisBarCount; ++i) run_.SetBar(static_cast<AnalysisBar>(i), nullptr);
+  run_.SetWindow(nullptr);
 }
 
 void TCalcForm::ShowModal() { RunModal(*this); }

@@ -1,7 +1,7 @@
 #pragma once
 // The analysis window: a small modal dialog with one progress bar per computation. Its timer
 // starts the work once the window is on the screen; the run closes the window when it is done,
-// and nothing else may close it meanwhile.
+// and nothing else may close it meanwhile. The run is the session's: the window only shows it.
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -22,10 +22,9 @@ class TCalcForm : public QDialog, public AnalysisWindow {
  public:
   static constexpr int kStartDelayMs = 100;
 
-  explicit TCalcForm(QWidget* parent = nullptr);
+  explicit TCalcForm(AnalysisRun& run, QWidget* parent = nullptr);
   ~TCalcForm() override;
 
-  AnalysisRun& Run() { return run_; }
   const FramePacer& Pacer() const { return pacer_; }
 
   // AnalysisWindow: shown modally by the run's entry points, closed by the run.
@@ -58,7 +57,7 @@ class TCalcForm : public QDialog, public AnalysisWindow {
   void Timer1Timer();
   void FormClose();
 
-  AnalysisRun run_;
+  AnalysisRun& run_;
   // The bars are stepped at every sample; the screen sees them once a frame.
   FramePacer pacer_;
   std::array<std::unique_ptr<QtProgressBar>, kAnalysisBarCount> bars_;
@@ -67,5 +66,3 @@ class TCalcForm : public QDialog, public AnalysisWindow {
   bool cancel_requested_ = false;
   QElapsedTimer since_events_;  // since the user's events were last taken
 };
-
-extern TCalcForm* CalcForm;

@@ -3,10 +3,8 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-TFFT0Form* FFT0Form = nullptr;
-
-TFFT0Form::TFFT0Form(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
+TFFT0Form::TFFT0Form(FastFourierTransform& fft, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint), fft_(fft) {
   setObjectName("FFT0Form");
   setWindowTitle("БПФ");
   auto* layout = new QVBoxLayout(this);
@@ -19,6 +17,9 @@ TFFT0Form::TFFT0Form(QWidget* parent)
   bar_ = std::make_unique<QtProgressBar>(ProgressBar1);
   fft_.SetOwnWindow(this);
 }
+
+// The transform outlives the window.
+TFFT0Form::~TFFT0Form() { fft_.SetOwnWindow(nullptr); }
 
 void TFFT0Form::ShowWithCaption(const std::string& caption) {
   setWindowTitle(QString::fromStdString(caption));

@@ -1,5 +1,5 @@
 #pragma once
-// The small "БПФ" tool window: shows the transform's own progress when nobody hands it a bar.
+// The small "БПФ" tool window: shows the session's transform's progress when nobody hands it a bar.
 
 #include <QDialog>
 #include <memory>
@@ -14,9 +14,8 @@ class TFFT0Form : public QDialog, public FftWindow {
   Q_OBJECT
 
  public:
-  explicit TFFT0Form(QWidget* parent = nullptr);
-
-  FastFourierTransform& Transform() { return fft_; }
+  explicit TFFT0Form(FastFourierTransform& fft, QWidget* parent = nullptr);
+  ~TFFT0Form() override;
 
   // FftWindow.
   ProgressBar& Bar() override { return *bar_; }
@@ -27,7 +26,5 @@ class TFFT0Form : public QDialog, public FftWindow {
 
  private:
   std::unique_ptr<QtProgressBar> bar_;
-  FastFourierTransform fft_;
+  FastFourierTransform& fft_;
 };
-
-extern TFFT0Form* FFT0Form;

@@ -1,52 +1,38 @@
 #include "app/input_dialogs.h"
 
-#include "app/analysis_window.h"
 #include "app/yes_no_dialog.h"
+#include "dialogs/biharmonic_model.h"
+#include "dialogs/filter_library_model.h"
 #include "dialogs/ui/bgs_form.h"
 #include "dialogs/ui/lib_form.h"
 #include "dialogs/ui/measure_form.h"
 #include "dialogs/ui/table_editor.h"
 #include "platform/ui/modal.h"
 
-TLibForm* LibForm = nullptr;
-TBGSForm* BGSForm = nullptr;
-TMeasureForm* MeasureForm = nullptr;
+TLibForm* CreateLibForm(FilterLibraryModel& library, QWidget* parent) { return new TLibForm(library, parent); }
 
-FilterLibraryModel& LibraryModel() {
-  static FilterLibraryModel model;
-  return model;
+TBGSForm* CreateBGSForm(BiharmonicModel& biharmonic, QWidget* parent) {
+  auto* form = new TBGSForm(biharmonic, parent);
+  form->SetQuestionPort(YesNoDialog);
+  return form;
 }
 
-BiharmonicModel& BiharmonicSignal() {
-  static BiharmonicModel model;
-  return model;
-}
+TMeasureForm* CreateMeasureForm(AnalysisRun& run, QWidget* parent) { return new TMeasureForm(run, parent); }
 
-TLibForm* CreateLibForm(QWidget* parent) { return LibForm = new TLibForm(LibraryModel(), parent); }
-
-TBGSForm* CreateBGSForm(QWidget* parent) {
-  BGSForm = new TBGSForm(BiharmonicSignal(), parent);
-  BGSForm->SetQuestionPort(YesNoDialog);
-  return BGSForm;
-}
-
-TMeasureForm* CreateMeasureForm(QWidget* parent) { return MeasureForm = new TMeasureForm(CalcForm->Run(), parent); }
-
-void ConnectSignalTable() {
-  if (BGSForm != nullptr && TabSignal != nullptr)
-    BGSForm->SetSignalTable(&TabSignal->Model(), [] { TabSignal->ShowModal(); });
+void ConnectSignalTable(TBGSForm& form, TTabEditorForm& signal_table) {
+  form.SetSignalTable(&signal_table.Model(), [&signal_table] { signal_table.ShowModal(); });
 }
 
 // The models are shown explicitly too, so that a showing answered without a window (tests)
 // still starts as a showing does.
-void ShowLibForm() {
-  LibraryModel().Show();
-  RunModal(*LibForm);
+void ShowLibForm(TLibForm& form, FilterLibraryModel& library) {
+  library.Show();
+  RunModal(form);
 }
 
-void ShowBGSForm() {
-  BiharmonicSignal().Show();
-  RunModal(*BGSForm);
+void ShowBGSForm(TBGSForm& form, BiharmonicModel& biharmonic) {
+  biharmonic.Show();
+  RunModal(form);
 }
 
-void ShowMeasureForm() { RunModal(*MeasureForm); }
+void ShowMeasureForm(TMeasureForm& form) { RunModal(form); }

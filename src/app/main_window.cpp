@@ -13,7 +13,6 @@
 #include <exception>
 #include <utility>
 
-#include "app/analysis_window.h"
 #include "app/exception_display.h"
 #include "app/input_dialogs.h"
 #include "app/splash_window.h"
@@ -27,8 +26,7 @@
 #include "results/show_results.h"
 #include "results/ui/coefficients_form.h"
 #include "results/ui/result_diagrams.h"
-
-TRYNForm* RYNForm = nullptr;
+#include "session/session.h"
 
 namespace {
 
@@ -54,7 +52,7 @@ int SquarePlotWidth(const TDiagramFrame& frame, int trial_width, int height) {
   return layout.h_out + trial_width - layout.w_out;
 }
 
-TTabEditorForm* MakeTableEditor(QWidget* parent) { return new TTabEditorForm(parent); }
+TTabEditorForm* MakeTableEditor(TableModel& model, QWidget* parent) { return new TTabEditorForm(model, parent); }
 
 Replaceable<TableEditorFactory>& CurrentTableEditorFactory() {
   static Replaceable<TableEditorFactory> factory(MakeTableEditor);
@@ -67,7 +65,7 @@ TableEditorFactory SetTableEditorFactory(TableEditorFactory factory) {
   return CurrentTableEditorFactory().Set(std::move(factory));
 }
 
-TRYNForm::TRYNForm(QWidget* parent) : QMainWindow(parent) {
+TRYNForm::TRYNForm(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
   setObjectName("RYNForm");
   setWindowTitle("Вельмар");
   Image1 = FrequencyAxisPicture(false);
@@ -266,28 +264,25 @@ void TRYNForm::FormPaint() {
     close();
     return;
   }
+  for (TDiagramFrame* frame : frames_) frame->SetEnlargedView(DiagramIncrease);
+  for (TTabEditorForm* table : {TabAKoef, TabBKoef, TabSignal}) table->DiagramFrame1->SetEnlargedView(DiagramIncrease);
   TabBKoef->SetFirstIndex(1);
-  CalcForm->Run().SetSources({.input_form = &InputForm->Request(),
-                              .library = &LibraryModel(),
-                              .a_coefficients = &TabAKoef->Model(),
-                              .b_coefficients = &TabBKoef->Model(),
-                              .signal_table = &TabSignal->Model(),
-                              .biharmonic = &BiharmonicSignal()});
 
   HourglassCursor hourglass;
-  CalcForm->Run().RunAnalysis(0);
+  session_.run->RunAnalysis(0);
   ShowResults();
   TabSignal->SetTitle(kSignalTitle);
   TabSignal->SetTableName("x");
-  ConnectSignalTable();
+  InputForm->SetTables(TabAKoef, TabBKoef);
+  ConnectSignalTable(*BGSForm, *TabSignal);
 }
 
 bool TRYNForm::CreateTableEditors() {
   const TableEditorFactory& make = *CurrentTableEditorFactory();
   try {
-    TabAKoef = make(this);
-    TabBKoef = make(this);
-    TabSignal = make(this);
+    TabAKoef = make(session_.a, this);
+    TabBKoef = make(session_.b, this);
+    TabSignal = make(session_.signal, this);
     return true;
   } catch (const std::exception& error) {
     ShowException(error);
@@ -298,27 +293,27 @@ bool TRYNForm::CreateTableEditors() {
 }
 
 void TRYNForm::ShowResults() {
-  plan_.PlanResponses(CalcForm->Run(), SettingsOf(TabSignal->Model(), BiharmonicSignal(), N20->isChecked()));
+  session_.plan.PlanResponses(*session_.run, SettingsOf(session_.signal, session_.biharmonic, N20->isChecked()));
   for (int d = 0; d < kResultDiagramCount; ++d) {
     if (d == ::DFZeroPole) continue;
-    ShowPlannedResult(*frames_[d]->Diagram, plan_[static_cast<ResultDiagram>(d)]);
+    ShowPlannedResult(*frames_[d]->Diagram, session_.plan[static_cast<ResultDiagram>(d)]);
     frames_[d]->SaveRange();
   }
-  if (FollowAnalysedFilter(coefficients_, CalcForm->Run(), LibraryModel()) && coefficients_form_ != nullptr)
-    coefficients_form_->ShowCoefficients(coefficients_);
+  if (FollowAnalysedFilter(session_.coefficients, *session_.run, session_.library) && coefficients_form_ != nullptr)
+    coefficients_form_->ShowCoefficients(session_.coefficients);
   zero_poles_shown_ = false;
   // Roots already found (the filter is the same) cost nothing: the page follows at once and is
   // painted with the others; new roots wait until the page is shown.
-  if (PageControl1->currentIndex() == kZeroPolePage || CalcForm->Run().ZeroPolesKnown()) ShowZeroPoles();
+  if (PageControl1->currentIndex() == kZeroPolePage || session_.run->ZeroPolesKnown()) ShowZeroPoles();
 }
 
 void TRYNForm::ShowZeroPoles() {
   if (zero_poles_shown_) return;
   HourglassCursor hourglass;
-  plan_.PlanZeroPoles(CalcForm->Run());
-  ShowPlannedResult(*DFZeroPole->Diagram, plan_[::DFZeroPole]);
+  session_.plan.PlanZeroPoles(*session_.run);
+  ShowPlannedResult(*DFZeroPole->Diagram, session_.plan[::DFZeroPole]);
   DFZeroPole->SaveRange();
-  ShowStability(LabelStability, CalcForm->Run().ZeroPoles());
+  ShowStability(LabelStability, session_.run->ZeroPoles());
   zero_poles_shown_ = true;
 }
 
@@ -329,37 +324,37 @@ void TRYNForm::N21Click() {
   TabSignal->SetTableName("x");
   TabSignal->ShowModal();
   HourglassCursor hourglass;
-  CalcForm->Run().ShowWindow();
+  session_.run->ShowWindow();
   ShowResults();
 }
 
 void TRYNForm::N22Click() {
-  ShowBGSForm();
+  ShowBGSForm(*BGSForm, session_.biharmonic);
   HourglassCursor hourglass;
-  CalcForm->Run().ShowWindow();
+  session_.run->ShowWindow();
   ShowResults();
 }
 
 void TRYNForm::N3Click() {
-  ShowLibForm();
+  ShowLibForm(*LibForm, session_.library);
   HourglassCursor hourglass;
-  CalcForm->Run().RunAnalysis(1);
+  session_.run->RunAnalysis(1);
   ShowResults();
-  if (CalcForm->Run().IsLibraryFilter() && (N16->isChecked() || N17->isChecked())) N24->setEnabled(true);
+  if (session_.run->IsLibraryFilter() && (N16->isChecked() || N17->isChecked())) N24->setEnabled(true);
 }
 
 void TRYNForm::N4Click() {
   InputForm->ShowModal();
   if (!InputForm->IsAnalysisRequested()) return;
   HourglassCursor hourglass;
-  CalcForm->Run().RunAnalysis(0);
+  session_.run->RunAnalysis(0);
   ShowResults();
 }
 
 void TRYNForm::NCoefficientsClick() {
   if (coefficients_form_ == nullptr) {
     coefficients_form_ = new TCoefficientsForm(this);
-    coefficients_form_->ShowCoefficients(coefficients_);
+    coefficients_form_->ShowCoefficients(session_.coefficients);
     coefficients_form_->move(geometry().center() - coefficients_form_->rect().center());
   }
   coefficients_form_->show();
@@ -380,14 +375,14 @@ bool TRYNForm::CheckRadio(QAction* item) {
 void TRYNForm::SetInterval(QAction* item, int interval) {
   if (!CheckRadio(item)) return;
   HourglassCursor hourglass;
-  CalcForm->Run().SetInterval(interval);
+  session_.run->SetInterval(interval);
   ShowResults();
 }
 
 void TRYNForm::SetResolution(QAction* item, int points) {
   if (!CheckRadio(item)) return;
   HourglassCursor hourglass;
-  CalcForm->Run().SetResolution(points);
+  session_.run->SetResolution(points);
   ShowResults();
 }
 
@@ -395,18 +390,18 @@ void TRYNForm::SetAfcMode(QAction* item, int mode) {
   if (!CheckRadio(item)) return;
   {
     HourglassCursor hourglass;
-    CalcForm->Run().SetAfcMode(mode);
+    session_.run->SetAfcMode(mode);
     DFMag->Diagram->SetNameDiagram(AmplitudeResponseName(mode));
     ShowResults();
   }
   if (mode == 1) {
     N24->setEnabled(false);
-  } else if (CalcForm->Run().IsLibraryFilter()) {
+  } else if (session_.run->IsLibraryFilter()) {
     N24->setEnabled(true);
   }
 }
 
-void TRYNForm::N24Click() { ShowMeasureForm(); }
+void TRYNForm::N24Click() { ShowMeasureForm(*MeasureForm); }
 
 void TRYNForm::SetFrequencyUnit(QAction* item, const TBitmap& picture) {
   if (!CheckRadio(item)) return;

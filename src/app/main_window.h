@@ -8,18 +8,27 @@
 #include <functional>
 
 #include "diagram/graphics.h"
-#include "results/filter_coefficients.h"
 #include "results/result_plan.h"
 
 class QAction;
 class QLabel;
 class QTabWidget;
+class TBGSForm;
+class TCalcForm;
 class TCoefficientsForm;
+class TFFT0Form;
+class TInputForm;
+class TLibForm;
+class TMeasureForm;
 class TDiagramFrame;
+class TDiagramIncrease;
 class TTabEditorForm;
+class TableModel;
+struct Session;
 
-// Makes one table editor; the main window makes its three with it on its first paint.
-using TableEditorFactory = std::function<TTabEditorForm*(QWidget* parent)>;
+// Makes one table editor, a view of the table; the main window makes its three with it on its
+// first paint.
+using TableEditorFactory = std::function<TTabEditorForm*(TableModel& model, QWidget* parent)>;
 // Installs a factory (an empty one restores the plain constructor) and returns the previous one.
 TableEditorFactory SetTableEditorFactory(TableEditorFactory factory);
 
@@ -27,7 +36,10 @@ class TRYNForm : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TRYNForm(QWidget* parent = nullptr);
+  // A view of the session, which outlives it.
+  explicit TRYNForm(Session& session, QWidget* parent = nullptr);
+
+  Session& CurrentSession() { return session_; }
 
   // Refills every diagram and the stability line from the results of the last run.
   void ShowResults();
@@ -79,6 +91,19 @@ class TRYNForm : public QMainWindow {
   QAction* N20;
   QAction* N1;
 
+  // The child windows, owned as the main window's children: made at start-up, the three table
+  // editors on the first paint.
+  TDiagramIncrease* DiagramIncrease = nullptr;  // the enlarged view of every diagram
+  TCalcForm* CalcForm = nullptr;
+  TInputForm* InputForm = nullptr;
+  TLibForm* LibForm = nullptr;
+  TFFT0Form* FFT0Form = nullptr;
+  TBGSForm* BGSForm = nullptr;
+  TMeasureForm* MeasureForm = nullptr;
+  TTabEditorForm* TabAKoef = nullptr;
+  TTabEditorForm* TabBKoef = nullptr;
+  TTabEditorForm* TabSignal = nullptr;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -114,13 +139,9 @@ class TRYNForm : public QMainWindow {
   // Checks one radio item of a submenu and unchecks the others; false if it was checked already.
   bool CheckRadio(QAction* item);
 
+  Session& session_;
   bool FFirstPaint = true;
   std::array<TDiagramFrame*, kResultDiagramCount> frames_{};
-  ResultPlan plan_;
   bool zero_poles_shown_ = false;
-  // The filter of the last analysis, as the coefficients window shows it.
-  FilterCoefficients coefficients_;
   TCoefficientsForm* coefficients_form_ = nullptr;
 };
-
-extern TRYNForm* RYNForm;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <exception>
+#include <memory>
 
 #include "app/analysis_window.h"
 #include "app/exception_display.h"
@@ -13,26 +14,30 @@
 #include "dialogs/ui/bgs_form.h"
 #include "dialogs/ui/lib_form.h"
 #include "dialogs/ui/measure_form.h"
+#include "session/session.h"
 
-std::vector<QWidget*> CreateApplicationWindows() {
+std::vector<QWidget*> CreateApplicationWindows(Session& session) {
   std::vector<QWidget*> created;
-  created.push_back(RYNForm = new TRYNForm);
-  created.push_back(DiagramIncrease = new TDiagramIncrease(RYNForm));
-  created.push_back(CalcForm = new TCalcForm(RYNForm));
-  created.push_back(InputForm = new TInputForm(RYNForm));
-  created.push_back(CreateLibForm(RYNForm));
-  created.push_back(FFT0Form = new TFFT0Form(RYNForm));
-  created.push_back(CreateBGSForm(RYNForm));
-  created.push_back(CreateMeasureForm(RYNForm));
-  // The table spectra go through the transform that owns the "БПФ" window.
-  CalcForm->Run().SetTransform(&FFT0Form->Transform());
+  auto& main = *new TRYNForm(session);
+  created.push_back(&main);
+  created.push_back(main.DiagramIncrease = new TDiagramIncrease(&main));
+  created.push_back(main.CalcForm = new TCalcForm(*session.run, &main));
+  created.push_back(main.InputForm = new TInputForm(session.input_form, &main));
+  created.push_back(main.LibForm = CreateLibForm(session.library, &main));
+  created.push_back(main.FFT0Form = new TFFT0Form(session.fft, &main));
+  created.push_back(main.BGSForm = CreateBGSForm(session.biharmonic, &main));
+  created.push_back(main.MeasureForm = CreateMeasureForm(*session.run, &main));
   return created;
 }
 
 int RunApplication() {
+  // Outside the handlers: the windows may still paint while an exception is shown.
+  std::unique_ptr<Session> session;
   try {
-    CreateApplicationWindows();
-    RYNForm->showMaximized();
+    session = std::make_unique<Session>();
+    // The main window goes with every other window, before the session they show.
+    const std::unique_ptr<QWidget> main_window(CreateApplicationWindows(*session).front());
+    main_window->showMaximized();
     QApplication::exec();
   } catch (const std::exception& error) {
     ShowException(error);

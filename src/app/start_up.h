@@ -1,14 +1,16 @@
 #pragma once
-// How the application comes up: its windows created once, in a fixed order, each reachable
-// through its global pointer until the process ends.
+// How the application comes up: its windows created once, in a fixed order, as views of one
+// session; the main window owns the others.
 
 #include <vector>
 
 class QWidget;
+struct Session;
 
-// Creates RYNForm (which shows the splash), DiagramIncrease, CalcForm, InputForm, LibForm,
-// FFT0Form, BGSForm and MeasureForm, and connects them. Returns them in that order.
-std::vector<QWidget*> CreateApplicationWindows();
+// Creates the main window, TRYNForm (which shows the splash), then its children DiagramIncrease,
+// CalcForm, InputForm, LibForm, FFT0Form, BGSForm and MeasureForm, all views of the session, which
+// outlives them. Returns them in that order, the main window first.
+std::vector<QWidget*> CreateApplicationWindows(Session& session);
 
 // The whole program after the application object exists: the windows, the event loop, and the
 // display of an exception that escapes them. Always returns 0.

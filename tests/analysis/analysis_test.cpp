@@ -10,9 +10,9 @@
 
 #include "analysis/analysis.h"
 #include "dialogs/biharmonic_model.h"
-#include "dialogs/model_set.h"
 #include "filter/digital_filter.h"
 #include "platform/messages.h"
+#include "session/session.h"
 #include "support/fake_sources.h"
 
 namespace {
@@ -527,7 +527,7 @@ class SteadyStateTest : public ::testing::Test {
     return static_cast<long double>(filter.Gain()) * numerator / denominator;
   }
 
-  ModelSet models;
+  Session models;
   MessageRecorder recorder;
 };
 

@@ -3,14 +3,14 @@
 #include <cmath>
 #include <vector>
 
-#include "dialogs/model_set.h"
 #include "platform/messages.h"
+#include "session/session.h"
 
 namespace {
 
 // The dialogs' models wired to a run, shown once as the program shows them at start.
-struct ModelsAndRun : ModelSet {
-  AnalysisRun& run = *ModelSet::run;
+struct ModelsAndRun : Session {
+  AnalysisRun& run = *Session::run;
   ModelsAndRun() {
     input_form.Show(a, b);
     biharmonic.Show();

@@ -7,11 +7,11 @@
 #include <numbers>
 #include <vector>
 
-#include "dialogs/model_set.h"
 #include "filter/digital_filter.h"
 #include "platform/messages.h"
 #include "results/coefficient_table.h"
 #include "results/filter_coefficients.h"
+#include "session/session.h"
 #include "support/coefficient_csv.h"
 
 namespace {
@@ -20,7 +20,7 @@ using Complex = std::complex<double>;
 
 // The dialogs' models and a run after the first analysis, as the main window has them.
 struct Models {
-  ModelSet s;
+  Session s;
   MessageRecorder messages;
 
   Models() { s.run->ShowWindow(); }

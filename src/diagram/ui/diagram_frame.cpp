@@ -158,8 +158,8 @@ void TDiagramFrame::ReturnToSavedRange() {
 }
 
 void TDiagramFrame::OpenEnlargedView() {
-  if (DiagramIncrease == nullptr) return;
-  DiagramIncrease->ShowFor(Diagram);
+  if (enlarged_view_ == nullptr) return;
+  enlarged_view_->ShowFor(Diagram);
   PlaceControls();
 }
 

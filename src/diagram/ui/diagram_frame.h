@@ -14,6 +14,8 @@ class TDiagram;
 class TDiagramCore;
 class TUpDown;
 
+class TDiagramIncrease;
+
 class TDiagramFrame : public QWidget {
   Q_OBJECT
 
@@ -33,6 +35,8 @@ class TDiagramFrame : public QWidget {
   // Fits the diagram to the frame's present size and paints its picture, shown or not: a hidden
   // frame, which takes its new size only when shown, is then shown without drawing.
   void PaintAhead();
+  // The window "Увеличить" opens the diagram in; not owned. Without one the button does nothing.
+  void SetEnlargedView(TDiagramIncrease* view) { enlarged_view_ = view; }
 
   // The diagram's mouse-move handler; a window that takes the diagram's handler over calls it.
   void DiagramMouseMove(TDiagramCore* sender, TShiftState shift, int x, int y);
@@ -68,4 +72,5 @@ class TDiagramFrame : public QWidget {
   double initial_ymin_ = -1;
   double initial_ymax_ = 1;
   bool tools_suppressed_ = false;
+  TDiagramIncrease* enlarged_view_ = nullptr;
 };

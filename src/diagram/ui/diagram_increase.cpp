@@ -22,8 +22,6 @@
 #include "platform/messages.h"
 #include "platform/ui/file_dialogs.h"
 
-TDiagramIncrease* DiagramIncrease = nullptr;
-
 namespace {
 
 // The enlarged diagram writes larger than the small ones.

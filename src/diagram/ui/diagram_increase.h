@@ -84,6 +84,3 @@ class TDiagramIncrease : public QDialog {
   double initial_ymax_ = 1;
   std::function<int()> modal_runner_;
 };
-
-// The application's one enlarged view, created at start-up; frames open it through this pointer.
-extern TDiagramIncrease* DiagramIncrease;

@@ -11,8 +11,6 @@
 #include "dialogs/ui/table_editor.h"
 #include "platform/ui/modal.h"
 
-TInputForm* InputForm = nullptr;
-
 namespace {
 
 QFrame* PicturePanel(QWidget* parent, BlockDiagramPicture* picture, const char* hint) {
@@ -32,9 +30,10 @@ QFrame* PicturePanel(QWidget* parent, BlockDiagramPicture* picture, const char* 
 
 }  // namespace
 
-TInputForm::TInputForm(QWidget* parent)
+TInputForm::TInputForm(ArbitraryFilterRequest& request, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      request_(request) {
   setObjectName("InputForm");
   setWindowTitle("Параметры цифрового фильтра");
   auto* layout = new QVBoxLayout(this);
@@ -80,15 +79,20 @@ void TInputForm::showEvent(QShowEvent* event) {
   FormShow();
 }
 
-void TInputForm::FormShow() { request_.Show(TabAKoef->Model(), TabBKoef->Model()); }
-
-void TInputForm::Button1Click() {
-  if (request_.RequestAnalysis(TabAKoef->Model())) accept();
+void TInputForm::SetTables(TTabEditorForm* a_table, TTabEditorForm* b_table) {
+  a_table_ = a_table;
+  b_table_ = b_table;
 }
 
-void TInputForm::Image1Click() { TabAKoef->ShowModal(); }
+void TInputForm::FormShow() { request_.Show(a_table_->Model(), b_table_->Model()); }
 
-void TInputForm::Image2Click() { TabBKoef->ShowModal(); }
+void TInputForm::Button1Click() {
+  if (request_.RequestAnalysis(a_table_->Model())) accept();
+}
+
+void TInputForm::Image1Click() { a_table_->ShowModal(); }
+
+void TInputForm::Image2Click() { b_table_->ShowModal(); }
 
 void TInputForm::N7Click() {
   request_.Close();

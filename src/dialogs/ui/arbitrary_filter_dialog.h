@@ -10,17 +10,20 @@
 class QFrame;
 class QPushButton;
 class BlockDiagramPicture;
+class TTabEditorForm;
 
 class TInputForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TInputForm(QWidget* parent = nullptr);
+  // A view of the request, which outlives it.
+  explicit TInputForm(ArbitraryFilterRequest& request, QWidget* parent = nullptr);
 
-  ArbitraryFilterRequest& Request() { return request_; }
   bool IsAnalysisRequested() const { return request_.IsAnalysisRequested(); }
   void ClearAnalysisRequest() { request_.ClearAnalysisRequest(); }
   void ShowModal();
+  // The coefficient tables a click opens, made after the dialog; neither owned.
+  void SetTables(TTabEditorForm* a_table, TTabEditorForm* b_table);
 
   QFrame* Panel1;
   BlockDiagramPicture* Image1;
@@ -38,7 +41,7 @@ class TInputForm : public QDialog {
   void Image2Click();
   void N7Click();
 
-  ArbitraryFilterRequest request_;
+  ArbitraryFilterRequest& request_;
+  TTabEditorForm* a_table_ = nullptr;
+  TTabEditorForm* b_table_ = nullptr;
 };
-
-extern TInputForm* InputForm;

@@ -23,10 +23,6 @@
 #include "platform/ui/key_press.h"
 #include "platform/ui/modal.h"
 
-TTabEditorForm* TabAKoef = nullptr;
-TTabEditorForm* TabBKoef = nullptr;
-TTabEditorForm* TabSignal = nullptr;
-
 namespace {
 
 const char kOpenFilter[] =
@@ -40,9 +36,10 @@ constexpr int kScrollBarRoom = 30;
 
 }  // namespace
 
-TTabEditorForm::TTabEditorForm(QWidget* parent)
+TTabEditorForm::TTabEditorForm(TableModel& model, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowCloseButtonHint),
+      model_(model) {
   setWindowTitle(QString::fromStdString(model_.Title()));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

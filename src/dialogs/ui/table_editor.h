@@ -20,7 +20,8 @@ class TTabEditorForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TTabEditorForm(QWidget* parent = nullptr);
+  // A view of the table, which outlives it.
+  explicit TTabEditorForm(TableModel& model, QWidget* parent = nullptr);
 
   TableModel& Model() { return model_; }
   const TableModel& Model() const { return model_; }
@@ -94,13 +95,10 @@ class TTabEditorForm : public QDialog {
   // when the grid cannot be taken as it is.
   bool CheckCellsReadable();
 
-  TableModel model_;
+  TableModel& model_;
   bool layout_pending_ = true;
   bool opened_before_ = false;
   std::string open_name_;  // the open dialog keeps its last name
 };
 
 // The three table editors, created on the main window's first paint.
-extern TTabEditorForm* TabAKoef;
-extern TTabEditorForm* TabBKoef;
-extern TTabEditorForm* TabSignal;

@@ -10,22 +10,23 @@
 #include "app/splash_window.h"
 #include "app/start_up.h"
 #include "dialogs/ui/table_editor.h"
+#include "session/session.h"
 
 struct AppWindows {
-  std::vector<QWidget*> created = CreateApplicationWindows();
+  Session session;
+  std::vector<QWidget*> created = CreateApplicationWindows(session);
+  TRYNForm* RYNForm = static_cast<TRYNForm*>(created.front());  // owns every other window
 
   // Shows the main window and waits for its first paint (layout, tables, first analysis).
   bool ShowMainWindow() {
     RYNForm->show();
-    return QTest::qWaitFor([] { return !RYNForm->IsFirstPaintPending() && TabSignal != nullptr; }, 10000);
+    return QTest::qWaitFor([this] { return !RYNForm->IsFirstPaintPending() && RYNForm->TabSignal != nullptr; }, 10000);
   }
 
   ~AppWindows() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       if (qobject_cast<THelloForm*>(widget) != nullptr) delete widget;
     }
-    delete RYNForm;  // owns every other window
-    RYNForm = nullptr;
-    TabAKoef = TabBKoef = TabSignal = nullptr;
+    delete RYNForm;
   }
 };

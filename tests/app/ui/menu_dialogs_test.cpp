@@ -84,15 +84,15 @@ TEST(MenuDialogsTest, ChebyshevFromTheLibraryMeasuredInDecibels) {
   DialogScript script;
   AppWindows app;
   ASSERT_TRUE(app.ShowMainWindow());
-  EXPECT_FALSE(RYNForm->N24->isEnabled());
+  EXPECT_FALSE(app.RYNForm->N24->isEnabled());
 
-  RYNForm->N3->trigger();  // "Библиотека": the Chebyshev filter becomes the current cascade
-  EXPECT_EQ(CalcForm->Run().CascadeFilter(), &LibraryModel().Chebyshev());
-  EXPECT_FALSE(RYNForm->N24->isEnabled());  // still un-normalised
+  app.RYNForm->N3->trigger();  // "Библиотека": the Chebyshev filter becomes the current cascade
+  EXPECT_EQ(app.session.run->CascadeFilter(), &app.session.library.Chebyshev());
+  EXPECT_FALSE(app.RYNForm->N24->isEnabled());  // still un-normalised
 
-  RYNForm->N17->trigger();  // "Нормированная в [дБ]"
-  ASSERT_TRUE(RYNForm->N24->isEnabled());
-  RYNForm->N24->trigger();  // "Измерение параметров..."
+  app.RYNForm->N17->trigger();  // "Нормированная в [дБ]"
+  ASSERT_TRUE(app.RYNForm->N24->isEnabled());
+  app.RYNForm->N24->trigger();  // "Измерение параметров..."
   ASSERT_EQ(script.measurements, 1);
 
   // "1,0005±0,15%": the value before "±" lies within a grid step of the designed edge.
@@ -100,13 +100,13 @@ TEST(MenuDialogsTest, ChebyshevFromTheLibraryMeasuredInDecibels) {
   ASSERT_NE(plus_minus, std::string::npos) << script.pass_edge_text;
   double edge = 0;
   ASSERT_TRUE(TextToDouble(script.pass_edge_text.substr(0, plus_minus), edge)) << script.pass_edge_text;
-  EXPECT_NEAR(edge, LibraryModel().ChebyshevDesign().GetWp(), 2 * std::numbers::pi / 2047);
+  EXPECT_NEAR(edge, app.session.library.ChebyshevDesign().GetWp(), 2 * std::numbers::pi / 2047);
 
-  RYNForm->N4->trigger();  // an arbitrary filter leaves the item's state alone
-  EXPECT_FALSE(CalcForm->Run().IsLibraryFilter());
-  EXPECT_TRUE(RYNForm->N24->isEnabled());
-  RYNForm->N15->trigger();  // "Ненормированная" disables the measurement again
-  EXPECT_FALSE(RYNForm->N24->isEnabled());
+  app.RYNForm->N4->trigger();  // an arbitrary filter leaves the item's state alone
+  EXPECT_FALSE(app.session.run->IsLibraryFilter());
+  EXPECT_TRUE(app.RYNForm->N24->isEnabled());
+  app.RYNForm->N15->trigger();  // "Ненормированная" disables the measurement again
+  EXPECT_FALSE(app.RYNForm->N24->isEnabled());
 }
 
 TEST(MenuDialogsTest, BiharmonicSignalThroughTheIdentityFilter) {
@@ -115,22 +115,22 @@ TEST(MenuDialogsTest, BiharmonicSignalThroughTheIdentityFilter) {
   AppWindows app;
   ASSERT_TRUE(app.ShowMainWindow());
 
-  RYNForm->N22->trigger();  // "Бигармонический": ω1 = 0,5, "Анализ"
-  ASSERT_TRUE(BiharmonicSignal().IsStationary());
-  EXPECT_EQ(BiharmonicSignal().GetOscillation(1).Omega(), 0.5);
-  TKeeper& input = *RYNForm->DFInput->Diagram->GetKeeper(0);
-  TKeeper& output = *RYNForm->DFOut->Diagram->GetKeeper(0);
+  app.RYNForm->N22->trigger();  // "Бигармонический": ω1 = 0,5, "Анализ"
+  ASSERT_TRUE(app.session.biharmonic.IsStationary());
+  EXPECT_EQ(app.session.biharmonic.GetOscillation(1).Omega(), 0.5);
+  TKeeper& input = *app.RYNForm->DFInput->Diagram->GetKeeper(0);
+  TKeeper& output = *app.RYNForm->DFOut->Diagram->GetKeeper(0);
   ASSERT_EQ(input.GetCount(), 2000);
   for (int n : {0, 1, 7, 1999}) {
     EXPECT_NEAR(input.SampleAt(n), std::cos(0.5 * n), 1e-12) << n;
     EXPECT_NEAR(output.SampleAt(n), std::cos(0.5 * n), 1e-12) << n;  // h = δ
   }
   // Ten periods after the transient: trunc(2π/0,5) = 12 samples a period, L = 1.
-  EXPECT_EQ(CalcForm->Run().TransientLength(), 1);
-  EXPECT_EQ(RYNForm->DFInput->Diagram->GetXmax(), 121);
-  EXPECT_EQ(RYNForm->DFOut->Diagram->GetXmax(), 121);
+  EXPECT_EQ(app.session.run->TransientLength(), 1);
+  EXPECT_EQ(app.RYNForm->DFInput->Diagram->GetXmax(), 121);
+  EXPECT_EQ(app.RYNForm->DFOut->Diagram->GetXmax(), 121);
   // A stationary signal: lines of A/2 at ±0,5 in the input spectrum, discrete and periodic.
-  TKeeper& spectrum = *RYNForm->DFInSpectr->Diagram->GetKeeper(0);
+  TKeeper& spectrum = *app.RYNForm->DFInSpectr->Diagram->GetKeeper(0);
   EXPECT_EQ(spectrum.GetKind(), gkDiscretPeriodic);
   double highest = 0;
   for (int k = 0; k < spectrum.GetCount(); ++k) highest = std::max(highest, spectrum.Sample(k));
@@ -160,9 +160,9 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
     return cells;
   };
 
-  RYNForm->N4->trigger();  // the typed identity filter, a(0) = 1
-  RYNForm->NCoefficients->trigger();
-  TCoefficientsForm* form = RYNForm->CoefficientsForm();
+  app.RYNForm->N4->trigger();  // the typed identity filter, a(0) = 1
+  app.RYNForm->NCoefficients->trigger();
+  TCoefficientsForm* form = app.RYNForm->CoefficientsForm();
   ASSERT_NE(form, nullptr);
   EXPECT_TRUE(form->isVisible());
   EXPECT_FALSE(form->isModal());
@@ -171,11 +171,11 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
   // New coefficients typed but not analysed yet: another analysis keeps showing the analysed ones.
   // A typed b(1) = 0,9 shows and copies as 0,9, not as the 17 digits of its double.
   const double a[] = {0.5, 0.1}, b[] = {0.9};
-  TabAKoef->Model().SetValues(a, 2);
-  TabBKoef->Model().SetValues(b, 1);
-  RYNForm->N10001->trigger();  // "1000 тактов"
+  app.RYNForm->TabAKoef->Model().SetValues(a, 2);
+  app.RYNForm->TabBKoef->Model().SetValues(b, 1);
+  app.RYNForm->N10001->trigger();  // "1000 тактов"
   EXPECT_EQ(texts(form->Grid), (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "1", ""}));
-  RYNForm->N4->trigger();  // "Анализ" takes them
+  app.RYNForm->N4->trigger();  // "Анализ" takes them
   EXPECT_EQ(texts(form->Grid), (std::vector<std::string>{"i", "a(i)", "b(i)", "0", "0,5", "", "1", "0,1", "0,9"}));
   EXPECT_EQ(form->LabelEquation->text().toStdString(), "y(n) = a(0)·x(n) + a(1)·x(n−1) + b(1)·y(n−1)");
 
@@ -187,7 +187,7 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "0,1\t0,9\n");
 
   // The library's Chebyshev filter of order 10: five sections.
-  RYNForm->N3->trigger();
+  app.RYNForm->N3->trigger();
   EXPECT_EQ(form->LabelCaption->text().toStdString(), "Фильтр Чебышева, порядок 10: 5 секций");
   ASSERT_EQ(form->Grid->rowCount(), 5);
   ASSERT_EQ(form->Grid->columnCount(), 7);
@@ -232,9 +232,9 @@ TEST(MenuDialogsTest, CoefficientsWindowShowsTheAnalysedFilter) {
 
   // Order 60: its direct form rounded to doubles is another filter, so both commands offer only
   // sections and the window says why; a direct form asked for anyway is not written.
-  LibraryModel().ChebyshevDesign().SetAutoOrder(false);
-  LibraryModel().ChebyshevDesign().SetOrder(60);
-  RYNForm->N3->trigger();
+  app.session.library.ChebyshevDesign().SetAutoOrder(false);
+  app.session.library.ChebyshevDesign().SetOrder(60);
+  app.RYNForm->N3->trigger();
   ASSERT_EQ(form->Grid->rowCount(), 30);
   EXPECT_TRUE(form->LabelNote->isVisible());
   EXPECT_EQ(form->LabelNote->text().toStdString(),

@@ -199,7 +199,8 @@ TEST(FileDialogTest, FiltersOfOnePatternTellWhichWasChosen) {
 
 TEST(AnalysisWindowTest, RunsFromItsTimerAndOnlyTheRunClosesIt) {
   MessageRecorder messages;
-  TCalcForm form;
+  AnalysisRun run;
+  TCalcForm form{run};
   EXPECT_EQ(form.windowTitle(), "Анализ");
   EXPECT_TRUE(form.Timer1->isSingleShot());
   EXPECT_EQ(form.Timer1->interval(), 100);
@@ -229,7 +230,7 @@ TEST(AnalysisWindowTest, RunsFromItsTimerAndOnlyTheRunClosesIt) {
   form.PBStep->installEventFilter(&counter);
   QElapsedTimer shown;
   shown.start();
-  form.Run().SetInterval(1000);
+  run.SetInterval(1000);
   EXPECT_LE(counter.paints, 2 + shown.elapsed() / 16) << "after " << shown.elapsed() << " ms";
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(form.PBStep->maximum(), 1000);
@@ -247,9 +248,10 @@ TEST(AnalysisWindowTest, ALongPreRollCanBeStoppedByTheButtonOrEscape) {
   cosine.phi = std::numbers::pi / 2;
   AnalysisSources sources = bench.Sources();
   sources.biharmonic = &cosine;
-  TCalcForm form;
-  form.Run().SetSources(sources);
-  form.Run().SetInterval(4000);  // a transient of N − 11 lets s(n) leave s(0) first
+  AnalysisRun run;
+  TCalcForm form{run};
+  run.SetSources(sources);
+  run.SetInterval(4000);  // a transient of N − 11 lets s(n) leave s(0) first
   EXPECT_FALSE(form.ButtonCancel->isVisibleTo(&form));
 
   const auto stop_with = [&](const std::function<void()>& stop) {
@@ -265,9 +267,9 @@ TEST(AnalysisWindowTest, ALongPreRollCanBeStoppedByTheButtonOrEscape) {
     bench.b.values = {1};
     bench.request.requested = true;
     cosine.selected = true;
-    form.Run().RunAnalysis(0);
+    run.RunAnalysis(0);
     // Stopped early, whatever the speed of the machine.
-    EXPECT_LT(form.Run().LastPreRollSteps(), kPreRollLimit / 2);
+    EXPECT_LT(run.LastPreRollSteps(), kPreRollLimit / 2);
     EXPECT_EQ(messages.Messages(), std::vector<std::string>{kPreRollCancelledMessage});
     EXPECT_FALSE(form.ButtonCancel->isVisibleTo(&form));
     EXPECT_FALSE(form.isVisible());
@@ -279,17 +281,18 @@ TEST(AnalysisWindowTest, ALongPreRollCanBeStoppedByTheButtonOrEscape) {
 
 TEST(FftWindowTest, ShowsItsOwnBarOnlyWhenNoneIsHandedOver) {
   MessageRecorder messages;
-  TFFT0Form form;
+  FastFourierTransform fft;
+  TFFT0Form form{fft};
   EXPECT_EQ(form.windowTitle(), "БПФ");
   double data[8] = {1, 1, 1, 1, 1, 1, 1, 1};
   double magnitude[8], phase[8];
-  form.Transform().Transform(data, 8, 8, magnitude, phase);
+  fft.Transform(data, 8, 8, magnitude, phase);
   EXPECT_EQ(magnitude[0], 8);
   EXPECT_EQ(form.ProgressBar1->value(), form.ProgressBar1->maximum());
   EXPECT_FALSE(form.isVisible());  // closed again at the end
   ProgressBar outside;
-  form.Transform().SetProgressBar(&outside);
-  EXPECT_FALSE(form.Transform().HasOwnWindow());
+  fft.SetProgressBar(&outside);
+  EXPECT_FALSE(fft.HasOwnWindow());
 }
 
 }  // namespace

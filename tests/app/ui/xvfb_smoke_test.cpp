@@ -21,12 +21,13 @@ bool HaveXvfb() { return std::system("command -v xvfb-run >/dev/null 2>&1 && com
 TEST(XvfbSmokeTest, InsideXvfbMainWindowStartsAndQuits) {
   if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "runs only on an X screen, started by the test below";
   AppWindows app;
-  RYNForm->showMaximized();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(RYNForm));
-  ASSERT_TRUE(QTest::qWaitFor([] { return !RYNForm->IsFirstPaintPending() && TabSignal != nullptr; }, 20000));
-  EXPECT_EQ(RYNForm->windowHandle()->title(), "Вельмар");
-  EXPECT_TRUE(RYNForm->isVisible());
-  QTimer::singleShot(0, RYNForm->N1, &QAction::trigger);  // "Выход" from within the event loop
+  app.RYNForm->showMaximized();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(app.RYNForm));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return !app.RYNForm->IsFirstPaintPending() && app.RYNForm->TabSignal != nullptr; }, 20000));
+  EXPECT_EQ(app.RYNForm->windowHandle()->title(), "Вельмар");
+  EXPECT_TRUE(app.RYNForm->isVisible());
+  QTimer::singleShot(0, app.RYNForm->N1, &QAction::trigger);  // "Выход" from within the event loop
   EXPECT_EQ(QApplication::exec(), 0);
 }
 

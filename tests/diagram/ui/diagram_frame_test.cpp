@@ -152,9 +152,8 @@ class EnlargedViewTest : public DiagramFrameTest {
       view.show();
       return 0;
     });
-    DiagramIncrease = &view;
+    frame.SetEnlargedView(&view);
   }
-  ~EnlargedViewTest() override { DiagramIncrease = nullptr; }
 
   TDiagramIncrease view;
 };

@@ -18,17 +18,16 @@ namespace {
 // The two coefficient tables and the dialog, as start-up and the main window's first paint make them.
 struct FilterDialog {
   MessageRecorder messages;
-  TInputForm form;
+  ArbitraryFilterRequest request;
+  TableModel a;
+  TableModel b;
+  TTabEditorForm a_table{a};
+  TTabEditorForm b_table{b};
+  TInputForm form{request};
 
   FilterDialog() {
-    TabAKoef = new TTabEditorForm;
-    TabBKoef = new TTabEditorForm;
-    TabBKoef->SetFirstIndex(1);
-  }
-  ~FilterDialog() {
-    delete TabAKoef;
-    delete TabBKoef;
-    TabAKoef = TabBKoef = nullptr;
+    b_table.SetFirstIndex(1);
+    form.SetTables(&a_table, &b_table);
   }
 
   // Shows the dialog as the main window does, letting `act` work in it; returns the request.
@@ -60,12 +59,12 @@ void ClickPicture(BlockDiagramPicture* picture) { QTest::mouseClick(picture, Qt:
 TEST(ArbitraryFilterDialogTest, FirstShowingGivesTheIdentityFilter) {
   FilterDialog d;
   EXPECT_TRUE(d.Run([&] {
-    EXPECT_EQ(TabAKoef->Model().ValueCount(), 1);
-    EXPECT_EQ(CellText(*TabAKoef, 0), "1,0000");
-    EXPECT_EQ(TabAKoef->Model().Title(), "Коэффициенты нерекурсивной части цифрового фильтра");
-    EXPECT_EQ(TabBKoef->Model().Title(), "Коэффициенты рекурсивной части цифрового фильтра");
-    EXPECT_EQ(TabBKoef->Model().CellText(0, 0), "b(1)");
-    EXPECT_FALSE(TabAKoef->Model().IsDiagramVisible());
+    EXPECT_EQ(d.a_table.Model().ValueCount(), 1);
+    EXPECT_EQ(CellText(d.a_table, 0), "1,0000");
+    EXPECT_EQ(d.a_table.Model().Title(), "Коэффициенты нерекурсивной части цифрового фильтра");
+    EXPECT_EQ(d.b_table.Model().Title(), "Коэффициенты рекурсивной части цифрового фильтра");
+    EXPECT_EQ(d.b_table.Model().CellText(0, 0), "b(1)");
+    EXPECT_FALSE(d.a_table.Model().IsDiagramVisible());
     d.form.Button1->click();
     EXPECT_FALSE(d.form.isVisible());
   }));
@@ -133,7 +132,7 @@ TEST(ArbitraryFilterDialogTest, PicturesLookPressedWhileTheButtonIsHeld) {
     QTest::mouseRelease(d.form.Image2, Qt::LeftButton);
   }
   EXPECT_EQ(d.form.Panel2->frameShadow(), QFrame::Raised);
-  EXPECT_EQ(TabBKoef->Model().Values()[0], 0.5);  // the release was a click: the table opened
+  EXPECT_EQ(d.b_table.Model().Values()[0], 0.5);  // the release was a click: the table opened
   QTest::mousePress(d.form.Image1, Qt::RightButton);
   EXPECT_EQ(d.form.Panel1->frameShadow(), QFrame::Raised);
   d.form.close();

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "dialogs/model_set.h"
 #include "dialogs/ui/dialog_test_support.h"
 #include "dialogs/ui/lib_form.h"
+#include "session/session.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ const std::string kAngularAbovePi =
 
 // The dialog on the library of the program's models, whose run starts with the identity filter.
 struct LibraryDialog {
-  ModelSet models;
+  Session models;
   FilterLibraryModel& library = models.library;
   AnalysisRun& run = *models.run;
   TLibForm form{library};

@@ -8,11 +8,11 @@
 #include <numbers>
 #include <vector>
 
-#include "dialogs/model_set.h"
 #include "dialogs/ui/dialog_test_support.h"
 #include "dialogs/ui/lib_form.h"
 #include "dialogs/ui/measure_form.h"
 #include "numeric/number_text.h"
+#include "session/session.h"
 #include "support/fir_edge.h"
 #include "support/stated_interval.h"
 
@@ -26,7 +26,7 @@ const char* const kResultNames[] = {"EditwvT", "EditfvT", "EditwpT", "EditfpT", 
 
 // A library filter chosen in the library dialog and analysed, and the measurement dialog on it.
 struct MeasuredFilter {
-  ModelSet models;
+  Session models;
   FilterLibraryModel& library = models.library;
   AnalysisRun& run = *models.run;
   TLibForm library_form{library};
@@ -186,7 +186,7 @@ TEST(MeasureFormTest, ASideLobeBetweenGridPointsMovesTheStopEdge) {
 // The style's pictures come from the icon themes, slow the first time: not while the program
 // starts and makes its dialogs, but when each is first shown.
 TEST(MeasureFormTest, TheDialogsButtonPicturesAreSetWhenFirstShown) {
-  ModelSet models;
+  Session models;
   TLibForm library_form{models.library};
   TMeasureForm form{*models.run};
   const std::vector<QAbstractButton*> buttons = {

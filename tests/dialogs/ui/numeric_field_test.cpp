@@ -4,10 +4,10 @@
 #include <QGuiApplication>
 
 #include "dialogs/biharmonic_model.h"
-#include "dialogs/model_set.h"
 #include "dialogs/ui/bgs_form.h"
 #include "dialogs/ui/dialog_test_support.h"
 #include "dialogs/ui/lib_form.h"
+#include "session/session.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ QString PasteOver(QLineEdit* field, const char* text) {
 
 TEST(NumericFieldTest, PasteIntoTheDialogsFieldsPassesTheirKeyFiltersWholeOrNotAtAll) {
   MessageSpy messages;
-  ModelSet models;
+  Session models;
   TLibForm library{models.library};
   ShowActive(library);
   QLineEdit* omega = Edit(library, "Edit1");  // ωp: digits and one comma, at most 4 characters

@@ -28,7 +28,8 @@ namespace {
 
 // A table editor on the screen as a modal showing puts it there.
 struct ShownEditor {
-  TTabEditorForm form;
+  TableModel model;
+  TTabEditorForm form{model};
   MessageRecorder messages;
 
   ShownEditor() {
@@ -77,7 +78,8 @@ TEST(TableEditorTest, SequentialInputEnterWalkingAndHeaderRows) {
 }
 
 TEST(TableEditorTest, OpensMaximisedMakingItsPlatformWindowOnlyThen) {
-  TTabEditorForm form;  // the program makes three of them while it starts
+  TableModel model;
+  TTabEditorForm form{model};  // the program makes three of them while it starts
   EXPECT_FALSE(form.testAttribute(Qt::WA_WState_Created));
   form.show();
   EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
