@@ -1,10 +1,10 @@
 #include "session/project_file.h"
 
+#include <toml++/toml.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
-#include <toml++/toml.h>
 
 #include "numeric/number_text.h"
 #include "session/settings_options.h"
@@ -30,6 +30,9 @@ const std::map<std::string, std::set<std::string>>& Groups() {
 
 bool IsList(const std::string& key) {
   return key == "arbitrary" || key == "recursive" || key == "samples" || key == "measure";
+}
+bool IsWhole(const std::string& key) {
+  return key == "order" || key == "decimation" || key == "interval" || key == "points" || key == "afc";
 }
 bool IsText(const std::string& key) { return key == "table" || key == "oscillations" || key == "frequency"; }
 
@@ -71,8 +74,8 @@ class ProjectReader {
 
  private:
   UsageError Error(const toml::source_region& where, const std::string& what) const {
-    return UsageError(path_ + ":" + std::to_string(where.begin.line) + ":" + std::to_string(where.begin.column) +
-                      ": " + what);
+    return UsageError(path_ + ":" + std::to_string(where.begin.line) + ":" + std::to_string(where.begin.column) + ": " +
+                      what);
   }
 
   void ReadFormat(const toml::table& root) const {
@@ -89,6 +92,7 @@ class ProjectReader {
   // A number as the command line writes it, or a wrong type.
   std::string NumberText(const std::string& key, const toml::node& node) const {
     if (const auto whole = node.value_exact<std::int64_t>()) return std::to_string(*whole);
+    if (IsWhole(key)) throw Error(node.source(), key + " takes a whole number");
     if (const auto real = node.value_exact<double>()) return ExactNumberText(*real);
     throw Error(node.source(), key + " takes a number");
   }
@@ -202,9 +206,7 @@ const char* FilterKey(FilterChoice filter) {
 
 }  // namespace
 
-ProjectSettings ReadProject(const std::string& text, const std::string& path) {
-  return ProjectReader(path).Read(text);
-}
+ProjectSettings ReadProject(const std::string& text, const std::string& path) { return ProjectReader(path).Read(text); }
 
 ProjectSettings ReadProjectFile(const std::string& path) {
   std::error_code error;
@@ -230,10 +232,17 @@ std::string WriteProject(const ProjectSettings& s) {
   } else {
     w.Line(FilterKey(s.filter), "true");
   }
-  const std::pair<const char*, const std::optional<double>*> design[] = {
-      {"wp", &s.wp}, {"fp", &s.fp}, {"lp", &s.lp}, {"lp-db", &s.lp_db}, {"ls", &s.ls}, {"ls-db", &s.ls_db},
-      {"transition", &s.transition}, {"ripple", &s.ripple_percent}, {"ripple-db", &s.ripple_db}, {"wc", &s.wc},
-      {"fc", &s.fc}};
+  const std::pair<const char*, const std::optional<double>*> design[] = {{"wp", &s.wp},
+                                                                         {"fp", &s.fp},
+                                                                         {"lp", &s.lp},
+                                                                         {"lp-db", &s.lp_db},
+                                                                         {"ls", &s.ls},
+                                                                         {"ls-db", &s.ls_db},
+                                                                         {"transition", &s.transition},
+                                                                         {"ripple", &s.ripple_percent},
+                                                                         {"ripple-db", &s.ripple_db},
+                                                                         {"wc", &s.wc},
+                                                                         {"fc", &s.fc}};
   for (const auto& [key, value] : design) w.Real(key, *value);
   w.Whole("order", s.order);
   w.Flag("hamming", s.hamming);

@@ -129,10 +129,17 @@ SettingsOptions::SettingsOptions(ProjectSettings& settings) : s_(settings) {
          if (*o.decimation < 1) throw UsageError("option " + opt + " must be at least 1");
        }},
       {"--interval",
-       [&o](const std::string& opt, const std::string& v) { o.interval = ParseChoice(opt, v, {1000, 2000, 4000}); }},
+       [&o](const std::string& opt, const std::string& v) {
+         o.interval = ParseChoice(opt, v, {1000, 2000, 4000});
+       }},
       {"--points",
-       [&o](const std::string& opt, const std::string& v) { o.points = ParseChoice(opt, v, {1024, 2048, 4096}); }},
-      {"--afc", [&o](const std::string& opt, const std::string& v) { o.afc = ParseChoice(opt, v, {1, 2, 3}); }},
+       [&o](const std::string& opt, const std::string& v) {
+         o.points = ParseChoice(opt, v, {1024, 2048, 4096});
+       }},
+      {"--afc",
+       [&o](const std::string& opt, const std::string& v) {
+         o.afc = ParseChoice(opt, v, {1, 2, 3});
+       }},
       {"--measure",
        [&o](const std::string& opt, const std::string& v) {
          const std::vector<double> levels = ParseList(opt, v);
