@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure_packages.sh
-ensure_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation locales xvfb xauth openbox libeigen3-dev acl
+ensure_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation locales xvfb xauth openbox libeigen3-dev libtomlplusplus-dev acl
 ensure_optional_packages clang libclang-rt-dev  # the fuzz harnesses
 ensure_optional_packages clang-format  # the formatting check
 # A locale with a decimal comma, so that the tests can show the number texts ignore it.

@@ -4,6 +4,7 @@
 # tests and the benchmarks.
 find_package(Qt6 REQUIRED COMPONENTS Widgets Svg)
 find_package(Eigen3 3.3 REQUIRED NO_MODULE)
+find_package(tomlplusplus 3 REQUIRED)
 
 # The library of a layer: velmar_dialogs_ui for dialogs/ui.
 function(velmar_layer_target layer out)
@@ -63,6 +64,8 @@ endforeach()
 
 # Roots of the polynomials of a typed filter: eigenvalues of the companion matrix.
 target_link_libraries(velmar_analysis PRIVATE Eigen3::Eigen)
+# The project files are TOML texts.
+target_link_libraries(velmar_session PRIVATE tomlplusplus::tomlplusplus)
 # Diagrams saved as SVG documents; only the SVG canvas uses it.
 target_link_libraries(velmar_diagram_ui PRIVATE Qt6::Svg)
 

@@ -5,11 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/ensure_packages.sh
-ensure_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev fonts-liberation clang libclang-rt-dev libeigen3-dev
+ensure_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev fonts-liberation clang libclang-rt-dev libeigen3-dev libtomlplusplus-dev
 seconds=${1:-600}
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target velmar_fuzz
-for harness in number_text table_reader polynomial_roots; do
+for harness in number_text table_reader polynomial_roots project_reader; do
   corpus=build/fuzz/corpus_long_$harness
   mkdir -p "$corpus"
   echo "Fuzzing $harness for $seconds s" >&2

@@ -1,90 +1,17 @@
 #include "cli_options.h"
 
-#include <charconv>
-#include <cmath>
 #include <functional>
 #include <map>
 #include <set>
 
-#include "analysis/analysis_sources.h"
 #include "results/coefficient_export.h"
-
-namespace {
-
-// A finite number in C notation; anything else is a usage error naming the option.
-double ParseNumber(const std::string& option, const std::string& text) {
-  double value = 0;
-  const char* first = text.data();
-  const char* last = first + text.size();
-  // One plus sign may stand for none; "+-1" is not a number.
-  if (first != last && *first == '+' && last - first > 1 && first[1] != '-' && first[1] != '+') ++first;
-  const auto [ptr, ec] = std::from_chars(first, last, value);
-  if (ec == std::errc::result_out_of_range && ptr == last)
-    throw UsageError("option " + option + ": '" + text + "' is out of range");
-  if (text.empty() || ec != std::errc() || ptr != last || !std::isfinite(value))
-    throw UsageError("option " + option + ": '" + text + "' is not a number");
-  return value;
-}
-
-int ParseInteger(const std::string& option, const std::string& text) {
-  int value = 0;
-  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec == std::errc::result_out_of_range && ptr == text.data() + text.size())
-    throw UsageError("option " + option + ": '" + text + "' is out of range");
-  if (text.empty() || ec != std::errc() || ptr != text.data() + text.size())
-    throw UsageError("option " + option + ": '" + text + "' is not a whole number");
-  return value;
-}
-
-std::vector<double> ParseList(const std::string& option, const std::string& text) {
-  std::vector<double> values;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t comma = text.find(',', start);
-    values.push_back(
-        ParseNumber(option, text.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return values;
-}
-
-// A list that fills a table: no more values than the table holds.
-std::vector<double> ParseTable(const std::string& option, const std::string& text) {
-  std::vector<double> values = ParseList(option, text);
-  if (values.size() > static_cast<std::size_t>(kTableCapacity))
-    throw UsageError("option " + option + ": a table holds at most " + std::to_string(kTableCapacity) + " values, " +
-                     std::to_string(values.size()) + " given");
-  return values;
-}
-
-int ParseChoice(const std::string& option, const std::string& text, std::initializer_list<int> allowed) {
-  const int value = ParseInteger(option, text);
-  for (int a : allowed)
-    if (a == value) return value;
-  std::string list;
-  for (int a : allowed) list += (list.empty() ? "" : ", ") + std::to_string(a);
-  throw UsageError("option " + option + ": " + text + " is not one of " + list);
-}
-
-double NonNegative(const std::string& option, double value) {
-  if (value < 0) throw UsageError("option " + option + " must not be negative");
-  return value;
-}
-
-}  // namespace
+#include "session/project_file.h"
+#include "session/settings_options.h"
 
 CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   CliOptions o;
-  int filters = 0, signals = 0;
+  SettingsOptions settings(o);
   using Handler = std::function<void(const std::string&, const std::string&)>;
-  auto number = [](std::optional<double>& target) {
-    return Handler([&target](const std::string& opt, const std::string& v) { target = ParseNumber(opt, v); });
-  };
-  auto non_negative = [](std::optional<double>& target) {
-    return Handler(
-        [&target](const std::string& opt, const std::string& v) { target = NonNegative(opt, ParseNumber(opt, v)); });
-  };
   auto output = [](std::string& target) {
     return Handler([&target](const std::string& opt, const std::string& v) {
       if (v.empty()) throw UsageError("option " + opt + " needs a file name, or - for standard output");
@@ -92,65 +19,12 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     });
   };
   const std::map<std::string, Handler> with_value = {
-      {"--arbitrary",
+      {"--project",
        [&](const std::string& opt, const std::string& v) {
-         o.filter = FilterChoice::kArbitrary;
-         o.a = ParseTable(opt, v);
-         ++filters;
+         if (v.empty()) throw UsageError("option " + opt + " needs a file name");
+         o.project_file = v;
        }},
-      {"--recursive", [&](const std::string& opt, const std::string& v) { o.b = ParseTable(opt, v); }},
-      {"--wp", non_negative(o.wp)},
-      {"--fp", non_negative(o.fp)},
-      {"--lp", non_negative(o.lp)},
-      {"--lp-db", number(o.lp_db)},
-      {"--ls", non_negative(o.ls)},
-      {"--ls-db", number(o.ls_db)},
-      {"--transition", non_negative(o.transition)},
-      {"--ripple", non_negative(o.ripple_percent)},
-      {"--ripple-db", number(o.ripple_db)},
-      {"--wc", non_negative(o.wc)},
-      {"--fc", non_negative(o.fc)},
-      {"--order", [&](const std::string& opt, const std::string& v) { o.order = ParseInteger(opt, v); }},
-      {"--table",
-       [&](const std::string&, const std::string& v) {
-         o.signal = SignalChoice::kTableFile;
-         o.table_file = v;
-         ++signals;
-       }},
-      {"--samples",
-       [&](const std::string& opt, const std::string& v) {
-         o.signal = SignalChoice::kSamples;
-         o.samples = ParseTable(opt, v);
-         ++signals;
-       }},
-      {"--w1", non_negative(o.w1)},
-      {"--a1", non_negative(o.a1)},
-      {"--phi1", number(o.phi1)},
-      {"--w2", non_negative(o.w2)},
-      {"--a2", non_negative(o.a2)},
-      {"--phi2", number(o.phi2)},
-      {"--oscillations",
-       [&](const std::string& opt, const std::string& v) {
-         if (v != "1" && v != "2" && v != "12") throw UsageError("option " + opt + ": use 1, 2 or 12");
-         o.oscillations = v;
-       }},
-      {"--decimation",
-       [&](const std::string& opt, const std::string& v) {
-         o.decimation = ParseInteger(opt, v);
-         if (*o.decimation < 1) throw UsageError("option " + opt + " must be at least 1");
-       }},
-      {"--interval",
-       [&](const std::string& opt, const std::string& v) {
-         o.interval = ParseChoice(opt, v, {1000, 2000, 4000});
-       }},
-      {"--points",
-       [&](const std::string& opt, const std::string& v) {
-         o.points = ParseChoice(opt, v, {1024, 2048, 4096});
-       }},
-      {"--afc",
-       [&](const std::string& opt, const std::string& v) {
-         o.afc = ParseChoice(opt, v, {1, 2, 3});
-       }},
+      {"--save-project", output(o.save_project)},
       {"--time-csv", output(o.time_csv)},
       {"--freq-csv", output(o.freq_csv)},
       {"--coefficients-csv", output(o.coefficients_csv)},
@@ -179,36 +53,11 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
            if (PictureExtension(format) == "." + v) o.picture_format = format;
          if (!o.picture_format) throw UsageError("option " + opt + ": " + v + " is not one of bmp, png, svg");
        }},
-      {"--measure",
-       [&](const std::string& opt, const std::string& v) {
-         const std::vector<double> levels = ParseList(opt, v);
-         if (levels.size() != 2) throw UsageError("option " + opt + " takes two levels: PASS,STOP");
-         o.measure = std::make_pair(levels[0], levels[1]);
-       }},
-  };
-  // Each filter option chooses the filter and is counted, so that a second choice is refused.
-  const auto choose = [&](FilterChoice filter) {
-    return [&o, &filters, filter] {
-      o.filter = filter;
-      ++filters;
-    };
-  };
-  const std::map<std::string, std::function<void()>> flags = {
-      {"--butterworth", choose(FilterChoice::kButterworth)},
-      {"--chebyshev", choose(FilterChoice::kChebyshev)},
-      {"--window", choose(FilterChoice::kWindow)},
-      {"--fsampling", choose(FilterChoice::kFrSampling)},
-      {"--hamming", [&] { o.hamming = true; }},
-      {"--biharmonic",
-       [&] {
-         o.signal = SignalChoice::kBiharmonic;
-         ++signals;
-       }},
-      {"--switched-on", [&] { o.switched_on = true; }},
-      {"--help", [&] { o.help = true; }},
-      {"-h", [&] { o.help = true; }},
   };
 
+  // The options with their values, each given at most once: a second value would silently
+  // replace the first.
+  std::vector<std::pair<std::string, std::optional<std::string>>> read;
   std::set<std::string> given;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
@@ -217,50 +66,38 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
       value = name.substr(eq + 1);
       name = name.substr(0, eq);
     }
-    // A second value would silently replace the first.
-    if ((flags.contains(name) || with_value.contains(name)) && !given.insert(name == "-h" ? "--help" : name).second)
-      throw UsageError("option " + name + " is given more than once");
-    if (const auto flag = flags.find(name); flag != flags.end()) {
-      if (value) throw UsageError("option " + name + " takes no value");
-      flag->second();
-      continue;
-    }
-    const auto option = with_value.find(name);
-    if (option == with_value.end()) throw UsageError("unknown option '" + args[i] + "'");
-    if (!value) {
+    if (name == "-h") name = "--help";
+    const bool flag = name == "--help" || settings.IsFlag(name);
+    if (!flag && !settings.TakesValue(name) && !with_value.contains(name))
+      throw UsageError("unknown option '" + args[i] + "'");
+    if (!given.insert(name).second) throw UsageError("option " + name + " is given more than once");
+    if (flag && value) throw UsageError("option " + name + " takes no value");
+    if (!flag && !value) {
       if (i + 1 >= args.size()) throw UsageError("option " + name + " needs a value");
       value = args[++i];
     }
-    option->second(name, *value);
+    read.emplace_back(name, value);
   }
 
-  if (filters > 1)
-    throw UsageError("choose one filter: --arbitrary, --butterworth, --chebyshev, --window or --fsampling");
-  if (signals > 1) throw UsageError("choose one signal: --table, --samples or --biharmonic");
-  if (!o.b.empty() && o.filter != FilterChoice::kArbitrary) throw UsageError("--recursive belongs to --arbitrary");
+  // The project's settings first, then the command line's over them; a filter or a signal chosen
+  // on the command line replaces the project's with all its values.
+  for (const auto& [name, value] : read)
+    if (const auto option = with_value.find(name); option != with_value.end()) option->second(name, *value);
+  if (!o.project_file.empty()) static_cast<ProjectSettings&>(o) = ReadProjectFile(o.project_file);
+  for (const auto& [name, value] : read) {
+    if (SettingsOptions::ChoosesFilter(name)) ForgetFilter(o);
+    if (SettingsOptions::ChoosesSignal(name)) ForgetSignal(o);
+  }
+  for (const auto& [name, value] : read) {
+    if (name == "--help") o.help = true;
+    else if (settings.IsFlag(name)) settings.ApplyFlag(name);
+    else if (settings.TakesValue(name)) settings.Apply(name, *value);
+  }
+  settings.Finish();
+
   const bool recursive_design = o.filter == FilterChoice::kButterworth || o.filter == FilterChoice::kChebyshev;
-  const bool fir_design = o.filter == FilterChoice::kWindow || o.filter == FilterChoice::kFrSampling;
-  if (!recursive_design && (o.wp || o.fp || o.lp || o.lp_db || o.ls || o.ls_db || o.transition))
-    throw UsageError(
-        "--wp, --fp, --lp, --lp-db, --ls, --ls-db and --transition belong to --butterworth or --chebyshev");
-  if (o.filter != FilterChoice::kChebyshev && (o.ripple_percent || o.ripple_db))
-    throw UsageError("--ripple and --ripple-db belong to --chebyshev");
-  if (!fir_design && (o.wc || o.fc || o.hamming))
-    throw UsageError("--wc, --fc and --hamming belong to --window or --fsampling");
-  if (!recursive_design && !fir_design && o.order) throw UsageError("--order belongs to a library design");
-  if (recursive_design && o.order && o.transition)
-    throw UsageError("give either --transition (automatic order) or --order, not both");
-  if ((o.wp && o.fp) || (o.wc && o.fc) || (o.lp && o.lp_db) || (o.ls && o.ls_db) || (o.ripple_percent && o.ripple_db))
-    throw UsageError("a quantity is given twice (for instance --wp and --fp)");
-  const bool biharmonic_values =
-      o.w1 || o.a1 || o.phi1 || o.w2 || o.a2 || o.phi2 || o.oscillations != "1" || o.decimation || o.switched_on;
-  if (o.signal != SignalChoice::kBiharmonic && biharmonic_values)
-    throw UsageError(
-        "--w1, --a1, --phi1, --w2, --a2, --phi2, --oscillations, --decimation and --switched-on belong to "
-        "--biharmonic");
-  if (o.measure && o.afc == 1) throw UsageError("--measure needs --afc 2 or --afc 3");
   if ((o.time_csv == "-") + (o.freq_csv == "-") + (o.coefficients_csv == "-") + (o.c_header == "-") +
-          (o.zpk_csv == "-") >
+          (o.zpk_csv == "-") + (o.save_project == "-") >
       1)
     throw UsageError("only one output can go to standard output");
   if (!o.c_prefix.empty() && o.c_header.empty()) throw UsageError("--c-prefix belongs to --c-header");
@@ -277,6 +114,12 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
 std::string CliUsage() {
   return R"(Usage: velmar-cli [OPTIONS]
 Runs the analysis of a digital filter and a test signal without a window.
+
+Project:
+  --project FILE             start from the filter, signal, settings and measurement of this
+                             project (a .velmar TOML file); the options given here take precedence
+  --save-project FILE|-      write the filter, signal, settings and measurement of this run as a
+                             project, with the other outputs
 
 Filter (one; default: the identity a = 1):
   --arbitrary A0,A1,...      non-recursive coefficients a(0), a(1), ... (at most 500)

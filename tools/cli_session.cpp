@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <utility>
 
@@ -17,6 +18,7 @@
 #include "results/coefficient_export.h"
 #include "results/filter_coefficients.h"
 #include "results/result_plan.h"
+#include "session/project_file.h"
 #include "session/session.h"
 
 namespace {
@@ -171,11 +173,9 @@ std::string PicturePath(const std::string& folder, const std::string& name) {
 
 std::vector<NamedFile> OutputTargets(const CliOptions& o) {
   std::vector<NamedFile> targets;
-  const std::pair<const char*, const std::string*> files[] = {{"--time-csv", &o.time_csv},
-                                                              {"--freq-csv", &o.freq_csv},
-                                                              {"--coefficients-csv", &o.coefficients_csv},
-                                                              {"--c-header", &o.c_header},
-                                                              {"--zpk-csv", &o.zpk_csv}};
+  const std::pair<const char*, const std::string*> files[] = {
+      {"--time-csv", &o.time_csv}, {"--freq-csv", &o.freq_csv}, {"--coefficients-csv", &o.coefficients_csv},
+      {"--c-header", &o.c_header}, {"--zpk-csv", &o.zpk_csv},   {"--save-project", &o.save_project}};
   for (const auto& [option, file] : files)
     if (!file->empty()) targets.push_back({option, *file});
   if (!o.pictures_dir.empty())
@@ -185,8 +185,17 @@ std::vector<NamedFile> OutputTargets(const CliOptions& o) {
 }
 
 std::vector<NamedFile> InputFiles(const CliOptions& o) {
-  if (o.signal == SignalChoice::kTableFile) return {{"--table", o.table_file}};
-  return {};
+  std::vector<NamedFile> inputs;
+  if (o.signal == SignalChoice::kTableFile) inputs.push_back({"--table", o.table_file});
+  if (!o.project_file.empty()) inputs.push_back({"--project", o.project_file});
+  return inputs;
+}
+
+// The settings of the run as a project; its table file found from wherever the project is.
+std::string ProjectText(const CliOptions& o) {
+  ProjectSettings settings = o;
+  if (!settings.table_file.empty()) settings.table_file = std::filesystem::absolute(settings.table_file).string();
+  return WriteProject(settings);
 }
 
 // The reason a table file could not be read, for the user.
@@ -228,6 +237,7 @@ bool CollectOutputs(Session& s, const CliOptions& o, CliOutputs& outputs, std::F
   if (!o.freq_csv.empty()) outputs.Add(o.freq_csv, FrequencyCsv(*s.run));
   if (!CollectCoefficients(s, o, outputs, err)) return false;
   if (!o.zpk_csv.empty()) outputs.Add(o.zpk_csv, ZeroPoleCsv(s.run->ZeroPoles()));
+  if (!o.save_project.empty()) outputs.Add(o.save_project, ProjectText(o));
   if (o.pictures_dir.empty()) return true;
   auto pictures = DrawResultPictures(*s.run, SettingsOf(s.signal, s.biharmonic, false),
                                      o.picture_format.value_or(TPictureFormat::kBmp), err);
@@ -322,7 +332,8 @@ int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
     s.run->RunAnalysis(o.filter == FilterChoice::kArbitrary ? 0 : 1);
 
     bool csv_on_standard_output = false;
-    for (const std::string* file : {&o.time_csv, &o.freq_csv, &o.coefficients_csv, &o.c_header, &o.zpk_csv})
+    for (const std::string* file :
+         {&o.time_csv, &o.freq_csv, &o.coefficients_csv, &o.c_header, &o.zpk_csv, &o.save_project})
       csv_on_standard_output = csv_on_standard_output || (!file->empty() && IsStandardOutput(*file));
     std::FILE* report = csv_on_standard_output ? err : out;
     CliOutputs outputs;

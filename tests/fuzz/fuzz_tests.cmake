@@ -29,7 +29,7 @@ function(velmar_add_fuzz_tests)
     BUILD_ALWAYS ON
     INSTALL_COMMAND "")
 
-  foreach(harness number_text table_reader polynomial_roots)
+  foreach(harness number_text table_reader polynomial_roots project_reader)
     # A fresh corpus folder first, so that new inputs never land among the seeds.
     set(seeds ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/seeds/${harness})
     add_test(NAME Fuzz.${harness}

@@ -230,6 +230,8 @@ std::string List(int count, const std::string& last = "1") {
 
 TEST_F(CliTest, BadUsageExitsWithTwoAndWritesNothing) {
   const fs::path csv = dir_ / "never.csv";
+  Write("bad.velmar", "format = 1\n[filter]\nbutterworth = true\nwp = \"1\"\n");
+  Write("new.velmar", "format = 2\n");
   const std::pair<std::string, std::string> bad[] = {
       {"--bogus", "unknown option"},
       {"--interval 3000", "is not one of"},
@@ -263,6 +265,10 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndWritesNothing) {
       {"--coefficients-csv - --c-header -", "only one output can go to standard output"},
       {"--pictures pics --format jpg", "option --format: jpg is not one of bmp, png, svg"},
       {"--format svg", "--format belongs to --pictures"},
+      {"--project bad.velmar", "velmar-cli: bad.velmar:4:6: wp takes a number"},
+      {"--project new.velmar", "velmar-cli: new.velmar:1:10: format 2 is newer than this program reads (1)"},
+      {"--project missing.velmar", "cannot read the project file 'missing.velmar': No such file or directory"},
+      {"--project . --save-project p.velmar", "cannot read the project file '.': it is not a regular file"},
   };
   for (const auto& [args, reason] : bad) {
     const Result r = Run(args + " --time-csv " + csv.string());
@@ -300,6 +306,48 @@ TEST_F(CliTest, SignalsReachTheRunAsGiven) {
   EXPECT_NEAR(std::strtod(field.c_str(), nullptr), std::cos(3.0), 1e-12) << fast_rows[2];
 }
 
+// A project gives what its options give, byte for byte, and saves them as the same text again.
+TEST_F(CliTest, AProjectRunsAsItsOptionsAndSavesTheSameText) {
+  const std::string outputs = " --time-csv t.csv --freq-csv f.csv --zpk-csv z.csv";
+  const auto files = [&] { return ReadAll(dir_ / "t.csv") + ReadAll(dir_ / "f.csv") + ReadAll(dir_ / "z.csv"); };
+  const auto same_run = [&](const std::string& options, const std::string& project_args) {
+    const Result direct = Run(options + outputs);
+    ASSERT_EQ(direct.exit_code, 0) << options << direct.err;
+    const std::string written = files();
+    const Result from_project = Run(project_args + outputs);
+    EXPECT_EQ(from_project.exit_code, 0) << project_args << from_project.err;
+    EXPECT_EQ(from_project.out, direct.out) << project_args;
+    EXPECT_EQ(from_project.err, direct.err) << project_args;
+    EXPECT_TRUE(files() == written) << project_args;
+  };
+  Write("t.inp", std::string("\0\0\0\0\0\0\xF8\x3F", 8));
+  const std::string kinds[] = {
+      "--butterworth --wp 0.8 --lp-db -3 --ls-db -40 --transition 20 --samples 1,0.5 --afc 3 --measure -3,-40",
+      "--chebyshev --fp 0.1 --order 6 --ripple 5 --biharmonic --w1 0.3 --a1 2 --phi1 1 --w2 2 --a2 0.5 --phi2 -1 "
+      "--oscillations 12 --switched-on --interval 1000",
+      "--window --wc 1 --order 1000 --hamming --points 1024",  // the order is corrected, with its message
+      "--fsampling --fc 0.2 --order 20 --afc 2 --measure 0.707,0.01",
+      "--arbitrary 0.5,0.25 --recursive 0.5 --samples 1,0.1,0.30000000000000004 --interval 4000",
+      "--arbitrary 1,-1 --table t.inp"};
+  for (const std::string& options : kinds) {
+    ASSERT_EQ(Run(options + " --save-project p.velmar").exit_code, 0) << options;
+    same_run(options, "--project p.velmar");
+    ASSERT_EQ(Run("--project p.velmar --save-project q.velmar").exit_code, 0) << options;
+    EXPECT_EQ(ReadAll(dir_ / "q.velmar"), ReadAll(dir_ / "p.velmar")) << options;
+  }
+  // Written by hand, as a lab handout; the command line takes precedence, and a filter chosen
+  // there replaces the project's with all its values.
+  Write("lab.velmar",
+        "format = 1\n\n[filter]\nchebyshev = true  # the lab's filter\nwp = 1.0\norder = 10\nripple-db = 1.0\n\n"
+        "[signal]\nbiharmonic = true\nw1 = 0.3\nphi1 = 1.0\ndecimation = 1\nswitched-on = false\n\n"
+        "[analysis]\ninterval = 4000\npoints = 4096\nafc = 3\n\n[measure]\nmeasure = [-3.0, -40.0]\n");
+  const std::string lab_signal = "--biharmonic --w1 0.3 --phi1 1 --decimation 1 --points 4096 --afc 3";
+  const std::string lab = "--chebyshev --wp 1 --order 10 --ripple-db 1 " + lab_signal;
+  same_run(lab + " --interval 4000 --measure -3,-40", "--project lab.velmar");
+  same_run(lab + " --interval 1000 --measure -6,-40", "--project lab.velmar --interval 1000 --measure=-6,-40");
+  same_run("--butterworth " + lab_signal + " --interval 4000 --measure -3,-40", "--butterworth --project lab.velmar");
+}
+
 TEST_F(CliTest, OutputsThatAreOneFileAreRefused) {
   Write("a.csv", "old");
   ASSERT_EQ(link((dir_ / "a.csv").c_str(), (dir_ / "b.csv").c_str()), 0);
@@ -327,7 +375,10 @@ TEST_F(CliTest, OutputsThatAreOneFileAreRefused) {
       {"--table t.inp --time-csv t.inp", "--time-csv 't.inp' and --table 't.inp' are the same file"},
       {"--table link.inp --freq-csv ./t.inp", "--freq-csv './t.inp' and --table 'link.inp' are the same file"},
       {"--table pics/DFh.bmp --pictures pics/",
-       "--pictures 'pics/DFh.bmp' and --table 'pics/DFh.bmp' are the same file"}};
+       "--pictures 'pics/DFh.bmp' and --table 'pics/DFh.bmp' are the same file"},
+      {"--project p.velmar --save-project ./p.velmar",
+       "--save-project './p.velmar' and --project 'p.velmar' are the same file"}};
+  Write("p.velmar", "format = 1\n");
   for (const auto& [args, clash] : inputs) {
     const Result r = Run(args);
     EXPECT_EQ(r.exit_code, 2) << args;
@@ -335,6 +386,7 @@ TEST_F(CliTest, OutputsThatAreOneFileAreRefused) {
   }
   EXPECT_EQ(ReadAll(dir_ / "t.inp"), table);
   EXPECT_EQ(ReadAll(dir_ / "pics/DFh.bmp"), table);
+  EXPECT_EQ(ReadAll(dir_ / "p.velmar"), "format = 1\n");
 
   // Devices that discard or stream are no files to protect.
   const Result discarded = Run("--time-csv /dev/null --freq-csv /dev/null --zpk-csv /dev/null");
