@@ -9,6 +9,7 @@
 
 #include "diagram/graphics.h"
 #include "results/result_plan.h"
+#include "session/project_document.h"
 
 class QAction;
 class QLabel;
@@ -40,6 +41,9 @@ class TRYNForm : public QMainWindow {
   explicit TRYNForm(Session& session, QWidget* parent = nullptr);
 
   Session& CurrentSession() { return session_; }
+  const ProjectDocument& Project() const { return project_; }
+  // Opens a project file and analyses it; a bad file gets a message and changes nothing.
+  void OpenProject(const std::string& path);
 
   // Refills every diagram and the stability line from the results of the last run.
   void ShowResults();
@@ -67,6 +71,11 @@ class TRYNForm : public QMainWindow {
   TBitmap Image1;
   TBitmap Image2;
 
+  // "Проект": "Новый", "Открыть...", "Сохранить", "Сохранить как...".
+  QAction* NProjectNew;
+  QAction* NProjectOpen;
+  QAction* NProjectSave;
+  QAction* NProjectSaveAs;
   QAction* N21;
   QAction* N22;
   QAction* N3;
@@ -106,6 +115,7 @@ class TRYNForm : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildPages();
@@ -136,10 +146,26 @@ class TRYNForm : public QMainWindow {
   void N24Click();
   void SetFrequencyUnit(QAction* item, const TBitmap& picture);
   void N1Click();
+  void ProjectNewClick();
+  void ProjectOpenClick();
+  // Whether the project was saved.
+  bool ProjectSaveClick();
+  bool ProjectSaveAsClick();
+  // Before the work is left: "Сохранить изменения в проекте?"; false when the user cancels.
+  bool AgreeToLeaveProject();
+  // The menu's analysis settings and frequency axis as the session and settings hold them, a run
+  // of the analysis, and the project marked saved.
+  void ShowOpenedProject(const ProjectSettings& settings);
+  // "angular" or "cyclic", as the menu "Частота" has it.
+  std::string FrequencyAxis() const;
+  void UpdateTitle();
   // Checks one radio item of a submenu and unchecks the others; false if it was checked already.
   bool CheckRadio(QAction* item);
 
   Session& session_;
+  ProjectDocument project_;
+  // "Выход" has asked already; the close that follows does not ask again.
+  bool leaving_agreed_ = false;
   bool FFirstPaint = true;
   std::array<TDiagramFrame*, kResultDiagramCount> frames_{};
   bool zero_poles_shown_ = false;

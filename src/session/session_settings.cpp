@@ -140,9 +140,10 @@ void TakeRecursiveDesign(Design& design, ProjectSettings& o) {
   o.wp = design.GetWp();
   o.lp_db = design.GetLpdB();
   if constexpr (requires { design.GetRippledB(); }) o.ripple_db = design.GetRippledB();
-  o.transition = design.GetTransition();
   o.ls_db = design.GetLsdB();
-  if (!design.IsAutoOrder()) o.order = design.GetOrder();
+  // The transition band decides the order only when the order is automatic.
+  if (design.IsAutoOrder()) o.transition = design.GetTransition();
+  else o.order = design.GetOrder();
 }
 
 void TakeFirDesign(CWeighingFilter& design, ProjectSettings& o) {
@@ -197,7 +198,8 @@ ProjectSettings ProjectSettingsOf(Session& s) {
   if (s.run->GetSignalSource() == 1) {
     const BiharmonicModel& signal = s.biharmonic;
     o.signal = SignalChoice::kBiharmonic;
-    o.oscillations = std::string(signal.IsOscillationEnabled(1) ? "1" : "") + (signal.IsOscillationEnabled(2) ? "2" : "");
+    o.oscillations =
+        std::string(signal.IsOscillationEnabled(1) ? "1" : "") + (signal.IsOscillationEnabled(2) ? "2" : "");
     o.w1 = signal.GetOscillation(1).Omega();
     o.a1 = signal.GetOscillation(1).Amplitude();
     o.phi1 = signal.GetOscillation(1).Phase();
