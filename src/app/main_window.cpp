@@ -285,6 +285,9 @@ void TRYNForm::FormPaint() {
   TabSignal->SetTableName("x");
   InputForm->SetTables(TabAKoef, TabBKoef);
   ConnectSignalTable(*BGSForm, *TabSignal);
+  project_.MarkSaved(FrequencyAxis());
+  if (!pending_project_.empty())
+    QTimer::singleShot(0, this, [this] { OpenProject(std::exchange(pending_project_, std::string())); });
 }
 
 bool TRYNForm::CreateTableEditors() {

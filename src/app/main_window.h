@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <string>
 
 #include "diagram/graphics.h"
 #include "results/result_plan.h"
@@ -44,6 +45,8 @@ class TRYNForm : public QMainWindow {
   const ProjectDocument& Project() const { return project_; }
   // Opens a project file and analyses it; a bad file gets a message and changes nothing.
   void OpenProject(const std::string& path);
+  // The same once the first paint has analysed the start-up filter.
+  void OpenProjectAfterStartUp(const std::string& path) { pending_project_ = path; }
 
   // Refills every diagram and the stability line from the results of the last run.
   void ShowResults();
@@ -166,6 +169,7 @@ class TRYNForm : public QMainWindow {
   ProjectDocument project_;
   // "Выход" has asked already; the close that follows does not ask again.
   bool leaving_agreed_ = false;
+  std::string pending_project_;
   bool FFirstPaint = true;
   std::array<TDiagramFrame*, kResultDiagramCount> frames_{};
   bool zero_poles_shown_ = false;

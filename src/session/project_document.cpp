@@ -15,9 +15,7 @@ std::string ProjectDocument::Text(const std::string& frequency) const {
   return WriteProject(settings);
 }
 
-bool ProjectDocument::HasUnsavedChanges(const std::string& frequency) const {
-  return Text(frequency) != saved_text_;
-}
+bool ProjectDocument::HasUnsavedChanges(const std::string& frequency) const { return Text(frequency) != saved_text_; }
 
 std::string ProjectDocument::Title(const std::string& frequency) const {
   std::string title = "Вельмар";

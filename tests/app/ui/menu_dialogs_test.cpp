@@ -194,11 +194,11 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
     EXPECT_FALSE(form.Project().HasUnsavedChanges("cyclic"));
   }
 
-  // Reopened in a fresh window, the saved work comes back.
+  // Reopened in a fresh window ("velmar lab.velmar"), the saved work comes back after the start-up.
   AppWindows again;
+  again.RYNForm->OpenProjectAfterStartUp(lab);
   ASSERT_TRUE(again.ShowMainWindow());
-  ScriptedFileDialogs reopen({lab});
-  again.RYNForm->NProjectOpen->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return again.session.run->IntervalLength() == 4000; }, 10000));
   EXPECT_EQ(again.session.run->IntervalLength(), 4000);
   EXPECT_EQ(again.session.run->GetAfcMode(), 1);
   EXPECT_EQ(again.session.library.ChebyshevDesign().GetOrder(), 6);
