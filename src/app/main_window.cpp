@@ -4,14 +4,17 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <utility>
 
 #include "app/exception_display.h"
@@ -33,6 +36,13 @@
 #include "session/session.h"
 
 namespace {
+
+// Where the recent projects are kept: the program's configuration folder, made when missing.
+std::string RecentProjectsFile() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  if (folder.isEmpty() || !QDir().mkpath(folder)) return {};
+  return (folder + "/recent-projects.txt").toStdString();
+}
 
 const char kSignalTitle[] = "Сигнал на входе цифрового фильтра";
 
@@ -69,7 +79,8 @@ TableEditorFactory SetTableEditorFactory(TableEditorFactory factory) {
   return CurrentTableEditorFactory().Set(std::move(factory));
 }
 
-TRYNForm::TRYNForm(Session& session, QWidget* parent) : QMainWindow(parent), session_(session), project_(session) {
+TRYNForm::TRYNForm(Session& session, QWidget* parent)
+    : QMainWindow(parent), session_(session), project_(session), recent_(RecentProjectsFile()) {
   setObjectName("RYNForm");
   setWindowTitle("Вельмар");
   Image1 = FrequencyAxisPicture(false);
@@ -123,6 +134,8 @@ void TRYNForm::BuildMenu() {
   NProjectOpen = project->addAction("Открыть...", this, &TRYNForm::ProjectOpenClick);
   NProjectSave = project->addAction("Сохранить", this, &TRYNForm::ProjectSaveClick);
   NProjectSaveAs = project->addAction("Сохранить как...", this, &TRYNForm::ProjectSaveAsClick);
+  project_menu_ = project;
+  FillRecentProjectItems();
 
   QMenu* signal = menuBar()->addMenu("Сигнал");
   N21 = signal->addAction("Произвольный", this, &TRYNForm::N21Click);
@@ -476,6 +489,7 @@ void TRYNForm::OpenProject(const std::string& path) {
     return;
   }
   ShowOpenedProject(settings);
+  RememberProject();
 }
 
 void TRYNForm::ShowOpenedProject(const ProjectSettings& settings) {
@@ -531,7 +545,30 @@ bool TRYNForm::ProjectSaveAsClick() {
     return false;
   }
   UpdateTitle();
+  RememberProject();
   return true;
+}
+
+void TRYNForm::RememberProject() {
+  recent_.Add(std::filesystem::absolute(project_.Path()).string());
+  FillRecentProjectItems();
+}
+
+void TRYNForm::FillRecentProjectItems() {
+  for (QAction* item : recent_items_) delete item;
+  recent_items_.clear();
+  if (recent_.Paths().empty()) return;
+  recent_items_.push_back(project_menu_->addSeparator());
+  int number = 0;
+  for (const std::string& path : recent_.Paths()) {
+    const QString name = QString::fromStdString(std::filesystem::path(path).filename().string());
+    QAction* item = project_menu_->addAction(QString("&%1 %2").arg(++number).arg(name), this, [this, path] {
+      if (AgreeToLeaveProject()) OpenProject(path);
+    });
+    item->setToolTip(QString::fromStdString(path));
+    item->setStatusTip(QString::fromStdString(path));
+    recent_items_.push_back(item);
+  }
 }
 
 std::string TRYNForm::FrequencyAxis() const { return N20->isChecked() ? "cyclic" : "angular"; }

@@ -7,12 +7,15 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "diagram/graphics.h"
 #include "results/result_plan.h"
 #include "session/project_document.h"
+#include "session/recent_projects.h"
 
 class QAction;
+class QMenu;
 class QLabel;
 class QTabWidget;
 class TBGSForm;
@@ -43,6 +46,8 @@ class TRYNForm : public QMainWindow {
 
   Session& CurrentSession() { return session_; }
   const ProjectDocument& Project() const { return project_; }
+  // The recent projects' items at the end of "Проект", the latest first.
+  const std::vector<QAction*>& RecentProjectItems() const { return recent_items_; }
   // Opens a project file and analyses it; a bad file gets a message and changes nothing.
   void OpenProject(const std::string& path);
   // The same once the first paint has analysed the start-up filter.
@@ -162,6 +167,9 @@ class TRYNForm : public QMainWindow {
   // "angular" or "cyclic", as the menu "Частота" has it.
   std::string FrequencyAxis() const;
   void UpdateTitle();
+  // The project just opened or saved goes first in the recent list and its items.
+  void RememberProject();
+  void FillRecentProjectItems();
   // Checks one radio item of a submenu and unchecks the others; false if it was checked already.
   bool CheckRadio(QAction* item);
 
@@ -170,6 +178,9 @@ class TRYNForm : public QMainWindow {
   // "Выход" has asked already; the close that follows does not ask again.
   bool leaving_agreed_ = false;
   std::string pending_project_;
+  RecentProjects recent_;
+  QMenu* project_menu_ = nullptr;
+  std::vector<QAction*> recent_items_;
   bool FFirstPaint = true;
   std::array<TDiagramFrame*, kResultDiagramCount> frames_{};
   bool zero_poles_shown_ = false;

@@ -161,6 +161,11 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
   EXPECT_FALSE(form.N20001->isChecked() || form.N15->isChecked() || form.N19->isChecked());
   EXPECT_TRUE(form.N24->isEnabled());
   EXPECT_EQ(form.windowTitle(), "Вельмар — lab.velmar");
+  // The first of the recent projects' items, after a separator, opens it again.
+  ASSERT_GE(form.RecentProjectItems().size(), 2u);
+  EXPECT_TRUE(form.RecentProjectItems()[0]->isSeparator());
+  EXPECT_EQ(form.RecentProjectItems()[1]->text(), "&1 lab.velmar");
+  EXPECT_LE(form.RecentProjectItems().size(), 6u);
 
   form.N40001->trigger();  // "4000 тактов"
   EXPECT_EQ(form.windowTitle(), "Вельмар — lab.velmar *");
@@ -204,6 +209,9 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
   EXPECT_EQ(again.session.library.ChebyshevDesign().GetOrder(), 6);
   EXPECT_TRUE(again.RYNForm->N20->isChecked());
   EXPECT_EQ(again.RYNForm->windowTitle(), "Вельмар — lab.velmar");
+  again.RYNForm->N10001->trigger();
+  again.RYNForm->RecentProjectItems()[1]->trigger();  // "Нет" by default: the changes are dropped
+  EXPECT_EQ(again.session.run->IntervalLength(), 4000);
   EXPECT_EQ(messages.Messages().size(), 1u) << messages.Messages().back();
 }
 
