@@ -5,13 +5,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <exception>
 #include <filesystem>
@@ -83,6 +87,7 @@ TRYNForm::TRYNForm(Session& session, QWidget* parent)
     : QMainWindow(parent), session_(session), project_(session), recent_(RecentProjectsFile()) {
   setObjectName("RYNForm");
   setWindowTitle("Вельмар");
+  setAcceptDrops(true);
   Image1 = FrequencyAxisPicture(false);
   Image2 = FrequencyAxisPicture(true);
   BuildPages();
@@ -445,6 +450,28 @@ void TRYNForm::N1Click() {
   QApplication::quit();
 }
 
+namespace {
+
+// The project file among what is dragged, or "".
+std::string DraggedProject(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().front();
+  return url.isLocalFile() && url.toLocalFile().endsWith(".velmar") ? url.toLocalFile().toStdString() : std::string();
+}
+
+}  // namespace
+
+void TRYNForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DraggedProject(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void TRYNForm::dropEvent(QDropEvent* event) {
+  const std::string path = DraggedProject(event->mimeData());
+  if (path.empty()) return;
+  event->acceptProposedAction();
+  if (AgreeToLeaveProject()) OpenProject(path);
+}
+
 void TRYNForm::closeEvent(QCloseEvent* event) {
   if (!leaving_agreed_ && !AgreeToLeaveProject()) {
     event->ignore();
@@ -517,15 +544,7 @@ void TRYNForm::ShowOpenedProject(const ProjectSettings& settings) {
 }
 
 bool TRYNForm::ProjectSaveClick() {
-  if (project_.Path().empty()) return ProjectSaveAsClick();
-  try {
-    project_.Save(project_.Path(), FrequencyAxis());
-  } catch (const UsageError& error) {
-    ShowMessage(std::string("Проект не сохранён.\n") + error.what());
-    return false;
-  }
-  UpdateTitle();
-  return true;
+  return project_.Path().empty() ? ProjectSaveAsClick() : SaveProject(project_.Path());
 }
 
 bool TRYNForm::ProjectSaveAsClick() {
@@ -537,9 +556,12 @@ bool TRYNForm::ProjectSaveAsClick() {
   request.file_name = project_.Path().empty() ? "проект.velmar" : project_.Path();
   request.confirm_overwrite = true;
   const std::optional<std::string> name = AskFileName(this, request);
-  if (!name) return false;
+  return name && SaveProject(*name);
+}
+
+bool TRYNForm::SaveProject(const std::string& path) {
   try {
-    project_.Save(*name, FrequencyAxis());
+    project_.Save(path, FrequencyAxis());
   } catch (const UsageError& error) {
     ShowMessage(std::string("Проект не сохранён.\n") + error.what());
     return false;

@@ -124,6 +124,9 @@ class TRYNForm : public QMainWindow {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // A project file dropped on the window opens it.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildPages();
@@ -159,6 +162,8 @@ class TRYNForm : public QMainWindow {
   // Whether the project was saved.
   bool ProjectSaveClick();
   bool ProjectSaveAsClick();
+  // Writes the project to path, or shows why it could not.
+  bool SaveProject(const std::string& path);
   // Before the work is left: "Сохранить изменения в проекте?"; false when the user cancels.
   bool AgreeToLeaveProject();
   // The menu's analysis settings and frequency axis as the session and settings hold them, a run

@@ -5,12 +5,15 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QUrl>
 #include <algorithm>
 #include <cmath>
 #include <fstream>
@@ -211,6 +214,16 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
   EXPECT_EQ(again.RYNForm->windowTitle(), "Вельмар — lab.velmar");
   again.RYNForm->N10001->trigger();
   again.RYNForm->RecentProjectItems()[1]->trigger();  // "Нет" by default: the changes are dropped
+  EXPECT_EQ(again.session.run->IntervalLength(), 4000);
+  // The first project dropped on the window opens too.
+  again.RYNForm->N10001->trigger();
+  QMimeData dragged;
+  dragged.setUrls({QUrl::fromLocalFile(QString::fromStdString(lab))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(again.RYNForm, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(again.RYNForm, &drop);
   EXPECT_EQ(again.session.run->IntervalLength(), 4000);
   EXPECT_EQ(messages.Messages().size(), 1u) << messages.Messages().back();
 }
