@@ -1,6 +1,9 @@
 // Вельмар: the desktop application for studying linear digital filters.
 
+#include <QApplication>
 #include <QIcon>
+#include <QStringList>
+#include <string>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -36,5 +39,7 @@ int main(int argc, char** argv) {
   InstallRussianLanguage();
   InstallMessageBoxHandler();
   InstallQuestionBoxHandler();
-  return RunApplication();
+  // "velmar FILE.velmar": the project opened after the start-up.
+  const QStringList arguments = QApplication::arguments();
+  return RunApplication(arguments.size() > 1 ? arguments[1].toStdString() : std::string());
 }

@@ -3,14 +3,22 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <utility>
 
 #include "app/exception_display.h"
@@ -21,7 +29,10 @@
 #include "diagram/ui/idle_painter.h"
 #include "dialogs/ui/arbitrary_filter_dialog.h"
 #include "dialogs/ui/table_editor.h"
+#include "platform/messages.h"
+#include "platform/questions.h"
 #include "platform/replaceable.h"
+#include "platform/ui/file_dialogs.h"
 #include "platform/ui/screen_cursor.h"
 #include "results/show_results.h"
 #include "results/ui/coefficients_form.h"
@@ -29,6 +40,13 @@
 #include "session/session.h"
 
 namespace {
+
+// Where the recent projects are kept: the program's configuration folder, made when missing.
+std::string RecentProjectsFile() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  if (folder.isEmpty() || !QDir().mkpath(folder)) return {};
+  return (folder + "/recent-projects.txt").toStdString();
+}
 
 const char kSignalTitle[] = "Сигнал на входе цифрового фильтра";
 
@@ -65,9 +83,11 @@ TableEditorFactory SetTableEditorFactory(TableEditorFactory factory) {
   return CurrentTableEditorFactory().Set(std::move(factory));
 }
 
-TRYNForm::TRYNForm(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
+TRYNForm::TRYNForm(Session& session, QWidget* parent)
+    : QMainWindow(parent), session_(session), project_(session), recent_(RecentProjectsFile()) {
   setObjectName("RYNForm");
   setWindowTitle("Вельмар");
+  setAcceptDrops(true);
   Image1 = FrequencyAxisPicture(false);
   Image2 = FrequencyAxisPicture(true);
   BuildPages();
@@ -114,6 +134,14 @@ void TRYNForm::BuildPages() {
 }
 
 void TRYNForm::BuildMenu() {
+  QMenu* project = menuBar()->addMenu("Проект");
+  NProjectNew = project->addAction("Новый", this, &TRYNForm::ProjectNewClick);
+  NProjectOpen = project->addAction("Открыть...", this, &TRYNForm::ProjectOpenClick);
+  NProjectSave = project->addAction("Сохранить", this, &TRYNForm::ProjectSaveClick);
+  NProjectSaveAs = project->addAction("Сохранить как...", this, &TRYNForm::ProjectSaveAsClick);
+  project_menu_ = project;
+  FillRecentProjectItems();
+
   QMenu* signal = menuBar()->addMenu("Сигнал");
   N21 = signal->addAction("Произвольный", this, &TRYNForm::N21Click);
   N22 = signal->addAction("Бигармонический", this, &TRYNForm::N22Click);
@@ -275,6 +303,9 @@ void TRYNForm::FormPaint() {
   TabSignal->SetTableName("x");
   InputForm->SetTables(TabAKoef, TabBKoef);
   ConnectSignalTable(*BGSForm, *TabSignal);
+  project_.MarkSaved(FrequencyAxis());
+  if (!pending_project_.empty())
+    QTimer::singleShot(0, this, [this] { OpenProject(std::exchange(pending_project_, std::string())); });
 }
 
 bool TRYNForm::CreateTableEditors() {
@@ -305,6 +336,7 @@ void TRYNForm::ShowResults() {
   // Roots already found (the filter is the same) cost nothing: the page follows at once and is
   // painted with the others; new roots wait until the page is shown.
   if (PageControl1->currentIndex() == kZeroPolePage || session_.run->ZeroPolesKnown()) ShowZeroPoles();
+  UpdateTitle();
 }
 
 void TRYNForm::ShowZeroPoles() {
@@ -412,4 +444,155 @@ void TRYNForm::SetFrequencyUnit(QAction* item, const TBitmap& picture) {
   ShowResults();
 }
 
-void TRYNForm::N1Click() { QApplication::quit(); }
+void TRYNForm::N1Click() {
+  if (!AgreeToLeaveProject()) return;
+  leaving_agreed_ = true;
+  QApplication::quit();
+}
+
+namespace {
+
+// The project file among what is dragged, or "".
+std::string DraggedProject(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().front();
+  return url.isLocalFile() && url.toLocalFile().endsWith(".velmar") ? url.toLocalFile().toStdString() : std::string();
+}
+
+}  // namespace
+
+void TRYNForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DraggedProject(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void TRYNForm::dropEvent(QDropEvent* event) {
+  const std::string path = DraggedProject(event->mimeData());
+  if (path.empty()) return;
+  event->acceptProposedAction();
+  if (AgreeToLeaveProject()) OpenProject(path);
+}
+
+void TRYNForm::closeEvent(QCloseEvent* event) {
+  if (!leaving_agreed_ && !AgreeToLeaveProject()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
+
+namespace {
+
+const char kProjectFilter[] = "Проекты Вельмар (*.velmar)|*.velmar|Все файлы (*.*)|*";
+
+}  // namespace
+
+bool TRYNForm::AgreeToLeaveProject() {
+  if (!project_.HasUnsavedChanges(FrequencyAxis())) return true;
+  const Answer answer = Ask({"Вельмар", "Сохранить изменения в проекте?", QuestionButtons::kYesNoCancel, Answer::kNo});
+  if (answer == Answer::kCancel) return false;
+  return answer == Answer::kNo || ProjectSaveClick();
+}
+
+void TRYNForm::ProjectNewClick() {
+  if (!AgreeToLeaveProject()) return;
+  ShowOpenedProject(project_.New());
+}
+
+void TRYNForm::ProjectOpenClick() {
+  if (!AgreeToLeaveProject()) return;
+  FileDialogRequest request;
+  request.mode = FileDialogRequest::Mode::kOpen;
+  request.title = "Открыть проект";
+  request.filter = kProjectFilter;
+  if (const std::optional<std::string> name = AskFileName(this, request)) OpenProject(*name);
+}
+
+void TRYNForm::OpenProject(const std::string& path) {
+  ProjectSettings settings;
+  try {
+    settings = project_.Open(path);
+  } catch (const UsageError& error) {
+    ShowMessage(std::string("Проект не открыт.\n") + error.what());
+    return;
+  }
+  ShowOpenedProject(settings);
+  RememberProject();
+}
+
+void TRYNForm::ShowOpenedProject(const ProjectSettings& settings) {
+  const auto check = [this](std::initializer_list<std::pair<QAction*, int>> items, int value) {
+    for (const auto& [item, v] : items)
+      if (v == value) CheckRadio(item);
+  };
+  check({{N10001, 1000}, {N20001, 2000}, {N40001, 4000}}, session_.run->IntervalLength());
+  check({{N10002, 1024}, {N20002, 2048}, {N40002, 4096}}, session_.run->FrequencyPoints());
+  check({{N15, 1}, {N16, 2}, {N17, 3}}, session_.run->GetAfcMode());
+  DFMag->Diagram->SetNameDiagram(AmplitudeResponseName(session_.run->GetAfcMode()));
+  const bool cyclic = settings.frequency == "cyclic";
+  CheckRadio(cyclic ? N20 : N19);
+  for (int d = 0; d < kResultDiagramCount; ++d) {
+    if (IsFrequencyDiagram(static_cast<ResultDiagram>(d))) frames_[d]->Diagram->SetBitmapX(cyclic ? &Image2 : &Image1);
+  }
+  {
+    HourglassCursor hourglass;
+    session_.run->RunAnalysis(settings.filter == FilterChoice::kArbitrary ? 0 : 1);
+    ShowResults();
+  }
+  N24->setEnabled(session_.run->GetAfcMode() != 1 && session_.run->IsLibraryFilter());
+  project_.MarkSaved(FrequencyAxis());
+  UpdateTitle();
+}
+
+bool TRYNForm::ProjectSaveClick() {
+  return project_.Path().empty() ? ProjectSaveAsClick() : SaveProject(project_.Path());
+}
+
+bool TRYNForm::ProjectSaveAsClick() {
+  FileDialogRequest request;
+  request.mode = FileDialogRequest::Mode::kSave;
+  request.title = "Сохранить проект";
+  request.filter = kProjectFilter;
+  request.default_extension = "velmar";
+  request.file_name = project_.Path().empty() ? "проект.velmar" : project_.Path();
+  request.confirm_overwrite = true;
+  const std::optional<std::string> name = AskFileName(this, request);
+  return name && SaveProject(*name);
+}
+
+bool TRYNForm::SaveProject(const std::string& path) {
+  try {
+    project_.Save(path, FrequencyAxis());
+  } catch (const UsageError& error) {
+    ShowMessage(std::string("Проект не сохранён.\n") + error.what());
+    return false;
+  }
+  UpdateTitle();
+  RememberProject();
+  return true;
+}
+
+void TRYNForm::RememberProject() {
+  recent_.Add(std::filesystem::absolute(project_.Path()).string());
+  FillRecentProjectItems();
+}
+
+void TRYNForm::FillRecentProjectItems() {
+  for (QAction* item : recent_items_) delete item;
+  recent_items_.clear();
+  if (recent_.Paths().empty()) return;
+  recent_items_.push_back(project_menu_->addSeparator());
+  int number = 0;
+  for (const std::string& path : recent_.Paths()) {
+    const QString name = QString::fromStdString(std::filesystem::path(path).filename().string());
+    QAction* item = project_menu_->addAction(QString("&%1 %2").arg(++number).arg(name), this, [this, path] {
+      if (AgreeToLeaveProject()) OpenProject(path);
+    });
+    item->setToolTip(QString::fromStdString(path));
+    item->setStatusTip(QString::fromStdString(path));
+    recent_items_.push_back(item);
+  }
+}
+
+std::string TRYNForm::FrequencyAxis() const { return N20->isChecked() ? "cyclic" : "angular"; }
+
+void TRYNForm::UpdateTitle() { setWindowTitle(QString::fromStdString(project_.Title(FrequencyAxis()))); }

@@ -6,11 +6,16 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "diagram/graphics.h"
 #include "results/result_plan.h"
+#include "session/project_document.h"
+#include "session/recent_projects.h"
 
 class QAction;
+class QMenu;
 class QLabel;
 class QTabWidget;
 class TBGSForm;
@@ -40,6 +45,13 @@ class TRYNForm : public QMainWindow {
   explicit TRYNForm(Session& session, QWidget* parent = nullptr);
 
   Session& CurrentSession() { return session_; }
+  const ProjectDocument& Project() const { return project_; }
+  // The recent projects' items at the end of "Проект", the latest first.
+  const std::vector<QAction*>& RecentProjectItems() const { return recent_items_; }
+  // Opens a project file and analyses it; a bad file gets a message and changes nothing.
+  void OpenProject(const std::string& path);
+  // The same once the first paint has analysed the start-up filter.
+  void OpenProjectAfterStartUp(const std::string& path) { pending_project_ = path; }
 
   // Refills every diagram and the stability line from the results of the last run.
   void ShowResults();
@@ -67,6 +79,11 @@ class TRYNForm : public QMainWindow {
   TBitmap Image1;
   TBitmap Image2;
 
+  // "Проект": "Новый", "Открыть...", "Сохранить", "Сохранить как...".
+  QAction* NProjectNew;
+  QAction* NProjectOpen;
+  QAction* NProjectSave;
+  QAction* NProjectSaveAs;
   QAction* N21;
   QAction* N22;
   QAction* N3;
@@ -106,6 +123,10 @@ class TRYNForm : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  // A project file dropped on the window opens it.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildPages();
@@ -136,10 +157,35 @@ class TRYNForm : public QMainWindow {
   void N24Click();
   void SetFrequencyUnit(QAction* item, const TBitmap& picture);
   void N1Click();
+  void ProjectNewClick();
+  void ProjectOpenClick();
+  // Whether the project was saved.
+  bool ProjectSaveClick();
+  bool ProjectSaveAsClick();
+  // Writes the project to path, or shows why it could not.
+  bool SaveProject(const std::string& path);
+  // Before the work is left: "Сохранить изменения в проекте?"; false when the user cancels.
+  bool AgreeToLeaveProject();
+  // The menu's analysis settings and frequency axis as the session and settings hold them, a run
+  // of the analysis, and the project marked saved.
+  void ShowOpenedProject(const ProjectSettings& settings);
+  // "angular" or "cyclic", as the menu "Частота" has it.
+  std::string FrequencyAxis() const;
+  void UpdateTitle();
+  // The project just opened or saved goes first in the recent list and its items.
+  void RememberProject();
+  void FillRecentProjectItems();
   // Checks one radio item of a submenu and unchecks the others; false if it was checked already.
   bool CheckRadio(QAction* item);
 
   Session& session_;
+  ProjectDocument project_;
+  // "Выход" has asked already; the close that follows does not ask again.
+  bool leaving_agreed_ = false;
+  std::string pending_project_;
+  RecentProjects recent_;
+  QMenu* project_menu_ = nullptr;
+  std::vector<QAction*> recent_items_;
   bool FFirstPaint = true;
   std::array<TDiagramFrame*, kResultDiagramCount> frames_{};
   bool zero_poles_shown_ = false;

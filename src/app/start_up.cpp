@@ -30,13 +30,14 @@ std::vector<QWidget*> CreateApplicationWindows(Session& session) {
   return created;
 }
 
-int RunApplication() {
+int RunApplication(const std::string& project_file) {
   // Outside the handlers: the windows may still paint while an exception is shown.
   std::unique_ptr<Session> session;
   try {
     session = std::make_unique<Session>();
     // The main window goes with every other window, before the session they show.
     const std::unique_ptr<QWidget> main_window(CreateApplicationWindows(*session).front());
+    if (!project_file.empty()) static_cast<TRYNForm*>(main_window.get())->OpenProjectAfterStartUp(project_file);
     main_window->showMaximized();
     QApplication::exec();
   } catch (const std::exception& error) {

@@ -2,6 +2,7 @@
 // How the application comes up: its windows created once, in a fixed order, as views of one
 // session; the main window owns the others.
 
+#include <string>
 #include <vector>
 
 class QWidget;
@@ -13,5 +14,6 @@ struct Session;
 std::vector<QWidget*> CreateApplicationWindows(Session& session);
 
 // The whole program after the application object exists: the windows, the event loop, and the
-// display of an exception that escapes them. Always returns 0.
-int RunApplication();
+// display of an exception that escapes them. A project file given is opened once the main window
+// has come up. Always returns 0.
+int RunApplication(const std::string& project_file = "");

@@ -5,6 +5,10 @@
 #include <cmath>
 #include <string>
 #include <utility>
+#include <vector>
+
+#include "session/recent_projects.h"
+#include "support/temporary_folder.h"
 
 namespace {
 
@@ -94,6 +98,19 @@ TEST(ProjectFileTest, ABadFileIsRefusedWithItsLineAndColumn) {
       EXPECT_EQ(std::string(error.what()).rfind(message, 0), 0u) << text << error.what();
     }
   }
+}
+
+TEST(RecentProjectsTest, TheLatestFirstOnceFiveAtMostKeptBetweenSittings) {
+  TemporaryFolder folder;
+  const std::string file = folder.PathOf("recent.txt");
+  {
+    RecentProjects recent(file);
+    EXPECT_TRUE(recent.Paths().empty());
+    for (const char* path : {"/a", "/b", "/c", "/d", "/e", "/f", "/c", "bad\nname"}) recent.Add(path);
+    EXPECT_EQ(recent.Paths(), (std::vector<std::string>{"/c", "/f", "/e", "/d", "/b"}));
+    recent.Remove("/e");
+  }
+  EXPECT_EQ(RecentProjects(file).Paths(), (std::vector<std::string>{"/c", "/f", "/d", "/b"}));
 }
 
 }  // namespace

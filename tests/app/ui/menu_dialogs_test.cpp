@@ -5,14 +5,18 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <numbers>
 #include <string>
 
@@ -136,6 +140,92 @@ TEST(MenuDialogsTest, BiharmonicSignalThroughTheIdentityFilter) {
   for (int k = 0; k < spectrum.GetCount(); ++k) highest = std::max(highest, spectrum.Sample(k));
   EXPECT_EQ(highest, 0.5);
   EXPECT_TRUE(messages.Messages().empty());
+}
+
+// "Проект": a hand-written lab opened, changed, saved and the changes asked about on leaving.
+TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
+  MessageRecorder messages;
+  DialogScript script;
+  TemporaryFolder folder;
+  const std::string lab = folder.PathOf("lab.velmar"), bad = folder.PathOf("bad.velmar");
+  std::ofstream(lab) << "format = 1\n[filter]\nchebyshev = true\nwp = 1.0\norder = 6\n"
+                        "[analysis]\ninterval = 1000\nafc = 3\nfrequency = \"cyclic\"\n";
+  std::ofstream(bad) << "format = 1\n[filter]\norder = \"six\"\n";
+  AppWindows app;
+  ASSERT_TRUE(app.ShowMainWindow());
+  TRYNForm& form = *app.RYNForm;
+  ScriptedFileDialogs files({lab, bad});
+  form.NProjectOpen->trigger();
+  ASSERT_TRUE(app.session.run->IsLibraryFilter());
+  EXPECT_EQ(app.session.run->CascadeFilter(), &app.session.library.Chebyshev());
+  EXPECT_EQ(app.session.library.ChebyshevDesign().GetOrder(), 6);
+  EXPECT_EQ(app.session.run->IntervalLength(), 1000);
+  EXPECT_TRUE(form.N10001->isChecked() && form.N17->isChecked() && form.N20->isChecked());
+  EXPECT_FALSE(form.N20001->isChecked() || form.N15->isChecked() || form.N19->isChecked());
+  EXPECT_TRUE(form.N24->isEnabled());
+  EXPECT_EQ(form.windowTitle(), "Вельмар — lab.velmar");
+  // The first of the recent projects' items, after a separator, opens it again.
+  ASSERT_GE(form.RecentProjectItems().size(), 2u);
+  EXPECT_TRUE(form.RecentProjectItems()[0]->isSeparator());
+  EXPECT_EQ(form.RecentProjectItems()[1]->text(), "&1 lab.velmar");
+  EXPECT_LE(form.RecentProjectItems().size(), 6u);
+
+  form.N40001->trigger();  // "4000 тактов"
+  EXPECT_EQ(form.windowTitle(), "Вельмар — lab.velmar *");
+  // A bad file: the message names it with its line and column; the work stays as it was.
+  form.NProjectOpen->trigger();
+  ASSERT_EQ(messages.Messages().size(), 1u);
+  EXPECT_NE(messages.Messages()[0].find("bad.velmar:3:"), std::string::npos) << messages.Messages()[0];
+  EXPECT_EQ(app.session.run->IntervalLength(), 4000);
+  EXPECT_EQ(form.windowTitle(), "Вельмар — lab.velmar *");
+
+  form.NProjectSave->trigger();
+  EXPECT_EQ(form.windowTitle(), "Вельмар — lab.velmar");
+  EXPECT_NE(ReadFile(lab).find("interval = 4000"), std::string::npos) << ReadFile(lab);
+
+  form.N15->trigger();  // "Ненормированная"
+  {
+    ScriptedAnswers answers({Answer::kCancel, Answer::kCancel});
+    form.N1->trigger();  // "Выход", cancelled
+    form.close();        // closing the window, cancelled too
+    ASSERT_EQ(answers.Questions().size(), 2u);
+    EXPECT_EQ(answers.Questions()[0].text, "Сохранить изменения в проекте?");
+    EXPECT_EQ(answers.Questions()[0].buttons, QuestionButtons::kYesNoCancel);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_NE(ReadFile(lab).find("afc = 3"), std::string::npos);
+  }
+  {
+    ScriptedAnswers answers({Answer::kYes});
+    form.N1->trigger();  // "Да" saves before leaving
+    EXPECT_EQ(answers.Questions().size(), 1u);
+    EXPECT_NE(ReadFile(lab).find("afc = 1"), std::string::npos) << ReadFile(lab);
+    EXPECT_FALSE(form.Project().HasUnsavedChanges("cyclic"));
+  }
+
+  // Reopened in a fresh window ("velmar lab.velmar"), the saved work comes back after the start-up.
+  AppWindows again;
+  again.RYNForm->OpenProjectAfterStartUp(lab);
+  ASSERT_TRUE(again.ShowMainWindow());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return again.session.run->IntervalLength() == 4000; }, 10000));
+  EXPECT_EQ(again.session.run->IntervalLength(), 4000);
+  EXPECT_EQ(again.session.run->GetAfcMode(), 1);
+  EXPECT_EQ(again.session.library.ChebyshevDesign().GetOrder(), 6);
+  EXPECT_TRUE(again.RYNForm->N20->isChecked());
+  EXPECT_EQ(again.RYNForm->windowTitle(), "Вельмар — lab.velmar");
+  again.RYNForm->N10001->trigger();
+  again.RYNForm->RecentProjectItems()[1]->trigger();  // "Нет" by default: the changes are dropped
+  EXPECT_EQ(again.session.run->IntervalLength(), 4000);
+  // The first project dropped on the window opens too.
+  again.RYNForm->N10001->trigger();
+  QMimeData dragged;
+  dragged.setUrls({QUrl::fromLocalFile(QString::fromStdString(lab))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(again.RYNForm, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(again.RYNForm, &drop);
+  EXPECT_EQ(again.session.run->IntervalLength(), 4000);
+  EXPECT_EQ(messages.Messages().size(), 1u) << messages.Messages().back();
 }
 
 // The coefficients window: what the last analysis took, copied for a spreadsheet, saved.

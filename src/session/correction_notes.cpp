@@ -1,4 +1,4 @@
-#include "cli_corrections.h"
+#include "session/correction_notes.h"
 
 #include <cmath>
 #include <utility>
@@ -34,7 +34,7 @@ void CorrectionNotes::Apply(const std::string& option, double given, const std::
   for (const CorrectedQuantity& q : watched_) before.push_back(q.used());
   messages_.clear();
   const double kept = set(given * scale);
-  if (messages_.empty()) return;
+  if (messages_.empty() || err_ == nullptr) return;
   const auto note = [&](const std::string& name, double value) {
     std::fprintf(err_, "corrected: %s = %s\n", name.c_str(), ExactNumberText(value).c_str());
   };

@@ -1,6 +1,6 @@
 #pragma once
-// The values of the command line go through the dialogs' setters, which correct a value out of
-// range with a message, as they do for the user's typing. After such a message velmar-cli says
+// The values of the command line or a project go through the dialogs' setters, which correct a value out of
+// range with a message, as they do for the user's typing. After such a message the notes say
 // which value the run then uses, one line per option: "corrected: --order = 200".
 
 #include <cstdio>
@@ -29,7 +29,7 @@ class CorrectionNotes {
   void Apply(const std::string& option, double given, const std::function<double(double)>& set, double scale = 1);
 
  private:
-  std::FILE* err_;
+  std::FILE* err_;  // null: no notes
   std::vector<CorrectedQuantity> watched_;
   std::vector<std::string> messages_;
   std::function<void(const std::string&)> previous_;

@@ -1,0 +1,216 @@
+#include "session/session_settings.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/messages.h"
+#include "session/correction_notes.h"
+
+namespace {
+
+// Level fields take dB or a ratio; the dialog applies whichever is shown.
+template <class Design>
+void ApplyRecursiveDesign(Design& design, const ProjectSettings& o, std::FILE* err) {
+  std::vector<CorrectedQuantity> watched = {o.lp_db ? CorrectedQuantity{"--lp-db", [&] { return design.GetLpdB(); }}
+                                                    : CorrectedQuantity{"--lp", [&] { return design.GetLp(); }},
+                                            {"--order", [&] { return design.GetOrder(); }}};
+  if constexpr (requires { design.SetRipple(0.0); })
+    watched.push_back(o.ripple_db ? CorrectedQuantity{"--ripple-db", [&] { return design.GetRippledB(); }}
+                                  : CorrectedQuantity{"--ripple", [&] { return design.GetRipple() * 100; }});
+  CorrectionNotes notes(err, std::move(watched));
+  design.SetAutoOrder(!o.order.has_value());
+  if (o.wp) notes.Apply("--wp", *o.wp, [&](double v) { return design.SetWp(v); });
+  if (o.fp) notes.Apply("--fp", *o.fp, [&](double v) { return design.SetFp(v); });
+  if (o.lp) notes.Apply("--lp", *o.lp, [&](double v) { return design.SetLp(v); });
+  if (o.lp_db) notes.Apply("--lp-db", *o.lp_db, [&](double v) { return design.SetLpdB(v); });
+  if constexpr (requires { design.SetRipple(0.0); }) {
+    if (o.ripple_percent)
+      notes.Apply(
+          "--ripple", *o.ripple_percent, [&](double v) { return design.SetRipple(v); }, 0.01);
+    if (o.ripple_db) notes.Apply("--ripple-db", *o.ripple_db, [&](double v) { return design.SetRippledB(v); });
+  }
+  if (o.transition) notes.Apply("--transition", *o.transition, [&](double v) { return design.SetTransition(v); });
+  if (o.ls) notes.Apply("--ls", *o.ls, [&](double v) { return design.SetLs(v); });
+  if (o.ls_db) notes.Apply("--ls-db", *o.ls_db, [&](double v) { return design.SetLsdB(v); });
+  if (o.order) notes.Apply("--order", *o.order, [&](double v) { return design.SetOrder(static_cast<int>(v)); });
+}
+
+void ApplyFirDesign(CWeighingFilter& design, const ProjectSettings& o, std::FILE* err) {
+  CorrectionNotes notes(err, {});
+  if (o.wc) notes.Apply("--wc", *o.wc, [&](double v) { return design.SetWc(v); });
+  if (o.fc) notes.Apply("--fc", *o.fc, [&](double v) { return design.SetFc(v); });
+  if (o.order) notes.Apply("--order", *o.order, [&](double v) { return design.SetOrder(static_cast<int>(v)); });
+  design.SetHamming(o.hamming);
+}
+
+int LibraryPage(FilterChoice filter) {
+  switch (filter) {
+    case FilterChoice::kButterworth: return kButterworthKind;
+    case FilterChoice::kChebyshev: return kChebyshevKind;
+    case FilterChoice::kWindow: return kWeighingKind;
+    default: return kFrSamplingKind;
+  }
+}
+
+void ChooseFilter(Session& s, const ProjectSettings& o, std::FILE* err) {
+  FilterLibraryModel& library = s.library;
+  switch (o.filter) {
+    case FilterChoice::kArbitrary: {
+      s.input_form.Show(s.a, s.b);
+      s.a.SetValues(o.a.data(), static_cast<int>(o.a.size()));
+      s.b.SetValues(o.b.data(), static_cast<int>(o.b.size()));
+      if (!s.input_form.RequestAnalysis(s.a)) throw UsageError("the non-recursive coefficients are all 0");
+      return;
+    }
+    case FilterChoice::kButterworth: ApplyRecursiveDesign(library.ButterworthDesign(), o, err); break;
+    case FilterChoice::kChebyshev: ApplyRecursiveDesign(library.ChebyshevDesign(), o, err); break;
+    case FilterChoice::kWindow: ApplyFirDesign(library.WeighingDesign(), o, err); break;
+    case FilterChoice::kFrSampling: ApplyFirDesign(library.FrSamplingDesign(), o, err); break;
+  }
+  library.Show();
+  library.SetPage(LibraryPage(o.filter));
+  library.SelectFilter();
+}
+
+void AcceptTable(TableModel& table) {
+  table.Accept();
+  table.Close();
+}
+
+void ChooseSignal(Session& s, const ProjectSettings& o, std::FILE* err) {
+  switch (o.signal) {
+    case SignalChoice::kEmptyTable:
+      // A session that had a signal table loses it; a fresh one has none to lose.
+      if (!s.signal.Values().empty()) {
+        s.signal.SetValues(nullptr, 0);
+        s.signal.Show();
+        AcceptTable(s.signal);
+      }
+      return;
+    case SignalChoice::kTableFile:
+      s.signal.Show();
+      // Read once before the run; read again here, it can only fail if the file changed meanwhile.
+      if (!s.signal.LoadFile(o.table_file)) throw UsageError("cannot read the table file '" + o.table_file + "'");
+      AcceptTable(s.signal);
+      return;
+    case SignalChoice::kSamples:
+      // The table keeps each value exactly behind its rounded text.
+      s.signal.SetValues(o.samples.data(), static_cast<int>(o.samples.size()));
+      s.signal.Show();
+      AcceptTable(s.signal);
+      return;
+    case SignalChoice::kBiharmonic: {
+      BiharmonicModel& signal = s.biharmonic;
+      signal.Show();
+      signal.SetOscillationEnabled(1, o.oscillations.find('1') != std::string::npos);
+      signal.SetOscillationEnabled(2, o.oscillations.find('2') != std::string::npos);
+      CorrectionNotes notes(err, {});
+      if (o.w1) notes.Apply("--w1", *o.w1, [&](double v) { return signal.SetOmega(1, v); });
+      if (o.a1) notes.Apply("--a1", *o.a1, [&](double v) { return signal.SetAmplitude(1, v); });
+      if (o.phi1) signal.SetPhase(1, *o.phi1);
+      if (o.w2) notes.Apply("--w2", *o.w2, [&](double v) { return signal.SetOmega(2, v); });
+      if (o.a2) notes.Apply("--a2", *o.a2, [&](double v) { return signal.SetAmplitude(2, v); });
+      if (o.phi2) signal.SetPhase(2, *o.phi2);
+      signal.FillDecimationList();
+      // D = 1 (every sample) is always there, even with an empty list; another D must be in it.
+      if (o.decimation.value_or(1) != 1 && !signal.SelectDecimation(*o.decimation - 1))
+        throw UsageError("decimation " + std::to_string(*o.decimation) +
+                         " is not offered for these frequencies (at most " +
+                         std::to_string(signal.DecimationList().size()) + ")");
+      signal.SetStationary(!o.switched_on);
+      signal.RequestAnalysis();
+      return;
+    }
+  }
+}
+
+FilterChoice LibraryChoice(int page) {
+  switch (page) {
+    case kButterworthKind: return FilterChoice::kButterworth;
+    case kChebyshevKind: return FilterChoice::kChebyshev;
+    case kWeighingKind: return FilterChoice::kWindow;
+    default: return FilterChoice::kFrSampling;
+  }
+}
+
+// Every field of a recursive design's page, the levels in dB as the page shows them first.
+template <class Design>
+void TakeRecursiveDesign(Design& design, ProjectSettings& o) {
+  o.wp = design.GetWp();
+  o.lp_db = design.GetLpdB();
+  if constexpr (requires { design.GetRippledB(); }) o.ripple_db = design.GetRippledB();
+  o.ls_db = design.GetLsdB();
+  // The transition band decides the order only when the order is automatic.
+  if (design.IsAutoOrder()) o.transition = design.GetTransition();
+  else o.order = design.GetOrder();
+}
+
+void TakeFirDesign(CWeighingFilter& design, ProjectSettings& o) {
+  o.wc = design.GetWc();
+  o.order = design.GetOrder();
+  o.hamming = design.IsHamming();
+}
+
+std::vector<double> ValuesOf(const TableModel& table) { return {table.Values().begin(), table.Values().end()}; }
+
+}  // namespace
+
+void ApplySettings(Session& s, const ProjectSettings& o, std::FILE* notes) {
+  if (o.interval != s.run->IntervalLength()) s.run->SetInterval(o.interval);
+  if (o.points != s.run->FrequencyPoints()) s.run->SetResolution(o.points);
+  if (o.afc != s.run->GetAfcMode()) s.run->SetAfcMode(o.afc);
+  ChooseFilter(s, o, notes);
+  ChooseSignal(s, o, notes);
+}
+
+void CheckSettings(const ProjectSettings& settings) {
+  MessageHandler previous = SetMessageHandler([](const std::string&) {});
+  try {
+    Session scratch;
+    ApplySettings(scratch, settings, nullptr);
+  } catch (...) {
+    SetMessageHandler(std::move(previous));
+    throw;
+  }
+  SetMessageHandler(std::move(previous));
+}
+
+ProjectSettings ProjectSettingsOf(Session& s) {
+  ProjectSettings o;
+  o.interval = s.run->IntervalLength();
+  o.points = s.run->FrequencyPoints();
+  o.afc = s.run->GetAfcMode();
+  FilterLibraryModel& library = s.library;
+  if (s.run->IsLibraryFilter()) {
+    o.filter = LibraryChoice(library.GetFilterKind());
+    switch (o.filter) {
+      case FilterChoice::kButterworth: TakeRecursiveDesign(library.ButterworthDesign(), o); break;
+      case FilterChoice::kChebyshev: TakeRecursiveDesign(library.ChebyshevDesign(), o); break;
+      case FilterChoice::kWindow: TakeFirDesign(library.WeighingDesign(), o); break;
+      default: TakeFirDesign(library.FrSamplingDesign(), o); break;
+    }
+  } else {
+    o.filter = FilterChoice::kArbitrary;
+    if (!s.a.Values().empty()) o.a = ValuesOf(s.a);
+    o.b = ValuesOf(s.b);
+  }
+  if (s.run->GetSignalSource() == 1) {
+    const BiharmonicModel& signal = s.biharmonic;
+    o.signal = SignalChoice::kBiharmonic;
+    o.oscillations =
+        std::string(signal.IsOscillationEnabled(1) ? "1" : "") + (signal.IsOscillationEnabled(2) ? "2" : "");
+    o.w1 = signal.GetOscillation(1).Omega();
+    o.a1 = signal.GetOscillation(1).Amplitude();
+    o.phi1 = signal.GetOscillation(1).Phase();
+    o.w2 = signal.GetOscillation(2).Omega();
+    o.a2 = signal.GetOscillation(2).Amplitude();
+    o.phi2 = signal.GetOscillation(2).Phase();
+    o.decimation = signal.Decimation();
+    o.switched_on = !signal.IsStationary();
+  } else if (!s.signal.Values().empty()) {
+    o.signal = SignalChoice::kSamples;
+    o.samples = ValuesOf(s.signal);
+  }
+  return o;
+}
