@@ -4,38 +4,24 @@
 #include <cmath>
 #include <limits>
 
+#include "numeric/double_double.h"
+
 namespace {
 
 using Complex = std::complex<double>;
 
 constexpr double kUnit = std::numeric_limits<double>::epsilon() / 2;  // the unit roundoff
 
-// a + b = sum + error exactly.
-inline void TwoSum(double a, double b, double& sum, double& error) {
-  sum = a + b;
-  const double b_part = sum - a;
-  error = (a - (sum - b_part)) + (b - b_part);
-}
-
-// A number as an unevaluated sum hi + lo, |lo| ≤ ulp(hi)/2: twice a double's digits.
-struct DoubleDouble {
-  double hi = 0, lo = 0;
-};
-
 // x·y + w·v + b, the products and the sum with hi's error kept and lo's folded in.
-inline DoubleDouble ProductsPlus(double x, double y, double w, double v, const DoubleDouble& b, double lo_terms) {
+inline Wide ProductsPlus(double x, double y, double w, double v, const Wide& b, double lo_terms) {
   const double p1 = x * y, p2 = w * v;
   const double e1 = std::fma(x, y, -p1), e2 = std::fma(w, v, -p2);
-  double s1, e3, s2, e4;
-  TwoSum(p1, p2, s1, e3);
-  TwoSum(s1, b.hi, s2, e4);
-  DoubleDouble r;
-  TwoSum(s2, ((e1 + e2) + (e3 + e4)) + (lo_terms + b.lo), r.hi, r.lo);
-  return r;
+  const Wide s1 = TwoSum(p1, p2), s2 = TwoSum(s1.hi, b.hi);
+  return TwoSum(s2.hi, ((e1 + e2) + (s1.lo + s2.lo)) + (lo_terms + b.lo));
 }
 
 struct ExtendedComplex {
-  DoubleDouble re, im;
+  Wide re, im;
   Complex Value() const { return {re.hi + re.lo, im.hi + im.lo}; }
 };
 

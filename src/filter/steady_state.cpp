@@ -4,6 +4,8 @@
 #include <numbers>
 #include <utility>
 
+#include "numeric/double_double.h"
+
 namespace {
 
 constexpr double kPi = std::numbers::pi;
@@ -11,20 +13,13 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kPiLow = 1.2246467991473532e-16;
 constexpr double kTwoPiLow = 2 * kPiLow;
 
-// a + b as the rounded sum plus its rounding error (exactly).
-std::pair<double, double> TwoSum(double a, double b) {
-  const double sum = a + b;
-  const double b_part = sum - a;
-  return {sum, (a - (sum - b_part)) + (b - b_part)};
-}
-
 }  // namespace
 
 bool QuadraticRootsInsideUnitCircle(double c1, double c2) {
   if (!(std::fabs(c2) < 1)) return false;  // NaN fails too
   // |c1| < 1 + c2: where it is close, |c1| − sum is exact, and elsewhere the error cannot turn it.
-  const auto [sum, error] = TwoSum(1, c2);
-  return std::fabs(c1) - sum < error;
+  const Wide sum = TwoSum(1, c2);
+  return std::fabs(c1) - sum.hi < sum.lo;
 }
 
 bool RootsInsideUnitCircle(const std::vector<double>& c) {
@@ -75,9 +70,9 @@ std::complex<double> DelayPolynomials::Polynomial(const double* p, int degree) c
   double power = 1;  // s^i
   for (int i = 0; i <= degree; ++i) {
     const double term = power * p[i];
-    const auto [next, error] = TwoSum(sum, term);
-    sum = next;
-    lost += error;
+    const Wide next = TwoSum(sum, term);
+    sum = next.hi;
+    lost += next.lo;
     rest += term * u_i;
     u_i = u_i + u_ - u_i * u_;
     power *= sign_;
