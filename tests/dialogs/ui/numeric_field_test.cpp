@@ -23,7 +23,7 @@ QString PasteOver(QLineEdit* field, const char* text) {
 TEST(NumericFieldTest, PasteIntoTheDialogsFieldsPassesTheirKeyFiltersWholeOrNotAtAll) {
   MessageSpy messages;
   Session models;
-  TLibForm library{models.library};
+  TLibForm library{models.library_fields};
   ShowActive(library);
   QLineEdit* omega = Edit(library, "Edit1");  // ωp: digits and one comma, at most 4 characters
   EXPECT_EQ(PasteOver(omega, "0,5x"), "1,00");
