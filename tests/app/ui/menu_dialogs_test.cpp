@@ -153,14 +153,16 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
   DialogScript script;
   TemporaryFolder folder;
   const std::string lab = folder.PathOf("lab.velmar"), bad = folder.PathOf("bad.velmar");
+  const std::string levels = folder.PathOf("levels.velmar");
   std::ofstream(lab)
       << "format = 1\n[filter]\nchebyshev = true\nwp = 1.0\nlp-db = -1.0\norder = 6\n"
          "[analysis]\ninterval = 1000\nafc = 3\nfrequency = \"cyclic\"\n[measure]\nmeasure = [-1, -60]\n";
   std::ofstream(bad) << "format = 1\n[filter]\norder = \"six\"\n";
+  std::ofstream(levels) << "[analysis]\nafc = 2\n[measure]\nmeasure = [0.71, 0.01]\n";
   AppWindows app;
   ASSERT_TRUE(app.ShowMainWindow());
   TRYNForm& form = *app.RYNForm;
-  ScriptedFileDialogs files({lab, bad});
+  ScriptedFileDialogs files({lab, bad, levels});
   script.analyses = 0;
   form.NProjectOpen->trigger();
   EXPECT_EQ(script.analyses, 1);
@@ -197,11 +199,20 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
 
   form.N40001->trigger();  // "4000 тактов"
   EXPECT_EQ(form.windowTitle(), "Вельмар — lab.velmar *");
-  // A bad file: the message names it with its line and column; the work stays as it was.
+  // A bad file, and levels not in the lists: the message says in Russian where and what is wrong;
+  // the work stays as it was.
   form.NProjectOpen->trigger();
-  ASSERT_EQ(messages.Messages().size(), 1u);
-  EXPECT_NE(messages.Messages()[0].find("bad.velmar:3:"), std::string::npos) << messages.Messages()[0];
+  form.NProjectOpen->trigger();
+  ASSERT_EQ(messages.Messages().size(), 2u);
+  EXPECT_EQ(messages.Messages()[0],
+            "Проект не открыт.\nФайл «" + bad + "», строка 3, столбец 9: order: нужно целое число");
+  EXPECT_EQ(messages.Messages()[1].rfind("Проект не открыт.\nФайл «" + levels +
+                                             "»: measure: такого уровня полосы пропускания нет в списке: 0,95 0,9",
+                                         0),
+            0u)
+      << messages.Messages()[1];
   EXPECT_EQ(app.session.run->IntervalLength(), 4000);
+  EXPECT_EQ(app.session.run->GetAfcMode(), 3);
   EXPECT_EQ(form.windowTitle(), "Вельмар — lab.velmar *");
 
   form.NProjectSave->trigger();
@@ -254,7 +265,7 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(again.RYNForm, &drop);
   EXPECT_EQ(again.session.run->IntervalLength(), 4000);
-  EXPECT_EQ(messages.Messages().size(), 1u) << messages.Messages().back();
+  EXPECT_EQ(messages.Messages().size(), 2u) << messages.Messages().back();
 
   // "Новый", the changes dropped, starts from what a fresh start has.
   again.RYNForm->N10001->trigger();
