@@ -11,7 +11,7 @@
 
 TLibForm* CreateLibForm(FilterLibraryFields& library, QWidget* parent) { return new TLibForm(library, parent); }
 
-TBGSForm* CreateBGSForm(BiharmonicModel& biharmonic, QWidget* parent) {
+TBGSForm* CreateBGSForm(BiharmonicFields& biharmonic, QWidget* parent) {
   auto* form = new TBGSForm(biharmonic, parent);
   form->SetQuestionPort(YesNoDialog);
   return form;

@@ -4,6 +4,7 @@
 // main window's commands.
 
 class AnalysisRun;
+class BiharmonicFields;
 class BiharmonicModel;
 class FilterLibraryFields;
 class FilterLibraryModel;
@@ -15,7 +16,7 @@ class TTabEditorForm;
 class QWidget;
 
 TLibForm* CreateLibForm(FilterLibraryFields& library, QWidget* parent);
-TBGSForm* CreateBGSForm(BiharmonicModel& biharmonic, QWidget* parent);
+TBGSForm* CreateBGSForm(BiharmonicFields& biharmonic, QWidget* parent);
 // Measures the amplitude response of the run at the levels of model.
 TMeasureForm* CreateMeasureForm(AnalysisRun& run, MeasurementDialogModel& model, QWidget* parent);
 // "Сформировать таблицу" writes into the signal table, which exists only from the first paint on.

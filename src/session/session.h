@@ -10,6 +10,7 @@
 #include "analysis/analysis.h"
 #include "analysis/fft.h"
 #include "dialogs/arbitrary_filter_request.h"
+#include "dialogs/biharmonic_fields.h"
 #include "dialogs/biharmonic_model.h"
 #include "dialogs/filter_library_fields.h"
 #include "dialogs/filter_library_model.h"
@@ -27,6 +28,7 @@ struct Session {
   // The library dialog's fields with their level display and entry mode, which a project keeps.
   FilterLibraryFields library_fields{library};
   BiharmonicModel biharmonic;
+  BiharmonicFields biharmonic_fields{biharmonic};  // the signal dialog's fields
   // The levels chosen in the measurement dialog.
   MeasurementDialogModel measurement;
   // The table spectra's transform; the "БПФ" window, where there is one, shows its progress.

@@ -212,6 +212,7 @@ void ApplySettings(Session& s, const ProjectSettings& o, std::FILE* notes) {
   s.run->ChangeSettings(o.interval, o.points, o.afc);
   ChooseFilter(s, o, notes);
   ChooseSignal(s, o, notes);
+  s.biharmonic_fields.ShowSignal();
 }
 
 void CheckSettings(const ProjectSettings& settings) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
@@ -156,6 +157,7 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
   const std::string levels = folder.PathOf("levels.velmar");
   std::ofstream(lab)
       << "format = 1\n[filter]\nchebyshev = true\nwp = 1.0\nlp-db = -1.0\norder = 6\n"
+         "[signal]\nbiharmonic = true\nw1 = 0.3\noscillations = \"12\"\n"
          "[analysis]\ninterval = 1000\nafc = 3\nfrequency = \"cyclic\"\n[measure]\nmeasure = [-1, -60]\n";
   std::ofstream(bad) << "format = 1\n[filter]\norder = \"six\"\n";
   std::ofstream(levels) << "[analysis]\nafc = 2\n[measure]\nmeasure = [0.71, 0.01]\n";
@@ -184,6 +186,11 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
   EXPECT_EQ(Edit(library, "Edit17")->text(), "6");
   Child<QAction>(library, "N11")->trigger();  // back to ratios
   library.hide();
+  TBGSForm& signal = *form.BGSForm;
+  signal.show();
+  EXPECT_EQ(Edit(signal, "Edit1")->text(), "0,300");
+  EXPECT_TRUE(Child<QCheckBox>(signal, "CheckBox2")->isChecked());
+  signal.hide();
   TMeasureForm& measure = *form.MeasureForm;
   measure.show();
   EXPECT_EQ(Child<QComboBox>(measure, "ComboBoxH0dB")->currentText(), "-1,0");

@@ -33,8 +33,7 @@ TEST(NumericFieldTest, PasteIntoTheDialogsFieldsPassesTheirKeyFiltersWholeOrNotA
   EXPECT_EQ(omega->text(), "0,75");
   library.close();
 
-  BiharmonicModel biharmonic;
-  TBGSForm signal{biharmonic};
+  TBGSForm signal{models.biharmonic_fields};
   ShowActive(signal);
   QLineEdit* omega1 = Edit(signal, "Edit1");  // ω1: unsigned, at most 6 characters
   EXPECT_EQ(PasteOver(omega1, "-1"), "1,000");
