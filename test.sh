@@ -6,6 +6,7 @@ source scripts/ensure_packages.sh
 ensure_packages cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation locales xvfb xauth openbox libeigen3-dev libtomlplusplus-dev acl
 ensure_optional_packages clang libclang-rt-dev  # the fuzz harnesses
 ensure_optional_packages clang-format  # the formatting check
+ensure_optional_packages desktop-file-utils  # the desktop entry's check
 # A locale with a decimal comma, so that the tests can show the number texts ignore it.
 locale -a 2>/dev/null | grep -qi '^ru_RU.utf8$' || localedef -i ru_RU -f UTF-8 ru_RU.UTF-8 2>/dev/null || true
 

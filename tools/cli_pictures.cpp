@@ -37,11 +37,10 @@ std::vector<std::string> ResultPictureNames(TPictureFormat format) {
   return names;
 }
 
-std::optional<std::vector<PictureFile>> DrawResultPictures(const AnalysisRun& run, const ResultSettings& settings,
-                                                           TPictureFormat format, std::FILE* err) {
+std::optional<std::vector<PictureFile>> DrawResultPictures(const AnalysisRun& run, const ResultPlan& plan,
+                                                           const ResultSettings& settings, TPictureFormat format,
+                                                           std::FILE* err) {
   EnsureApplication();
-  ResultPlan plan;
-  plan.Plan(run, settings);
   const std::vector<std::string> names = ResultPictureNames(format);
   std::vector<PictureFile> pictures;
   for (int d = 0; d < kResultDiagramCount; ++d) {

@@ -26,6 +26,8 @@ struct PictureFile {
 // The names of the picture files, in the order of the diagrams.
 std::vector<std::string> ResultPictureNames(TPictureFormat format);
 
-// Draws and encodes the pictures; nothing (after saying why on err) when one cannot be encoded.
-std::optional<std::vector<PictureFile>> DrawResultPictures(const AnalysisRun& run, const ResultSettings& settings,
-                                                           TPictureFormat format, std::FILE* err);
+// Draws the diagrams of the plan, made with settings from the run's results, and encodes them;
+// nothing (after saying why on err) when one cannot be encoded.
+std::optional<std::vector<PictureFile>> DrawResultPictures(const AnalysisRun& run, const ResultPlan& plan,
+                                                           const ResultSettings& settings, TPictureFormat format,
+                                                           std::FILE* err);

@@ -4,19 +4,16 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <utility>
 
 #include "analysis/analysed_response.h"
-#include "analysis/measurement.h"
 #include "cli_outputs.h"
 #include "cli_pictures.h"
 #include "dialogs/table_files.h"
 #include "numeric/number_text.h"
 #include "results/coefficient_export.h"
 #include "results/filter_coefficients.h"
-#include "results/result_plan.h"
 #include "session/project_file.h"
 #include "session/session.h"
 #include "session/session_settings.h"
@@ -82,10 +79,15 @@ std::vector<NamedFile> InputFiles(const CliOptions& o) {
   return inputs;
 }
 
-// The settings of the run as a project; its table file found from wherever the project is.
-std::string ProjectText(const CliOptions& o) {
+// The settings of the run as a project. A table file's samples are saved as read: the project
+// keeps its work when the file is moved or gone.
+std::string ProjectText(const CliOptions& o, const Session& s) {
   ProjectSettings settings = o;
-  if (!settings.table_file.empty()) settings.table_file = std::filesystem::absolute(settings.table_file).string();
+  if (settings.signal == SignalChoice::kTableFile) {
+    settings.signal = SignalChoice::kSamples;
+    settings.table_file.clear();
+    settings.samples.assign(s.signal.Values().begin(), s.signal.Values().end());
+  }
   return WriteProject(settings);
 }
 
@@ -99,7 +101,8 @@ std::string TableFileFailure(const std::string& path, const TableFileRead& read)
 // The coefficient files in the layout asked for, or the filter's own.
 bool CollectCoefficients(Session& s, const CliOptions& o, CliOutputs& outputs, std::FILE* err) {
   if (o.coefficients_csv.empty() && o.c_header.empty()) return true;
-  const FilterCoefficients filter = CoefficientsOf(*s.run, s.library);
+  FollowAnalysedFilter(s.coefficients, *s.run, s.library);
+  const FilterCoefficients& filter = s.coefficients;
   const CoefficientLayout layout =
       o.coefficients_layout == "direct" || (o.coefficients_layout.empty() && !filter.IsCascade())
           ? CoefficientLayout::kDirect
@@ -128,48 +131,32 @@ bool CollectOutputs(Session& s, const CliOptions& o, CliOutputs& outputs, std::F
   if (!o.freq_csv.empty()) outputs.Add(o.freq_csv, FrequencyCsv(*s.run));
   if (!CollectCoefficients(s, o, outputs, err)) return false;
   if (!o.zpk_csv.empty()) outputs.Add(o.zpk_csv, ZeroPoleCsv(s.run->ZeroPoles()));
-  if (!o.save_project.empty()) outputs.Add(o.save_project, ProjectText(o));
+  if (!o.save_project.empty()) outputs.Add(o.save_project, ProjectText(o, s));
   if (o.pictures_dir.empty()) return true;
-  auto pictures = DrawResultPictures(*s.run, SettingsOf(s.signal, s.biharmonic, false),
-                                     o.picture_format.value_or(TPictureFormat::kBmp), err);
+  const ResultSettings settings = SettingsOf(s.signal, s.biharmonic, false);
+  s.plan.Plan(*s.run, settings);
+  auto pictures = DrawResultPictures(*s.run, s.plan, settings, o.picture_format.value_or(TPictureFormat::kBmp), err);
   if (!pictures) return false;
   for (PictureFile& picture : *pictures) outputs.AddToFolder(o.pictures_dir, picture.name, std::move(picture.bytes));
   return true;
 }
 
-struct MeasureRequest {
-  LevelScale scale = LevelScale::kLinear;
-  int pass_index = 0, stop_index = 0;
-};
-
-MeasureRequest FindMeasureLevels(const CliOptions& o) {
-  const LevelScale scale = o.afc == 3 ? LevelScale::kDecibel : LevelScale::kLinear;
-  const auto find = [&](const LevelList& list, double value, const char* which) {
-    const int index = FindLevel(list, value);
-    if (index >= 0) return index;
-    std::string items;
-    for (const std::string& item : list.items) items += " " + item;
-    throw UsageError(std::string("--measure: the ") + which + " level is not in its list:" + items);
-  };
-  return {scale, find(PassBandLevels(scale), o.measure->first, "pass-band"),
-          find(StopBandLevels(scale), o.measure->second, "stop-band")};
-}
-
-std::string MeasurementText(const AnalysisRun& run, const MeasureRequest& request) {
+// The measurement at the levels the session's measurement has, as its dialog would show it.
+std::string MeasurementText(Session& s) {
+  const AnalysisRun& run = *s.run;
   const std::optional<ContinuousResponse> between = AnalysedResponse(run);
-  const MeasurementResult r =
-      MeasureAmplitudeResponse(run.AmplitudeResponse(), run.FrequencyPoints(), request.scale, request.pass_index,
-                               request.stop_index, between ? &*between : nullptr);
-  const std::pair<const char*, const std::string*> lines[] = {
-      {"Нормированная круговая частота верхней границы полосы пропускания", &r.wvT},
-      {"Нормированная циклическая частота верхней границы полосы пропускания", &r.fvT},
-      {"Нормированная круговая частота нижней границы полосы подавления", &r.wpT},
-      {"Нормированная циклическая частота нижней границы полосы подавления", &r.fpT},
-      {"Ширина переходной полосы в единицах нормированной круговой частоты", &r.dwT},
-      {"Ширина переходной полосы в единицах циклической нормированной частоты", &r.dfT},
-      {"Относительная ширина переходной полосы", &r.dw}};
+  s.measurement.Show(run.GetAfcMode());
+  s.measurement.Measure(run.AmplitudeResponse(), run.FrequencyPoints(), between ? &*between : nullptr);
+  const std::pair<const char*, MeasurementField> lines[] = {
+      {"Нормированная круговая частота верхней границы полосы пропускания", MeasurementField::kWvT},
+      {"Нормированная циклическая частота верхней границы полосы пропускания", MeasurementField::kFvT},
+      {"Нормированная круговая частота нижней границы полосы подавления", MeasurementField::kWpT},
+      {"Нормированная циклическая частота нижней границы полосы подавления", MeasurementField::kFpT},
+      {"Ширина переходной полосы в единицах нормированной круговой частоты", MeasurementField::kDwT},
+      {"Ширина переходной полосы в единицах циклической нормированной частоты", MeasurementField::kDfT},
+      {"Относительная ширина переходной полосы", MeasurementField::kDw}};
   std::string text;
-  for (const auto& [hint, value] : lines) text += std::string(hint) + ": " + *value + "\n";
+  for (const auto& [hint, field] : lines) text += std::string(hint) + ": " + s.measurement.Result(field) + "\n";
   return text;
 }
 
@@ -206,8 +193,6 @@ std::string Summary(Session& s, const CliOptions& o) {
 int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
   try {
     CheckDistinctFiles(InputFiles(o), OutputTargets(o));
-    MeasureRequest measure;
-    if (o.measure) measure = FindMeasureLevels(o);
     if (o.signal == SignalChoice::kTableFile) {
       if (const TableFileRead read = ReadTableFile(o.table_file, kTableCapacity); !read)
         throw UsageError(TableFileFailure(o.table_file, read));
@@ -225,7 +210,7 @@ int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
     std::FILE* report = csv_on_standard_output ? err : out;
     CliOutputs outputs;
     if (!CollectOutputs(s, o, outputs, err)) return 1;
-    outputs.Report((o.measure ? MeasurementText(*s.run, measure) : "") + Summary(s, o), report);
+    outputs.Report((o.measure ? MeasurementText(s) : "") + Summary(s, o), report);
     return outputs.WriteAll(out, err);
   } catch (const UsageError& error) {
     std::fprintf(err, "velmar-cli: %s\n", error.what());

@@ -127,24 +127,41 @@ void AnalysisRun::RunAnalysis(int source) {
   Show();
 }
 
+namespace {
+
+// At least one sample: h(0) and g(0) always exist.
+int CorrectInterval(int n) { return std::clamp(n, 1, kTimeCapacity); }
+// The grid needs two points and is always even (it is mirrored about 0).
+int CorrectResolution(int m) { return std::clamp(m, 2, kMaxFrequencyPoints) & ~1; }
+int CorrectAfcMode(int mode) { return (mode >= 1 && mode <= 3) ? mode : 1; }
+
+}  // namespace
+
 void AnalysisRun::SetInterval(int n) {
-  // At least one sample: h(0) and g(0) always exist.
-  interval_length_ = std::clamp(n, 1, kTimeCapacity);
+  interval_length_ = CorrectInterval(n);
   FIntervalChanged = true;
   Show();
 }
 
 void AnalysisRun::SetResolution(int m) {
-  // The grid needs two points and is always even (it is mirrored about 0).
-  frequency_points_ = std::clamp(m, 2, kMaxFrequencyPoints) & ~1;
+  frequency_points_ = CorrectResolution(m);
   FResolutionChanged = true;
   Show();
 }
 
 void AnalysisRun::SetAfcMode(int mode) {
-  FAfcMode = (mode >= 1 && mode <= 3) ? mode : 1;
+  FAfcMode = CorrectAfcMode(mode);
   FAfcModeChanged = true;
   Show();
+}
+
+void AnalysisRun::ChangeSettings(int n, int m, int mode) {
+  n = CorrectInterval(n), m = CorrectResolution(m), mode = CorrectAfcMode(mode);
+  if (n == interval_length_ && m == frequency_points_ && mode == FAfcMode) return;
+  interval_length_ = n;
+  frequency_points_ = m;
+  FAfcMode = mode;
+  FSettingsChanged = true;
 }
 
 void AnalysisRun::ShowWindow() { Show(); }
@@ -152,7 +169,11 @@ void AnalysisRun::ShowWindow() { Show(); }
 void AnalysisRun::Timer1Timer() {
   // The designs and every computation below run with subnormals flushed (see SubnormalGuard).
   const SubnormalGuard guard(flush_subnormals_);
-  if (FIntervalChanged) {
+  if (FSettingsChanged) {
+    // Every result follows the new settings: the partial analyses would leave some behind.
+    FIntervalChanged = FResolutionChanged = FAfcModeChanged = false;
+    FullAnalysis();
+  } else if (FIntervalChanged) {
     FIntervalChanged = false;
     IntervalAnalysis();
   } else if (FResolutionChanged) {
@@ -216,10 +237,11 @@ void AnalysisRun::TakeLibraryFilter() {
 }
 
 void AnalysisRun::FullAnalysis() {
-  bool filter_changed = FRecalcFilter;
+  bool filter_changed = FRecalcFilter || FSettingsChanged;
   FRecalcFilter = false;
-  bool signal_changed = false;
-  bool source_changed = false;
+  bool signal_changed = FSettingsChanged;
+  bool source_changed = FSettingsChanged;
+  FSettingsChanged = false;
 
   if (sources_.input_form != nullptr && sources_.input_form->IsAnalysisRequested() && FFilterSource == 0) {
     TakeTypedFilter();

@@ -69,6 +69,9 @@ class AnalysisRun {
   void SetAfcMode(int mode);
   // Shows the window without recording anything: a full analysis.
   void ShowWindow();
+  // The three settings at once, without showing the window: the next analysis recomputes
+  // everything, so that a project opened costs one analysis, not one for each setting.
+  void ChangeSettings(int n, int m, int mode);
 
   int GetAfcMode() const { return FAfcMode; }
   int GetSignalSource() const { return FSignalSource; }
@@ -189,6 +192,7 @@ class AnalysisRun {
   bool FIntervalChanged = false;
   bool FResolutionChanged = false;
   bool FAfcModeChanged = false;
+  bool FSettingsChanged = false;
   int FValidLength = 0;
   long long last_pre_roll_ = 0;
   SteadyStart steady_start_ = SteadyStart::kNone;

@@ -9,15 +9,17 @@
 #include "dialogs/ui/table_editor.h"
 #include "platform/ui/modal.h"
 
-TLibForm* CreateLibForm(FilterLibraryModel& library, QWidget* parent) { return new TLibForm(library, parent); }
+TLibForm* CreateLibForm(FilterLibraryFields& library, QWidget* parent) { return new TLibForm(library, parent); }
 
-TBGSForm* CreateBGSForm(BiharmonicModel& biharmonic, QWidget* parent) {
+TBGSForm* CreateBGSForm(BiharmonicFields& biharmonic, QWidget* parent) {
   auto* form = new TBGSForm(biharmonic, parent);
   form->SetQuestionPort(YesNoDialog);
   return form;
 }
 
-TMeasureForm* CreateMeasureForm(AnalysisRun& run, QWidget* parent) { return new TMeasureForm(run, parent); }
+TMeasureForm* CreateMeasureForm(AnalysisRun& run, MeasurementDialogModel& model, QWidget* parent) {
+  return new TMeasureForm(run, model, parent);
+}
 
 void ConnectSignalTable(TBGSForm& form, TTabEditorForm& signal_table) {
   form.SetSignalTable(&signal_table.Model(), [&signal_table] { signal_table.ShowModal(); });

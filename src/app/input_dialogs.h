@@ -4,18 +4,21 @@
 // main window's commands.
 
 class AnalysisRun;
+class BiharmonicFields;
 class BiharmonicModel;
+class FilterLibraryFields;
 class FilterLibraryModel;
+class MeasurementDialogModel;
 class TBGSForm;
 class TLibForm;
 class TMeasureForm;
 class TTabEditorForm;
 class QWidget;
 
-TLibForm* CreateLibForm(FilterLibraryModel& library, QWidget* parent);
-TBGSForm* CreateBGSForm(BiharmonicModel& biharmonic, QWidget* parent);
-// Measures the amplitude response of the run.
-TMeasureForm* CreateMeasureForm(AnalysisRun& run, QWidget* parent);
+TLibForm* CreateLibForm(FilterLibraryFields& library, QWidget* parent);
+TBGSForm* CreateBGSForm(BiharmonicFields& biharmonic, QWidget* parent);
+// Measures the amplitude response of the run at the levels of model.
+TMeasureForm* CreateMeasureForm(AnalysisRun& run, MeasurementDialogModel& model, QWidget* parent);
 // "Сформировать таблицу" writes into the signal table, which exists only from the first paint on.
 void ConnectSignalTable(TBGSForm& form, TTabEditorForm& signal_table);
 

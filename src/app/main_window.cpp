@@ -37,6 +37,7 @@
 #include "results/show_results.h"
 #include "results/ui/coefficients_form.h"
 #include "results/ui/result_diagrams.h"
+#include "session/project_file.h"
 #include "session/session.h"
 
 namespace {
@@ -511,8 +512,8 @@ void TRYNForm::OpenProject(const std::string& path) {
   ProjectSettings settings;
   try {
     settings = project_.Open(path);
-  } catch (const UsageError& error) {
-    ShowMessage(std::string("Проект не открыт.\n") + error.what());
+  } catch (const ProjectError& error) {
+    ShowMessage("Проект не открыт.\n" + error.Russian());
     return;
   }
   ShowOpenedProject(settings);
@@ -562,8 +563,8 @@ bool TRYNForm::ProjectSaveAsClick() {
 bool TRYNForm::SaveProject(const std::string& path) {
   try {
     project_.Save(path, FrequencyAxis());
-  } catch (const UsageError& error) {
-    ShowMessage(std::string("Проект не сохранён.\n") + error.what());
+  } catch (const ProjectError& error) {
+    ShowMessage("Проект не сохранён.\n" + error.Russian());
     return false;
   }
   UpdateTitle();

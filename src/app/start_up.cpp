@@ -23,10 +23,10 @@ std::vector<QWidget*> CreateApplicationWindows(Session& session) {
   created.push_back(main.DiagramIncrease = new TDiagramIncrease(&main));
   created.push_back(main.CalcForm = new TCalcForm(*session.run, &main));
   created.push_back(main.InputForm = new TInputForm(session.input_form, &main));
-  created.push_back(main.LibForm = CreateLibForm(session.library, &main));
+  created.push_back(main.LibForm = CreateLibForm(session.library_fields, &main));
   created.push_back(main.FFT0Form = new TFFT0Form(session.fft, &main));
-  created.push_back(main.BGSForm = CreateBGSForm(session.biharmonic, &main));
-  created.push_back(main.MeasureForm = CreateMeasureForm(*session.run, &main));
+  created.push_back(main.BGSForm = CreateBGSForm(session.biharmonic_fields, &main));
+  created.push_back(main.MeasureForm = CreateMeasureForm(*session.run, session.measurement, &main));
   return created;
 }
 

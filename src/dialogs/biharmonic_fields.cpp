@@ -2,7 +2,10 @@
 
 #include "numeric/number_text.h"
 
-BiharmonicFields::BiharmonicFields(BiharmonicModel& model) : model_(model) {
+BiharmonicFields::BiharmonicFields(BiharmonicModel& model) : model_(model) { ShowSignal(); }
+
+void BiharmonicFields::ShowSignal() {
+  for (std::optional<std::string>& refused : refused_) refused.reset();
   for (const int k : {1, 2}) {
     WriteFrequencies(k);
     Write(k, SignalField::kAmplitude);

@@ -47,6 +47,9 @@ class BiharmonicFields {
   CommitResult Commit(SignalFieldId id, const std::string& text);
   // Every field still holding refused text gets the value in effect back (the dialog closes).
   void RestoreRefused();
+  // Rewrites every field from the signal, as a new dialog shows them: the signal was set from
+  // elsewhere (a project).
+  void ShowSignal();
   // Shows the phase of an oscillation in degrees or radians; the phase itself stays.
   void SetPhaseInDegrees(int oscillation, bool degrees);
 

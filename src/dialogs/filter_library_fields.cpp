@@ -236,6 +236,14 @@ void FilterLibraryFields::SwitchDecibel() {
   WriteRipple(2);
 }
 
+void FilterLibraryFields::ShowDesigns(bool decibel) {
+  FilterLibraryFields fresh(library_);
+  if (decibel) fresh.SwitchDecibel();
+  for (int field = kFirstLibraryField; field <= kLastLibraryField; ++field)
+    texts_.Write(field, fresh.texts_.Text(field));
+  decibel_ = decibel;
+}
+
 void FilterLibraryFields::SetOrderEntry(bool order_entry) {
   order_entry_ = order_entry;
   library_.ButterworthDesign().SetAutoOrder(!order_entry);

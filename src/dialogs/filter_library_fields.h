@@ -71,6 +71,9 @@ class FilterLibraryFields {
   CommitResult Commit(LibraryField field, const std::string& text);
   // Shows the levels in decibels, or back as ratios.
   void SwitchDecibel();
+  // Rewrites every field from the designs, as a new dialog would show them, the levels in
+  // decibels or as ratios: the designs were set from elsewhere (a project).
+  void ShowDesigns(bool decibel);
   bool IsDecibel() const { return decibel_; }
   // Order entry (the order is typed and the achieved width follows) or width entry (the
   // requested width is typed and the order follows) for Butterworth and Chebyshev.

@@ -5,6 +5,7 @@
 
 #include "platform/atomic_file.h"
 #include "session/project_file.h"
+#include "session/russian_usage.h"
 #include "session/session_settings.h"
 
 ProjectDocument::ProjectDocument(Session& session) : session_(session) { MarkSaved("angular"); }
@@ -26,7 +27,11 @@ std::string ProjectDocument::Title(const std::string& frequency) const {
 
 ProjectSettings ProjectDocument::Open(const std::string& path) {
   ProjectSettings settings = ReadProjectFile(path);
-  CheckSettings(settings);
+  try {
+    CheckSettings(settings);
+  } catch (const UsageError& error) {
+    throw ProjectError(path + ": " + error.what(), "Файл «" + path + "»: " + RussianUsageText(error.what()));
+  }
   ApplySettings(session_, settings, nullptr);
   path_ = path;
   return settings;
@@ -44,7 +49,8 @@ void ProjectDocument::Save(const std::string& path, const std::string& frequency
   AtomicFileWriter writer(path);
   if (writer.IsOpen()) writer.Write(text);
   if (!writer.IsOpen() || !writer.Commit())
-    throw UsageError("cannot write '" + path + "': " + std::strerror(writer.Error()));
+    throw ProjectError("cannot write '" + path + "': " + std::strerror(writer.Error()),
+                       "Файл «" + path + "» не записан: " + FileErrorInRussian(writer.Error()));
   path_ = path;
   saved_text_ = text;
 }

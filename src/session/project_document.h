@@ -23,11 +23,11 @@ class ProjectDocument {
   std::string Title(const std::string& frequency) const;
 
   // Reads and checks the whole file, then puts its settings into the session (the analysis is
-  // the caller's to run, then MarkSaved). A bad file throws UsageError and changes nothing.
+  // the caller's to run, then MarkSaved). A bad file throws ProjectError and changes nothing.
   ProjectSettings Open(const std::string& path);
   // The settings of a new project, put into the session.
   ProjectSettings New();
-  // Writes the project through the careful writer; throws UsageError, the file as it was.
+  // Writes the project through the careful writer; throws ProjectError, the file as it was.
   void Save(const std::string& path, const std::string& frequency);
   // The session as it stands is what the project holds.
   void MarkSaved(const std::string& frequency);

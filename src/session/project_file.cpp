@@ -7,6 +7,7 @@
 #include <set>
 
 #include "numeric/number_text.h"
+#include "session/russian_usage.h"
 #include "session/settings_options.h"
 
 namespace {
@@ -48,7 +49,7 @@ class ProjectReader {
     try {
       root = toml::parse(text, path_);
     } catch (const toml::parse_error& error) {
-      throw Error(error.source(), "not a TOML text: " + std::string(error.description()));
+      throw Error(error.source(), "not a TOML text: " + std::string(error.description()), "запись не по правилам TOML");
     }
     ReadFormat(root);
     ProjectSettings settings;
@@ -57,57 +58,69 @@ class ProjectReader {
       const std::string group(key.str());
       if (group == "format") continue;
       const auto keys = Groups().find(group);
-      if (keys == Groups().end()) throw Error(key.source(), "unknown key '" + group + "'");
+      if (keys == Groups().end())
+        throw Error(key.source(), "unknown key '" + group + "'", "неизвестный ключ «" + group + "»");
       const toml::table* table = node.as_table();
-      if (!table) throw Error(node.source(), "[" + group + "] must be a table");
+      if (!table) throw Error(node.source(), "[" + group + "] must be a table", "[" + group + "] — не таблица");
       for (auto&& [name, value] : *table) {
         const std::string option(name.str());
         if (!keys->second.contains(option))
-          throw Error(name.source(), "unknown key '" + option + "' in [" + group + "]");
+          throw Error(name.source(), "unknown key '" + option + "' in [" + group + "]",
+                      "неизвестный ключ «" + option + "» в [" + group + "]");
         Apply(settings, options, option, value);
       }
     }
     try {
       options.Finish();
     } catch (const UsageError& error) {
-      throw UsageError(path_ + ": " + error.what());
+      throw ProjectError(path_ + ": " + error.what(), "Файл «" + path_ + "»: " + RussianUsageText(error.what()));
     }
     return settings;
   }
 
  private:
-  UsageError Error(const toml::source_region& where, const std::string& what) const {
-    return UsageError(path_ + ":" + std::to_string(where.begin.line) + ":" + std::to_string(where.begin.column) + ": " +
-                      what);
+  // An option's own message, told in Russian too.
+  ProjectError Error(const toml::source_region& where, const std::string& what) const {
+    return Error(where, what, RussianUsageText(what));
+  }
+  ProjectError Error(const toml::source_region& where, const std::string& what, const std::string& russian) const {
+    const std::string line = std::to_string(where.begin.line), column = std::to_string(where.begin.column);
+    return ProjectError(path_ + ":" + line + ":" + column + ": " + what,
+                        "Файл «" + path_ + "», строка " + line + ", столбец " + column + ": " + russian);
   }
 
   void ReadFormat(const toml::table& root) const {
     const toml::node* format = root.get("format");
     if (!format) return;
     const auto value = format->value_exact<std::int64_t>();
-    if (!value) throw Error(format->source(), "format must be a whole number");
+    const std::string supported = std::to_string(kProjectFormat);
+    if (!value) throw Error(format->source(), "format must be a whole number", "format: нужно целое число");
     if (*value > kProjectFormat)
-      throw Error(format->source(), "format " + std::to_string(*value) + " is newer than this program reads (" +
-                                        std::to_string(kProjectFormat) + "): the project is not opened");
-    if (*value < kProjectFormat) throw Error(format->source(), "format must be " + std::to_string(kProjectFormat));
+      throw Error(format->source(),
+                  "format " + std::to_string(*value) + " is newer than this program reads (" + supported +
+                      "): the project is not opened",
+                  "формат " + std::to_string(*value) + " новее того, что читает программа (" + supported +
+                      "): проект не открыт");
+    if (*value < kProjectFormat)
+      throw Error(format->source(), "format must be " + supported, "format должен быть равен " + supported);
   }
 
   // A number as the command line writes it, or a wrong type.
   std::string NumberText(const std::string& key, const toml::node& node) const {
     if (const auto whole = node.value_exact<std::int64_t>()) return std::to_string(*whole);
-    if (IsWhole(key)) throw Error(node.source(), key + " takes a whole number");
+    if (IsWhole(key)) throw Error(node.source(), key + " takes a whole number", key + ": нужно целое число");
     if (const auto real = node.value_exact<double>()) return ExactNumberText(*real);
-    throw Error(node.source(), key + " takes a number");
+    throw Error(node.source(), key + " takes a number", key + ": нужно число");
   }
 
   std::string ValueText(const std::string& key, const toml::node& node) const {
     if (IsText(key)) {
       if (const auto text = node.value_exact<std::string>()) return *text;
-      throw Error(node.source(), key + " takes a text in quotes");
+      throw Error(node.source(), key + " takes a text in quotes", key + ": нужен текст в кавычках");
     }
     if (!IsList(key)) return NumberText(key, node);
     const toml::array* list = node.as_array();
-    if (!list) throw Error(node.source(), key + " takes a list of numbers in [ ]");
+    if (!list) throw Error(node.source(), key + " takes a list of numbers in [ ]", key + ": нужен список чисел в [ ]");
     std::string text;
     for (const toml::node& item : *list) {
       if (!text.empty()) text += ',';
@@ -122,12 +135,13 @@ class ProjectReader {
     try {
       if (options.IsFlag(option)) {
         const auto on = node.value_exact<bool>();
-        if (!on) throw Error(node.source(), key + " takes true or false");
+        if (!on) throw Error(node.source(), key + " takes true or false", key + ": нужно true или false");
         if (*on) options.ApplyFlag(option);
       } else if (key == "frequency") {
         settings.frequency = ValueText(key, node);
         if (settings.frequency != "angular" && settings.frequency != "cyclic")
-          throw Error(node.source(), "frequency: use \"angular\" or \"cyclic\"");
+          throw Error(node.source(), "frequency: use \"angular\" or \"cyclic\"",
+                      "frequency: укажите \"angular\" или \"cyclic\"");
       } else if (key == "table") {
         // A relative table file lies beside the project.
         const std::filesystem::path table = ValueText(key, node);
@@ -137,10 +151,10 @@ class ProjectReader {
       } else {
         options.Apply(option, ValueText(key, node));
       }
+    } catch (const ProjectError&) {
+      throw;
     } catch (const UsageError& error) {
-      const std::string what = error.what();
-      if (what.starts_with(path_ + ":")) throw;
-      throw Error(node.source(), what);
+      throw Error(node.source(), error.what());
     }
   }
 
@@ -212,17 +226,21 @@ const char* FilterKey(FilterChoice filter) {
 ProjectSettings ReadProject(const std::string& text, const std::string& path) { return ProjectReader(path).Read(text); }
 
 ProjectSettings ReadProjectFile(const std::string& path) {
+  const auto refuse = [&](const std::string& english, const std::string& russian) {
+    return ProjectError(english, "Файл проекта «" + path + "» " + russian);
+  };
+  const std::string cannot = "cannot read the project file '" + path + "'";
   std::error_code error;
   const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (error) throw UsageError("cannot read the project file '" + path + "': " + error.message());
+  if (error) throw refuse(cannot + ": " + error.message(), "не читается: " + FileErrorInRussian(error.value()));
   if (!std::filesystem::is_regular_file(status))
-    throw UsageError("cannot read the project file '" + path + "': it is not a regular file");
+    throw refuse(cannot + ": it is not a regular file", "не читается: это не обычный файл");
   const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (size > kMaxProjectBytes) throw UsageError("the project file '" + path + "' is larger than 1 MB: no project");
+  if (size > kMaxProjectBytes)
+    throw refuse("the project file '" + path + "' is larger than 1 MB: no project", "больше 1 МБ: это не проект");
   std::ifstream file(path, std::ios::binary);
   std::string text(error ? 0 : size, '\0');
-  if (error || !file.read(text.data(), static_cast<std::streamsize>(text.size())))
-    throw UsageError("cannot read the project file '" + path + "'");
+  if (error || !file.read(text.data(), static_cast<std::streamsize>(text.size()))) throw refuse(cannot, "не читается");
   return ReadProject(text, path);
 }
 

@@ -1,5 +1,6 @@
 #include "session/session_settings.h"
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -83,18 +84,25 @@ int LibraryPage(FilterChoice filter) {
 
 void ChooseFilter(Session& s, const ProjectSettings& o, std::FILE* err) {
   FilterLibraryModel& library = s.library;
+  const bool recursive = o.filter == FilterChoice::kButterworth || o.filter == FilterChoice::kChebyshev;
+  // Order entry for a given order, width entry for a given (or default) transition width.
+  s.library_fields.SetOrderEntry(recursive && o.order.has_value());
   switch (o.filter) {
-    case FilterChoice::kArbitrary: {
-      s.input_form.Show(s.a, s.b);
-      s.a.SetValues(o.a.data(), static_cast<int>(o.a.size()));
-      s.b.SetValues(o.b.data(), static_cast<int>(o.b.size()));
-      if (!s.input_form.RequestAnalysis(s.a)) throw UsageError("the non-recursive coefficients are all 0");
-      return;
-    }
+    case FilterChoice::kArbitrary: break;
     case FilterChoice::kButterworth: ApplyRecursiveDesign(library.ButterworthDesign(), o, err); break;
     case FilterChoice::kChebyshev: ApplyRecursiveDesign(library.ChebyshevDesign(), o, err); break;
     case FilterChoice::kWindow: ApplyFirDesign(library.WeighingDesign(), o, err); break;
     case FilterChoice::kFrSampling: ApplyFirDesign(library.FrSamplingDesign(), o, err); break;
+  }
+  // The library dialog shows the levels as the project gives them.
+  s.library_fields.ShowDesigns(o.lp_db || o.ls_db || o.ripple_db);
+  // The coefficient tables hold the project's filter, or what the arbitrary-filter dialog shows first.
+  s.input_form.Show(s.a, s.b);
+  s.a.SetValues(o.a.data(), static_cast<int>(o.a.size()));
+  s.b.SetValues(o.b.data(), static_cast<int>(o.b.size()));
+  if (o.filter == FilterChoice::kArbitrary) {
+    if (!s.input_form.RequestAnalysis(s.a)) throw UsageError("the non-recursive coefficients are all 0");
+    return;
   }
   library.Show();
   library.SetPage(LibraryPage(o.filter));
@@ -109,11 +117,13 @@ void AcceptTable(TableModel& table) {
 void ChooseSignal(Session& s, const ProjectSettings& o, std::FILE* err) {
   switch (o.signal) {
     case SignalChoice::kEmptyTable:
-      // A session that had a signal table loses it; a fresh one has none to lose.
-      if (!s.signal.Values().empty()) {
+      // A session that had a signal table or the biharmonic signal loses it; a fresh one has none to lose.
+      if (!s.signal.Values().empty() || s.run->GetSignalSource() != 0) {
         s.signal.SetValues(nullptr, 0);
         s.signal.Show();
         AcceptTable(s.signal);
+        // Accepted, an empty grid reads as a single 0; the table of a fresh start holds none.
+        s.signal.SetValues(nullptr, 0);
       }
       return;
     case SignalChoice::kTableFile:
@@ -153,6 +163,40 @@ void ChooseSignal(Session& s, const ProjectSettings& o, std::FILE* err) {
   }
 }
 
+LevelScale MeasureScale(int afc) { return afc == 3 ? LevelScale::kDecibel : LevelScale::kLinear; }
+
+// The measurement's levels must be items of the lists of the scale the amplitude-response mode shows.
+void ChooseMeasureLevels(MeasurementDialogModel& measurement, const ProjectSettings& o) {
+  if (!o.measure) return;
+  if (o.afc == 1) throw UsageError("--measure needs --afc 2 or --afc 3");
+  const LevelScale scale = MeasureScale(o.afc);
+  const auto find = [&](const LevelList& list, double value, const char* which) {
+    const int index = FindLevel(list, value);
+    if (index >= 0) return index;
+    std::string items;
+    for (const std::string& item : list.items) items += " " + item;
+    throw UsageError(std::string("--measure: the ") + which + " level is not in its list:" + items);
+  };
+  const int pass = find(PassBandLevels(scale), o.measure->first, "pass-band");
+  const int stop = find(StopBandLevels(scale), o.measure->second, "stop-band");
+  measurement.SelectPass(scale, pass);
+  measurement.SelectStop(scale, stop);
+}
+
+// Puts a new object in place of object, at the address the analysis run and the dialogs hold.
+template <class T>
+void Renew(T& object) noexcept {
+  std::destroy_at(&object);
+  std::construct_at(&object);
+}
+
+// What a project does not give is what a fresh start of the program has.
+void StartFromDefaults(Session& s) {
+  Renew(s.library);
+  s.biharmonic = BiharmonicModel();
+  s.measurement = MeasurementDialogModel();
+}
+
 FilterChoice LibraryChoice(int page) {
   switch (page) {
     case kButterworthKind: return FilterChoice::kButterworth;
@@ -162,13 +206,19 @@ FilterChoice LibraryChoice(int page) {
   }
 }
 
-// Every field of a recursive design's page, the levels in dB as the page shows them first.
+// Every field of a recursive design's page, the levels in dB or as ratios as the page shows them.
 template <class Design>
-void TakeRecursiveDesign(Design& design, ProjectSettings& o) {
+void TakeRecursiveDesign(Design& design, bool decibel, ProjectSettings& o) {
   o.wp = design.GetWp();
-  o.lp_db = design.GetLpdB();
-  if constexpr (requires { design.GetRippledB(); }) o.ripple_db = design.GetRippledB();
-  o.ls_db = design.GetLsdB();
+  if (decibel) {
+    o.lp_db = design.GetLpdB();
+    if constexpr (requires { design.GetRippledB(); }) o.ripple_db = design.GetRippledB();
+    o.ls_db = design.GetLsdB();
+  } else {
+    o.lp = design.GetLp();
+    if constexpr (requires { design.GetRipple(); }) o.ripple_percent = design.GetRipple() * 100;
+    o.ls = design.GetLs();
+  }
   // The transition band decides the order only when the order is automatic.
   if (design.IsAutoOrder()) o.transition = design.GetTransition();
   else o.order = design.GetOrder();
@@ -196,11 +246,12 @@ std::vector<double> ValuesOf(const TableModel& table) { return {table.Values().b
 }  // namespace
 
 void ApplySettings(Session& s, const ProjectSettings& o, std::FILE* notes) {
-  if (o.interval != s.run->IntervalLength()) s.run->SetInterval(o.interval);
-  if (o.points != s.run->FrequencyPoints()) s.run->SetResolution(o.points);
-  if (o.afc != s.run->GetAfcMode()) s.run->SetAfcMode(o.afc);
+  StartFromDefaults(s);
+  ChooseMeasureLevels(s.measurement, o);
+  s.run->ChangeSettings(o.interval, o.points, o.afc);
   ChooseFilter(s, o, notes);
   ChooseSignal(s, o, notes);
+  s.biharmonic_fields.ShowSignal();
 }
 
 void CheckSettings(const ProjectSettings& settings) {
@@ -224,8 +275,12 @@ ProjectSettings ProjectSettingsOf(Session& s) {
   if (s.run->IsLibraryFilter()) {
     o.filter = LibraryChoice(library.GetFilterKind());
     switch (o.filter) {
-      case FilterChoice::kButterworth: TakeRecursiveDesign(library.ButterworthDesign(), o); break;
-      case FilterChoice::kChebyshev: TakeRecursiveDesign(library.ChebyshevDesign(), o); break;
+      case FilterChoice::kButterworth:
+        TakeRecursiveDesign(library.ButterworthDesign(), s.library_fields.IsDecibel(), o);
+        break;
+      case FilterChoice::kChebyshev:
+        TakeRecursiveDesign(library.ChebyshevDesign(), s.library_fields.IsDecibel(), o);
+        break;
       case FilterChoice::kWindow: TakeFirDesign(library.WeighingDesign(), o); break;
       default: TakeFirDesign(library.FrSamplingDesign(), o); break;
     }
@@ -250,6 +305,11 @@ ProjectSettings ProjectSettingsOf(Session& s) {
   } else if (!s.signal.Values().empty()) {
     o.signal = SignalChoice::kSamples;
     o.samples = ValuesOf(s.signal);
+  }
+  if (o.afc != 1) {
+    const LevelScale scale = MeasureScale(o.afc);
+    o.measure = std::make_pair(LevelValue(PassBandLevels(scale).items.at(s.measurement.PassIndex(scale))),
+                               LevelValue(StopBandLevels(scale).items.at(s.measurement.StopIndex(scale))));
   }
   return o;
 }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -74,38 +75,61 @@ TEST(ProjectFileTest, WhatIsWrittenReadsBackExactlyAndWritesTheSameText) {
 TEST(ProjectFileTest, ABadFileIsRefusedWithItsLineAndColumn) {
   std::string long_list = "[signal]\nsamples = [0";
   for (int i = 0; i < 500; ++i) long_list += ", 1";
-  const std::pair<std::string, std::string> bad[] = {
-      {"format = 1\n[filter\n", "lab.velmar:2:8: not a TOML text: "},
-      {"format = 1\nformat = 1\n", "lab.velmar:2:10: not a TOML text: "},
-      {"format = 2\n[filter]\nslope = 1\n", "lab.velmar:1:10: format 2 is newer than this program reads (1)"},
-      {"format = 0\n", "lab.velmar:1:10: format must be 1"},
-      {"format = \"1\"\n", "lab.velmar:1:10: format must be a whole number"},
-      {"[filter]\nbutterworth = true\nslope = 1\n", "lab.velmar:3:1: unknown key 'slope' in [filter]"},
-      {"[signal]\nwp = 1\n", "lab.velmar:2:1: unknown key 'wp' in [signal]"},
-      {"wp = 1\n", "lab.velmar:1:1: unknown key 'wp'"},
-      {"filter = 1\n", "lab.velmar:1:10: [filter] must be a table"},
-      {"[filter]\nbutterworth = true\nwp = \"1\"\n", "lab.velmar:3:6: wp takes a number"},
-      {"[filter]\nbutterworth = 1\n", "lab.velmar:2:15: butterworth takes true or false"},
-      {"[filter]\nwindow = true\nband = \"mid\"\n", "lab.velmar:3:8: option --band: use low, high, pass or stop"},
-      {"[filter]\narbitrary = [1, \"2\"]\n", "lab.velmar:2:17: arbitrary takes a number"},
-      {"[filter]\narbitrary = 1\n", "lab.velmar:2:13: arbitrary takes a list of numbers in [ ]"},
-      {"[signal]\nbiharmonic = true\noscillations = 12\n", "lab.velmar:3:16: oscillations takes a text"},
-      {long_list + "]\n", "lab.velmar:2:11: option --samples: a table holds at most 500 values, 501 given"},
-      {"[filter]\nbutterworth = true\nwp = -1\n", "lab.velmar:3:6: option --wp must not be negative"},
-      {"[filter]\nbutterworth = true\norder = 1e3\n", "lab.velmar:3:9: order takes a whole number"},
-      {"[filter]\nbutterworth = true\nwp = inf\n", "lab.velmar:3:6: option --wp: 'inf' is not a number"},
-      {"[analysis]\ninterval = 3000\n", "lab.velmar:2:12: option --interval: 3000 is not one of"},
-      {"[analysis]\nfrequency = \"radial\"\n", "lab.velmar:2:13: frequency: use \"angular\" or \"cyclic\""},
-      {"[measure]\nmeasure = [1]\n", "lab.velmar:2:11: option --measure takes two levels"},
-      {"[filter]\nbutterworth = true\nchebyshev = true\n", "lab.velmar: choose one filter"},
-      {"[filter]\nripple = 1\n", "lab.velmar: --ripple and --ripple-db belong to --chebyshev"},
+  // What is wrong, for velmar-cli in English and for the window in Russian.
+  const std::tuple<std::string, std::string, std::string> bad[] = {
+      {"format = 1\n[filter\n",
+       "lab.velmar:2:8: not a TOML text: ", ", строка 2, столбец 8: запись не по правилам TOML"},
+      {"format = 1\nformat = 1\n",
+       "lab.velmar:2:10: not a TOML text: ", ", строка 2, столбец 10: запись не по правилам TOML"},
+      {"format = 2\n[filter]\nslope = 1\n", "lab.velmar:1:10: format 2 is newer than this program reads (1)",
+       ", строка 1, столбец 10: формат 2 новее того, что читает программа (1): проект не открыт"},
+      {"format = 0\n", "lab.velmar:1:10: format must be 1", ", строка 1, столбец 10: format должен быть равен 1"},
+      {"format = \"1\"\n", "lab.velmar:1:10: format must be a whole number",
+       ", строка 1, столбец 10: format: нужно целое число"},
+      {"[filter]\nbutterworth = true\nslope = 1\n", "lab.velmar:3:1: unknown key 'slope' in [filter]",
+       ", строка 3, столбец 1: неизвестный ключ «slope» в [filter]"},
+      {"[signal]\nwp = 1\n", "lab.velmar:2:1: unknown key 'wp' in [signal]",
+       ", строка 2, столбец 1: неизвестный ключ «wp» в [signal]"},
+      {"wp = 1\n", "lab.velmar:1:1: unknown key 'wp'", ", строка 1, столбец 1: неизвестный ключ «wp»"},
+      {"filter = 1\n", "lab.velmar:1:10: [filter] must be a table", ", строка 1, столбец 10: [filter] — не таблица"},
+      {"[filter]\nbutterworth = true\nwp = \"1\"\n", "lab.velmar:3:6: wp takes a number",
+       ", строка 3, столбец 6: wp: нужно число"},
+      {"[filter]\nbutterworth = 1\n", "lab.velmar:2:15: butterworth takes true or false",
+       ", строка 2, столбец 15: butterworth: нужно true или false"},
+      {"[filter]\nwindow = true\nband = \"mid\"\n", "lab.velmar:3:8: option --band: use low, high, pass or stop",
+       ", строка 3, столбец 8: band: укажите low, high, pass или stop"},
+      {"[filter]\narbitrary = [1, \"2\"]\n", "lab.velmar:2:17: arbitrary takes a number",
+       ", строка 2, столбец 17: arbitrary: нужно число"},
+      {"[filter]\narbitrary = 1\n", "lab.velmar:2:13: arbitrary takes a list of numbers in [ ]",
+       ", строка 2, столбец 13: arbitrary: нужен список чисел в [ ]"},
+      {"[signal]\nbiharmonic = true\noscillations = 12\n", "lab.velmar:3:16: oscillations takes a text",
+       ", строка 3, столбец 16: oscillations: нужен текст в кавычках"},
+      {long_list + "]\n", "lab.velmar:2:11: option --samples: a table holds at most 500 values, 501 given",
+       ", строка 2, столбец 11: samples: в таблице не больше 500 значений, а дано 501"},
+      {"[filter]\nbutterworth = true\nwp = -1\n", "lab.velmar:3:6: option --wp must not be negative",
+       ", строка 3, столбец 6: wp: значение не может быть отрицательным"},
+      {"[filter]\nbutterworth = true\norder = 1e3\n", "lab.velmar:3:9: order takes a whole number",
+       ", строка 3, столбец 9: order: нужно целое число"},
+      {"[filter]\nbutterworth = true\nwp = inf\n", "lab.velmar:3:6: option --wp: 'inf' is not a number",
+       ", строка 3, столбец 6: wp: «inf» — не число"},
+      {"[analysis]\ninterval = 3000\n", "lab.velmar:2:12: option --interval: 3000 is not one of",
+       ", строка 2, столбец 12: interval: 3000 — не одно из значений 1000, 2000, 4000"},
+      {"[analysis]\nfrequency = \"radial\"\n", "lab.velmar:2:13: frequency: use \"angular\" or \"cyclic\"",
+       ", строка 2, столбец 13: frequency: укажите \"angular\" или \"cyclic\""},
+      {"[measure]\nmeasure = [1]\n", "lab.velmar:2:11: option --measure takes two levels",
+       ", строка 2, столбец 11: measure: нужны два уровня, полосы пропускания и полосы подавления"},
+      {"[filter]\nbutterworth = true\nchebyshev = true\n", "lab.velmar: choose one filter",
+       ": выберите один фильтр: arbitrary, butterworth, chebyshev, window или fsampling"},
+      {"[filter]\nripple = 1\n", "lab.velmar: --ripple and --ripple-db belong to --chebyshev",
+       ": ripple и ripple-db задаются только вместе с chebyshev"},
   };
-  for (const auto& [text, message] : bad) {
+  for (const auto& [text, message, russian] : bad) {
     try {
       ReadProject(text, "lab.velmar");
       ADD_FAILURE() << text;
-    } catch (const UsageError& error) {
+    } catch (const ProjectError& error) {
       EXPECT_EQ(std::string(error.what()).rfind(message, 0), 0u) << text << error.what();
+      EXPECT_EQ(error.Russian(), "Файл «lab.velmar»" + russian) << text;
     }
   }
 }

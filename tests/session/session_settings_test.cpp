@@ -29,7 +29,7 @@ TEST(SessionSettingsTest, ASessionTakenAndAppliedAgainGivesTheSameWork) {
   kinds[4].samples = {1, -1, 0.5};
   kinds[5].filter = FilterChoice::kChebyshev, kinds[5].signal = SignalChoice::kBiharmonic, kinds[5].w1 = 0.2,
   kinds[5].w2 = 0.5, kinds[5].oscillations = "12", kinds[5].decimation = 2, kinds[5].switched_on = true;
-  kinds[5].interval = 1000, kinds[5].points = 1024, kinds[5].afc = 3;
+  kinds[5].interval = 1000, kinds[5].points = 1024, kinds[5].afc = 3, kinds[5].measure = {{-1.5, -70}};
   kinds[6].filter = FilterChoice::kWindow, kinds[6].band = BandType::kBandStop, kinds[6].wc = 0.8, kinds[6].wc2 = 2.2,
   kinds[6].attenuation_db = 50, kinds[6].transition = 20, kinds[6].kaiser = 4;
   kinds[7].filter = FilterChoice::kFrSampling, kinds[7].band = BandType::kHighPass, kinds[7].fc = 0.3,
@@ -43,6 +43,14 @@ TEST(SessionSettingsTest, ASessionTakenAndAppliedAgainGivesTheSameWork) {
     EXPECT_EQ(WriteProject(ProjectSettingsOf(second)), text);
     EXPECT_EQ(taken.filter, settings.filter) << text;
     EXPECT_EQ(taken.signal, settings.signal) << text;
+    // The levels in the unit they were given in; the order or the transition width as given.
+    EXPECT_EQ(taken.lp_db || taken.ls_db, settings.lp_db || settings.ls_db || settings.ripple_db) << text;
+    EXPECT_EQ(taken.order.has_value(), settings.order.has_value() || settings.filter == FilterChoice::kWindow ||
+                                           settings.filter == FilterChoice::kFrSampling)
+        << text;
+    if (settings.measure) {
+      EXPECT_EQ(taken.measure, settings.measure) << text;
+    }
     const AnalysisRun &x = *first.run, &y = *second.run;
     ASSERT_EQ(x.IntervalLength(), settings.interval);
     ASSERT_EQ(y.IntervalLength(), x.IntervalLength());
@@ -51,6 +59,28 @@ TEST(SessionSettingsTest, ASessionTakenAndAppliedAgainGivesTheSameWork) {
     EXPECT_TRUE(SameBits(x.OutputSignal(), y.OutputSignal(), x.IntervalLength())) << text;
     EXPECT_TRUE(SameBits(x.AmplitudeResponse(), y.AmplitudeResponse(), x.FrequencyPoints())) << text;
     EXPECT_TRUE(SameBits(x.OutputSpectrum(), y.OutputSpectrum(), x.FrequencyPoints())) << text;
+  }
+}
+
+TEST(SessionSettingsTest, WhatSettingsLeaveOutIsWhatAFreshStartHas) {
+  ProjectSettings lab;
+  lab.filter = FilterChoice::kChebyshev, lab.order = 7, lab.lp_db = -1, lab.afc = 3, lab.measure = {{-1, -60}};
+  lab.signal = SignalChoice::kBiharmonic, lab.w1 = 0.3;
+  ProjectSettings partial;
+  partial.filter = FilterChoice::kChebyshev, partial.wp = 0.5;
+  Session used, fresh;
+  Analyse(used, lab);
+  for (const ProjectSettings& settings : {partial, ProjectSettings()}) {
+    Analyse(used, settings);
+    Analyse(fresh, settings);
+    const std::string text = WriteProject(ProjectSettingsOf(fresh));
+    EXPECT_EQ(WriteProject(ProjectSettingsOf(used)), text);
+    EXPECT_FALSE(used.library_fields.IsDecibel()) << text;
+    EXPECT_EQ(used.biharmonic.GetOscillation(1).Omega(), fresh.biharmonic.GetOscillation(1).Omega()) << text;
+    EXPECT_EQ(used.run->GetSignalSource(), 0) << text;
+    EXPECT_EQ(used.measurement.PassIndex(LevelScale::kDecibel), fresh.measurement.PassIndex(LevelScale::kDecibel));
+    EXPECT_TRUE(SameBits(used.run->OutputSignal(), fresh.run->OutputSignal(), fresh.run->IntervalLength())) << text;
+    EXPECT_TRUE(SameBits(used.run->AmplitudeResponse(), fresh.run->AmplitudeResponse(), 2048)) << text;
   }
 }
 
@@ -63,6 +93,14 @@ TEST(SessionSettingsTest, SettingsTheModelsRefuseAreFoundWithoutTouchingASession
   EXPECT_THROW(CheckSettings(decimation), UsageError);
   decimation.decimation = 1;
   EXPECT_NO_THROW(CheckSettings(decimation));
+  // Measurement levels are items of the lists of the response's scale.
+  ProjectSettings levels;
+  levels.afc = 2, levels.measure = {{0.707, 0.01}};
+  EXPECT_NO_THROW(CheckSettings(levels));
+  for (const std::pair<double, double>& wrong : {std::pair(0.71, 0.01), std::pair(0.707, -40.0)}) {
+    levels.measure = wrong;
+    EXPECT_THROW(CheckSettings(levels), UsageError);
+  }
 }
 
 }  // namespace

@@ -349,6 +349,13 @@ TEST_F(CliTest, AProjectRunsAsItsOptionsAndSavesTheSameText) {
     ASSERT_EQ(Run("--project p.velmar --save-project q.velmar").exit_code, 0) << options;
     EXPECT_EQ(ReadAll(dir_ / "q.velmar"), ReadAll(dir_ / "p.velmar")) << options;
   }
+  // The table file's samples are saved: the project gives the same work once the file is gone.
+  EXPECT_NE(ReadAll(dir_ / "p.velmar").find("\nsamples = [1.5]\n"), std::string::npos) << ReadAll(dir_ / "p.velmar");
+  const std::string with_table = files();
+  fs::remove(dir_ / "t.inp");
+  const Result without_table = Run("--project p.velmar" + outputs);
+  EXPECT_EQ(without_table.exit_code, 0) << without_table.err;
+  EXPECT_TRUE(files() == with_table);
   // Written by hand, as a lab handout; the command line takes precedence, and a filter chosen
   // there replaces the project's with all its values.
   Write("lab.velmar",

@@ -57,7 +57,8 @@ FieldLook LookOf(int k, SignalField field) {
 
 }  // namespace
 
-TBGSForm::TBGSForm(BiharmonicModel& model, QWidget* parent) : QDialog(parent), model_(model), fields_(model) {
+TBGSForm::TBGSForm(BiharmonicFields& fields, QWidget* parent)
+    : QDialog(parent), model_(fields.Model()), fields_(fields) {
   setFont(DialogFont());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 6, 8, 8);
@@ -80,8 +81,9 @@ void TBGSForm::BuildMenu(QMenuBar* menu) {
   QMenu* signal = menu->addMenu("Сигнал");
   signal->addAction("Анализ", this, &TBGSForm::N4Click)->setObjectName("N4");
   signal->addSeparator();
-  QAction* stationary = signal->addAction("Стационарный", this, [this] { model_.SetStationary(true); });
-  QAction* switched_on = signal->addAction("Подключать при  n=0", this, [this] { model_.SetStationary(false); });
+  QAction* stationary = stationary_ = signal->addAction("Стационарный", this, [this] { model_.SetStationary(true); });
+  QAction* switched_on = switched_on_ =
+      signal->addAction("Подключать при  n=0", this, [this] { model_.SetStationary(false); });
   stationary->setObjectName("N2");
   switched_on->setObjectName("N10");
   auto* kinds = new QActionGroup(this);
@@ -179,7 +181,20 @@ void TBGSForm::showEvent(QShowEvent* event) {
     first_show_ = false;
     ShowDecimationList();
   }
+  ShowSignal();
   QDialog::showEvent(event);
+}
+
+void TBGSForm::ShowSignal() {
+  ShowRewrittenFields();
+  for (const int k : {1, 2}) {
+    OscillationControls& osc = oscillations_[static_cast<std::size_t>(k - 1)];
+    osc.check->setChecked(model_.IsOscillationEnabled(k));
+    ApplyComposition(k);
+    (model_.GetOscillation(k).IsPhaseInDegrees() ? osc.degrees : osc.radians)->setChecked(true);
+  }
+  (model_.IsStationary() ? stationary_ : switched_on_)->setChecked(true);
+  ShowDecimationList();
 }
 
 void TBGSForm::done(int result) {

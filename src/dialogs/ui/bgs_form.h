@@ -33,7 +33,8 @@ class TBGSForm : public QDialog {
   // Asks a yes/no question under a caption; true for "Да".
   using QuestionPort = std::function<bool(const std::string& caption, const std::string& question)>;
 
-  explicit TBGSForm(BiharmonicModel& model, QWidget* parent = nullptr);
+  // A view of the fields and their signal, which outlive it.
+  explicit TBGSForm(BiharmonicFields& fields, QWidget* parent = nullptr);
 
   void SetQuestionPort(QuestionPort ask) { ask_ = std::move(ask); }
   // The table that "Сформировать таблицу" fills, and how to show it modally; once it is
@@ -85,9 +86,14 @@ class TBGSForm : public QDialog {
   void ShowRewrittenFields();
   void ShowDecimationList();
   void ApplyComposition(int k);
+  // The fields, the composition, the phase units and the kind of signal as the model holds them:
+  // a project opened since the last showing may have changed them.
+  void ShowSignal();
 
   BiharmonicModel& model_;
-  BiharmonicFields fields_;
+  BiharmonicFields& fields_;
+  QAction* stationary_ = nullptr;
+  QAction* switched_on_ = nullptr;
   TableModel* signal_table_ = nullptr;
   QuestionPort ask_;
   std::function<void()> show_signal_table_;

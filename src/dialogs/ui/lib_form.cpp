@@ -52,7 +52,7 @@ QWidget* PageWith(std::initializer_list<QWidget*> groups, QWidget* picture) {
 
 }  // namespace
 
-TLibForm::TLibForm(FilterLibraryModel& library, QWidget* parent) : QDialog(parent), fields_(library) {
+TLibForm::TLibForm(FilterLibraryFields& fields, QWidget* parent) : QDialog(parent), fields_(fields) {
   setFont(DialogFont());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 6);
@@ -74,9 +74,7 @@ TLibForm::TLibForm(FilterLibraryModel& library, QWidget* parent) : QDialog(paren
   connect(PageControl1, &QTabWidget::currentChanged, this, [this](int page) { fields_.Library().SetPage(page); });
   BuildMenu(menu);
 
-  ShowRewrittenFields();
-  ApplyFieldModes();
-  for (FormulaLabel* symbol : decibel_symbols_) symbol->hide();
+  ShowModes();
   SetUpFixedDialog(*this, "Вельмар: Библиотека фильтров");
 }
 
@@ -179,6 +177,7 @@ QWidget* TLibForm::BuildFirPage(bool weighing) {
   choices->addWidget(hamming);
   const auto handler = weighing ? &TLibForm::RadioButton1Click : &TLibForm::RadioButton3Click;
   for (QRadioButton* button : {rectangular, hamming}) connect(button, &QRadioButton::clicked, this, handler);
+  (weighing ? RadioButton1 : RadioButton3) = rectangular;
   (weighing ? RadioButton2 : RadioButton4) = hamming;
 
   const auto kind = weighing ? ImpulseExample::Kind::kWindowed : ImpulseExample::Kind::kFrequencySampling;
@@ -226,6 +225,7 @@ void TLibForm::setVisible(bool visible) {
 
 void TLibForm::showEvent(QShowEvent* event) {
   fields_.Library().Show();
+  ShowModes();
   QDialog::showEvent(event);
 }
 
@@ -240,13 +240,7 @@ void TLibForm::SpeedButton3Click() { reject(); }
 void TLibForm::N11Click() {
   CommitEditInProgress();
   fields_.SwitchDecibel();
-  const bool decibel = fields_.IsDecibel();
-  N11->setChecked(decibel);
-  SpeedButton2->setChecked(decibel);
-  for (FormulaLabel* symbol : decibel_symbols_) symbol->setVisible(decibel);
-  for (FormulaLabel* symbol : linear_symbols_) symbol->setVisible(!decibel);
-  ShowRewrittenFields();
-  ApplyFieldModes();
+  ShowModes();
 }
 
 void TLibForm::N13Click() {
@@ -285,6 +279,21 @@ bool TLibForm::CommitEditInProgress() {
 void TLibForm::ShowRewrittenFields() {
   for (const LibraryField id : fields_.TakeRewritten())
     edits_[static_cast<std::size_t>(id)]->ShowText(fields_.Text(id));
+}
+
+void TLibForm::ShowModes() {
+  const bool decibel = fields_.IsDecibel();
+  N11->setChecked(decibel);
+  SpeedButton2->setChecked(decibel);
+  for (FormulaLabel* symbol : decibel_symbols_) symbol->setVisible(decibel);
+  for (FormulaLabel* symbol : linear_symbols_) symbol->setVisible(!decibel);
+  (fields_.IsOrderEntry() ? N13 : N14)->setChecked(true);
+  FilterLibraryModel& library = fields_.Library();
+  (library.WeighingDesign().IsHamming() ? RadioButton2 : RadioButton1)->setChecked(true);
+  (library.FrSamplingDesign().IsHamming() ? RadioButton4 : RadioButton3)->setChecked(true);
+  PageControl1->setCurrentIndex(library.GetFilterKind());
+  ShowRewrittenFields();
+  ApplyFieldModes();
 }
 
 void TLibForm::ApplyFieldModes() {

@@ -27,7 +27,8 @@ class TLibForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TLibForm(FilterLibraryModel& library, QWidget* parent = nullptr);
+  // A view of the fields, which outlive it.
+  explicit TLibForm(FilterLibraryFields& fields, QWidget* parent = nullptr);
 
   FilterLibraryModel& Library() { return fields_.Library(); }
   const FilterLibraryFields& Fields() const { return fields_; }
@@ -71,8 +72,11 @@ class TLibForm : public QDialog {
   void ShowRewrittenFields();
   // Which fields may be typed into, and with which keys, after a change of mode.
   void ApplyFieldModes();
+  // The level display, the entry mode, the page and the windows as the fields and the designs
+  // hold them: a project opened since the last showing may have changed them.
+  void ShowModes();
 
-  FilterLibraryFields fields_;
+  FilterLibraryFields& fields_;
   StyleIcons style_icons_;
   std::array<NumericField*, kLastLibraryField + 1> edits_{};
   // The symbols of the level fields, as ratios and in decibels; one of each pair is shown.
@@ -83,7 +87,9 @@ class TLibForm : public QDialog {
   QAction* N11 = nullptr;
   QAction* N13 = nullptr;
   QAction* N14 = nullptr;
+  QRadioButton* RadioButton1 = nullptr;
   QRadioButton* RadioButton2 = nullptr;
+  QRadioButton* RadioButton3 = nullptr;
   QRadioButton* RadioButton4 = nullptr;
   bool entry_invalid_ = false;
 };

@@ -30,7 +30,8 @@ Formula Width(const QString& letter) { return Formula().Plain("Δ").Var(letter).
 
 }  // namespace
 
-TMeasureForm::TMeasureForm(const AnalysisRun& run, QWidget* parent) : QDialog(parent), run_(run) {
+TMeasureForm::TMeasureForm(const AnalysisRun& run, MeasurementDialogModel& model, QWidget* parent)
+    : QDialog(parent), run_(run), model_(model) {
   setFont(DialogFont());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);

@@ -18,7 +18,8 @@ class TMeasureForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TMeasureForm(const AnalysisRun& run, QWidget* parent = nullptr);
+  // A view of model, the levels the user chose, which outlives it.
+  TMeasureForm(const AnalysisRun& run, MeasurementDialogModel& model, QWidget* parent = nullptr);
 
   const MeasurementDialogModel& Model() const { return model_; }
   // Gives the buttons their pictures when first shown.
@@ -41,7 +42,7 @@ class TMeasureForm : public QDialog {
   void ShowModel();
 
   const AnalysisRun& run_;
-  MeasurementDialogModel model_;
+  MeasurementDialogModel& model_;
   QComboBox* ComboBoxH0 = nullptr;
   QComboBox* ComboBoxH0dB = nullptr;
   QComboBox* ComboBoxHp = nullptr;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
@@ -47,7 +48,12 @@ namespace {
 struct DialogScript {
   std::string pass_edge_text;
   int measurements = 0;
+  int analyses = 0;
   ScopedModalAnswerer answerer{[this](QDialog& dialog) -> std::optional<int> {
+    if (qobject_cast<TCalcForm*>(&dialog) != nullptr) {
+      ++analyses;
+      return std::nullopt;
+    }
     if (qobject_cast<TLibForm*>(&dialog) != nullptr) {
       dialog.show();
       Child<QAction>(dialog, "N5")->trigger();  // "Фильтр Чебышева"
@@ -148,14 +154,20 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
   DialogScript script;
   TemporaryFolder folder;
   const std::string lab = folder.PathOf("lab.velmar"), bad = folder.PathOf("bad.velmar");
-  std::ofstream(lab) << "format = 1\n[filter]\nchebyshev = true\nwp = 1.0\norder = 6\n"
-                        "[analysis]\ninterval = 1000\nafc = 3\nfrequency = \"cyclic\"\n";
+  const std::string levels = folder.PathOf("levels.velmar");
+  std::ofstream(lab)
+      << "format = 1\n[filter]\nchebyshev = true\nwp = 1.0\nlp-db = -1.0\norder = 6\n"
+         "[signal]\nbiharmonic = true\nw1 = 0.3\noscillations = \"12\"\n"
+         "[analysis]\ninterval = 1000\nafc = 3\nfrequency = \"cyclic\"\n[measure]\nmeasure = [-1, -60]\n";
   std::ofstream(bad) << "format = 1\n[filter]\norder = \"six\"\n";
+  std::ofstream(levels) << "[analysis]\nafc = 2\n[measure]\nmeasure = [0.71, 0.01]\n";
   AppWindows app;
   ASSERT_TRUE(app.ShowMainWindow());
   TRYNForm& form = *app.RYNForm;
-  ScriptedFileDialogs files({lab, bad});
+  ScriptedFileDialogs files({lab, bad, levels});
+  script.analyses = 0;
   form.NProjectOpen->trigger();
+  EXPECT_EQ(script.analyses, 1);
   ASSERT_TRUE(app.session.run->IsLibraryFilter());
   EXPECT_EQ(app.session.run->CascadeFilter(), &app.session.library.Chebyshev());
   EXPECT_EQ(app.session.library.ChebyshevDesign().GetOrder(), 6);
@@ -164,6 +176,28 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
   EXPECT_FALSE(form.N20001->isChecked() || form.N15->isChecked() || form.N19->isChecked());
   EXPECT_TRUE(form.N24->isEnabled());
   EXPECT_EQ(form.windowTitle(), "Вельмар — lab.velmar");
+  // The dialogs show the project: its levels in dB, the order typed, the measurement's levels.
+  TLibForm& library = *form.LibForm;
+  library.show();
+  EXPECT_EQ(Child<QTabWidget>(library, "PageControl1")->currentIndex(), 1);
+  EXPECT_TRUE(Child<QAction>(library, "N11")->isChecked());
+  EXPECT_TRUE(Child<QAction>(library, "N13")->isChecked());
+  EXPECT_EQ(Edit(library, "Edit10")->text(), "-1,00");
+  EXPECT_EQ(Edit(library, "Edit17")->text(), "6");
+  Child<QAction>(library, "N11")->trigger();  // back to ratios
+  library.hide();
+  TBGSForm& signal = *form.BGSForm;
+  signal.show();
+  EXPECT_EQ(Edit(signal, "Edit1")->text(), "0,300");
+  EXPECT_TRUE(Child<QCheckBox>(signal, "CheckBox2")->isChecked());
+  signal.hide();
+  TMeasureForm& measure = *form.MeasureForm;
+  measure.show();
+  EXPECT_EQ(Child<QComboBox>(measure, "ComboBoxH0dB")->currentText(), "-1,0");
+  QComboBox* stop = Child<QComboBox>(measure, "ComboBoxHpdB");
+  EXPECT_EQ(stop->currentText(), "-60,0");
+  emit stop->activated(stop->findText("-70,0"));
+  measure.hide();
   // The first of the recent projects' items, after a separator, opens it again.
   ASSERT_GE(form.RecentProjectItems().size(), 2u);
   EXPECT_TRUE(form.RecentProjectItems()[0]->isSeparator());
@@ -172,16 +206,27 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
 
   form.N40001->trigger();  // "4000 тактов"
   EXPECT_EQ(form.windowTitle(), "Вельмар — lab.velmar *");
-  // A bad file: the message names it with its line and column; the work stays as it was.
+  // A bad file, and levels not in the lists: the message says in Russian where and what is wrong;
+  // the work stays as it was.
   form.NProjectOpen->trigger();
-  ASSERT_EQ(messages.Messages().size(), 1u);
-  EXPECT_NE(messages.Messages()[0].find("bad.velmar:3:"), std::string::npos) << messages.Messages()[0];
+  form.NProjectOpen->trigger();
+  ASSERT_EQ(messages.Messages().size(), 2u);
+  EXPECT_EQ(messages.Messages()[0],
+            "Проект не открыт.\nФайл «" + bad + "», строка 3, столбец 9: order: нужно целое число");
+  EXPECT_EQ(messages.Messages()[1].rfind("Проект не открыт.\nФайл «" + levels +
+                                             "»: measure: такого уровня полосы пропускания нет в списке: 0,95 0,9",
+                                         0),
+            0u)
+      << messages.Messages()[1];
   EXPECT_EQ(app.session.run->IntervalLength(), 4000);
+  EXPECT_EQ(app.session.run->GetAfcMode(), 3);
   EXPECT_EQ(form.windowTitle(), "Вельмар — lab.velmar *");
 
   form.NProjectSave->trigger();
   EXPECT_EQ(form.windowTitle(), "Вельмар — lab.velmar");
-  EXPECT_NE(ReadFile(lab).find("interval = 4000"), std::string::npos) << ReadFile(lab);
+  const std::string saved = ReadFile(lab);
+  for (const char* line : {"interval = 4000\n", "\nlp = 0.891250938133", "\norder = 6\n", "measure = [-1.0, -70.0]\n"})
+    EXPECT_NE(saved.find(line), std::string::npos) << line << "\n" << saved;
 
   form.N15->trigger();  // "Ненормированная"
   {
@@ -211,6 +256,8 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
   EXPECT_EQ(again.session.run->GetAfcMode(), 1);
   EXPECT_EQ(again.session.library.ChebyshevDesign().GetOrder(), 6);
   EXPECT_TRUE(again.RYNForm->N20->isChecked());
+  EXPECT_FALSE(again.session.library_fields.IsDecibel());
+  EXPECT_TRUE(again.session.library_fields.IsOrderEntry());
   EXPECT_EQ(again.RYNForm->windowTitle(), "Вельмар — lab.velmar");
   again.RYNForm->N10001->trigger();
   again.RYNForm->RecentProjectItems()[1]->trigger();  // "Нет" by default: the changes are dropped
@@ -225,7 +272,19 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(again.RYNForm, &drop);
   EXPECT_EQ(again.session.run->IntervalLength(), 4000);
-  EXPECT_EQ(messages.Messages().size(), 1u) << messages.Messages().back();
+  EXPECT_EQ(messages.Messages().size(), 2u) << messages.Messages().back();
+
+  // "Новый", the changes dropped, starts from what a fresh start has.
+  again.RYNForm->N10001->trigger();
+  again.RYNForm->NProjectNew->trigger();
+  Session fresh;
+  EXPECT_TRUE(again.session.library.ChebyshevDesign().IsAutoOrder());
+  EXPECT_EQ(again.session.library.ChebyshevDesign().GetOrder(), fresh.library.ChebyshevDesign().GetOrder());
+  EXPECT_FALSE(again.session.library_fields.IsOrderEntry());
+  EXPECT_FALSE(again.session.run->IsLibraryFilter());
+  EXPECT_EQ(again.session.run->IntervalLength(), 2000);
+  EXPECT_TRUE(again.RYNForm->N19->isChecked());
+  EXPECT_EQ(again.RYNForm->windowTitle(), "Вельмар");
 }
 
 // The coefficients window: what the last analysis took, copied for a spreadsheet, saved.

@@ -24,8 +24,9 @@ const std::string kAmplitudeMessage = "Амплитуда должна быть 
 
 struct SignalDialog {
   BiharmonicModel model;
+  BiharmonicFields fields{model};
   TableModel table;
-  TBGSForm form{model};
+  TBGSForm form{fields};
   SignalDialog() { ShowActive(form); }
   QLineEdit* Field(int n) const { return Edit(form, ("Edit" + std::to_string(n)).c_str()); }
   QComboBox* List() const { return Child<QComboBox>(form, "ComboBox1"); }

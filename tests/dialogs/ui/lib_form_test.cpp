@@ -23,7 +23,7 @@ struct LibraryDialog {
   Session models;
   FilterLibraryModel& library = models.library;
   AnalysisRun& run = *models.run;
-  TLibForm form{library};
+  TLibForm form{models.library_fields};
   LibraryDialog() {
     models.input_form.Show(models.a, models.b);
     models.biharmonic.Show();

@@ -29,8 +29,8 @@ struct MeasuredFilter {
   Session models;
   FilterLibraryModel& library = models.library;
   AnalysisRun& run = *models.run;
-  TLibForm library_form{library};
-  TMeasureForm form{run};
+  TLibForm library_form{models.library_fields};
+  TMeasureForm form{run, models.measurement};
 
   // configure sets the design's fields before it is chosen.
   MeasuredFilter(const char* page_item, int afc_mode, const std::function<void(FilterLibraryModel&)>& configure = {}) {
@@ -187,8 +187,8 @@ TEST(MeasureFormTest, ASideLobeBetweenGridPointsMovesTheStopEdge) {
 // starts and makes its dialogs, but when each is first shown.
 TEST(MeasureFormTest, TheDialogsButtonPicturesAreSetWhenFirstShown) {
   Session models;
-  TLibForm library_form{models.library};
-  TMeasureForm form{*models.run};
+  TLibForm library_form{models.library_fields};
+  TMeasureForm form{*models.run, models.measurement};
   const std::vector<QAbstractButton*> buttons = {
       Child<QAbstractButton>(library_form, "SpeedButton1"), Child<QAbstractButton>(library_form, "SpeedButton3"),
       Child<QAbstractButton>(form, "BitBtn1"), Child<QAbstractButton>(form, "BitBtn2")};

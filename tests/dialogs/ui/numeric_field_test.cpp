@@ -23,7 +23,7 @@ QString PasteOver(QLineEdit* field, const char* text) {
 TEST(NumericFieldTest, PasteIntoTheDialogsFieldsPassesTheirKeyFiltersWholeOrNotAtAll) {
   MessageSpy messages;
   Session models;
-  TLibForm library{models.library};
+  TLibForm library{models.library_fields};
   ShowActive(library);
   QLineEdit* omega = Edit(library, "Edit1");  // ωp: digits and one comma, at most 4 characters
   EXPECT_EQ(PasteOver(omega, "0,5x"), "1,00");
@@ -33,8 +33,7 @@ TEST(NumericFieldTest, PasteIntoTheDialogsFieldsPassesTheirKeyFiltersWholeOrNotA
   EXPECT_EQ(omega->text(), "0,75");
   library.close();
 
-  BiharmonicModel biharmonic;
-  TBGSForm signal{biharmonic};
+  TBGSForm signal{models.biharmonic_fields};
   ShowActive(signal);
   QLineEdit* omega1 = Edit(signal, "Edit1");  // ω1: unsigned, at most 6 characters
   EXPECT_EQ(PasteOver(omega1, "-1"), "1,000");
