@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "filter/band_type.h"
 #include "filter/coefficient_conventions.h"
 
 class AnalysisRun;
@@ -30,6 +31,7 @@ struct CoefficientSection {
 
 struct FilterCoefficients {
   CoefficientOrigin origin = CoefficientOrigin::kTyped;
+  BandType band = BandType::kLowPass;  // of a library design
   int order = 0;
   // Direct form: a0 … aN and b1 … bM of y(n) = Σ ak·x(n−k) + Σ bi·y(n−i).
   std::vector<double> a = {1};

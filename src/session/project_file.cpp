@@ -17,9 +17,9 @@ constexpr std::uintmax_t kMaxProjectBytes = 1 << 20;
 // The groups and their keys; the window's frequency axis is no option of velmar-cli.
 const std::map<std::string, std::set<std::string>>& Groups() {
   static const std::map<std::string, std::set<std::string>> groups = {
-      {"filter",
-       {"arbitrary", "recursive", "butterworth", "chebyshev", "window", "fsampling", "wp", "fp", "lp", "lp-db", "ls",
-        "ls-db", "transition", "ripple", "ripple-db", "wc", "fc", "order", "hamming"}},
+      {"filter", {"arbitrary", "recursive", "butterworth", "chebyshev", "window", "fsampling", "band",  "wp",
+                  "fp",        "wp2",       "fp2",         "lp",        "lp-db",  "ls",        "ls-db", "transition",
+                  "ripple",    "ripple-db", "wc",          "fc",        "order",  "hamming"}},
       {"signal",
        {"table", "samples", "biharmonic", "w1", "a1", "phi1", "w2", "a2", "phi2", "oscillations", "decimation",
         "switched-on"}},
@@ -34,7 +34,9 @@ bool IsList(const std::string& key) {
 bool IsWhole(const std::string& key) {
   return key == "order" || key == "decimation" || key == "interval" || key == "points" || key == "afc";
 }
-bool IsText(const std::string& key) { return key == "table" || key == "oscillations" || key == "frequency"; }
+bool IsText(const std::string& key) {
+  return key == "band" || key == "table" || key == "oscillations" || key == "frequency";
+}
 
 class ProjectReader {
  public:
@@ -232,8 +234,11 @@ std::string WriteProject(const ProjectSettings& s) {
   } else {
     w.Line(FilterKey(s.filter), "true");
   }
+  if (s.band) w.Line("band", Quoted(BandKey(*s.band)));
   const std::pair<const char*, const std::optional<double>*> design[] = {{"wp", &s.wp},
                                                                          {"fp", &s.fp},
+                                                                         {"wp2", &s.wp2},
+                                                                         {"fp2", &s.fp2},
                                                                          {"lp", &s.lp},
                                                                          {"lp-db", &s.lp_db},
                                                                          {"ls", &s.ls},

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "filter/band_type.h"
+
 // A request that cannot be used; its text says why.
 class UsageError : public std::runtime_error {
  public:
@@ -24,6 +26,8 @@ struct ProjectSettings {
 
   // Library designs: each value is applied only when given.
   std::optional<double> wp, fp, lp, lp_db, ls, ls_db, transition, ripple_percent, ripple_db, wc, fc;
+  std::optional<BandType> band;    // low-pass unless given
+  std::optional<double> wp2, fp2;  // the second pass-band edge of band-pass and band-stop
   std::optional<int> order;
   bool hamming = false;
 

@@ -64,12 +64,29 @@ int ParseChoice(const std::string& option, const std::string& text, std::initial
   throw UsageError("option " + option + ": " + text + " is not one of " + list);
 }
 
+constexpr std::pair<BandType, const char*> kBandKeys[] = {{BandType::kLowPass, "low"},
+                                                          {BandType::kHighPass, "high"},
+                                                          {BandType::kBandPass, "pass"},
+                                                          {BandType::kBandStop, "stop"}};
+
 double NonNegative(const std::string& option, double value) {
   if (value < 0) throw UsageError("option " + option + " must not be negative");
   return value;
 }
 
 }  // namespace
+
+std::optional<BandType> BandFromKey(const std::string& key) {
+  for (const auto& [band, name] : kBandKeys)
+    if (key == name) return band;
+  return std::nullopt;
+}
+
+const char* BandKey(BandType band) {
+  for (const auto& [value, name] : kBandKeys)
+    if (value == band) return name;
+  return "low";
+}
 
 SettingsOptions::SettingsOptions(ProjectSettings& settings) : s_(settings) {
   ProjectSettings& o = s_;
@@ -90,6 +107,13 @@ SettingsOptions::SettingsOptions(ProjectSettings& settings) : s_(settings) {
       {"--recursive", [&o](const std::string& opt, const std::string& v) { o.b = ParseTable(opt, v); }},
       {"--wp", non_negative(o.wp)},
       {"--fp", non_negative(o.fp)},
+      {"--band",
+       [&o](const std::string& opt, const std::string& v) {
+         o.band = BandFromKey(v);
+         if (!o.band) throw UsageError("option " + opt + ": use low, high, pass or stop");
+       }},
+      {"--wp2", non_negative(o.wp2)},
+      {"--fp2", non_negative(o.fp2)},
       {"--lp", non_negative(o.lp)},
       {"--lp-db", number(o.lp_db)},
       {"--ls", non_negative(o.ls)},
@@ -184,10 +208,15 @@ void SettingsOptions::Finish() const {
     throw UsageError("--ripple and --ripple-db belong to --chebyshev");
   if (!fir_design && (o.wc || o.fc || o.hamming))
     throw UsageError("--wc, --fc and --hamming belong to --window or --fsampling");
+  if (!recursive_design && (o.band || o.wp2 || o.fp2))
+    throw UsageError("--band, --wp2 and --fp2 belong to --butterworth or --chebyshev");
+  const bool two_edges = o.band == BandType::kBandPass || o.band == BandType::kBandStop;
+  if (!two_edges && (o.wp2 || o.fp2)) throw UsageError("--wp2 and --fp2 belong to --band pass or --band stop");
   if (!recursive_design && !fir_design && o.order) throw UsageError("--order belongs to a library design");
   if (recursive_design && o.order && o.transition)
     throw UsageError("give either --transition (automatic order) or --order, not both");
-  if ((o.wp && o.fp) || (o.wc && o.fc) || (o.lp && o.lp_db) || (o.ls && o.ls_db) || (o.ripple_percent && o.ripple_db))
+  if ((o.wp && o.fp) || (o.wp2 && o.fp2) || (o.wc && o.fc) || (o.lp && o.lp_db) || (o.ls && o.ls_db) ||
+      (o.ripple_percent && o.ripple_db))
     throw UsageError("a quantity is given twice (for instance --wp and --fp)");
   const bool biharmonic_values =
       o.w1 || o.a1 || o.phi1 || o.w2 || o.a2 || o.phi2 || o.oscillations != "1" || o.decimation || o.switched_on;
@@ -214,6 +243,8 @@ void ForgetFilter(ProjectSettings& s) {
   s.b = none.b;
   s.wp = s.fp = s.lp = s.lp_db = s.ls = s.ls_db = s.transition = s.ripple_percent = s.ripple_db = s.wc = s.fc =
       std::nullopt;
+  s.band = std::nullopt;
+  s.wp2 = s.fp2 = std::nullopt;
   s.order = std::nullopt;
   s.hamming = none.hamming;
 }

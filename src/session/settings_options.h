@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "session/project_settings.h"
@@ -35,6 +36,11 @@ class SettingsOptions {
   std::map<std::string, Handler> with_value_;
   std::map<std::string, std::function<void()>> flags_;
 };
+
+// The band type as --band and the project name it: "low", "high", "pass", "stop"; none for
+// another text.
+std::optional<BandType> BandFromKey(const std::string& key);
+const char* BandKey(BandType band);
 
 // Back to the identity filter (the empty table), with none of the previous choice's values.
 void ForgetFilter(ProjectSettings& settings);
