@@ -20,7 +20,7 @@ void Analyse(Session& s, const ProjectSettings& settings) {
 bool SameBits(const double* x, const double* y, int n) { return std::memcmp(x, y, sizeof(double) * n) == 0; }
 
 TEST(SessionSettingsTest, ASessionTakenAndAppliedAgainGivesTheSameWork) {
-  std::vector<ProjectSettings> kinds(6);
+  std::vector<ProjectSettings> kinds(8);
   kinds[0].filter = FilterChoice::kButterworth, kinds[0].wp = 0.7, kinds[0].order = 6;
   kinds[1].filter = FilterChoice::kChebyshev, kinds[1].ripple_db = 0.5, kinds[1].ls_db = -50;
   kinds[2].filter = FilterChoice::kWindow, kinds[2].wc = 1.2, kinds[2].order = 30, kinds[2].hamming = true;
@@ -30,6 +30,9 @@ TEST(SessionSettingsTest, ASessionTakenAndAppliedAgainGivesTheSameWork) {
   kinds[5].filter = FilterChoice::kChebyshev, kinds[5].signal = SignalChoice::kBiharmonic, kinds[5].w1 = 0.2,
   kinds[5].w2 = 0.5, kinds[5].oscillations = "12", kinds[5].decimation = 2, kinds[5].switched_on = true;
   kinds[5].interval = 1000, kinds[5].points = 1024, kinds[5].afc = 3;
+  kinds[6].filter = FilterChoice::kButterworth, kinds[6].band = BandType::kBandPass, kinds[6].wp = 2.5,
+  kinds[6].wp2 = 2.8, kinds[6].order = 4;
+  kinds[7].filter = FilterChoice::kChebyshev, kinds[7].band = BandType::kHighPass, kinds[7].fp = 0.3;
   for (const ProjectSettings& settings : kinds) {
     Session first, second;
     Analyse(first, settings);
@@ -38,6 +41,8 @@ TEST(SessionSettingsTest, ASessionTakenAndAppliedAgainGivesTheSameWork) {
     Analyse(second, ReadProject(text, "taken.velmar"));
     EXPECT_EQ(WriteProject(ProjectSettingsOf(second)), text);
     EXPECT_EQ(taken.filter, settings.filter) << text;
+    EXPECT_EQ(taken.band, settings.band) << text;
+    EXPECT_EQ(taken.wp2, settings.wp2) << text;
     EXPECT_EQ(taken.signal, settings.signal) << text;
     const AnalysisRun &x = *first.run, &y = *second.run;
     ASSERT_EQ(x.IntervalLength(), settings.interval);
