@@ -2,6 +2,8 @@
 // Independent values for the design tests: the textbook low-pass responses after the bilinear
 // transform with prewarping, and the impulse response of any filter that steps.
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -112,6 +114,34 @@ inline double PoleMismatch(const CCascadFilter2& cascade, const std::vector<std:
     worst = std::fmax(worst, nearest);
   }
   return count == roots.poles.size() ? worst : INFINITY;
+}
+
+// An outside reference's design: band, prototype order, edges, gain k, poles (one of each
+// conjugate pair) and, for band-stop, the real part of the zeros on the circle.
+struct BandReference {
+  BandType band;
+  int order;
+  double wp, wp2, k;
+  std::vector<std::complex<double>> poles;
+  double zero_re = 0;
+};
+
+// The design of the reference's band, edges and order, its levels set by set_levels: poles and
+// gain within 1e-9 of the reference, and so the zeros of a band-stop.
+template <class Filter, class SetLevels>
+void ExpectAgreesWithReference(const BandReference& r, SetLevels set_levels) {
+  Filter filter;
+  filter.SetAutoOrder(false);
+  set_levels(filter);
+  filter.SetWp(r.wp);
+  filter.SetWp2(r.wp2);
+  filter.SetBand(r.band);
+  filter.SetOrder(r.order);
+  filter.Design();
+  EXPECT_LE(PoleMismatch(filter, r.poles, r.k), 1e-9) << r.order;
+  if (r.band == BandType::kBandStop) {
+    EXPECT_NEAR(-filter.FirstSection()->B(1) / 2, r.zero_re, 1e-9);
+  }
 }
 
 // |value/expected − 1|: the error relative to the level, deep into the stop band. Where the closed
