@@ -73,6 +73,21 @@ void Chebyshev60(benchmark::State& state) {
 }
 BENCHMARK(Chebyshev60)->Name("FullAnalysis/Chebyshev60")->Unit(benchmark::kMillisecond);
 
+// A band-pass of prototype order 30 (order 60, 30 sections) around the signal's ω = 1: its poles
+// lie near the circle all along the pass band, not near z = ±1.
+void BandPassChebyshev30(benchmark::State& state) {
+  MessageRecorder quiet;
+  Bench bench;
+  CChebishevFilter& design = bench.library.ChebyshevDesign();
+  design.SetAutoOrder(false);
+  design.SetWp(0.8);
+  design.SetWp2(1.2);
+  design.SetBand(BandType::kBandPass);
+  design.SetOrder(30);
+  RunLibrary(state, bench, kChebyshevKind);
+}
+BENCHMARK(BandPassChebyshev30)->Name("FullAnalysis/BandPass/Chebyshev30")->Unit(benchmark::kMillisecond);
+
 void Window500(benchmark::State& state) {
   MessageRecorder quiet;
   Bench bench;

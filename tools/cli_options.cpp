@@ -125,7 +125,11 @@ Filter (one; default: the identity a = 1):
   --arbitrary A0,A1,...      non-recursive coefficients a(0), a(1), ... (at most 500)
   --recursive B1,B2,...      recursive coefficients b(1), b(2), ... (with --arbitrary, at most 500)
   --butterworth | --chebyshev
-      --wp W | --fp F        pass-band edge, angular (0..pi] or cyclic (0..0.5]
+      --band low|high|pass|stop   low-pass (default), high-pass, band-pass or band-stop
+      --wp W | --fp F        pass-band edge, angular (0..pi] or cyclic (0..0.5]; the lower
+                             of the two for band-pass and band-stop
+      --wp2 W | --fp2 F      the upper of the two: band-pass passes between them, band-stop
+                             below the lower and above the upper (default 2 rad)
       --lp L | --lp-db X     level at the pass-band edge
       --ls L | --ls-db X     level at the stop-band edge
       --transition PERCENT   relative transition width: the order follows from it

@@ -171,7 +171,7 @@ std::string Summary(Session& s, const CliOptions& o) {
   if (const CCascadFilter2* cascade = run.CascadeFilter()) {
     const bool butterworth = o.filter == FilterChoice::kButterworth;
     kind = butterworth ? "butterworth" : "chebyshev";
-    order = butterworth ? s.library.ButterworthDesign().GetOrder() : s.library.ChebyshevDesign().GetOrder();
+    order = butterworth ? s.library.ButterworthDesign().FilterOrder() : s.library.ChebyshevDesign().FilterOrder();
     size = "sections: " + std::to_string(cascade->SectionCount());
   } else if (const CBaseDigitalFilter* direct = run.DirectFilter()) {
     kind = o.filter == FilterChoice::kWindow       ? "window"

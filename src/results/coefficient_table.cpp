@@ -91,14 +91,26 @@ std::string FirKind(const FilterCoefficients& f) {
   return text;
 }
 
+// "Фильтр Баттерворта", or with the band type: "Полосовой фильтр Баттерворта".
+std::string CascadeName(const FilterCoefficients& f) {
+  const std::string method = f.origin == CoefficientOrigin::kButterworth ? "Баттерворта" : "Чебышева";
+  switch (f.band) {
+    case BandType::kLowPass: break;
+    case BandType::kHighPass: return "ФВЧ " + method;
+    case BandType::kBandPass: return "Полосовой фильтр " + method;
+    case BandType::kBandStop: return "Режекторный фильтр " + method;
+  }
+  return "Фильтр " + method;
+}
+
 std::string Caption(const FilterCoefficients& f) {
   const std::string order = ", порядок " + std::to_string(f.order);
   const std::string window = FirKind(f);
   const std::string taps = TapCount(f.a);
   const std::string sections = Counted(f.sections.size(), "секция", "секции", "секций");
   switch (f.origin) {
-    case CoefficientOrigin::kButterworth: return "Фильтр Баттерворта" + order + ": " + sections;
-    case CoefficientOrigin::kChebyshev: return "Фильтр Чебышева" + order + ": " + sections;
+    case CoefficientOrigin::kButterworth:
+    case CoefficientOrigin::kChebyshev: return CascadeName(f) + order + ": " + sections;
     case CoefficientOrigin::kWeighing: return "Фильтр со взвешиванием" + window + order + ": " + taps;
     case CoefficientOrigin::kFrSampling: return "Фильтр частотной выборки" + window + order + ": " + taps;
     case CoefficientOrigin::kTyped: break;

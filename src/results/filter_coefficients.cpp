@@ -19,11 +19,28 @@ std::string Text(double value) {
   return std::string(buffer, result.ptr);
 }
 
+const char* BandWords(BandType band) {
+  switch (band) {
+    case BandType::kLowPass: return "low-pass";
+    case BandType::kHighPass: return "high-pass";
+    case BandType::kBandPass: return "band-pass";
+    case BandType::kBandStop: return "band-stop";
+  }
+  return "";
+}
+
+// The design's name, its band type and the order of the filter (twice the prototype's for the
+// band types with two edges), with its parameters.
 template <class Design>
-std::string LowPassParameters(const Design& d) {
-  return "wp = " + Text(d.GetWp()) + " rad/sample (fp = " + Text(d.GetFp()) + "), Lp = " + Text(d.GetLp()) + " (" +
-         Text(d.GetLpdB()) + " dB), Ls = " + Text(d.GetLs()) + " (" + Text(d.GetLsdB()) + " dB), transition width " +
-         Text(d.GetTransition()) + " % (" + Text(d.GetActualTransition()) + " % achieved)";
+void DescribeRecursive(FilterCoefficients& c, const Design& d, const std::string& name) {
+  c.band = d.GetBand();
+  c.order = d.FilterOrder();
+  std::string edges = "wp = " + Text(d.GetWp()) + " rad/sample (fp = " + Text(d.GetFp()) + ")";
+  if (d.HasSecondEdge()) edges += ", wp2 = " + Text(d.GetWp2()) + " rad/sample (fp2 = " + Text(d.GetFp2()) + ")";
+  c.design = name + " " + BandWords(c.band) + ", order " + std::to_string(c.order) + ": " + edges +
+             ", Lp = " + Text(d.GetLp()) + " (" + Text(d.GetLpdB()) + " dB), Ls = " + Text(d.GetLs()) + " (" +
+             Text(d.GetLsdB()) + " dB), transition width " + Text(d.GetTransition()) + " % (" +
+             Text(d.GetActualTransition()) + " % achieved)";
 }
 
 std::string FirWindowName(const CWeighingFilter& d) {
@@ -42,16 +59,6 @@ std::string FirParameters(const CWeighingFilter& d) {
   if (d.GetBand() == BandType::kBandPass || d.GetBand() == BandType::kBandStop)
     text += ", wc2 = " + Text(d.GetWc2()) + " rad/sample (fc2 = " + Text(d.GetFc2()) + ")";
   return text;
-}
-
-const char* BandDescription(BandType band) {
-  switch (band) {
-    case BandType::kLowPass: return "low-pass";
-    case BandType::kHighPass: return "high-pass";
-    case BandType::kBandPass: return "band-pass";
-    case BandType::kBandStop: return "band-stop";
-  }
-  return "";
 }
 
 void TakeDirect(FilterCoefficients& c, const CBaseDigitalFilter& filter) {
@@ -123,14 +130,11 @@ FilterCoefficients CoefficientsOf(const AnalysisRun& run, FilterLibraryModel& li
     if (cascade == &library.Chebyshev()) {
       const CChebishevFilter& d = library.ChebyshevDesign();
       c.origin = CoefficientOrigin::kChebyshev;
-      c.order = d.GetOrder();
-      c.design = "Chebyshev type I low-pass, order " + std::to_string(c.order) + ": " + LowPassParameters(d) +
-                 ", ripple " + Text(d.GetRipple() * 100) + " % (" + Text(d.GetRippledB()) + " dB)";
+      DescribeRecursive(c, d, "Chebyshev type I");
+      c.design += ", ripple " + Text(d.GetRipple() * 100) + " % (" + Text(d.GetRippledB()) + " dB)";
     } else {
-      const CBatterwortFilter& d = library.ButterworthDesign();
       c.origin = CoefficientOrigin::kButterworth;
-      c.order = d.GetOrder();
-      c.design = "Butterworth low-pass, order " + std::to_string(c.order) + ": " + LowPassParameters(d);
+      DescribeRecursive(c, library.ButterworthDesign(), "Butterworth");
     }
     return c;
   }
@@ -144,8 +148,8 @@ FilterCoefficients CoefficientsOf(const AnalysisRun& run, FilterLibraryModel& li
     c.order = d.GetOrder();
     c.window = d.GetWindow();
     c.band = d.GetBand();
-    c.design = std::string(weighing ? "Windowed" : "Frequency-sampling") + " FIR " + BandDescription(c.band) +
-               ", order " + std::to_string(c.order) + ": " + FirParameters(d);
+    c.design = std::string(weighing ? "Windowed" : "Frequency-sampling") + " FIR " + BandWords(c.band) + ", order " +
+               std::to_string(c.order) + ": " + FirParameters(d);
   } else {
     c.design = "Filter typed as the coefficients of its difference equation, order " + std::to_string(c.order);
   }

@@ -31,15 +31,15 @@ struct CoefficientSection {
 
 struct FilterCoefficients {
   CoefficientOrigin origin = CoefficientOrigin::kTyped;
+  BandType band = BandType::kLowPass;  // of a library design
   int order = 0;
   // Direct form: a0 … aN and b1 … bM of y(n) = Σ ak·x(n−k) + Σ bi·y(n−i).
   std::vector<double> a = {1};
   std::vector<double> b;
   // Applied to the input: the direct form's gain, or the cascade's ahead of its first section.
   double gain = 1;
-  // A windowed or frequency-sampling design's window and band type.
+  // A windowed or frequency-sampling design's window.
   FirWindow window = FirWindow::kRectangular;
-  BandType band = BandType::kLowPass;
   // A cascade's sections in chain order; empty for a direct form.
   std::vector<CoefficientSection> sections;
   // The design and its parameters in plain ASCII with a decimal point, for a file's comment.

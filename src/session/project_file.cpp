@@ -18,10 +18,10 @@ constexpr std::uintmax_t kMaxProjectBytes = 1 << 20;
 // The groups and their keys; the window's frequency axis is no option of velmar-cli.
 const std::map<std::string, std::set<std::string>>& Groups() {
   static const std::map<std::string, std::set<std::string>> groups = {
-      {"filter", {"arbitrary", "recursive", "butterworth", "chebyshev", "window",        "fsampling",  "wp",
-                  "fp",        "lp",        "lp-db",       "ls",        "ls-db",         "transition", "ripple",
-                  "ripple-db", "wc",        "fc",          "order",     "band",          "wc2",        "fc2",
-                  "hamming",   "hann",      "blackman",    "kaiser",    "attenuation-db"}},
+      {"filter", {"arbitrary", "recursive",  "butterworth", "chebyshev", "window",   "fsampling", "band",
+                  "wp",        "fp",         "wp2",         "fp2",       "lp",       "lp-db",     "ls",
+                  "ls-db",     "transition", "ripple",      "ripple-db", "wc",       "fc",        "wc2",
+                  "fc2",       "order",      "hamming",     "hann",      "blackman", "kaiser",    "attenuation-db"}},
       {"signal",
        {"table", "samples", "biharmonic", "w1", "a1", "phi1", "w2", "a2", "phi2", "oscillations", "decimation",
         "switched-on"}},
@@ -253,8 +253,11 @@ std::string WriteProject(const ProjectSettings& s) {
   } else {
     w.Line(FilterKey(s.filter), "true");
   }
+  if (s.band) w.Line("band", Quoted(BandName(*s.band)));
   const std::pair<const char*, const std::optional<double>*> design[] = {{"wp", &s.wp},
                                                                          {"fp", &s.fp},
+                                                                         {"wp2", &s.wp2},
+                                                                         {"fp2", &s.fp2},
                                                                          {"lp", &s.lp},
                                                                          {"lp-db", &s.lp_db},
                                                                          {"ls", &s.ls},
@@ -270,7 +273,6 @@ std::string WriteProject(const ProjectSettings& s) {
                                                                          {"attenuation-db", &s.attenuation_db}};
   for (const auto& [key, value] : design) w.Real(key, *value);
   w.Whole("order", s.order);
-  if (s.band) w.Line("band", Quoted(BandName(*s.band)));
   w.Flag("hamming", s.hamming);
   w.Flag("hann", s.hann);
   w.Flag("blackman", s.blackman);

@@ -26,8 +26,9 @@ struct ProjectSettings {
 
   // Library designs: each value is applied only when given.
   std::optional<double> wp, fp, lp, lp_db, ls, ls_db, transition, ripple_percent, ripple_db, wc, fc;
+  std::optional<BandType> band;    // low-pass unless given
+  std::optional<double> wp2, fp2;  // the second pass-band edge of band-pass and band-stop
   std::optional<int> order;
-  std::optional<BandType> band;                          // low-pass unless given
   std::optional<double> wc2, fc2;                        // the second cut-off of a band-pass or band-stop FIR design
   bool hamming = false, hann = false, blackman = false;  // the FIR windows; none: rectangular
   std::optional<double> kaiser;                          // β: the Kaiser window

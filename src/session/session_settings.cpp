@@ -19,10 +19,23 @@ void ApplyRecursiveDesign(Design& design, const ProjectSettings& o, std::FILE* e
   if constexpr (requires { design.SetRipple(0.0); })
     watched.push_back(o.ripple_db ? CorrectedQuantity{"--ripple-db", [&] { return design.GetRippledB(); }}
                                   : CorrectedQuantity{"--ripple", [&] { return design.GetRipple() * 100; }});
+  // The second edge moves when it is not above the first, the width when a band-stop's stop
+  // edges cross.
+  watched.push_back(o.fp2 ? CorrectedQuantity{"--fp2", [&] { return design.GetFp2(); }}
+                          : CorrectedQuantity{"--wp2", [&] { return design.GetWp2(); }});
+  if (o.transition) watched.push_back({"--transition", [&] { return design.GetTransition(); }});
   CorrectionNotes notes(err, std::move(watched));
   design.SetAutoOrder(!o.order.has_value());
+  // The edges go in while the design is low-pass, which leaves them unordered, so that the band
+  // type then checks the edges given against each other, not against the previous ones.
+  if (design.HasSecondEdge()) design.SetBand(BandType::kLowPass);
   if (o.wp) notes.Apply("--wp", *o.wp, [&](double v) { return design.SetWp(v); });
   if (o.fp) notes.Apply("--fp", *o.fp, [&](double v) { return design.SetFp(v); });
+  if (o.wp2) notes.Apply("--wp2", *o.wp2, [&](double v) { return design.SetWp2(v); });
+  if (o.fp2) notes.Apply("--fp2", *o.fp2, [&](double v) { return design.SetFp2(v); });
+  const BandType band = o.band.value_or(BandType::kLowPass);
+  notes.Apply("--band", static_cast<double>(band),
+              [&](double v) { return static_cast<double>(design.SetBand(static_cast<BandType>(v))); });
   if (o.lp) notes.Apply("--lp", *o.lp, [&](double v) { return design.SetLp(v); });
   if (o.lp_db) notes.Apply("--lp-db", *o.lp_db, [&](double v) { return design.SetLpdB(v); });
   if constexpr (requires { design.SetRipple(0.0); }) {
@@ -210,6 +223,8 @@ FilterChoice LibraryChoice(int page) {
 template <class Design>
 void TakeRecursiveDesign(Design& design, bool decibel, ProjectSettings& o) {
   o.wp = design.GetWp();
+  if (design.GetBand() != BandType::kLowPass) o.band = design.GetBand();
+  if (design.HasSecondEdge()) o.wp2 = design.GetWp2();
   if (decibel) {
     o.lp_db = design.GetLpdB();
     if constexpr (requires { design.GetRippledB(); }) o.ripple_db = design.GetRippledB();

@@ -96,6 +96,8 @@ SettingsOptions::SettingsOptions(ProjectSettings& settings) : s_(settings) {
       {"--recursive", [&o](const std::string& opt, const std::string& v) { o.b = ParseTable(opt, v); }},
       {"--wp", non_negative(o.wp)},
       {"--fp", non_negative(o.fp)},
+      {"--wp2", non_negative(o.wp2)},
+      {"--fp2", non_negative(o.fp2)},
       {"--lp", non_negative(o.lp)},
       {"--lp-db", number(o.lp_db)},
       {"--ls", non_negative(o.ls)},
@@ -203,14 +205,16 @@ void SettingsOptions::Finish() const {
         "--fsampling");
   if (o.hamming + o.hann + o.blackman + kaiser > 1)
     throw UsageError("choose one window: --hamming, --hann, --blackman or --kaiser (--attenuation-db)");
+  if (!recursive_design && (o.wp2 || o.fp2)) throw UsageError("--wp2 and --fp2 belong to --butterworth or --chebyshev");
   if (!recursive_design && !fir_design && o.band) throw UsageError("--band belongs to a library design");
-  const bool two_cutoffs = o.band && HasTwoCutoffs(*o.band);
-  if ((o.wc2 || o.fc2) && !two_cutoffs) throw UsageError("--wc2 and --fc2 belong to --band pass or --band stop");
+  const bool two_edges = o.band && HasTwoCutoffs(*o.band);
+  if ((o.wc2 || o.fc2) && !two_edges) throw UsageError("--wc2 and --fc2 belong to --band pass or --band stop");
+  if ((o.wp2 || o.fp2) && !two_edges) throw UsageError("--wp2 and --fp2 belong to --band pass or --band stop");
   if (!recursive_design && !fir_design && o.order) throw UsageError("--order belongs to a library design");
   if (recursive_design && o.order && o.transition)
     throw UsageError("give either --transition (automatic order) or --order, not both");
-  if ((o.wp && o.fp) || (o.wc && o.fc) || (o.wc2 && o.fc2) || (o.lp && o.lp_db) || (o.ls && o.ls_db) ||
-      (o.ripple_percent && o.ripple_db))
+  if ((o.wp && o.fp) || (o.wp2 && o.fp2) || (o.wc && o.fc) || (o.wc2 && o.fc2) || (o.lp && o.lp_db) ||
+      (o.ls && o.ls_db) || (o.ripple_percent && o.ripple_db))
     throw UsageError("a quantity is given twice (for instance --wp and --fp)");
   const bool biharmonic_values =
       o.w1 || o.a1 || o.phi1 || o.w2 || o.a2 || o.phi2 || o.oscillations != "1" || o.decimation || o.switched_on;
@@ -247,6 +251,7 @@ void ForgetFilter(ProjectSettings& s) {
   s.b = none.b;
   s.wp = s.fp = s.lp = s.lp_db = s.ls = s.ls_db = s.transition = s.ripple_percent = s.ripple_db = s.wc = s.fc =
       std::nullopt;
+  s.wp2 = s.fp2 = std::nullopt;
   s.order = std::nullopt;
   s.band = std::nullopt;
   s.wc2 = s.fc2 = s.kaiser = s.attenuation_db = std::nullopt;

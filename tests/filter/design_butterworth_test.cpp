@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <limits>
 #include <numbers>
 #include <string>
@@ -194,6 +195,38 @@ TEST(ButterworthDesignTest, ImpulseResponsesStayFiniteUpToTheMaximumOrder) {
     }
   }
   EXPECT_TRUE(recorder.Messages().empty());
+}
+
+// Against scipy.signal.butter(N, Wn, btype, output='zpk') (scipy 1.10.1), Wn the edges over π,
+// whose level at the edges is 1/√2: the poles and the gain.
+TEST(ButterworthDesignTest, BandDesignsAgreeWithAnOutsideReference) {
+  const BandReference references[] = {
+      // butter(3, 1.2/pi, 'highpass')
+      {BandType::kHighPass,
+       3,
+       1.2,
+       2,
+       0.27589513650392367,
+       {{0.18755197920608752, 0}, {0.24717116235654712, 0.55058578832101457}}},
+      // butter(3, [0.6/pi, 1.4/pi], 'bandpass')
+      {BandType::kBandPass,
+       3,
+       0.6,
+       1.4,
+       0.033166716304701832,
+       {{0.70958262119123705, 0.501957733842746},
+        {0.4122936477494335, 0.48548902216975193},
+        {0.17782877854732879, 0.77018152352362346}}},
+      // butter(2, [0.8/pi, 2.0/pi], 'bandstop'), zeros at 0,20593700287469313 ± 0,97856525119533488j
+      {BandType::kBandStop,
+       2,
+       0.8,
+       2.0,
+       0.41058340723620268,
+       {{0.4669808822820275, 0.52565053307280074}, {-0.21606463355064617, 0.6074581491715757}},
+       0.20593700287469313}};
+  for (const BandReference& r : references)
+    ExpectAgreesWithReference<CBatterwortFilter>(r, [](CBatterwortFilter& filter) { filter.SetLp(std::sqrt(0.5)); });
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <limits>
 #include <numbers>
 #include <string>
@@ -232,6 +233,45 @@ TEST(ChebyshevDesignTest, ImpulseResponsesStayFiniteUpToTheMaximumOrder) {
     }
   }
   EXPECT_TRUE(recorder.Messages().empty());
+}
+
+// Against scipy.signal.cheby1(N, rp, Wn, btype, output='zpk') (scipy 1.10.1), Wn the edges over π
+// and rp = −20·lg 0,9 dB, whose edges lie at the ripple level Lr = 0,9 (Lp = Lr, c = 1): the poles
+// and the gain.
+TEST(ChebyshevDesignTest, BandDesignsAgreeWithAnOutsideReference) {
+  const BandReference references[] = {
+      // cheby1(4, rp, 2.0/pi, 'highpass')
+      {BandType::kHighPass,
+       4,
+       2.0,
+       2.5,
+       0.017567012300365514,
+       {{-0.36963158815985397, 0.79464390054746969}, {-0.56292890324911449, 0.33544285317825417}}},
+      // cheby1(3, rp, [0.5/pi, 0.9/pi], 'bandpass')
+      {BandType::kBandPass,
+       3,
+       0.5,
+       0.9,
+       0.0034027164185399519,
+       {{0.84369223505904778, 0.46346165385104432},
+        {0.70719050678935025, 0.55880707566997301},
+        {0.5899369308714103, 0.73214920193647792}}},
+      // cheby1(3, rp, [1.0/pi, 2.5/pi], 'bandstop'), zeros at −0,24360908472454906 ± 0,96987350404043293j
+      {BandType::kBandStop,
+       3,
+       1.0,
+       2.5,
+       0.15201183706119176,
+       {{0.460813921045585, 0},
+        {0.46003288972426931, 0.72617994787000995},
+        {-0.71842957511710681, 0.53871413977960592},
+        {-0.63332672455623495, 0}},
+       -0.24360908472454906}};
+  for (const BandReference& r : references)
+    ExpectAgreesWithReference<CChebishevFilter>(r, [](CChebishevFilter& filter) {
+      filter.SetRipple(0.1);
+      filter.SetLp(0.9);
+    });
 }
 
 }  // namespace

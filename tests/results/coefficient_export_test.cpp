@@ -252,6 +252,10 @@ TEST(CoefficientTableTest, ColumnsEquationsAndSpreadsheetText) {
   EXPECT_EQ(
       sections.equation.rfind("H(z) = H1(z)·H2(z)·H3(z),  Hs(z) = g·(b0 + b1·z⁻¹ + b2·z⁻²) / (1 − a1·z⁻¹ − a2·z⁻²)", 0),
       0u);
+  // A band-pass one names its type and the order of the filter, twice the prototype's.
+  m.s.library.ChebyshevDesign().SetBand(BandType::kBandPass);
+  m.Design(kChebyshevKind, 3);
+  EXPECT_EQ(TableOf(m.Coefficients()).caption, "Полосовой фильтр Чебышева, порядок 6: 3 секции");
 
   m.Design(kWeighingKind, 0);
   const CoefficientTable taps = TableOf(m.Coefficients());

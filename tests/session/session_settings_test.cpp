@@ -20,7 +20,7 @@ void Analyse(Session& s, const ProjectSettings& settings) {
 bool SameBits(const double* x, const double* y, int n) { return std::memcmp(x, y, sizeof(double) * n) == 0; }
 
 TEST(SessionSettingsTest, ASessionTakenAndAppliedAgainGivesTheSameWork) {
-  std::vector<ProjectSettings> kinds(8);
+  std::vector<ProjectSettings> kinds(10);
   kinds[0].filter = FilterChoice::kButterworth, kinds[0].wp = 0.7, kinds[0].order = 6;
   kinds[1].filter = FilterChoice::kChebyshev, kinds[1].ripple_db = 0.5, kinds[1].ls_db = -50;
   kinds[2].filter = FilterChoice::kWindow, kinds[2].wc = 1.2, kinds[2].order = 30, kinds[2].hamming = true;
@@ -34,6 +34,9 @@ TEST(SessionSettingsTest, ASessionTakenAndAppliedAgainGivesTheSameWork) {
   kinds[6].attenuation_db = 50, kinds[6].transition = 20, kinds[6].kaiser = 4;
   kinds[7].filter = FilterChoice::kFrSampling, kinds[7].band = BandType::kHighPass, kinds[7].fc = 0.3,
   kinds[7].hann = true;
+  kinds[8].filter = FilterChoice::kButterworth, kinds[8].band = BandType::kBandPass, kinds[8].wp = 2.5,
+  kinds[8].wp2 = 2.8, kinds[8].order = 4;
+  kinds[9].filter = FilterChoice::kChebyshev, kinds[9].band = BandType::kHighPass, kinds[9].fp = 0.3;
   for (const ProjectSettings& settings : kinds) {
     Session first, second;
     Analyse(first, settings);
@@ -42,6 +45,8 @@ TEST(SessionSettingsTest, ASessionTakenAndAppliedAgainGivesTheSameWork) {
     Analyse(second, ReadProject(text, "taken.velmar"));
     EXPECT_EQ(WriteProject(ProjectSettingsOf(second)), text);
     EXPECT_EQ(taken.filter, settings.filter) << text;
+    EXPECT_EQ(taken.band, settings.band) << text;
+    EXPECT_EQ(taken.wp2, settings.wp2) << text;
     EXPECT_EQ(taken.signal, settings.signal) << text;
     // The levels in the unit they were given in; the order or the transition width as given.
     EXPECT_EQ(taken.lp_db || taken.ls_db, settings.lp_db || settings.ls_db || settings.ripple_db) << text;

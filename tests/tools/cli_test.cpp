@@ -195,6 +195,9 @@ TEST_F(CliTest, MessagesGoToStandardErrorAndOverflowIsReported) {
        "corrected: --order = 200\n"},
       {"--butterworth --ls-db -400 --transition 1", "Произведена коррекция.\ncorrected: --order = 200\n"},
       {"--chebyshev --ripple 1e20", "corrected: --ripple = 50\ncorrected: --lp = 0.5\n"},
+      {"--butterworth --band pass --wp 2 --wp2 1",
+       "message: Вторая граница полосы пропускания должна быть больше первой.\n Произведена коррекция.\n"
+       "corrected: --wp2 = 2.5707963267948966\n"},
       {"--window --order 0", "Произведена коррекция.\ncorrected: --order = 1\n"},
       // The second cut-off kept from before lies below the new first; the estimated order beyond 500.
       {"--window --band pass --wc 2.5", "Произведена коррекция.\ncorrected: --wc2 = 2.8207963267948966\n"},
@@ -244,6 +247,9 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndWritesNothing) {
       {"--butterworth --wp 1e-400", "'1e-400' is out of range"},
       {"--butterworth --order 99999999999", "is out of range"},
       {"--wp 1", "belong to --butterworth"},
+      {"--butterworth --band low-pass", "option --band: use low, high, pass or stop"},
+      {"--chebyshev --wp2 2", "--wp2 and --fp2 belong to --band pass or --band stop"},
+      {"--chebyshev --band stop --wp2 2 --fp2 0.4", "a quantity is given twice"},
       {"--table " + (dir_ / "missing.tbl").string(),
        "cannot read the table file '" + (dir_ / "missing.tbl").string() + "': No such file or directory"},
       {"--table " + dir_.string(), "cannot read the table file '" + dir_.string() + "': Is a directory"},
@@ -341,6 +347,7 @@ TEST_F(CliTest, AProjectRunsAsItsOptionsAndSavesTheSameText) {
       "--fsampling --fc 0.2 --order 20 --afc 2 --measure 0.707,0.01",
       "--window --band stop --wc 0.8 --wc2 2 --kaiser 4 --attenuation-db 50 --transition 20 --points 1024",
       "--fsampling --band high --fc 0.3 --blackman --order 21",
+      "--chebyshev --band stop --fp 0.1 --fp2 0.3 --order 3 --samples 1",
       "--arbitrary 0.5,0.25 --recursive 0.5 --samples 1,0.1,0.30000000000000004 --interval 4000",
       "--arbitrary 1,-1 --table t.inp"};
   for (const std::string& options : kinds) {
@@ -466,6 +473,41 @@ TEST_F(CliTest, OutputsAreWrittenAllOrNone) {
   EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
   EXPECT_NE(svg.find("viewBox=\"0 0 1200 400\""), std::string::npos);
   EXPECT_NE(svg.find("<path"), std::string::npos);
+}
+
+// A band-pass Butterworth of prototype order 3 through every output that shows its values: the
+// zeros at ±1 three times each, the amplitude 1/sqrt(1 + Ep·X⁶) with
+// X = (Ω² − Ω1·Ω2)/((Ω2 − Ω1)·Ω), Ω = tan(ω/2), and the header naming it.
+TEST_F(CliTest, ABandPassDesignEndToEnd) {
+  const Result r =
+      Run("--butterworth --band pass --wp 0.5 --wp2 1.5 --order 3 --freq-csv f.csv --c-header bp.h --zpk-csv -");
+  ASSERT_EQ(r.exit_code, 0) << r.err;
+  const std::vector<std::string> zpk = Lines(r.out);
+  ASSERT_EQ(zpk.size(), 10u) << r.out;
+  EXPECT_EQ(zpk[1], "zero,1,0,3");
+  EXPECT_EQ(zpk[2], "zero,-1,0,3");
+  EXPECT_NE(r.err.find("filter: butterworth\norder: 6\nsections: 3\n"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("stable: yes"), std::string::npos) << r.err;
+  EXPECT_NE(ReadAll(dir_ / "bp.h")
+                .find("Butterworth band-pass, order 6: wp = 0.5 rad/sample (fp = 0.07957747155), "
+                      "wp2 = 1.5 rad/sample"),
+            std::string::npos);
+  const long double t1 = std::tan(0.25L), t2 = std::tan(0.75L), ep = std::pow(10.0L, 0.3L) - 1;
+  double worst = 0;
+  const std::vector<std::string> rows = Lines(ReadAll(dir_ / "f.csv"));
+  ASSERT_EQ(rows.size(), 2049u);
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    std::stringstream row(rows[i]);
+    std::string k, omega, amplitude;
+    std::getline(row, k, ',');
+    std::getline(row, omega, ',');
+    std::getline(row, amplitude, ',');
+    const long double t = std::tan(std::fabs(static_cast<long double>(std::stod(omega))) / 2),
+                      x = (t * t - t1 * t2) / ((t2 - t1) * t);
+    const long double expected = 1 / std::sqrt(1 + ep * std::pow(x, 6.0L));
+    worst = std::fmax(worst, static_cast<double>(std::fabs(std::stod(amplitude) / expected - 1)));
+  }
+  EXPECT_LE(worst, 1e-9);
 }
 
 TEST_F(CliTest, CoefficientsOfTheAnalysedFilterInEitherLayout) {
