@@ -15,6 +15,8 @@ namespace {
 
 const char kPassEdgePositiveMessage[] =
     "Верхняя граница полосы пропускания должна быть положительна.\n Произведена коррекция";
+const char kSecondEdgeMessage[] =
+    "Вторая граница полосы пропускания должна быть больше первой.\n Произведена коррекция.";
 const char kPassLevelLowMessage[] =
     "Уровень верхней границы полосы пропускания должен быть не менее 0.5 (-6дБ) \n Произведена коррекция.";
 const char kPassLevelHighMessage[] =
@@ -41,6 +43,14 @@ double CorrectPassEdgeCyclic(double f) {
   if (f > 0.5) Correct(f, 0.5, kCyclicAboveHalfMessage);
   if (!(f > 0)) Correct(f, 0.01, kPassEdgePositiveMessage);
   return f;
+}
+
+EdgePair OrderedEdges(double first, double second) {
+  if (second > first) return {first, second};
+  ShowMessage(kSecondEdgeMessage);
+  if (!(first < std::numbers::pi)) first = 0.9 * std::numbers::pi;
+  const double middle = 0.5 * (first + std::numbers::pi);
+  return {first, middle > first ? middle : std::numbers::pi};
 }
 
 double CorrectPassLevel(double level) {

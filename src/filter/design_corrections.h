@@ -22,6 +22,13 @@ extern const char kCyclicAboveHalfMessage[];
 double CorrectPassEdge(double omega, const char* above_pi_message);
 // Pass-band edge as a cyclic frequency in (0, 0.5].
 double CorrectPassEdgeCyclic(double f);
+// Two pass-band edges of a band-pass or band-stop design, each already in (0, π].
+struct EdgePair {
+  double first, second;
+};
+// The second edge must lie above the first: otherwise it moves halfway between the first and π,
+// with a message (and a first edge at π itself, with nothing above it, moves down to 0.9·π).
+EdgePair OrderedEdges(double first, double second);
 // Level at the pass-band edge, [0.5, 0.9].
 double CorrectPassLevel(double level);
 // A pass-band level typed in dB: the sign is ignored, below -7 dB counts as -7 dB; the linear level.

@@ -1,11 +1,14 @@
 #pragma once
-// What the recursive low-pass designs share: the pass-band edge, the levels at the band edges and
-// the requested transition width, with the setters that correct them. Derived is the design itself;
-// after every change a setter calls its Recompute, which derives the order and the prototype.
-// No virtual operations: the design is known at compile time.
+// What the recursive designs share: the band type, the pass-band edges, the levels at the band
+// edges and the requested transition width, with the setters that correct them. Low-pass and
+// high-pass use the first edge only; band-pass passes ωp…ωp2, band-stop passes below ωp and above
+// ωp2; the setters keep ωp2 above ωp for those two. Derived is the design itself; after every
+// change a setter calls its Recompute, which derives the order and the prototype. No virtual
+// operations: the design is known at compile time.
 
 #include <numbers>
 
+#include "filter/band_type.h"
 #include "filter/cascade_filter.h"
 #include "filter/design_corrections.h"
 #include "numeric/numeric.h"
@@ -20,6 +23,9 @@ class CLowPassDesign : public CCascadFilter2 {
   double SetTransition(double percent);  // requested relative transition width
   double SetLs(double level);            // level at the stop-band edge
   double SetLsdB(double x);              // the same in dB; returns the stored dB value
+  BandType SetBand(BandType band);       // band type; the edges are put in order if it needs both
+  double SetWp2(double omega);           // second pass-band edge, angular
+  double SetFp2(double f);               // second pass-band edge, cyclic
 
   double GetWp() const { return FWp; }
   double GetFp() const { return FFp; }
@@ -29,6 +35,11 @@ class CLowPassDesign : public CCascadFilter2 {
   double GetActualTransition() const { return FDeltaA * 100; }  // percent, what the order achieves
   double GetLs() const { return FLs; }
   double GetLsdB() const { return FLsdB; }
+  BandType GetBand() const { return FBand; }
+  double GetWp2() const { return FWp2; }
+  double GetFp2() const { return FFp2; }
+  // Whether the band type uses the second edge.
+  bool HasSecondEdge() const { return FBand == BandType::kBandPass || FBand == BandType::kBandStop; }
 
  protected:
   CLowPassDesign() = default;
@@ -47,15 +58,25 @@ class CLowPassDesign : public CCascadFilter2 {
   double FDeltaA = 0.1;  // relative transition width the order achieves
   double FLs = 0.01;     // level at the stop-band edge
   double FLsdB = 0;      // the same in dB
+  BandType FBand = BandType::kLowPass;
+  double FWp2 = 2;                     // second pass-band edge, angular
+  double FFp2 = 1 / std::numbers::pi;  // the same, cyclic
 
  private:
   Derived& Self() { return static_cast<Derived&>(*this); }
+  // For the band types that use both edges, moves the second above the first with a message.
+  void KeepEdgesInOrder();
+  void StoreWp2(double omega) {
+    FWp2 = omega;
+    FFp2 = omega / (2 * std::numbers::pi);
+  }
 };
 
 template <class Derived>
 double CLowPassDesign<Derived>::SetWp(double omega) {
   FWp = CorrectPassEdge(omega, Derived::kWpAbovePiMessage);
   FFp = FWp / (2 * std::numbers::pi);
+  KeepEdgesInOrder();
   Self().Recompute();
   return FWp;
 }
@@ -64,8 +85,45 @@ template <class Derived>
 double CLowPassDesign<Derived>::SetFp(double f) {
   FFp = CorrectPassEdgeCyclic(f);
   FWp = 2 * std::numbers::pi * FFp;
+  KeepEdgesInOrder();
   Self().Recompute();
   return FFp;
+}
+
+template <class Derived>
+BandType CLowPassDesign<Derived>::SetBand(BandType band) {
+  FBand = band;
+  KeepEdgesInOrder();
+  Self().Recompute();
+  return FBand;
+}
+
+template <class Derived>
+double CLowPassDesign<Derived>::SetWp2(double omega) {
+  StoreWp2(CorrectPassEdge(omega, Derived::kWpAbovePiMessage));
+  KeepEdgesInOrder();
+  Self().Recompute();
+  return FWp2;
+}
+
+template <class Derived>
+double CLowPassDesign<Derived>::SetFp2(double f) {
+  const double fp2 = CorrectPassEdgeCyclic(f);
+  StoreWp2(2 * std::numbers::pi * fp2);
+  FFp2 = fp2;
+  KeepEdgesInOrder();
+  Self().Recompute();
+  return FFp2;
+}
+
+template <class Derived>
+void CLowPassDesign<Derived>::KeepEdgesInOrder() {
+  if (!HasSecondEdge()) return;
+  const EdgePair edges = OrderedEdges(FWp, FWp2);
+  if (edges.first == FWp && edges.second == FWp2) return;
+  FWp = edges.first;
+  FFp = FWp / (2 * std::numbers::pi);
+  StoreWp2(edges.second);
 }
 
 template <class Derived>
