@@ -12,6 +12,7 @@
 #include "analysis/measurement.h"
 #include "cli_outputs.h"
 #include "cli_pictures.h"
+#include "dialogs/measurement_dialog_model.h"
 #include "dialogs/table_files.h"
 #include "numeric/number_text.h"
 #include "results/coefficient_export.h"
@@ -155,21 +156,13 @@ MeasureRequest FindMeasureLevels(const CliOptions& o) {
           find(StopBandLevels(scale), o.measure->second, "stop-band")};
 }
 
-std::string MeasurementText(const AnalysisRun& run, const MeasureRequest& request) {
+std::string MeasurementText(const AnalysisRun& run, BandType band, const MeasureRequest& request) {
   const std::optional<ContinuousResponse> between = AnalysedResponse(run);
   const MeasurementResult r =
       MeasureAmplitudeResponse(run.AmplitudeResponse(), run.FrequencyPoints(), request.scale, request.pass_index,
-                               request.stop_index, between ? &*between : nullptr);
-  const std::pair<const char*, const std::string*> lines[] = {
-      {"Нормированная круговая частота верхней границы полосы пропускания", &r.wvT},
-      {"Нормированная циклическая частота верхней границы полосы пропускания", &r.fvT},
-      {"Нормированная круговая частота нижней границы полосы подавления", &r.wpT},
-      {"Нормированная циклическая частота нижней границы полосы подавления", &r.fpT},
-      {"Ширина переходной полосы в единицах нормированной круговой частоты", &r.dwT},
-      {"Ширина переходной полосы в единицах циклической нормированной частоты", &r.dfT},
-      {"Относительная ширина переходной полосы", &r.dw}};
+                               request.stop_index, between ? &*between : nullptr, band);
   std::string text;
-  for (const auto& [hint, value] : lines) text += std::string(hint) + ": " + *value + "\n";
+  for (const auto& [hint, value] : HintedResults(r)) text += hint + ": " + value + "\n";
   return text;
 }
 
@@ -225,7 +218,8 @@ int RunCliSession(const CliOptions& o, std::FILE* out, std::FILE* err) {
     std::FILE* report = csv_on_standard_output ? err : out;
     CliOutputs outputs;
     if (!CollectOutputs(s, o, outputs, err)) return 1;
-    outputs.Report((o.measure ? MeasurementText(*s.run, measure) : "") + Summary(s, o), report);
+    outputs.Report((o.measure ? MeasurementText(*s.run, AnalysedBand(*s.run, s.library), measure) : "") + Summary(s, o),
+                   report);
     return outputs.WriteAll(out, err);
   } catch (const UsageError& error) {
     std::fprintf(err, "velmar-cli: %s\n", error.what());

@@ -17,7 +17,9 @@ TBGSForm* CreateBGSForm(BiharmonicModel& biharmonic, QWidget* parent) {
   return form;
 }
 
-TMeasureForm* CreateMeasureForm(AnalysisRun& run, QWidget* parent) { return new TMeasureForm(run, parent); }
+TMeasureForm* CreateMeasureForm(AnalysisRun& run, const FilterLibraryModel& library, QWidget* parent) {
+  return new TMeasureForm(run, library, parent);
+}
 
 void ConnectSignalTable(TBGSForm& form, TTabEditorForm& signal_table) {
   form.SetSignalTable(&signal_table.Model(), [&signal_table] { signal_table.ShowModal(); });

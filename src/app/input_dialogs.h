@@ -15,7 +15,7 @@ class QWidget;
 TLibForm* CreateLibForm(FilterLibraryModel& library, QWidget* parent);
 TBGSForm* CreateBGSForm(BiharmonicModel& biharmonic, QWidget* parent);
 // Measures the amplitude response of the run.
-TMeasureForm* CreateMeasureForm(AnalysisRun& run, QWidget* parent);
+TMeasureForm* CreateMeasureForm(AnalysisRun& run, const FilterLibraryModel& library, QWidget* parent);
 // "Сформировать таблицу" writes into the signal table, which exists only from the first paint on.
 void ConnectSignalTable(TBGSForm& form, TTabEditorForm& signal_table);
 

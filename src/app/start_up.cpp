@@ -26,7 +26,7 @@ std::vector<QWidget*> CreateApplicationWindows(Session& session) {
   created.push_back(main.LibForm = CreateLibForm(session.library, &main));
   created.push_back(main.FFT0Form = new TFFT0Form(session.fft, &main));
   created.push_back(main.BGSForm = CreateBGSForm(session.biharmonic, &main));
-  created.push_back(main.MeasureForm = CreateMeasureForm(*session.run, &main));
+  created.push_back(main.MeasureForm = CreateMeasureForm(*session.run, session.library, &main));
   return created;
 }
 
