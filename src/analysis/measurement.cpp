@@ -116,7 +116,6 @@ class HalfGrid {
   int Half() const { return half_; }
   int Last() const { return count_ - 1; }
   double At(int i) const { return response_[i]; }
-  double Step() const { return step_; }
 
   // The last point of [half, last] that passes the test, or half − 1.
   int LastPassing(int last, const LevelTest& test) const {
@@ -142,8 +141,8 @@ class HalfGrid {
     const Interval grid = found < half_ ? Interval{0, Omega(half_)} : Interval{Omega(found), Omega(found + 1)};
     if (between_ == nullptr) return grid;
     const std::optional<FrequencyBracket> crossing = ::LastPassing(
-        *between_, grid.low, last == Last() ? std::numbers::pi : Omega(last), step_,
-        [&](double a) { return test.Passes(a); }, [&](double a) { return test.Near(a); });
+        *between_, grid.low, Bound(last), step_, [&](double a) { return test.Passes(a); },
+        [&](double a) { return test.Near(a); });
     return crossing ? Interval{crossing->low, crossing->high} : grid;
   }
   // The mirror image: the edge below the first point of [first, count − 1] that passes, between 0
@@ -172,7 +171,10 @@ class HalfGrid {
       }
       int end = i;
       while (end <= Last() && !above_stop.Passes(response_[end])) ++end;
-      if (end - i > best_width) best_first = i, best_width = end - i;
+      if (end - i > best_width) {
+        best_first = i;
+        best_width = end - i;
+      }
       i = end;
     }
     const double* from = response_ + (best_width > 0 ? best_first : half_);
@@ -182,6 +184,7 @@ class HalfGrid {
 
  private:
   double Omega(int i) const { return i * step_ - std::numbers::pi; }
+  // The grid's frequency, and π exactly at its last point.
   double Bound(int i) const { return i == Last() ? std::numbers::pi : Omega(i); }
 
   const double* response_;

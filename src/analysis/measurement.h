@@ -95,10 +95,11 @@ struct MeasurementResult {
 // pass level below and above it.
 //
 // With the response between the grid's points (between), each edge the grid brackets is looked
-// for again on the response itself from its grid point to the end of its search, away from the
-// band (see LastPassing): a lobe that rises above the level between two grid points moves it, and
-// it is pinned to 1e−10, so that the printed interval is then the value's rounding to four
-// decimals. Without it the edges stay between grid points.
+// for again on the response itself, from the far end of its search (π or 0, or a band-stop's
+// deepest point) towards its grid point (see LastPassing and FirstPassing): a lobe that rises
+// above the level between two grid points moves it, and it is pinned to 1e−10, so that the printed
+// interval is then the value's rounding to four decimals. Without it the edges stay between grid
+// points.
 MeasurementResult MeasureAmplitudeResponse(const double* response, int count, LevelScale scale, int pass_index,
                                            int stop_index, const ContinuousResponse* between = nullptr,
                                            BandType band = BandType::kLowPass);
