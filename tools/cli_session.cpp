@@ -10,6 +10,7 @@
 #include "analysis/analysed_response.h"
 #include "cli_outputs.h"
 #include "cli_pictures.h"
+#include "dialogs/measurement_dialog_model.h"
 #include "dialogs/table_files.h"
 #include "numeric/number_text.h"
 #include "results/coefficient_export.h"
@@ -141,22 +142,17 @@ bool CollectOutputs(Session& s, const CliOptions& o, CliOutputs& outputs, std::F
   return true;
 }
 
-// The measurement at the levels the session's measurement has, as its dialog would show it.
+// The measurement at the levels the session's measurement has chosen, as its dialog states it.
 std::string MeasurementText(Session& s) {
   const AnalysisRun& run = *s.run;
   const std::optional<ContinuousResponse> between = AnalysedResponse(run);
-  s.measurement.Show(run.GetAfcMode());
-  s.measurement.Measure(run.AmplitudeResponse(), run.FrequencyPoints(), between ? &*between : nullptr);
-  const std::pair<const char*, MeasurementField> lines[] = {
-      {"Нормированная круговая частота верхней границы полосы пропускания", MeasurementField::kWvT},
-      {"Нормированная циклическая частота верхней границы полосы пропускания", MeasurementField::kFvT},
-      {"Нормированная круговая частота нижней границы полосы подавления", MeasurementField::kWpT},
-      {"Нормированная циклическая частота нижней границы полосы подавления", MeasurementField::kFpT},
-      {"Ширина переходной полосы в единицах нормированной круговой частоты", MeasurementField::kDwT},
-      {"Ширина переходной полосы в единицах циклической нормированной частоты", MeasurementField::kDfT},
-      {"Относительная ширина переходной полосы", MeasurementField::kDw}};
+  const LevelScale scale =
+      run.GetAfcMode() == MeasurementDialogModel::kDecibelMode ? LevelScale::kDecibel : LevelScale::kLinear;
+  const MeasurementResult r = MeasureAmplitudeResponse(run.AmplitudeResponse(), run.FrequencyPoints(), scale,
+                                                       s.measurement.PassIndex(scale), s.measurement.StopIndex(scale),
+                                                       between ? &*between : nullptr, AnalysedBand(run, s.library));
   std::string text;
-  for (const auto& [hint, field] : lines) text += std::string(hint) + ": " + s.measurement.Result(field) + "\n";
+  for (const auto& [hint, value] : HintedResults(r)) text += hint + ": " + value + "\n";
   return text;
 }
 

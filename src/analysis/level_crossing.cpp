@@ -52,15 +52,15 @@ class StepRule {
   std::vector<Root> roots_;
 };
 
-// The crossing between low (passes) and high (does not), narrowed by bisection.
-FrequencyBracket Narrowed(const ContinuousResponse& response, const std::function<bool(double)>& passes, double low,
-                          double high) {
-  while (high - low > kPinned) {
-    const double middle = low + (high - low) / 2;
-    if (middle <= low || middle >= high) break;
-    (passes(response.at(middle)) ? low : high) = middle;
+// The crossing between a point that passes and one that does not, narrowed by bisection.
+FrequencyBracket Narrowed(const ContinuousResponse& response, const std::function<bool(double)>& passes, double passing,
+                          double failing) {
+  while (std::fabs(failing - passing) > kPinned) {
+    const double middle = passing + (failing - passing) / 2;
+    if (middle == passing || middle == failing) break;
+    (passes(response.at(middle)) ? passing : failing) = middle;
   }
-  return {low, high};
+  return {std::min(passing, failing), std::max(passing, failing)};
 }
 
 // The largest value between a and b, whose samples peak at m, by golden-section search; it stops
@@ -83,29 +83,45 @@ Sample Maximum(const ContinuousResponse& response, const std::function<bool(doub
   return m;
 }
 
+// The first frequency from start towards end at which passes(at(ω)) holds (see LastPassing).
+std::optional<FrequencyBracket> FirstFrom(const ContinuousResponse& response, double start, double end,
+                                          double longest_step, const std::function<bool(double)>& passes,
+                                          const std::function<bool(double)>& near) {
+  const double widest = std::min(longest_step, std::numbers::pi / (4.0 * std::max(response.order, 1)));
+  const StepRule steps(response, widest);
+  const bool downwards = end < start;
+  Sample here{start, response.at(start)};
+  if (passes(here.value)) return FrequencyBracket{start, start};
+  // The first sample that passes, or the first local maximum of the samples whose own maximum
+  // passes, holds the crossing.
+  std::optional<Sample> behind;
+  while (downwards ? here.omega > end : here.omega < end) {
+    const double omega =
+        downwards ? std::max(end, here.omega - steps.At(here.omega)) : std::min(end, here.omega + steps.At(here.omega));
+    const Sample next{omega, response.at(omega)};
+    if (passes(next.value)) return Narrowed(response, passes, next.omega, here.omega);
+    const Sample before = behind.value_or(here);
+    if (next.value <= here.value && before.value <= here.value && near(here.value)) {
+      const Sample peak =
+          downwards ? Maximum(response, passes, next, here, before) : Maximum(response, passes, before, here, next);
+      if (passes(peak.value)) return Narrowed(response, passes, peak.omega, before.omega);
+    }
+    behind = here;
+    here = next;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<FrequencyBracket> LastPassing(const ContinuousResponse& response, double from, double to,
                                             double longest_step, const std::function<bool(double)>& passes,
                                             const std::function<bool(double)>& near) {
-  const double widest = std::min(longest_step, std::numbers::pi / (4.0 * std::max(response.order, 1)));
-  const StepRule steps(response, widest);
-  Sample right{to, response.at(to)};
-  if (passes(right.value)) return FrequencyBracket{to, to};
-  // From `to` down: the first sample that passes, or the first local maximum of the samples
-  // whose own maximum passes, holds the last crossing.
-  std::optional<Sample> farther;
-  while (right.omega > from) {
-    const double omega = std::max(from, right.omega - steps.At(right.omega));
-    const Sample left{omega, response.at(omega)};
-    if (passes(left.value)) return Narrowed(response, passes, left.omega, right.omega);
-    const Sample beyond = farther.value_or(right);
-    if (left.value <= right.value && beyond.value <= right.value && near(right.value)) {
-      const Sample peak = Maximum(response, passes, left, right, beyond);
-      if (passes(peak.value)) return Narrowed(response, passes, peak.omega, beyond.omega);
-    }
-    farther = right;
-    right = left;
-  }
-  return std::nullopt;
+  return FirstFrom(response, to, from, longest_step, passes, near);
+}
+
+std::optional<FrequencyBracket> FirstPassing(const ContinuousResponse& response, double from, double to,
+                                             double longest_step, const std::function<bool(double)>& passes,
+                                             const std::function<bool(double)>& near) {
+  return FirstFrom(response, from, to, longest_step, passes, near);
 }

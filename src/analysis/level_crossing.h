@@ -1,5 +1,5 @@
 #pragma once
-// Where a continuous amplitude response passes a level for the last time, found on the response
+// Where a continuous amplitude response passes a level for the last (or the first) time, found on the response
 // itself rather than on its grid: a side lobe narrower than a grid step that rises above the level
 // between two grid points moves the edge, and the grid alone cannot see it.
 
@@ -34,3 +34,8 @@ struct FrequencyBracket {
 std::optional<FrequencyBracket> LastPassing(const ContinuousResponse& response, double from, double to,
                                             double longest_step, const std::function<bool(double)>& passes,
                                             const std::function<bool(double)>& near);
+// The same from the other side: the first frequency of [from, to] at which it holds, as [low,
+// high]: it holds at high, and at no point looked at from `from` to low.
+std::optional<FrequencyBracket> FirstPassing(const ContinuousResponse& response, double from, double to,
+                                             double longest_step, const std::function<bool(double)>& passes,
+                                             const std::function<bool(double)>& near);

@@ -17,8 +17,9 @@ TBGSForm* CreateBGSForm(BiharmonicFields& biharmonic, QWidget* parent) {
   return form;
 }
 
-TMeasureForm* CreateMeasureForm(AnalysisRun& run, MeasurementDialogModel& model, QWidget* parent) {
-  return new TMeasureForm(run, model, parent);
+TMeasureForm* CreateMeasureForm(AnalysisRun& run, MeasurementDialogModel& model, const FilterLibraryModel& library,
+                                QWidget* parent) {
+  return new TMeasureForm(run, model, library, parent);
 }
 
 void ConnectSignalTable(TBGSForm& form, TTabEditorForm& signal_table) {

@@ -17,8 +17,10 @@ class QWidget;
 
 TLibForm* CreateLibForm(FilterLibraryFields& library, QWidget* parent);
 TBGSForm* CreateBGSForm(BiharmonicFields& biharmonic, QWidget* parent);
-// Measures the amplitude response of the run at the levels of model.
-TMeasureForm* CreateMeasureForm(AnalysisRun& run, MeasurementDialogModel& model, QWidget* parent);
+// Measures the amplitude response of the run at the levels of model; the library tells the band
+// type of a designed filter.
+TMeasureForm* CreateMeasureForm(AnalysisRun& run, MeasurementDialogModel& model, const FilterLibraryModel& library,
+                                QWidget* parent);
 // "Сформировать таблицу" writes into the signal table, which exists only from the first paint on.
 void ConnectSignalTable(TBGSForm& form, TTabEditorForm& signal_table);
 

@@ -26,7 +26,7 @@ std::vector<QWidget*> CreateApplicationWindows(Session& session) {
   created.push_back(main.LibForm = CreateLibForm(session.library_fields, &main));
   created.push_back(main.FFT0Form = new TFFT0Form(session.fft, &main));
   created.push_back(main.BGSForm = CreateBGSForm(session.biharmonic_fields, &main));
-  created.push_back(main.MeasureForm = CreateMeasureForm(*session.run, session.measurement, &main));
+  created.push_back(main.MeasureForm = CreateMeasureForm(*session.run, session.measurement, session.library, &main));
   return created;
 }
 

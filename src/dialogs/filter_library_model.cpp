@@ -5,11 +5,16 @@ void FilterLibraryModel::SetPage(int page) {
 }
 
 void FilterLibraryModel::DesignFilter(int kind) {
+  const auto design = [this](auto& filter) {
+    filter.Design();
+    designed_band_ = filter.GetBand();
+  };
+  designed_band_ = BandType::kLowPass;
   switch (kind) {
-    case kButterworthKind: butterworth_.Design(); break;
-    case kChebyshevKind: chebyshev_.Design(); break;
-    case kWeighingKind: weighing_.Design(); break;
-    case kFrSamplingKind: fr_sampling_.Design(); break;
+    case kButterworthKind: design(butterworth_); break;
+    case kChebyshevKind: design(chebyshev_); break;
+    case kWeighingKind: design(weighing_); break;
+    case kFrSamplingKind: design(fr_sampling_); break;
     default: break;
   }
 }

@@ -3,6 +3,7 @@
 // and whether the user chose its filter in the present showing.
 
 #include "analysis/analysis_sources.h"
+#include "filter/band_type.h"
 #include "filter/butterworth.h"
 #include "filter/chebyshev.h"
 #include "filter/fr_sampling.h"
@@ -31,6 +32,9 @@ class FilterLibraryModel : public FilterLibrarySource {
   CBaseDigitalFilter& Weighing() override { return weighing_; }
   CBaseDigitalFilter& FrSampling() override { return fr_sampling_; }
   void DesignFilter(int kind) override;
+  // The band type of the filter last designed: the design's own may have changed since, in a
+  // showing that chose no filter.
+  BandType DesignedBand() const { return designed_band_; }
 
  private:
   CBatterwortFilter butterworth_;
@@ -39,4 +43,5 @@ class FilterLibraryModel : public FilterLibrarySource {
   CFrSamplingFilter fr_sampling_;
   int page_ = 0;
   bool selected_ = false;
+  BandType designed_band_ = BandType::kLowPass;
 };

@@ -1,10 +1,47 @@
 #include "dialogs/measurement_dialog_model.h"
 
+#include "analysis/analysis.h"
+#include "dialogs/filter_library_model.h"
+
 namespace {
 
 bool InList(const LevelList& list, int index) { return index >= 0 && index < static_cast<int>(list.items.size()); }
 
+const std::string kWidthHint = "Ширина переходной полосы в единицах нормированной круговой частоты";
+const std::string kCyclicWidthHint = "Ширина переходной полосы в единицах циклической нормированной частоты";
+const std::string kRelativeWidthHint = "Относительная ширина переходной полосы";
+
 }  // namespace
+
+BandType AnalysedBand(const AnalysisRun& run, const FilterLibraryModel& library) {
+  return run.IsLibraryFilter() ? library.DesignedBand() : BandType::kLowPass;
+}
+
+std::string EdgeHint(const EdgeOf& edge, bool cyclic) {
+  return std::string("Нормированная ") + (cyclic ? "циклическая" : "круговая") + " частота " +
+         (edge.upper ? "верхней" : "нижней") + " границы полосы " +
+         (edge.band == BandKind::kPass ? "пропускания" : "подавления");
+}
+
+std::string EdgeTitle(const EdgeOf& edge) {
+  return std::string(edge.upper ? "Верхняя" : "Нижняя") + " граница полосы " +
+         (edge.band == BandKind::kPass ? "пропускания" : "подавления");
+}
+
+std::vector<std::pair<std::string, std::string>> HintedResults(const MeasurementResult& result) {
+  std::vector<std::pair<std::string, std::string>> lines;
+  for (std::size_t k = 0; k < result.transitions.size() && 2 * k + 1 < result.edges.size(); ++k) {
+    for (const MeasuredEdge* edge : {&result.edges[2 * k], &result.edges[2 * k + 1]}) {
+      lines.emplace_back(EdgeHint(edge->of, false), edge->wT);
+      lines.emplace_back(EdgeHint(edge->of, true), edge->fT);
+    }
+    const MeasuredTransition& t = result.transitions[k];
+    lines.emplace_back(kWidthHint, t.dwT);
+    lines.emplace_back(kCyclicWidthHint, t.dfT);
+    lines.emplace_back(kRelativeWidthHint, t.dw);
+  }
+  return lines;
+}
 
 MeasurementDialogModel::MeasurementDialogModel() {
   for (const LevelScale scale : {LevelScale::kLinear, LevelScale::kDecibel}) {
@@ -13,11 +50,18 @@ MeasurementDialogModel::MeasurementDialogModel() {
   }
 }
 
-void MeasurementDialogModel::Show(int afc_mode) {
+void MeasurementDialogModel::Show(int afc_mode, BandType band) {
   if (afc_mode == kNormalisedMode) scale_ = LevelScale::kLinear;
   else if (afc_mode == kDecibelMode) scale_ = LevelScale::kDecibel;
   else scale_.reset();
+  band_ = band;
   ClearResults();
+}
+
+void MeasurementDialogModel::ClearResults() {
+  results_ = {};
+  edges_.clear();
+  transitions_.clear();
 }
 
 void MeasurementDialogModel::SelectPass(LevelScale scale, int index) {
@@ -34,9 +78,32 @@ bool MeasurementDialogModel::Measure(const double* response, int count, const Co
   if (!scale_) return false;
   const LevelScale scale = *scale_;
   const MeasurementResult r =
-      MeasureAmplitudeResponse(response, count, scale, PassIndex(scale), StopIndex(scale), between);
+      MeasureAmplitudeResponse(response, count, scale, PassIndex(scale), StopIndex(scale), between, band_);
   if (!r.valid) return false;
   stop_[Slot(scale)] = r.stop_index;
   results_ = {r.wvT, r.fvT, r.wpT, r.fpT, r.dwT, r.dfT, r.dw};
+  edges_ = r.edges;
+  transitions_ = r.transitions;
   return true;
+}
+
+std::vector<BandReportRow> MeasurementDialogModel::BandReport() const {
+  const std::vector<EdgeOf> layout = BandEdges(band_);
+  std::vector<BandReportRow> rows;
+  for (std::size_t i = 0; i < layout.size(); ++i) {
+    BandReportRow& edge = rows.emplace_back();
+    edge.title = EdgeTitle(layout[i]);
+    edge.hints = {EdgeHint(layout[i], false), EdgeHint(layout[i], true), ""};
+    if (i < edges_.size()) edge.texts = {edges_[i].wT, edges_[i].fT, ""};
+    // Each pair of edges bounds a transition band, shown between them.
+    if (i % 2 == 1) continue;
+    BandReportRow& transition = rows.emplace_back();
+    transition.title = "Переходная полоса";
+    transition.hints = {kWidthHint, kCyclicWidthHint, kRelativeWidthHint};
+    if (i / 2 < transitions_.size()) {
+      const MeasuredTransition& t = transitions_[i / 2];
+      transition.texts = {t.dwT, t.dfT, t.dw};
+    }
+  }
+  return rows;
 }

@@ -131,6 +131,36 @@ TEST_F(CliTest, FrequencyCsvAndMeasurementOfADesignedFilter) {
   EXPECT_TRUE(
       stated("Ширина переходной полосы в единицах нормированной круговой частоты").Holds(stop_edge - pass_edge));
 
+  // A band-pass passing 1 … 2: each transition band as the low-pass's seven lines, the edge
+  // below it, the edge above it, its widths; the upper edges hold the crossings of the taps.
+  const Result band =
+      Run("--window --band pass --wc 1 --wc2 2 --order 100 --hamming --afc 3 --measure -6,-40 --coefficients-csv -");
+  ASSERT_EQ(band.exit_code, 0) << band.err;
+  const std::vector<std::string> measured = Lines(band.err);
+  const std::pair<const char*, const char*> edges[] = {
+      {"верхней", "подавления"}, {"нижней", "пропускания"}, {"верхней", "пропускания"}, {"нижней", "подавления"}};
+  ASSERT_GE(measured.size(), 14u) << band.err;
+  for (std::size_t i = 0; i < 4; ++i) {
+    const std::string name = std::string(edges[i].first) + " границы полосы " + edges[i].second + ": ";
+    const std::size_t line = i / 2 * 7 + i % 2 * 2;
+    EXPECT_EQ(measured[line].find("Нормированная круговая частота " + name), 0u) << measured[line];
+    EXPECT_EQ(measured[line + 1].find("Нормированная циклическая частота " + name), 0u) << measured[line + 1];
+  }
+  for (const std::size_t line : {4, 11}) EXPECT_EQ(measured[line].find("Ширина переходной полосы в единицах"), 0u);
+  for (const std::size_t line : {6, 13}) EXPECT_EQ(measured[line].find("Относительная ширина переходной полосы"), 0u);
+  taps.clear();
+  for (const std::vector<double>& row : ReadCoefficientCsv(band.out).rows) taps.push_back(row.at(0));
+  const long double band_peak = FirGridPeak(taps, 2048);
+  const auto text_of = [&](std::size_t line) {
+    return StatedInterval(measured[line].substr(measured[line].find(": ") + 2));
+  };
+  const double upper_pass = LastFirCrossing(taps, band_peak, -6, 1.5),
+               upper_stop = LastFirCrossing(taps, band_peak, -40, 1.5);
+  EXPECT_NEAR(upper_pass, 2, 0.01);
+  EXPECT_TRUE(text_of(7).Holds(upper_pass)) << measured[7];
+  EXPECT_TRUE(text_of(9).Holds(upper_stop)) << measured[9];
+  EXPECT_TRUE(text_of(11).Holds(upper_stop - upper_pass)) << measured[11];
+
   // The identity filter: its pass band reaches π, 0,5 in cycles, stated without a minus before 0.
   const Result identity = Run("--arbitrary 1 --afc 3 --measure -3,-40");
   ASSERT_EQ(identity.exit_code, 0) << identity.err;

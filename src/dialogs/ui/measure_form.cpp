@@ -3,13 +3,16 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "analysis/analysed_response.h"
 #include "analysis/analysis.h"
+#include "dialogs/filter_library_model.h"
 #include "dialogs/ui/dialog_frame.h"
 #include "dialogs/ui/formula.h"
 
@@ -28,10 +31,14 @@ struct ResultLook {
 Formula Edge(const QString& letter, const QString& index) { return Formula().Var(letter).Sub(index, false).Var("T"); }
 Formula Width(const QString& letter) { return Formula().Plain("Δ").Var(letter).Var("T"); }
 
+// The widest text of a result: a value with its uncertainty.
+const QString kWidestResult = "-000,0000±000,00%";
+
 }  // namespace
 
-TMeasureForm::TMeasureForm(const AnalysisRun& run, MeasurementDialogModel& model, QWidget* parent)
-    : QDialog(parent), run_(run), model_(model) {
+TMeasureForm::TMeasureForm(const AnalysisRun& run, MeasurementDialogModel& model, const FilterLibraryModel& library,
+                           QWidget* parent)
+    : QDialog(parent), run_(run), model_(model), library_(library) {
   setFont(DialogFont());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);
@@ -96,8 +103,11 @@ QWidget* TMeasureForm::BuildResults() {
        "Относительная ширина переходной полосы"},
   }};
   auto* group = new QGroupBox("Параметры АЧХ");
-  auto* row = new QHBoxLayout(group);
-  row->setContentsMargins(8, 6, 8, 8);
+  auto* column = new QVBoxLayout(group);
+  column->setContentsMargins(8, 6, 8, 8);
+  low_pass_results_ = new QWidget;
+  auto* row = new QHBoxLayout(low_pass_results_);
+  row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(8);
   const auto sub_group = [&](const QString& title, int first, int last) {
     QGridLayout* grid = nullptr;
@@ -108,7 +118,7 @@ QWidget* TMeasureForm::BuildResults() {
       edit->setObjectName(look.name);
       edit->setToolTip(look.hint);
       edit->setReadOnly(true);
-      edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("-000,0000±000,00%") + 10);
+      edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(kWidestResult) + 10);
       grid->addWidget(new FormulaLabel(look.symbol, look.hint), i - first, 0, Qt::AlignRight | Qt::AlignVCenter);
       grid->addWidget(edit, i - first, 1);
       results_[static_cast<std::size_t>(look.field)] = edit;
@@ -119,7 +129,31 @@ QWidget* TMeasureForm::BuildResults() {
   sub_group("Граница полосы пропускания", 0, 1);
   sub_group("Граница полосы подавления", 2, 3);
   sub_group("Переходная полоса", 4, 6);
+  column->addWidget(low_pass_results_);
+  column->addWidget(BuildBandTable());
   return group;
+}
+
+QTableWidget* TMeasureForm::BuildBandTable() {
+  GridBands = new QTableWidget(0, 4);
+  GridBands->setObjectName("GridBands");
+  GridBands->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  GridBands->setSelectionMode(QAbstractItemView::NoSelection);
+  GridBands->setFocusPolicy(Qt::NoFocus);
+  GridBands->verticalHeader()->hide();
+  GridBands->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  GridBands->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  GridBands->setHorizontalHeaderLabels({"Граница или полоса", "ωT", "fT", "Отн. ширина, %"});
+  GridBands->horizontalHeaderItem(3)->setToolTip("Ширина переходной полосы относительно границы полосы пропускания");
+  QHeaderView* header = GridBands->horizontalHeader();
+  header->setSectionsClickable(false);
+  header->setHighlightSections(false);
+  header->setDefaultAlignment(Qt::AlignCenter);
+  const QFontMetrics metrics = GridBands->fontMetrics();
+  GridBands->setColumnWidth(0, metrics.horizontalAdvance("Нижняя граница полосы пропускания") + 16);
+  for (int c = 1; c <= 3; ++c) GridBands->setColumnWidth(c, metrics.horizontalAdvance(kWidestResult) + 16);
+  GridBands->verticalHeader()->setDefaultSectionSize(metrics.height() + 8);
+  return GridBands;
 }
 
 QWidget* TMeasureForm::BuildButtons() {
@@ -151,7 +185,7 @@ void TMeasureForm::setVisible(bool visible) {
 }
 
 void TMeasureForm::showEvent(QShowEvent* event) {
-  model_.Show(run_.GetAfcMode());
+  model_.Show(run_.GetAfcMode(), AnalysedBand(run_, library_));
   ShowModel();
   QDialog::showEvent(event);
 }
@@ -181,4 +215,36 @@ void TMeasureForm::ShowModel() {
     results_[static_cast<std::size_t>(i)]->setText(
         QString::fromStdString(model_.Result(static_cast<MeasurementField>(i))));
   }
+  const bool low_pass = model_.Band() == BandType::kLowPass;
+  low_pass_results_->setVisible(low_pass);
+  GridBands->setVisible(!low_pass);
+  if (!low_pass) ShowBandReport();
+}
+
+void TMeasureForm::ShowBandReport() {
+  const std::vector<BandReportRow> rows = model_.BandReport();
+  GridBands->setRowCount(static_cast<int>(rows.size()));
+  for (int r = 0; r < GridBands->rowCount(); ++r) {
+    const BandReportRow& row = rows[static_cast<std::size_t>(r)];
+    // A transition band lies between the edges that bound it: centred and shaded.
+    const bool transition = !row.hints[2].empty();
+    const QBrush shade = transition ? palette().alternateBase() : palette().base();
+    auto* title = new QTableWidgetItem(QString::fromStdString(row.title));
+    title->setTextAlignment(Qt::AlignVCenter | (transition ? Qt::AlignHCenter : Qt::AlignLeft));
+    title->setBackground(shade);
+    GridBands->setItem(r, 0, title);
+    for (int c = 1; c <= 3; ++c) {
+      auto* item = new QTableWidgetItem(QString::fromStdString(row.texts[static_cast<std::size_t>(c - 1)]));
+      item->setToolTip(QString::fromStdString(row.hints[static_cast<std::size_t>(c - 1)]));
+      item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      item->setBackground(shade);
+      GridBands->setItem(r, c, item);
+    }
+  }
+  // Every row in sight without scrolling, and no empty space below them.
+  int width = 2 * GridBands->frameWidth();
+  int height = 2 * GridBands->frameWidth() + GridBands->horizontalHeader()->sizeHint().height();
+  for (int c = 0; c < GridBands->columnCount(); ++c) width += GridBands->columnWidth(c);
+  for (int r = 0; r < GridBands->rowCount(); ++r) height += GridBands->rowHeight(r);
+  GridBands->setFixedSize(width, height);
 }

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -30,7 +31,7 @@ struct MeasuredFilter {
   FilterLibraryModel& library = models.library;
   AnalysisRun& run = *models.run;
   TLibForm library_form{models.library_fields};
-  TMeasureForm form{run, models.measurement};
+  TMeasureForm form{run, models.measurement, models.library};
 
   // configure sets the design's fields before it is chosen.
   MeasuredFilter(const char* page_item, int afc_mode, const std::function<void(FilterLibraryModel&)>& configure = {}) {
@@ -183,12 +184,76 @@ TEST(MeasureFormTest, ASideLobeBetweenGridPointsMovesTheStopEdge) {
   holds("Editdw", (stop_edge - pass_edge) / pass_edge * 100);
 }
 
+TEST(MeasureFormTest, ABandPassFilterGetsItsBandsInOrderOfOmega) {
+  // A Hamming band-pass of order 100 passing 1 … 2, measured at −6 dB and −40 dB: a table of its
+  // four edges with the transition bands between them instead of the seven fields.
+  MeasuredFilter m("N6", 3, [](FilterLibraryModel& library) {
+    CWeighingFilter& design = library.WeighingDesign();
+    design.SetBand(BandType::kBandPass);
+    design.SetWc2(2);
+    design.SetOrder(100);
+    design.SetHamming(true);
+  });
+  // The design's band changed afterwards, without choosing the filter: the analysed one counts.
+  m.library.WeighingDesign().SetBand(BandType::kLowPass);
+  m.form.hide();
+  ShowActive(m.form);
+  auto* table = Child<QTableWidget>(m.form, "GridBands");
+  EXPECT_TRUE(table->isVisible());
+  EXPECT_FALSE(Edit(m.form, "EditwvT")->isVisible());
+  const QStringList titles = {
+      "Верхняя граница полосы подавления",  "Переходная полоса", "Нижняя граница полосы пропускания",
+      "Верхняя граница полосы пропускания", "Переходная полоса", "Нижняя граница полосы подавления"};
+  ASSERT_EQ(table->rowCount(), titles.size());
+  for (int r = 0; r < table->rowCount(); ++r) {
+    EXPECT_EQ(table->item(r, 0)->text(), titles[r]) << r;
+    EXPECT_TRUE(table->item(r, 1)->text().isEmpty()) << r;
+  }
+  m.List("ComboBoxH0dB")->setFocus();
+  for (int i = 0; i < 6; ++i) QTest::keyClick(m.List("ComboBoxH0dB"), Qt::Key_Down);
+  ASSERT_EQ(m.List("ComboBoxH0dB")->currentText(), "-6,0");
+  MessageSpy spy;
+  m.Measure();
+  EXPECT_TRUE(spy.Messages().empty());
+  EXPECT_EQ(table->item(3, 1)->toolTip(), "Нормированная круговая частота верхней границы полосы пропускания");
+  EXPECT_EQ(table->item(4, 2)->toolTip(), "Ширина переходной полосы в единицах циклической нормированной частоты");
+  // The edges rise with ω, the −6 dB edges near the cut-offs; the upper ones hold the crossings of
+  // the response computed from the taps.
+  double last = 0;
+  for (const int r : {0, 2, 3, 5}) {
+    const double omega = ValueOf(table->item(r, 1)->text());
+    EXPECT_GT(omega, last) << r;
+    EXPECT_NEAR(ValueOf(table->item(r, 2)->text()), omega / (2 * kPi), 1e-4) << r;
+    last = omega;
+  }
+  EXPECT_NEAR(ValueOf(table->item(2, 1)->text()), 1, 0.01);
+  EXPECT_NEAR(ValueOf(table->item(3, 1)->text()), 2, 0.01);
+  const CBaseDigitalFilter& filter = *m.run.DirectFilter();
+  std::vector<double> taps;
+  for (int k = 0; k <= filter.FAOrder(); ++k) taps.push_back(filter.ACoef(k) * filter.Gain());
+  const long double peak = FirGridPeak(taps, m.run.FrequencyPoints());
+  const double pass_edge = LastFirCrossing(taps, peak, -6, 1.5), stop_edge = LastFirCrossing(taps, peak, -40, 1.5);
+  EXPECT_TRUE(StatedInterval(table->item(3, 1)->text().toStdString()).Holds(pass_edge));
+  EXPECT_TRUE(StatedInterval(table->item(5, 1)->text().toStdString()).Holds(stop_edge));
+  EXPECT_TRUE(StatedInterval(table->item(4, 1)->text().toStdString()).Holds(stop_edge - pass_edge));
+  EXPECT_TRUE(StatedInterval(table->item(4, 3)->text().toStdString()).Holds((stop_edge - pass_edge) / pass_edge * 100));
+
+  // A typed filter is measured as a low-pass again.
+  ASSERT_TRUE(m.models.input_form.RequestAnalysis(m.models.a));
+  m.run.RunAnalysis(0);
+  ASSERT_FALSE(m.run.IsLibraryFilter());
+  m.form.hide();
+  ShowActive(m.form);
+  EXPECT_FALSE(table->isVisible());
+  EXPECT_TRUE(Edit(m.form, "EditwvT")->isVisible());
+}
+
 // The style's pictures come from the icon themes, slow the first time: not while the program
 // starts and makes its dialogs, but when each is first shown.
 TEST(MeasureFormTest, TheDialogsButtonPicturesAreSetWhenFirstShown) {
   Session models;
   TLibForm library_form{models.library_fields};
-  TMeasureForm form{*models.run, models.measurement};
+  TMeasureForm form{*models.run, models.measurement, models.library};
   const std::vector<QAbstractButton*> buttons = {
       Child<QAbstractButton>(library_form, "SpeedButton1"), Child<QAbstractButton>(library_form, "SpeedButton3"),
       Child<QAbstractButton>(form, "BitBtn1"), Child<QAbstractButton>(form, "BitBtn2")};
