@@ -1,6 +1,8 @@
 #include "filter/weighing.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "filter/design_corrections.h"
@@ -14,20 +16,36 @@ constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr double kAngularFallback = 0.1;
 
 const char kCutoffPositiveMessage[] = "Нормированная частота должна быть положительна.\n Произведена коррекция.";
+const char kFirstCutoffBelowSecondMessage[] =
+    "Нижняя частота среза должна быть меньше верхней.\n Произведена коррекция.";
+const char kSecondCutoffAboveFirstMessage[] =
+    "Верхняя частота среза должна быть больше нижней.\n Произведена коррекция.";
 const char kOrderAboveMaxMessage[] = "Порядок ЦФ не должен превышать 500\nПроизведена коррекция.";
 const char kOrderPositiveMessage[] = "Порядок ЦФ должен быть положительным.\nПроизведена коррекция.";
+const char kKaiserBetaMessage[] = "Параметр β окна Кайзера должен быть от 0 до 100.\n Произведена коррекция.";
+const char kAttenuationMessage[] =
+    "Подавление в полосе задерживания не должно превышать 400 дБ.\n Произведена коррекция.";
 const char kMemoryMessage[] = "Class CWeighingFilter: Не удалось инициализировать фильтр.\n Недостаточно памяти";
 
 // (ωc/π)·sinc(m·ωc), written as sin(m·ωc)/(π·m) so that the sine can come reduced.
 double IdealTap(int m, int /*n*/, double sine, double centre_tap) { return m == 0 ? centre_tap : sine / (kPi * m); }
 
-double HammingWeight(int m, int n) { return 0.54 + 0.46 * std::cos(kTwoPi * m / n); }
+// β of the Kaiser window that reaches a stop-band attenuation of a dB.
+double KaiserBeta(double a) {
+  if (a > 50) return 0.1102 * (a - 8.7);
+  if (a >= 21) return 0.5842 * std::pow(a - 21, 0.4) + 0.07886 * (a - 21);
+  return 0;
+}
+
+bool HasTwoCutoffs(BandType band) { return band == BandType::kBandPass || band == BandType::kBandStop; }
 
 }  // namespace
 
 CWeighingFilter::CWeighingFilter() {
   SetWc(1);
+  SetWc2(2);
   SetHamming(false);
+  SetAttenuationDb(FAttenuationDb);
 }
 
 double CWeighingFilter::SetFc(double f) {
@@ -36,6 +54,7 @@ double CWeighingFilter::SetFc(double f) {
   // exist: a cyclic one that is not a number, or so negative that 2π·f overflows, is corrected
   // as the angular setter corrects a non-positive one.
   if (!std::isfinite(kTwoPi * f)) Correct(f, kAngularFallback / kTwoPi, kCutoffPositiveMessage);
+  if (HasTwoCutoffs(FBand) && f >= FFc2) Correct(f, FFc2 / 2, kFirstCutoffBelowSecondMessage);
   FFc = f;
   FWc = kTwoPi * f;
   return FFc;
@@ -44,9 +63,29 @@ double CWeighingFilter::SetFc(double f) {
 double CWeighingFilter::SetWc(double omega) {
   if (omega > kPi) Correct(omega, kPi, kAngularAbovePiMessage);
   if (!(omega > 0)) Correct(omega, kAngularFallback, kCutoffPositiveMessage);
+  if (HasTwoCutoffs(FBand) && omega >= FWc2) Correct(omega, FWc2 / 2, kFirstCutoffBelowSecondMessage);
   FWc = omega;
   FFc = omega / kTwoPi;
   return FWc;
+}
+
+double CWeighingFilter::SetWc2(double omega) {
+  if (omega > kPi) Correct(omega, kPi, kAngularAbovePiMessage);
+  if (!(omega > 0)) Correct(omega, kAngularFallback, kCutoffPositiveMessage);
+  // Halfway between the first cut-off and π: above the first whenever the first is below π.
+  if (omega <= FWc) Correct(omega, (FWc + kPi) / 2, kSecondCutoffAboveFirstMessage);
+  FWc2 = omega;
+  FFc2 = omega / kTwoPi;
+  return FWc2;
+}
+
+double CWeighingFilter::SetFc2(double f) {
+  if (f > 0.5) Correct(f, 0.5, kCyclicAboveHalfMessage);
+  if (!(f > 0)) Correct(f, kAngularFallback / kTwoPi, kCutoffPositiveMessage);
+  if (f <= FFc) Correct(f, (FFc + 0.5) / 2, kSecondCutoffAboveFirstMessage);
+  FFc2 = f;
+  FWc2 = kTwoPi * f;
+  return FFc2;
 }
 
 int CWeighingFilter::SetOrder(int n) {
@@ -54,6 +93,36 @@ int CWeighingFilter::SetOrder(int n) {
   if (n <= 0) Correct(n, 1, kOrderPositiveMessage);
   FOrder = n;
   return FOrder;
+}
+
+double CWeighingFilter::SetKaiserBeta(double beta) {
+  if (!(beta >= 0)) Correct(beta, 0, kKaiserBetaMessage);
+  if (beta > kMaxKaiserBeta) Correct(beta, kMaxKaiserBeta, kKaiserBetaMessage);
+  FKaiserBeta = beta;
+  return FKaiserBeta;
+}
+
+double CWeighingFilter::SetAttenuationDb(double a) {
+  a = std::fabs(a);
+  if (!(a <= kMaxAttenuationDb)) Correct(a, kMaxAttenuationDb, kAttenuationMessage);
+  FAttenuationDb = a;
+  FKaiserBeta = KaiserBeta(a);
+  if (FWindow == FirWindow::kKaiser) SetOrder(EstimateKaiserOrder());
+  return FAttenuationDb;
+}
+
+double CWeighingFilter::SetTransition(double percent) {
+  FTransition = CorrectTransitionPercent(percent);
+  if (FWindow == FirWindow::kKaiser) SetOrder(EstimateKaiserOrder());
+  return FTransition;
+}
+
+int CWeighingFilter::EstimateKaiserOrder() const {
+  // A negative cut-off designs the taps of |ωc|; a zero one leaves no width at all.
+  const double width = FTransition / 100 * std::fabs(FWc);
+  const double estimate = std::ceil((FAttenuationDb - 8) / (2.285 * width)) + 1;
+  if (!(estimate < std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+  return static_cast<int>(std::max<double>(estimate, std::numeric_limits<int>::min()));
 }
 
 void CWeighingFilter::Design() { FillTaps(IdealTap, kMemoryMessage); }
@@ -72,7 +141,7 @@ void CWeighingFilter::FillTaps(TapFormula tap, const char* memory_message) {
     for (int i = 0; i < n; ++i) {
       const int m = i - centre;
       double h = tap(m, n, std::sin(m * angle), centre_tap);
-      if (FHamming) h *= HammingWeight(m, n);
+      if (IsHamming()) h *= 0.54 + 0.46 * std::cos(kTwoPi * m / n);
       taps[i] = h;
     }
   }
