@@ -40,7 +40,16 @@ bool TextToOrder(const std::string& text, int& order) {
 
 }  // namespace
 
-FilterLibraryFields::FilterLibraryFields(FilterLibraryModel& library) : library_(library) {
+FilterLibraryFields::FilterLibraryFields(FilterLibraryModel& library) : library_(library) { WriteAll(); }
+
+void FilterLibraryFields::Reload() {
+  // The entry mode follows the active recursive page's design, and then holds for both.
+  const bool chebyshev = library_.GetFilterKind() == kChebyshevKind;
+  SetOrderEntry(chebyshev ? !library_.ChebyshevDesign().IsAutoOrder() : !library_.ButterworthDesign().IsAutoOrder());
+  WriteAll();
+}
+
+void FilterLibraryFields::WriteAll() {
   const CBatterwortFilter& butterworth = library_.ButterworthDesign();
   const CChebishevFilter& chebyshev = library_.ChebyshevDesign();
   WriteEdge(kButterworthPage, butterworth);

@@ -62,6 +62,9 @@ class FilterLibraryFields {
 
   // Fills every field from the design objects, levels as ratios.
   explicit FilterLibraryFields(FilterLibraryModel& library);
+  // Fills every field again after the designs were set from elsewhere (a project opened), in the
+  // present level display; the entry mode becomes the active recursive design's.
+  void Reload();
 
   FilterLibraryModel& Library() { return library_; }
   const FilterLibraryModel& Library() const { return library_; }
@@ -106,6 +109,7 @@ class FilterLibraryFields {
   struct FirPage;
 
  private:
+  void WriteAll();
   void CommitValue(LibraryField field, double value);
   void CommitOrder(LibraryField field, int order);
   void CommitChebyshevRipple(LibraryField field, double value);

@@ -298,6 +298,14 @@ NumericField* TLibForm::AddEdit(LibraryField id, QGridLayout* grid, Cell cell, c
   return edit;
 }
 
+void TLibForm::ShowDesigns() {
+  fields_.Reload();
+  PageControl1->setCurrentIndex(fields_.Library().GetFilterKind());
+  (fields_.IsOrderEntry() ? N13 : N14)->setChecked(true);
+  ShowRewrittenFields();
+  ShowChoices();
+}
+
 void TLibForm::setVisible(bool visible) {
   if (visible) style_icons_.Set();
   QDialog::setVisible(visible);

@@ -38,6 +38,9 @@ class TLibForm : public QDialog {
   int GetFilterKind() const { return fields_.Library().GetFilterKind(); }
   bool IsFilterSelected() const { return fields_.Library().IsFilterSelected(); }
   void ClearFilterSelected() { fields_.Library().ClearFilterSelected(); }
+  // Shows the designs again after they were set from elsewhere (a project opened): every field,
+  // the active page, the entry mode, the band types and windows.
+  void ShowDesigns();
   // Gives the buttons their pictures when first shown.
   void setVisible(bool visible) override;
 
