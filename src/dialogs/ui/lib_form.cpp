@@ -30,6 +30,20 @@ const QString kRequestedWidthHint = "Расчётная относительна
 const QString kAchievedWidthHint = "Фактическая относительная ширина переходной полосы";
 const QString kCutoffHint = "Расчётная нормированная частота среза";
 const QString kPassEdge2Hint = "Нормированная вторая граница полосы пропускания (полосовой и режекторный фильтры)";
+
+// What the two pass-band edges are for each band type.
+std::pair<QString, QString> PassEdgeHints(BandType band) {
+  switch (band) {
+    case BandType::kLowPass: break;
+    case BandType::kHighPass: return {"Нормированная нижняя граница полосы пропускания", kPassEdge2Hint};
+    case BandType::kBandPass:
+      return {"Нормированная нижняя граница полосы пропускания", "Нормированная верхняя граница полосы пропускания"};
+    case BandType::kBandStop:
+      return {"Нормированная верхняя граница нижней полосы пропускания",
+              "Нормированная нижняя граница верхней полосы пропускания"};
+  }
+  return {kPassEdgeHint, kPassEdge2Hint};
+}
 const QString kCutoff2Hint = "Вторая расчётная нормированная частота среза (полосовой и режекторный фильтры)";
 
 Formula Angular(const QString& index) { return Formula().Var("ω").Sub(index).Var("T"); }
@@ -266,7 +280,7 @@ QGroupBox* TLibForm::BuildWindowGroup(bool weighing) {
 
 NumericField* TLibForm::AddField(LibraryField id, QGridLayout* grid, Cell cell, const Formula& symbol,
                                  const QString& symbol_hint, const QString& field_hint) {
-  AddSymbol(grid, cell, symbol, symbol_hint);
+  symbols_[static_cast<std::size_t>(id)] = AddSymbol(grid, cell, symbol, symbol_hint);
   return AddEdit(id, grid, cell, field_hint);
 }
 
@@ -389,6 +403,13 @@ void TLibForm::ShowChoices() {
     band_buttons_[static_cast<std::size_t>(page)][static_cast<std::size_t>(band)]->setChecked(true);
     if (page <= kChebyshevKind) amplitude_examples_[static_cast<std::size_t>(page)]->SetBand(band);
     else impulse_examples_[static_cast<std::size_t>(page - kWeighingKind)]->SetBand(band);
+  }
+  for (const bool chebyshev : {false, true}) {
+    const auto [first, second] = PassEdgeHints(fields_.Band(chebyshev ? kChebyshevKind : kButterworthKind));
+    for (const LibraryField id : chebyshev ? std::array{Edit8, Edit9} : std::array{Edit1, Edit2})
+      symbols_[static_cast<std::size_t>(id)]->setToolTip(first);
+    for (const LibraryField id : chebyshev ? std::array{Edit25, Edit26} : std::array{Edit23, Edit24})
+      symbols_[static_cast<std::size_t>(id)]->setToolTip(second);
   }
   const FirWindow weighing = fields_.Window(kWeighingKind);
   weighing_windows_[static_cast<std::size_t>(weighing)]->setChecked(true);

@@ -94,6 +94,8 @@ class TLibForm : public QDialog {
   FilterLibraryFields fields_;
   StyleIcons style_icons_;
   std::array<NumericField*, kLastLibraryField + 1> edits_{};
+  // The symbol above each field but a level field.
+  std::array<FormulaLabel*, kLastLibraryField + 1> symbols_{};
   // The symbols of the level fields, as ratios and in decibels; one of each pair is shown.
   std::vector<FormulaLabel*> linear_symbols_;
   std::vector<FormulaLabel*> decibel_symbols_;
