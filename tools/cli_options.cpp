@@ -131,10 +131,18 @@ Filter (one; default: the identity a = 1):
       --transition PERCENT   relative transition width: the order follows from it
       --order N              the order itself (the transition width follows from it)
       --ripple PERCENT | --ripple-db X   pass-band ripple (Chebyshev)
-  --window | --fsampling     windowed or frequency-sampling FIR low-pass
-      --wc W | --fc F        cut-off, angular or cyclic
+  --window | --fsampling     windowed or frequency-sampling FIR filter
+      --band low|high|pass|stop   low-pass (default), high-pass, band-pass or band-stop
+      --wc W | --fc F        cut-off, angular or cyclic (the lower one for pass and stop)
+      --wc2 W | --fc2 F      the upper cut-off (pass and stop; default 2 rad)
       --order N              order (up to 500)
-      --hamming              Hamming window instead of the rectangular one
+      --hamming | --hann | --blackman   window instead of the rectangular one
+      --kaiser BETA          Kaiser window with this beta (0..100), also over the beta
+                             that --attenuation-db gives
+      --attenuation-db A     Kaiser window for a stop-band attenuation of A dB: beta follows
+                             from A, and the order from A and --transition (default 10 % of
+                             the cut-off wc) unless --order is given
+      --transition PERCENT   with the Kaiser window: the transition width for the order
 Signal (one; default: the empty table):
   --table FILE               a .tbl or .inp table of doubles
   --samples X0,X1,...        the samples themselves (at most 500)

@@ -37,6 +37,54 @@ double KaiserBeta(double a) {
   return 0;
 }
 
+// The low-pass taps of one cut-off, before the window.
+class LowPassKernel {
+ public:
+  using TapFormula = double (*)(int m, int n, double sine, double centre_tap);
+
+  // Only ωc modulo 2π matters to the sines. A cut-off within ±2π is used as it is; a hugely
+  // negative one is reduced first (through the cyclic one), or m·ωc could overflow.
+  LowPassKernel(TapFormula tap, int n, double wc, double fc)
+      : tap_(tap), n_(n), centre_tap_(wc / kPi), angle_(std::fabs(wc) <= kTwoPi ? wc : kTwoPi * std::fmod(fc, 1.0)) {}
+
+  double operator()(int m) const { return tap_(m, n_, std::sin(m * angle_), centre_tap_); }
+
+ private:
+  TapFormula tap_;
+  int n_;
+  double centre_tap_;
+  double angle_;
+};
+
+// The weight of the tap at offset m from the centre of n taps.
+class Window {
+ public:
+  Window(FirWindow window, double beta, int n)
+      : window_(window), beta_(beta), i0_beta_(std::cyl_bessel_i(0.0, beta)), n_(n) {}
+
+  double operator()(int m) const {
+    const double c = std::cos(kTwoPi * m / n_);
+    switch (window_) {
+      case FirWindow::kRectangular: return 1;
+      case FirWindow::kHamming: return 0.54 + 0.46 * c;
+      case FirWindow::kHann: return 0.5 + 0.5 * c;
+      case FirWindow::kBlackman: return 0.42 + 0.5 * c + 0.08 * std::cos(2 * kTwoPi * m / n_);
+      case FirWindow::kKaiser: {
+        // |2m/N| ≤ 1 for every tap; the guard keeps a rounding from the square root.
+        const double x = 2.0 * m / n_;
+        return std::cyl_bessel_i(0.0, beta_ * std::sqrt(std::max(0.0, 1 - x * x))) / i0_beta_;
+      }
+    }
+    return 1;
+  }
+
+ private:
+  FirWindow window_;
+  double beta_;     // at most 100, so that I₀(β) stays far from overflow
+  double i0_beta_;  // I₀(β)
+  int n_;
+};
+
 bool HasTwoCutoffs(BandType band) { return band == BandType::kBandPass || band == BandType::kBandStop; }
 
 }  // namespace
@@ -128,10 +176,13 @@ int CWeighingFilter::EstimateKaiserOrder() const {
 void CWeighingFilter::Design() { FillTaps(IdealTap, kMemoryMessage); }
 
 void CWeighingFilter::FillTaps(TapFormula tap, const char* memory_message) {
-  // Only ωc modulo 2π matters to the sines. A cut-off within ±2π is used as it is; a hugely
-  // negative one is reduced first, or m·ωc could overflow.
-  const double centre_tap = FWc / kPi;
-  const double angle = std::fabs(FWc) <= kTwoPi ? FWc : kTwoPi * std::fmod(FFc, 1.0);
+  // The band between the two cut-offs, whichever way round they were left by a low-pass or
+  // high-pass design.
+  const bool ordered = FWc <= FWc2;
+  const LowPassKernel first(tap, FOrder, FWc, FFc);
+  const LowPassKernel lower(tap, FOrder, ordered ? FWc : FWc2, ordered ? FFc : FFc2);
+  const LowPassKernel upper(tap, FOrder, ordered ? FWc2 : FWc, ordered ? FFc2 : FFc);
+  const Window window(FWindow, FKaiserBeta, FOrder);
 
   Clear();
   const int n = FOrder;
@@ -140,9 +191,15 @@ void CWeighingFilter::FillTaps(TapFormula tap, const char* memory_message) {
     double* taps = FACoef.Data();
     for (int i = 0; i < n; ++i) {
       const int m = i - centre;
-      double h = tap(m, n, std::sin(m * angle), centre_tap);
-      if (IsHamming()) h *= 0.54 + 0.46 * std::cos(kTwoPi * m / n);
-      taps[i] = h;
+      const double delta = m == 0 ? 1 : 0;
+      double h = 0;
+      switch (FBand) {
+        case BandType::kLowPass: h = first(m); break;
+        case BandType::kHighPass: h = delta - first(m); break;
+        case BandType::kBandPass: h = upper(m) - lower(m); break;
+        case BandType::kBandStop: h = delta - (upper(m) - lower(m)); break;
+      }
+      taps[i] = h * window(m);
     }
   }
   if (!ResizeState(n)) ShowMessage(memory_message);

@@ -72,9 +72,28 @@ std::string TapCount(const std::vector<double>& a) {
          std::to_string(a.size() - 1) + ") = 0";
 }
 
+// ", ФВЧ, окно Ханна": the band type where it is not low-pass, and the window.
+std::string FirKind(const FilterCoefficients& f) {
+  std::string text;
+  switch (f.band) {
+    case BandType::kLowPass: break;
+    case BandType::kHighPass: text = ", ФВЧ"; break;
+    case BandType::kBandPass: text = ", полосовой"; break;
+    case BandType::kBandStop: text = ", режекторный"; break;
+  }
+  switch (f.window) {
+    case FirWindow::kRectangular: return text + ", прямоугольное окно";
+    case FirWindow::kHamming: return text + ", окно Хэмминга";
+    case FirWindow::kHann: return text + ", окно Ханна";
+    case FirWindow::kBlackman: return text + ", окно Блэкмана";
+    case FirWindow::kKaiser: return text + ", окно Кайзера";
+  }
+  return text;
+}
+
 std::string Caption(const FilterCoefficients& f) {
   const std::string order = ", порядок " + std::to_string(f.order);
-  const std::string window = f.hamming ? ", окно Хэмминга" : ", прямоугольное окно";
+  const std::string window = FirKind(f);
   const std::string taps = TapCount(f.a);
   const std::string sections = Counted(f.sections.size(), "секция", "секции", "секций");
   switch (f.origin) {

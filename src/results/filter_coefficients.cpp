@@ -26,9 +26,32 @@ std::string LowPassParameters(const Design& d) {
          Text(d.GetTransition()) + " % (" + Text(d.GetActualTransition()) + " % achieved)";
 }
 
+std::string FirWindowName(const CWeighingFilter& d) {
+  switch (d.GetWindow()) {
+    case FirWindow::kRectangular: return "rectangular window";
+    case FirWindow::kHamming: return "Hamming window";
+    case FirWindow::kHann: return "Hann window";
+    case FirWindow::kBlackman: return "Blackman window";
+    case FirWindow::kKaiser: return "Kaiser window (beta = " + Text(d.GetKaiserBeta()) + ")";
+  }
+  return "";
+}
+
 std::string FirParameters(const CWeighingFilter& d) {
-  return std::string(d.IsHamming() ? "Hamming" : "rectangular") + " window, wc = " + Text(d.GetWc()) +
-         " rad/sample (fc = " + Text(d.GetFc()) + ")";
+  std::string text = FirWindowName(d) + ", wc = " + Text(d.GetWc()) + " rad/sample (fc = " + Text(d.GetFc()) + ")";
+  if (d.GetBand() == BandType::kBandPass || d.GetBand() == BandType::kBandStop)
+    text += ", wc2 = " + Text(d.GetWc2()) + " rad/sample (fc2 = " + Text(d.GetFc2()) + ")";
+  return text;
+}
+
+const char* BandDescription(BandType band) {
+  switch (band) {
+    case BandType::kLowPass: return "low-pass";
+    case BandType::kHighPass: return "high-pass";
+    case BandType::kBandPass: return "band-pass";
+    case BandType::kBandStop: return "band-stop";
+  }
+  return "";
 }
 
 void TakeDirect(FilterCoefficients& c, const CBaseDigitalFilter& filter) {
@@ -119,9 +142,10 @@ FilterCoefficients CoefficientsOf(const AnalysisRun& run, FilterLibraryModel& li
     const CWeighingFilter& d = weighing ? library.WeighingDesign() : library.FrSamplingDesign();
     c.origin = weighing ? CoefficientOrigin::kWeighing : CoefficientOrigin::kFrSampling;
     c.order = d.GetOrder();
-    c.hamming = d.IsHamming();
-    c.design = std::string(weighing ? "Windowed" : "Frequency-sampling") + " FIR low-pass, order " +
-               std::to_string(c.order) + ": " + FirParameters(d);
+    c.window = d.GetWindow();
+    c.band = d.GetBand();
+    c.design = std::string(weighing ? "Windowed" : "Frequency-sampling") + " FIR " + BandDescription(c.band) +
+               ", order " + std::to_string(c.order) + ": " + FirParameters(d);
   } else {
     c.design = "Filter typed as the coefficients of its difference equation, order " + std::to_string(c.order);
   }

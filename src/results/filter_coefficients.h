@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "filter/band_type.h"
 #include "filter/coefficient_conventions.h"
 
 class AnalysisRun;
@@ -36,8 +37,9 @@ struct FilterCoefficients {
   std::vector<double> b;
   // Applied to the input: the direct form's gain, or the cascade's ahead of its first section.
   double gain = 1;
-  // A windowed or frequency-sampling design with the Hamming window.
-  bool hamming = false;
+  // A windowed or frequency-sampling design's window and band type.
+  FirWindow window = FirWindow::kRectangular;
+  BandType band = BandType::kLowPass;
   // A cascade's sections in chain order; empty for a direct form.
   std::vector<CoefficientSection> sections;
   // The design and its parameters in plain ASCII with a decimal point, for a file's comment.
@@ -46,8 +48,8 @@ struct FilterCoefficients {
   bool IsCascade() const { return !sections.empty(); }
   // The same coefficients (the design's description aside).
   bool SameFilter(const FilterCoefficients& other) const {
-    return origin == other.origin && hamming == other.hamming && a == other.a && b == other.b && gain == other.gain &&
-           sections == other.sections;
+    return origin == other.origin && window == other.window && band == other.band && a == other.a && b == other.b &&
+           gain == other.gain && sections == other.sections;
   }
 };
 

@@ -17,9 +17,10 @@ constexpr std::uintmax_t kMaxProjectBytes = 1 << 20;
 // The groups and their keys; the window's frequency axis is no option of velmar-cli.
 const std::map<std::string, std::set<std::string>>& Groups() {
   static const std::map<std::string, std::set<std::string>> groups = {
-      {"filter",
-       {"arbitrary", "recursive", "butterworth", "chebyshev", "window", "fsampling", "wp", "fp", "lp", "lp-db", "ls",
-        "ls-db", "transition", "ripple", "ripple-db", "wc", "fc", "order", "hamming"}},
+      {"filter", {"arbitrary", "recursive", "butterworth", "chebyshev", "window",        "fsampling",  "wp",
+                  "fp",        "lp",        "lp-db",       "ls",        "ls-db",         "transition", "ripple",
+                  "ripple-db", "wc",        "fc",          "order",     "band",          "wc2",        "fc2",
+                  "hamming",   "hann",      "blackman",    "kaiser",    "attenuation-db"}},
       {"signal",
        {"table", "samples", "biharmonic", "w1", "a1", "phi1", "w2", "a2", "phi2", "oscillations", "decimation",
         "switched-on"}},
@@ -34,7 +35,9 @@ bool IsList(const std::string& key) {
 bool IsWhole(const std::string& key) {
   return key == "order" || key == "decimation" || key == "interval" || key == "points" || key == "afc";
 }
-bool IsText(const std::string& key) { return key == "table" || key == "oscillations" || key == "frequency"; }
+bool IsText(const std::string& key) {
+  return key == "table" || key == "oscillations" || key == "frequency" || key == "band";
+}
 
 class ProjectReader {
  public:
@@ -242,10 +245,17 @@ std::string WriteProject(const ProjectSettings& s) {
                                                                          {"ripple", &s.ripple_percent},
                                                                          {"ripple-db", &s.ripple_db},
                                                                          {"wc", &s.wc},
-                                                                         {"fc", &s.fc}};
+                                                                         {"fc", &s.fc},
+                                                                         {"wc2", &s.wc2},
+                                                                         {"fc2", &s.fc2},
+                                                                         {"kaiser", &s.kaiser},
+                                                                         {"attenuation-db", &s.attenuation_db}};
   for (const auto& [key, value] : design) w.Real(key, *value);
   w.Whole("order", s.order);
+  if (s.band) w.Line("band", Quoted(BandName(*s.band)));
   w.Flag("hamming", s.hamming);
+  w.Flag("hann", s.hann);
+  w.Flag("blackman", s.blackman);
 
   w.Group("signal");
   if (s.signal == SignalChoice::kTableFile) w.Line("table", Quoted(s.table_file));

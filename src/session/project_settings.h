@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "filter/band_type.h"
+
 // A request that cannot be used; its text says why.
 class UsageError : public std::runtime_error {
  public:
@@ -25,7 +27,11 @@ struct ProjectSettings {
   // Library designs: each value is applied only when given.
   std::optional<double> wp, fp, lp, lp_db, ls, ls_db, transition, ripple_percent, ripple_db, wc, fc;
   std::optional<int> order;
-  bool hamming = false;
+  std::optional<BandType> band;                          // low-pass unless given
+  std::optional<double> wc2, fc2;                        // the second cut-off of a band-pass or band-stop FIR design
+  bool hamming = false, hann = false, blackman = false;  // the FIR windows; none: rectangular
+  std::optional<double> kaiser;                          // β: the Kaiser window
+  std::optional<double> attenuation_db;                  // A: the Kaiser window, β and the order from A
 
   SignalChoice signal = SignalChoice::kEmptyTable;
   std::string table_file;

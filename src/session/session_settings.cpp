@@ -36,12 +36,39 @@ void ApplyRecursiveDesign(Design& design, const ProjectSettings& o, std::FILE* e
   if (o.order) notes.Apply("--order", *o.order, [&](double v) { return design.SetOrder(static_cast<int>(v)); });
 }
 
+FirWindow WindowOf(const ProjectSettings& o) {
+  if (o.kaiser || o.attenuation_db) return FirWindow::kKaiser;
+  if (o.hann) return FirWindow::kHann;
+  if (o.blackman) return FirWindow::kBlackman;
+  return o.hamming ? FirWindow::kHamming : FirWindow::kRectangular;
+}
+
+bool HasTwoCutoffs(BandType band) { return band == BandType::kBandPass || band == BandType::kBandStop; }
+
 void ApplyFirDesign(CWeighingFilter& design, const ProjectSettings& o, std::FILE* err) {
   CorrectionNotes notes(err, {});
+  // The cut-offs as a low-pass design takes them, the second then checked against the new first.
+  design.SetBand(BandType::kLowPass);
   if (o.wc) notes.Apply("--wc", *o.wc, [&](double v) { return design.SetWc(v); });
   if (o.fc) notes.Apply("--fc", *o.fc, [&](double v) { return design.SetFc(v); });
-  if (o.order) notes.Apply("--order", *o.order, [&](double v) { return design.SetOrder(static_cast<int>(v)); });
-  design.SetHamming(o.hamming);
+  if (o.wc2) notes.Apply("--wc2", *o.wc2, [&](double v) { return design.SetWc2(v); });
+  if (o.fc2) notes.Apply("--fc2", *o.fc2, [&](double v) { return design.SetFc2(v); });
+  const BandType band = o.band.value_or(BandType::kLowPass);
+  // A second cut-off kept from before may lie below the new first.
+  if (HasTwoCutoffs(band) && !o.wc2 && !o.fc2)
+    notes.Apply("--wc2", design.GetWc2(), [&](double v) { return design.SetWc2(v); });
+  design.SetBand(band);
+  // The Kaiser values before the window, so that the order follows them once, and not where it is given.
+  design.SetWindow(FirWindow::kRectangular);
+  if (o.attenuation_db)
+    notes.Apply("--attenuation-db", *o.attenuation_db, [&](double v) { return design.SetAttenuationDb(v); });
+  if (o.transition) notes.Apply("--transition", *o.transition, [&](double v) { return design.SetTransition(v); });
+  if (o.kaiser) notes.Apply("--kaiser", *o.kaiser, [&](double v) { return design.SetKaiserBeta(v); });
+  design.SetWindow(WindowOf(o));
+  std::optional<int> order = o.order;
+  if (!order && design.GetWindow() == FirWindow::kKaiser && (o.attenuation_db || o.transition))
+    order = design.EstimateKaiserOrder();
+  if (order) notes.Apply("--order", *order, [&](double v) { return design.SetOrder(static_cast<int>(v)); });
 }
 
 int LibraryPage(FilterChoice filter) {
@@ -149,7 +176,18 @@ void TakeRecursiveDesign(Design& design, ProjectSettings& o) {
 void TakeFirDesign(CWeighingFilter& design, ProjectSettings& o) {
   o.wc = design.GetWc();
   o.order = design.GetOrder();
-  o.hamming = design.IsHamming();
+  if (design.GetBand() != BandType::kLowPass) o.band = design.GetBand();
+  if (HasTwoCutoffs(design.GetBand())) o.wc2 = design.GetWc2();
+  const FirWindow window = design.GetWindow();
+  o.hamming = window == FirWindow::kHamming;
+  o.hann = window == FirWindow::kHann;
+  o.blackman = window == FirWindow::kBlackman;
+  // The order is saved as it stands; A and the width are what the page shows beside it.
+  if (window == FirWindow::kKaiser) {
+    o.attenuation_db = design.GetAttenuationDb();
+    o.transition = design.GetTransition();
+    o.kaiser = design.GetKaiserBeta();
+  }
 }
 
 std::vector<double> ValuesOf(const TableModel& table) { return {table.Values().begin(), table.Values().end()}; }

@@ -64,6 +64,12 @@ int ParseChoice(const std::string& option, const std::string& text, std::initial
   throw UsageError("option " + option + ": " + text + " is not one of " + list);
 }
 
+BandType ParseBand(const std::string& option, const std::string& text) {
+  for (BandType band : {BandType::kLowPass, BandType::kHighPass, BandType::kBandPass, BandType::kBandStop})
+    if (text == BandName(band)) return band;
+  throw UsageError("option " + option + ": use low, high, pass or stop");
+}
+
 double NonNegative(const std::string& option, double value) {
   if (value < 0) throw UsageError("option " + option + " must not be negative");
   return value;
@@ -100,6 +106,11 @@ SettingsOptions::SettingsOptions(ProjectSettings& settings) : s_(settings) {
       {"--wc", non_negative(o.wc)},
       {"--fc", non_negative(o.fc)},
       {"--order", [&o](const std::string& opt, const std::string& v) { o.order = ParseInteger(opt, v); }},
+      {"--band", [&o](const std::string& opt, const std::string& v) { o.band = ParseBand(opt, v); }},
+      {"--wc2", non_negative(o.wc2)},
+      {"--fc2", non_negative(o.fc2)},
+      {"--kaiser", non_negative(o.kaiser)},
+      {"--attenuation-db", number(o.attenuation_db)},
       {"--table",
        [this, &o](const std::string&, const std::string& v) {
          o.signal = SignalChoice::kTableFile;
@@ -160,6 +171,8 @@ SettingsOptions::SettingsOptions(ProjectSettings& settings) : s_(settings) {
       {"--window", choose(FilterChoice::kWindow)},
       {"--fsampling", choose(FilterChoice::kFrSampling)},
       {"--hamming", [&o] { o.hamming = true; }},
+      {"--hann", [&o] { o.hann = true; }},
+      {"--blackman", [&o] { o.blackman = true; }},
       {"--biharmonic",
        [this, &o] {
          o.signal = SignalChoice::kBiharmonic;
@@ -177,17 +190,27 @@ void SettingsOptions::Finish() const {
   if (!o.b.empty() && o.filter != FilterChoice::kArbitrary) throw UsageError("--recursive belongs to --arbitrary");
   const bool recursive_design = o.filter == FilterChoice::kButterworth || o.filter == FilterChoice::kChebyshev;
   const bool fir_design = o.filter == FilterChoice::kWindow || o.filter == FilterChoice::kFrSampling;
-  if (!recursive_design && (o.wp || o.fp || o.lp || o.lp_db || o.ls || o.ls_db || o.transition))
-    throw UsageError(
-        "--wp, --fp, --lp, --lp-db, --ls, --ls-db and --transition belong to --butterworth or --chebyshev");
+  const bool kaiser = o.kaiser || o.attenuation_db;
+  if (!recursive_design && (o.wp || o.fp || o.lp || o.lp_db || o.ls || o.ls_db))
+    throw UsageError("--wp, --fp, --lp, --lp-db, --ls and --ls-db belong to --butterworth or --chebyshev");
+  if (o.transition && !recursive_design && !(fir_design && kaiser))
+    throw UsageError("--transition belongs to --butterworth or --chebyshev, or to the Kaiser window");
   if (o.filter != FilterChoice::kChebyshev && (o.ripple_percent || o.ripple_db))
     throw UsageError("--ripple and --ripple-db belong to --chebyshev");
-  if (!fir_design && (o.wc || o.fc || o.hamming))
-    throw UsageError("--wc, --fc and --hamming belong to --window or --fsampling");
+  if (!fir_design && (o.wc || o.fc || o.wc2 || o.fc2 || o.hamming || o.hann || o.blackman || kaiser))
+    throw UsageError(
+        "--wc, --fc, --wc2, --fc2, --hamming, --hann, --blackman, --kaiser and --attenuation-db belong to --window or "
+        "--fsampling");
+  if (o.hamming + o.hann + o.blackman + kaiser > 1)
+    throw UsageError("choose one window: --hamming, --hann, --blackman or --kaiser (--attenuation-db)");
+  if (!recursive_design && !fir_design && o.band) throw UsageError("--band belongs to a library design");
+  const bool two_cutoffs = o.band == BandType::kBandPass || o.band == BandType::kBandStop;
+  if ((o.wc2 || o.fc2) && !two_cutoffs) throw UsageError("--wc2 and --fc2 belong to --band pass or --band stop");
   if (!recursive_design && !fir_design && o.order) throw UsageError("--order belongs to a library design");
   if (recursive_design && o.order && o.transition)
     throw UsageError("give either --transition (automatic order) or --order, not both");
-  if ((o.wp && o.fp) || (o.wc && o.fc) || (o.lp && o.lp_db) || (o.ls && o.ls_db) || (o.ripple_percent && o.ripple_db))
+  if ((o.wp && o.fp) || (o.wc && o.fc) || (o.wc2 && o.fc2) || (o.lp && o.lp_db) || (o.ls && o.ls_db) ||
+      (o.ripple_percent && o.ripple_db))
     throw UsageError("a quantity is given twice (for instance --wp and --fp)");
   const bool biharmonic_values =
       o.w1 || o.a1 || o.phi1 || o.w2 || o.a2 || o.phi2 || o.oscillations != "1" || o.decimation || o.switched_on;
@@ -207,6 +230,16 @@ bool SettingsOptions::ChoosesSignal(const std::string& name) {
   return name == "--table" || name == "--samples" || name == "--biharmonic";
 }
 
+const char* BandName(BandType band) {
+  switch (band) {
+    case BandType::kLowPass: return "low";
+    case BandType::kHighPass: return "high";
+    case BandType::kBandPass: return "pass";
+    case BandType::kBandStop: return "stop";
+  }
+  return "low";
+}
+
 void ForgetFilter(ProjectSettings& s) {
   const ProjectSettings none;
   s.filter = none.filter;
@@ -215,7 +248,11 @@ void ForgetFilter(ProjectSettings& s) {
   s.wp = s.fp = s.lp = s.lp_db = s.ls = s.ls_db = s.transition = s.ripple_percent = s.ripple_db = s.wc = s.fc =
       std::nullopt;
   s.order = std::nullopt;
+  s.band = std::nullopt;
+  s.wc2 = s.fc2 = s.kaiser = s.attenuation_db = std::nullopt;
   s.hamming = none.hamming;
+  s.hann = none.hann;
+  s.blackman = none.blackman;
 }
 
 void ForgetSignal(ProjectSettings& s) {

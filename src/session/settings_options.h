@@ -36,6 +36,9 @@ class SettingsOptions {
   std::map<std::string, std::function<void()>> flags_;
 };
 
+// The value of --band: "low", "high", "pass" or "stop".
+const char* BandName(BandType band);
+
 // Back to the identity filter (the empty table), with none of the previous choice's values.
 void ForgetFilter(ProjectSettings& settings);
 void ForgetSignal(ProjectSettings& settings);

@@ -268,6 +268,10 @@ TEST(CoefficientTableTest, ColumnsEquationsAndSpreadsheetText) {
   delay.a = {0, 1, 0};
   EXPECT_EQ(TableOf(delay).caption,
             "Фильтр частотной выборки, прямоугольное окно, порядок 2: 1 ненулевой коэффициент, a(2) = 0");
+  delay.band = BandType::kBandStop;
+  delay.window = FirWindow::kKaiser;
+  EXPECT_EQ(TableOf(delay).caption,
+            "Фильтр частотной выборки, режекторный, окно Кайзера, порядок 2: 1 ненулевой коэффициент, a(2) = 0");
 }
 
 }  // namespace

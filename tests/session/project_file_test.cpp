@@ -42,7 +42,15 @@ TEST(ProjectFileTest, WhatIsWrittenReadsBackExactlyAndWritesTheSameText) {
   window.hamming = true;
   window.signal = SignalChoice::kSamples;
   window.samples = {1, 0.25};
-  for (const ProjectSettings& settings : {arbitrary, chebyshev, window}) {
+  ProjectSettings kaiser;
+  kaiser.filter = FilterChoice::kFrSampling;
+  kaiser.band = BandType::kBandStop;
+  kaiser.fc = 0.1;
+  kaiser.fc2 = 0.3;
+  kaiser.kaiser = 3;
+  kaiser.attenuation_db = -60;
+  kaiser.transition = 5;
+  for (const ProjectSettings& settings : {arbitrary, chebyshev, window, kaiser}) {
     const std::string text = WriteProject(settings);
     ASSERT_EQ(text.rfind("format = 1\n\n[filter]\n", 0), 0u) << text;
     const ProjectSettings read = ReadProject(text, "/p/lab.velmar");
@@ -58,6 +66,7 @@ TEST(ProjectFileTest, WhatIsWrittenReadsBackExactlyAndWritesTheSameText) {
   EXPECT_EQ(read.measure, arbitrary.measure);
   EXPECT_EQ(read.frequency, "cyclic");
   EXPECT_EQ(ReadProject(WriteProject(chebyshev), "lab.velmar").ripple_percent, 12.5);
+  EXPECT_EQ(ReadProject(WriteProject(kaiser), "lab.velmar").band, BandType::kBandStop);
   // A relative table file lies beside the project.
   EXPECT_EQ(ReadProject("[signal]\ntable = \"t.tbl\"\n", "/p/lab.velmar").table_file, "/p/t.tbl");
 }
@@ -77,6 +86,7 @@ TEST(ProjectFileTest, ABadFileIsRefusedWithItsLineAndColumn) {
       {"filter = 1\n", "lab.velmar:1:10: [filter] must be a table"},
       {"[filter]\nbutterworth = true\nwp = \"1\"\n", "lab.velmar:3:6: wp takes a number"},
       {"[filter]\nbutterworth = 1\n", "lab.velmar:2:15: butterworth takes true or false"},
+      {"[filter]\nwindow = true\nband = \"mid\"\n", "lab.velmar:3:8: option --band: use low, high, pass or stop"},
       {"[filter]\narbitrary = [1, \"2\"]\n", "lab.velmar:2:17: arbitrary takes a number"},
       {"[filter]\narbitrary = 1\n", "lab.velmar:2:13: arbitrary takes a list of numbers in [ ]"},
       {"[signal]\nbiharmonic = true\noscillations = 12\n", "lab.velmar:3:16: oscillations takes a text"},

@@ -20,7 +20,7 @@ void Analyse(Session& s, const ProjectSettings& settings) {
 bool SameBits(const double* x, const double* y, int n) { return std::memcmp(x, y, sizeof(double) * n) == 0; }
 
 TEST(SessionSettingsTest, ASessionTakenAndAppliedAgainGivesTheSameWork) {
-  std::vector<ProjectSettings> kinds(6);
+  std::vector<ProjectSettings> kinds(8);
   kinds[0].filter = FilterChoice::kButterworth, kinds[0].wp = 0.7, kinds[0].order = 6;
   kinds[1].filter = FilterChoice::kChebyshev, kinds[1].ripple_db = 0.5, kinds[1].ls_db = -50;
   kinds[2].filter = FilterChoice::kWindow, kinds[2].wc = 1.2, kinds[2].order = 30, kinds[2].hamming = true;
@@ -30,6 +30,10 @@ TEST(SessionSettingsTest, ASessionTakenAndAppliedAgainGivesTheSameWork) {
   kinds[5].filter = FilterChoice::kChebyshev, kinds[5].signal = SignalChoice::kBiharmonic, kinds[5].w1 = 0.2,
   kinds[5].w2 = 0.5, kinds[5].oscillations = "12", kinds[5].decimation = 2, kinds[5].switched_on = true;
   kinds[5].interval = 1000, kinds[5].points = 1024, kinds[5].afc = 3;
+  kinds[6].filter = FilterChoice::kWindow, kinds[6].band = BandType::kBandStop, kinds[6].wc = 0.8, kinds[6].wc2 = 2.2,
+  kinds[6].attenuation_db = 50, kinds[6].transition = 20, kinds[6].kaiser = 4;
+  kinds[7].filter = FilterChoice::kFrSampling, kinds[7].band = BandType::kHighPass, kinds[7].fc = 0.3,
+  kinds[7].hann = true;
   for (const ProjectSettings& settings : kinds) {
     Session first, second;
     Analyse(first, settings);

@@ -196,6 +196,9 @@ TEST_F(CliTest, MessagesGoToStandardErrorAndOverflowIsReported) {
       {"--butterworth --ls-db -400 --transition 1", "Произведена коррекция.\ncorrected: --order = 200\n"},
       {"--chebyshev --ripple 1e20", "corrected: --ripple = 50\ncorrected: --lp = 0.5\n"},
       {"--window --order 0", "Произведена коррекция.\ncorrected: --order = 1\n"},
+      // The second cut-off kept from before lies below the new first; the estimated order beyond 500.
+      {"--window --band pass --wc 2.5", "Произведена коррекция.\ncorrected: --wc2 = 2.8207963267948966\n"},
+      {"--fsampling --attenuation-db 80 --wc 0.5", "Произведена коррекция.\ncorrected: --order = 500\n"},
       {"--biharmonic --w1 4", "Произведена коррекция.\ncorrected: --w1 = 3\n"}};
   for (const auto& [args, note] : corrections) {
     const Result corrected = Run(args);
@@ -254,6 +257,14 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndWritesNothing) {
       {"--zpk-csv - --freq-csv -", "only one output can go to standard output"},
       {"--butterworth --wp 1 --wp 2", "option --wp is given more than once"},
       {"--hamming --window --hamming", "option --hamming is given more than once"},
+      {"--window --hann --attenuation-db 40", "choose one window"},
+      {"--chebyshev --blackman", "--blackman, --kaiser and --attenuation-db belong to --window"},
+      {"--window --band high --wc2 2", "--wc2 and --fc2 belong to --band pass or --band stop"},
+      {"--window --band mid", "option --band: use low, high, pass or stop"},
+      {"--arbitrary 1 --band high", "--band belongs to a library design"},
+      {"--fsampling --hamming --transition 5",
+       "--transition belongs to --butterworth or --chebyshev, or to the Kaiser"},
+      {"--window --band pass --wc2 2 --fc2 0.3", "a quantity is given twice"},
       {"--arbitrary " + List(501), "--arbitrary: a table holds at most 500 values, 501 given"},
       {"--recursive " + List(600), "--recursive: a table holds at most 500 values, 600 given"},
       {"--samples " + List(501), "--samples: a table holds at most 500 values, 501 given"},
@@ -327,6 +338,8 @@ TEST_F(CliTest, AProjectRunsAsItsOptionsAndSavesTheSameText) {
       "--oscillations 12 --switched-on --interval 1000",
       "--window --wc 1 --order 1000 --hamming --points 1024",  // the order is corrected, with its message
       "--fsampling --fc 0.2 --order 20 --afc 2 --measure 0.707,0.01",
+      "--window --band stop --wc 0.8 --wc2 2 --kaiser 4 --attenuation-db 50 --transition 20 --points 1024",
+      "--fsampling --band high --fc 0.3 --blackman --order 21",
       "--arbitrary 0.5,0.25 --recursive 0.5 --samples 1,0.1,0.30000000000000004 --interval 4000",
       "--arbitrary 1,-1 --table t.inp"};
   for (const std::string& options : kinds) {
@@ -474,6 +487,27 @@ TEST_F(CliTest, CoefficientsOfTheAnalysedFilterInEitherLayout) {
   const std::string text = ReadAll(dir_ / "taps.h");
   EXPECT_NE(text.find("#define taps_NUMERATOR_LENGTH 5\n"), std::string::npos) << text;
   EXPECT_NE(text.find("Windowed FIR low-pass, order 4: rectangular window, wc = 1 rad/sample"), std::string::npos);
+  // A Kaiser band-stop: the taps symmetric about the centre 1 − (ωc2 − ωc1)/π, described in the header.
+  const std::string stop = "--window --band stop --wc 1 --wc2 2 --kaiser 3 --order 11";
+  const Result taps = Run(stop + " --coefficients-csv - --c-header stop.h");
+  ASSERT_EQ(taps.exit_code, 0) << taps.err;
+  const std::vector<std::string> tap_rows = Lines(taps.out);
+  ASSERT_EQ(tap_rows.size(), 14u);
+  const auto tap = [&](int k) {
+    const std::string& row = tap_rows[k + 2];
+    return std::strtod(row.c_str() + row.find(',') + 1, nullptr);
+  };
+  EXPECT_NEAR(tap(5), 1 - 1 / std::numbers::pi, 1e-12);
+  for (int k = 0; k < 11; ++k) EXPECT_EQ(tap(k), tap(10 - k)) << k;
+  EXPECT_EQ(tap(11), 0);
+  EXPECT_NE(ReadAll(dir_ / "stop.h")
+                .find("Windowed FIR band-stop, order 11: Kaiser window (beta = 3), wc = 1 rad/sample (fc = "
+                      "0.1591549431), wc2 = 2 rad/sample (fc2 = 0.3183098862)."),
+            std::string::npos);
+  // Its zeros: the header, ten zeros, the tenfold pole at the origin and the gain.
+  const Result zpk = Run(stop + " --zpk-csv -");
+  EXPECT_EQ(Lines(zpk.out).size(), 13u) << zpk.out;
+
   // Two headers of one name in two folders never share a guard, so neither hides the other.
   fs::create_directory(dir_ / "d1");
   fs::create_directory(dir_ / "d2");
