@@ -414,8 +414,13 @@ void TLibForm::ShowChoices() {
   const FirWindow weighing = fields_.Window(kWeighingKind);
   weighing_windows_[static_cast<std::size_t>(weighing)]->setChecked(true);
   impulse_examples_[0]->SetWindow(weighing);
+  // A project may give this page a window it does not offer: then neither button is checked.
   const FirWindow fr_sampling = fields_.Window(kFrSamplingKind);
-  (fr_sampling == FirWindow::kHamming ? RadioButton4 : RadioButton3)->setChecked(true);
+  for (QRadioButton* button : {RadioButton3, RadioButton4}) {
+    button->setAutoExclusive(false);
+    button->setChecked(fr_sampling == (button == RadioButton4 ? FirWindow::kHamming : FirWindow::kRectangular));
+    button->setAutoExclusive(true);
+  }
   impulse_examples_[1]->SetWindow(fr_sampling);
   ApplyFieldModes();
 }

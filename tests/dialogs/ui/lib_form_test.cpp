@@ -336,6 +336,15 @@ TEST(LibFormTest, BandTypesAndWindowsAreChosenWithTheirRadioButtons) {
   }
   EXPECT_FALSE(d.Field(32)->isEnabled());
   EXPECT_EQ(d.library.FrSamplingDesign().GetWindow(), FirWindow::kRectangular);
+
+  // Designs set elsewhere (a project): the band type shows, and a window the page does not offer
+  // checks neither of its buttons.
+  d.library.ChebyshevDesign().SetBand(BandType::kBandStop);
+  d.library.FrSamplingDesign().SetWindow(FirWindow::kHann);
+  d.form.ShowDesigns();
+  EXPECT_TRUE(radio("Band1_3")->isChecked());
+  EXPECT_TRUE(d.Field(25)->isEnabled());
+  EXPECT_FALSE(radio("RadioButton3")->isChecked() || radio("RadioButton4")->isChecked());
   EXPECT_TRUE(spy.Messages().empty());
 }
 
