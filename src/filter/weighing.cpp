@@ -102,6 +102,8 @@ double CWeighingFilter::SetFc(double f) {
   // exist: a cyclic one that is not a number, or so negative that 2π·f overflows, is corrected
   // as the angular setter corrects a non-positive one.
   if (!std::isfinite(kTwoPi * f)) Correct(f, kAngularFallback / kTwoPi, kCutoffPositiveMessage);
+  // The other band types are new and have no negated taps to keep.
+  if (FBand != BandType::kLowPass && !(f > 0)) Correct(f, kAngularFallback / kTwoPi, kCutoffPositiveMessage);
   if (HasTwoCutoffs(FBand) && f >= FFc2) Correct(f, FFc2 / 2, kFirstCutoffBelowSecondMessage);
   FFc = f;
   FWc = kTwoPi * f;

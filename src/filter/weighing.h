@@ -25,8 +25,8 @@ class CWeighingFilter : public CBaseDigitalFilter {
   void SetBand(BandType band) { FBand = band; }
   BandType GetBand() const { return FBand; }
 
-  // Cyclic cut-off; at most 0.5, with no lower bound (a negative one negates the low-pass taps).
-  // For band-pass and band-stop also below the second cut-off.
+  // Cyclic cut-off; at most 0.5. A low-pass one has no lower bound (a negative one negates the
+  // taps), the other band types' is positive. For band-pass and band-stop also below the second.
   double SetFc(double f);
   // Angular cut-off in (0, π]; for band-pass and band-stop also below the second cut-off.
   double SetWc(double omega);

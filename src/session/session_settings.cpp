@@ -58,6 +58,9 @@ void ApplyFirDesign(CWeighingFilter& design, const ProjectSettings& o, std::FILE
   if (HasTwoCutoffs(band) && !o.wc2 && !o.fc2)
     notes.Apply("--wc2", design.GetWc2(), [&](double v) { return design.SetWc2(v); });
   design.SetBand(band);
+  // A first cut-off of π leaves no room above it: it is corrected below the second.
+  if (HasTwoCutoffs(band) && design.GetWc() >= design.GetWc2())
+    notes.Apply("--wc", design.GetWc(), [&](double v) { return design.SetWc(v); });
   // The Kaiser values before the window, so that the order follows them once, and not where it is given.
   design.SetWindow(FirWindow::kRectangular);
   if (o.attenuation_db)

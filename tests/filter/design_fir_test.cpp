@@ -114,7 +114,10 @@ TYPED_TEST(FirDesignTest, DefaultsAndCorrections) {
   EXPECT_EQ(filter.SetWc(2.5), 1);
   EXPECT_EQ(filter.SetFc(0.4), 0.5 / kPi);
   EXPECT_EQ(filter.SetWc(1.5), 1.5);
-  EXPECT_EQ(recorder.Messages(), (Messages{kFirstBelowSecondMessage, kFirstBelowSecondMessage}));
+  EXPECT_EQ(filter.SetFc(-0.1), 0.1 / (2 * kPi));  // no negated taps beyond low-pass
+  EXPECT_EQ(filter.SetWc(1.5), 1.5);
+  EXPECT_EQ(recorder.Messages(),
+            (Messages{kFirstBelowSecondMessage, kFirstBelowSecondMessage, kCutoffPositiveMessage}));
 
   // Kaiser: β from the attenuation A, the order from A and the width Δω = 10 % of ωc = 1.
   recorder.Clear();
@@ -150,7 +153,8 @@ TYPED_TEST(FirDesignTest, DefaultsAndCorrections) {
   EXPECT_EQ(filter.GetOrder(), 500);
   EXPECT_EQ(filter.SetAttenuationDb(5), 5);
   EXPECT_EQ(filter.GetOrder(), 1);  // ⌈−3/0,2285⌉ + 1 = −12
-  filter.SetFc(0);                  // no width at all
+  filter.SetBand(BandType::kLowPass);
+  filter.SetFc(0);  // no width at all
   EXPECT_EQ(filter.SetAttenuationDb(1e300), 400);
   EXPECT_EQ(filter.GetOrder(), 500);
   EXPECT_EQ(recorder.Messages(),

@@ -199,6 +199,7 @@ TEST_F(CliTest, MessagesGoToStandardErrorAndOverflowIsReported) {
       // The second cut-off kept from before lies below the new first; the estimated order beyond 500.
       {"--window --band pass --wc 2.5", "Произведена коррекция.\ncorrected: --wc2 = 2.8207963267948966\n"},
       {"--fsampling --attenuation-db 80 --wc 0.5", "Произведена коррекция.\ncorrected: --order = 500\n"},
+      {"--window --band stop --wc 4", "Произведена коррекция.\ncorrected: --wc = 1.5707963267948966\n"},
       {"--biharmonic --w1 4", "Произведена коррекция.\ncorrected: --w1 = 3\n"}};
   for (const auto& [args, note] : corrections) {
     const Result corrected = Run(args);
