@@ -54,6 +54,14 @@ Formula RequestedWidth() { return Formula().Var("δ").Plain(", %"); }
 Formula AchievedWidth() { return Formula().Var("δ").Sub("ф", false).Plain(", %"); }
 Formula Order() { return Formula().Var("N"); }
 
+// The order of a recursive design is its low-pass prototype's: band-pass and band-stop double it.
+QString OrderHint(bool chebyshev, BandType band) {
+  const QString hint = chebyshev ? "Порядок фильтра (не более 60)" : "Порядок фильтра (не более 200)";
+  if (band == BandType::kBandPass || band == BandType::kBandStop)
+    return hint + "; порядок полосового и режекторного фильтров вдвое больше";
+  return hint;
+}
+
 // The band types in the order of BandType, with their hints.
 const std::pair<const char*, const char*> kBands[] = {{"ФНЧ", "Фильтр нижних частот"},
                                                       {"ФВЧ", "Фильтр верхних частот"},
@@ -192,8 +200,7 @@ QWidget* TLibForm::BuildLowPassPage(bool chebyshev) {
   AddLevelField(chebyshev ? Edit12 : Edit6, grid, {0, 2}, Level("s"), LevelDecibel("s"), kStopLevelHint,
                 kStopLevelHint);
   QGroupBox* order = GridGroup("Порядок фильтра", grid);
-  AddField(chebyshev ? Edit17 : Edit7, grid, {0, 0}, Order(),
-           chebyshev ? "Порядок фильтра (не более 60)" : "Порядок фильтра (не более 200)");
+  AddField(chebyshev ? Edit17 : Edit7, grid, {0, 0}, Order(), OrderHint(chebyshev, BandType::kLowPass));
   const auto kind = chebyshev ? AmplitudeExample::Kind::kChebyshev : AmplitudeExample::Kind::kButterworth;
   auto* example = new AmplitudeExample(kind);
   amplitude_examples_[static_cast<std::size_t>(page)] = example;
@@ -410,6 +417,8 @@ void TLibForm::ShowChoices() {
       symbols_[static_cast<std::size_t>(id)]->setToolTip(first);
     for (const LibraryField id : chebyshev ? std::array{Edit25, Edit26} : std::array{Edit23, Edit24})
       symbols_[static_cast<std::size_t>(id)]->setToolTip(second);
+    symbols_[static_cast<std::size_t>(chebyshev ? Edit17 : Edit7)]->setToolTip(
+        OrderHint(chebyshev, fields_.Band(chebyshev ? kChebyshevKind : kButterworthKind)));
   }
   const FirWindow weighing = fields_.Window(kWeighingKind);
   weighing_windows_[static_cast<std::size_t>(weighing)]->setChecked(true);
