@@ -329,6 +329,8 @@ void FilterLibraryFields::SetBand(int page, BandType band) {
       const FirPage& fir = page == kWeighingKind ? kWeighingPage : kFrSamplingPage;
       CWeighingFilter& design = FirDesign(page);
       design.SetBand(band);
+      // A second cut-off kept from before may lie below a first one set for low-pass or high-pass.
+      if (UsesSecondEdge(band)) design.SetWc2(design.GetWc2());
       WriteCutoff(fir, design);
       break;
     }

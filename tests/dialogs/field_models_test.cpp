@@ -149,7 +149,11 @@ TEST(FilterLibraryFieldsTest, SecondEdgesAndKaiserFieldsReachTheDesigns) {
   EXPECT_EQ(fields.Text(Edit31), "5,65");  // 0,1102·51,3
   EXPECT_EQ(fields.Text(Edit18), "115");   // ⌈113,79⌉ + 1
   EXPECT_EQ(fields.Text(Edit21), "10");    // the other page keeps its own
-  EXPECT_EQ(recorder.Messages().size(), 2u);
+  // A first cut-off set above the second while low-pass: the band type moves the second to (2,5 + π)/2.
+  ASSERT_EQ(fields.Commit(Edit19, "2,5"), CommitResult::kCommitted);
+  fields.SetBand(kWeighingKind, BandType::kBandPass);
+  EXPECT_EQ(fields.Text(Edit27), "2,82");
+  EXPECT_EQ(recorder.Messages().size(), 3u);
 }
 
 }  // namespace
