@@ -5,3 +5,6 @@
 enum class BandType { kLowPass, kHighPass, kBandPass, kBandStop };
 
 enum class FirWindow { kRectangular, kHamming, kHann, kBlackman, kKaiser };
+
+// Band-pass and band-stop have a second cut-off (pass-band edge) above the first.
+inline bool HasTwoCutoffs(BandType band) { return band == BandType::kBandPass || band == BandType::kBandStop; }

@@ -85,8 +85,6 @@ class Window {
   int n_;
 };
 
-bool HasTwoCutoffs(BandType band) { return band == BandType::kBandPass || band == BandType::kBandStop; }
-
 }  // namespace
 
 CWeighingFilter::CWeighingFilter() {

@@ -43,8 +43,6 @@ FirWindow WindowOf(const ProjectSettings& o) {
   return o.hamming ? FirWindow::kHamming : FirWindow::kRectangular;
 }
 
-bool HasTwoCutoffs(BandType band) { return band == BandType::kBandPass || band == BandType::kBandStop; }
-
 void ApplyFirDesign(CWeighingFilter& design, const ProjectSettings& o, std::FILE* err) {
   CorrectionNotes notes(err, {});
   // The cut-offs as a low-pass design takes them, the second then checked against the new first.

@@ -204,7 +204,7 @@ void SettingsOptions::Finish() const {
   if (o.hamming + o.hann + o.blackman + kaiser > 1)
     throw UsageError("choose one window: --hamming, --hann, --blackman or --kaiser (--attenuation-db)");
   if (!recursive_design && !fir_design && o.band) throw UsageError("--band belongs to a library design");
-  const bool two_cutoffs = o.band == BandType::kBandPass || o.band == BandType::kBandStop;
+  const bool two_cutoffs = o.band && HasTwoCutoffs(*o.band);
   if ((o.wc2 || o.fc2) && !two_cutoffs) throw UsageError("--wc2 and --fc2 belong to --band pass or --band stop");
   if (!recursive_design && !fir_design && o.order) throw UsageError("--order belongs to a library design");
   if (recursive_design && o.order && o.transition)

@@ -103,7 +103,6 @@ TYPED_TEST(FirDesignTest, DefaultsAndCorrections) {
   EXPECT_EQ(filter.SetWc2(1), (1 + kPi) / 2);
   EXPECT_EQ(filter.SetFc2(0.7), 0.5);
   EXPECT_EQ(filter.SetFc2(-1), (1 / (2 * kPi) + 0.5) / 2);
-  EXPECT_DOUBLE_EQ(filter.GetWc2(), (1 + kPi) / 2);
   EXPECT_EQ(recorder.Messages(), (Messages{kPiMessage, kSecondAboveFirstMessage, kSecondAboveFirstMessage, kHalfMessage,
                                            kCutoffPositiveMessage, kSecondAboveFirstMessage}));
   // The first stays below the second only where both count.
@@ -113,22 +112,16 @@ TYPED_TEST(FirDesignTest, DefaultsAndCorrections) {
   filter.SetBand(BandType::kBandStop);
   EXPECT_EQ(filter.SetWc(2.5), 1);
   EXPECT_EQ(filter.SetFc(0.4), 0.5 / kPi);
-  EXPECT_EQ(filter.SetWc(1.5), 1.5);
   EXPECT_EQ(filter.SetFc(-0.1), 0.1 / (2 * kPi));  // no negated taps beyond low-pass
-  EXPECT_EQ(filter.SetWc(1.5), 1.5);
   EXPECT_EQ(recorder.Messages(),
             (Messages{kFirstBelowSecondMessage, kFirstBelowSecondMessage, kCutoffPositiveMessage}));
 
   // Kaiser: β from the attenuation A, the order from A and the width Δω = 10 % of ωc = 1.
   recorder.Clear();
   filter.SetWc(1);
-  EXPECT_EQ(filter.GetAttenuationDb(), 60);
-  EXPECT_EQ(filter.GetTransition(), 10);
-  EXPECT_NEAR(filter.GetKaiserBeta(), 5.65326, 1e-12);  // 0,1102·51,3
-  EXPECT_EQ(filter.EstimateKaiserOrder(), 229);         // ⌈52/0,2285⌉ + 1
-  EXPECT_EQ(filter.GetOrder(), 500);                    // the window is not Kaiser: the order stays
+  EXPECT_EQ(filter.EstimateKaiserOrder(), 229);  // A = 60 dB: ⌈52/0,2285⌉ + 1
   filter.SetWindow(FirWindow::kKaiser);
-  EXPECT_EQ(filter.GetOrder(), 500);
+  EXPECT_EQ(filter.GetOrder(), 500);  // choosing the window leaves the order
   const struct {
     double a, beta;
     int order;
@@ -160,12 +153,6 @@ TYPED_TEST(FirDesignTest, DefaultsAndCorrections) {
   EXPECT_EQ(recorder.Messages(),
             (Messages{kBetaMessage, kBetaMessage, kBetaMessage, kTransitionMessage, kAttenuationMessage,
                       kOrderMaxMessage, kOrderPositiveMessage, kAttenuationMessage, kOrderMaxMessage}));
-
-  // The old two-window switch maps onto the window choice.
-  filter.SetHamming(true);
-  EXPECT_EQ(filter.GetWindow(), FirWindow::kHamming);
-  filter.SetHamming(false);
-  EXPECT_EQ(filter.GetWindow(), FirWindow::kRectangular);
 }
 
 TYPED_TEST(FirDesignTest, DesignLeavesNPlusOneTapsAndADelayLineOfDegreeN) {
