@@ -18,9 +18,17 @@ class SectionChain {
   bool first_taken_ = false;
 };
 
-// The image of numerator/(s² − t·s + e), t = 2·Re(pole), e = |pole|²:
-// gain numerator/g with g = 1 − t + e, b = (1, 2, 1), a1 = 2(1 − e)/g, a2 = −(1 + t + e)/g.
+// The image of numerator·N(s)/(s² − t·s + e), t = 2·Re(pole), e = |pole|², for an N(s) of degree
+// two or less with (1 + z^−1)²·N(s) = 1 + b1·z^−1 + b2·z^−2 (a constant factor of N goes into the
+// numerator): gain numerator/g with g = 1 − t + e, b = (1, b1, b2), a1 = 2(1 − e)/g,
+// a2 = −(1 + t + e)/g.
+void SetBilinearPair(CDigitalFilter2& section, double numerator, double t, double e, double b1, double b2);
+
+// The same for N(s) = 1: b = (1, 2, 1).
 void SetLowPassPair(CDigitalFilter2& section, double numerator, double t, double e);
 
-// A first-order section g·(1 + z^−1)/(1 − a1·z^−1).
+// A first-order section g·(1 + b1·z^−1)/(1 − a1·z^−1).
+void SetFirstOrder(CDigitalFilter2& section, double gain, double b1, double a1);
+
+// The low-pass one, b1 = 1.
 void SetLowPassSingle(CDigitalFilter2& section, double gain, double a1);

@@ -1,8 +1,11 @@
 #include "filter/butterworth.h"
 
 #include <cmath>
+#include <complex>
 #include <numbers>
+#include <vector>
 
+#include "filter/band_sections.h"
 #include "filter/bilinear_sections.h"
 #include "numeric/numeric.h"
 
@@ -51,27 +54,47 @@ void CBatterwortFilter::Recompute() {
     SetOrder(FOrder);
     return;
   }
-  // A stop edge (1 + δ)·ωp at or beyond π lies outside the band: its prewarped tangent is negative
-  // up to 2π, positive but meaningless again beyond (even below Tp). Every such edge keeps the
-  // estimate at 1, the order at 2.
+  KeepStopBandOpen();
+  // The prototype's order formula at the stop edge nearest to the pass band in X. A stop edge at
+  // or beyond π (or at or below 0) lies outside the band: its prewarped tangent is negative up to
+  // 2π, positive but meaningless again beyond (even below Tp). A band without a stop edge keeps
+  // the estimate at 1, the order at 2.
   double g = 1;
-  if ((1 + FDelta) * FWp < std::numbers::pi && FTs > 0) g = 0.5 * std::log10(FEs / FEp) / std::log10(FTs / FTp);
+  const double xs = Frequencies().StopX(FDelta);
+  if (std::isfinite(xs)) g = 0.5 * std::log10(FEs / FEp) / std::log10(xs);
   SetOrder(OrderFromEstimate(g));
 }
 
 void CBatterwortFilter::RecomputeCutoff() {
   const double root = 1.0 / (2 * FOrder);
-  FWc = FTp / std::pow(FEp, root);
-  const double ws = std::pow(FEs, root) * FWc;
-  FDeltaA = RelativeTransition(ws, FWp);
+  if (FBand == BandType::kLowPass) {
+    FWc = FTp / std::pow(FEp, root);
+    const double ws = std::pow(FEs, root) * FWc;
+    FDeltaA = RelativeTransition(ws, FWp);
+  } else {
+    FWc = 1 / std::pow(FEp, root);
+    FDeltaA = Frequencies().TransitionAt(std::pow(FEs, root) * FWc);
+  }
   if (FDeltaA > FDelta) FDelta = 1.01 * FDeltaA;
   if (!FAutoOrder) FDelta = FDeltaA;
 }
 
 void CBatterwortFilter::Design() {
-  SectionChain chain(*this);
   const int n = FOrder;
   const double wc = FWc;
+  if (FBand != BandType::kLowPass) {
+    // The prototype's poles Ωc·e^{jθ}, the real one first, then from the most damped pair on;
+    // θ = π/2 + φ with φ = (2k − 1)·π/(2N), whose sine keeps the digits of a small damping.
+    std::vector<std::complex<double>> poles;
+    if (n % 2 == 1) poles.emplace_back(-wc, 0);
+    for (int k = n / 2; k >= 1; --k) {
+      const double phi = (2 * k - 1) * std::numbers::pi / (2 * n);
+      poles.emplace_back(-wc * std::sin(phi), wc * std::cos(phi));
+    }
+    DesignBandSections(*this, Frequencies(), poles, 1);
+    return;
+  }
+  SectionChain chain(*this);
   if (n % 2 == 1) {
     CDigitalFilter2* single = chain.Next();
     SetLowPassSingle(*single, wc / (wc + 1), (1 - wc) / (1 + wc));

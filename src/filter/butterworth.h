@@ -1,6 +1,7 @@
 #pragma once
-// Low-pass Butterworth filter: the analog prototype with its cut-off prewarped so that the level at
-// the pass-band edge is exactly Lp, mapped to second-order sections by the bilinear transform.
+// Butterworth filter: the analog prototype with its cut-off prewarped so that the level at the
+// pass-band edge (every edge of the band types) is exactly Lp, mapped to second-order sections by
+// the bilinear transform.
 // The setters correct the requirements and keep the order, the cut-off and the achieved
 // transition width consistent with it; Design fills the sections.
 
@@ -21,7 +22,7 @@ class CBatterwortFilter : public CLowPassDesign<CBatterwortFilter> {
 
   int GetOrder() const { return FOrder; }
   bool IsAutoOrder() const { return FAutoOrder; }
-  // Cut-off of the prewarped analog prototype.
+  // Cut-off of the prewarped analog prototype; for the other band types, of the prototype in X.
   double GetWc() const { return FWc; }
 
   // Fills the cascade for the current order and cut-off.

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <limits>
 #include <numbers>
+#include <vector>
 
+#include "filter/band_sections.h"
 #include "filter/bilinear_sections.h"
 #include "filter/design_corrections.h"
 #include "numeric/numeric.h"
@@ -82,7 +85,10 @@ int CChebishevFilter::SetOrder(int n) {
   return FOrder;
 }
 
-double CChebishevFilter::RippleEdge(int n) const { return FTp / ChebyshevStretch(std::sqrt(FEp / FEps2), n); }
+double CChebishevFilter::RippleEdge(int n) const {
+  const double scale = FBand == BandType::kLowPass ? FTp : 1;  // the other band types stay in X
+  return scale / ChebyshevStretch(std::sqrt(FEp / FEps2), n);
+}
 
 void CChebishevFilter::Recompute() {
   FEp = LevelFactor(FLp);
@@ -94,6 +100,7 @@ void CChebishevFilter::Recompute() {
     RecomputeStop();
     return;
   }
+  KeepStopBandOpen();
   // The lowest order that meets the transition width; the highest if none does.
   for (int n = 1; n <= kMaxOrder; ++n) {
     FOrder = n;
@@ -105,18 +112,31 @@ void CChebishevFilter::Recompute() {
 
 void CChebishevFilter::RecomputeStop() {
   FWs = FWr * ChebyshevStretch(std::sqrt(FEs / FEps2), FOrder);
-  FDeltaA = RelativeTransition(FWs, FWp);
+  FDeltaA = FBand == BandType::kLowPass ? RelativeTransition(FWs, FWp) : Frequencies().TransitionAt(FWs);
   if (!FAutoOrder) FDelta = FDeltaA;
 }
 
 void CChebishevFilter::Design() {
-  SectionChain chain(*this);
   const int n = FOrder;
   const double wr = FWr;
   const double eps = std::sqrt(FEps2);
   const double phi = ArcSinh(1 / eps) / n;
   const double sh = std::sinh(phi);
   const double ch = std::cosh(phi);
+  if (FBand != BandType::kLowPass) {
+    // The prototype's poles Ωr·(sinh φ·cos θ + j·cosh φ·sin θ), the real one first, then from the
+    // most damped pair on; θ = π/2 + ψ with ψ = (2k − 1)·π/(2N), whose sine keeps the digits of a
+    // small damping. An even order's level at X = 0 is Lr.
+    std::vector<std::complex<double>> poles;
+    if (n % 2 == 1) poles.emplace_back(-wr * sh, 0);
+    for (int k = n / 2; k >= 1; --k) {
+      const double psi = (2 * k - 1) * std::numbers::pi / (2 * n);
+      poles.emplace_back(-wr * sh * std::sin(psi), wr * ch * std::cos(psi));
+    }
+    DesignBandSections(*this, Frequencies(), poles, n % 2 == 0 ? FLr : 1);
+    return;
+  }
+  SectionChain chain(*this);
   if (n % 2 == 1) {
     // The real pole −sinh φ. Alone (N = 1) it must also carry the 1/ε that the pairs share otherwise.
     double gain = wr / (1 + wr * sh);

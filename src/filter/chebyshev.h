@@ -1,6 +1,6 @@
 #pragma once
-// Low-pass Chebyshev filter (type I): the pass band ripples between 1 and Lr = 1 − r, and the
-// response falls to Lp at the pass-band edge. The analog prototype is prewarped and mapped to
+// Chebyshev filter (type I): the pass band ripples between 1 and Lr = 1 − r, and the response
+// falls to Lp at the pass-band edge (every edge of the band types). The analog prototype is prewarped and mapped to
 // second-order sections by the bilinear transform. The setters correct the requirements and keep
 // the order, the ripple-band edge and the achieved transition width consistent with it (Lp ≤ Lr
 // always); Design fills the sections.
@@ -28,7 +28,7 @@ class CChebishevFilter : public CLowPassDesign<CChebishevFilter> {
   bool IsAutoOrder() const { return FAutoOrder; }
   // Lower ripple level 1 − r.
   double GetLr() const { return FLr; }
-  // Prewarped edge of the ripple band.
+  // Prewarped edge of the ripple band; for the other band types, of the prototype in X.
   double GetWr() const { return FWr; }
 
   // Fills the cascade for the current order, ripple and ripple-band edge.
@@ -55,6 +55,6 @@ class CChebishevFilter : public CLowPassDesign<CChebishevFilter> {
   double FEps2 = 1;  // 1/Lr² − 1, the ripple factor squared
   double FWr = 1;    // prewarped ripple-band edge
   double FTp = 0;    // tan(ωp/2)
-  double FWs = 1;    // prewarped stop-band edge the order achieves
+  double FWs = 1;    // prewarped stop-band edge the order achieves (in X for the other band types)
   bool FAutoOrder = true;
 };

@@ -17,6 +17,7 @@ void Correct(T& value, std::type_identity_t<T> corrected, const char* message) {
 // Texts shared by several designs.
 extern const char kAngularAbovePiMessage[];
 extern const char kCyclicAboveHalfMessage[];
+extern const char kStopEdgesCrossMessage[];
 
 // Pass-band edge as an angular frequency in (0, π]; above_pi_message is the design's own text.
 double CorrectPassEdge(double omega, const char* above_pi_message);

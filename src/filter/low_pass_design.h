@@ -8,6 +8,7 @@
 
 #include <numbers>
 
+#include "filter/band_frequencies.h"
 #include "filter/band_type.h"
 #include "filter/cascade_filter.h"
 #include "filter/design_corrections.h"
@@ -40,9 +41,16 @@ class CLowPassDesign : public CCascadFilter2 {
   double GetFp2() const { return FFp2; }
   // Whether the band type uses the second edge.
   bool HasSecondEdge() const { return FBand == BandType::kBandPass || FBand == BandType::kBandStop; }
+  // The filter's order: the prototype's, twice that for the band types with two edges.
+  int FilterOrder() const { return static_cast<const Derived&>(*this).GetOrder() * (HasSecondEdge() ? 2 : 1); }
 
  protected:
   CLowPassDesign() = default;
+
+  BandFrequencies Frequencies() const { return {FBand, FWp, FWp2}; }
+  // Band-stop: a requested width whose stop edges (1 + δ)·ωp and (1 − δ)·ωp2 cross leaves no stop
+  // band to ask for; it is narrowed, with a message, to where they meet.
+  void KeepStopBandOpen();
 
   // Stores a level at the pass-band edge that the design has corrected.
   void StoreLp(double level) {
@@ -114,6 +122,13 @@ double CLowPassDesign<Derived>::SetFp2(double f) {
   KeepEdgesInOrder();
   Self().Recompute();
   return FFp2;
+}
+
+template <class Derived>
+void CLowPassDesign<Derived>::KeepStopBandOpen() {
+  if (FBand != BandType::kBandStop) return;
+  const double widest = Frequencies().WidestStopTransition();
+  if (FDelta > widest) Correct(FDelta, widest, kStopEdgesCrossMessage);
 }
 
 template <class Derived>
