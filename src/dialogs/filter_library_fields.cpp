@@ -345,7 +345,16 @@ BandType FilterLibraryFields::Band(int page) const {
   }
 }
 
-void FilterLibraryFields::SetWindow(int page, FirWindow window) { FirDesign(page).SetWindow(window); }
+void FilterLibraryFields::SetWindow(int page, FirWindow window) {
+  CWeighingFilter& design = FirDesign(page);
+  const bool to_kaiser = window == FirWindow::kKaiser && design.GetWindow() != FirWindow::kKaiser;
+  design.SetWindow(window);
+  // Kaiser's order follows from its attenuation and width: chosen, it shows the estimate at once.
+  if (to_kaiser) {
+    design.SetOrder(design.EstimateKaiserOrder());
+    WriteFirOrder(page == kWeighingKind ? kWeighingPage : kFrSamplingPage, design);
+  }
+}
 
 FirWindow FilterLibraryFields::Window(int page) const { return FirDesign(page).GetWindow(); }
 

@@ -100,7 +100,7 @@ class FilterLibraryFields {
   // may have put in order and the order that follows are rewritten.
   void SetBand(int page, BandType band);
   BandType Band(int page) const;
-  // The window of a non-recursive page (2 or 3).
+  // The window of a non-recursive page (2 or 3). Choosing Kaiser's sets the order it estimates.
   void SetWindow(int page, FirWindow window);
   FirWindow Window(int page) const;
 

@@ -30,14 +30,10 @@ BandFrequencies::BandFrequencies(BandType band, double wp, double wp2)
 
 double BandFrequencies::AbsoluteX(double t) const {
   switch (band_) {
-    case BandType::kLowPass:
-      return t / t1_;
-    case BandType::kHighPass:
-      return t1_ / t;
-    case BandType::kBandPass:
-      return std::fabs(t - centre2_ / t) / width_;
-    case BandType::kBandStop:
-      return width_ / std::fabs(centre2_ / t - t);
+    case BandType::kLowPass: return t / t1_;
+    case BandType::kHighPass: return t1_ / t;
+    case BandType::kBandPass: return std::fabs(t - centre2_ / t) / width_;
+    case BandType::kBandStop: return width_ / std::fabs(centre2_ / t - t);
   }
   return kInfinity;
 }
@@ -49,14 +45,10 @@ double BandFrequencies::StopX(double delta) const {
     return AbsoluteX(std::tan(ws * 0.5));
   };
   switch (band_) {
-    case BandType::kLowPass:
-      return at((1 + delta) * w1_);
-    case BandType::kHighPass:
-      return at((1 - delta) * w1_);
-    case BandType::kBandPass:
-      return std::min(at((1 - delta) * w1_), at((1 + delta) * w2_));
-    case BandType::kBandStop:
-      return std::min(at((1 + delta) * w1_), at((1 - delta) * w2_));
+    case BandType::kLowPass: return at((1 + delta) * w1_);
+    case BandType::kHighPass: return at((1 - delta) * w1_);
+    case BandType::kBandPass: return std::min(at((1 - delta) * w1_), at((1 + delta) * w2_));
+    case BandType::kBandStop: return std::min(at((1 + delta) * w1_), at((1 - delta) * w2_));
   }
   return kInfinity;
 }
@@ -65,10 +57,8 @@ double BandFrequencies::TransitionAt(double x) const {
   const auto above = [](double t, double w) { return RelativeTransition(t, w); };
   const auto below = [](double t, double w) { return 1 - 2 * std::atan(t) / w; };
   switch (band_) {
-    case BandType::kLowPass:
-      return above(x * t1_, w1_);
-    case BandType::kHighPass:
-      return below(t1_ / x, w1_);
+    case BandType::kLowPass: return above(x * t1_, w1_);
+    case BandType::kHighPass: return below(t1_ / x, w1_);
     case BandType::kBandPass: {
       // The roots of Ω² ∓ x·B·Ω − Ω0² = 0 above and below the band, their product Ω0².
       const double upper = 0.5 * (x * width_ + std::hypot(x * width_, 2 * std::sqrt(centre2_)));

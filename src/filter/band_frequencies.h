@@ -34,8 +34,8 @@ class BandFrequencies {
 
   BandType band_;
   double w1_, w2_;
-  double t1_;               // Ω1
-  double width_ = 0;        // B
-  double centre2_ = 0;      // Ω0²
-  double cos_centre_ = 0;   // cos ω0
+  double t1_;              // Ω1
+  double width_ = 0;       // B
+  double centre2_ = 0;     // Ω0²
+  double cos_centre_ = 0;  // cos ω0
 };

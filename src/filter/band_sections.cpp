@@ -33,14 +33,10 @@ class BandSectionWriter {
   // False when memory ran out.
   bool Add(Complex p) {
     switch (band_.Band()) {
-      case BandType::kLowPass:
-        return false;
-      case BandType::kHighPass:
-        return AddHighPass(p);
-      case BandType::kBandPass:
-        return AddBandPass(p);
-      case BandType::kBandStop:
-        return AddBandStop(p);
+      case BandType::kLowPass: return false;
+      case BandType::kHighPass: return AddHighPass(p);
+      case BandType::kBandPass: return AddBandPass(p);
+      case BandType::kBandStop: return AddBandStop(p);
     }
     return false;
   }

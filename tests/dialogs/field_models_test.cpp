@@ -135,6 +135,7 @@ TEST(FilterLibraryFieldsTest, SecondEdgesAndKaiserFieldsReachTheDesigns) {
   // Kaiser: the attenuation writes β and, with Δω = 10 % of ωc = 1, the order ⌈(A − 8)/0,2285⌉ + 1.
   fields.SetWindow(kWeighingKind, FirWindow::kKaiser);
   EXPECT_TRUE(fields.IsEditable(Edit31));
+  EXPECT_EQ(fields.Text(Edit18), "229");  // chosen with A = 60: ⌈52/0,2285⌉ + 1
   fields.TakeRewritten();
   ASSERT_EQ(fields.Commit(Edit32, "40"), CommitResult::kCommitted);
   EXPECT_EQ(fields.Text(Edit31), "3,40");  // 0,5842·19^0,4 + 0,07886·19 = 3,3953

@@ -376,6 +376,7 @@ void TLibForm::RadioButton1Click() {
   const auto checked = std::find_if(weighing_windows_.begin(), weighing_windows_.end(),
                                     [](const QRadioButton* button) { return button->isChecked(); });
   fields_.SetWindow(kWeighingKind, static_cast<FirWindow>(checked - weighing_windows_.begin()));
+  ShowRewrittenFields();
   ShowChoices();
 }
 

@@ -322,6 +322,7 @@ TEST(LibFormTest, BandTypesAndWindowsAreChosenWithTheirRadioButtons) {
   EXPECT_FALSE(d.Field(32)->isEnabled());
   ClickButton(radio("RadioButton7"));
   EXPECT_EQ(d.library.WeighingDesign().GetWindow(), FirWindow::kKaiser);
+  EXPECT_EQ(d.Field(18)->text(), "229");  // the order A = 60 dB needs: ⌈52/0,2285⌉ + 1
   ASSERT_TRUE(d.Field(32)->isEnabled());
   TypeInto(d.Field(32), "40");
   PressTab(d.Field(32));
