@@ -28,6 +28,7 @@
 #include "diagram/ui/diagram_widget.h"
 #include "diagram/ui/idle_painter.h"
 #include "dialogs/ui/arbitrary_filter_dialog.h"
+#include "dialogs/ui/lib_form.h"
 #include "dialogs/ui/table_editor.h"
 #include "platform/messages.h"
 #include "platform/questions.h"
@@ -539,6 +540,8 @@ void TRYNForm::ShowOpenedProject(const ProjectSettings& settings) {
     session_.run->RunAnalysis(settings.filter == FilterChoice::kArbitrary ? 0 : 1);
     ShowResults();
   }
+  // The library dialog shows the designs the project set.
+  if (LibForm != nullptr) LibForm->ShowDesigns();
   N24->setEnabled(session_.run->GetAfcMode() != 1 && session_.run->IsLibraryFilter());
   project_.MarkSaved(FrequencyAxis());
   UpdateTitle();

@@ -7,21 +7,25 @@
 using enum LibraryField;
 
 struct FilterLibraryFields::LowPassPage {
-  LibraryField wp, fp, lp, width, achieved, ls, order;
+  LibraryField wp, fp, lp, width, achieved, ls, order, wp2, fp2;
 };
 
 struct FilterLibraryFields::FirPage {
-  LibraryField wc, fc, order;
+  LibraryField wc, fc, order, wc2, fc2;
 };
 
 namespace {
 
-constexpr FilterLibraryFields::LowPassPage kButterworthPage{Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7};
-constexpr FilterLibraryFields::LowPassPage kChebyshevPage{Edit8, Edit9, Edit10, Edit11, Edit13, Edit12, Edit17};
-constexpr FilterLibraryFields::FirPage kWeighingPage{Edit19, Edit20, Edit18};
-constexpr FilterLibraryFields::FirPage kFrSamplingPage{Edit16, Edit22, Edit21};
+constexpr FilterLibraryFields::LowPassPage kButterworthPage{Edit1, Edit2, Edit3,  Edit4, Edit5,
+                                                            Edit6, Edit7, Edit23, Edit24};
+constexpr FilterLibraryFields::LowPassPage kChebyshevPage{Edit8,  Edit9,  Edit10, Edit11, Edit13,
+                                                          Edit12, Edit17, Edit25, Edit26};
+constexpr FilterLibraryFields::FirPage kWeighingPage{Edit19, Edit20, Edit18, Edit27, Edit28};
+constexpr FilterLibraryFields::FirPage kFrSamplingPage{Edit16, Edit22, Edit21, Edit29, Edit30};
 
 constexpr unsigned kDecimals = FilterLibraryFields::kDecimals;
+
+bool UsesSecondEdge(BandType band) { return band == BandType::kBandPass || band == BandType::kBandStop; }
 
 bool IsLevel(LibraryField field) { return field == Edit3 || field == Edit6 || field == Edit10 || field == Edit12; }
 
@@ -36,7 +40,9 @@ bool TextToOrder(const std::string& text, int& order) {
 
 }  // namespace
 
-FilterLibraryFields::FilterLibraryFields(FilterLibraryModel& library) : library_(library) {
+FilterLibraryFields::FilterLibraryFields(FilterLibraryModel& library) : library_(library) { WriteAll(); }
+
+void FilterLibraryFields::WriteAll() {
   const CBatterwortFilter& butterworth = library_.ButterworthDesign();
   const CChebishevFilter& chebyshev = library_.ChebyshevDesign();
   WriteEdge(kButterworthPage, butterworth);
@@ -54,9 +60,12 @@ FilterLibraryFields::FilterLibraryFields(FilterLibraryModel& library) : library_
     WriteCutoff(page, design);
     WriteFirOrder(page, design);
   }
+  WriteKaiser();
   // The cyclic edges start with as few decimals as the angular ones.
   Write(Edit2, kDecimals, butterworth.GetFp());
   Write(Edit9, kDecimals, chebyshev.GetFp());
+  Write(Edit24, kDecimals, butterworth.GetFp2());
+  Write(Edit26, kDecimals, chebyshev.GetFp2());
 }
 
 int FilterLibraryFields::MaxChars(LibraryField field) {
@@ -72,14 +81,25 @@ int FilterLibraryFields::MaxChars(LibraryField field) {
     case Edit16:
     case Edit19:
     case Edit20:
-    case Edit22: return 4;
+    case Edit22:
+    case Edit23:
+    case Edit25:
+    case Edit27:
+    case Edit28:
+    case Edit29:
+    case Edit30: return 4;
     case Edit2:
     case Edit4:
     case Edit9:
     case Edit11:
-    case Edit14: return 5;
+    case Edit14:
+    case Edit24:
+    case Edit26: return 5;
     case Edit3:
-    case Edit10: return 6;
+    case Edit10:
+    case Edit31:
+    case Edit32:
+    case Edit33: return 6;
     case Edit6:
     case Edit12:
     case Edit15: return 8;
@@ -94,6 +114,7 @@ FieldKeys FilterLibraryFields::KeysOf(LibraryField field) const {
 }
 
 bool FilterLibraryFields::IsEditable(LibraryField field) const {
+  if (!IsApplicable(field)) return false;
   switch (field) {
     case Edit5:
     case Edit13: return false;
@@ -101,6 +122,23 @@ bool FilterLibraryFields::IsEditable(LibraryField field) const {
     case Edit11: return !order_entry_;
     case Edit7:
     case Edit17: return order_entry_;
+    default: return true;
+  }
+}
+
+bool FilterLibraryFields::IsApplicable(LibraryField field) const {
+  switch (field) {
+    case Edit23:
+    case Edit24: return UsesSecondEdge(Band(kButterworthKind));
+    case Edit25:
+    case Edit26: return UsesSecondEdge(Band(kChebyshevKind));
+    case Edit27:
+    case Edit28: return UsesSecondEdge(Band(kWeighingKind));
+    case Edit29:
+    case Edit30: return UsesSecondEdge(Band(kFrSamplingKind));
+    case Edit31:
+    case Edit32:
+    case Edit33: return Window(kWeighingKind) == FirWindow::kKaiser;
     default: return true;
   }
 }
@@ -130,9 +168,13 @@ void FilterLibraryFields::CommitValue(LibraryField field, double value) {
   CChebishevFilter& chebyshev = library_.ChebyshevDesign();
   switch (field) {
     case Edit1:
-    case Edit2: CommitEdge(kButterworthPage, butterworth, field, value); break;
+    case Edit2:
+    case Edit23:
+    case Edit24: CommitEdge(kButterworthPage, butterworth, field, value); break;
     case Edit8:
-    case Edit9: CommitEdge(kChebyshevPage, chebyshev, field, value); break;
+    case Edit9:
+    case Edit25:
+    case Edit26: CommitEdge(kChebyshevPage, chebyshev, field, value); break;
     case Edit4: CommitWidth(kButterworthPage, butterworth, value); break;
     case Edit11: CommitWidth(kChebyshevPage, chebyshev, value); break;
     case Edit3: CommitPassLevel(kButterworthPage, butterworth, value); break;
@@ -148,9 +190,16 @@ void FilterLibraryFields::CommitValue(LibraryField field, double value) {
     case Edit14:
     case Edit15: CommitChebyshevRipple(field, value); break;
     case Edit19:
-    case Edit20: CommitCutoff(kWeighingPage, library_.WeighingDesign(), field, value); break;
+    case Edit20:
+    case Edit27:
+    case Edit28: CommitCutoff(kWeighingPage, library_.WeighingDesign(), field, value); break;
     case Edit16:
-    case Edit22: CommitCutoff(kFrSamplingPage, library_.FrSamplingDesign(), field, value); break;
+    case Edit22:
+    case Edit29:
+    case Edit30: CommitCutoff(kFrSamplingPage, library_.FrSamplingDesign(), field, value); break;
+    case Edit31:
+    case Edit32:
+    case Edit33: CommitKaiser(field, value); break;
     default: break;
   }
 }
@@ -158,7 +207,10 @@ void FilterLibraryFields::CommitValue(LibraryField field, double value) {
 template <class Design>
 void FilterLibraryFields::CommitEdge(const LowPassPage& page, Design& design, LibraryField field, double value) {
   if (field == page.wp) design.SetWp(value);
-  else design.SetFp(value);
+  else if (field == page.fp) design.SetFp(value);
+  else if (field == page.wp2) design.SetWp2(value);
+  else design.SetFp2(value);
+  // Either edge may have moved the other to keep them in order.
   WriteEdge(page, design);
   WriteWidthsAndOrder(page, design);
 }
@@ -187,8 +239,20 @@ void FilterLibraryFields::CommitWidth(const LowPassPage& page, Design& design, d
 
 void FilterLibraryFields::CommitCutoff(const FirPage& page, CWeighingFilter& design, LibraryField field, double value) {
   if (field == page.wc) design.SetWc(value);
-  else design.SetFc(value);
+  else if (field == page.fc) design.SetFc(value);
+  else if (field == page.wc2) design.SetWc2(value);
+  else design.SetFc2(value);
   WriteCutoff(page, design);
+}
+
+void FilterLibraryFields::CommitKaiser(LibraryField field, double value) {
+  CWeighingFilter& design = library_.WeighingDesign();
+  if (field == Edit31) design.SetKaiserBeta(value);
+  else if (field == Edit32) design.SetAttenuationDb(value);
+  else design.SetTransition(value);
+  // The attenuation sets β, and with the width the order the window needs.
+  WriteKaiser();
+  WriteFirOrder(kWeighingPage, design);
 }
 
 void FilterLibraryFields::CommitChebyshevRipple(LibraryField field, double value) {
@@ -250,10 +314,65 @@ void FilterLibraryFields::SetOrderEntry(bool order_entry) {
   library_.ChebyshevDesign().SetAutoOrder(!order_entry);
 }
 
+void FilterLibraryFields::SetBand(int page, BandType band) {
+  switch (page) {
+    case kButterworthKind:
+      library_.ButterworthDesign().SetBand(band);
+      WriteEdge(kButterworthPage, library_.ButterworthDesign());
+      WriteWidthsAndOrder(kButterworthPage, library_.ButterworthDesign());
+      break;
+    case kChebyshevKind:
+      library_.ChebyshevDesign().SetBand(band);
+      WriteEdge(kChebyshevPage, library_.ChebyshevDesign());
+      WriteWidthsAndOrder(kChebyshevPage, library_.ChebyshevDesign());
+      break;
+    default: {
+      const FirPage& fir = page == kWeighingKind ? kWeighingPage : kFrSamplingPage;
+      CWeighingFilter& design = FirDesign(page);
+      design.SetBand(band);
+      // A second cut-off kept from before may lie below a first one set for low-pass or high-pass.
+      if (UsesSecondEdge(band)) design.SetWc2(design.GetWc2());
+      WriteCutoff(fir, design);
+      break;
+    }
+  }
+}
+
+BandType FilterLibraryFields::Band(int page) const {
+  switch (page) {
+    case kButterworthKind: return library_.ButterworthDesign().GetBand();
+    case kChebyshevKind: return library_.ChebyshevDesign().GetBand();
+    default: return FirDesign(page).GetBand();
+  }
+}
+
+void FilterLibraryFields::SetWindow(int page, FirWindow window) {
+  CWeighingFilter& design = FirDesign(page);
+  const bool to_kaiser = window == FirWindow::kKaiser && design.GetWindow() != FirWindow::kKaiser;
+  design.SetWindow(window);
+  // Kaiser's order follows from its attenuation and width: chosen, it shows the estimate at once.
+  if (to_kaiser) {
+    design.SetOrder(design.EstimateKaiserOrder());
+    WriteFirOrder(page == kWeighingKind ? kWeighingPage : kFrSamplingPage, design);
+  }
+}
+
+FirWindow FilterLibraryFields::Window(int page) const { return FirDesign(page).GetWindow(); }
+
+CWeighingFilter& FilterLibraryFields::FirDesign(int page) {
+  return page == kWeighingKind ? library_.WeighingDesign() : library_.FrSamplingDesign();
+}
+
+const CWeighingFilter& FilterLibraryFields::FirDesign(int page) const {
+  return page == kWeighingKind ? library_.WeighingDesign() : library_.FrSamplingDesign();
+}
+
 template <class Design>
 void FilterLibraryFields::WriteEdge(const LowPassPage& page, const Design& design) {
   Write(page.wp, kDecimals, design.GetWp());
   Write(page.fp, kDecimals + 1, design.GetFp());
+  Write(page.wp2, kDecimals, design.GetWp2());
+  Write(page.fp2, kDecimals + 1, design.GetFp2());
 }
 
 template <class Design>
@@ -283,6 +402,15 @@ void FilterLibraryFields::WriteRipplePercent() { Write(Edit14, 2, library_.Cheby
 void FilterLibraryFields::WriteCutoff(const FirPage& page, const CWeighingFilter& design) {
   Write(page.wc, kDecimals, design.GetWc());
   Write(page.fc, kDecimals, design.GetFc());
+  Write(page.wc2, kDecimals, design.GetWc2());
+  Write(page.fc2, kDecimals, design.GetFc2());
+}
+
+void FilterLibraryFields::WriteKaiser() {
+  const CWeighingFilter& design = library_.WeighingDesign();
+  Write(Edit31, 2, design.GetKaiserBeta());
+  Write(Edit32, 2, design.GetAttenuationDb());
+  Write(Edit33, kDecimals, design.GetTransition());
 }
 
 void FilterLibraryFields::WriteFirOrder(const FirPage& page, const CWeighingFilter& design) {

@@ -1,8 +1,9 @@
 #pragma once
 // The edit fields of the filter library dialog: which design setter each field commits to, which
 // fields are rewritten afterwards and with how many decimals, the level display in ratios or in
-// decibels, and the two entry modes of the recursive designs (transition width or order). The
-// dialog only forwards its fields' texts here and shows the texts written back.
+// decibels, the two entry modes of the recursive designs (transition width or order), each page's
+// band type and the windowed page's window. The dialog only forwards its fields' texts here and
+// shows the texts written back.
 
 #include <string>
 #include <vector>
@@ -10,9 +11,12 @@
 #include "dialogs/field_keys.h"
 #include "dialogs/field_texts.h"
 #include "dialogs/filter_library_model.h"
+#include "filter/band_type.h"
 
 // The fields by the number of their control. Butterworth: 1–7; Chebyshev: 8–15 and 17; windowed
-// FIR: 18–20; frequency-sampling FIR: 16, 21, 22.
+// FIR: 18–20; frequency-sampling FIR: 16, 21, 22. The second edges of band-pass and band-stop:
+// 23, 24 (Butterworth), 25, 26 (Chebyshev), 27, 28 (windowed), 29, 30 (frequency sampling); the
+// Kaiser window's β, attenuation and transition width: 31–33.
 enum class LibraryField {
   Edit1 = 1,
   Edit2,
@@ -36,9 +40,20 @@ enum class LibraryField {
   Edit20,
   Edit21,
   Edit22,
+  Edit23,
+  Edit24,
+  Edit25,
+  Edit26,
+  Edit27,
+  Edit28,
+  Edit29,
+  Edit30,
+  Edit31,
+  Edit32,
+  Edit33,
 };
 constexpr int kFirstLibraryField = 1;
-constexpr int kLastLibraryField = 22;
+constexpr int kLastLibraryField = 33;
 
 class FilterLibraryFields {
  public:
@@ -56,8 +71,10 @@ class FilterLibraryFields {
   // Level fields take a leading minus while levels are shown in decibels.
   FieldKeys KeysOf(LibraryField field) const;
   // The achieved widths never; the requested widths in width mode; the orders of the recursive
-  // designs in order mode; every other field always.
+  // designs in order mode; fields that do not apply never; every other field always.
   bool IsEditable(LibraryField field) const;
+  // The second edges apply to band-pass and band-stop, the Kaiser fields to the Kaiser window.
+  bool IsApplicable(LibraryField field) const;
 
   // --- Texts ---
   const std::string& Text(LibraryField field) const { return texts_.Text(static_cast<int>(field)); }
@@ -79,12 +96,20 @@ class FilterLibraryFields {
   // requested width is typed and the order follows) for Butterworth and Chebyshev.
   void SetOrderEntry(bool order_entry);
   bool IsOrderEntry() const { return order_entry_; }
+  // The band type of a page's design (pages numbered as the library numbers them); the edges it
+  // may have put in order and the order that follows are rewritten.
+  void SetBand(int page, BandType band);
+  BandType Band(int page) const;
+  // The window of a non-recursive page (2 or 3). Choosing Kaiser's sets the order it estimates.
+  void SetWindow(int page, FirWindow window);
+  FirWindow Window(int page) const;
 
   // The fields of one page, by their role.
   struct LowPassPage;
   struct FirPage;
 
  private:
+  void WriteAll();
   void CommitValue(LibraryField field, double value);
   void CommitOrder(LibraryField field, int order);
   void CommitChebyshevRipple(LibraryField field, double value);
@@ -97,6 +122,7 @@ class FilterLibraryFields {
   template <class Design>
   void CommitWidth(const LowPassPage& page, Design& design, double value);
   void CommitCutoff(const FirPage& page, CWeighingFilter& design, LibraryField field, double value);
+  void CommitKaiser(LibraryField field, double value);
 
   template <class Design>
   void WriteEdge(const LowPassPage& page, const Design& design);
@@ -110,6 +136,9 @@ class FilterLibraryFields {
   void WriteRipplePercent();
   void WriteCutoff(const FirPage& page, const CWeighingFilter& design);
   void WriteFirOrder(const FirPage& page, const CWeighingFilter& design);
+  void WriteKaiser();
+  CWeighingFilter& FirDesign(int page);
+  const CWeighingFilter& FirDesign(int page) const;
   void Write(LibraryField field, unsigned decimals, double value);
 
   FilterLibraryModel& library_;

@@ -102,4 +102,59 @@ TEST(FilterLibraryFieldsTest, CutOffPairsOrdersAndUnreadableTexts) {
   EXPECT_EQ(library.ButterworthDesign().GetOrder(), 30);
 }
 
+TEST(FilterLibraryFieldsTest, SecondEdgesAndKaiserFieldsReachTheDesigns) {
+  FilterLibraryModel library;
+  FilterLibraryFields fields(library);
+  MessageRecorder recorder;
+  // Low-pass has no second edge, nor the rectangular window Kaiser's fields.
+  EXPECT_EQ(fields.Commit(Edit23, "2,5"), CommitResult::kUnchanged);
+  EXPECT_EQ(fields.Commit(Edit32, "40"), CommitResult::kUnchanged);
+  EXPECT_DOUBLE_EQ(library.ButterworthDesign().GetWp2(), 2.0);
+
+  fields.SetBand(kButterworthKind, BandType::kBandPass);
+  EXPECT_EQ(library.ButterworthDesign().GetBand(), BandType::kBandPass);
+  EXPECT_EQ(library.ChebyshevDesign().GetBand(), BandType::kLowPass);  // each page its own
+  ASSERT_EQ(fields.Commit(Edit23, "2,5"), CommitResult::kCommitted);
+  EXPECT_DOUBLE_EQ(library.ButterworthDesign().GetWp2(), 2.5);
+  EXPECT_EQ(fields.Text(Edit24), "0,398");  // 2,5/2π
+  // A second edge below the first moves halfway between the first and π: (1 + π)/2.
+  ASSERT_EQ(fields.Commit(Edit23, "0,5"), CommitResult::kCommitted);
+  EXPECT_EQ(fields.Text(Edit23), "2,07");
+  EXPECT_EQ(fields.Text(Edit24), "0,330");
+  EXPECT_EQ(fields.Text(Edit1), "1,00");
+  // The same for the cyclic cut-offs of a band-stop: fc2 = (1/2π + 0,5)/2.
+  fields.SetBand(kFrSamplingKind, BandType::kBandStop);
+  ASSERT_EQ(fields.Commit(Edit30, "0,1"), CommitResult::kCommitted);
+  EXPECT_EQ(fields.Text(Edit30), "0,33");
+  EXPECT_EQ(fields.Text(Edit29), "2,07");
+  const std::string second_edge =
+      "Вторая граница полосы пропускания должна быть больше первой.\n Произведена коррекция.";
+  const std::string second_cutoff = "Верхняя частота среза должна быть больше нижней.\n Произведена коррекция.";
+  EXPECT_EQ(recorder.Messages(), (std::vector<std::string>{second_edge, second_cutoff}));
+
+  // Kaiser: the attenuation writes β and, with Δω = 10 % of ωc = 1, the order ⌈(A − 8)/0,2285⌉ + 1.
+  fields.SetWindow(kWeighingKind, FirWindow::kKaiser);
+  EXPECT_TRUE(fields.IsEditable(Edit31));
+  EXPECT_EQ(fields.Text(Edit18), "229");  // chosen with A = 60: ⌈52/0,2285⌉ + 1
+  fields.TakeRewritten();
+  ASSERT_EQ(fields.Commit(Edit32, "40"), CommitResult::kCommitted);
+  EXPECT_EQ(fields.Text(Edit31), "3,40");  // 0,5842·19^0,4 + 0,07886·19 = 3,3953
+  EXPECT_EQ(fields.Text(Edit18), "142");   // ⌈140,04⌉ + 1
+  const std::vector<LibraryField> rewritten = fields.TakeRewritten();
+  for (LibraryField field : {Edit31, Edit32, Edit18}) {
+    EXPECT_NE(std::find(rewritten.begin(), rewritten.end(), field), rewritten.end()) << static_cast<int>(field);
+  }
+  ASSERT_EQ(fields.Commit(Edit33, "20"), CommitResult::kCommitted);
+  EXPECT_EQ(fields.Text(Edit18), "72");  // ⌈70,02⌉ + 1
+  ASSERT_EQ(fields.Commit(Edit32, "60"), CommitResult::kCommitted);
+  EXPECT_EQ(fields.Text(Edit31), "5,65");  // 0,1102·51,3
+  EXPECT_EQ(fields.Text(Edit18), "115");   // ⌈113,79⌉ + 1
+  EXPECT_EQ(fields.Text(Edit21), "10");    // the other page keeps its own
+  // A first cut-off set above the second while low-pass: the band type moves the second to (2,5 + π)/2.
+  ASSERT_EQ(fields.Commit(Edit19, "2,5"), CommitResult::kCommitted);
+  fields.SetBand(kWeighingKind, BandType::kBandPass);
+  EXPECT_EQ(fields.Text(Edit27), "2,82");
+  EXPECT_EQ(recorder.Messages().size(), 3u);
+}
+
 }  // namespace

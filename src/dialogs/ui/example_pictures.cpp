@@ -2,10 +2,15 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 #include "dialogs/ui/formula.h"
+#include "filter/fr_sampling.h"
+#include "filter/weighing.h"
 
 namespace {
 
@@ -16,38 +21,93 @@ const QColor kBandColour(226, 236, 250);
 const QColor kGuideColour(120, 120, 120);
 
 // The example responses: a 4th-order Butterworth and a 3rd-order Chebyshev with a ripple of
-// 0.15, both with the edge of their flat part at 1.2 rad, drawn at levels that keep the marks apart.
+// 0.15, both with the edges of their flat part at the frequencies below, drawn at levels that keep
+// the marks apart.
 constexpr int kButterworthOrder = 4;
 constexpr int kChebyshevOrder = 3;
-constexpr double kFlatEdge = 1.2;
 constexpr double kRipple = 0.15;
 constexpr double kStopLevel = 0.1;
 
 double ChebyshevEpsilon2() { return 1 / ((1 - kRipple) * (1 - kRipple)) - 1; }
 
-// Frequency ratio tan(ω/2)/tan(ω0/2) of the prewarped prototypes.
-double Ratio(double omega) { return std::tan(omega / 2) / std::tan(kFlatEdge / 2); }
-double FromRatio(double x) { return 2 * std::atan(x * std::tan(kFlatEdge / 2)); }
+// The edges of the flat part (rad): one for low-pass and high-pass, two for the others.
+std::pair<double, double> FlatEdges(BandType band) {
+  switch (band) {
+    case BandType::kLowPass: return {1.2, 0};
+    case BandType::kHighPass: return {1.9, 0};
+    case BandType::kBandPass: return {1.1, 2.1};
+    case BandType::kBandStop: return {0.8, 2.3};
+  }
+  return {1.2, 0};
+}
+
+// The prototype's frequency for ω, |x| = 1 at the flat edges, through the prewarped band
+// transformations.
+double PrototypeFrequency(BandType band, double omega) {
+  const double w = std::tan(omega / 2);
+  const auto [first, second] = FlatEdges(band);
+  const double w1 = std::tan(first / 2);
+  const double w2 = std::tan(second / 2);
+  switch (band) {
+    case BandType::kLowPass: return w / w1;
+    case BandType::kHighPass: return w1 / w;
+    case BandType::kBandPass: return (w * w - w1 * w2) / ((w2 - w1) * w);
+    case BandType::kBandStop: return (w2 - w1) * w / (w1 * w2 - w * w);
+  }
+  return w / w1;
+}
+
+// The frequencies at which |x| = x, ascending.
+std::vector<double> FrequenciesAt(BandType band, double x) {
+  const auto [first, second] = FlatEdges(band);
+  const double w1 = std::tan(first / 2);
+  const double w2 = std::tan(second / 2);
+  const auto omega = [](double w) { return 2 * std::atan(w); };
+  // w² ∓ b·w − w1·w2 = 0 for the two band types with two edges.
+  const auto roots = [&](double b) {
+    const double r = std::sqrt(b * b + 4 * w1 * w2);
+    return std::vector<double>{omega((r - b) / 2), omega((r + b) / 2)};
+  };
+  switch (band) {
+    case BandType::kLowPass: return {omega(x * w1)};
+    case BandType::kHighPass: return {omega(w1 / x)};
+    case BandType::kBandPass: return roots(x * (w2 - w1));
+    case BandType::kBandStop: return roots((w2 - w1) / x);
+  }
+  return {};
+}
 
 double ChebyshevPolynomial(int n, double x) {
   return std::fabs(x) <= 1 ? std::cos(n * std::acos(x)) : std::cosh(n * std::acosh(std::fabs(x)));
 }
 
-double ExampleAmplitude(AmplitudeExample::Kind kind, double omega) {
-  const double x = Ratio(omega);
+double ExampleAmplitude(AmplitudeExample::Kind kind, double x) {
+  x = std::fabs(x);
   if (kind == AmplitudeExample::Kind::kButterworth) return 1 / std::sqrt(1 + std::pow(x, 2 * kButterworthOrder));
   const double t = ChebyshevPolynomial(kChebyshevOrder, x);
   return 1 / std::sqrt(1 + ChebyshevEpsilon2() * t * t);
 }
 
-// The frequency at which the example falls to a level below its flat part.
-double ExampleEdge(AmplitudeExample::Kind kind, double level) {
+// The prototype frequency at which the example falls to a level below its flat part.
+double PrototypeAtLevel(AmplitudeExample::Kind kind, double level) {
   const double factor = 1 / (level * level) - 1;
-  if (kind == AmplitudeExample::Kind::kButterworth) return FromRatio(std::pow(factor, 0.5 / kButterworthOrder));
-  return FromRatio(std::cosh(std::acosh(std::sqrt(factor / ChebyshevEpsilon2())) / kChebyshevOrder));
+  if (kind == AmplitudeExample::Kind::kButterworth) return std::pow(factor, 0.5 / kButterworthOrder);
+  return std::cosh(std::acosh(std::sqrt(factor / ChebyshevEpsilon2())) / kChebyshevOrder);
 }
 
 double PassLevel(AmplitudeExample::Kind kind) { return kind == AmplitudeExample::Kind::kButterworth ? 0.7071 : 0.6; }
+
+// Where the ripple span is marked: in a stop band, clear of the response.
+double RippleMarkAt(BandType band) {
+  switch (band) {
+    case BandType::kLowPass: return 2.3;
+    case BandType::kBandStop: {
+      const auto [first, second] = FlatEdges(band);
+      return 2 * std::atan(std::sqrt(std::tan(first / 2) * std::tan(second / 2)));
+    }
+    default: return 0.45;
+  }
+}
 
 void DrawArrowHead(QPainter& painter, QPointF tip, QPointF direction) {
   const double length = std::hypot(direction.x(), direction.y());
@@ -120,42 +180,54 @@ AmplitudeExample::AmplitudeExample(Kind kind, QWidget* parent)
                      parent),
       kind_(kind) {}
 
+void AmplitudeExample::SetBand(BandType band) {
+  band_ = band;
+  update();
+}
+
 void AmplitudeExample::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   DrawBackground(painter, *this);
   const PlotMap map(QRectF(44, 52, width() - 44 - 34, height() - 52 - 44), 0, 1.1 * kPi, 0, 1.22);
   const double lp = PassLevel(kind_);
-  const double wp = ExampleEdge(kind_, lp);
-  const double ws = ExampleEdge(kind_, kStopLevel);
+  // Pass and stop edges pair up in order: each transition band lies between the two of a pair.
+  const std::vector<double> pass = FrequenciesAt(band_, PrototypeAtLevel(kind_, lp));
+  const std::vector<double> stop = FrequenciesAt(band_, PrototypeAtLevel(kind_, kStopLevel));
   const QPointF origin = map(0, 0);
 
-  // The transition band, with its width above the response.
-  painter.fillRect(QRectF(map(wp, 1.22), map(ws, 0)), kBandColour);
-  painter.setPen(QPen(Qt::black, 1));
-  DrawDoubleArrow(painter, map(wp, 1.1), map(ws, 1.1));
-  DrawFormula(painter, Formula().Plain("Δ").Var("ω"), kLabelSize, (map(wp, 1.1) + map(ws, 1.1)) / 2 + QPointF(0, -10));
+  // The transition bands, with their widths above the response.
+  for (std::size_t i = 0; i < pass.size(); ++i) {
+    const double left = std::min(pass[i], stop[i]);
+    const double right = std::max(pass[i], stop[i]);
+    painter.fillRect(QRectF(map(left, 1.22), map(right, 0)), kBandColour);
+    painter.setPen(QPen(Qt::black, 1));
+    DrawDoubleArrow(painter, map(left, 1.1), map(right, 1.1));
+    DrawFormula(painter, Formula().Plain("Δ").Var("ω"), kLabelSize,
+                (map(left, 1.1) + map(right, 1.1)) / 2 + QPointF(0, -10));
+  }
 
   DrawGuide(painter, map(0, 1), map(1.1 * kPi, 1));
-  DrawGuide(painter, map(0, lp), map(wp, lp));
-  DrawGuide(painter, map(wp, lp), map(wp, 0));
-  DrawGuide(painter, map(0, kStopLevel), map(ws, kStopLevel));
-  DrawGuide(painter, map(ws, kStopLevel), map(ws, 0));
+  DrawGuide(painter, map(0, lp), map(pass.back(), lp));
+  DrawGuide(painter, map(0, kStopLevel), map(stop.back(), kStopLevel));
+  for (const double edge : pass) DrawGuide(painter, map(edge, lp), map(edge, 0));
+  for (const double edge : stop) DrawGuide(painter, map(edge, kStopLevel), map(edge, 0));
   if (kind_ == Kind::kChebyshev) {
-    // The ripple span r between 1 and 1 − r.
-    // The ripple span r between 1 and 1 − r, marked clear of the response.
-    constexpr double kMarkAt = 2.3;
-    DrawGuide(painter, map(0, 1 - kRipple), map(kMarkAt + 0.15, 1 - kRipple));
+    // The ripple span r between 1 and 1 − r, marked clear of the response; the guide reaches
+    // across the pass bands.
+    const double mark_at = RippleMarkAt(band_);
+    const double guide_end = band_ == BandType::kLowPass ? mark_at + 0.15 : kPi;
+    DrawGuide(painter, map(0, 1 - kRipple), map(guide_end, 1 - kRipple));
     painter.setPen(QPen(Qt::black, 1));
-    DrawDoubleArrow(painter, map(kMarkAt, 1), map(kMarkAt, 1 - kRipple));
+    DrawDoubleArrow(painter, map(mark_at, 1), map(mark_at, 1 - kRipple));
     DrawFormula(painter, Formula().Var("r"), kLabelSize,
-                (map(kMarkAt, 1) + map(kMarkAt, 1 - kRipple)) / 2 + QPointF(10, 0));
+                (map(mark_at, 1) + map(mark_at, 1 - kRipple)) / 2 + QPointF(10, 0));
   }
 
   QPolygonF curve;
   for (int i = 0; i <= 400; ++i) {
     const double w = kPi * i / 400;
-    curve << map(w, ExampleAmplitude(kind_, w));
+    curve << map(w, ExampleAmplitude(kind_, PrototypeFrequency(band_, w)));
   }
   DrawCurve(painter, curve);
 
@@ -166,11 +238,84 @@ void AmplitudeExample::paintEvent(QPaintEvent*) {
   LabelLeft(painter, Formula().Var("L").Sub("p"), map(0, lp));
   LabelLeft(painter, Formula().Var("L").Sub("s"), map(0, kStopLevel));
   LabelLeft(painter, Formula().Plain("0"), origin + QPointF(0, 9));
-  LabelBelow(painter, Formula().Var("ω").Sub("p").Var("T"), map(wp, 0) + QPointF(-8, 0));
-  LabelBelow(painter, Formula().Var("ω").Sub("s").Var("T"), map(ws, 0) + QPointF(8, 0));
+  // Each edge's name leans away from the other edge of its transition band; with two bands the
+  // stop edges' names go a line lower, clear of the pass edges' ones.
+  const double stop_drop = pass.size() > 1 ? 16 : 0;
+  for (std::size_t i = 0; i < pass.size(); ++i) {
+    const double lean = pass[i] < stop[i] ? -8 : 8;
+    const QString second = i == 0 ? "" : "2";
+    LabelBelow(painter, Formula().Var("ω").Sub("p" + second).Var("T"), map(pass[i], 0) + QPointF(lean, 0));
+    LabelBelow(painter, Formula().Var("ω").Sub("s" + second).Var("T"), map(stop[i], 0) + QPointF(-lean, stop_drop));
+  }
   LabelBelow(painter, Formula().Var("π"), map(kPi, 0));
   painter.drawLine(map(kPi, 0), map(kPi, 0) + QPointF(0, 4));
 }
+
+namespace {
+
+// The example taps: order 20, cut-offs π/4 and π/2 (π/2 alone for high-pass), Kaiser's β = 5,
+// designed as the page's own design does.
+constexpr int kExampleOrder = 20;
+constexpr double kExampleBeta = 5;
+constexpr double kFormulaSize = 13;
+
+template <class Design>
+std::vector<double> ExampleTaps(BandType band, FirWindow window) {
+  Design design;
+  const bool high_pass = band == BandType::kHighPass;
+  design.SetWc2(kPi / 2);
+  design.SetWc(high_pass ? kPi / 2 : kPi / 4);
+  design.SetBand(band);
+  design.SetOrder(kExampleOrder);
+  design.SetWindow(window);
+  design.SetKaiserBeta(kExampleBeta);
+  design.Design();
+  std::vector<double> taps;
+  for (int n = 0; n <= kExampleOrder; ++n) taps.push_back(design.ACoef(n));
+  return taps;
+}
+
+// The window at a (fractional) offset m from the centre, for the outline.
+double ExampleWindow(FirWindow window, double m) {
+  const double angle = 2 * kPi * m / kExampleOrder;
+  switch (window) {
+    case FirWindow::kRectangular: return 1;
+    case FirWindow::kHamming: return 0.54 + 0.46 * std::cos(angle);
+    case FirWindow::kHann: return 0.5 + 0.5 * std::cos(angle);
+    case FirWindow::kBlackman: return 0.42 + 0.5 * std::cos(angle) + 0.08 * std::cos(2 * angle);
+    case FirWindow::kKaiser: {
+      const double r = 2 * m / kExampleOrder;
+      return std::cyl_bessel_i(0.0, kExampleBeta * std::sqrt(std::max(0.0, 1 - r * r))) /
+             std::cyl_bessel_i(0.0, kExampleBeta);
+    }
+  }
+  return 1;
+}
+
+// w(m) as the windowed design writes it.
+Formula WindowFormula(FirWindow window) {
+  Formula w;
+  w.Var("w").Plain("(").Var("m").Plain(") = ");
+  const auto cosine = [&](const QString& factor, const QString& multiple) {
+    w.Plain(factor + "cos(" + multiple + "π").Var("m").Plain("/").Var("N").Plain(")");
+  };
+  switch (window) {
+    case FirWindow::kRectangular: w.Plain("1"); break;
+    case FirWindow::kHamming: cosine("0,54 + 0,46 ", "2"); break;
+    case FirWindow::kHann: cosine("0,5 + 0,5 ", "2"); break;
+    case FirWindow::kBlackman:
+      cosine("0,42 + 0,5 ", "2");
+      cosine(" + 0,08 ", "4");
+      break;
+    case FirWindow::kKaiser:
+      w.Var("I").Sub("0", false).Plain("(").Var("β").Plain("√(1 − (2").Var("m").Plain("/").Var("N").Plain(")");
+      w.Sup("2").Plain(")) / ").Var("I").Sub("0", false).Plain("(").Var("β").Plain(")");
+      break;
+  }
+  return w;
+}
+
+}  // namespace
 
 ImpulseExample::ImpulseExample(Kind kind, QWidget* parent)
     : ExamplePicture(kind == Kind::kWindowed ? "Пример импульсной характеристики фильтра со взвешиванием"
@@ -178,50 +323,61 @@ ImpulseExample::ImpulseExample(Kind kind, QWidget* parent)
                      parent),
       kind_(kind) {}
 
+void ImpulseExample::SetBand(BandType band) {
+  band_ = band;
+  update();
+}
+
+void ImpulseExample::SetWindow(FirWindow window) {
+  window_ = window;
+  update();
+}
+
 void ImpulseExample::paintEvent(QPaintEvent*) {
-  // Taps of order N = 20 with the cut-off π/4 and their centre at N/2, the last tap being 0.
-  constexpr int kOrder = 20;
-  constexpr int kCentre = kOrder / 2;
-  constexpr double kCutoff = kPi / 4;
-  const auto hamming = [](double m) { return 0.54 + 0.46 * std::cos(2 * kPi * m / kOrder); };
-  const auto tap = [&](int n) {
-    if (n >= kOrder) return 0.0;
-    const int m = n - kCentre;
-    if (m == 0) return kCutoff / kPi;
-    if (kind_ == Kind::kWindowed) return std::sin(m * kCutoff) / (kPi * m) * hamming(m);
-    return std::sin(m * kCutoff) / (kOrder * std::sin(kPi * m / kOrder));
-  };
+  constexpr int kCentre = kExampleOrder / 2;
+  const std::vector<double> taps = kind_ == Kind::kWindowed ? ExampleTaps<CWeighingFilter>(band_, window_)
+                                                            : ExampleTaps<CFrSamplingFilter>(band_, window_);
+  const auto [low, high] = std::minmax_element(taps.begin(), taps.end());
+  const double top = std::max(*high, 0.05);
+  const double bottom = std::min(*low, 0.0);
+  const double margin = 0.15 * (top - bottom);
 
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   DrawBackground(painter, *this);
-  const PlotMap map(QRectF(30, 52, width() - 30 - 34, height() - 52 - 24), -1, kOrder + 2.5, -0.08, 0.3);
+  const Formula formula = WindowFormula(window_);
+  const double formula_height = FormulaSize(formula, kFormulaSize).height() + 10;
+  const PlotMap map(QRectF(30, 52, width() - 30 - 34, height() - 52 - 24 - formula_height), -1, kExampleOrder + 2.5,
+                    bottom - margin, top + margin / 2);
   const QPointF origin = map(0, 0);
 
-  if (kind_ == Kind::kWindowed) {
-    // The Hamming window, scaled to the centre tap.
-    QPolygonF window;
+  if (window_ != FirWindow::kRectangular) {
+    // The window's outline, scaled to the largest tap.
+    const double scale = std::max(*high, -*low);
+    QPolygonF outline;
     for (int i = 0; i <= 200; ++i) {
-      const double n = kOrder * i / 200.0;
-      window << map(n, kCutoff / kPi * hamming(n - kCentre));
+      const double n = kExampleOrder * i / 200.0;
+      outline << map(n, scale * ExampleWindow(window_, n - kCentre));
     }
     painter.setPen(QPen(kGuideColour, 1, Qt::DashLine));
-    painter.drawPolyline(window);
+    painter.drawPolyline(outline);
   }
 
   DrawAxes(painter, map, origin, Formula().Var("n"), Formula().Var("h").Plain("(").Var("n").Plain(")"));
-  for (int n = 0; n <= kOrder; ++n) {
-    const QPointF top = map(n, tap(n));
+  for (int n = 0; n <= kExampleOrder; ++n) {
+    const QPointF tip = map(n, taps[static_cast<std::size_t>(n)]);
     painter.setPen(QPen(kCurveColour, 1.6));
-    painter.drawLine(map(n, 0), top);
+    painter.drawLine(map(n, 0), tip);
     painter.setBrush(Qt::white);
-    painter.drawEllipse(top, 2.8, 2.8);
+    painter.drawEllipse(tip, 2.8, 2.8);
     painter.setBrush(Qt::NoBrush);
   }
   painter.setPen(Qt::black);
-  for (const auto& [n, label] : {std::pair{kCentre, Formula().Var("N").Plain("/2")}, {kOrder, Formula().Var("N")}}) {
+  for (const auto& [n, label] :
+       {std::pair{kCentre, Formula().Var("N").Plain("/2")}, {kExampleOrder, Formula().Var("N")}}) {
     painter.drawLine(map(n, 0), map(n, 0) + QPointF(0, 4));
     LabelBelow(painter, label, map(n, 0) + QPointF(0, 2));
   }
   LabelBelow(painter, Formula().Plain("0"), origin + QPointF(-8, 2));
+  DrawFormula(painter, formula, kFormulaSize, QPointF(width() / 2.0, height() - formula_height / 2 - 4));
 }

@@ -1,9 +1,11 @@
 #pragma once
 // The large example pictures of the filter library's pages: a typical amplitude response of each
 // recursive design with the notation of its fields, and a typical impulse response of each
-// non-recursive design.
+// non-recursive design with its window's formula; each in the band type of its page.
 
 #include <QWidget>
+
+#include "filter/band_type.h"
 
 // Maps a rectangle of values onto a rectangle of pixels (y grows upwards).
 class PlotMap {
@@ -24,7 +26,7 @@ class PlotMap {
 class ExamplePicture : public QWidget {
  public:
   ExamplePicture(const QString& hint, QWidget* parent);
-  QSize sizeHint() const override { return {250, 280}; }
+  QSize sizeHint() const override { return {280, 300}; }
   QSize minimumSizeHint() const override { return sizeHint(); }
 };
 
@@ -33,23 +35,29 @@ class AmplitudeExample : public ExamplePicture {
  public:
   enum class Kind { kButterworth, kChebyshev };
   AmplitudeExample(Kind kind, QWidget* parent = nullptr);
+  void SetBand(BandType band);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   Kind kind_;
+  BandType band_ = BandType::kLowPass;
 };
 
-// h(n) over n = 0 … N as stems.
+// h(n) over n = 0 … N as stems, the window's outline, and the window's formula under them.
 class ImpulseExample : public ExamplePicture {
  public:
   enum class Kind { kWindowed, kFrequencySampling };
   ImpulseExample(Kind kind, QWidget* parent = nullptr);
+  void SetBand(BandType band);
+  void SetWindow(FirWindow window);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   Kind kind_;
+  BandType band_ = BandType::kLowPass;
+  FirWindow window_ = FirWindow::kRectangular;
 };

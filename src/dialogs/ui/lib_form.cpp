@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QStyle>
@@ -10,6 +11,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "dialogs/ui/dialog_frame.h"
 #include "dialogs/ui/example_pictures.h"
@@ -27,6 +29,22 @@ const QString kWidthHint = "Относительная ширина перехо
 const QString kRequestedWidthHint = "Расчётная относительная ширина переходной полосы";
 const QString kAchievedWidthHint = "Фактическая относительная ширина переходной полосы";
 const QString kCutoffHint = "Расчётная нормированная частота среза";
+const QString kPassEdge2Hint = "Нормированная вторая граница полосы пропускания (полосовой и режекторный фильтры)";
+
+// What the two pass-band edges are for each band type.
+std::pair<QString, QString> PassEdgeHints(BandType band) {
+  switch (band) {
+    case BandType::kLowPass: break;
+    case BandType::kHighPass: return {"Нормированная нижняя граница полосы пропускания", kPassEdge2Hint};
+    case BandType::kBandPass:
+      return {"Нормированная нижняя граница полосы пропускания", "Нормированная верхняя граница полосы пропускания"};
+    case BandType::kBandStop:
+      return {"Нормированная верхняя граница нижней полосы пропускания",
+              "Нормированная нижняя граница верхней полосы пропускания"};
+  }
+  return {kPassEdgeHint, kPassEdge2Hint};
+}
+const QString kCutoff2Hint = "Вторая расчётная нормированная частота среза (полосовой и режекторный фильтры)";
 
 Formula Angular(const QString& index) { return Formula().Var("ω").Sub(index).Var("T"); }
 Formula Cyclic(const QString& index) { return Formula().Var("f").Sub(index).Var("T"); }
@@ -35,6 +53,27 @@ Formula LevelDecibel(const QString& index) { return Formula().Var("L").Sub(index
 Formula RequestedWidth() { return Formula().Var("δ").Plain(", %"); }
 Formula AchievedWidth() { return Formula().Var("δ").Sub("ф", false).Plain(", %"); }
 Formula Order() { return Formula().Var("N"); }
+
+// The order of a recursive design is its low-pass prototype's: band-pass and band-stop double it.
+QString OrderHint(bool chebyshev, BandType band) {
+  const QString hint = chebyshev ? "Порядок фильтра (не более 60)" : "Порядок фильтра (не более 200)";
+  if (band == BandType::kBandPass || band == BandType::kBandStop)
+    return hint + "; порядок полосового и режекторного фильтров вдвое больше";
+  return hint;
+}
+
+// The band types in the order of BandType, with their hints.
+const std::pair<const char*, const char*> kBands[] = {{"ФНЧ", "Фильтр нижних частот"},
+                                                      {"ФВЧ", "Фильтр верхних частот"},
+                                                      {"Полосовой", "Полосовой фильтр"},
+                                                      {"Режекторный", "Режекторный фильтр"}};
+
+// The windows of the windowed page in the order of FirWindow, with their radio buttons' names.
+const std::pair<const char*, const char*> kWindows[] = {{"Прямоугольное окно", "RadioButton1"},
+                                                        {"Окно Хэмминга", "RadioButton2"},
+                                                        {"Окно Ханна", "RadioButton5"},
+                                                        {"Окно Блэкмана", "RadioButton6"},
+                                                        {"Окно Кайзера", "RadioButton7"}};
 
 QWidget* PageWith(std::initializer_list<QWidget*> groups, QWidget* picture) {
   auto* page = new QWidget;
@@ -46,7 +85,7 @@ QWidget* PageWith(std::initializer_list<QWidget*> groups, QWidget* picture) {
   for (QWidget* group : groups) column->addWidget(group);
   column->addStretch(1);
   row->addLayout(column);
-  row->addWidget(picture, 0, Qt::AlignTop);
+  row->addWidget(picture);
   return page;
 }
 
@@ -137,74 +176,134 @@ QToolBar* TLibForm::BuildToolBar() {
 }
 
 QWidget* TLibForm::BuildLowPassPage(bool chebyshev) {
+  const int page = chebyshev ? kChebyshevKind : kButterworthKind;
+  QGroupBox* band = BuildBandGroup(page);
   QGridLayout* grid = nullptr;
   QGroupBox* pass = GridGroup("Полоса пропускания", grid);
-  AddField(chebyshev ? Edit8 : Edit1, grid, 0, Angular("p"), kPassEdgeHint);
-  AddField(chebyshev ? Edit9 : Edit2, grid, 1, Cyclic("p"), kPassEdgeHint);
-  AddLevelField(chebyshev ? Edit10 : Edit3, grid, 2, Level("p"), LevelDecibel("p"), kPassLevelHint, kPassLevelHint);
+  AddField(chebyshev ? Edit8 : Edit1, grid, {0, 0}, Angular("p"), kPassEdgeHint);
+  AddField(chebyshev ? Edit9 : Edit2, grid, {0, 1}, Cyclic("p"), kPassEdgeHint);
+  AddField(chebyshev ? Edit25 : Edit23, grid, {0, 2}, Angular("p2"), kPassEdge2Hint);
+  AddField(chebyshev ? Edit26 : Edit24, grid, {0, 3}, Cyclic("p2"), kPassEdge2Hint);
+  // Butterworth's level fits beside the edges; Chebyshev's goes under them, with the ripple.
+  AddLevelField(chebyshev ? Edit10 : Edit3, grid, chebyshev ? Cell{1, 0} : Cell{0, 4}, Level("p"), LevelDecibel("p"),
+                kPassLevelHint, kPassLevelHint);
   if (chebyshev) {
-    AddField(Edit14, grid, 3, Formula().Var("r").Plain(", %"), "Относительная допустимая неравномерность АЧХ");
-    AddLevelField(Edit15, grid, 4, Formula().Var("r"), Formula().Var("r").Plain(", дБ"),
+    AddField(Edit14, grid, {1, 1}, Formula().Var("r").Plain(", %"), "Относительная допустимая неравномерность АЧХ");
+    AddLevelField(Edit15, grid, {1, 2}, Formula().Var("r"), Formula().Var("r").Plain(", дБ"),
                   "Допустимая неравномерность АЧХ", "Допустимая неравномернсть АЧХ");
   }
   QGroupBox* transition = GridGroup("Переходная полоса", grid);
-  AddField(chebyshev ? Edit11 : Edit4, grid, 0, RequestedWidth(), kWidthHint, kRequestedWidthHint);
-  AddField(chebyshev ? Edit13 : Edit5, grid, 1, AchievedWidth(), kAchievedWidthHint, kAchievedWidthHint);
-  AddLevelField(chebyshev ? Edit12 : Edit6, grid, 2, Level("s"), LevelDecibel("s"), kStopLevelHint, kStopLevelHint);
+  AddField(chebyshev ? Edit11 : Edit4, grid, {0, 0}, RequestedWidth(), kWidthHint, kRequestedWidthHint);
+  AddField(chebyshev ? Edit13 : Edit5, grid, {0, 1}, AchievedWidth(), kAchievedWidthHint, kAchievedWidthHint);
+  AddLevelField(chebyshev ? Edit12 : Edit6, grid, {0, 2}, Level("s"), LevelDecibel("s"), kStopLevelHint,
+                kStopLevelHint);
   QGroupBox* order = GridGroup("Порядок фильтра", grid);
-  AddField(chebyshev ? Edit17 : Edit7, grid, 0, Order(),
-           chebyshev ? "Порядок фильтра (не более 60)" : "Порядок фильтра (не более 200)");
+  AddField(chebyshev ? Edit17 : Edit7, grid, {0, 0}, Order(), OrderHint(chebyshev, BandType::kLowPass));
   const auto kind = chebyshev ? AmplitudeExample::Kind::kChebyshev : AmplitudeExample::Kind::kButterworth;
-  return PageWith({pass, transition, order}, new AmplitudeExample(kind));
+  auto* example = new AmplitudeExample(kind);
+  amplitude_examples_[static_cast<std::size_t>(page)] = example;
+  return PageWith({band, pass, transition, order}, example);
 }
 
 QWidget* TLibForm::BuildFirPage(bool weighing) {
+  const int page = weighing ? kWeighingKind : kFrSamplingKind;
+  QGroupBox* band = BuildBandGroup(page);
   QGridLayout* grid = nullptr;
   QGroupBox* cutoff = GridGroup("Расчётная частота среза", grid);
-  AddField(weighing ? Edit19 : Edit16, grid, 0, Angular("c"), kCutoffHint);
-  AddField(weighing ? Edit20 : Edit22, grid, 1, Cyclic("c"), kCutoffHint);
+  AddField(weighing ? Edit19 : Edit16, grid, {0, 0}, Angular("c"), kCutoffHint);
+  AddField(weighing ? Edit20 : Edit22, grid, {0, 1}, Cyclic("c"), kCutoffHint);
+  AddField(weighing ? Edit27 : Edit29, grid, {0, 2}, Angular("c2"), kCutoff2Hint);
+  AddField(weighing ? Edit28 : Edit30, grid, {0, 3}, Cyclic("c2"), kCutoff2Hint);
   QGroupBox* order = GridGroup("Порядок фильтра", grid);
-  AddField(weighing ? Edit18 : Edit21, grid, 0, Order(), "Порядок фильтра (не более 500)");
-
-  auto* window = new QGroupBox("Взвешивание");
-  auto* choices = new QVBoxLayout(window);
-  auto* rectangular = new QRadioButton("Прямоугольное окно");
-  auto* hamming = new QRadioButton("Окно Хэмминга");
-  rectangular->setObjectName(weighing ? "RadioButton1" : "RadioButton3");
-  hamming->setObjectName(weighing ? "RadioButton2" : "RadioButton4");
-  rectangular->setChecked(true);
-  choices->addWidget(rectangular);
-  choices->addWidget(hamming);
-  const auto handler = weighing ? &TLibForm::RadioButton1Click : &TLibForm::RadioButton3Click;
-  for (QRadioButton* button : {rectangular, hamming}) connect(button, &QRadioButton::clicked, this, handler);
-  (weighing ? RadioButton1 : RadioButton3) = rectangular;
-  (weighing ? RadioButton2 : RadioButton4) = hamming;
+  AddField(weighing ? Edit18 : Edit21, grid, {0, 0}, Order(), "Порядок фильтра (не более 500)");
+  QGroupBox* window = BuildWindowGroup(weighing);
 
   const auto kind = weighing ? ImpulseExample::Kind::kWindowed : ImpulseExample::Kind::kFrequencySampling;
-  return PageWith({cutoff, order, window}, new ImpulseExample(kind));
+  auto* example = new ImpulseExample(kind);
+  impulse_examples_[weighing ? 0 : 1] = example;
+  return PageWith({band, cutoff, order, window}, example);
 }
 
-NumericField* TLibForm::AddField(LibraryField id, QGridLayout* grid, int column, const Formula& symbol,
+QGroupBox* TLibForm::BuildBandGroup(int page) {
+  auto* group = new QGroupBox("Тип фильтра");
+  auto* row = new QHBoxLayout(group);
+  row->setSpacing(14);
+  for (int index = 0; index < 4; ++index) {
+    const auto band = static_cast<BandType>(index);
+    auto* button = new QRadioButton(kBands[index].first);
+    button->setObjectName(QString("Band%1_%2").arg(page).arg(index));
+    button->setToolTip(kBands[index].second);
+    connect(button, &QRadioButton::clicked, this, [this, page, band] { BandClick(page, band); });
+    row->addWidget(button);
+    band_buttons_[static_cast<std::size_t>(page)][static_cast<std::size_t>(index)] = button;
+  }
+  row->addStretch(1);
+  return group;
+}
+
+QGroupBox* TLibForm::BuildWindowGroup(bool weighing) {
+  auto* group = new QGroupBox("Взвешивание");
+  auto* row = new QHBoxLayout(group);
+  auto* choices = new QVBoxLayout;
+  row->addLayout(choices);
+  if (!weighing) {
+    auto* rectangular = new QRadioButton(kWindows[0].first);
+    RadioButton4 = new QRadioButton(kWindows[1].first);
+    rectangular->setObjectName("RadioButton3");
+    RadioButton4->setObjectName("RadioButton4");
+    for (QRadioButton* button : {rectangular, RadioButton4}) {
+      choices->addWidget(button);
+      connect(button, &QRadioButton::clicked, this, &TLibForm::RadioButton3Click);
+    }
+    RadioButton3 = rectangular;
+    return group;
+  }
+  for (const auto& [caption, name] : kWindows) {
+    auto* button = new QRadioButton(caption);
+    button->setObjectName(name);
+    choices->addWidget(button);
+    connect(button, &QRadioButton::clicked, this, &TLibForm::RadioButton1Click);
+    weighing_windows_.push_back(button);
+  }
+
+  // Kaiser's fields beside its button.
+  auto* kaiser = new QGridLayout;
+  kaiser->setHorizontalSpacing(8);
+  kaiser->setVerticalSpacing(3);
+  AddField(Edit31, kaiser, {0, 0}, Formula().Var("β"), "Параметр β окна Кайзера");
+  AddField(Edit32, kaiser, {0, 1}, Formula().Plain("Подавление, дБ"), "Подавление в полосе задерживания, дБ");
+  AddField(Edit33, kaiser, {0, 2}, Formula().Plain("Δ").Var("ω").Plain(", %"),
+           "Ширина переходной полосы для оценки порядка, % от частоты среза");
+  auto* kaiser_column = new QVBoxLayout;
+  kaiser_column->addStretch(1);
+  kaiser_column->addLayout(kaiser);
+  row->addSpacing(10);
+  row->addLayout(kaiser_column);
+  row->addStretch(1);
+  return group;
+}
+
+NumericField* TLibForm::AddField(LibraryField id, QGridLayout* grid, Cell cell, const Formula& symbol,
                                  const QString& symbol_hint, const QString& field_hint) {
-  AddSymbol(grid, column, symbol, symbol_hint);
-  return AddEdit(id, grid, column, field_hint);
+  symbols_[static_cast<std::size_t>(id)] = AddSymbol(grid, cell, symbol, symbol_hint);
+  return AddEdit(id, grid, cell, field_hint);
 }
 
-NumericField* TLibForm::AddLevelField(LibraryField id, QGridLayout* grid, int column, const Formula& symbol,
+NumericField* TLibForm::AddLevelField(LibraryField id, QGridLayout* grid, Cell cell, const Formula& symbol,
                                       const Formula& decibel_symbol, const QString& symbol_hint,
                                       const QString& decibel_hint) {
-  linear_symbols_.push_back(AddSymbol(grid, column, symbol, symbol_hint));
-  decibel_symbols_.push_back(AddSymbol(grid, column, decibel_symbol, decibel_hint));
-  return AddEdit(id, grid, column, {});
+  linear_symbols_.push_back(AddSymbol(grid, cell, symbol, symbol_hint));
+  decibel_symbols_.push_back(AddSymbol(grid, cell, decibel_symbol, decibel_hint));
+  return AddEdit(id, grid, cell, {});
 }
 
-FormulaLabel* TLibForm::AddSymbol(QGridLayout* grid, int column, const Formula& symbol, const QString& hint) {
+FormulaLabel* TLibForm::AddSymbol(QGridLayout* grid, Cell cell, const Formula& symbol, const QString& hint) {
   auto* label = new FormulaLabel(symbol, hint);
-  grid->addWidget(label, 0, column, Qt::AlignHCenter | Qt::AlignBottom);
+  grid->addWidget(label, 2 * cell.line, cell.column, Qt::AlignHCenter | Qt::AlignBottom);
   return label;
 }
 
-NumericField* TLibForm::AddEdit(LibraryField id, QGridLayout* grid, int column, const QString& hint) {
+NumericField* TLibForm::AddEdit(LibraryField id, QGridLayout* grid, Cell cell, const QString& hint) {
   auto* edit = new NumericField;
   edit->setObjectName(QString("Edit%1").arg(static_cast<int>(id)));
   edit->setToolTip(hint);
@@ -212,10 +311,15 @@ NumericField* TLibForm::AddEdit(LibraryField id, QGridLayout* grid, int column, 
   edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("0,00000000") + 10);
   // The achieved widths are shown only: not in the tab order.
   if (id == Edit5 || id == Edit13) edit->setFocusPolicy(Qt::ClickFocus);
-  grid->addWidget(edit, 1, column);
+  grid->addWidget(edit, 2 * cell.line + 1, cell.column);
   connect(edit, &NumericField::Left, this, [this, id] { EditExit(id); });
   edits_[static_cast<std::size_t>(id)] = edit;
   return edit;
+}
+
+void TLibForm::ShowDesigns() {
+  fields_.ShowDesigns(fields_.IsDecibel());
+  ShowModes();
 }
 
 void TLibForm::setVisible(bool visible) {
@@ -258,9 +362,24 @@ void TLibForm::N14Click() {
   ApplyFieldModes();
 }
 
-void TLibForm::RadioButton1Click() { fields_.Library().WeighingDesign().SetHamming(RadioButton2->isChecked()); }
+void TLibForm::RadioButton1Click() {
+  const auto checked = std::find_if(weighing_windows_.begin(), weighing_windows_.end(),
+                                    [](const QRadioButton* button) { return button->isChecked(); });
+  fields_.SetWindow(kWeighingKind, static_cast<FirWindow>(checked - weighing_windows_.begin()));
+  ShowRewrittenFields();
+  ShowChoices();
+}
 
-void TLibForm::RadioButton3Click() { fields_.Library().FrSamplingDesign().SetHamming(RadioButton4->isChecked()); }
+void TLibForm::RadioButton3Click() {
+  fields_.SetWindow(kFrSamplingKind, RadioButton4->isChecked() ? FirWindow::kHamming : FirWindow::kRectangular);
+  ShowChoices();
+}
+
+void TLibForm::BandClick(int page, BandType band) {
+  fields_.SetBand(page, band);
+  ShowRewrittenFields();
+  ShowChoices();
+}
 
 void TLibForm::EditExit(LibraryField id) {
   NumericField* edit = edits_[static_cast<std::size_t>(id)];
@@ -276,6 +395,36 @@ bool TLibForm::CommitEditInProgress() {
   return !entry_invalid_;
 }
 
+void TLibForm::ShowChoices() {
+  for (int page = kButterworthKind; page <= kFrSamplingKind; ++page) {
+    const BandType band = fields_.Band(page);
+    band_buttons_[static_cast<std::size_t>(page)][static_cast<std::size_t>(band)]->setChecked(true);
+    if (page <= kChebyshevKind) amplitude_examples_[static_cast<std::size_t>(page)]->SetBand(band);
+    else impulse_examples_[static_cast<std::size_t>(page - kWeighingKind)]->SetBand(band);
+  }
+  for (const bool chebyshev : {false, true}) {
+    const auto [first, second] = PassEdgeHints(fields_.Band(chebyshev ? kChebyshevKind : kButterworthKind));
+    for (const LibraryField id : chebyshev ? std::array{Edit8, Edit9} : std::array{Edit1, Edit2})
+      symbols_[static_cast<std::size_t>(id)]->setToolTip(first);
+    for (const LibraryField id : chebyshev ? std::array{Edit25, Edit26} : std::array{Edit23, Edit24})
+      symbols_[static_cast<std::size_t>(id)]->setToolTip(second);
+    symbols_[static_cast<std::size_t>(chebyshev ? Edit17 : Edit7)]->setToolTip(
+        OrderHint(chebyshev, fields_.Band(chebyshev ? kChebyshevKind : kButterworthKind)));
+  }
+  const FirWindow weighing = fields_.Window(kWeighingKind);
+  weighing_windows_[static_cast<std::size_t>(weighing)]->setChecked(true);
+  impulse_examples_[0]->SetWindow(weighing);
+  // A project may give this page a window it does not offer: then neither button is checked.
+  const FirWindow fr_sampling = fields_.Window(kFrSamplingKind);
+  for (QRadioButton* button : {RadioButton3, RadioButton4}) {
+    button->setAutoExclusive(false);
+    button->setChecked(fr_sampling == (button == RadioButton4 ? FirWindow::kHamming : FirWindow::kRectangular));
+    button->setAutoExclusive(true);
+  }
+  impulse_examples_[1]->SetWindow(fr_sampling);
+  ApplyFieldModes();
+}
+
 void TLibForm::ShowRewrittenFields() {
   for (const LibraryField id : fields_.TakeRewritten())
     edits_[static_cast<std::size_t>(id)]->ShowText(fields_.Text(id));
@@ -288,12 +437,9 @@ void TLibForm::ShowModes() {
   for (FormulaLabel* symbol : decibel_symbols_) symbol->setVisible(decibel);
   for (FormulaLabel* symbol : linear_symbols_) symbol->setVisible(!decibel);
   (fields_.IsOrderEntry() ? N13 : N14)->setChecked(true);
-  FilterLibraryModel& library = fields_.Library();
-  (library.WeighingDesign().IsHamming() ? RadioButton2 : RadioButton1)->setChecked(true);
-  (library.FrSamplingDesign().IsHamming() ? RadioButton4 : RadioButton3)->setChecked(true);
-  PageControl1->setCurrentIndex(library.GetFilterKind());
+  PageControl1->setCurrentIndex(fields_.Library().GetFilterKind());
   ShowRewrittenFields();
-  ApplyFieldModes();
+  ShowChoices();
 }
 
 void TLibForm::ApplyFieldModes() {
@@ -301,6 +447,12 @@ void TLibForm::ApplyFieldModes() {
     const auto field = static_cast<LibraryField>(id);
     NumericField* edit = edits_[static_cast<std::size_t>(id)];
     edit->SetKeys(fields_.KeysOf(field));
-    edit->SetReadOnlyLook(!fields_.IsEditable(field));
+    // A field that does not apply to the chosen band type or window is greyed out.
+    if (fields_.IsApplicable(field)) {
+      edit->SetEnabledLook(true);
+      edit->SetReadOnlyLook(!fields_.IsEditable(field));
+    } else {
+      edit->SetEnabledLook(false);
+    }
   }
 }

@@ -12,10 +12,14 @@
 #include "dialogs/filter_library_model.h"
 #include "dialogs/ui/dialog_frame.h"
 
+class AmplitudeExample;
 class FormulaLabel;
+class ImpulseExample;
 class NumericField;
 class QAction;
+class QButtonGroup;
 class QGridLayout;
+class QGroupBox;
 class QMenuBar;
 class QRadioButton;
 class QTabWidget;
@@ -35,6 +39,9 @@ class TLibForm : public QDialog {
   int GetFilterKind() const { return fields_.Library().GetFilterKind(); }
   bool IsFilterSelected() const { return fields_.Library().IsFilterSelected(); }
   void ClearFilterSelected() { fields_.Library().ClearFilterSelected(); }
+  // Shows the designs again after they were set from elsewhere (a project opened): every field,
+  // the active page, the entry mode, the band types and windows.
+  void ShowDesigns();
   // Gives the buttons their pictures when first shown.
   void setVisible(bool visible) override;
 
@@ -46,15 +53,22 @@ class TLibForm : public QDialog {
   QToolBar* BuildToolBar();
   QWidget* BuildLowPassPage(bool chebyshev);
   QWidget* BuildFirPage(bool weighing);
+  // "Тип фильтра": the band type of a page's design.
+  QGroupBox* BuildBandGroup(int page);
+  // "Взвешивание": the windows a page offers, and Kaiser's fields on the windowed page.
+  QGroupBox* BuildWindowGroup(bool weighing);
 
-  // A field under its symbol in a column of a group's grid; a level field gets its decibel
-  // symbol in the same place, shown instead of the other in decibel mode.
-  NumericField* AddField(LibraryField id, QGridLayout* grid, int column, const Formula& symbol,
+  // A field under its symbol in a line and column of a group's grid; a level field gets its
+  // decibel symbol in the same place, shown instead of the other in decibel mode.
+  struct Cell {
+    int line, column;
+  };
+  NumericField* AddField(LibraryField id, QGridLayout* grid, Cell cell, const Formula& symbol,
                          const QString& symbol_hint, const QString& field_hint = {});
-  NumericField* AddLevelField(LibraryField id, QGridLayout* grid, int column, const Formula& symbol,
+  NumericField* AddLevelField(LibraryField id, QGridLayout* grid, Cell cell, const Formula& symbol,
                               const Formula& decibel_symbol, const QString& symbol_hint, const QString& decibel_hint);
-  FormulaLabel* AddSymbol(QGridLayout* grid, int column, const Formula& symbol, const QString& hint);
-  NumericField* AddEdit(LibraryField id, QGridLayout* grid, int column, const QString& hint);
+  FormulaLabel* AddSymbol(QGridLayout* grid, Cell cell, const Formula& symbol, const QString& hint);
+  NumericField* AddEdit(LibraryField id, QGridLayout* grid, Cell cell, const QString& hint);
 
   void SpeedButton1Click();
   void SpeedButton3Click();
@@ -63,6 +77,8 @@ class TLibForm : public QDialog {
   void N14Click();
   void RadioButton1Click();
   void RadioButton3Click();
+  // A band type chosen on a page.
+  void BandClick(int page, BandType band);
   // The leave handler of every field: the design's setter, then the fields that depend on it.
   void EditExit(LibraryField id);
 
@@ -70,15 +86,20 @@ class TLibForm : public QDialog {
   // could not be read.
   bool CommitEditInProgress();
   void ShowRewrittenFields();
-  // Which fields may be typed into, and with which keys, after a change of mode.
+  // The band types, windows and example pictures as the designs hold them.
+  void ShowChoices();
+  // Which fields may be typed into, and with which keys, after a change of mode, band type or
+  // window.
   void ApplyFieldModes();
-  // The level display, the entry mode, the page and the windows as the fields and the designs
-  // hold them: a project opened since the last showing may have changed them.
+  // The level display, the entry mode, the page, the band types and the windows as the fields and
+  // the designs hold them: a project opened since the last showing may have changed them.
   void ShowModes();
 
   FilterLibraryFields& fields_;
   StyleIcons style_icons_;
   std::array<NumericField*, kLastLibraryField + 1> edits_{};
+  // The symbol above each field but a level field.
+  std::array<FormulaLabel*, kLastLibraryField + 1> symbols_{};
   // The symbols of the level fields, as ratios and in decibels; one of each pair is shown.
   std::vector<FormulaLabel*> linear_symbols_;
   std::vector<FormulaLabel*> decibel_symbols_;
@@ -87,9 +108,12 @@ class TLibForm : public QDialog {
   QAction* N11 = nullptr;
   QAction* N13 = nullptr;
   QAction* N14 = nullptr;
-  QRadioButton* RadioButton1 = nullptr;
-  QRadioButton* RadioButton2 = nullptr;
+  // The windowed page's windows in the order of FirWindow; the frequency-sampling page's two.
+  std::vector<QRadioButton*> weighing_windows_;
   QRadioButton* RadioButton3 = nullptr;
   QRadioButton* RadioButton4 = nullptr;
+  std::array<std::array<QRadioButton*, 4>, 4> band_buttons_{};
+  std::array<AmplitudeExample*, 2> amplitude_examples_{};
+  std::array<ImpulseExample*, 2> impulse_examples_{};
   bool entry_invalid_ = false;
 };

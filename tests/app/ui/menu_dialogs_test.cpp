@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QUrl>
 #include <algorithm>
@@ -171,6 +172,11 @@ TEST(MenuDialogsTest, ProjectOpenedChangedSavedAndAskedAboutOnLeaving) {
   ASSERT_TRUE(app.session.run->IsLibraryFilter());
   EXPECT_EQ(app.session.run->CascadeFilter(), &app.session.library.Chebyshev());
   EXPECT_EQ(app.session.library.ChebyshevDesign().GetOrder(), 6);
+  // The library dialog shows the project's design on its page, the order typed.
+  EXPECT_EQ(form.LibForm->GetFilterKind(), kChebyshevKind);
+  EXPECT_EQ(Child<QTabWidget>(*form.LibForm, "PageControl1")->currentIndex(), kChebyshevKind);
+  EXPECT_EQ(Child<QLineEdit>(*form.LibForm, "Edit17")->text(), "6");
+  EXPECT_FALSE(Child<QLineEdit>(*form.LibForm, "Edit17")->isReadOnly());
   EXPECT_EQ(app.session.run->IntervalLength(), 1000);
   EXPECT_TRUE(form.N10001->isChecked() && form.N17->isChecked() && form.N20->isChecked());
   EXPECT_FALSE(form.N20001->isChecked() || form.N15->isChecked() || form.N19->isChecked());

@@ -299,4 +299,54 @@ TEST(LibFormTest, ChoosingWithAnUnreadableEntryStaysOpen) {
   EXPECT_EQ(QApplication::focusWidget(), d.Field(1));
 }
 
+TEST(LibFormTest, BandTypesAndWindowsAreChosenWithTheirRadioButtons) {
+  LibraryDialog d;
+  MessageSpy spy;
+  const auto radio = [&](const char* name) { return Child<QRadioButton>(d.form, name); };
+  EXPECT_TRUE(radio("Band0_0")->isChecked());
+  EXPECT_FALSE(d.Field(23)->isEnabled());
+  ClickButton(radio("Band0_2"));
+  EXPECT_EQ(d.library.ButterworthDesign().GetBand(), BandType::kBandPass);
+  EXPECT_EQ(d.library.ChebyshevDesign().GetBand(), BandType::kLowPass);
+  ASSERT_TRUE(d.Field(23)->isEnabled());
+  TypeInto(d.Field(23), "2,5");
+  PressTab(d.Field(23));
+  EXPECT_DOUBLE_EQ(d.library.ButterworthDesign().GetWp2(), 2.5);
+  EXPECT_EQ(d.Field(24)->text(), "0,398");
+  ClickButton(radio("Band0_1"));
+  EXPECT_EQ(d.library.ButterworthDesign().GetBand(), BandType::kHighPass);
+  EXPECT_FALSE(d.Field(23)->isEnabled());
+
+  // The windowed page's windows; Kaiser's fields only with Kaiser's window.
+  d.Item("N6")->trigger();
+  EXPECT_FALSE(d.Field(32)->isEnabled());
+  ClickButton(radio("RadioButton7"));
+  EXPECT_EQ(d.library.WeighingDesign().GetWindow(), FirWindow::kKaiser);
+  EXPECT_EQ(d.Field(18)->text(), "229");  // the order A = 60 dB needs: ⌈52/0,2285⌉ + 1
+  ASSERT_TRUE(d.Field(32)->isEnabled());
+  TypeInto(d.Field(32), "40");
+  PressTab(d.Field(32));
+  EXPECT_EQ(d.Field(31)->text(), "3,40");
+  EXPECT_EQ(d.Field(18)->text(), "142");
+  for (const auto& [name, window] : {std::pair{"RadioButton5", FirWindow::kHann},
+                                     {"RadioButton6", FirWindow::kBlackman},
+                                     {"RadioButton2", FirWindow::kHamming},
+                                     {"RadioButton1", FirWindow::kRectangular}}) {
+    ClickButton(radio(name));
+    EXPECT_EQ(d.library.WeighingDesign().GetWindow(), window) << name;
+  }
+  EXPECT_FALSE(d.Field(32)->isEnabled());
+  EXPECT_EQ(d.library.FrSamplingDesign().GetWindow(), FirWindow::kRectangular);
+
+  // Designs set elsewhere (a project): the band type shows, and a window the page does not offer
+  // checks neither of its buttons.
+  d.library.ChebyshevDesign().SetBand(BandType::kBandStop);
+  d.library.FrSamplingDesign().SetWindow(FirWindow::kHann);
+  d.form.ShowDesigns();
+  EXPECT_TRUE(radio("Band1_3")->isChecked());
+  EXPECT_TRUE(d.Field(25)->isEnabled());
+  EXPECT_FALSE(radio("RadioButton3")->isChecked() || radio("RadioButton4")->isChecked());
+  EXPECT_TRUE(spy.Messages().empty());
+}
+
 }  // namespace
