@@ -146,13 +146,10 @@ bool CollectOutputs(Session& s, const CliOptions& o, CliOutputs& outputs, std::F
 std::string MeasurementText(Session& s) {
   const AnalysisRun& run = *s.run;
   const std::optional<ContinuousResponse> between = AnalysedResponse(run);
-  const LevelScale scale =
-      run.GetAfcMode() == MeasurementDialogModel::kDecibelMode ? LevelScale::kDecibel : LevelScale::kLinear;
-  const MeasurementResult r = MeasureAmplitudeResponse(run.AmplitudeResponse(), run.FrequencyPoints(), scale,
-                                                       s.measurement.PassIndex(scale), s.measurement.StopIndex(scale),
-                                                       between ? &*between : nullptr, AnalysedBand(run, s.library));
+  s.measurement.Show(run.GetAfcMode(), AnalysedBand(run, s.library));
+  s.measurement.Measure(run.AmplitudeResponse(), run.FrequencyPoints(), between ? &*between : nullptr);
   std::string text;
-  for (const auto& [hint, value] : HintedResults(r)) text += hint + ": " + value + "\n";
+  for (const auto& [hint, value] : HintedResults(s.measurement.LastResult())) text += hint + ": " + value + "\n";
   return text;
 }
 

@@ -25,8 +25,6 @@ constexpr FilterLibraryFields::FirPage kFrSamplingPage{Edit16, Edit22, Edit21, E
 
 constexpr unsigned kDecimals = FilterLibraryFields::kDecimals;
 
-bool UsesSecondEdge(BandType band) { return band == BandType::kBandPass || band == BandType::kBandStop; }
-
 bool IsLevel(LibraryField field) { return field == Edit3 || field == Edit6 || field == Edit10 || field == Edit12; }
 
 bool IsOrder(LibraryField field) { return field == Edit7 || field == Edit17 || field == Edit18 || field == Edit21; }
@@ -129,13 +127,13 @@ bool FilterLibraryFields::IsEditable(LibraryField field) const {
 bool FilterLibraryFields::IsApplicable(LibraryField field) const {
   switch (field) {
     case Edit23:
-    case Edit24: return UsesSecondEdge(Band(kButterworthKind));
+    case Edit24: return HasTwoCutoffs(Band(kButterworthKind));
     case Edit25:
-    case Edit26: return UsesSecondEdge(Band(kChebyshevKind));
+    case Edit26: return HasTwoCutoffs(Band(kChebyshevKind));
     case Edit27:
-    case Edit28: return UsesSecondEdge(Band(kWeighingKind));
+    case Edit28: return HasTwoCutoffs(Band(kWeighingKind));
     case Edit29:
-    case Edit30: return UsesSecondEdge(Band(kFrSamplingKind));
+    case Edit30: return HasTwoCutoffs(Band(kFrSamplingKind));
     case Edit31:
     case Edit32:
     case Edit33: return Window(kWeighingKind) == FirWindow::kKaiser;
@@ -331,7 +329,7 @@ void FilterLibraryFields::SetBand(int page, BandType band) {
       CWeighingFilter& design = FirDesign(page);
       design.SetBand(band);
       // A second cut-off kept from before may lie below a first one set for low-pass or high-pass.
-      if (UsesSecondEdge(band)) design.SetWc2(design.GetWc2());
+      if (HasTwoCutoffs(band)) design.SetWc2(design.GetWc2());
       WriteCutoff(fir, design);
       break;
     }

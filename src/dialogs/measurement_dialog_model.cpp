@@ -43,6 +43,12 @@ std::vector<std::pair<std::string, std::string>> HintedResults(const Measurement
   return lines;
 }
 
+std::optional<LevelScale> MeasurementDialogModel::ScaleOf(int afc_mode) {
+  if (afc_mode == kNormalisedMode) return LevelScale::kLinear;
+  if (afc_mode == kDecibelMode) return LevelScale::kDecibel;
+  return std::nullopt;
+}
+
 MeasurementDialogModel::MeasurementDialogModel() {
   for (const LevelScale scale : {LevelScale::kLinear, LevelScale::kDecibel}) {
     pass_[Slot(scale)] = PassBandLevels(scale).default_index;
@@ -51,18 +57,12 @@ MeasurementDialogModel::MeasurementDialogModel() {
 }
 
 void MeasurementDialogModel::Show(int afc_mode, BandType band) {
-  if (afc_mode == kNormalisedMode) scale_ = LevelScale::kLinear;
-  else if (afc_mode == kDecibelMode) scale_ = LevelScale::kDecibel;
-  else scale_.reset();
+  scale_ = ScaleOf(afc_mode);
   band_ = band;
   ClearResults();
 }
 
-void MeasurementDialogModel::ClearResults() {
-  results_ = {};
-  edges_.clear();
-  transitions_.clear();
-}
+void MeasurementDialogModel::ClearResults() { result_ = {}; }
 
 void MeasurementDialogModel::SelectPass(LevelScale scale, int index) {
   if (InList(PassBandLevels(scale), index)) pass_[Slot(scale)] = index;
@@ -81,10 +81,21 @@ bool MeasurementDialogModel::Measure(const double* response, int count, const Co
       MeasureAmplitudeResponse(response, count, scale, PassIndex(scale), StopIndex(scale), between, band_);
   if (!r.valid) return false;
   stop_[Slot(scale)] = r.stop_index;
-  results_ = {r.wvT, r.fvT, r.wpT, r.fpT, r.dwT, r.dfT, r.dw};
-  edges_ = r.edges;
-  transitions_ = r.transitions;
+  result_ = r;
   return true;
+}
+
+const std::string& MeasurementDialogModel::Result(MeasurementField field) const {
+  switch (field) {
+    case MeasurementField::kWvT: return result_.wvT;
+    case MeasurementField::kFvT: return result_.fvT;
+    case MeasurementField::kWpT: return result_.wpT;
+    case MeasurementField::kFpT: return result_.fpT;
+    case MeasurementField::kDwT: return result_.dwT;
+    case MeasurementField::kDfT: return result_.dfT;
+    case MeasurementField::kDw: break;
+  }
+  return result_.dw;
 }
 
 std::vector<BandReportRow> MeasurementDialogModel::BandReport() const {
@@ -94,14 +105,14 @@ std::vector<BandReportRow> MeasurementDialogModel::BandReport() const {
     BandReportRow& edge = rows.emplace_back();
     edge.title = EdgeTitle(layout[i]);
     edge.hints = {EdgeHint(layout[i], false), EdgeHint(layout[i], true), ""};
-    if (i < edges_.size()) edge.texts = {edges_[i].wT, edges_[i].fT, ""};
+    if (i < result_.edges.size()) edge.texts = {result_.edges[i].wT, result_.edges[i].fT, ""};
     // Each pair of edges bounds a transition band, shown between them.
     if (i % 2 == 1) continue;
     BandReportRow& transition = rows.emplace_back();
     transition.title = "Переходная полоса";
     transition.hints = {kWidthHint, kCyclicWidthHint, kRelativeWidthHint};
-    if (i / 2 < transitions_.size()) {
-      const MeasuredTransition& t = transitions_[i / 2];
+    if (i / 2 < result_.transitions.size()) {
+      const MeasuredTransition& t = result_.transitions[i / 2];
       transition.texts = {t.dwT, t.dfT, t.dw};
     }
   }

@@ -48,6 +48,9 @@ class MeasurementDialogModel {
   static constexpr int kNormalisedMode = 2;
   static constexpr int kDecibelMode = 3;
 
+  // The scale of the lists an amplitude-response mode shows: none for the un-normalised response.
+  static std::optional<LevelScale> ScaleOf(int afc_mode);
+
   // Every list at its default level.
   MeasurementDialogModel();
 
@@ -68,7 +71,9 @@ class MeasurementDialogModel {
   // its list by the one used (with the measurement's message). Returns false, measuring nothing,
   // when no lists are shown.
   bool Measure(const double* response, int count, const ContinuousResponse* between = nullptr);
-  const std::string& Result(MeasurementField field) const { return results_[static_cast<std::size_t>(field)]; }
+  const std::string& Result(MeasurementField field) const;
+  // The last measurement since the results were emptied; not valid when there is none.
+  const MeasurementResult& LastResult() const { return result_; }
   // The band type's edges and transition bands in order of ω, with the last measurement's texts.
   std::vector<BandReportRow> BandReport() const;
 
@@ -80,7 +85,5 @@ class MeasurementDialogModel {
   BandType band_ = BandType::kLowPass;
   std::array<int, 2> pass_{};
   std::array<int, 2> stop_{};
-  std::array<std::string, kMeasurementFieldCount> results_;
-  std::vector<MeasuredEdge> edges_;
-  std::vector<MeasuredTransition> transitions_;
+  MeasurementResult result_;
 };

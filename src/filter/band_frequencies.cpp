@@ -53,22 +53,33 @@ double BandFrequencies::StopX(double delta) const {
   return kInfinity;
 }
 
-double BandFrequencies::TransitionAt(double x) const {
-  const auto above = [](double t, double w) { return RelativeTransition(t, w); };
-  const auto below = [](double t, double w) { return 1 - 2 * std::atan(t) / w; };
+std::vector<double> BandFrequencies::PrewarpedAt(double x) const {
   switch (band_) {
-    case BandType::kLowPass: return above(x * t1_, w1_);
-    case BandType::kHighPass: return below(t1_ / x, w1_);
+    case BandType::kLowPass: return {x * t1_};
+    case BandType::kHighPass: return {t1_ / x};
     case BandType::kBandPass: {
-      // The roots of Ω² ∓ x·B·Ω − Ω0² = 0 above and below the band, their product Ω0².
+      // The roots of Ω² ∓ x·B·Ω − Ω0² = 0 below and above the band, their product Ω0².
       const double upper = 0.5 * (x * width_ + std::hypot(x * width_, 2 * std::sqrt(centre2_)));
-      return std::max(above(upper, w2_), below(centre2_ / upper, w1_));
+      return {centre2_ / upper, upper};
     }
     case BandType::kBandStop: {
       // The roots of Ω² ± (B/x)·Ω − Ω0² = 0 inside the stop band, their product Ω0².
       const double lower = 2 * centre2_ / (width_ / x + std::hypot(width_ / x, 2 * std::sqrt(centre2_)));
-      return std::max(above(lower, w1_), below(centre2_ / lower, w2_));
+      return {lower, centre2_ / lower};
     }
+  }
+  return {};
+}
+
+double BandFrequencies::TransitionAt(double x) const {
+  const auto above = [](double t, double w) { return RelativeTransition(t, w); };
+  const auto below = [](double t, double w) { return 1 - 2 * std::atan(t) / w; };
+  const std::vector<double> t = PrewarpedAt(x);
+  switch (band_) {
+    case BandType::kLowPass: return above(t[0], w1_);
+    case BandType::kHighPass: return below(t[0], w1_);
+    case BandType::kBandPass: return std::max(above(t[1], w2_), below(t[0], w1_));
+    case BandType::kBandStop: return std::max(above(t[0], w1_), below(t[1], w2_));
   }
   return 0;
 }

@@ -6,6 +6,9 @@
 //   band-stop X = B·Ω/(Ω0² − Ω²),
 // so that every pass edge lands on |X| = 1.
 
+#include <cmath>
+#include <vector>
+
 #include "filter/band_type.h"
 
 class BandFrequencies {
@@ -23,6 +26,11 @@ class BandFrequencies {
   // (beyond means away from the pass band, into the stop band); infinity when no stop edge lies
   // inside (0, π).
   double StopX(double delta) const;
+  // |X| at the frequency ω.
+  double XAt(double omega) const { return AbsoluteX(std::tan(0.5 * omega)); }
+  // The prewarped frequencies Ω at which |X| equals x > 0, ascending: one for low-pass and
+  // high-pass, two for the others.
+  std::vector<double> PrewarpedAt(double x) const;
   // The relative transition width at which |X| reaches x > 1: the widest of the band's transitions.
   double TransitionAt(double x) const;
   // Band-stop: the largest relative width whose stop edges do not cross, (ωp2 − ωp)/(ωp + ωp2).

@@ -40,7 +40,7 @@ class CLowPassDesign : public CCascadFilter2 {
   double GetWp2() const { return FWp2; }
   double GetFp2() const { return FFp2; }
   // Whether the band type uses the second edge.
-  bool HasSecondEdge() const { return FBand == BandType::kBandPass || FBand == BandType::kBandStop; }
+  bool HasSecondEdge() const { return HasTwoCutoffs(FBand); }
   // The filter's order: the prototype's, twice that for the band types with two edges.
   int FilterOrder() const { return static_cast<const Derived&>(*this).GetOrder() * (HasSecondEdge() ? 2 : 1); }
 

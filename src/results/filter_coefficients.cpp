@@ -56,7 +56,7 @@ std::string FirWindowName(const CWeighingFilter& d) {
 
 std::string FirParameters(const CWeighingFilter& d) {
   std::string text = FirWindowName(d) + ", wc = " + Text(d.GetWc()) + " rad/sample (fc = " + Text(d.GetFc()) + ")";
-  if (d.GetBand() == BandType::kBandPass || d.GetBand() == BandType::kBandStop)
+  if (HasTwoCutoffs(d.GetBand()))
     text += ", wc2 = " + Text(d.GetWc2()) + " rad/sample (fc2 = " + Text(d.GetFc2()) + ")";
   return text;
 }

@@ -176,13 +176,12 @@ void ChooseSignal(Session& s, const ProjectSettings& o, std::FILE* err) {
   }
 }
 
-LevelScale MeasureScale(int afc) { return afc == 3 ? LevelScale::kDecibel : LevelScale::kLinear; }
-
 // The measurement's levels must be items of the lists of the scale the amplitude-response mode shows.
 void ChooseMeasureLevels(MeasurementDialogModel& measurement, const ProjectSettings& o) {
   if (!o.measure) return;
-  if (o.afc == 1) throw UsageError("--measure needs --afc 2 or --afc 3");
-  const LevelScale scale = MeasureScale(o.afc);
+  const std::optional<LevelScale> shown = MeasurementDialogModel::ScaleOf(o.afc);
+  if (!shown) throw UsageError("--measure needs --afc 2 or --afc 3");
+  const LevelScale scale = *shown;
   const auto find = [&](const LevelList& list, double value, const char* which) {
     const int index = FindLevel(list, value);
     if (index >= 0) return index;
@@ -321,8 +320,8 @@ ProjectSettings ProjectSettingsOf(Session& s) {
     o.signal = SignalChoice::kSamples;
     o.samples = ValuesOf(s.signal);
   }
-  if (o.afc != 1) {
-    const LevelScale scale = MeasureScale(o.afc);
+  if (const std::optional<LevelScale> shown = MeasurementDialogModel::ScaleOf(o.afc)) {
+    const LevelScale scale = *shown;
     o.measure = std::make_pair(LevelValue(PassBandLevels(scale).items.at(s.measurement.PassIndex(scale))),
                                LevelValue(StopBandLevels(scale).items.at(s.measurement.StopIndex(scale))));
   }

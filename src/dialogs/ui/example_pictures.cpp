@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dialogs/ui/formula.h"
+#include "filter/band_frequencies.h"
 #include "filter/fr_sampling.h"
 #include "filter/weighing.h"
 
@@ -41,40 +42,17 @@ std::pair<double, double> FlatEdges(BandType band) {
   return {1.2, 0};
 }
 
-// The prototype's frequency for ω, |x| = 1 at the flat edges, through the prewarped band
-// transformations.
-double PrototypeFrequency(BandType band, double omega) {
-  const double w = std::tan(omega / 2);
+// The example's band transformation: |X| = 1 at the flat edges.
+BandFrequencies ExampleBand(BandType band) {
   const auto [first, second] = FlatEdges(band);
-  const double w1 = std::tan(first / 2);
-  const double w2 = std::tan(second / 2);
-  switch (band) {
-    case BandType::kLowPass: return w / w1;
-    case BandType::kHighPass: return w1 / w;
-    case BandType::kBandPass: return (w * w - w1 * w2) / ((w2 - w1) * w);
-    case BandType::kBandStop: return (w2 - w1) * w / (w1 * w2 - w * w);
-  }
-  return w / w1;
+  return BandFrequencies(band, first, second);
 }
 
-// The frequencies at which |x| = x, ascending.
-std::vector<double> FrequenciesAt(BandType band, double x) {
-  const auto [first, second] = FlatEdges(band);
-  const double w1 = std::tan(first / 2);
-  const double w2 = std::tan(second / 2);
-  const auto omega = [](double w) { return 2 * std::atan(w); };
-  // w² ∓ b·w − w1·w2 = 0 for the two band types with two edges.
-  const auto roots = [&](double b) {
-    const double r = std::sqrt(b * b + 4 * w1 * w2);
-    return std::vector<double>{omega((r - b) / 2), omega((r + b) / 2)};
-  };
-  switch (band) {
-    case BandType::kLowPass: return {omega(x * w1)};
-    case BandType::kHighPass: return {omega(w1 / x)};
-    case BandType::kBandPass: return roots(x * (w2 - w1));
-    case BandType::kBandStop: return roots((w2 - w1) / x);
-  }
-  return {};
+// The frequencies at which |X| = x, ascending.
+std::vector<double> FrequenciesAt(const BandFrequencies& band, double x) {
+  std::vector<double> omegas = band.PrewarpedAt(x);
+  for (double& w : omegas) w = 2 * std::atan(w);
+  return omegas;
 }
 
 double ChebyshevPolynomial(int n, double x) {
@@ -192,8 +170,9 @@ void AmplitudeExample::paintEvent(QPaintEvent*) {
   const PlotMap map(QRectF(44, 52, width() - 44 - 34, height() - 52 - 44), 0, 1.1 * kPi, 0, 1.22);
   const double lp = PassLevel(kind_);
   // Pass and stop edges pair up in order: each transition band lies between the two of a pair.
-  const std::vector<double> pass = FrequenciesAt(band_, PrototypeAtLevel(kind_, lp));
-  const std::vector<double> stop = FrequenciesAt(band_, PrototypeAtLevel(kind_, kStopLevel));
+  const BandFrequencies band = ExampleBand(band_);
+  const std::vector<double> pass = FrequenciesAt(band, PrototypeAtLevel(kind_, lp));
+  const std::vector<double> stop = FrequenciesAt(band, PrototypeAtLevel(kind_, kStopLevel));
   const QPointF origin = map(0, 0);
 
   // The transition bands, with their widths above the response.
@@ -227,7 +206,7 @@ void AmplitudeExample::paintEvent(QPaintEvent*) {
   QPolygonF curve;
   for (int i = 0; i <= 400; ++i) {
     const double w = kPi * i / 400;
-    curve << map(w, ExampleAmplitude(kind_, PrototypeFrequency(band_, w)));
+    curve << map(w, ExampleAmplitude(kind_, band.XAt(w)));
   }
   DrawCurve(painter, curve);
 

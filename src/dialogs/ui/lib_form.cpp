@@ -57,8 +57,7 @@ Formula Order() { return Formula().Var("N"); }
 // The order of a recursive design is its low-pass prototype's: band-pass and band-stop double it.
 QString OrderHint(bool chebyshev, BandType band) {
   const QString hint = chebyshev ? "Порядок фильтра (не более 60)" : "Порядок фильтра (не более 200)";
-  if (band == BandType::kBandPass || band == BandType::kBandStop)
-    return hint + "; порядок полосового и режекторного фильтров вдвое больше";
+  if (HasTwoCutoffs(band)) return hint + "; порядок полосового и режекторного фильтров вдвое больше";
   return hint;
 }
 
@@ -113,7 +112,7 @@ TLibForm::TLibForm(FilterLibraryFields& fields, QWidget* parent) : QDialog(paren
   connect(PageControl1, &QTabWidget::currentChanged, this, [this](int page) { fields_.Library().SetPage(page); });
   BuildMenu(menu);
 
-  ShowModes();
+  ShowDesigns();
   SetUpFixedDialog(*this, "Вельмар: Библиотека фильтров");
 }
 
@@ -317,11 +316,6 @@ NumericField* TLibForm::AddEdit(LibraryField id, QGridLayout* grid, Cell cell, c
   return edit;
 }
 
-void TLibForm::ShowDesigns() {
-  fields_.ShowDesigns(fields_.IsDecibel());
-  ShowModes();
-}
-
 void TLibForm::setVisible(bool visible) {
   if (visible) style_icons_.Set();
   QDialog::setVisible(visible);
@@ -329,7 +323,7 @@ void TLibForm::setVisible(bool visible) {
 
 void TLibForm::showEvent(QShowEvent* event) {
   fields_.Library().Show();
-  ShowModes();
+  ShowDesigns();
   QDialog::showEvent(event);
 }
 
@@ -344,7 +338,7 @@ void TLibForm::SpeedButton3Click() { reject(); }
 void TLibForm::N11Click() {
   CommitEditInProgress();
   fields_.SwitchDecibel();
-  ShowModes();
+  ShowDesigns();
 }
 
 void TLibForm::N13Click() {
@@ -430,7 +424,7 @@ void TLibForm::ShowRewrittenFields() {
     edits_[static_cast<std::size_t>(id)]->ShowText(fields_.Text(id));
 }
 
-void TLibForm::ShowModes() {
+void TLibForm::ShowDesigns() {
   const bool decibel = fields_.IsDecibel();
   N11->setChecked(decibel);
   SpeedButton2->setChecked(decibel);

@@ -39,8 +39,9 @@ class TLibForm : public QDialog {
   int GetFilterKind() const { return fields_.Library().GetFilterKind(); }
   bool IsFilterSelected() const { return fields_.Library().IsFilterSelected(); }
   void ClearFilterSelected() { fields_.Library().ClearFilterSelected(); }
-  // Shows the designs again after they were set from elsewhere (a project opened): every field,
-  // the active page, the entry mode, the band types and windows.
+  // Shows the fields, the level display, the entry mode, the page, the band types and the windows
+  // as the fields and the designs hold them: a project opened since the last showing may have
+  // changed them (the session rewrites the fields' texts).
   void ShowDesigns();
   // Gives the buttons their pictures when first shown.
   void setVisible(bool visible) override;
@@ -91,9 +92,6 @@ class TLibForm : public QDialog {
   // Which fields may be typed into, and with which keys, after a change of mode, band type or
   // window.
   void ApplyFieldModes();
-  // The level display, the entry mode, the page, the band types and the windows as the fields and
-  // the designs hold them: a project opened since the last showing may have changed them.
-  void ShowModes();
 
   FilterLibraryFields& fields_;
   StyleIcons style_icons_;
